@@ -1,0 +1,96 @@
+// Saturation vapour pressure of water and ice, the enhancement factor of
+// moist air, their inverses (dew and frost point) and the psychrometer
+// equation.
+//
+// Units throughout: temperatures t in °C (absolute T = t + 273.15 K), vapour
+// pressures and total pressures in Pa, except the psychrometer operations,
+// which take the air pressure P in kPa like the pages do.
+//
+// Two formula sets are offered:
+//   0  Hardy (1998), "ITS-90 Formulations for Vapour Pressure, Frostpoint
+//      Temperature, Dewpoint Temperature, and Enhancement Factors in the
+//      Range -100 to +100 °C";
+//   any other value: Sonntag (1990) as used in "A Guide to the Measurement
+//      of Humidity", with its own enhancement-factor coefficients.
+//
+// Every operation is const, allocates nothing and cannot fail: inputs outside
+// the formulas' range are clamped or give the documented sentinels, and every
+// inversion is a bisection on a fixed interval that always returns a value.
+#pragma once
+
+#include <cstdint>
+
+namespace wegator {
+
+class HumidityEngine {
+public:
+    // The exact value -1.0 (compared bit for bit) selects the default
+    // psychrometer constant; every other value is used as given.
+    static constexpr double kDefaultConstant = -1.0;
+
+    HumidityEngine() = default;
+    virtual ~HumidityEngine() = default;
+
+    void SetFormulaSet(std::int32_t set) { formulaSet_ = set; }
+    std::int32_t FormulaSet() const { return formulaSet_; }
+    void SetPsychrometerConstantWater(double a) { constantWater_ = a; }
+    void SetPsychrometerConstantIce(double a) { constantIce_ = a; }
+    double PsychrometerConstantWaterSetting() const { return constantWater_; }
+    double PsychrometerConstantIceSetting() const { return constantIce_; }
+
+    // e_w(t) over plane water, Pa.
+    double SaturationPressureWater(double t) const;
+    // e_i(t) over plane ice, Pa; above 0 °C the water value (at exactly 0 °C the ice formula).
+    double SaturationPressureIce(double t) const;
+    // f_w(e_s, t, P): e_s saturation pressure at t (Pa), P total pressure (Pa).
+    double EnhancementFactorWater(double es, double t, double p) const;
+    // f_i; at t >= 0 the water factor.
+    double EnhancementFactorIce(double es, double t, double p) const;
+
+    // Dew point over water of vapour pressure e (Pa) in air at P (Pa), °C.
+    double DewPoint(double e, double p) const;
+    // Frost point over ice of e at P, °C; a result above 0 °C is a dew point over water.
+    double FrostPoint(double e, double p) const;
+    // t with e_w(t) = es, without enhancement; -100 and 100 are sentinels for
+    // pressures below e_w(-1000) and above e_w(1000).
+    double SaturationTemperatureWater(double es) const;
+    // t with e_i(t) = es, without enhancement; sentinels -100 and 100 as above (±500 °C).
+    double SaturationTemperatureIce(double es) const;
+
+    // Relative standard uncertainty of the saturation-pressure formula at t.
+    double FormulaUncertaintyWater(double t) const;
+    double FormulaUncertaintyIce(double t) const;
+
+    // Psychrometer equation: vapour pressure (Pa) from the dry temperature T,
+    // the wet-bulb Tw (or ice-bulb Ti) temperature in °C and the pressure P in kPa.
+    double PsychrometricPressureWater(double t, double tw, double pKilopascal) const;
+    double PsychrometricPressureIce(double t, double ti, double pKilopascal) const;
+    // Inverse: the wet-bulb (ice-bulb) temperature that air at T with vapour
+    // pressure e (Pa) shows at pressure P (kPa), °C.
+    double WetBulbTemperature(double pKilopascal, double t, double e) const;
+    double IceBulbTemperature(double pKilopascal, double t, double e) const;
+    // The psychrometer constant (1/K) that makes a reading T, Tw agree with a
+    // reference dew point td (frost point tf) at P (kPa); -1.0 when the
+    // constant would fall outside [0.000225, 0.002].
+    double PsychrometerConstantWater(double t, double tw, double td, double pKilopascal) const;
+    double PsychrometerConstantIce(double t, double ti, double tf, double pKilopascal) const;
+
+    // The constant in use at a wet-bulb temperature tw: the stored one, or the
+    // default 0.000653·(1 + 0.000944·tw).
+    double EffectiveConstantWater(double tw) const;
+    // The constant in use over ice: the stored one, or the default 0.000575.
+    double EffectiveConstantIce() const;
+
+private:
+    bool Its90() const { return formulaSet_ == 0; }
+
+    // Field order follows the stored settings: ice constant, water constant, formula set.
+    double constantIce_ = kDefaultConstant;
+    double constantWater_ = kDefaultConstant;
+    std::int32_t formulaSet_ = 0;
+};
+
+// True when a stored psychrometer constant selects the default (bit pattern of -1.0).
+bool IsDefaultConstant(double a);
+
+}  // namespace wegator

@@ -1,0 +1,63 @@
+// Prints the engine's values for one dew point and air temperature: a quick
+// look at the humidity physics until the desktop program is there.
+//
+//   wegator-values [dew point °C] [temperature °C] [pressure kPa] [formula set]
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "physics/humidity_engine.h"
+
+namespace {
+bool ReadNumber(const char* text, double& out) {
+    char* end = nullptr;
+    out = std::strtod(text, &end);
+    return end != text && *end == '\0';
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::puts("usage: wegator-values [DEW_POINT_C] [TEMPERATURE_C] [PRESSURE_KPA] [FORMULA_SET]\n"
+                  "Prints saturation vapour pressures, the enhancement factor, the vapour pressure,\n"
+                  "relative humidity, frost point and wet-bulb temperature for a dew point and an\n"
+                  "air temperature. Defaults: 10 °C, 20 °C, 101.325 kPa, formula set 0 (ITS-90);\n"
+                  "formula set 1 selects the formulas of the humidity-measurement guide.");
+        return 0;
+    }
+    double args[4] = {10.0, 20.0, 101.325, 0.0};
+    if (argc > 5) {
+        std::fputs("wegator-values: too many arguments (see --help)\n", stderr);
+        return 2;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (!ReadNumber(argv[i], args[i - 1])) {
+            std::fprintf(stderr, "wegator-values: not a number: %s (see --help)\n", argv[i]);
+            return 2;
+        }
+    }
+    const double td = args[0], t = args[1], pKpa = args[2];
+    wegator::HumidityEngine engine;
+    engine.SetFormulaSet(static_cast<std::int32_t>(args[3]));
+    const double p = 1000.0 * pKpa;
+
+    const double ewDew = engine.SaturationPressureWater(td);
+    const double wvp = ewDew * engine.EnhancementFactorWater(ewDew, td, p);
+    const double ewT = engine.SaturationPressureWater(t);
+    const double swvp = ewT * engine.EnhancementFactorWater(ewT, t, p);
+    const double frost = engine.FrostPoint(wvp, p);
+    std::printf("formula set            %d\n", engine.FormulaSet());
+    std::printf("dew point              %.6f °C\n", td);
+    std::printf("air temperature        %.6f °C\n", t);
+    std::printf("pressure               %.6f kPa\n", pKpa);
+    std::printf("e_w(dew point)         %.6f Pa\n", ewDew);
+    std::printf("f_w(dew point)         %.8f\n", engine.EnhancementFactorWater(ewDew, td, p));
+    std::printf("e_i(dew point)         %.6f Pa\n", engine.SaturationPressureIce(td));
+    std::printf("vapour pressure        %.6f Pa\n", wvp);
+    std::printf("saturation pressure    %.6f Pa\n", swvp);
+    std::printf("relative humidity      %.6f %%\n", 100.0 * wvp / swvp);
+    std::printf("dew point (inverse)    %.9f °C\n", engine.DewPoint(wvp, p));
+    std::printf("frost point            %.9f °C\n", frost);
+    std::printf("wet-bulb temperature   %.6f °C\n", engine.WetBulbTemperature(pKpa, t, ewDew));
+    return 0;
+}
