@@ -1,0 +1,383 @@
+// The Polish string table. Ids are those of the program's resources, so an
+// English table keyed the same way can stand in for this one.
+#include "app/string_table.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+
+namespace wegator {
+namespace {
+
+// Sorted by id; PolishString relies on it for its binary search.
+constexpr StringEntry kPolish[] = {
+    // Input checks of the calculator pages (relative humidity, moisture
+    // content, psychrometer) and of the hand-entered pressure in the port settings.
+    {1, "Wartość ciśnienia wejściowego poza dopuszczalnym zakresem"},
+    {2, "Niepewność ciśnienia wejściowego poza zakresem"},
+    {3, "Uzupełnij wartość ciśnienia wyjściowego"},
+    {4, "Ciśnienie wyjściowe poza zakresem"},
+    {5, "Wartość punktu rosy poza zakresem"},
+    {6, "Niepewność punktu rosy poza zakresem"},
+    {7, "Wartość temperatury poza zakresem"},
+    {8, "Wartość purktu rosy nie powinna być większa niż wartość temperatury"},
+    {9, "Niepewność temperatury poza zakresem"},
+    {10, "Wartość wilgotności względnej poza zakresem"},
+    {11, "Precyzja wilgotności względnej poza zakresem"},
+    {12, "Uzupełnij wartości ciśnień i dwóch pozostałych pól"},
+    {13, "Uzupełnij wartość ciśnienia wejściowego"},
+    // Number entry: an over-long or malformed number.
+    {14, "Zbyt długa wartość wejściowa"},
+    {15, "Błędny format wartości wejściowej"},
+    // Tooltips of the humidity pages' labels.
+    {16, "Temperatura punktu rosy, temperatura punktu szronu"},
+    {17, "Temperatura powietrza"},
+    {18, "Wilgotność względna odniesiona do stanu nasycenia nad wodą (lub lodem)"},
+    {19, "Ciśnienie powietrza panujące w punkcie 1, w którym podane są dane wejściowe do obliczeń"},
+    {20, "Ciśnienie powietrza panujące w punkcie 2, w którym obliczane są wyniki"},
+    {21, "Zawartość objętościowa pary wodnej w suchym powietrzu (ppm, części milionowych)"},
+    {22, "Ciśnienie pary wodnej znajdującej się w wilgotnym powietrzu, ciśnienie cząstkowe pary wodnej"},
+    {23, "Ciśnienie nasyconej pary wodnej zawartej w wilgotnym powietrzu nad wodą (lub lodem)"},
+    {24, "Niepewność standardowa"},
+    {25, "Zawartość wilgoci, stosunek masy pary wodnej do masy suchego powietrza (ppm, części milionowych)"},
+    // A computed value is out of range and no input has an admissible limit.
+    {26, "Wartości wejściowe poza zakresem"},
+    // More humidity-page tooltips.
+    {27, "Zawartość wilgoci, stosunek masy pary wodnej do masy suchego powietrza (g/kg)"},
+    {28, "Temperatura termometru mokrego pokrytego wodą (lub lodem) w psychrometrze"},
+    // Tooltips of the pressure page's unit labels.
+    {29, "Funt na cal kwadratowy, lbf/inch^2"},
+    {30, "Funt na na stopę kwadratową, lbf/ft^2"},
+    {31, "Pascal, niuton na metr kwadratowy, N/m^2"},
+    {32, "Megapascal, 10^6 Pa"},
+    {33, "Milimetr słupa wody, mmWS"},
+    {34, "Tr (Tor, Torr), milimetr słupa rtęci"},
+    {35, "Millitorr, 10^-3 Tr"},
+    // QX-311 channel choice before its calibration table is edited.
+    {36, "Nieprawidłowy numer wejścia QX-311"},
+    // Pressure page tooltips, continued.
+    {37, "Kilopascal, 1000 Pa"},
+    {38, "Hectopascal, 100 Pa; Milibar, 10^-3 bar"},
+    {39, "Bar, hektopieza, hpz, 10^5 Pa"},
+    {40, "Atmosfera fizyczna, atmosfera normalna, kG/cm^2"},
+    {41, "Atmosfera techniczna, kilopond na centymetr kwadratowy, kp/cm^2"},
+    // Moisture-content page: missing content, missing temperature, content
+    // and its uncertainty out of range.
+    {42, "Uzupełnij wartość punktu rosy/punktu szronu"},
+    {43, "Uzupełnij wartość PPMV"},
+    {44, "Uzupełnij wartość PPMW"},
+    {45, "Uzupełnij wartość x"},
+    {46, "Uzupełnij wartość temperatury"},
+    {47, "Wartość PPMV poza dopuszczalnym zakresem"},
+    {48, "Wartość PPMW poza dopuszczalnym zakresem"},
+    {49, "Wartość x poza dopuszczalnym zakresem"},
+    {50, "Niepewność PPMV poza dopuszczalnym zakresem"},
+    {51, "Niepewność PPMW poza dopuszczalnym zakresem"},
+    {52, "Niepewność x poza dopuszczalnym zakresem"},
+    // Psychrometer page: the bulb temperature and its uncertainty.
+    {53, "Niepewność Tw/Ti poza dopuszczalnym zakresem"},
+    {54, "Wartość Tw/Ti poza dopuszczalnym zakresem"},
+    // User psychrometer constants (settings page and adjustment dialogs).
+    {55, "Wartość dla lodu powinna zawierać się w przedziale do 0.00045 do 0.001"},
+    {56, "Wartość dla wody powinna zawierać się w przedziale do 0.00045 do 0.001"},
+    // Tooltips of the "ppm" unit labels and of the enthalpy row.
+    {57, "części milionowe"},
+    {58, "Entalpia I(1+x) mieszaniny pary wodnej i powietrza suchego"},
+    // Psychrometer page: air temperature below the bulb temperature.
+    {59, "Wartość Tw/Ti nie powimma być większa od wartości Temperatury"},
+    // Psychrometer-constant adjustment dialogs (water and ice).
+    {60, "Stała psychrometru dla wody poza dopuszczalnym zakresem"},
+    {61, "Stała psychrometru dla lodu poza dopuszczalnym zakresem"},
+    {63, "Wartość temperatury powinna być większa do wartości Tw/Ti"},
+    {64, "Wartość Tw powinna być większa od temperatury punktu rosy"},
+    {65, "Wartość Ti powinna być większa od temperatury punktu szronu"},
+    {66, "Ciśnienie poza douszczalnym zakresem"},
+    {67, "Wartość punktu szronu poza dopuszczalnym zakresem"},
+    {69, "Uzupełnij wartość temperatury"},
+    {70, "Uzupełnij wartość Tw/Ti"},
+    {71, "Uzupełnij wartość ciśnienia"},
+    {72, "Uzupełnij wartość temperatury punktu szronu"},
+    // Range-check limits of the relative-humidity calculations (73 to 134;
+    // the moisture-content page uses many of them too, and 104, 110 and 111
+    // only it). Each names the input to change and the bound it must keep to.
+    {73, "Obliczona wartość RH nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość RH powinna być mniejsza lub równa od %.7f"},
+    {74, "Obliczona wartość RH nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być większa od %.7f"},
+    {75, "Obliczona wartość RH nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f"},
+    {76, "Obliczona wartość temperatury punktu rosy nad wodą poza dopuszczalnym zakresem:\n"
+          "Temperatura punktu rosy powinna być większa od %.7f"},
+    {77, "Obliczona wartość temperatury punktu rosy nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f"},
+    {78, "Obliczona wartość DP nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być większa od %.7f"},
+    // Ratio of the two pressures of the calculator pages.
+    {79, "Wartość ciśnienia wyjściowego powinna zawierać się przedziale 0.03 ... 20."},
+    // Range-check limits, continued.
+    {80, "Obliczona wartość temperatury punktu rosy nad wodą poza dopuszczalnym zakresem:\n"
+          "Temperatura punktu rosy powinna być mniejsza lub równa od %.7f"},
+    {81, "Obliczona wartość temperatury punktu rosy nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być większa od %.7f"},
+    {82, "Obliczona wartość temperatury punktu rosy nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f"},
+    {83, "Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość RH powinna być mniejsza lub równa od %.7f"},
+    {84, "Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:\n"
+          "Temperatura punktu rosy powinna być większa od %.7f"},
+    {85, "Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f"},
+    {86, "Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być większa od %.7f"},
+    {87, "Obliczona wartość temperatury nad wodą poza dopuszczlnym zakresem:\n"
+          "Wartość RH powinna być większa od %.7f"},
+    {88, "Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f"},
+    {89, "Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f"},
+    {90, "Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być większa od %.7f"},
+    {91, "Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:\n"
+          "Temperatura punktu rosy powinna być mniejsza lub równa od %.7f"},
+    {92, "Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być większa od %.7f"},
+    {93, "Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f"},
+    {95, "Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być mniejsza lub równa od %.7f"},
+    {96, "Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość RH powinna być mniejsza lub równa od %.7f"},
+    // Results captions of the relative-humidity and moisture-content pages.
+    {97, "Wartości obliczone dla ciśnienia P2, NIE uwzględniono niepewności wzorów"},
+    {98, "Wartości obliczone dla ciśnienia P2, uwzględniono niepewność wzorów"},
+    // Range-check limits, continued.
+    {99, "Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być większa od %.7f"},
+    {100, "Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f"},
+    {101, "Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być większa od %.7f"},
+    {102, "Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Temperatura punktu rosy powinna być mniejsza lub równa od %.7f"},
+    {103, "Obliczona wartość DP nad wodą poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być większa od %.7f"},
+    {104, "Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość PPMV powinna być większa od %.7f"},
+    {105, "Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f"},
+    {106, "Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być większa od %.7f"},
+    {107, "Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być większa od %.7f"},
+    {108, "Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być większa od %.7f"},
+    {109, "Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f"},
+    {110, "Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość PPMV powinna być mniejsza lub równa od %.7f"},
+    {111, "Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość PPMV powinna być mniejsza lub równa od %.7f"},
+    {112, "Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura punktu rosy powinna być mniejsza lub równa od %.7f"},
+    {113, "Obliczona wartość temperatury punktu rosy nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura punktu rosy powinna być większa od %.7f"},
+    {114, "Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura punktu rosy powinna być mniejsza lub równa od %.7f"},
+    {115, "Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być większa od %.7f"},
+    {116, "Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f"},
+    {117, "Obliczona wartość RH nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość RH powinna być mniejsza lub równa od %.7f"},
+    {118, "Obliczona wartość RH nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być większa od %.7f"},
+    {119, "Obliczona wartość RH nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f"},
+    {120, "Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być większa od %.7f"},
+    {121, "Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość RH powinna być mniejsza lub równa od %.7f"},
+    {122, "Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być mniejsza lub równa od %.7f"},
+    {123, "Obliczona wartość temperatury punktu rosy nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura punktu rosy powinna być mniejsza lub równa od %.7f"},
+    {124, "Obliczona wartość temperatury punktu rosy nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być większa od %.7f"},
+    {125, "Obliczona wartość temperatury punktu rosy nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f"},
+    {126, "Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość RH powinna być mniejsza lub równa od %.7f"},
+    {127, "Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura punktu rosy powinna być większa od %.7f"},
+    {128, "Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f"},
+    {129, "Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być większa od %.7f"},
+    {130, "Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość RH powinna być większa od %.7f"},
+    {131, "Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura punktu rosy powinna być mniejsza lub równa od %.7f"},
+    {132, "Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f"},
+    {133, "Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia wyjściowego powinna być większa od %.7f"},
+    {134, "Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość RH powinna być większa od %.7f"},
+    // Range-check limits of the psychrometer page.
+    {135, "Obliczona wartość WVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia powinna być mniejsza lub równa od %.7f"},
+    {136, "Obliczona wartość WVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być mniejsza lub równa od %.7f"},
+    {137, "Obliczona wartość WVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość Tw/Ti powinna być większa od %.7f"},
+    {138, "Obliczona wartość WVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia powinna być mniejsza lub równa od %.7f"},
+    {139, "Obliczona wartość WVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być mniejsza lub równa od %.7f"},
+    {140, "Obliczona wartość WVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość Tw/Ti powinna być większa od %.7f"},
+    {141, "Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Pressure powinna być mniejsza lub równa od %.7f"},
+    {142, "Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być mniejsza lub równa od %.7f"},
+    {143, "Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość Tw/Ti powinna być większa od %.7f"},
+    {144, "Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia powinna być mniejsza lub równa od %.7f"},
+    {145, "Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być mniejsza lub równa od %.7f"},
+    {146, "Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość Tw/Ti powinna być większa od %.7f"},
+    {147, "Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia powinna być większa od %.7f"},
+    {148, "Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być większa od %.7f"},
+    {149, "Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość Tw/Ti powinna być mniejsza lub równa od %.7f"},
+    {150, "Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość ciśnienia powinna być większa od %.7f"},
+    {151, "Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:\n"
+          "Temperatura powinna być większa od %.7f"},
+    {152, "Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość Tw/Ti powinna być mniejsza lub równa od %.7f"},
+    // Range-check limits of the moisture-content page (content given as PPMV, PPMW or x).
+    {153, "Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość PPMW powinna być mniejsza lub równa od %.7f"},
+    {154, "Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość PPMW powinna być mniejsza lub równa od %.7f"},
+    {155, "Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość PPMW powinna być większa od %.7f"},
+    {156, "Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość entalpii powinna być mniejsza lub równa od %.7f"},
+    {157, "Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:\n"
+          "Enthalpy powinna być mniejsza lub równa od %.7f"},
+    {158, "Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:\n"
+          "Entalpia powinna być większa od %.7f"},
+    {159, "Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość PPMV powinna być mniejsza lub równa od %.7f"},
+    {160, "Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość PPMV powinna być mniejsza lub równa od %.7f"},
+    {161, "Obliczona wartość PPMW nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość PPMV powinna być mniejsza lub równa od %.7f"},
+    {162, "Obliczona wartość PPMW nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość PPMV powinna być mniejsza lub równa od %.7f"},
+    {163, "Obliczona wartość X nad wodą poza dopuszczalnym zakresem:\n"
+          "Wartość PPMV powinna być mniejsza lub równa od %.7f"},
+    {164, "Obliczona wartość X nad lodem poza dopuszczalnym zakresem:\n"
+          "Wartość PPMV powinna być mniejsza lub równa od %.7f"},
+    // Port settings: a required port is missing or ports collide.
+    {165, "Wybierz port dla MBW DP-30"},
+    {166, "Wybierz port dla QX-311"},
+    {167, "Wybierz port dla QX-316"},
+    {168, "Wybrane porty muszą być różne"},
+    // Water adjustment dialog: the reference dew point is missing.
+    {169, "Uzupełnij wartość temperatury punktu rosy"},
+    // Laboratory page: an instrument's port could not be opened.
+    {170, "Błąd"},
+    // Laboratory settings: timing and instrument uncertainties out of range.
+    {171, "Czas próbkowania wejścia powinien zawierać się w przedziale od 60 do 600 sekund"},
+    {172, "Wartość uaktualniania obliczeń powinna zawierać się w przedziale od 3 do 600 sekund"},
+    {173, "Błąd: MBW DP30 poza dopuszczalnym zakresem"},
+    {174, "Błąd ASL F-250 poza dopuszczalnym zakresem"},
+    {175, "Błąd: QX-311 poza dopuszczalnym zakresem"},
+    {176, "Błąd: QX-316 poza dopuszczalnym zakresem"},
+    {177, "Ilość prób używanych do obliczenia wejścia powinna zawierać się w przedziale od 2 do 100"},
+    // Results captions of the psychrometer and laboratory pages.
+    {178, "Wartości obliczone, uwzględniono niepewność wzorów"},
+    {179, "Wartości obliczone, NIE uwzględniono niepewności wzorów"},
+    // Psychrometer page: tooltip of the barometric pressure.
+    {180, "Ciśnienie barometryczne powietrza"},
+    // Laboratory page opened without external instruments.
+    {182, "Ustaw porty"},
+    // Footer of every printout.
+    {183, "Obliczono wegatorem TREVAN"},
+    // Header labels of the laboratory data file.
+    {185, "DP/FP wejście"},
+    {186, "Data i czas"},
+    {187, "T wejście"},
+    {188, "Pb wejście"},
+    {189, "nad wodą"},
+    {190, "nad lodem"},
+    // Data-file settings and opening the data file.
+    {191, "Lista CSV (*.csv)|*.csv|Plik tekstowy (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*||"},
+    {192, "Wybierz plik kalibracji"},
+    {193, "Czas zapisu powinien zawierać sie w przedziale od 1 do 6000"},
+    {194, "Ustaw nazwę pliku"},
+    {195, "Wybrany plik nie może być użyty"},
+    {196, "Wybrany plik już istnieje. Skasować go?"},
+    {197, "Format CSV"},
+    {198, "Format tekstowy"},
+    // Main window title.
+    {199, "TREVAN WEGATOR WILGOTNOŚCI"},
+    // Port settings: F-250 port missing.
+    {201, "Wybierz port dla F-250"},
+    // Calibration tables: editor columns, file dialogs, loading and status lines.
+    {202, "Wartość"},
+    {203, "Usunąć rekord?"},
+    {205, "Plik kalibracji (*.cal)|*.cal||"},
+    {206, "Wybierz plik do zapisu"},
+    {207, "Wybrany plik jest niedostępny."},
+    {208, "Liczba używanych tablic przez QX-311"},
+    {209, "Plik kalibracji jest niedostępny."},
+    {210, "Poprawka"},
+    {211, "Niepewność standardowa"},
+    // Port settings: no thermometer chosen.
+    {212, "Wybierz QX-310, QX-311 or ASL F-250"},
+    // Calibration table editor: save cancelled; status lines.
+    {213, "Musisz zpisać tablicę"},
+    {214, "Tablica DP30 jest używana"},
+    {215, "Brak tablicy QX-311"},
+    {216, "Brak tablicy DP30"},
+    // Port settings and laboratory settings for the QX-310 thermometer.
+    {217, "Wybierz port dla QX-310"},
+    {218, "Błąd: QX-310 poza dopuszczalnym zakresem"},
+    // Calibration table status lines, continued.
+    {220, "Tablica QX-310 jest używana"},
+    {221, "Brak tablicy QX-310"},
+    {239, "Tablica F250 jest używana"},
+    {240, "Brak tablicy F250"},
+    // Port settings: environment QX-310 port missing.
+    {241, "Wybierz port dla QX-310 (warunki środowiskowe)"},
+};
+
+constexpr bool IdsAscending() {
+    for (std::size_t i = 1; i < std::size(kPolish); ++i) {
+        if (kPolish[i - 1].id >= kPolish[i].id) return false;
+    }
+    return true;
+}
+static_assert(IdsAscending(), "the string table must stay sorted by id, without duplicates");
+
+}  // namespace
+
+std::string_view PolishString(int id) {
+    const auto* end = std::end(kPolish);
+    const auto* it = std::lower_bound(std::begin(kPolish), end, id,
+                                      [](const StringEntry& e, int key) { return e.id < key; });
+    if (it == end || it->id != id) return {};
+    return it->text;
+}
+
+std::span<const StringEntry> PolishStringTable() { return kPolish; }
+
+}  // namespace wegator

@@ -1,0 +1,69 @@
+// The Polish string table: every numbered message, caption, tooltip and file
+// label of the program, as the user sees it. Code refers to a text by its
+// number so that an English table with the same numbers can replace this one.
+//
+// Texts are UTF-8. A line break inside a message is a real '\n'. The range
+// messages (73 to 164) carry one "%.7f" that takes the limit of the blamed
+// input; the caller formats it and then swaps every "." for the decimal sign.
+// Some texts keep the spelling slips users have always seen (for example
+// "purktu" in 8 and "dopuszczlnym" in 87); they are reproduced on purpose.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace wegator {
+
+struct StringEntry {
+    int id;
+    std::string_view text;
+};
+
+// Returns the Polish text of a string-table id, or an empty string_view for an unknown id.
+std::string_view PolishString(int id);
+
+// All ids with texts, ascending (for translation completeness checks and tests).
+std::span<const StringEntry> PolishStringTable();
+
+// Numbers of the messages that many places of the program show.
+namespace msg {
+// Input checks shared by the calculator pages.
+inline constexpr int InputPressureOutOfRange = 1;
+inline constexpr int InputPressureUncertaintyOutOfRange = 2;
+inline constexpr int EnterOutputPressure = 3;
+inline constexpr int OutputPressureOutOfRange = 4;
+inline constexpr int TemperatureOutOfRange = 7;
+inline constexpr int TemperatureUncertaintyOutOfRange = 9;
+inline constexpr int EnterPressuresAndTwoFields = 12;
+inline constexpr int EnterInputPressure = 13;
+inline constexpr int EnterTemperature = 46;
+inline constexpr int PressureRatioOutOfRange = 79;
+
+// Number entry: reported by the entry field itself.
+inline constexpr int TooLongInput = 14;
+inline constexpr int BadInputFormat = 15;
+
+// A computed value left the formulas' range and no input has an admissible limit.
+inline constexpr int InputsOutOfRange = 26;
+
+// The numbered range messages with a "%.7f" limit lie in this closed range
+// (79, 97 and 98 inside it are ordinary texts, 94 is unused).
+inline constexpr int FirstRangeMessage = 73;
+inline constexpr int LastRangeMessage = 164;
+
+// Results captions: at P2 (relative-humidity and moisture-content pages) and
+// at one pressure (psychrometer and laboratory pages).
+inline constexpr int CaptionAtP2WithoutFormulaUncertainty = 97;
+inline constexpr int CaptionAtP2WithFormulaUncertainty = 98;
+inline constexpr int CaptionWithFormulaUncertainty = 178;
+inline constexpr int CaptionWithoutFormulaUncertainty = 179;
+
+// An instrument's port could not be opened (shown in its value field).
+inline constexpr int PortError = 170;
+// Footer line of every printout.
+inline constexpr int PrintedBy = 183;
+// Window title.
+inline constexpr int ProgramTitle = 199;
+}  // namespace msg
+
+}  // namespace wegator
