@@ -92,6 +92,11 @@ double Enhancement(const EnhancementCoefficients& c, double es, double t, double
     return std::exp(alpha * (1.0 - es / p) + beta * (p / es - 1.0));
 }
 
+// Relative standard uncertainty given to the enhancement factor when the
+// formulas' own uncertainty is counted.
+constexpr double kEnhancementShiftUp = 1.0008;
+constexpr double kEnhancementShiftDown = 0.9992;
+
 // Width at which the dew- and frost-point bisections stop, °C.
 constexpr double kDewPointTolerance = 1e-11;
 constexpr double kDewPointLow = -200.0;
@@ -117,6 +122,11 @@ constexpr double kConstantHighest = 0.002;
 constexpr double kConstantTolerance = 1e-11;
 
 }  // namespace
+
+double RelativeHumidityPercent(double e, double es) { return 100.0 / es * e; }
+double PercentRatio(double a, double b) { return a / b * 100.0; }
+double PercentOf(double a, double b) { return a * b * 0.01; }
+double Enthalpy(double t, double ppmw) { return 0.24 * t + (595.0 + 0.47 * t) * ppmw * 1e-6; }
 
 bool IsDefaultConstant(double a) {
     return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(HumidityEngine::kDefaultConstant);
@@ -144,6 +154,23 @@ double HumidityEngine::EnhancementFactorIce(double es, double t, double p) const
     const EnhancementCoefficients& c = Its90() ? (t >= -50.0 ? kIts90IceTo50 : kIts90IceBelow50)
                                                : (t >= -50.0 ? kGuideIceTo50 : kGuideIceBelow50);
     return Enhancement(c, es, t, p);
+}
+
+double HumidityEngine::MoistSaturationPressure(Phase phase, double t, double p, int formulaShift) const {
+    const bool ice = phase == Phase::Ice;
+    double es = ice ? SaturationPressureIce(t) : SaturationPressureWater(t);
+    double factorShift = 1.0;
+    if (formulaShift != 0) {
+        const double r = ice ? FormulaUncertaintyIce(t) : FormulaUncertaintyWater(t);
+        es *= formulaShift > 0 ? 1.0 + r : 1.0 - r;
+        factorShift = formulaShift > 0 ? kEnhancementShiftUp : kEnhancementShiftDown;
+    }
+    const double f = ice ? EnhancementFactorIce(es, t, p) : EnhancementFactorWater(es, t, p);
+    return es * f * factorShift;
+}
+
+double HumidityEngine::Condensation(Phase phase, double e, double p) const {
+    return phase == Phase::Ice ? FrostPoint(e, p) : DewPoint(e, p);
 }
 
 double HumidityEngine::DewPoint(double e, double p) const {

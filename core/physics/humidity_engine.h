@@ -19,6 +19,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
+
+#include "physics/humidity_result.h"
 
 namespace wegator {
 
@@ -81,6 +84,37 @@ public:
     // The constant in use over ice: the stored one, or the default 0.000575.
     double EffectiveConstantIce() const;
 
+    // Moist-air saturation pressure e_s(t)·f(e_s, t, P) over the phase, Pa
+    // (P in Pa). formulaShift +1 or -1 moves it by the formulas' own relative
+    // uncertainty (the saturation pressure by r(t), the enhancement factor by
+    // 0.0008); 0 gives the nominal value.
+    double MoistSaturationPressure(Phase phase, double t, double p, int formulaShift = 0) const;
+    // Dew point over water (Phase::Water) or frost point (Phase::Ice) of e at P (Pa).
+    double Condensation(Phase phase, double e, double p) const;
+
+    // Complete calculations: from one humidity state at P1 every quantity at
+    // P2 with uncertainties. Temperatures in °C, uncertainties in K, RH in %,
+    // pressures in kPa. The preference list (most recent edit first) and the
+    // units and decimal sign only serve the message of a failed range check.
+    HumidityResult ComputeFromDewPointAndTemperature(double t, double ut, double dp, double udp, double p1,
+                                                     double up1, double p2, bool formulaUncertainty,
+                                                     const PreferenceList& preference,
+                                                     std::string_view temperatureUnit,
+                                                     std::string_view pressureUnit,
+                                                     std::string_view decimalSign) const;
+    HumidityResult ComputeFromTemperatureAndHumidity(double t, double ut, double rh, double urh, double p1,
+                                                     double up1, double p2, bool formulaUncertainty,
+                                                     const PreferenceList& preference,
+                                                     std::string_view temperatureUnit,
+                                                     std::string_view pressureUnit,
+                                                     std::string_view decimalSign) const;
+    HumidityResult ComputeFromDewPointAndHumidity(double rh, double urh, double dp, double udp, double p1,
+                                                  double up1, double p2, bool formulaUncertainty,
+                                                  const PreferenceList& preference,
+                                                  std::string_view temperatureUnit,
+                                                  std::string_view pressureUnit,
+                                                  std::string_view decimalSign) const;
+
 private:
     bool Its90() const { return formulaSet_ == 0; }
 
@@ -89,6 +123,16 @@ private:
     double constantWater_ = kDefaultConstant;
     std::int32_t formulaSet_ = 0;
 };
+
+// Elementary relations of the result grid.
+// 100/es × e, %.
+double RelativeHumidityPercent(double e, double es);
+// a/b × 100.
+double PercentRatio(double a, double b);
+// a × b × 0.01.
+double PercentOf(double a, double b);
+// Enthalpy I(1+x) of moist air at t (°C) with PPMW (ppm), kcal/kg.
+double Enthalpy(double t, double ppmw);
 
 // True when a stored psychrometer constant selects the default (bit pattern of -1.0).
 bool IsDefaultConstant(double a);

@@ -1,0 +1,431 @@
+// The three complete calculations of the relative-humidity page: from a dew or
+// frost point, an air temperature or a relative humidity at P1, every
+// quantity at P2 over water and over ice, with standard uncertainties, and the
+// range checks that name the limit of the input the user edited last.
+//
+// Uncertainties are propagated numerically: each uncertain input (and, when
+// asked for, the formulas' own uncertainty) is moved up and down by its
+// standard uncertainty, the whole state is evaluated again, the larger of the
+// two one-sided changes of each result is taken, and the contributions are
+// combined as a root sum of squares.
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <span>
+
+#include "app/string_table.h"
+#include "app/strings.h"
+#include "physics/humidity_engine.h"
+#include "physics/limit_search.h"
+#include "physics/units.h"
+
+namespace wegator {
+
+namespace {
+
+// Which pair of primary inputs describes the humidity state.
+enum class Given { DewPointAndTemperature, TemperatureAndHumidity, DewPointAndHumidity };
+
+// The five primary inputs in internal units, addressed by their input codes.
+struct Inputs {
+    double p1 = 0, t = 0, rh = 0, dp = 0, p2 = 0;
+
+    double& operator[](int code) {
+        switch (code) {
+            case kInputP1: return p1;
+            case kInputT: return t;
+            case kInputRh: return rh;
+            case kInputDewPoint: return dp;
+            default: return p2;
+        }
+    }
+};
+
+// Which saturation pressure is moved by the formulas' uncertainty, and which
+// way: the vapour pressure (evaluated at the dew point) or the saturation
+// pressure at the air temperature.
+struct FormulaShift {
+    int vapour = 0;
+    int saturation = 0;
+};
+
+// Substitutes that keep perturbed evaluations defined.
+constexpr double kLowestPressure = 0.1;        // kPa, for a pressure lowered to zero or below
+constexpr double kLowestVapourPressure = 0.001;  // Pa, before a dew- or frost-point inversion
+constexpr double kLowestDenominator = 0.001;     // Pa, of the PPMV formula
+constexpr double kLowestPpmw = 0.001;            // ppm, in the enthalpy
+constexpr double kLowestRh = 0.001;              // %, an RH lowered to zero or below
+
+constexpr double kMolarMassRatio = 0.622;  // M_water / M_dry air
+
+struct Column {
+    double wvp, swvp, rh, dpfp, t, ppmv, ppmw, enthalpy, x, bulb;
+};
+struct State {
+    Column col[2];
+    Column& operator[](Phase p) { return col[static_cast<int>(p)]; }
+    const Column& operator[](Phase p) const { return col[static_cast<int>(p)]; }
+};
+
+constexpr Phase kPhases[2] = {Phase::Water, Phase::Ice};
+
+class Calculation {
+public:
+    Calculation(const HumidityEngine& engine, Given given) : e_(engine), given_(given) {}
+
+    // Water vapour pressure at P2 (Pa) of the given state, without the saturation
+    // pressure at the air temperature (that one comes from Saturation()).
+    double VapourFromDewPoint(Phase phase, const Inputs& in, int shift = 0) const {
+        // The pressure ratio first: with P1 = P2 the vapour pressure is then exactly
+        // the saturation pressure at the dew point, so DP = T is saturated, not beyond.
+        return e_.MoistSaturationPressure(phase, in.dp, 1000.0 * in.p2, shift) * (in.p2 / in.p1);
+    }
+    double Saturation(Phase phase, double t, const Inputs& in, int shift = 0) const {
+        return e_.MoistSaturationPressure(phase, t, 1000.0 * in.p2, shift);
+    }
+    // Relative humidity moved from P1 to P2.
+    static double MovedHumidity(const Inputs& in) { return in.rh * (in.p2 / in.p1); }
+
+    // The vapour pressure at P2 over the phase, as each pair of inputs defines it.
+    double Vapour(Phase phase, const Inputs& in, FormulaShift shift = {}) const {
+        if (given_ == Given::TemperatureAndHumidity) {
+            return std::min(MovedHumidity(in), 100.0) / 100.0 * Saturation(phase, in.t, in, shift.saturation);
+        }
+        return VapourFromDewPoint(phase, in, shift.vapour);
+    }
+
+    // The air temperature of the phase's column: given, or (from a dew point
+    // and a humidity) the temperature whose saturation pressure at P2 is 100·WVP/RH2.
+    double AirTemperature(Phase phase, const Inputs& in, double wvp) const {
+        if (given_ != Given::DewPointAndHumidity) return in.t;
+        double rh2 = MovedHumidity(in);
+        if (rh2 <= 0.0) rh2 = kLowestRh;
+        return e_.Condensation(phase, 100.0 * wvp / rh2, 1000.0 * in.p2);
+    }
+
+    double DewOrFrostPoint(Phase phase, double wvp, const Inputs& in) const {
+        return e_.Condensation(phase, wvp < 0.0 ? kLowestVapourPressure : wvp, 1000.0 * in.p2);
+    }
+
+    // Every quantity of both columns. A nominal state, when given, lends the
+    // dew points and bulb temperatures whose arguments did not change, so a
+    // perturbation of one input costs only the inversions it really moves.
+    State Evaluate(const Inputs& in, FormulaShift shift, const State* nominal) const {
+        State s{};
+        for (Phase phase : kPhases) {
+            Column& c = s[phase];
+            c.wvp = Vapour(phase, in, shift);
+            c.t = AirTemperature(phase, in, c.wvp);
+            if (given_ == Given::DewPointAndTemperature) {
+                const double reference = Saturation(phase, in.t, in);
+                c.swvp = shift.saturation != 0 ? Saturation(phase, in.t, in, shift.saturation) : reference;
+                c.rh = std::min(RelativeHumidityPercent(c.wvp, reference), 100.0);
+            } else {
+                c.swvp = Saturation(phase, c.t, in, shift.saturation);
+                c.rh = std::min(MovedHumidity(in), 100.0);
+            }
+            const Column* n = nominal != nullptr ? &(*nominal)[phase] : nullptr;
+            c.dpfp = n != nullptr && n->wvp == c.wvp ? n->dpfp : DewOrFrostPoint(phase, c.wvp, in);
+            double denominator = 1000.0 * in.p2 - c.wvp;
+            if (denominator <= 0.0) denominator = kLowestDenominator;
+            c.ppmv = 1e6 * c.wvp / denominator;
+            c.ppmw = kMolarMassRatio * c.ppmv;
+            c.x = 0.001 * c.ppmw;
+            c.enthalpy = Enthalpy(c.t, c.ppmw > 0.0 ? c.ppmw : kLowestPpmw);
+            if (n != nullptr && n->dpfp == c.dpfp && n->t == c.t) {
+                c.bulb = n->bulb;
+            } else if (phase == Phase::Water) {
+                c.bulb = e_.WetBulbTemperature(in.p2, c.t, e_.SaturationPressureWater(c.dpfp));
+            } else {
+                c.bulb = e_.IceBulbTemperature(in.p2, c.t, e_.SaturationPressureIce(c.dpfp));
+            }
+        }
+        return s;
+    }
+
+    const HumidityEngine& Engine() const { return e_; }
+    Given Kind() const { return given_; }
+
+private:
+    const HumidityEngine& e_;
+    Given given_;
+};
+
+// ---------------------------------------------------------------------------
+// Range checks
+
+// One range check: the condition that must hold, and for each input code the
+// message that names that input's limit (0: the check has no limit in it).
+struct Check {
+    bool (*holds)(const Calculation&, const Inputs&);
+    std::array<int, 5> messageByCode;  // indexed by input code P1, T, RH, DP/FP, P2
+    // RH interval of the limit search: up to 100 for the checks of RH itself.
+    bool rhUpTo100 = false;
+};
+
+template <Phase P>
+bool NotSupersaturated(const Calculation& c, const Inputs& in) {
+    return !(c.Vapour(P, in) > c.Saturation(P, in.t, in));
+}
+bool HumidityAtMost100(const Calculation&, const Inputs& in) {
+    return !(Calculation::MovedHumidity(in) > 100.0);
+}
+bool DewPointAtMost100(const Calculation& c, const Inputs& in) {
+    return !(c.DewOrFrostPoint(Phase::Water, c.Vapour(Phase::Water, in), in) > 100.0);
+}
+bool FrostPointAtLeastMinus100(const Calculation& c, const Inputs& in) {
+    return !(c.DewOrFrostPoint(Phase::Ice, c.Vapour(Phase::Ice, in), in) < -100.0);
+}
+bool FrostPointAtMost100(const Calculation& c, const Inputs& in) {
+    return !(c.DewOrFrostPoint(Phase::Ice, c.Vapour(Phase::Ice, in), in) > 100.0);
+}
+template <Phase P>
+bool BelowTotalPressure(const Calculation& c, const Inputs& in) {
+    return 1000.0 * in.p2 - c.Vapour(P, in) > 0.0;
+}
+template <Phase P>
+bool TemperatureAtMost100(const Calculation& c, const Inputs& in) {
+    return !(c.AirTemperature(P, in, c.Vapour(P, in)) > 100.0);
+}
+template <Phase P>
+bool TemperatureAtLeastMinus100(const Calculation& c, const Inputs& in) {
+    return !(c.AirTemperature(P, in, c.Vapour(P, in)) < -100.0);
+}
+
+//                                         P1   T    RH   DP   P2
+constexpr Check kDtChecks[] = {
+    {NotSupersaturated<Phase::Water>,      {99, 101, 0, 102, 100}},
+    {NotSupersaturated<Phase::Ice>,        {108, 107, 0, 112, 109}},
+    {DewPointAtMost100,                    {0, 0, 0, 0, 0}},
+    {FrostPointAtLeastMinus100,            {105, 0, 0, 113, 106}},
+    {BelowTotalPressure<Phase::Water>,     {92, 0, 0, 91, 93}},
+    {BelowTotalPressure<Phase::Ice>,       {115, 0, 0, 114, 116}},
+};
+
+constexpr Check kThChecks[] = {
+    {HumidityAtMost100,                    {74, 0, 73, 0, 75}, true},
+    {HumidityAtMost100,                    {118, 0, 117, 0, 119}, true},
+    {DewPointAtMost100,                    {0, 0, 0, 0, 0}},
+    {FrostPointAtLeastMinus100,            {105, 120, 134, 0, 106}},
+    {BelowTotalPressure<Phase::Ice>,       {115, 122, 121, 0, 116}},
+    {BelowTotalPressure<Phase::Water>,     {92, 95, 96, 0, 93}},
+};
+
+constexpr Check kDhChecks[] = {
+    {HumidityAtMost100,                    {74, 0, 73, 0, 75}, true},
+    {DewPointAtMost100,                    {81, 0, 0, 80, 82}},
+    {FrostPointAtLeastMinus100,            {105, 0, 0, 113, 106}},
+    {FrostPointAtMost100,                  {124, 0, 0, 123, 125}},
+    {TemperatureAtMost100<Phase::Water>,   {89, 0, 87, 88, 90}},
+    {TemperatureAtLeastMinus100<Phase::Water>, {85, 0, 83, 84, 86}},
+    {TemperatureAtLeastMinus100<Phase::Ice>,   {128, 0, 126, 127, 129}},
+    {TemperatureAtMost100<Phase::Ice>,     {132, 0, 130, 131, 133}},
+    {BelowTotalPressure<Phase::Ice>,       {115, 0, 0, 114, 116}},
+    {BelowTotalPressure<Phase::Water>,     {92, 0, 0, 91, 93}},
+    {HumidityAtMost100,                    {118, 0, 117, 0, 119}, true},
+};
+
+std::span<const Check> ChecksOf(Given given) {
+    switch (given) {
+        case Given::DewPointAndTemperature: return kDtChecks;
+        case Given::TemperatureAndHumidity: return kThChecks;
+        default: return kDhChecks;
+    }
+}
+
+// The limit of one input for a failed check, in internal units, before the
+// 5e-8 shift; nullopt when the condition has no boundary in the search interval.
+std::optional<double> FindLimit(const Calculation& calc, const Check& check, const Inputs& in, int code) {
+    const HumidityEngine& e = calc.Engine();
+    // From a dew point and a temperature the supersaturation limits of T and of the
+    // dew point have closed forms: the dew (frost) point of the vapour pressure,
+    // and of the saturation pressure brought back to P1.
+    if (calc.Kind() == Given::DewPointAndTemperature &&
+        (check.holds == NotSupersaturated<Phase::Water> || check.holds == NotSupersaturated<Phase::Ice>)) {
+        const Phase phase = check.holds == NotSupersaturated<Phase::Water> ? Phase::Water : Phase::Ice;
+        if (code == kInputT) return e.Condensation(phase, calc.Vapour(phase, in), 1000.0 * in.p2);
+        if (code == kInputDewPoint) {
+            return e.Condensation(phase, calc.Saturation(phase, in.t, in) * in.p1 / in.p2, 1000.0 * in.p2);
+        }
+    }
+    SearchInterval interval{};
+    switch (code) {
+        case kInputT:
+        case kInputDewPoint: interval = kTemperatureSearch; break;
+        case kInputRh: interval = check.rhUpTo100 ? kHumiditySearchTo100 : kHumiditySearch; break;
+        case kInputP1: interval = InputPressureSearch(in.p2); break;
+        case kInputP2: interval = OutputPressureSearch(in.p1); break;
+        default: return std::nullopt;
+    }
+    return FindBoundary(interval, [&](double x) {
+        Inputs moved = in;
+        moved[code] = x;
+        return check.holds(calc, moved);
+    });
+}
+
+double ToDisplayUnit(int code, double limit, const MessageFormat& format) {
+    if (code == kInputT || code == kInputDewPoint) return TemperatureFromCelsius(limit, format.temperatureUnit);
+    if (code == kInputP1 || code == kInputP2) return PressureFromKilopascal(limit, format.pressureUnit);
+    return limit;
+}
+
+bool Admissible(int code, double limit, const Inputs& in) {
+    if (code == kInputT || code == kInputDewPoint) return TemperatureLimitAdmissible(limit);
+    if (code == kInputP1) return PressureRatioAdmissible(in.p2 / limit);
+    if (code == kInputP2) return PressureRatioAdmissible(limit / in.p1);
+    return true;
+}
+
+HumidityResult Failure(int id, std::string text) {
+    HumidityResult r;
+    r.failed = true;
+    r.messageId = id;
+    r.message = std::move(text);
+    return r;
+}
+
+// Builds the message of a failed check from the first input of the preference
+// list that has an admissible limit, or message 26 when none has.
+HumidityResult FailCheck(const Calculation& calc, const Check& check, const Inputs& in,
+                         const PreferenceList& preference, const MessageFormat& format) {
+    for (int code : preference) {
+        if (code < 0 || code > kInputP2) continue;
+        const int id = check.messageByCode[static_cast<std::size_t>(code)];
+        if (id == 0) continue;
+        const std::optional<double> found = FindLimit(calc, check, in, code);
+        if (!found) continue;
+        const double limit = *found - kLimitShift;
+        if (!Admissible(code, limit, in)) continue;
+        return Failure(id, FormatLimitMessage(LoadString(id), ToDisplayUnit(code, limit, format),
+                                              format.decimalSign));
+    }
+    return Failure(msg::InputsOutOfRange, WithDecimalSign(LoadString(msg::InputsOutOfRange), format.decimalSign));
+}
+
+// ---------------------------------------------------------------------------
+// Uncertainty
+
+// Larger one-sided change of each result between a pair of perturbed states,
+// squared and added to the running sums.
+void AddContribution(const State& nominal, const State& a, const State& b, State& sumSquares) {
+    for (Phase phase : kPhases) {
+        const double* y0 = &nominal[phase].wvp;
+        const double* ya = &a[phase].wvp;
+        const double* yb = &b[phase].wvp;
+        double* sum = &sumSquares[phase].wvp;
+        for (std::size_t i = 0; i < kQuantityCount; ++i) {
+            const double up = std::max(ya[i], yb[i]);
+            const double down = std::min(ya[i], yb[i]);
+            const double change = std::max(up - y0[i], y0[i] - down);
+            sum[i] += change * change;
+        }
+    }
+}
+
+struct InputUncertainty {
+    int code;
+    double u;
+};
+
+HumidityResult Calculate(const HumidityEngine& engine, Given given, Inputs in,
+                         std::initializer_list<InputUncertainty> uncertainties, bool formulaUncertainty,
+                         const PreferenceList& preference, const MessageFormat& format) {
+    const Calculation calc(engine, given);
+    for (const Check& check : ChecksOf(given)) {
+        if (!check.holds(calc, in)) return FailCheck(calc, check, in, preference, format);
+    }
+
+    const State nominal = calc.Evaluate(in, {}, nullptr);
+    State sums{};
+    double inputUncertaintyT = 0.0;
+    for (const InputUncertainty& input : uncertainties) {
+        if (input.code == kInputT) inputUncertaintyT = input.u;
+        const double u = std::abs(input.u);
+        if (u == 0.0) continue;
+        Inputs up = in, down = in;
+        up[input.code] += u;
+        down[input.code] -= u;
+        if ((input.code == kInputP1) && down.p1 <= 0.0) down.p1 = kLowestPressure;
+        if (input.code == kInputRh && down.rh <= 0.0) down.rh = kLowestRh;
+        AddContribution(nominal, calc.Evaluate(up, {}, &nominal), calc.Evaluate(down, {}, &nominal), sums);
+    }
+    if (formulaUncertainty) {
+        // The vapour pressure from a dew point carries the formulas' uncertainty at
+        // the dew point; the saturation pressure at the air temperature its own.
+        if (given != Given::TemperatureAndHumidity) {
+            AddContribution(nominal, calc.Evaluate(in, {+1, 0}, &nominal), calc.Evaluate(in, {-1, 0}, &nominal),
+                            sums);
+        }
+        AddContribution(nominal, calc.Evaluate(in, {0, +1}, &nominal), calc.Evaluate(in, {0, -1}, &nominal), sums);
+    }
+
+    HumidityResult result;
+    for (Phase phase : kPhases) {
+        const Column& v = nominal[phase];
+        const Column& s = sums[phase];
+        const double uPpmv = std::sqrt(s.ppmv);
+        const double uPpmw = kMolarMassRatio * uPpmv;
+        result.Set(Quantity::VapourPressure, phase, {v.wvp, std::sqrt(s.wvp)});
+        result.Set(Quantity::SaturationVapourPressure, phase, {v.swvp, std::sqrt(s.swvp)});
+        result.Set(Quantity::RelativeHumidity, phase, {v.rh, std::min(std::sqrt(s.rh), 100.0)});
+        result.Set(Quantity::DewFrostPoint, phase, {v.dpfp, std::sqrt(s.dpfp)});
+        // A given air temperature is shown with its own uncertainty, made non-negative.
+        const double uT = given == Given::DewPointAndHumidity ? std::sqrt(s.t) : std::abs(inputUncertaintyT);
+        result.Set(Quantity::Temperature, phase, {v.t, uT});
+        result.Set(Quantity::Ppmv, phase, {v.ppmv, uPpmv});
+        result.Set(Quantity::Ppmw, phase, {v.ppmw, uPpmw});
+        result.Set(Quantity::Enthalpy, phase, {v.enthalpy, std::sqrt(s.enthalpy)});
+        result.Set(Quantity::MixingRatio, phase, {v.x, 0.001 * uPpmw});
+        result.Set(Quantity::BulbTemperature, phase, {v.bulb, std::sqrt(s.bulb)});
+    }
+    // Far outside their range (a dew point lowered by 99 K to -199 °C, say) the
+    // enhancement-factor fits overflow. Such a state has no meaningful result:
+    // say so rather than show an infinity.
+    for (double v : result.values) {
+        if (!std::isfinite(v)) {
+            return Failure(msg::InputsOutOfRange,
+                           WithDecimalSign(LoadString(msg::InputsOutOfRange), format.decimalSign));
+        }
+    }
+    result.failed = false;
+    return result;
+}
+
+}  // namespace
+
+HumidityResult HumidityEngine::ComputeFromDewPointAndTemperature(
+    double t, double ut, double dp, double udp, double p1, double up1, double p2, bool formulaUncertainty,
+    const PreferenceList& preference, std::string_view temperatureUnit, std::string_view pressureUnit,
+    std::string_view decimalSign) const {
+    Inputs in;
+    in.t = t, in.dp = dp, in.p1 = p1, in.p2 = p2;
+    HumidityResult r = Calculate(*this, Given::DewPointAndTemperature, in,
+                                 {{kInputT, ut}, {kInputDewPoint, udp}, {kInputP1, up1}}, formulaUncertainty,
+                                 preference, {temperatureUnit, pressureUnit, decimalSign});
+    return r;
+}
+
+HumidityResult HumidityEngine::ComputeFromTemperatureAndHumidity(
+    double t, double ut, double rh, double urh, double p1, double up1, double p2, bool formulaUncertainty,
+    const PreferenceList& preference, std::string_view temperatureUnit, std::string_view pressureUnit,
+    std::string_view decimalSign) const {
+    Inputs in;
+    in.t = t, in.rh = rh, in.p1 = p1, in.p2 = p2;
+    return Calculate(*this, Given::TemperatureAndHumidity, in,
+                     {{kInputT, ut}, {kInputRh, urh}, {kInputP1, up1}}, formulaUncertainty, preference,
+                     {temperatureUnit, pressureUnit, decimalSign});
+}
+
+HumidityResult HumidityEngine::ComputeFromDewPointAndHumidity(
+    double rh, double urh, double dp, double udp, double p1, double up1, double p2, bool formulaUncertainty,
+    const PreferenceList& preference, std::string_view temperatureUnit, std::string_view pressureUnit,
+    std::string_view decimalSign) const {
+    Inputs in;
+    in.rh = rh, in.dp = dp, in.p1 = p1, in.p2 = p2;
+    return Calculate(*this, Given::DewPointAndHumidity, in,
+                     {{kInputRh, urh}, {kInputDewPoint, udp}, {kInputP1, up1}}, formulaUncertainty, preference,
+                     {temperatureUnit, pressureUnit, decimalSign});
+}
+
+}  // namespace wegator
