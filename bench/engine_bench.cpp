@@ -88,3 +88,61 @@ BENCHMARK(DewPoint)->Arg(0)->Arg(1);
 BENCHMARK(FrostPoint)->Arg(0)->Arg(1);
 BENCHMARK(WetBulbTemperature)->Arg(0)->Arg(1);
 BENCHMARK(PsychrometerConstantWater)->Arg(0)->Arg(1);
+
+// Complete calculations with every input uncertain and the formula term on:
+// these run on every press of the calculate button and every laboratory update.
+namespace {
+
+constexpr wegator::PreferenceList kPreference = {wegator::kInputT, wegator::kInputDewPoint, wegator::kInputP1,
+                                                 wegator::kInputP2};
+
+void ComputeFromDewPointAndTemperature(benchmark::State& state) {
+    const HumidityEngine e;
+    double t = 20.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(t);
+        benchmark::DoNotOptimize(
+            e.ComputeFromDewPointAndTemperature(t, 0.1, 10.0, 0.1, 100.0, 0.05, 101.325, true, kPreference, "°C",
+                                                "kPa", ","));
+    }
+}
+
+void ComputeFromTemperatureAndHumidity(benchmark::State& state) {
+    const HumidityEngine e;
+    double t = -5.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(t);
+        benchmark::DoNotOptimize(e.ComputeFromTemperatureAndHumidity(t, 0.1, 60.0, 0.5, 100.0, 0.05, 150.0, true,
+                                                                     kPreference, "°C", "kPa", ","));
+    }
+}
+
+void ComputeFromDewPointAndHumidity(benchmark::State& state) {
+    const HumidityEngine e;
+    double rh = 45.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(rh);
+        benchmark::DoNotOptimize(e.ComputeFromDewPointAndHumidity(rh, 0.5, -12.0, 0.1, 100.0, 0.05, 100.0, true,
+                                                                  kPreference, "°C", "kPa", ","));
+    }
+}
+
+// A frost point pushed below -100 °C at P2, with the output pressure blamed:
+// the limit is a bisection over P2 with a frost point inside each step.
+void ComputeFailingWithLimitSearch(benchmark::State& state) {
+    const HumidityEngine e;
+    const wegator::PreferenceList blameP2 = {wegator::kInputP2, wegator::kInputT, wegator::kInputT, wegator::kInputT};
+    double dp = -99.5;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dp);
+        benchmark::DoNotOptimize(
+            e.ComputeFromDewPointAndTemperature(20.0, 0.1, dp, 0.1, 100.0, 0.05, 80.0, true, blameP2, "°C", "kPa", ","));
+    }
+}
+
+}  // namespace
+
+BENCHMARK(ComputeFromDewPointAndTemperature)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ComputeFromTemperatureAndHumidity)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ComputeFromDewPointAndHumidity)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ComputeFailingWithLimitSearch)->Unit(benchmark::kMicrosecond);
