@@ -5,6 +5,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  libcli11-dev
+  xvfb xauth imagemagick poppler-utils fonts-dejavu-core
 )
 
 missing=()

@@ -1,0 +1,86 @@
+// The model shared by the relative-humidity, moisture-content and
+// psychrometer pages: input texts, unit choices, the grid of results, the
+// order in which the primary inputs were edited, and whether the shown
+// results are valid (print enabled, recompute marker hidden) or out of date.
+//
+// The widgets only forward events (a typed text, a button, a unit choice) and
+// show what the model holds; every rule lives here.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "app/settings.h"
+#include "pages/number_entry.h"
+#include "pages/page_host.h"
+#include "physics/humidity_engine.h"
+
+namespace wegator {
+
+class CalculatorPage {
+public:
+    explicit CalculatorPage(PageHost& host);
+    virtual ~CalculatorPage() = default;
+
+    // ---- settings copied in by the main window
+    HumidityEngine& Engine() { return engine_; }
+    const HumidityEngine& Engine() const { return engine_; }
+    void SetFormulaUncertainty(bool on) { formulaUncertainty_ = on; }
+    bool FormulaUncertainty() const { return formulaUncertainty_; }
+    void SetFormat(const NumberFormat& format) { format_ = format; }
+    const NumberFormat& Format() const { return format_; }
+    // Copies the formula set, psychrometer constants, formula-uncertainty flag,
+    // decimal sign and the given precisions from the settings record.
+    void ApplySettings(const Settings& s, int inputPrecision, int resultPrecision);
+
+    // ---- state
+    // Move-to-front list of input codes, h[3] the most recent; all 0 at creation.
+    const std::array<int, 4>& EditHistory() const { return history_; }
+    // The preference list handed to a calculation: h3, h2, h1, h0.
+    PreferenceList Preference() const { return {history_[3], history_[2], history_[1], history_[0]}; }
+    bool Busy() const { return busy_; }
+    bool Stale() const { return stale_; }
+    void SetStale() { stale_ = true; }
+    bool PrintEnabled() const { return printEnabled_; }
+    bool MarkerVisible() const { return markerVisible_; }
+    // Results caption: 97/98 (at P2) or 178/179, by the formula-uncertainty flag.
+    virtual std::string ResultsCaption() const;
+
+    // The result grid: ten rows, four columns (value over water, its
+    // uncertainty, value over ice, its uncertainty), as shown; empty when blank.
+    static constexpr int kRows = 10;
+    const std::array<std::string, 4 * kRows>& ResultTexts() const { return results_; }
+    const std::string& ResultText(int row, int column) const { return results_[4 * row + column]; }
+    // The numbers behind the grid after the last successful Compute (internal units).
+    const HumidityResult& LastResult() const { return last_; }
+
+    // The page becomes the visible page of the main window.
+    virtual void Activate();
+
+protected:
+    // Moves a primary input to the front of the edit history.
+    void RecordEdit(int code);
+    // Results out of date: print disabled, marker shown (clears Stale).
+    void MarkOutOfDate();
+    // Results valid: print enabled, marker hidden (clears Stale).
+    void MarkValid();
+    void ClearResults();
+    // Shows message n with "." replaced by the decimal sign, clears the results
+    // and ends the computation (Busy back to 0).
+    void Fail(int messageId);
+
+    PageHost& host_;
+    HumidityEngine engine_;
+    bool formulaUncertainty_ = true;
+    NumberFormat format_;
+    std::array<int, 4> history_{};
+    bool busy_ = false;
+    bool stale_ = false;
+    bool printEnabled_ = false;
+    bool markerVisible_ = true;
+    std::array<std::string, 4 * kRows> results_{};
+    HumidityResult last_;
+};
+
+}  // namespace wegator

@@ -1,0 +1,54 @@
+// The pressure page: one pressure in any of twelve units, shown in all twelve.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/settings.h"
+#include "pages/number_entry.h"
+#include "pages/page_host.h"
+#include "physics/units.h"
+
+namespace wegator {
+
+class PressurePage {
+public:
+    // Opens showing 1 kPa in every unit, with printing enabled.
+    explicit PressurePage(PageHost& host);
+
+    void SetFormat(const NumberFormat& format) { format_ = format; }
+    const NumberFormat& Format() const { return format_; }
+    void ApplySettings(const Settings& s);
+
+    const std::string& InputText() const { return input_; }
+    // A user edit of the input field.
+    void SetInputText(std::string text);
+    void InputEdited();
+    // Index into kPressurePageUnits; the number is read in the new unit at the next Compute.
+    void ChangeInputUnit(int index);
+    int InputUnitIndex() const { return unit_; }
+    void Compute();
+    // One text per unit, indexed like kPressurePageUnits.
+    const std::array<std::string, kPressurePageUnits.size()>& ResultTexts() const { return results_; }
+
+    bool Stale() const { return stale_; }
+    void SetStale() { stale_ = true; }
+    bool PrintEnabled() const { return printEnabled_; }
+    bool MarkerVisible() const { return markerVisible_; }
+    void Activate();
+
+private:
+    void MarkOutOfDate();
+    void MarkValid();
+
+    PageHost& host_;
+    NumberFormat format_{4, 4, ","};
+    std::string input_;
+    int unit_ = kPressurePageDefaultUnit;
+    std::array<std::string, kPressurePageUnits.size()> results_{};
+    bool stale_ = false;
+    bool printEnabled_ = false;
+    bool markerVisible_ = true;
+};
+
+}  // namespace wegator
