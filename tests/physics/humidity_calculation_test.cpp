@@ -204,6 +204,8 @@ struct LimitCase {
     bool upperBound;  // the message says "mniejsza lub równa od"
 };
 
+void PrintTo(const LimitCase& c, std::ostream* os) { *os << c.name; }
+
 class HumidityLimit : public testing::TestWithParam<LimitCase> {};
 
 TEST_P(HumidityLimit, HoldsOnItsSideAndFailsBeyond) {
