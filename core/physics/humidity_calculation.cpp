@@ -1,7 +1,8 @@
-// The three complete calculations of the relative-humidity page: from a dew or
-// frost point, an air temperature or a relative humidity at P1, every
-// quantity at P2 over water and over ice, with standard uncertainties, and the
-// range checks that name the limit of the input the user edited last.
+// The complete humidity calculations: from a dew or frost point, an air
+// temperature, a relative humidity or a moisture content at P1 (or a
+// psychrometer reading at one pressure), every quantity at P2 over water and
+// over ice, with standard uncertainties, and the range checks that name the
+// limit of the input the user edited last.
 //
 // Uncertainties are propagated numerically: each uncertain input (and, when
 // asked for, the formulas' own uncertainty) is moved up and down by its
@@ -24,11 +25,19 @@ namespace wegator {
 namespace {
 
 // Which pair of primary inputs describes the humidity state.
-enum class Given { DewPointAndTemperature, TemperatureAndHumidity, DewPointAndHumidity };
+enum class Given {
+    DewPointAndTemperature,
+    TemperatureAndHumidity,
+    DewPointAndHumidity,
+    ContentAndTemperature,  // PPMV (from PPMV, PPMW or x) and the air temperature
+    Psychrometer,           // dry and wet- or ice-bulb temperatures at one pressure Pb
+};
 
 // The five primary inputs in internal units, addressed by their input codes.
+// A moisture content given as PPMV sits in `dp` (its input code is that of the
+// dew point); a psychrometer's barometric pressure sits in both p1 and p2.
 struct Inputs {
-    double p1 = 0, t = 0, rh = 0, dp = 0, p2 = 0;
+    double p1 = 0, t = 0, rh = 0, dp = 0, p2 = 0, tw = 0;
 
     double& operator[](int code) {
         switch (code) {
@@ -36,6 +45,7 @@ struct Inputs {
             case kInputT: return t;
             case kInputRh: return rh;
             case kInputDewPoint: return dp;
+            case kInputBulb: return tw;
             default: return p2;
         }
     }
@@ -57,6 +67,13 @@ constexpr double kLowestPpmw = 0.001;            // ppm, in the enthalpy
 constexpr double kLowestRh = 0.001;              // %, an RH lowered to zero or below
 
 constexpr double kMolarMassRatio = 0.622;  // M_water / M_dry air
+// PPMV of one ppm by mass and of one g/kg of mixing ratio (1/0.622, 1/0.000622).
+constexpr double kPpmvPerPpmw = 1.607717041800643;
+constexpr double kPpmvPerMixingRatio = 1607.717041800643;
+// Relative allowance when a psychrometer's vapour pressure is compared with
+// saturation: at T = Tw the two differ only by the rounding of the inverted
+// saturation temperature inside the enhancement factor.
+constexpr double kSaturationRounding = 1e-12;
 
 struct Column {
     double wvp, swvp, rh, dpfp, t, ppmv, ppmw, enthalpy, x, bulb;
@@ -71,7 +88,17 @@ constexpr Phase kPhases[2] = {Phase::Water, Phase::Ice};
 
 class Calculation {
 public:
-    Calculation(const HumidityEngine& engine, Given given) : e_(engine), given_(given) {}
+    // contentPage: the calculation of the moisture-content page, whose checks
+    // consult the edit history differently.
+    Calculation(const HumidityEngine& engine, Given given, ContentQuantity content = ContentQuantity::DewPoint,
+                bool contentPage = false)
+        : e_(engine), given_(given), content_(content), contentPage_(contentPage) {}
+
+    // Sets one input; the psychrometer's single pressure is both P1 and P2.
+    void Set(Inputs& in, int code, double value) const {
+        in[code] = value;
+        if (given_ == Given::Psychrometer && code == kInputP1) in.p2 = value;
+    }
 
     // Water vapour pressure at P2 (Pa) of the given state, without the saturation
     // pressure at the air temperature (that one comes from Saturation()).
@@ -86,12 +113,44 @@ public:
     // Relative humidity moved from P1 to P2.
     static double MovedHumidity(const Inputs& in) { return in.rh * (in.p2 / in.p1); }
 
-    // The vapour pressure at P2 over the phase, as each pair of inputs defines it.
-    double Vapour(Phase phase, const Inputs& in, FormulaShift shift = {}) const {
-        if (given_ == Given::TemperatureAndHumidity) {
-            return std::min(MovedHumidity(in), 100.0) / 100.0 * Saturation(phase, in.t, in, shift.saturation);
+    // Vapour pressure of moist air from a psychrometer: the psychrometric pressure e
+    // times the enhancement factor at the saturation temperature of e itself. The
+    // formulas' uncertainty moves e by r at that temperature.
+    double PsychrometricVapour(Phase phase, const Inputs& in, int shift) const {
+        const bool ice = phase == Phase::Ice;
+        double e = ice ? e_.PsychrometricPressureIce(in.t, in.tw, in.p1)
+                       : e_.PsychrometricPressureWater(in.t, in.tw, in.p1);
+        double factorShift = 1.0;
+        if (shift != 0) {
+            const double ts = ice ? e_.SaturationTemperatureIce(e) : e_.SaturationTemperatureWater(e);
+            const double r = ice ? e_.FormulaUncertaintyIce(ts) : e_.FormulaUncertaintyWater(ts);
+            e *= shift > 0 ? 1.0 + r : 1.0 - r;
+            factorShift = shift > 0 ? 1.0008 : 0.9992;
         }
-        return VapourFromDewPoint(phase, in, shift.vapour);
+        const double p = 1000.0 * in.p1;
+        const double f = ice ? e_.EnhancementFactorIce(e, e_.SaturationTemperatureIce(e), p)
+                             : e_.EnhancementFactorWater(e, e_.SaturationTemperatureWater(e), p);
+        return e * f * factorShift;
+    }
+
+    // The vapour pressure at P2 over the phase, as each set of inputs defines it.
+    double Vapour(Phase phase, const Inputs& in, FormulaShift shift = {}) const {
+        switch (given_) {
+            case Given::TemperatureAndHumidity:
+                return std::min(MovedHumidity(in), 100.0) / 100.0 * Saturation(phase, in.t, in, shift.saturation);
+            case Given::ContentAndTemperature:
+                // A volume fraction does not change with compression: at P2 the
+                // vapour pressure is the same fraction of P2.
+                return 1000.0 * in.p2 * in.dp / (in.dp + 1e6);
+            case Given::Psychrometer:
+                return PsychrometricVapour(phase, in, shift.vapour);
+            default:
+                return VapourFromDewPoint(phase, in, shift.vapour);
+        }
+    }
+    // Calculations in which the air temperature is given and RH follows from it.
+    bool TemperatureGiven() const {
+        return given_ != Given::TemperatureAndHumidity && given_ != Given::DewPointAndHumidity;
     }
 
     // The air temperature of the phase's column: given, or (from a dew point
@@ -116,7 +175,7 @@ public:
             Column& c = s[phase];
             c.wvp = Vapour(phase, in, shift);
             c.t = AirTemperature(phase, in, c.wvp);
-            if (given_ == Given::DewPointAndTemperature) {
+            if (TemperatureGiven()) {
                 const double reference = Saturation(phase, in.t, in);
                 c.swvp = shift.saturation != 0 ? Saturation(phase, in.t, in, shift.saturation) : reference;
                 c.rh = std::min(RelativeHumidityPercent(c.wvp, reference), 100.0);
@@ -132,7 +191,9 @@ public:
             c.ppmw = kMolarMassRatio * c.ppmv;
             c.x = 0.001 * c.ppmw;
             c.enthalpy = Enthalpy(c.t, c.ppmw > 0.0 ? c.ppmw : kLowestPpmw);
-            if (n != nullptr && n->dpfp == c.dpfp && n->t == c.t) {
+            if (given_ == Given::Psychrometer) {
+                c.bulb = in.tw;  // the reading itself
+            } else if (n != nullptr && n->dpfp == c.dpfp && n->t == c.t) {
                 c.bulb = n->bulb;
             } else if (phase == Phase::Water) {
                 c.bulb = e_.WetBulbTemperature(in.p2, c.t, e_.SaturationPressureWater(c.dpfp));
@@ -145,10 +206,14 @@ public:
 
     const HumidityEngine& Engine() const { return e_; }
     Given Kind() const { return given_; }
+    ContentQuantity Content() const { return content_; }
+    bool ContentPage() const { return contentPage_; }
 
 private:
     const HumidityEngine& e_;
     Given given_;
+    ContentQuantity content_;
+    bool contentPage_;
 };
 
 // ---------------------------------------------------------------------------
@@ -156,11 +221,16 @@ private:
 
 // One range check: the condition that must hold, and for each input code the
 // message that names that input's limit (0: the check has no limit in it).
+using Condition = bool (*)(const Calculation&, const Inputs&);
 struct Check {
-    bool (*holds)(const Calculation&, const Inputs&);
-    std::array<int, 5> messageByCode;  // indexed by input code P1, T, RH, DP/FP, P2
+    Condition holds;
+    std::array<int, 6> messageByCode;  // indexed by input code P1, T, RH, DP/FP, P2, Tw/Ti
     // RH interval of the limit search: up to 100 for the checks of RH itself.
     bool rhUpTo100 = false;
+    // How many entries of the preference list the check consults.
+    int consulted = 4;
+    // The condition whose boundary is the limit of each input; none: `holds` itself.
+    std::array<Condition, 6> limitCondition{};
 };
 
 template <Phase P>
@@ -184,6 +254,25 @@ bool BelowTotalPressure(const Calculation& c, const Inputs& in) {
     return 1000.0 * in.p2 - c.Vapour(P, in) > 0.0;
 }
 template <Phase P>
+bool VapourPositive(const Calculation& c, const Inputs& in) {
+    return c.Vapour(P, in) > 0.0;
+}
+template <Phase P>
+bool VapourNotNegative(const Calculation& c, const Inputs& in) {
+    return c.Vapour(P, in) >= 0.0;
+}
+template <Phase P>
+bool ReadingNotSupersaturated(const Calculation& c, const Inputs& in) {
+    return !(c.Vapour(P, in) > c.Saturation(P, in.t, in) * (1.0 + kSaturationRounding));
+}
+template <Phase P>
+bool NotAboveTotalPressure(const Calculation& c, const Inputs& in) {
+    return 1000.0 * in.p2 - c.Vapour(P, in) >= 0.0;
+}
+bool FrostPointInRange(const Calculation& c, const Inputs& in) {
+    return FrostPointAtLeastMinus100(c, in) && FrostPointAtMost100(c, in);
+}
+template <Phase P>
 bool TemperatureAtMost100(const Calculation& c, const Inputs& in) {
     return !(c.AirTemperature(P, in, c.Vapour(P, in)) > 100.0);
 }
@@ -194,44 +283,111 @@ bool TemperatureAtLeastMinus100(const Calculation& c, const Inputs& in) {
 
 //                                         P1   T    RH   DP   P2
 constexpr Check kDtChecks[] = {
-    {NotSupersaturated<Phase::Water>,      {99, 101, 0, 102, 100}},
-    {NotSupersaturated<Phase::Ice>,        {108, 107, 0, 112, 109}},
-    {DewPointAtMost100,                    {0, 0, 0, 0, 0}},
-    {FrostPointAtLeastMinus100,            {105, 0, 0, 113, 106}},
-    {BelowTotalPressure<Phase::Water>,     {92, 0, 0, 91, 93}},
-    {BelowTotalPressure<Phase::Ice>,       {115, 0, 0, 114, 116}},
+    {NotSupersaturated<Phase::Water>,      {99, 101, 0, 102, 100, 0}},
+    {NotSupersaturated<Phase::Ice>,        {108, 107, 0, 112, 109, 0}},
+    {DewPointAtMost100,                    {0, 0, 0, 0, 0, 0}},
+    {FrostPointAtLeastMinus100,            {105, 0, 0, 113, 106, 0}},
+    {BelowTotalPressure<Phase::Water>,     {92, 0, 0, 91, 93, 0}},
+    {BelowTotalPressure<Phase::Ice>,       {115, 0, 0, 114, 116, 0}},
 };
 
 constexpr Check kThChecks[] = {
-    {HumidityAtMost100,                    {74, 0, 73, 0, 75}, true},
-    {HumidityAtMost100,                    {118, 0, 117, 0, 119}, true},
-    {DewPointAtMost100,                    {0, 0, 0, 0, 0}},
-    {FrostPointAtLeastMinus100,            {105, 120, 134, 0, 106}},
-    {BelowTotalPressure<Phase::Ice>,       {115, 122, 121, 0, 116}},
-    {BelowTotalPressure<Phase::Water>,     {92, 95, 96, 0, 93}},
+    {HumidityAtMost100,                    {74, 0, 73, 0, 75, 0}, true},
+    {HumidityAtMost100,                    {118, 0, 117, 0, 119, 0}, true},
+    {DewPointAtMost100,                    {0, 0, 0, 0, 0, 0}},
+    {FrostPointAtLeastMinus100,            {105, 120, 134, 0, 106, 0}},
+    {BelowTotalPressure<Phase::Ice>,       {115, 122, 121, 0, 116, 0}},
+    {BelowTotalPressure<Phase::Water>,     {92, 95, 96, 0, 93, 0}},
 };
 
 constexpr Check kDhChecks[] = {
-    {HumidityAtMost100,                    {74, 0, 73, 0, 75}, true},
-    {DewPointAtMost100,                    {81, 0, 0, 80, 82}},
-    {FrostPointAtLeastMinus100,            {105, 0, 0, 113, 106}},
-    {FrostPointAtMost100,                  {124, 0, 0, 123, 125}},
-    {TemperatureAtMost100<Phase::Water>,   {89, 0, 87, 88, 90}},
-    {TemperatureAtLeastMinus100<Phase::Water>, {85, 0, 83, 84, 86}},
-    {TemperatureAtLeastMinus100<Phase::Ice>,   {128, 0, 126, 127, 129}},
-    {TemperatureAtMost100<Phase::Ice>,     {132, 0, 130, 131, 133}},
-    {BelowTotalPressure<Phase::Ice>,       {115, 0, 0, 114, 116}},
-    {BelowTotalPressure<Phase::Water>,     {92, 0, 0, 91, 93}},
-    {HumidityAtMost100,                    {118, 0, 117, 0, 119}, true},
+    {HumidityAtMost100,                    {74, 0, 73, 0, 75, 0}, true},
+    {DewPointAtMost100,                    {81, 0, 0, 80, 82, 0}},
+    {FrostPointAtLeastMinus100,            {105, 0, 0, 113, 106, 0}},
+    {FrostPointAtMost100,                  {124, 0, 0, 123, 125, 0}},
+    {TemperatureAtMost100<Phase::Water>,   {89, 0, 87, 88, 90, 0}},
+    {TemperatureAtLeastMinus100<Phase::Water>, {85, 0, 83, 84, 86, 0}},
+    {TemperatureAtLeastMinus100<Phase::Ice>,   {128, 0, 126, 127, 129, 0}},
+    {TemperatureAtMost100<Phase::Ice>,     {132, 0, 130, 131, 133, 0}},
+    {BelowTotalPressure<Phase::Ice>,       {115, 0, 0, 114, 116, 0}},
+    {BelowTotalPressure<Phase::Water>,     {92, 0, 0, 91, 93, 0}},
+    {HumidityAtMost100,                    {118, 0, 117, 0, 119, 0}, true},
 };
 
-std::span<const Check> ChecksOf(Given given) {
-    switch (given) {
-        case Given::DewPointAndTemperature: return kDtChecks;
-        case Given::TemperatureAndHumidity: return kThChecks;
-        default: return kDhChecks;
-    }
+// Moisture content given as a dew or frost point: the checks of the dew point
+// and temperature, the supersaturation ones consulting three entries only.
+constexpr Check kContentDewPointChecks[] = {
+    {NotSupersaturated<Phase::Water>,      {99, 101, 0, 102, 100, 0}, false, 3},
+    {NotSupersaturated<Phase::Ice>,        {108, 107, 0, 112, 109, 0}, false, 3},
+    {DewPointAtMost100,                    {0, 0, 0, 0, 0, 0}},
+    {FrostPointAtMost100,                  {0, 0, 0, 0, 0, 0}},
+    {FrostPointAtLeastMinus100,            {105, 0, 0, 113, 106, 0}},
+    {BelowTotalPressure<Phase::Water>,     {92, 0, 0, 91, 93, 0}},
+    {BelowTotalPressure<Phase::Ice>,       {115, 0, 0, 114, 116, 0}},
+};
+
+// Moisture content given as PPMV, PPMW or x: the same checks, whose messages
+// name the content in the quantity the user chose.
+constexpr Check ContentCheck(Condition holds, int p1, int t, int content, int p2, int consulted) {
+    return {holds, {p1, t, 0, content, p2, 0}, false, consulted, {}};
 }
+#define WEGATOR_CONTENT_CHECKS(swW, swI, frost, ppmvW, ppmvI)                        \
+    {                                                                                   \
+        ContentCheck(NotSupersaturated<Phase::Water>, 99, 101, swW, 100, 4),            \
+        ContentCheck(NotSupersaturated<Phase::Ice>, 108, 107, swI, 109, 4),             \
+        ContentCheck(DewPointAtMost100, 0, 0, 0, 0, 4),                                 \
+        ContentCheck(FrostPointAtMost100, 0, 0, 0, 0, 4),                               \
+        ContentCheck(FrostPointAtLeastMinus100, 105, 0, frost, 106, 4),                 \
+        ContentCheck(BelowTotalPressure<Phase::Water>, 92, 0, ppmvW, 93, 3),            \
+        ContentCheck(BelowTotalPressure<Phase::Ice>, 115, 0, ppmvI, 116, 3),            \
+    }
+constexpr Check kPpmvChecks[] = WEGATOR_CONTENT_CHECKS(110, 111, 104, 159, 160);
+constexpr Check kPpmwChecks[] = WEGATOR_CONTENT_CHECKS(153, 154, 155, 161, 162);
+constexpr Check kMixingRatioChecks[] = WEGATOR_CONTENT_CHECKS(156, 157, 158, 163, 164);
+#undef WEGATOR_CONTENT_CHECKS
+
+// Psychrometer: the limits of Pb, T and Tw/Ti each follow their own condition.
+constexpr Check PsychrometerCheck(Condition holds, int pb, int t, int tw, Condition pbLimit, Condition tLimit,
+                                  Condition twLimit) {
+    return {holds, {pb, t, 0, 0, 0, tw}, false, 3, {pbLimit, tLimit, nullptr, nullptr, nullptr, twLimit}};
+}
+constexpr Check kPsychrometerChecks[] = {
+    PsychrometerCheck(VapourPositive<Phase::Water>, 135, 136, 137, VapourPositive<Phase::Water>,
+                      VapourPositive<Phase::Water>, VapourNotNegative<Phase::Water>),
+    PsychrometerCheck(VapourPositive<Phase::Ice>, 138, 139, 140, VapourPositive<Phase::Ice>,
+                      VapourPositive<Phase::Ice>, VapourNotNegative<Phase::Ice>),
+    PsychrometerCheck(ReadingNotSupersaturated<Phase::Water>, 141, 142, 143,
+                      ReadingNotSupersaturated<Phase::Water>, VapourPositive<Phase::Water>,
+                      VapourNotNegative<Phase::Water>),
+    PsychrometerCheck(ReadingNotSupersaturated<Phase::Ice>, 144, 145, 146, ReadingNotSupersaturated<Phase::Ice>,
+                      VapourPositive<Phase::Ice>, VapourNotNegative<Phase::Ice>),
+    PsychrometerCheck(DewPointAtMost100, 0, 0, 0, nullptr, nullptr, nullptr),
+    PsychrometerCheck(FrostPointInRange, 0, 0, 0, nullptr, nullptr, nullptr),
+    PsychrometerCheck(BelowTotalPressure<Phase::Water>, 147, 148, 149, NotAboveTotalPressure<Phase::Water>,
+                      NotAboveTotalPressure<Phase::Water>, BelowTotalPressure<Phase::Water>),
+    PsychrometerCheck(BelowTotalPressure<Phase::Ice>, 150, 151, 152, NotAboveTotalPressure<Phase::Ice>,
+                      NotAboveTotalPressure<Phase::Ice>, BelowTotalPressure<Phase::Ice>),
+};
+
+std::span<const Check> ChecksOf(const Calculation& calc) {
+    switch (calc.Kind()) {
+        case Given::DewPointAndTemperature:
+            return calc.ContentPage() ? std::span<const Check>(kContentDewPointChecks) : std::span<const Check>(kDtChecks);
+        case Given::TemperatureAndHumidity: return kThChecks;
+        case Given::DewPointAndHumidity: return kDhChecks;
+        case Given::Psychrometer: return kPsychrometerChecks;
+        case Given::ContentAndTemperature:
+            switch (calc.Content()) {
+                case ContentQuantity::Ppmw: return kPpmwChecks;
+                case ContentQuantity::MixingRatio: return kMixingRatioChecks;
+                default: return kPpmvChecks;
+            }
+    }
+    return kDtChecks;
+}
+
+// The psychrometer's pressure is searched over the range a barometer may show.
+constexpr SearchInterval kBarometricSearch = {2.9, 20500.0};
 
 // The limit of one input for a failed check, in internal units, before the
 // 5e-8 shift; nullopt when the condition has no boundary in the search interval.
@@ -248,30 +404,45 @@ std::optional<double> FindLimit(const Calculation& calc, const Check& check, con
             return e.Condensation(phase, calc.Saturation(phase, in.t, in) * in.p1 / in.p2, 1000.0 * in.p2);
         }
     }
+    const bool psychrometer = calc.Kind() == Given::Psychrometer;
+    const bool content = calc.Kind() == Given::ContentAndTemperature;
     SearchInterval interval{};
     switch (code) {
         case kInputT:
-        case kInputDewPoint: interval = kTemperatureSearch; break;
+        case kInputBulb: interval = kTemperatureSearch; break;
+        case kInputDewPoint: interval = content ? kPpmvSearch : kTemperatureSearch; break;
         case kInputRh: interval = check.rhUpTo100 ? kHumiditySearchTo100 : kHumiditySearch; break;
-        case kInputP1: interval = InputPressureSearch(in.p2); break;
+        case kInputP1: interval = psychrometer ? kBarometricSearch : InputPressureSearch(in.p2); break;
         case kInputP2: interval = OutputPressureSearch(in.p1); break;
         default: return std::nullopt;
     }
+    const Condition condition = check.limitCondition[static_cast<std::size_t>(code)] != nullptr
+                                    ? check.limitCondition[static_cast<std::size_t>(code)]
+                                    : check.holds;
     return FindBoundary(interval, [&](double x) {
         Inputs moved = in;
-        moved[code] = x;
-        return check.holds(calc, moved);
+        calc.Set(moved, code, x);
+        return condition(calc, moved);
     });
 }
 
-double ToDisplayUnit(int code, double limit, const MessageFormat& format) {
-    if (code == kInputT || code == kInputDewPoint) return TemperatureFromCelsius(limit, format.temperatureUnit);
+// Whether the input of a code is a temperature in this calculation.
+bool IsTemperature(const Calculation& calc, int code) {
+    if (code == kInputT || code == kInputBulb) return true;
+    return code == kInputDewPoint && calc.Kind() != Given::ContentAndTemperature;
+}
+
+double ToDisplayUnit(const Calculation& calc, int code, double limit, const MessageFormat& format) {
+    if (IsTemperature(calc, code)) return TemperatureFromCelsius(limit, format.temperatureUnit);
     if (code == kInputP1 || code == kInputP2) return PressureFromKilopascal(limit, format.pressureUnit);
+    if (code == kInputDewPoint && calc.Content() == ContentQuantity::Ppmw) return limit / kPpmvPerPpmw;
+    if (code == kInputDewPoint && calc.Content() == ContentQuantity::MixingRatio) return limit / kPpmvPerMixingRatio;
     return limit;
 }
 
-bool Admissible(int code, double limit, const Inputs& in) {
-    if (code == kInputT || code == kInputDewPoint) return TemperatureLimitAdmissible(limit);
+bool Admissible(const Calculation& calc, int code, double limit, const Inputs& in) {
+    if (IsTemperature(calc, code)) return TemperatureLimitAdmissible(limit);
+    if (calc.Kind() == Given::Psychrometer) return true;
     if (code == kInputP1) return PressureRatioAdmissible(in.p2 / limit);
     if (code == kInputP2) return PressureRatioAdmissible(limit / in.p1);
     return true;
@@ -289,15 +460,16 @@ HumidityResult Failure(int id, std::string text) {
 // list that has an admissible limit, or message 26 when none has.
 HumidityResult FailCheck(const Calculation& calc, const Check& check, const Inputs& in,
                          const PreferenceList& preference, const MessageFormat& format) {
-    for (int code : preference) {
-        if (code < 0 || code > kInputP2) continue;
+    for (int i = 0; i < check.consulted && i < static_cast<int>(preference.size()); ++i) {
+        const int code = preference[static_cast<std::size_t>(i)];
+        if (code < 0 || code > kInputBulb) continue;
         const int id = check.messageByCode[static_cast<std::size_t>(code)];
         if (id == 0) continue;
         const std::optional<double> found = FindLimit(calc, check, in, code);
         if (!found) continue;
         const double limit = *found - kLimitShift;
-        if (!Admissible(code, limit, in)) continue;
-        return Failure(id, FormatLimitMessage(LoadString(id), ToDisplayUnit(code, limit, format),
+        if (!Admissible(calc, code, limit, in)) continue;
+        return Failure(id, FormatLimitMessage(LoadString(id), ToDisplayUnit(calc, code, limit, format),
                                               format.decimalSign));
     }
     return Failure(msg::InputsOutOfRange, WithDecimalSign(LoadString(msg::InputsOutOfRange), format.decimalSign));
@@ -328,32 +500,38 @@ struct InputUncertainty {
     double u;
 };
 
-HumidityResult Calculate(const HumidityEngine& engine, Given given, Inputs in,
-                         std::initializer_list<InputUncertainty> uncertainties, bool formulaUncertainty,
-                         const PreferenceList& preference, const MessageFormat& format) {
-    const Calculation calc(engine, given);
-    for (const Check& check : ChecksOf(given)) {
+HumidityResult Calculate(const Calculation& calc, Inputs in, std::initializer_list<InputUncertainty> uncertainties,
+                         bool formulaUncertainty, const PreferenceList& preference, const MessageFormat& format) {
+    const Given given = calc.Kind();
+    for (const Check& check : ChecksOf(calc)) {
         if (!check.holds(calc, in)) return FailCheck(calc, check, in, preference, format);
     }
 
     const State nominal = calc.Evaluate(in, {}, nullptr);
     State sums{};
-    double inputUncertaintyT = 0.0;
+    double inputUncertaintyT = 0.0, inputUncertaintyBulb = 0.0;
     for (const InputUncertainty& input : uncertainties) {
         if (input.code == kInputT) inputUncertaintyT = input.u;
+        if (input.code == kInputBulb) inputUncertaintyBulb = input.u;
         const double u = std::abs(input.u);
         if (u == 0.0) continue;
         Inputs up = in, down = in;
-        up[input.code] += u;
-        down[input.code] -= u;
-        if ((input.code == kInputP1) && down.p1 <= 0.0) down.p1 = kLowestPressure;
-        if (input.code == kInputRh && down.rh <= 0.0) down.rh = kLowestRh;
+        const double nominalValue = in[input.code];
+        double lowered = nominalValue - u;
+        if (input.code == kInputP1 && lowered <= 0.0) lowered = kLowestPressure;
+        if (input.code == kInputRh && lowered <= 0.0) lowered = kLowestRh;
+        // A moisture content lowered to nothing keeps a trace, like a lowered PPMW.
+        if (input.code == kInputDewPoint && given == Given::ContentAndTemperature && lowered <= 0.0) {
+            lowered = kLowestPpmw;
+        }
+        calc.Set(up, input.code, nominalValue + u);
+        calc.Set(down, input.code, lowered);
         AddContribution(nominal, calc.Evaluate(up, {}, &nominal), calc.Evaluate(down, {}, &nominal), sums);
     }
     if (formulaUncertainty) {
         // The vapour pressure from a dew point carries the formulas' uncertainty at
         // the dew point; the saturation pressure at the air temperature its own.
-        if (given != Given::TemperatureAndHumidity) {
+        if (given != Given::TemperatureAndHumidity && given != Given::ContentAndTemperature) {
             AddContribution(nominal, calc.Evaluate(in, {+1, 0}, &nominal), calc.Evaluate(in, {-1, 0}, &nominal),
                             sums);
         }
@@ -377,7 +555,8 @@ HumidityResult Calculate(const HumidityEngine& engine, Given given, Inputs in,
         result.Set(Quantity::Ppmw, phase, {v.ppmw, uPpmw});
         result.Set(Quantity::Enthalpy, phase, {v.enthalpy, std::sqrt(s.enthalpy)});
         result.Set(Quantity::MixingRatio, phase, {v.x, 0.001 * uPpmw});
-        result.Set(Quantity::BulbTemperature, phase, {v.bulb, std::sqrt(s.bulb)});
+        const double uBulb = given == Given::Psychrometer ? std::abs(inputUncertaintyBulb) : std::sqrt(s.bulb);
+        result.Set(Quantity::BulbTemperature, phase, {v.bulb, uBulb});
     }
     // Far outside their range (a dew point lowered by 99 K to -199 °C, say) the
     // enhancement-factor fits overflow. Such a state has no meaningful result:
@@ -400,7 +579,7 @@ HumidityResult HumidityEngine::ComputeFromDewPointAndTemperature(
     std::string_view decimalSign) const {
     Inputs in;
     in.t = t, in.dp = dp, in.p1 = p1, in.p2 = p2;
-    HumidityResult r = Calculate(*this, Given::DewPointAndTemperature, in,
+    HumidityResult r = Calculate(Calculation(*this, Given::DewPointAndTemperature), in,
                                  {{kInputT, ut}, {kInputDewPoint, udp}, {kInputP1, up1}}, formulaUncertainty,
                                  preference, {temperatureUnit, pressureUnit, decimalSign});
     return r;
@@ -412,7 +591,7 @@ HumidityResult HumidityEngine::ComputeFromTemperatureAndHumidity(
     std::string_view decimalSign) const {
     Inputs in;
     in.t = t, in.rh = rh, in.p1 = p1, in.p2 = p2;
-    return Calculate(*this, Given::TemperatureAndHumidity, in,
+    return Calculate(Calculation(*this, Given::TemperatureAndHumidity), in,
                      {{kInputT, ut}, {kInputRh, urh}, {kInputP1, up1}}, formulaUncertainty, preference,
                      {temperatureUnit, pressureUnit, decimalSign});
 }
@@ -423,8 +602,40 @@ HumidityResult HumidityEngine::ComputeFromDewPointAndHumidity(
     std::string_view decimalSign) const {
     Inputs in;
     in.rh = rh, in.dp = dp, in.p1 = p1, in.p2 = p2;
-    return Calculate(*this, Given::DewPointAndHumidity, in,
+    return Calculate(Calculation(*this, Given::DewPointAndHumidity), in,
                      {{kInputRh, urh}, {kInputDewPoint, udp}, {kInputP1, up1}}, formulaUncertainty, preference,
+                     {temperatureUnit, pressureUnit, decimalSign});
+}
+
+HumidityResult HumidityEngine::ComputeFromMoistureContent(
+    ContentQuantity quantity, double content, double uContent, double t, double ut, double p1, double up1, double p2,
+    bool formulaUncertainty, const PreferenceList& preference, std::string_view temperatureUnit,
+    std::string_view pressureUnit, std::string_view decimalSign) const {
+    Inputs in;
+    in.t = t, in.p1 = p1, in.p2 = p2;
+    double scale = 1.0;
+    if (quantity == ContentQuantity::Ppmw) scale = kPpmvPerPpmw;
+    if (quantity == ContentQuantity::MixingRatio) scale = kPpmvPerMixingRatio;
+    in.dp = content * scale;
+    // From a dew or frost point the page runs the dew-point-and-temperature calculation.
+    const Given given =
+        quantity == ContentQuantity::DewPoint ? Given::DewPointAndTemperature : Given::ContentAndTemperature;
+    return Calculate(Calculation(*this, given, quantity, true), in,
+                     {{kInputT, ut}, {kInputDewPoint, uContent * scale}, {kInputP1, up1}}, formulaUncertainty,
+                     preference, {temperatureUnit, pressureUnit, decimalSign});
+}
+
+HumidityResult HumidityEngine::ComputeFromPsychrometer(double t, double ut, double tw, double utw, double pb,
+                                                      double upb, bool formulaUncertainty,
+                                                      const std::array<int, 3>& preference,
+                                                      std::string_view temperatureUnit,
+                                                      std::string_view pressureUnit,
+                                                      std::string_view decimalSign) const {
+    Inputs in;
+    in.t = t, in.tw = tw, in.p1 = pb, in.p2 = pb;
+    const PreferenceList consulted = {preference[0], preference[1], preference[2], -1};
+    return Calculate(Calculation(*this, Given::Psychrometer), in,
+                     {{kInputT, ut}, {kInputBulb, utw}, {kInputP1, upb}}, formulaUncertainty, consulted,
                      {temperatureUnit, pressureUnit, decimalSign});
 }
 

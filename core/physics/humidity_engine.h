@@ -18,6 +18,7 @@
 // inversion is a bisection on a fixed interval that always returns a value.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -114,6 +115,22 @@ public:
                                                   std::string_view temperatureUnit,
                                                   std::string_view pressureUnit,
                                                   std::string_view decimalSign) const;
+
+    // The moisture-content page: air temperature and a content (in its own unit:
+    // °C, ppm or g/kg) with their uncertainties at P1, every quantity at P2.
+    HumidityResult ComputeFromMoistureContent(ContentQuantity quantity, double content, double uContent,
+                                              double t, double ut, double p1, double up1, double p2,
+                                              bool formulaUncertainty, const PreferenceList& preference,
+                                              std::string_view temperatureUnit, std::string_view pressureUnit,
+                                              std::string_view decimalSign) const;
+    // The psychrometer page: dry temperature T and wet- or ice-bulb temperature
+    // Tw/Ti (°C) with uncertainties at the barometric pressure Pb (kPa); the
+    // water column reads the bulb as wet, the ice column as iced. The preference
+    // list holds the three most recent edits (T 1, Tw/Ti 5, Pb 0).
+    HumidityResult ComputeFromPsychrometer(double t, double ut, double tw, double utw, double pb, double upb,
+                                           bool formulaUncertainty, const std::array<int, 3>& preference,
+                                           std::string_view temperatureUnit, std::string_view pressureUnit,
+                                           std::string_view decimalSign) const;
 
 private:
     bool Its90() const { return formulaSet_ == 0; }

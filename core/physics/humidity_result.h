@@ -46,6 +46,14 @@ enum InputCode : int {
 };
 using PreferenceList = std::array<int, 4>;
 
+// The measure of water content given on the moisture-content page.
+enum class ContentQuantity {
+    DewPoint = 0,     // dew or frost point, °C
+    Ppmv = 1,         // ppm by volume
+    Ppmw = 2,         // ppm by mass
+    MixingRatio = 3,  // x, g/kg
+};
+
 struct HumidityResult {
     bool failed = true;
     std::string message;  // ready to show; empty on success
