@@ -146,3 +146,32 @@ BENCHMARK(ComputeFromDewPointAndTemperature)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ComputeFromTemperatureAndHumidity)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ComputeFromDewPointAndHumidity)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ComputeFailingWithLimitSearch)->Unit(benchmark::kMicrosecond);
+
+namespace {
+
+void ComputeFromMoistureContent(benchmark::State& state) {
+    const HumidityEngine e;
+    double ppmv = 5000.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ppmv);
+        benchmark::DoNotOptimize(e.ComputeFromMoistureContent(wegator::ContentQuantity::Ppmv, ppmv, 50.0, 20.0, 0.1,
+                                                              100.0, 0.05, 150.0, true, kPreference, "°C", "kPa",
+                                                              ","));
+    }
+}
+
+void ComputeFromPsychrometer(benchmark::State& state) {
+    const HumidityEngine e;
+    double tw = 15.0;
+    const std::array<int, 3> history = {wegator::kInputBulb, wegator::kInputT, wegator::kInputP1};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tw);
+        benchmark::DoNotOptimize(
+            e.ComputeFromPsychrometer(20.0, 0.1, tw, 0.1, 101.325, 0.05, true, history, "°C", "kPa", ","));
+    }
+}
+
+}  // namespace
+
+BENCHMARK(ComputeFromMoistureContent)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ComputeFromPsychrometer)->Unit(benchmark::kMicrosecond);
