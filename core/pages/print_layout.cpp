@@ -1,0 +1,100 @@
+#include "pages/print_layout.h"
+
+#include "app/strings.h"
+
+namespace wegator {
+
+namespace {
+
+constexpr int kPrintedByMessage = 183;  // "Obliczono wegatorem TREVAN"
+constexpr int kLineStep = 100;
+
+// Lines of the humidity printout.
+constexpr int kCaptionLine = 100;
+constexpr int kRuleLine = 200;
+constexpr int kHeadingLine = 300;
+constexpr int kFirstInputLine = 400;
+constexpr int kResultsCaptionLine = 1000;
+constexpr int kResultsRuleLine = 1100;
+constexpr int kColumnHeadingLine = 1200;
+constexpr int kFirstResultLine = 1300;
+constexpr int kFootRuleLine = 2300;
+
+// Lines of the pressure printout.
+constexpr int kPressureUnitLine = 300;
+constexpr int kPressureResultsCaptionLine = 500;
+constexpr int kPressureResultsRuleLine = 600;
+constexpr int kFirstPressureLine = 700;
+constexpr int kPressureFootRuleLine = 2000;
+
+const std::string kInputRule(16, '-');
+const std::string kPressureInputRule(15, '-');
+const std::string kResultsRule(24, '-');
+const std::string kFootRule(41, '-');
+
+void Footer(std::vector<PrintCell>& cells, int ruleLine) {
+    cells.push_back({kLabelColumn, ruleLine, kFootRule});
+    cells.push_back({kLabelColumn, ruleLine + kLineStep, std::string(LoadString(kPrintedByMessage))});
+    cells.push_back({kLabelColumn, ruleLine + 2 * kLineStep, PrintFooterWebLine()});
+    cells.push_back({kLabelColumn, ruleLine + 3 * kLineStep, PrintFooterPhoneLine()});
+}
+
+}  // namespace
+
+DevicePoint ToDevice(int k, int n, long long width, long long height) {
+    return {width * k / kSheetWidth, height * n / kSheetHeight};
+}
+
+std::string PrintFooterWebLine() { return "www.example.com"; }
+std::string PrintFooterPhoneLine() { return "tel. +48 22 000 00 00"; }
+
+std::vector<PrintCell> LayOut(const HumidityPrintout& page) {
+    std::vector<PrintCell> cells;
+    cells.push_back({kLabelColumn, kCaptionLine, page.inputCaption});
+    cells.push_back({kLabelColumn, kRuleLine, kInputRule});
+    cells.push_back({kWaterUColumn, kHeadingLine, page.uncertaintyHeading});
+    int n = kFirstInputLine;
+    for (const PrintInputRow& row : page.inputs) {
+        cells.push_back({kLabelColumn, n, row.label});
+        cells.push_back({kWaterColumn, n, row.value});
+        cells.push_back({kWaterUColumn, n, row.uncertainty});
+        cells.push_back({kIceColumn, n, row.unit});
+        n += kLineStep;
+    }
+    cells.push_back({kLabelColumn, kResultsCaptionLine, page.resultsCaption});
+    cells.push_back({kLabelColumn, kResultsRuleLine, kResultsRule});
+    cells.push_back({kWaterColumn, kColumnHeadingLine, page.overWaterHeading});
+    cells.push_back({kWaterUColumn, kColumnHeadingLine, page.uncertaintyHeading});
+    cells.push_back({kIceColumn, kColumnHeadingLine, page.overIceHeading});
+    cells.push_back({kIceUColumn, kColumnHeadingLine, page.uncertaintyHeading});
+    n = kFirstResultLine;
+    for (const auto& row : page.results) {
+        cells.push_back({kLabelColumn, n, row.label});
+        const int columns[4] = {kWaterColumn, kWaterUColumn, kIceColumn, kIceUColumn};
+        for (int i = 0; i < 4; ++i) cells.push_back({columns[i], n, row.cells[static_cast<std::size_t>(i)]});
+        cells.push_back({kResultUnitColumn, n, row.unit});
+        n += kLineStep;
+    }
+    Footer(cells, kFootRuleLine);
+    return cells;
+}
+
+std::vector<PrintCell> LayOut(const PressurePrintout& page) {
+    std::vector<PrintCell> cells;
+    cells.push_back({kLabelColumn, kCaptionLine, page.inputCaption});
+    cells.push_back({kLabelColumn, kRuleLine, kPressureInputRule});
+    cells.push_back({kLabelColumn, kPressureUnitLine, page.inputUnit});
+    cells.push_back({kWaterColumn, kPressureUnitLine, page.inputValue});
+    cells.push_back({kLabelColumn, kPressureResultsCaptionLine, page.resultsCaption});
+    cells.push_back({kLabelColumn, kPressureResultsRuleLine, kResultsRule});
+    int n = kFirstPressureLine;
+    for (const auto& row : page.results) {
+        cells.push_back({kLabelColumn, n, row[0]});
+        cells.push_back({kWaterColumn, n, row[1]});
+        n += kLineStep;
+    }
+    Footer(cells, kPressureFootRuleLine);
+    return cells;
+}
+
+}  // namespace wegator

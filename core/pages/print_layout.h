@@ -1,0 +1,78 @@
+// The printout of a page: one sheet of plain text lines on a fixed grid of
+// positions, scaled to the printable area of whatever printer is chosen. Every
+// cell is a text the page shows (a field, a label, a caption) or a fixed line;
+// nothing is recomputed for printing.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace wegator {
+
+// A text at a position of the virtual sheet, 2300 units wide and 3000 high.
+struct PrintCell {
+    int k;  // column
+    int n;  // line
+    std::string text;
+};
+
+inline constexpr int kSheetWidth = 2300;
+inline constexpr int kSheetHeight = 3000;
+
+// Columns of the sheet.
+inline constexpr int kLabelColumn = 100;
+inline constexpr int kWaterColumn = 450;      // input value, or value over water
+inline constexpr int kWaterUColumn = 800;     // input uncertainty, or its uncertainty over water
+inline constexpr int kIceColumn = 1150;       // input unit, or value over ice
+inline constexpr int kIceUColumn = 1500;      // its uncertainty over ice
+inline constexpr int kResultUnitColumn = 1850;
+
+// Device position of a sheet position on a printable area of width × height
+// pixels: the product first, then the truncating division.
+struct DevicePoint {
+    long long x;
+    long long y;
+};
+DevicePoint ToDevice(int k, int n, long long width, long long height);
+
+// One input row of a humidity page: label, value, uncertainty, unit (any may be empty).
+struct PrintInputRow {
+    std::string label, value, uncertainty, unit;
+};
+
+// What a humidity page (relative humidity, moisture content, psychrometer,
+// laboratory) prints.
+struct HumidityPrintout {
+    // Headings as the page shows them: "Niepewność", "Nad wodą", "Nad lodem".
+    std::string uncertaintyHeading, overWaterHeading, overIceHeading;
+    std::string inputCaption;       // the input group's caption as shown
+    std::vector<PrintInputRow> inputs;  // from line 400 down, one per 100 units
+    std::string resultsCaption;     // the results frame's caption as shown
+    // Ten result rows in the grid's order: label, four texts as shown, unit label.
+    struct ResultRow {
+        std::string label;
+        std::array<std::string, 4> cells;
+        std::string unit;
+    };
+    std::array<ResultRow, 10> results;
+};
+
+// What the pressure page prints.
+struct PressurePrintout {
+    std::string inputCaption;   // "Wartości wejściowe"
+    std::string inputUnit;      // the selected unit's text
+    std::string inputValue;     // the input field's text
+    std::string resultsCaption; // "Wartości obliczone"
+    // Unit label and result text, in the order printed.
+    std::array<std::array<std::string, 2>, 12> results;
+};
+
+std::vector<PrintCell> LayOut(const HumidityPrintout& page);
+std::vector<PrintCell> LayOut(const PressurePrintout& page);
+
+// The maker's lines at the foot of every printout.
+std::string PrintFooterWebLine();
+std::string PrintFooterPhoneLine();
+
+}  // namespace wegator
