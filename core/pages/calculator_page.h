@@ -46,14 +46,22 @@ public:
     bool MarkerVisible() const { return markerVisible_; }
     // Results caption: 97/98 (at P2) or 178/179, by the formula-uncertainty flag.
     virtual std::string ResultsCaption() const;
+    // String-table number of that caption.
+    virtual int ResultsCaptionId() const;
 
     // The result grid: ten rows, four columns (value over water, its
     // uncertainty, value over ice, its uncertainty), as shown; empty when blank.
     static constexpr int kRows = 10;
     const std::array<std::string, 4 * kRows>& ResultTexts() const { return results_; }
     const std::string& ResultText(int row, int column) const { return results_[4 * row + column]; }
-    // The numbers behind the grid after the last successful Compute (internal units).
+    // The numbers behind the grid after the last successful Compute (internal
+    // units); reset (failed set) whenever the grid is emptied.
     const HumidityResult& LastResult() const { return last_; }
+    // The quantity of the result that fills a grid row (rows top to bottom:
+    // DP/FP, T, RH, PPMV, PPMW, x, I, WVP, SWVP, Tw/Ti).
+    static Quantity RowQuantity(int row);
+    // Label at the left of a grid row ("DP/FP", "T", … "Tw/Ti").
+    static std::string_view RowLabel(int row);
 
     // The page becomes the visible page of the main window.
     virtual void Activate();
@@ -69,6 +77,13 @@ protected:
     // Shows message n with "." replaced by the decimal sign, clears the results
     // and ends the computation (Busy back to 0).
     void Fail(int messageId);
+    // GetValue of a field of this page with its input precision and decimal
+    // sign; a rejected text is reported by a warning (14 or 15).
+    double ReadField(std::string& text);
+    // Shows a successful calculation: every grid field in the given units,
+    // the columns blanked where the phase does not apply, then results valid.
+    void ShowResults(const HumidityResult& result, std::string_view temperatureUnit,
+                     std::string_view enthalpyUnit);
 
     PageHost& host_;
     HumidityEngine engine_;

@@ -8,6 +8,8 @@
 
 namespace wegator {
 
+class PageHost;
+
 // Returned by GetValue, and nothing else, after it rejected a text; callers
 // compare with exact equality.
 inline constexpr double InvalidValue = 3.1521e-10;
@@ -30,6 +32,11 @@ struct EntryReading {
 // separator, truncates (never rounds) to `precision` decimals and gives the text
 // to write back in fixed-point form with the decimal sign.
 EntryReading GetValue(std::string_view text, int precision, std::string_view decimalSign);
+
+// GetValue as a page uses it on one of its fields: a rejected text is
+// reported through the host (warning 14 or 15) and left as typed, and
+// InvalidValue is returned; an accepted text is replaced by its normalised form.
+double ReadEntry(std::string& text, const NumberFormat& format, PageHost& host);
 
 // Display of a computed value: fixed point with the result precision, or
 // exponent form (1.2346e+007) when the fixed text would exceed 11 characters.

@@ -15,6 +15,9 @@ class PressurePage {
 public:
     // Opens showing 1 kPa in every unit, with printing enabled.
     explicit PressurePage(PageHost& host);
+    // The same with the page's precisions and decimal sign already known, so
+    // the first results are shown in them.
+    PressurePage(PageHost& host, const NumberFormat& format);
 
     void SetFormat(const NumberFormat& format) { format_ = format; }
     const NumberFormat& Format() const { return format_; }
@@ -27,6 +30,7 @@ public:
     // Index into kPressurePageUnits; the number is read in the new unit at the next Compute.
     void ChangeInputUnit(int index);
     int InputUnitIndex() const { return unit_; }
+    std::string_view InputUnit() const;
     void Compute();
     // One text per unit, indexed like kPressurePageUnits.
     const std::array<std::string, kPressurePageUnits.size()>& ResultTexts() const { return results_; }
@@ -42,7 +46,7 @@ private:
     void MarkValid();
 
     PageHost& host_;
-    NumberFormat format_{4, 4, ","};
+    NumberFormat format_{3, 3, ","};
     std::string input_;
     int unit_ = kPressurePageDefaultUnit;
     std::array<std::string, kPressurePageUnits.size()> results_{};

@@ -46,8 +46,17 @@ public:
     std::string_view EnthalpyUnit() const;
     // Unit label shown at the right of a result row.
     std::string RowUnit(RhRow row) const;
+    // Unit label shown at the right of an input row (the same for a value and its uncertainty).
+    std::string FieldUnit(RhField f) const;
+    // Code of a primary input in the edit history; -1 for the uncertainty fields.
+    static int FieldCode(RhField f);
 
 private:
+    // The page's own rewrite of an input outside Compute: counts as a user edit.
+    void RewriteField(RhField f, std::string text);
+    // Reads a field for Compute; InvalidValue when rejected (reported already).
+    double Read(RhField f);
+
     std::array<std::string, kRhFieldCount> fields_{};
     int temperatureUnit_ = 0, pressureUnit_ = 0, enthalpyUnit_ = 0;
 };

@@ -1,0 +1,144 @@
+#include "pages/calculator_page.h"
+
+#include "app/string_table.h"
+#include "app/strings.h"
+#include "physics/units.h"
+
+namespace wegator {
+
+namespace {
+
+// Grid rows top to bottom and the quantity each shows.
+constexpr std::array<Quantity, CalculatorPage::kRows> kRowQuantities = {
+    Quantity::DewFrostPoint, Quantity::Temperature, Quantity::RelativeHumidity, Quantity::Ppmv,
+    Quantity::Ppmw,          Quantity::MixingRatio, Quantity::Enthalpy,         Quantity::VapourPressure,
+    Quantity::SaturationVapourPressure, Quantity::BulbTemperature,
+};
+constexpr std::array<std::string_view, CalculatorPage::kRows> kRowLabels = {
+    "DP/FP", "T", "RH", "PPMV", "PPMW", "x", "I", "WVP", "SWVP", "Tw/Ti",
+};
+
+// Below this dew point (°C) the "over water" half of the grid means nothing.
+constexpr double kLowestWaterDewPoint = -50.0;
+
+}  // namespace
+
+CalculatorPage::CalculatorPage(PageHost& host) : host_(host) {}
+
+void CalculatorPage::ApplySettings(const Settings& s, int inputPrecision, int resultPrecision) {
+    engine_.SetFormulaSet(s.usedFormulas);
+    engine_.SetPsychrometerConstantWater(s.globalAw);
+    engine_.SetPsychrometerConstantIce(s.globalAi);
+    formulaUncertainty_ = s.formulasUncertainty != 0;
+    format_.inputPrecision = inputPrecision;
+    format_.resultPrecision = resultPrecision;
+    format_.decimalSign.assign(1, s.decimal == "," ? ',' : '.');
+}
+
+int CalculatorPage::ResultsCaptionId() const {
+    return formulaUncertainty_ ? msg::CaptionAtP2WithFormulaUncertainty : msg::CaptionAtP2WithoutFormulaUncertainty;
+}
+
+std::string CalculatorPage::ResultsCaption() const { return std::string(LoadString(ResultsCaptionId())); }
+
+Quantity CalculatorPage::RowQuantity(int row) { return kRowQuantities.at(static_cast<std::size_t>(row)); }
+
+std::string_view CalculatorPage::RowLabel(int row) { return kRowLabels.at(static_cast<std::size_t>(row)); }
+
+void CalculatorPage::Activate() {
+    // The caption is read from the formula-uncertainty flag whenever it is shown.
+    if (stale_) MarkOutOfDate();
+    host_.EnableMenuPrint(printEnabled_);
+}
+
+void CalculatorPage::RecordEdit(int code) {
+    if (history_[3] == code) return;
+    // Take the code out of its place (or drop the oldest entry), close up
+    // towards h0 and put the code in front.
+    int from = 0;
+    if (history_[2] == code) {
+        from = 2;
+    } else if (history_[1] == code) {
+        from = 1;
+    }
+    for (int i = from; i < 3; ++i) history_[i] = history_[i + 1];
+    history_[3] = code;
+}
+
+void CalculatorPage::MarkOutOfDate() {
+    printEnabled_ = false;
+    markerVisible_ = true;
+    stale_ = false;
+    host_.EnableMenuPrint(false);
+}
+
+void CalculatorPage::MarkValid() {
+    printEnabled_ = true;
+    markerVisible_ = false;
+    stale_ = false;
+    host_.EnableMenuPrint(true);
+}
+
+void CalculatorPage::ClearResults() {
+    MarkOutOfDate();
+    for (auto& text : results_) text.clear();
+    last_ = HumidityResult{};
+}
+
+void CalculatorPage::Fail(int messageId) {
+    ClearResults();
+    host_.ShowWarning(messageId, WithDecimalSign(LoadString(messageId), format_.decimalSign));
+    busy_ = false;
+}
+
+double CalculatorPage::ReadField(std::string& text) { return ReadEntry(text, format_, host_); }
+
+void CalculatorPage::ShowResults(const HumidityResult& result, std::string_view temperatureUnit,
+                                 std::string_view enthalpyUnit) {
+    for (int row = 0; row < kRows; ++row) {
+        const Quantity q = RowQuantity(row);
+        for (int phase = 0; phase < 2; ++phase) {
+            const Phase p = static_cast<Phase>(phase);
+            double value = result.Value(q, p);
+            double uncertainty = result.Uncertainty(q, p);
+            switch (q) {
+                case Quantity::DewFrostPoint:
+                case Quantity::Temperature:
+                case Quantity::BulbTemperature:
+                    value = TemperatureFromCelsius(value, temperatureUnit);
+                    uncertainty = TemperatureDifferenceFromCelsius(uncertainty, temperatureUnit);
+                    break;
+                case Quantity::Enthalpy:
+                    value = EnthalpyFromInternal(value, enthalpyUnit);
+                    uncertainty = EnthalpyFromInternal(uncertainty, enthalpyUnit);
+                    break;
+                default:
+                    break;
+            }
+            results_[4 * row + 2 * phase] = FormatResult(value, format_.resultPrecision, format_.decimalSign);
+            results_[4 * row + 2 * phase + 1] =
+                FormatResult(uncertainty, format_.resultPrecision, format_.decimalSign);
+        }
+    }
+
+    // A dew point far below zero only makes sense over ice; a frost point and
+    // ice bulb above zero only over water.
+    const bool blankWater = result.Value(Quantity::DewFrostPoint, Phase::Water) < kLowestWaterDewPoint;
+    const bool blankIce = result.Value(Quantity::DewFrostPoint, Phase::Ice) > 0.0 &&
+                          result.Value(Quantity::BulbTemperature, Phase::Ice) > 0.0;
+    for (int row = 0; row < kRows; ++row) {
+        if (blankWater) {
+            results_[4 * row].clear();
+            results_[4 * row + 1].clear();
+        }
+        if (blankIce) {
+            results_[4 * row + 2].clear();
+            results_[4 * row + 3].clear();
+        }
+    }
+
+    last_ = result;
+    MarkValid();
+}
+
+}  // namespace wegator
