@@ -1,0 +1,1263 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="pl">
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>Wartość ciśnienia wejściowego poza dopuszczalnym zakresem</source>
+        <comment>1</comment>
+        <translation>Input pressure out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Niepewność ciśnienia wejściowego poza zakresem</source>
+        <comment>2</comment>
+        <translation>Uncertainty of the input pressure out of range</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość ciśnienia wyjściowego</source>
+        <comment>3</comment>
+        <translation>Enter the output pressure</translation>
+    </message>
+    <message>
+        <source>Ciśnienie wyjściowe poza zakresem</source>
+        <comment>4</comment>
+        <translation>Output pressure out of range</translation>
+    </message>
+    <message>
+        <source>Wartość punktu rosy poza zakresem</source>
+        <comment>5</comment>
+        <translation>Dew point out of range</translation>
+    </message>
+    <message>
+        <source>Niepewność punktu rosy poza zakresem</source>
+        <comment>6</comment>
+        <translation>Uncertainty of the dew point out of range</translation>
+    </message>
+    <message>
+        <source>Wartość temperatury poza zakresem</source>
+        <comment>7</comment>
+        <translation>Temperature out of range</translation>
+    </message>
+    <message>
+        <source>Wartość purktu rosy nie powinna być większa niż wartość temperatury</source>
+        <comment>8</comment>
+        <translation>The dew point should not be greater than the temperature</translation>
+    </message>
+    <message>
+        <source>Niepewność temperatury poza zakresem</source>
+        <comment>9</comment>
+        <translation>Uncertainty of the temperature out of range</translation>
+    </message>
+    <message>
+        <source>Wartość wilgotności względnej poza zakresem</source>
+        <comment>10</comment>
+        <translation>Relative humidity out of range</translation>
+    </message>
+    <message>
+        <source>Precyzja wilgotności względnej poza zakresem</source>
+        <comment>11</comment>
+        <translation>Uncertainty of the relative humidity out of range</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartości ciśnień i dwóch pozostałych pól</source>
+        <comment>12</comment>
+        <translation>Enter both pressures and two of the remaining fields</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość ciśnienia wejściowego</source>
+        <comment>13</comment>
+        <translation>Enter the input pressure</translation>
+    </message>
+    <message>
+        <source>Zbyt długa wartość wejściowa</source>
+        <comment>14</comment>
+        <translation>Input value too long</translation>
+    </message>
+    <message>
+        <source>Błędny format wartości wejściowej</source>
+        <comment>15</comment>
+        <translation>Invalid format of the input value</translation>
+    </message>
+    <message>
+        <source>Temperatura punktu rosy, temperatura punktu szronu</source>
+        <comment>16</comment>
+        <translation>Dew-point temperature, frost-point temperature</translation>
+    </message>
+    <message>
+        <source>Temperatura powietrza</source>
+        <comment>17</comment>
+        <translation>Air temperature</translation>
+    </message>
+    <message>
+        <source>Wilgotność względna odniesiona do stanu nasycenia nad wodą (lub lodem)</source>
+        <comment>18</comment>
+        <translation>Relative humidity referred to saturation over water (or ice)</translation>
+    </message>
+    <message>
+        <source>Ciśnienie powietrza panujące w punkcie 1, w którym podane są dane wejściowe do obliczeń</source>
+        <comment>19</comment>
+        <translation>Air pressure at point 1, where the input data of the calculation are given</translation>
+    </message>
+    <message>
+        <source>Ciśnienie powietrza panujące w punkcie 2, w którym obliczane są wyniki</source>
+        <comment>20</comment>
+        <translation>Air pressure at point 2, where the results are calculated</translation>
+    </message>
+    <message>
+        <source>Zawartość objętościowa pary wodnej w suchym powietrzu (ppm, części milionowych)</source>
+        <comment>21</comment>
+        <translation>Volume fraction of water vapour in dry air (ppm, parts per million)</translation>
+    </message>
+    <message>
+        <source>Ciśnienie pary wodnej znajdującej się w wilgotnym powietrzu, ciśnienie cząstkowe pary wodnej</source>
+        <comment>22</comment>
+        <translation>Pressure of the water vapour in moist air, partial pressure of water vapour</translation>
+    </message>
+    <message>
+        <source>Ciśnienie nasyconej pary wodnej zawartej w wilgotnym powietrzu nad wodą (lub lodem)</source>
+        <comment>23</comment>
+        <translation>Saturation vapour pressure of water vapour in moist air over water (or ice)</translation>
+    </message>
+    <message>
+        <source>Niepewność standardowa</source>
+        <comment>24</comment>
+        <translation>Standard uncertainty</translation>
+    </message>
+    <message>
+        <source>Zawartość wilgoci, stosunek masy pary wodnej do masy suchego powietrza (ppm, części milionowych)</source>
+        <comment>25</comment>
+        <translation>Moisture content, ratio of the mass of water vapour to the mass of dry air (ppm, parts per million)</translation>
+    </message>
+    <message>
+        <source>Wartości wejściowe poza zakresem</source>
+        <comment>26</comment>
+        <translation>Input values out of range</translation>
+    </message>
+    <message>
+        <source>Zawartość wilgoci, stosunek masy pary wodnej do masy suchego powietrza (g/kg)</source>
+        <comment>27</comment>
+        <translation>Moisture content, ratio of the mass of water vapour to the mass of dry air (g/kg)</translation>
+    </message>
+    <message>
+        <source>Temperatura termometru mokrego pokrytego wodą (lub lodem) w psychrometrze</source>
+        <comment>28</comment>
+        <translation>Temperature of the psychrometer&apos;s wet bulb covered with water (or ice)</translation>
+    </message>
+    <message>
+        <source>Funt na cal kwadratowy, lbf/inch^2</source>
+        <comment>29</comment>
+        <translation>Pound per square inch, lbf/inch^2</translation>
+    </message>
+    <message>
+        <source>Funt na na stopę kwadratową, lbf/ft^2</source>
+        <comment>30</comment>
+        <translation>Pound per square foot, lbf/ft^2</translation>
+    </message>
+    <message>
+        <source>Pascal, niuton na metr kwadratowy, N/m^2</source>
+        <comment>31</comment>
+        <translation>Pascal, newton per square metre, N/m^2</translation>
+    </message>
+    <message>
+        <source>Megapascal, 10^6 Pa</source>
+        <comment>32</comment>
+        <translation>Megapascal, 10^6 Pa</translation>
+    </message>
+    <message>
+        <source>Milimetr słupa wody, mmWS</source>
+        <comment>33</comment>
+        <translation>Millimetre of water column, mmWS</translation>
+    </message>
+    <message>
+        <source>Tr (Tor, Torr), milimetr słupa rtęci</source>
+        <comment>34</comment>
+        <translation>Tr (torr), millimetre of mercury</translation>
+    </message>
+    <message>
+        <source>Millitorr, 10^-3 Tr</source>
+        <comment>35</comment>
+        <translation>Millitorr, 10^-3 Tr</translation>
+    </message>
+    <message>
+        <source>Nieprawidłowy numer wejścia QX-311</source>
+        <comment>36</comment>
+        <translation>Invalid QX-311 input number</translation>
+    </message>
+    <message>
+        <source>Kilopascal, 1000 Pa</source>
+        <comment>37</comment>
+        <translation>Kilopascal, 1000 Pa</translation>
+    </message>
+    <message>
+        <source>Hectopascal, 100 Pa; Milibar, 10^-3 bar</source>
+        <comment>38</comment>
+        <translation>Hectopascal, 100 Pa; millibar, 10^-3 bar</translation>
+    </message>
+    <message>
+        <source>Bar, hektopieza, hpz, 10^5 Pa</source>
+        <comment>39</comment>
+        <translation>Bar, hectopieze, hpz, 10^5 Pa</translation>
+    </message>
+    <message>
+        <source>Atmosfera fizyczna, atmosfera normalna, kG/cm^2</source>
+        <comment>40</comment>
+        <translation>Physical atmosphere, standard atmosphere, kG/cm^2</translation>
+    </message>
+    <message>
+        <source>Atmosfera techniczna, kilopond na centymetr kwadratowy, kp/cm^2</source>
+        <comment>41</comment>
+        <translation>Technical atmosphere, kilopond per square centimetre, kp/cm^2</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość punktu rosy/punktu szronu</source>
+        <comment>42</comment>
+        <translation>Enter the dew point/frost point</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość PPMV</source>
+        <comment>43</comment>
+        <translation>Enter the PPMV value</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość PPMW</source>
+        <comment>44</comment>
+        <translation>Enter the PPMW value</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość x</source>
+        <comment>45</comment>
+        <translation>Enter the x value</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość temperatury</source>
+        <comment>46</comment>
+        <translation>Enter the temperature</translation>
+    </message>
+    <message>
+        <source>Wartość PPMV poza dopuszczalnym zakresem</source>
+        <comment>47</comment>
+        <translation>PPMV out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Wartość PPMW poza dopuszczalnym zakresem</source>
+        <comment>48</comment>
+        <translation>PPMW out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Wartość x poza dopuszczalnym zakresem</source>
+        <comment>49</comment>
+        <translation>x out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Niepewność PPMV poza dopuszczalnym zakresem</source>
+        <comment>50</comment>
+        <translation>Uncertainty of PPMV out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Niepewność PPMW poza dopuszczalnym zakresem</source>
+        <comment>51</comment>
+        <translation>Uncertainty of PPMW out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Niepewność x poza dopuszczalnym zakresem</source>
+        <comment>52</comment>
+        <translation>Uncertainty of x out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Niepewność Tw/Ti poza dopuszczalnym zakresem</source>
+        <comment>53</comment>
+        <translation>Uncertainty of Tw/Ti out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Wartość Tw/Ti poza dopuszczalnym zakresem</source>
+        <comment>54</comment>
+        <translation>Tw/Ti out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Wartość dla lodu powinna zawierać się w przedziale do 0.00045 do 0.001</source>
+        <comment>55</comment>
+        <translation>The value for ice should lie in the range 0.00045 to 0.001</translation>
+    </message>
+    <message>
+        <source>Wartość dla wody powinna zawierać się w przedziale do 0.00045 do 0.001</source>
+        <comment>56</comment>
+        <translation>The value for water should lie in the range 0.00045 to 0.001</translation>
+    </message>
+    <message>
+        <source>części milionowe</source>
+        <comment>57</comment>
+        <translation>parts per million</translation>
+    </message>
+    <message>
+        <source>Entalpia I(1+x) mieszaniny pary wodnej i powietrza suchego</source>
+        <comment>58</comment>
+        <translation>Enthalpy I(1+x) of the mixture of water vapour and dry air</translation>
+    </message>
+    <message>
+        <source>Wartość Tw/Ti nie powimma być większa od wartości Temperatury</source>
+        <comment>59</comment>
+        <translation>Tw/Ti should not be greater than the temperature</translation>
+    </message>
+    <message>
+        <source>Stała psychrometru dla wody poza dopuszczalnym zakresem</source>
+        <comment>60</comment>
+        <translation>Psychrometer constant for water out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Stała psychrometru dla lodu poza dopuszczalnym zakresem</source>
+        <comment>61</comment>
+        <translation>Psychrometer constant for ice out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Wartość temperatury powinna być większa do wartości Tw/Ti</source>
+        <comment>63</comment>
+        <translation>The temperature should be greater than Tw/Ti</translation>
+    </message>
+    <message>
+        <source>Wartość Tw powinna być większa od temperatury punktu rosy</source>
+        <comment>64</comment>
+        <translation>Tw should be greater than the dew-point temperature</translation>
+    </message>
+    <message>
+        <source>Wartość Ti powinna być większa od temperatury punktu szronu</source>
+        <comment>65</comment>
+        <translation>Ti should be greater than the frost-point temperature</translation>
+    </message>
+    <message>
+        <source>Ciśnienie poza douszczalnym zakresem</source>
+        <comment>66</comment>
+        <translation>Pressure out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Wartość punktu szronu poza dopuszczalnym zakresem</source>
+        <comment>67</comment>
+        <translation>Frost point out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość temperatury</source>
+        <comment>69</comment>
+        <translation>Enter the temperature</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość Tw/Ti</source>
+        <comment>70</comment>
+        <translation>Enter the Tw/Ti value</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość ciśnienia</source>
+        <comment>71</comment>
+        <translation>Enter the pressure</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość temperatury punktu szronu</source>
+        <comment>72</comment>
+        <translation>Enter the frost-point temperature</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość RH nad wodą poza dopuszczalnym zakresem:
+Wartość RH powinna być mniejsza lub równa od %.7f</source>
+        <comment>73</comment>
+        <translation>Calculated value of RH over water out of the permissible range:
+RH should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość RH nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być większa od %.7f</source>
+        <comment>74</comment>
+        <translation>Calculated value of RH over water out of the permissible range:
+Input pressure P1 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość RH nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>75</comment>
+        <translation>Calculated value of RH over water out of the permissible range:
+Output pressure P2 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury punktu rosy nad wodą poza dopuszczalnym zakresem:
+Temperatura punktu rosy powinna być większa od %.7f</source>
+        <comment>76</comment>
+        <translation>Calculated value of dew-point temperature over water out of the permissible range:
+Dew-point temperature should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury punktu rosy nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>77</comment>
+        <translation>Calculated value of dew-point temperature over water out of the permissible range:
+Input pressure P1 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość DP nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być większa od %.7f</source>
+        <comment>78</comment>
+        <translation>Calculated value of DP over water out of the permissible range:
+Output pressure P2 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Wartość ciśnienia wyjściowego powinna zawierać się przedziale 0.03 ... 20.</source>
+        <comment>79</comment>
+        <translation>The output pressure should lie within 0.03 ... 20 times the input pressure.</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury punktu rosy nad wodą poza dopuszczalnym zakresem:
+Temperatura punktu rosy powinna być mniejsza lub równa od %.7f</source>
+        <comment>80</comment>
+        <translation>Calculated value of dew-point temperature over water out of the permissible range:
+Dew-point temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury punktu rosy nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być większa od %.7f</source>
+        <comment>81</comment>
+        <translation>Calculated value of dew-point temperature over water out of the permissible range:
+Input pressure P1 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury punktu rosy nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>82</comment>
+        <translation>Calculated value of dew-point temperature over water out of the permissible range:
+Output pressure P2 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:
+Wartość RH powinna być mniejsza lub równa od %.7f</source>
+        <comment>83</comment>
+        <translation>Calculated value of temperature over water out of the permissible range:
+RH should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:
+Temperatura punktu rosy powinna być większa od %.7f</source>
+        <comment>84</comment>
+        <translation>Calculated value of temperature over water out of the permissible range:
+Dew-point temperature should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>85</comment>
+        <translation>Calculated value of temperature over water out of the permissible range:
+Input pressure P1 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być większa od %.7f</source>
+        <comment>86</comment>
+        <translation>Calculated value of temperature over water out of the permissible range:
+Output pressure P2 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad wodą poza dopuszczlnym zakresem:
+Wartość RH powinna być większa od %.7f</source>
+        <comment>87</comment>
+        <translation>Calculated value of temperature over water out of the permissible range:
+RH should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>88</comment>
+        <translation>Calculated value of temperature over water out of the permissible range:
+Input pressure P1 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>89</comment>
+        <translation>Calculated value of temperature over water out of the permissible range:
+Input pressure P1 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być większa od %.7f</source>
+        <comment>90</comment>
+        <translation>Calculated value of temperature over water out of the permissible range:
+Output pressure P2 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:
+Temperatura punktu rosy powinna być mniejsza lub równa od %.7f</source>
+        <comment>91</comment>
+        <translation>Calculated value of PPMV over water out of the permissible range:
+Dew-point temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być większa od %.7f</source>
+        <comment>92</comment>
+        <translation>Calculated value of PPMV over water out of the permissible range:
+Input pressure P1 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>93</comment>
+        <translation>Calculated value of PPMV over water out of the permissible range:
+Output pressure P2 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:
+Temperatura powinna być mniejsza lub równa od %.7f</source>
+        <comment>95</comment>
+        <translation>Calculated value of PPMV over water out of the permissible range:
+Temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:
+Wartość RH powinna być mniejsza lub równa od %.7f</source>
+        <comment>96</comment>
+        <translation>Calculated value of PPMV over water out of the permissible range:
+RH should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Wartości obliczone dla ciśnienia P2, NIE uwzględniono niepewności wzorów</source>
+        <comment>97</comment>
+        <translation>Values calculated at pressure P2, formula uncertainty NOT included</translation>
+    </message>
+    <message>
+        <source>Wartości obliczone dla ciśnienia P2, uwzględniono niepewność wzorów</source>
+        <comment>98</comment>
+        <translation>Values calculated at pressure P2, formula uncertainty included</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być większa od %.7f</source>
+        <comment>99</comment>
+        <translation>Calculated value of SWVP over water out of the permissible range:
+Input pressure P1 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>100</comment>
+        <translation>Calculated value of SWVP over water out of the permissible range:
+Output pressure P2 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:
+Temperatura powinna być większa od %.7f</source>
+        <comment>101</comment>
+        <translation>Calculated value of SWVP over water out of the permissible range:
+Temperature should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:
+Temperatura punktu rosy powinna być mniejsza lub równa od %.7f</source>
+        <comment>102</comment>
+        <translation>Calculated value of SWVP over water out of the permissible range:
+Dew-point temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość DP nad wodą poza dopuszczalnym zakresem:
+Temperatura powinna być większa od %.7f</source>
+        <comment>103</comment>
+        <translation>Calculated value of DP over water out of the permissible range:
+Temperature should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:
+Wartość PPMV powinna być większa od %.7f</source>
+        <comment>104</comment>
+        <translation>Calculated value of DP over ice out of the permissible range:
+PPMV should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>105</comment>
+        <translation>Calculated value of DP over ice out of the permissible range:
+Input pressure P1 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być większa od %.7f</source>
+        <comment>106</comment>
+        <translation>Calculated value of DP over ice out of the permissible range:
+Output pressure P2 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:
+Temperatura powinna być większa od %.7f</source>
+        <comment>107</comment>
+        <translation>Calculated value of SWVP over ice out of the permissible range:
+Temperature should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być większa od %.7f</source>
+        <comment>108</comment>
+        <translation>Calculated value of SWVP over ice out of the permissible range:
+Input pressure P1 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>109</comment>
+        <translation>Calculated value of SWVP over ice out of the permissible range:
+Output pressure P2 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:
+Wartość PPMV powinna być mniejsza lub równa od %.7f</source>
+        <comment>110</comment>
+        <translation>Calculated value of SWVP over water out of the permissible range:
+PPMV should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:
+Wartość PPMV powinna być mniejsza lub równa od %.7f</source>
+        <comment>111</comment>
+        <translation>Calculated value of SWVP over ice out of the permissible range:
+PPMV should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:
+Temperatura punktu rosy powinna być mniejsza lub równa od %.7f</source>
+        <comment>112</comment>
+        <translation>Calculated value of SWVP over ice out of the permissible range:
+Dew-point temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury punktu rosy nad lodem poza dopuszczalnym zakresem:
+Temperatura punktu rosy powinna być większa od %.7f</source>
+        <comment>113</comment>
+        <translation>Calculated value of dew-point temperature over ice out of the permissible range:
+Dew-point temperature should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:
+Temperatura punktu rosy powinna być mniejsza lub równa od %.7f</source>
+        <comment>114</comment>
+        <translation>Calculated value of PPMV over ice out of the permissible range:
+Dew-point temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być większa od %.7f</source>
+        <comment>115</comment>
+        <translation>Calculated value of PPMV over ice out of the permissible range:
+Input pressure P1 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>116</comment>
+        <translation>Calculated value of PPMV over ice out of the permissible range:
+Output pressure P2 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość RH nad lodem poza dopuszczalnym zakresem:
+Wartość RH powinna być mniejsza lub równa od %.7f</source>
+        <comment>117</comment>
+        <translation>Calculated value of RH over ice out of the permissible range:
+RH should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość RH nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być większa od %.7f</source>
+        <comment>118</comment>
+        <translation>Calculated value of RH over ice out of the permissible range:
+Input pressure P1 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość RH nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>119</comment>
+        <translation>Calculated value of RH over ice out of the permissible range:
+Output pressure P2 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:
+Temperatura powinna być większa od %.7f</source>
+        <comment>120</comment>
+        <translation>Calculated value of DP over ice out of the permissible range:
+Temperature should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:
+Wartość RH powinna być mniejsza lub równa od %.7f</source>
+        <comment>121</comment>
+        <translation>Calculated value of PPMV over ice out of the permissible range:
+RH should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:
+Temperatura powinna być mniejsza lub równa od %.7f</source>
+        <comment>122</comment>
+        <translation>Calculated value of PPMV over ice out of the permissible range:
+Temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury punktu rosy nad lodem poza dopuszczalnym zakresem:
+Temperatura punktu rosy powinna być mniejsza lub równa od %.7f</source>
+        <comment>123</comment>
+        <translation>Calculated value of dew-point temperature over ice out of the permissible range:
+Dew-point temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury punktu rosy nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być większa od %.7f</source>
+        <comment>124</comment>
+        <translation>Calculated value of dew-point temperature over ice out of the permissible range:
+Input pressure P1 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury punktu rosy nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>125</comment>
+        <translation>Calculated value of dew-point temperature over ice out of the permissible range:
+Output pressure P2 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:
+Wartość RH powinna być mniejsza lub równa od %.7f</source>
+        <comment>126</comment>
+        <translation>Calculated value of temperature over ice out of the permissible range:
+RH should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:
+Temperatura punktu rosy powinna być większa od %.7f</source>
+        <comment>127</comment>
+        <translation>Calculated value of temperature over ice out of the permissible range:
+Dew-point temperature should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>128</comment>
+        <translation>Calculated value of temperature over ice out of the permissible range:
+Input pressure P1 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być większa od %.7f</source>
+        <comment>129</comment>
+        <translation>Calculated value of temperature over ice out of the permissible range:
+Output pressure P2 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:
+Wartość RH powinna być większa od %.7f</source>
+        <comment>130</comment>
+        <translation>Calculated value of temperature over ice out of the permissible range:
+RH should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:
+Temperatura punktu rosy powinna być mniejsza lub równa od %.7f</source>
+        <comment>131</comment>
+        <translation>Calculated value of temperature over ice out of the permissible range:
+Dew-point temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f</source>
+        <comment>132</comment>
+        <translation>Calculated value of temperature over ice out of the permissible range:
+Input pressure P1 should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość temperatury nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia wyjściowego powinna być większa od %.7f</source>
+        <comment>133</comment>
+        <translation>Calculated value of temperature over ice out of the permissible range:
+Output pressure P2 should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:
+Wartość RH powinna być większa od %.7f</source>
+        <comment>134</comment>
+        <translation>Calculated value of DP over ice out of the permissible range:
+RH should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość WVP nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia powinna być mniejsza lub równa od %.7f</source>
+        <comment>135</comment>
+        <translation>Calculated value of WVP over water out of the permissible range:
+Pressure should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość WVP nad wodą poza dopuszczalnym zakresem:
+Temperatura powinna być mniejsza lub równa od %.7f</source>
+        <comment>136</comment>
+        <translation>Calculated value of WVP over water out of the permissible range:
+Temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość WVP nad wodą poza dopuszczalnym zakresem:
+Wartość Tw/Ti powinna być większa od %.7f</source>
+        <comment>137</comment>
+        <translation>Calculated value of WVP over water out of the permissible range:
+Tw/Ti should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość WVP nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia powinna być mniejsza lub równa od %.7f</source>
+        <comment>138</comment>
+        <translation>Calculated value of WVP over ice out of the permissible range:
+Pressure should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość WVP nad lodem poza dopuszczalnym zakresem:
+Temperatura powinna być mniejsza lub równa od %.7f</source>
+        <comment>139</comment>
+        <translation>Calculated value of WVP over ice out of the permissible range:
+Temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość WVP nad lodem poza dopuszczalnym zakresem:
+Wartość Tw/Ti powinna być większa od %.7f</source>
+        <comment>140</comment>
+        <translation>Calculated value of WVP over ice out of the permissible range:
+Tw/Ti should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:
+Pressure powinna być mniejsza lub równa od %.7f</source>
+        <comment>141</comment>
+        <translation>Calculated value of SWVP over water out of the permissible range:
+Pressure should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:
+Temperatura powinna być mniejsza lub równa od %.7f</source>
+        <comment>142</comment>
+        <translation>Calculated value of SWVP over water out of the permissible range:
+Temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:
+Wartość Tw/Ti powinna być większa od %.7f</source>
+        <comment>143</comment>
+        <translation>Calculated value of SWVP over water out of the permissible range:
+Tw/Ti should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia powinna być mniejsza lub równa od %.7f</source>
+        <comment>144</comment>
+        <translation>Calculated value of SWVP over ice out of the permissible range:
+Pressure should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:
+Temperatura powinna być mniejsza lub równa od %.7f</source>
+        <comment>145</comment>
+        <translation>Calculated value of SWVP over ice out of the permissible range:
+Temperature should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:
+Wartość Tw/Ti powinna być większa od %.7f</source>
+        <comment>146</comment>
+        <translation>Calculated value of SWVP over ice out of the permissible range:
+Tw/Ti should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:
+Wartość ciśnienia powinna być większa od %.7f</source>
+        <comment>147</comment>
+        <translation>Calculated value of PPMV over water out of the permissible range:
+Pressure should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:
+Temperatura powinna być większa od %.7f</source>
+        <comment>148</comment>
+        <translation>Calculated value of PPMV over water out of the permissible range:
+Temperature should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:
+Wartość Tw/Ti powinna być mniejsza lub równa od %.7f</source>
+        <comment>149</comment>
+        <translation>Calculated value of PPMV over water out of the permissible range:
+Tw/Ti should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:
+Wartość ciśnienia powinna być większa od %.7f</source>
+        <comment>150</comment>
+        <translation>Calculated value of PPMV over ice out of the permissible range:
+Pressure should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:
+Temperatura powinna być większa od %.7f</source>
+        <comment>151</comment>
+        <translation>Calculated value of PPMV over ice out of the permissible range:
+Temperature should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:
+Wartość Tw/Ti powinna być mniejsza lub równa od %.7f</source>
+        <comment>152</comment>
+        <translation>Calculated value of PPMV over ice out of the permissible range:
+Tw/Ti should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:
+Wartość PPMW powinna być mniejsza lub równa od %.7f</source>
+        <comment>153</comment>
+        <translation>Calculated value of SWVP over water out of the permissible range:
+PPMW should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:
+Wartość PPMW powinna być mniejsza lub równa od %.7f</source>
+        <comment>154</comment>
+        <translation>Calculated value of SWVP over ice out of the permissible range:
+PPMW should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:
+Wartość PPMW powinna być większa od %.7f</source>
+        <comment>155</comment>
+        <translation>Calculated value of DP over ice out of the permissible range:
+PPMW should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:
+Wartość entalpii powinna być mniejsza lub równa od %.7f</source>
+        <comment>156</comment>
+        <translation>Calculated value of SWVP over water out of the permissible range:
+Enthalpy should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość SWVP nad lodem poza dopuszczalnym zakresem:
+Enthalpy powinna być mniejsza lub równa od %.7f</source>
+        <comment>157</comment>
+        <translation>Calculated value of SWVP over ice out of the permissible range:
+Enthalpy should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość DP nad lodem poza dopuszczalnym zakresem:
+Entalpia powinna być większa od %.7f</source>
+        <comment>158</comment>
+        <translation>Calculated value of DP over ice out of the permissible range:
+Enthalpy should be greater than %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad wodą poza dopuszczalnym zakresem:
+Wartość PPMV powinna być mniejsza lub równa od %.7f</source>
+        <comment>159</comment>
+        <translation>Calculated value of PPMV over water out of the permissible range:
+PPMV should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMV nad lodem poza dopuszczalnym zakresem:
+Wartość PPMV powinna być mniejsza lub równa od %.7f</source>
+        <comment>160</comment>
+        <translation>Calculated value of PPMV over ice out of the permissible range:
+PPMV should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMW nad wodą poza dopuszczalnym zakresem:
+Wartość PPMV powinna być mniejsza lub równa od %.7f</source>
+        <comment>161</comment>
+        <translation>Calculated value of PPMW over water out of the permissible range:
+PPMV should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość PPMW nad lodem poza dopuszczalnym zakresem:
+Wartość PPMV powinna być mniejsza lub równa od %.7f</source>
+        <comment>162</comment>
+        <translation>Calculated value of PPMW over ice out of the permissible range:
+PPMV should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość X nad wodą poza dopuszczalnym zakresem:
+Wartość PPMV powinna być mniejsza lub równa od %.7f</source>
+        <comment>163</comment>
+        <translation>Calculated value of x over water out of the permissible range:
+PPMV should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Obliczona wartość X nad lodem poza dopuszczalnym zakresem:
+Wartość PPMV powinna być mniejsza lub równa od %.7f</source>
+        <comment>164</comment>
+        <translation>Calculated value of x over ice out of the permissible range:
+PPMV should be less than or equal to %.7f</translation>
+    </message>
+    <message>
+        <source>Wybierz port dla MBW DP-30</source>
+        <comment>165</comment>
+        <translation>Choose the port for the MBW DP-30</translation>
+    </message>
+    <message>
+        <source>Wybierz port dla QX-311</source>
+        <comment>166</comment>
+        <translation>Choose the port for the QX-311</translation>
+    </message>
+    <message>
+        <source>Wybierz port dla QX-316</source>
+        <comment>167</comment>
+        <translation>Choose the port for the QX-316</translation>
+    </message>
+    <message>
+        <source>Wybrane porty muszą być różne</source>
+        <comment>168</comment>
+        <translation>The selected ports must be different</translation>
+    </message>
+    <message>
+        <source>Uzupełnij wartość temperatury punktu rosy</source>
+        <comment>169</comment>
+        <translation>Enter the dew-point temperature</translation>
+    </message>
+    <message>
+        <source>Błąd</source>
+        <comment>170</comment>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Czas próbkowania wejścia powinien zawierać się w przedziale od 60 do 600 sekund</source>
+        <comment>171</comment>
+        <translation>The input sampling time should lie between 60 and 600 seconds</translation>
+    </message>
+    <message>
+        <source>Wartość uaktualniania obliczeń powinna zawierać się w przedziale od 3 do 600 sekund</source>
+        <comment>172</comment>
+        <translation>The calculation update interval should lie between 3 and 600 seconds</translation>
+    </message>
+    <message>
+        <source>Błąd: MBW DP30 poza dopuszczalnym zakresem</source>
+        <comment>173</comment>
+        <translation>Error of the MBW DP30 out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Błąd ASL F-250 poza dopuszczalnym zakresem</source>
+        <comment>174</comment>
+        <translation>Error of the ASL F-250 out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Błąd: QX-311 poza dopuszczalnym zakresem</source>
+        <comment>175</comment>
+        <translation>Error of the QX-311 out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Błąd: QX-316 poza dopuszczalnym zakresem</source>
+        <comment>176</comment>
+        <translation>Error of the QX-316 out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Ilość prób używanych do obliczenia wejścia powinna zawierać się w przedziale od 2 do 100</source>
+        <comment>177</comment>
+        <translation>The number of samples used to compute an input should lie between 2 and 100</translation>
+    </message>
+    <message>
+        <source>Wartości obliczone, uwzględniono niepewność wzorów</source>
+        <comment>178</comment>
+        <translation>Calculated values, formula uncertainty included</translation>
+    </message>
+    <message>
+        <source>Wartości obliczone, NIE uwzględniono niepewności wzorów</source>
+        <comment>179</comment>
+        <translation>Calculated values, formula uncertainty NOT included</translation>
+    </message>
+    <message>
+        <source>Ciśnienie barometryczne powietrza</source>
+        <comment>180</comment>
+        <translation>Barometric air pressure</translation>
+    </message>
+    <message>
+        <source>Ustaw porty</source>
+        <comment>182</comment>
+        <translation>Set up the ports</translation>
+    </message>
+    <message>
+        <source>Obliczono wegatorem TREVAN</source>
+        <comment>183</comment>
+        <translation>Calculated with the TREVAN wegator</translation>
+    </message>
+    <message>
+        <source>DP/FP wejście</source>
+        <comment>185</comment>
+        <translation>DP/FP input</translation>
+    </message>
+    <message>
+        <source>Data i czas</source>
+        <comment>186</comment>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>T wejście</source>
+        <comment>187</comment>
+        <translation>T input</translation>
+    </message>
+    <message>
+        <source>Pb wejście</source>
+        <comment>188</comment>
+        <translation>Pb input</translation>
+    </message>
+    <message>
+        <source>nad wodą</source>
+        <comment>189</comment>
+        <translation>over water</translation>
+    </message>
+    <message>
+        <source>nad lodem</source>
+        <comment>190</comment>
+        <translation>over ice</translation>
+    </message>
+    <message>
+        <source>Lista CSV (*.csv)|*.csv|Plik tekstowy (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*||</source>
+        <comment>191</comment>
+        <translation>CSV list (*.csv)|*.csv|Text file (*.txt)|*.txt|All files (*.*)|*.*||</translation>
+    </message>
+    <message>
+        <source>Wybierz plik kalibracji</source>
+        <comment>192</comment>
+        <translation>Choose the calibration file</translation>
+    </message>
+    <message>
+        <source>Czas zapisu powinien zawierać sie w przedziale od 1 do 6000</source>
+        <comment>193</comment>
+        <translation>The recording interval should lie between 1 and 6000</translation>
+    </message>
+    <message>
+        <source>Ustaw nazwę pliku</source>
+        <comment>194</comment>
+        <translation>Set the file name</translation>
+    </message>
+    <message>
+        <source>Wybrany plik nie może być użyty</source>
+        <comment>195</comment>
+        <translation>The selected file cannot be used</translation>
+    </message>
+    <message>
+        <source>Wybrany plik już istnieje. Skasować go?</source>
+        <comment>196</comment>
+        <translation>The selected file already exists. Delete it?</translation>
+    </message>
+    <message>
+        <source>Format CSV</source>
+        <comment>197</comment>
+        <translation>CSV format</translation>
+    </message>
+    <message>
+        <source>Format tekstowy</source>
+        <comment>198</comment>
+        <translation>Text format</translation>
+    </message>
+    <message>
+        <source>TREVAN WEGATOR WILGOTNOŚCI</source>
+        <comment>199</comment>
+        <translation>TREVAN HUMIDITY WEGATOR</translation>
+    </message>
+    <message>
+        <source>Wybierz port dla F-250</source>
+        <comment>201</comment>
+        <translation>Choose the port for the F-250</translation>
+    </message>
+    <message>
+        <source>Wartość</source>
+        <comment>202</comment>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Usunąć rekord?</source>
+        <comment>203</comment>
+        <translation>Delete the record?</translation>
+    </message>
+    <message>
+        <source>Plik kalibracji (*.cal)|*.cal||</source>
+        <comment>205</comment>
+        <translation>Calibration file (*.cal)|*.cal||</translation>
+    </message>
+    <message>
+        <source>Wybierz plik do zapisu</source>
+        <comment>206</comment>
+        <translation>Choose a file to save to</translation>
+    </message>
+    <message>
+        <source>Wybrany plik jest niedostępny.</source>
+        <comment>207</comment>
+        <translation>The selected file is not accessible.</translation>
+    </message>
+    <message>
+        <source>Liczba używanych tablic przez QX-311</source>
+        <comment>208</comment>
+        <translation>Number of tables used by the QX-311</translation>
+    </message>
+    <message>
+        <source>Plik kalibracji jest niedostępny.</source>
+        <comment>209</comment>
+        <translation>The calibration file is not accessible.</translation>
+    </message>
+    <message>
+        <source>Poprawka</source>
+        <comment>210</comment>
+        <translation>Correction</translation>
+    </message>
+    <message>
+        <source>Niepewność standardowa</source>
+        <comment>211</comment>
+        <translation>Standard uncertainty</translation>
+    </message>
+    <message>
+        <source>Wybierz QX-310, QX-311 or ASL F-250</source>
+        <comment>212</comment>
+        <translation>Choose the QX-310, QX-311 or ASL F-250</translation>
+    </message>
+    <message>
+        <source>Musisz zpisać tablicę</source>
+        <comment>213</comment>
+        <translation>You must save the table</translation>
+    </message>
+    <message>
+        <source>Tablica DP30 jest używana</source>
+        <comment>214</comment>
+        <translation>DP30 table in use</translation>
+    </message>
+    <message>
+        <source>Brak tablicy QX-311</source>
+        <comment>215</comment>
+        <translation>No QX-311 table</translation>
+    </message>
+    <message>
+        <source>Brak tablicy DP30</source>
+        <comment>216</comment>
+        <translation>No DP30 table</translation>
+    </message>
+    <message>
+        <source>Wybierz port dla QX-310</source>
+        <comment>217</comment>
+        <translation>Choose the port for the QX-310</translation>
+    </message>
+    <message>
+        <source>Błąd: QX-310 poza dopuszczalnym zakresem</source>
+        <comment>218</comment>
+        <translation>Error of the QX-310 out of the permissible range</translation>
+    </message>
+    <message>
+        <source>Tablica QX-310 jest używana</source>
+        <comment>220</comment>
+        <translation>QX-310 table in use</translation>
+    </message>
+    <message>
+        <source>Brak tablicy QX-310</source>
+        <comment>221</comment>
+        <translation>No QX-310 table</translation>
+    </message>
+    <message>
+        <source>Tablica F250 jest używana</source>
+        <comment>239</comment>
+        <translation>F250 table in use</translation>
+    </message>
+    <message>
+        <source>Brak tablicy F250</source>
+        <comment>240</comment>
+        <translation>No F250 table</translation>
+    </message>
+    <message>
+        <source>Wybierz port dla QX-310 (warunki środowiskowe)</source>
+        <comment>241</comment>
+        <translation>Choose the port for the QX-310 (ambient conditions)</translation>
+    </message>
+</context>
+</TS>
