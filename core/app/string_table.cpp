@@ -358,6 +358,13 @@ constexpr StringEntry kPolish[] = {
     {240, "Brak tablicy F250"},
     // Port settings: environment QX-310 port missing.
     {241, "Wybierz port dla QX-310 (warunki środowiskowe)"},
+    // Page labels that the printouts and the command line show as the pages do.
+    {1001, "Wartości wejściowe dla ciśnienia P1"},
+    {1002, "Wartości wejściowe"},
+    {1003, "Niepewność"},
+    {1004, "Nad wodą"},
+    {1005, "Nad lodem"},
+    {1006, "Wartości obliczone"},
 };
 
 constexpr bool IdsAscending() {

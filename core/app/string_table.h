@@ -64,6 +64,14 @@ inline constexpr int PortError = 170;
 inline constexpr int PrintedBy = 183;
 // Window title.
 inline constexpr int ProgramTitle = 199;
+
+// Page labels shared by the printouts and the command line.
+inline constexpr int InputsAtP1Caption = 1001;
+inline constexpr int InputsCaption = 1002;
+inline constexpr int UncertaintyHeading = 1003;
+inline constexpr int OverWaterHeading = 1004;
+inline constexpr int OverIceHeading = 1005;
+inline constexpr int ResultsCaption = 1006;
 }  // namespace msg
 
 }  // namespace wegator

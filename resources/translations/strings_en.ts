@@ -1259,5 +1259,35 @@ PPMV should be less than or equal to %.7f</translation>
         <comment>241</comment>
         <translation>Choose the port for the QX-310 (ambient conditions)</translation>
     </message>
+    <message>
+        <source>Wartości wejściowe dla ciśnienia P1</source>
+        <comment>1001</comment>
+        <translation>Input values at pressure P1</translation>
+    </message>
+    <message>
+        <source>Wartości wejściowe</source>
+        <comment>1002</comment>
+        <translation>Input values</translation>
+    </message>
+    <message>
+        <source>Niepewność</source>
+        <comment>1003</comment>
+        <translation>Uncertainty</translation>
+    </message>
+    <message>
+        <source>Nad wodą</source>
+        <comment>1004</comment>
+        <translation>Over water</translation>
+    </message>
+    <message>
+        <source>Nad lodem</source>
+        <comment>1005</comment>
+        <translation>Over ice</translation>
+    </message>
+    <message>
+        <source>Wartości obliczone</source>
+        <comment>1006</comment>
+        <translation>Calculated values</translation>
+    </message>
 </context>
 </TS>
