@@ -6,7 +6,9 @@ packages=(
   cmake ninja-build g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-  libcli11-dev
+  qt6-svg-dev  # the desktop program draws its icon and pictures from SVG files
+  qt6-translations-l10n  # Qt's own texts (entry-field context menus) in Polish
+  libcli11-dev nlohmann-json3-dev
   xvfb xauth imagemagick poppler-utils fonts-dejavu-core
 )
 

@@ -1,0 +1,146 @@
+#include "humidity_command.h"
+
+#include <algorithm>
+
+namespace wegator::cli {
+
+namespace {
+
+// A row of the result grid: its label, its CSV key, the quantity behind it and
+// the internal units of value and uncertainty.
+struct GridRow {
+    const char* label;
+    const char* key;
+    Quantity quantity;
+    const char* internalUnit;
+    const char* internalUncertaintyUnit;
+};
+
+constexpr std::array<GridRow, CalculatorPage::kRows> kRows = {{
+    {"DP/FP", "dpfp", Quantity::DewFrostPoint, "°C", "K"},
+    {"T", "t", Quantity::Temperature, "°C", "K"},
+    {"RH", "rh", Quantity::RelativeHumidity, "%", "%"},
+    {"PPMV", "ppmv", Quantity::Ppmv, "ppm", "ppm"},
+    {"PPMW", "ppmw", Quantity::Ppmw, "ppm", "ppm"},
+    {"x", "x", Quantity::MixingRatio, "g/kg", "g/kg"},
+    {"I", "i", Quantity::Enthalpy, "kcal/kg", "kcal/kg"},
+    {"WVP", "wvp", Quantity::VapourPressure, "Pa", "Pa"},
+    {"SWVP", "swvp", Quantity::SaturationVapourPressure, "Pa", "Pa"},
+    {"Tw/Ti", "twti", Quantity::BulbTemperature, "°C", "K"},
+}};
+
+// Column keys of the grid, in the page's column order.
+constexpr std::array<const char*, 4> kColumnKeys = {"water", "u_water", "ice", "u_ice"};
+
+}  // namespace
+
+GridSnapshot GridSnapshot::Take(const CalculatorPage& page,
+                                const std::array<std::string, CalculatorPage::kRows>& rowUnits, bool succeeded) {
+    GridSnapshot snapshot;
+    snapshot.caption = page.ResultsCaption();
+    snapshot.rowUnits = rowUnits;
+    snapshot.texts = page.ResultTexts();
+    if (succeeded) snapshot.numbers = page.LastResult();
+    return snapshot;
+}
+
+void GridSnapshot::WriteTable(std::ostream& out) const {
+    out << caption << '\n';
+    TextTable table("ll");
+    table.AddRow({"", "", "over water", "u", "over ice", "u"});
+    for (int r = 0; r < CalculatorPage::kRows; ++r) {
+        std::vector<std::string> cells = {kRows[static_cast<std::size_t>(r)].label,
+                                          rowUnits[static_cast<std::size_t>(r)]};
+        for (int c = 0; c < 4; ++c) cells.push_back(texts[static_cast<std::size_t>(4 * r + c)]);
+        table.AddRow(std::move(cells));
+    }
+    table.Write(out);
+}
+
+void GridSnapshot::WriteJsonMembers(JsonWriter& json) const {
+    json.Member("caption", caption);
+    json.Key("results");
+    json.BeginArray();
+    for (std::size_t r = 0; r < kRows.size(); ++r) {
+        const GridRow& row = kRows[r];
+        json.BeginObject();
+        json.Member("name", row.label);
+        json.Member("unit", rowUnits[r]);
+        for (std::size_t c = 0; c < 4; ++c) json.Member(kColumnKeys[c], texts[4 * r + c]);
+        json.Member("internal_unit", row.internalUnit);
+        json.Member("internal_uncertainty_unit", row.internalUncertaintyUnit);
+        json.Key("internal");
+        if (numbers) {
+            json.BeginObject();
+            for (Phase phase : {Phase::Water, Phase::Ice}) {
+                const bool water = phase == Phase::Water;
+                json.Key(water ? "water" : "ice");
+                json.Number(numbers->Value(row.quantity, phase));
+                json.Key(water ? "u_water" : "u_ice");
+                json.Number(numbers->Uncertainty(row.quantity, phase));
+            }
+            json.EndObject();
+        } else {
+            json.Null();
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+std::vector<std::string> GridSnapshot::CsvHeader() {
+    std::vector<std::string> header;
+    for (const GridRow& row : kRows) {
+        for (const char* column : kColumnKeys) header.push_back(std::string(row.key) + "_" + column);
+    }
+    return header;
+}
+
+std::vector<std::string> GridSnapshot::CsvCells() const { return {texts.begin(), texts.end()}; }
+
+HumidityCommand::HumidityCommand(std::vector<EntryField> fields)
+    : fields_(std::move(fields)), values_(fields_.size()), options_(fields_.size(), nullptr) {
+    for (const auto& field : fields_) names_.push_back(field.name);
+}
+
+void HumidityCommand::AddOptions(CLI::App& sub) {
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
+        options_[i] = sub.add_option("--" + fields_[i].name, values_[i], fields_[i].description)
+                          ->type_name("TEXT")
+                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+                          ->group("Entry fields (texts as typed; the order of the primary inputs is the edit order)");
+    }
+    humidity_.AddTo(sub);
+    format_.AddTo(sub);
+}
+
+std::vector<Edit> HumidityCommand::EditsFromOptions(const CLI::App& sub) const {
+    // A field given twice was edited twice: only its last edit decides its
+    // place in the edit order, and its last text is the one it holds.
+    std::vector<int> order;
+    for (const CLI::Option* option : sub.parse_order()) {
+        const auto found = std::find(options_.begin(), options_.end(), option);
+        if (found == options_.end()) continue;
+        const int field = static_cast<int>(found - options_.begin());
+        order.erase(std::remove(order.begin(), order.end(), field), order.end());
+        order.push_back(field);
+    }
+    std::vector<Edit> edits;
+    for (int field : order) edits.push_back({field, values_[static_cast<std::size_t>(field)]});
+    return edits;
+}
+
+void HumidityCommand::CheckEdit(const Edit& edit, const std::string& where) const {
+    CheckEntryText(where, edit.text);
+}
+
+std::vector<std::string> HumidityCommand::EditOrder(const std::vector<Edit>& edits) const {
+    std::vector<std::string> order;
+    for (const Edit& edit : edits) {
+        const EntryField& field = fields_[static_cast<std::size_t>(edit.field)];
+        if (field.primary) order.push_back(field.name);
+    }
+    return order;
+}
+
+}  // namespace wegator::cli

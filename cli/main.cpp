@@ -1,0 +1,312 @@
+// wegator-cli: the calculator pages of wegator driven from the command line.
+// Each subcommand opens a fresh page, types the given texts into its fields in
+// the given order, presses "Oblicz" and prints what the page shows.
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+#include "command.h"
+#include "csv_reader.h"
+#include "options.h"
+
+namespace wegator::cli {
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitMessage = 1;
+constexpr int kExitUsage = 2;
+
+struct OutputOptions {
+    bool json = false;
+    bool csv = false;
+    std::string batch;
+    CLI::Option* batchOption = nullptr;
+};
+
+struct Subcommand {
+    std::unique_ptr<Command> command;
+    CLI::App* app = nullptr;
+    OutputOptions output;
+};
+
+void AddOutputOptions(CLI::App& sub, const Command& command, OutputOptions& output) {
+    const std::string group = "Output";
+    auto* json = sub.add_flag("--json", output.json, "Print a JSON object (an array of objects with --batch)")
+                     ->group(group);
+    sub.add_flag("--csv", output.csv, "Print a CSV header and one row (the form --batch always uses)")
+        ->group(group)
+        ->excludes(json);
+    output.batchOption =
+        sub.add_option("--batch", output.batch,
+                       "Compute every row of a CSV file (\"-\" reads standard input); the header names the "
+                       "columns (" + [&] {
+                           std::string names;
+                           for (const auto& n : command.FieldNames()) names += (names.empty() ? "" : ",") + n;
+                           return names;
+                       }() + "), empty cells are empty fields; output is CSV, or JSON with --json")
+            ->type_name("FILE")
+            ->group(group);
+}
+
+// --batch takes the entry fields from its file; the field options cannot come with it.
+void CheckBatchExclusions(const Subcommand& sub) {
+    if (sub.output.batchOption->count() == 0) return;
+    for (const auto& name : sub.command->BatchExcludedOptions()) {
+        const CLI::Option* option = sub.app->get_option_no_throw("--" + name);
+        if (option != nullptr && option->count() > 0) {
+            throw UsageError("--batch takes the fields from its file and cannot be combined with --" + name);
+        }
+    }
+}
+
+// Messages go to standard error on one line each.
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    return text;
+}
+
+void ReportMessages(const Evaluation& evaluation, const std::string& prefix) {
+    for (const auto& shown : evaluation.messages) {
+        std::cerr << "wegator-cli: " << prefix << "message " << shown.messageId << ": " << OneLine(shown.text) << '\n';
+    }
+}
+
+void WriteJson(JsonWriter& json, const Command& command, const Evaluation& evaluation, int line) {
+    json.BeginObject();
+    if (line > 0) {
+        json.Key("line");
+        json.Integer(line);
+    }
+    json.Member("command", command.Name());
+    json.Key("ok");
+    json.Bool(evaluation.messages.empty());
+    json.Key("message_id");
+    if (evaluation.messages.empty()) {
+        json.Null();
+    } else {
+        json.Integer(evaluation.messages.front().messageId);
+    }
+    json.Key("message");
+    if (evaluation.messages.empty()) {
+        json.Null();
+    } else {
+        json.String(evaluation.messages.front().text);
+    }
+    json.Key("messages");
+    json.BeginArray();
+    for (const auto& shown : evaluation.messages) {
+        json.BeginObject();
+        json.Key("id");
+        json.Integer(shown.messageId);
+        json.Member("kind", shown.warning ? "warning" : "message");
+        json.Member("text", shown.text);
+        json.EndObject();
+    }
+    json.EndArray();
+    evaluation.WriteJsonMembers(json);
+    json.EndObject();
+}
+
+std::vector<std::string> CsvHeader(const Command& command) {
+    auto header = command.CsvHeader();
+    header.insert(header.end(), {"message_id", "message"});
+    return header;
+}
+
+std::vector<std::string> CsvCells(const Evaluation& evaluation) {
+    auto cells = evaluation.CsvCells();
+    if (evaluation.messages.empty()) {
+        cells.insert(cells.end(), {"", ""});
+    } else {
+        const auto& first = evaluation.messages.front();
+        cells.insert(cells.end(), {std::to_string(first.messageId), first.text});
+    }
+    return cells;
+}
+
+int RunSingle(const Subcommand& sub) {
+    std::vector<Edit> edits = sub.command->EditsFromOptions(*sub.app);
+    for (Edit& edit : edits) {
+        edit.text = TrimBlanks(edit.text);
+        sub.command->CheckEdit(edit, "--" + sub.command->FieldNames()[static_cast<std::size_t>(edit.field)]);
+    }
+    const auto evaluation = sub.command->Evaluate(edits);
+    if (sub.output.json) {
+        JsonWriter json(std::cout);
+        WriteJson(json, *sub.command, *evaluation, 0);
+        std::cout << '\n';
+    } else if (sub.output.csv) {
+        WriteCsvRow(std::cout, CsvHeader(*sub.command));
+        WriteCsvRow(std::cout, CsvCells(*evaluation));
+    } else if (evaluation->messages.empty()) {
+        evaluation->WriteTable(std::cout);
+    }
+    ReportMessages(*evaluation, "");
+    return evaluation->messages.empty() ? kExitSuccess : kExitMessage;
+}
+
+std::string ReadBatchFile(const std::string& path) {
+    if (path == "-") {
+        std::ostringstream text;
+        text << std::cin.rdbuf();
+        if (std::cin.bad()) throw UsageError("cannot read the batch file from standard input");
+        return text.str();
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw UsageError("cannot read the batch file '" + path + "'");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw UsageError("cannot read the batch file '" + path + "'");
+    return text;
+}
+
+// Header cell → field index; blanks around a name, ASCII case and "_" for "-" do not matter.
+std::vector<int> BatchColumns(const Command& command, const CsvRecord& header) {
+    const auto& names = command.FieldNames();
+    std::string valid;
+    for (const auto& n : names) valid += (valid.empty() ? "" : ", ") + n;
+    std::vector<int> columns;
+    for (const std::string& cell : header.cells) {
+        std::string name = TrimBlanks(cell);
+        for (char& c : name) {
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            if (c == '_') c = '-';
+        }
+        const auto found = std::find(names.begin(), names.end(), name);
+        if (found == names.end()) {
+            throw UsageError("batch file, line " + std::to_string(header.line) + ": unknown column '" + cell +
+                             "'; the columns are " + valid);
+        }
+        const int field = static_cast<int>(found - names.begin());
+        if (std::find(columns.begin(), columns.end(), field) != columns.end()) {
+            throw UsageError("batch file, line " + std::to_string(header.line) + ": column '" + name +
+                             "' appears twice");
+        }
+        columns.push_back(field);
+    }
+    return columns;
+}
+
+int RunBatch(const Subcommand& sub) {
+    const Command& command = *sub.command;
+    std::vector<CsvRecord> records;
+    try {
+        records = ParseCsv(ReadBatchFile(sub.output.batch));
+    } catch (const CsvError& e) {
+        throw UsageError(std::string("batch file, ") + e.what());
+    }
+    if (records.empty()) throw UsageError("the batch file has no header line");
+    const std::vector<int> columns = BatchColumns(command, records.front());
+
+    // Every row is checked before the first one is computed.
+    std::vector<std::vector<Edit>> rows;
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        const CsvRecord& record = records[r];
+        if (record.cells.size() > columns.size()) {
+            throw UsageError("batch file, line " + std::to_string(record.line) + ": " +
+                             std::to_string(record.cells.size()) + " cells, but the header names " +
+                             std::to_string(columns.size()) + " columns");
+        }
+        std::vector<Edit> edits;
+        for (std::size_t c = 0; c < record.cells.size(); ++c) {
+            Edit edit{columns[c], TrimBlanks(record.cells[c])};
+            if (edit.text.empty() && !command.EmptyCellIsTyped(edit.field)) continue;
+            command.CheckEdit(edit, "batch file, line " + std::to_string(record.line) + ", column " +
+                                        command.FieldNames()[static_cast<std::size_t>(edit.field)]);
+            edits.push_back(std::move(edit));
+        }
+        rows.push_back(std::move(edits));
+    }
+
+    bool allSucceeded = true;
+    JsonWriter json(std::cout);
+    if (sub.output.json) {
+        json.BeginArray();
+    } else {
+        WriteCsvRow(std::cout, CsvHeader(command));
+    }
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const int line = records[r + 1].line;
+        const auto evaluation = command.Evaluate(rows[r]);
+        if (sub.output.json) {
+            WriteJson(json, command, *evaluation, line);
+        } else {
+            WriteCsvRow(std::cout, CsvCells(*evaluation));
+        }
+        ReportMessages(*evaluation, "line " + std::to_string(line) + ": ");
+        allSucceeded = allSucceeded && evaluation->messages.empty();
+    }
+    if (sub.output.json) {
+        json.EndArray();
+        std::cout << '\n';
+    }
+    return allSucceeded ? kExitSuccess : kExitMessage;
+}
+
+constexpr const char* kFooter = R"(Exit status:
+  0  the page computed its results (with --batch: every row did)
+  1  the page showed a message, printed on standard error as
+     "wegator-cli: message <id>: <text>" (with --batch: at least one row did;
+     the message_id and message columns say which)
+  2  usage error: unknown option, missing value, bad unit or option value,
+     a text that cannot be typed into a field, an unreadable batch file
+
+Each subcommand opens a fresh page, types the given texts into its fields (in
+command-line order), presses "Oblicz" and prints the page's texts: an aligned
+table by default (nothing when the page showed a message), or with --json and
+--csv the page's state in any case. Messages are the program's own (Polish)
+texts.
+
+Examples:
+  wegator-cli rh --p1 101.325 --p2 101.325 --dp 10 --t 20
+  wegator-cli rh --p1 100 --p2 100 --t 25 --rh 40 --json
+  wegator-cli pressure --value 1 --unit atm
+  wegator-cli rh --help)";
+
+int Main(int argc, char** argv) {
+    CLI::App app{"wegator-cli: the calculator pages of wegator (humidity and pressure) on the command line",
+                 "wegator-cli"};
+    app.require_subcommand(1, 1);
+    app.footer(kFooter);
+    app.get_formatter()->column_width(34);
+    app.failure_message([](const CLI::App* failed, const CLI::Error& e) {
+        return "wegator-cli: " + CLI::FailureMessage::simple(failed, e);
+    });
+
+    std::vector<Subcommand> subcommands;
+    subcommands.push_back({MakeRelativeHumidityCommand(), nullptr, {}});
+    subcommands.push_back({MakePressureCommand(), nullptr, {}});
+    for (Subcommand& sub : subcommands) {
+        sub.app = app.add_subcommand(sub.command->Name(), sub.command->Description());
+        sub.command->AddOptions(*sub.app);
+        AddOutputOptions(*sub.app, *sub.command, sub.output);
+        sub.app->footer(sub.command->HelpFooter());
+    }
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e) == 0 ? kExitSuccess : kExitUsage;
+    }
+    try {
+        for (const Subcommand& sub : subcommands) {
+            if (!sub.app->parsed()) continue;
+            CheckBatchExclusions(sub);
+            return sub.output.batchOption->count() > 0 ? RunBatch(sub) : RunSingle(sub);
+        }
+    } catch (const UsageError& e) {
+        std::cerr << "wegator-cli: " << e.what() << '\n';
+        return kExitUsage;
+    }
+    return kExitUsage;
+}
+
+}  // namespace
+
+}  // namespace wegator::cli
+
+int main(int argc, char** argv) { return wegator::cli::Main(argc, argv); }
