@@ -1,0 +1,220 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QTabWidget>
+
+#include "app/string_table.h"
+#include "artwork.h"
+#include "data_files.h"
+#include "pages/pressure_page.h"
+#include "pages/rh_page.h"
+#include "pressure_page_widget.h"
+#include "rh_page_widget.h"
+#include "url_opener.h"
+#include "widget_texts.h"
+
+namespace wegator {
+
+MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent)
+    : QMainWindow(parent), settings_(settings), dataDirs_(std::move(dataDirs)) {
+    setWindowTitle(StringTableText(msg::ProgramTitle));
+    setWindowIcon(ProgramIcon());
+
+    for (int index = 0; index < kPageCount; ++index) {
+        hosts_[index] = std::make_unique<QtPageHost>(
+            this, [this, index](bool enabled) { PagePrintStateChanged(index, enabled); });
+    }
+    // The pages are made in this order; each keeps its own copy of the settings.
+    rhModel_ = std::make_unique<RelativeHumidityPage>(*hosts_[kRelativeHumidityPage]);
+    pressureModel_ = std::make_unique<PressurePage>(*hosts_[kPressurePage]);
+    ApplySettingsToPages();
+
+    BuildMenu();
+
+    sheet_ = new QTabWidget(this);
+    sheet_->setObjectName(QStringLiteral("SMainSheet"));
+    sheet_->setDocumentMode(false);
+    setCentralWidget(sheet_);
+
+    rhWidget_ = new RhPageWidget(*rhModel_);
+    rhWidget_->setObjectName(QStringLiteral("SWega1PP"));
+    AddPage(kRelativeHumidityPage, rhWidget_, tr("Wilgotność względna"));
+    pressureWidget_ = new PressurePageWidget(*pressureModel_);
+    pressureWidget_->setObjectName(QStringLiteral("SWega2PP"));
+    AddPage(kPressurePage, pressureWidget_, tr("Ciśnienie"));
+
+    connect(sheet_, &QTabWidget::currentChanged, this, &MainWindow::PageShown);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    ready_ = true;
+    ActivateAllPages();
+}
+
+MainWindow::~MainWindow() {
+    // The widgets refer to the models: let them go first.
+    ready_ = false;
+    delete sheet_;
+    sheet_ = nullptr;
+}
+
+void MainWindow::BuildMenu() {
+    auto add = [this](QMenu* menu, const QString& text, int command) {
+        QAction* action = menu->addAction(text);
+        action->setData(command);
+        connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+        actions_[command] = action;
+        return action;
+    };
+
+    QMenu* program = menuBar()->addMenu(tr("Program"));
+    add(program, tr("Wilgotność względna"), kCmdRelativeHumidity);
+    add(program, tr("Zawartość wilgoci"), kCmdMoistureContent);
+    add(program, tr("Psychrometr"), kCmdPsychrometer);
+    add(program, tr("Ciśnienie"), kCmdPressure);
+    add(program, tr("Laboratorium"), kCmdLaboratory);
+    program->addSeparator();
+    add(program, tr("Drukuj"), kCmdPrint)->setEnabled(false);
+    program->addSeparator();
+    add(program, tr("Wyjście"), kCmdExit);
+
+    QMenu* settings = menuBar()->addMenu(tr("Ustawienia"));
+    // The settings sheet is not part of this program yet.
+    add(settings, tr("Ustawienia"), kCmdSettings)->setEnabled(false);
+    add(settings, tr("Język"), kCmdLanguage);
+
+    QMenu* info = menuBar()->addMenu(tr("Info"));
+    add(info, tr("Pomoc"), kCmdHelp);
+    add(info, tr("Literatura"), kCmdLiterature);
+    add(info, tr("O programie"), kCmdAbout);
+
+    // A page command stays grey until its page exists.
+    for (int command : {kCmdRelativeHumidity, kCmdMoistureContent, kCmdPsychrometer, kCmdPressure, kCmdLaboratory})
+        actions_[command]->setEnabled(false);
+}
+
+void MainWindow::AddPage(int index, PageWidget* page, const QString& title) {
+    // Tabs stand in index order; a page added later goes between its neighbours.
+    int position = 0;
+    for (const auto& [existing, widget] : pages_) {
+        if (existing < index) ++position;
+    }
+    pages_[index] = page;
+    sheet_->insertTab(position, page, title);
+    static constexpr std::array<int, kPageCount> kPageCommands = {
+        kCmdRelativeHumidity, kCmdMoistureContent, kCmdPsychrometer, kCmdPressure, kCmdLaboratory, 0};
+    if (kPageCommands[index] != 0) actions_[kPageCommands[index]]->setEnabled(true);
+}
+
+void MainWindow::ApplySettingsToPages() {
+    rhModel_->ApplySettings(settings_, settings_.rhPrecInput, settings_.rhPrecCalcul);
+    pressureModel_->ApplySettings(settings_);
+    // The pressure page opens converting 1 kPa, shown in the precisions just set.
+    pressureModel_->Compute();
+}
+
+void MainWindow::ActivateAllPages() {
+    // Every page shows itself once before the user sees the window, the first page last.
+    for (const auto& [index, page] : pages_) {
+        if (index != kRelativeHumidityPage) page->Activate();
+    }
+    ShowPage(kRelativeHumidityPage);
+    PageShown(sheet_->currentIndex());
+}
+
+PageWidget* MainWindow::Page(int index) const {
+    const auto found = pages_.find(index);
+    return found == pages_.end() ? nullptr : found->second;
+}
+
+int MainWindow::ActivePageIndex() const {
+    if (sheet_ == nullptr) return -1;
+    QWidget* current = sheet_->currentWidget();
+    for (const auto& [index, page] : pages_) {
+        if (page == current) return index;
+    }
+    return -1;
+}
+
+void MainWindow::ShowPage(int index) {
+    if (PageWidget* page = Page(index)) sheet_->setCurrentWidget(page);
+}
+
+void MainWindow::PageShown(int /*tabPosition*/) {
+    if (!ready_) return;
+    const int index = ActivePageIndex();
+    PageWidget* page = Page(index);
+    if (page == nullptr) {
+        actions_[kCmdPrint]->setEnabled(false);
+        return;
+    }
+    page->Activate();
+    actions_[kCmdPrint]->setEnabled(page->PrintEnabled());
+}
+
+void MainWindow::PagePrintStateChanged(int index, bool enabled) {
+    // Only the visible page speaks for the menu's "Drukuj".
+    if (!ready_ || index != ActivePageIndex()) return;
+    actions_[kCmdPrint]->setEnabled(enabled);
+}
+
+QAction* MainWindow::CommandAction(int command) const {
+    const auto found = actions_.find(command);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::RunCommand(int command) {
+    switch (command) {
+        case kCmdRelativeHumidity: return ShowPage(kRelativeHumidityPage);
+        case kCmdMoistureContent: return ShowPage(kMoistureContentPage);
+        case kCmdPsychrometer: return ShowPage(kPsychrometerPage);
+        case kCmdPressure: return ShowPage(kPressurePage);
+        case kCmdLaboratory: return ShowPage(kLaboratoryPage);
+        case kCmdPrint: return PrintActivePage();
+        case kCmdExit: close(); return;
+        case kCmdSettings: return;
+        case kCmdLanguage: return ChooseLanguage();
+        case kCmdHelp: return ShowHelp();
+        case kCmdLiterature: {
+            LiteratureDialog dialog(this);
+            dialog.exec();
+            return;
+        }
+        case kCmdAbout: {
+            AboutDialog dialog(this);
+            dialog.exec();
+            return;
+        }
+        default: return;
+    }
+}
+
+void MainWindow::PrintActivePage() {
+    // The printout is drawn from the print layout of the core, which the pages
+    // do not offer yet; until then the command only follows the pages' state.
+}
+
+void MainWindow::ChooseLanguage() {
+    const std::string current = settings_.language == "en" ? "en" : "pl";
+    // The new language applies from the next start.
+    settings_.language =
+        languageQuestion_ ? languageQuestion_(current) : AskLanguageWithDialog(current, this);
+}
+
+QUrl MainWindow::HelpUrl() const {
+    const QString name = QString::fromLatin1(HelpPageName(settings_.language));
+    QString path = FindDataFile(dataDirs_, name);
+    // Not installed: the browser then says the page is missing.
+    if (path.isEmpty()) path = dataDirs_.isEmpty() ? name : dataDirs_.constFirst() + QLatin1Char('/') + name;
+    return QUrl::fromLocalFile(path);
+}
+
+void MainWindow::ShowHelp() { OpenUrl(HelpUrl()); }
+
+void MainWindow::SetMessageSink(QtPageHost::MessageSink sink) {
+    for (auto& host : hosts_) host->SetMessageSink(sink);
+}
+
+}  // namespace wegator

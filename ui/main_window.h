@@ -1,0 +1,111 @@
+// The main window: the program menu and the page sheet SMainSheet, whose
+// pages sit at fixed indexes (0 relative humidity, 1 moisture content,
+// 2 psychrometer, 3 pressure, 4 laboratory, 5 eight-channel temperatures).
+// The window owns the page models, copies the settings into them when it
+// opens and routes the menu commands.
+#pragma once
+
+#include <array>
+#include <map>
+#include <memory>
+
+#include <QMainWindow>
+#include <QStringList>
+#include <QUrl>
+
+#include "app/settings.h"
+#include "dialogs.h"
+#include "qt_page_host.h"
+
+class QAction;
+class QTabWidget;
+
+namespace wegator {
+
+class PageWidget;
+class PressurePage;
+class PressurePageWidget;
+class RelativeHumidityPage;
+class RhPageWidget;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    enum PageIndex {
+        kRelativeHumidityPage = 0,
+        kMoistureContentPage = 1,
+        kPsychrometerPage = 2,
+        kPressurePage = 3,
+        kLaboratoryPage = 4,
+        kEightChannelPage = 5,
+    };
+    static constexpr int kPageCount = 6;
+
+    // Menu command numbers, kept as each menu action's data.
+    enum Command {
+        kCmdRelativeHumidity = 32774,
+        kCmdMoistureContent = 32781,
+        kCmdPsychrometer = 32782,
+        kCmdPressure = 32775,
+        kCmdLaboratory = 32784,
+        kCmdPrint = 32779,
+        kCmdExit = 32772,
+        kCmdSettings = 32785,
+        kCmdLanguage = 32786,
+        kCmdHelp = 32778,
+        kCmdLiterature = 32783,
+        kCmdAbout = 32773,
+    };
+
+    // `settings` is the record of the run; the language command changes it.
+    // `dataDirs` are searched for the help pages.
+    MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    QTabWidget* Sheet() const { return sheet_; }
+    // The page at a sheet index, or nullptr when the program has no such page yet.
+    PageWidget* Page(int index) const;
+    // Sheet index of the visible page, -1 when the sheet is empty.
+    int ActivePageIndex() const;
+    void ShowPage(int index);
+    RhPageWidget* RelativeHumidityPageWidget() const { return rhWidget_; }
+    PressurePageWidget* PressurePageWidgetAt() const { return pressureWidget_; }
+
+    QAction* CommandAction(int command) const;
+    void RunCommand(int command);
+    // The help page of the language in force.
+    QUrl HelpUrl() const;
+
+    // Messages of the pages go here instead of into message boxes.
+    void SetMessageSink(QtPageHost::MessageSink sink);
+    // Replaces the language dialog of the "Język" command.
+    void SetLanguageQuestion(LanguageQuestion question) { languageQuestion_ = std::move(question); }
+
+private:
+    void BuildMenu();
+    void AddPage(int index, PageWidget* page, const QString& title);
+    void ApplySettingsToPages();
+    void ActivateAllPages();
+    void PageShown(int tabPosition);
+    void PagePrintStateChanged(int index, bool enabled);
+    void PrintActivePage();
+    void ChooseLanguage();
+    void ShowHelp();
+
+    Settings& settings_;
+    QStringList dataDirs_;
+    LanguageQuestion languageQuestion_;
+
+    std::array<std::unique_ptr<QtPageHost>, kPageCount> hosts_;
+    std::unique_ptr<RelativeHumidityPage> rhModel_;
+    std::unique_ptr<PressurePage> pressureModel_;
+
+    QTabWidget* sheet_ = nullptr;
+    std::map<int, PageWidget*> pages_;
+    std::map<int, QAction*> actions_;
+    RhPageWidget* rhWidget_ = nullptr;
+    PressurePageWidget* pressureWidget_ = nullptr;
+    bool ready_ = false;
+};
+
+}  // namespace wegator

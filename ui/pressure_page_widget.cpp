@@ -1,0 +1,74 @@
+#include "pressure_page_widget.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QSignalBlocker>
+
+#include "ui_pressure_page.h"
+#include "widget_texts.h"
+
+namespace wegator {
+
+PressurePageWidget::PressurePageWidget(PressurePage& model, QWidget* parent)
+    : PageWidget(parent), ui_(std::make_unique<Ui::PressurePage>()), model_(model) {
+    ui_->setupUi(this);
+    AttachToolTips(this);
+
+    // Fixed-point results can grow long (20000 MPa in micron), so leave room.
+    const int resultWidth =
+        QFontMetrics(font()).horizontalAdvance(QStringLiteral("-000000000000,0000")) + 14;
+    for (std::size_t i = 0; i < results_.size(); ++i) {
+        results_[i] = findChild<QLineEdit*>(QStringLiteral("pressureResult%1").arg(i));
+        results_[i]->setMinimumWidth(resultWidth);
+    }
+
+    for (const PressurePageUnit& unit : kPressurePageUnits) ui_->inputUnitList->addItem(ToQString(unit.text));
+    ui_->inputEdit->setMinimumWidth(resultWidth);
+
+    connect(ui_->inputEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
+        model_.SetInputText(text.toStdString());
+        Refresh();
+    });
+    connect(ui_->inputUnitList, &QComboBox::activated, this, [this](int index) {
+        model_.ChangeInputUnit(index);
+        Refresh();
+    });
+    connect(ui_->computeButton, &QPushButton::clicked, this, [this] {
+        model_.Compute();
+        Refresh();
+    });
+    connect(ui_->printButton, &QPushButton::clicked, this, &PageWidget::printRequested);
+
+    Refresh();
+}
+
+PressurePageWidget::~PressurePageWidget() = default;
+
+NumericEdit* PressurePageWidget::InputField() const { return ui_->inputEdit; }
+QComboBox* PressurePageWidget::InputUnitList() const { return ui_->inputUnitList; }
+QPushButton* PressurePageWidget::ComputeButton() const { return ui_->computeButton; }
+QPushButton* PressurePageWidget::PrintButton() const { return ui_->printButton; }
+RecomputeMarker* PressurePageWidget::Marker() const { return ui_->recomputeMarker; }
+
+void PressurePageWidget::Activate() {
+    model_.Activate();
+    Refresh();
+}
+
+bool PressurePageWidget::PrintEnabled() const { return model_.PrintEnabled(); }
+
+void PressurePageWidget::Refresh() {
+    ui_->inputEdit->ShowText(QString::fromStdString(model_.InputText()));
+    if (ui_->inputUnitList->currentIndex() != model_.InputUnitIndex()) {
+        const QSignalBlocker blocker(ui_->inputUnitList);
+        ui_->inputUnitList->setCurrentIndex(model_.InputUnitIndex());
+    }
+    for (std::size_t i = 0; i < results_.size(); ++i) {
+        const QString text = QString::fromStdString(model_.ResultTexts()[i]);
+        if (results_[i]->text() != text) results_[i]->setText(text);
+    }
+    ui_->printButton->setEnabled(model_.PrintEnabled());
+    ui_->recomputeMarker->SetShown(model_.MarkerVisible());
+}
+
+}  // namespace wegator

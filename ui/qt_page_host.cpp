@@ -1,0 +1,31 @@
+#include "qt_page_host.h"
+
+#include <QMessageBox>
+
+#include "app/string_table.h"
+#include "app/strings.h"
+#include "widget_texts.h"
+
+namespace wegator {
+
+QtPageHost::QtPageHost(QWidget* owner, PrintSwitch printSwitch)
+    : owner_(owner), printSwitch_(std::move(printSwitch)) {}
+
+void QtPageHost::ShowWarning(int messageId, const std::string& text) {
+    if (sink_) return sink_(true, messageId, text);
+    QMessageBox box(QMessageBox::Warning, QString(), QString::fromStdString(text), QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+void QtPageHost::ShowMessage(int messageId, const std::string& text) {
+    if (sink_) return sink_(false, messageId, text);
+    QMessageBox box(QMessageBox::NoIcon, StringTableText(msg::ProgramTitle), QString::fromStdString(text),
+                    QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+void QtPageHost::EnableMenuPrint(bool enabled) {
+    if (printSwitch_) printSwitch_(enabled);
+}
+
+}  // namespace wegator

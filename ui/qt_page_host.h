@@ -1,0 +1,37 @@
+// The page models' window around them in the desktop program: message boxes
+// and the main menu's "Drukuj" item.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include <QPointer>
+#include <QWidget>
+
+#include "pages/page_host.h"
+
+namespace wegator {
+
+class QtPageHost : public PageHost {
+public:
+    using PrintSwitch = std::function<void(bool enabled)>;
+    // Receives a message instead of a box being shown (used where no one may click OK).
+    using MessageSink = std::function<void(bool warning, int messageId, const std::string& text)>;
+
+    QtPageHost(QWidget* owner, PrintSwitch printSwitch);
+
+    // Warning box: exclamation icon, OK, empty title.
+    void ShowWarning(int messageId, const std::string& text) override;
+    // Plain box titled with the program's name.
+    void ShowMessage(int messageId, const std::string& text) override;
+    void EnableMenuPrint(bool enabled) override;
+
+    void SetMessageSink(MessageSink sink) { sink_ = std::move(sink); }
+
+private:
+    QPointer<QWidget> owner_;
+    PrintSwitch printSwitch_;
+    MessageSink sink_;
+};
+
+}  // namespace wegator

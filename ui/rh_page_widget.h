@@ -1,0 +1,61 @@
+// The relative-humidity page on screen, bound to its RelativeHumidityPage
+// model: every edit, button and unit choice goes to the model, and then the
+// page shows again what the model holds.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "page_widget.h"
+#include "pages/rh_page.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace Ui {
+class RhPage;
+}
+
+namespace wegator {
+
+class NumericEdit;
+class RecomputeMarker;
+
+class RhPageWidget : public PageWidget {
+    Q_OBJECT
+public:
+    explicit RhPageWidget(RelativeHumidityPage& model, QWidget* parent = nullptr);
+    ~RhPageWidget() override;
+
+    RelativeHumidityPage& Model() { return model_; }
+
+    void Activate() override;
+    bool PrintEnabled() const override;
+    void Refresh() override;
+
+    // The controls, for the main window's start-up sample and for tests.
+    NumericEdit* Field(RhField field) const { return fields_[static_cast<int>(field)]; }
+    QLineEdit* ResultField(RhRow row, int column) const;
+    QLabel* ResultUnitLabel(RhRow row) const { return resultUnits_[static_cast<int>(row)]; }
+    QPushButton* ComputeButton() const;
+    QPushButton* PrintButton() const;
+    RecomputeMarker* Marker() const;
+    QComboBox* TemperatureUnitList() const;
+    QComboBox* PressureUnitList() const;
+    QComboBox* EnthalpyUnitList() const;
+    QGroupBox* ResultsGroup() const;
+
+private:
+    void FieldEdited(RhField field, const QString& text);
+
+    std::unique_ptr<Ui::RhPage> ui_;
+    RelativeHumidityPage& model_;
+    std::array<NumericEdit*, kRhFieldCount> fields_{};
+    std::array<QLineEdit*, 4 * CalculatorPage::kRows> results_{};
+    std::array<QLabel*, CalculatorPage::kRows> resultUnits_{};
+};
+
+}  // namespace wegator

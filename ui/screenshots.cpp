@@ -1,0 +1,87 @@
+#include "screenshots.h"
+
+#include <array>
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "dialogs.h"
+#include "main_window.h"
+#include "numeric_edit.h"
+#include "page_widget.h"
+#include "rh_page_widget.h"
+
+namespace wegator {
+
+namespace {
+
+constexpr std::array<const char*, MainWindow::kPageCount> kPageNames = {
+    "relative_humidity", "moisture_content", "psychrometer", "pressure", "laboratory", "eight_channel"};
+
+void Settle() {
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// Types a text into a field as the user would (it counts as an edit).
+void Type(NumericEdit* field, const QString& text) {
+    field->setFocus();
+    field->selectAll();
+    field->insert(text);
+}
+
+bool Save(QWidget& widget, const QDir& dir, const QString& name) {
+    Settle();
+    return widget.grab().save(dir.filePath(name + QStringLiteral(".png")));
+}
+
+bool SaveDialog(QDialog& dialog, const QDir& dir, const QString& name) {
+    dialog.show();
+    const bool saved = Save(dialog, dir, name);
+    dialog.close();
+    return saved;
+}
+
+}  // namespace
+
+bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
+    QDir dir(dirPath);
+    if (!dir.mkpath(QStringLiteral("."))) return false;
+
+    window.show();
+    window.resize(window.sizeHint());
+    Settle();
+
+    if (RhPageWidget* rh = window.RelativeHumidityPageWidget()) {
+        window.ShowPage(MainWindow::kRelativeHumidityPage);
+        Type(rh->Field(RhField::DewPoint), QStringLiteral("10"));
+        Type(rh->Field(RhField::DewPointUncertainty), QStringLiteral("0.1"));
+        Type(rh->Field(RhField::Temperature), QStringLiteral("20"));
+        Type(rh->Field(RhField::TemperatureUncertainty), QStringLiteral("0.1"));
+        Type(rh->Field(RhField::P1), QStringLiteral("101.325"));
+        Type(rh->Field(RhField::P2), QStringLiteral("101.325"));
+        rh->ComputeButton()->click();
+    }
+
+    bool saved = true;
+    for (int index = 0; index < MainWindow::kPageCount; ++index) {
+        if (window.Page(index) == nullptr) continue;
+        window.ShowPage(index);
+        saved &= Save(window, dir, QStringLiteral("page%1_%2").arg(index).arg(QString::fromLatin1(kPageNames[index])));
+    }
+
+    LanguageDialog language(false, &window);  // as on a first start
+    saved &= SaveDialog(language, dir, QStringLiteral("dialog_language"));
+    LiteratureDialog literature(&window);
+    saved &= SaveDialog(literature, dir, QStringLiteral("dialog_literature"));
+    AboutDialog about(&window);
+    saved &= SaveDialog(about, dir, QStringLiteral("dialog_about"));
+
+    window.ShowPage(MainWindow::kRelativeHumidityPage);
+    window.close();
+    return saved;
+}
+
+}  // namespace wegator
