@@ -1,5 +1,9 @@
 #include "pages/calculator_page.h"
 
+#include <cmath>
+#include <utility>
+#include <vector>
+
 #include "app/string_table.h"
 #include "app/strings.h"
 #include "physics/units.h"
@@ -20,6 +24,11 @@ constexpr std::array<std::string_view, CalculatorPage::kRows> kRowLabels = {
 
 // Below this dew point (°C) the "over water" half of the grid means nothing.
 constexpr double kLowestWaterDewPoint = -50.0;
+
+// A unit conversion that lands a hair below zero is shown as zero rather than "-0,000".
+constexpr double kTemperatureZeroBand = -1e-11;
+constexpr double kPressureZeroBand = -1e-11;
+constexpr double kPressureUncertaintyZeroBand = -1e-13;
 
 }  // namespace
 
@@ -44,6 +53,28 @@ std::string CalculatorPage::ResultsCaption() const { return std::string(LoadStri
 Quantity CalculatorPage::RowQuantity(int row) { return kRowQuantities.at(static_cast<std::size_t>(row)); }
 
 std::string_view CalculatorPage::RowLabel(int row) { return kRowLabels.at(static_cast<std::size_t>(row)); }
+
+std::string CalculatorPage::RowUnitLabel(int row, std::string_view temperatureUnit, std::string_view enthalpyUnit) {
+    switch (RowQuantity(row)) {
+        case Quantity::DewFrostPoint:
+        case Quantity::Temperature:
+        case Quantity::BulbTemperature:
+            return std::string(temperatureUnit);
+        case Quantity::RelativeHumidity:
+            return "%";
+        case Quantity::Ppmv:
+        case Quantity::Ppmw:
+            return "ppm";
+        case Quantity::MixingRatio:
+            return "g/kg";
+        case Quantity::Enthalpy:
+            return std::string(enthalpyUnit);
+        case Quantity::VapourPressure:
+        case Quantity::SaturationVapourPressure:
+            return "Pa";
+    }
+    return {};
+}
 
 void CalculatorPage::Activate() {
     // The caption is read from the formula-uncertainty flag whenever it is shown.
@@ -91,10 +122,21 @@ void CalculatorPage::Fail(int messageId) {
     busy_ = false;
 }
 
+void CalculatorPage::FailWithText(int messageId, const std::string& text) {
+    ClearResults();
+    host_.ShowWarning(messageId, text);
+    busy_ = false;
+}
+
 double CalculatorPage::ReadField(std::string& text) { return ReadEntry(text, format_, host_); }
 
 void CalculatorPage::ShowResults(const HumidityResult& result, std::string_view temperatureUnit,
                                  std::string_view enthalpyUnit) {
+    ShowResults(result, temperatureUnit, enthalpyUnit, result.Value(Quantity::BulbTemperature, Phase::Ice));
+}
+
+void CalculatorPage::ShowResults(const HumidityResult& result, std::string_view temperatureUnit,
+                                 std::string_view enthalpyUnit, double iceBulbCelsius) {
     for (int row = 0; row < kRows; ++row) {
         const Quantity q = RowQuantity(row);
         for (int phase = 0; phase < 2; ++phase) {
@@ -124,8 +166,7 @@ void CalculatorPage::ShowResults(const HumidityResult& result, std::string_view 
     // A dew point far below zero only makes sense over ice; a frost point and
     // ice bulb above zero only over water.
     const bool blankWater = result.Value(Quantity::DewFrostPoint, Phase::Water) < kLowestWaterDewPoint;
-    const bool blankIce = result.Value(Quantity::DewFrostPoint, Phase::Ice) > 0.0 &&
-                          result.Value(Quantity::BulbTemperature, Phase::Ice) > 0.0;
+    const bool blankIce = result.Value(Quantity::DewFrostPoint, Phase::Ice) > 0.0 && iceBulbCelsius > 0.0;
     for (int row = 0; row < kRows; ++row) {
         if (blankWater) {
             results_[4 * row].clear();
@@ -139,6 +180,67 @@ void CalculatorPage::ShowResults(const HumidityResult& result, std::string_view 
 
     last_ = result;
     MarkValid();
+}
+
+HumidityPrintout CalculatorPage::PrintoutOfResults(std::string_view temperatureUnit,
+                                                   std::string_view enthalpyUnit) const {
+    HumidityPrintout out;
+    out.uncertaintyHeading = LoadString(msg::UncertaintyHeading);
+    out.overWaterHeading = LoadString(msg::OverWaterHeading);
+    out.overIceHeading = LoadString(msg::OverIceHeading);
+    out.resultsCaption = ResultsCaption();
+    for (int row = 0; row < kRows; ++row) {
+        auto& line = out.results[static_cast<std::size_t>(row)];
+        line.label = RowLabel(row);
+        for (int column = 0; column < 4; ++column) {
+            line.cells[static_cast<std::size_t>(column)] = ResultText(row, column);
+        }
+        line.unit = RowUnitLabel(row, temperatureUnit, enthalpyUnit);
+    }
+    return out;
+}
+
+bool CalculatorPage::ConvertInputs(UnitKind kind, std::span<const ConvertedInput> inputs,
+                                   std::string_view oldUnit, std::string_view newUnit,
+                                   const std::function<const std::string&(int)>& text,
+                                   const std::function<void(int, std::string)>& rewrite) {
+    struct Reading {
+        double internal = 0.0;
+        bool present = false;
+    };
+    std::vector<Reading> readings(inputs.size());
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const ConvertedInput& in = inputs[i];
+        if (text(in.field).empty()) continue;
+        std::string normalised = text(in.field);
+        const double v = ReadField(normalised);
+        if (v == InvalidValue) return false;
+        rewrite(in.field, std::move(normalised));
+        double internal = 0.0;
+        if (kind == UnitKind::Temperature) {
+            internal = in.uncertainty ? TemperatureDifferenceToCelsius(v, oldUnit) : TemperatureToCelsius(v, oldUnit);
+        } else {
+            internal = PressureToKilopascal(v, oldUnit);
+        }
+        readings[i] = {in.uncertainty ? std::fabs(internal) : internal, true};
+    }
+
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        if (!readings[i].present) continue;
+        const ConvertedInput& in = inputs[i];
+        double shown = 0.0;
+        double band = kTemperatureZeroBand;
+        if (kind == UnitKind::Temperature) {
+            shown = in.uncertainty ? TemperatureDifferenceFromCelsius(readings[i].internal, newUnit)
+                                   : TemperatureFromCelsius(readings[i].internal, newUnit);
+        } else {
+            shown = PressureFromKilopascal(readings[i].internal, newUnit);
+            band = in.uncertainty ? kPressureUncertaintyZeroBand : kPressureZeroBand;
+        }
+        if (shown < 0.0 && shown > band) shown = 0.0;
+        rewrite(in.field, FormatInput(shown, format_.inputPrecision, format_.decimalSign));
+    }
+    return true;
 }
 
 }  // namespace wegator

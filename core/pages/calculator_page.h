@@ -8,12 +8,15 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "app/settings.h"
 #include "pages/number_entry.h"
 #include "pages/page_host.h"
+#include "pages/print_layout.h"
 #include "physics/humidity_engine.h"
 
 namespace wegator {
@@ -62,6 +65,9 @@ public:
     static Quantity RowQuantity(int row);
     // Label at the left of a grid row ("DP/FP", "T", … "Tw/Ti").
     static std::string_view RowLabel(int row);
+    // Unit label at the right of a grid row, given the page's temperature and
+    // enthalpy units (the vapour pressures are always in "Pa").
+    static std::string RowUnitLabel(int row, std::string_view temperatureUnit, std::string_view enthalpyUnit);
 
     // The page becomes the visible page of the main window.
     virtual void Activate();
@@ -77,6 +83,9 @@ protected:
     // Shows message n with "." replaced by the decimal sign, clears the results
     // and ends the computation (Busy back to 0).
     void Fail(int messageId);
+    // The same for a message whose text is ready (a limit message built by the
+    // engine): shown as it is in a warning box.
+    void FailWithText(int messageId, const std::string& text);
     // GetValue of a field of this page with its input precision and decimal
     // sign; a rejected text is reported by a warning (14 or 15).
     double ReadField(std::string& text);
@@ -84,6 +93,31 @@ protected:
     // the columns blanked where the phase does not apply, then results valid.
     void ShowResults(const HumidityResult& result, std::string_view temperatureUnit,
                      std::string_view enthalpyUnit);
+    // The same, with the ice columns blanked when the frost point and the given
+    // bulb temperature (°C) are both above zero: a page whose bulb temperature
+    // is an input judges by the entered one.
+    void ShowResults(const HumidityResult& result, std::string_view temperatureUnit,
+                     std::string_view enthalpyUnit, double iceBulbCelsius);
+
+    // Headings, results caption and the ten result rows of the printout, as
+    // shown; the page adds its input caption and rows.
+    HumidityPrintout PrintoutOfResults(std::string_view temperatureUnit, std::string_view enthalpyUnit) const;
+
+    // An input that a change of the temperature or pressure unit converts.
+    enum class UnitKind { Temperature, Pressure };
+    struct ConvertedInput {
+        int field;         // the page's number of the field
+        bool uncertainty;  // a difference: no offset, taken as its magnitude
+    };
+    // Rewrites the listed inputs from oldUnit into newUnit. Every one that is
+    // not empty is first read in the old unit, in the order given, and written
+    // back normalised; a rejected text stops the change before anything is
+    // converted and gives false (the inputs read before it stay normalised).
+    // Then the converted values are written (FormatInput, a hair below zero
+    // shown as zero). Every write goes through `rewrite`, so it counts as an edit.
+    bool ConvertInputs(UnitKind kind, std::span<const ConvertedInput> inputs, std::string_view oldUnit,
+                       std::string_view newUnit, const std::function<const std::string&(int)>& text,
+                       const std::function<void(int, std::string)>& rewrite);
 
     PageHost& host_;
     HumidityEngine engine_;

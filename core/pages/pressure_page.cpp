@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "app/string_table.h"
+#include "app/strings.h"
+
 namespace wegator {
 
 namespace {
@@ -72,6 +75,20 @@ void PressurePage::MarkValid() {
     markerVisible_ = false;
     stale_ = false;
     host_.EnableMenuPrint(true);
+}
+
+PressurePrintout PressurePage::Printout() const {
+    PressurePrintout out;
+    out.inputCaption = LoadString(msg::InputsCaption);
+    out.inputUnit = InputUnit();
+    out.inputValue = input_;
+    out.resultsCaption = LoadString(msg::ResultsCaption);
+    static_assert(std::tuple_size_v<decltype(out.results)> == kPressurePageUnits.size());
+    // The printed order is the list order.
+    for (std::size_t i = 0; i < kPressurePageUnits.size(); ++i) {
+        out.results[i] = {std::string(kPressurePageUnits[i].text), results_[i]};
+    }
+    return out;
 }
 
 }  // namespace wegator

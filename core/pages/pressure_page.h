@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "pages/number_entry.h"
 #include "pages/page_host.h"
+#include "pages/print_layout.h"
 #include "physics/units.h"
 
 namespace wegator {
@@ -40,6 +41,9 @@ public:
     bool PrintEnabled() const { return printEnabled_; }
     bool MarkerVisible() const { return markerVisible_; }
     void Activate();
+
+    // What the "Drukuj" button prints: the input and every unit's result as shown.
+    PressurePrintout Printout() const;
 
 private:
     void MarkOutOfDate();

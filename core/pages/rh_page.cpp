@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/string_table.h"
+#include "app/strings.h"
 #include "physics/units.h"
 
 namespace wegator {
@@ -301,6 +302,20 @@ void RelativeHumidityPage::ChangeEnthalpyUnit(int index) {
     if (index < 0 || index >= static_cast<int>(kEnthalpyUnits.size())) return;
     enthalpyUnit_ = index;
     MarkOutOfDate();
+}
+
+HumidityPrintout RelativeHumidityPage::Printout() const {
+    HumidityPrintout out = PrintoutOfResults(TemperatureUnit(), EnthalpyUnit());
+    out.inputCaption = LoadString(msg::InputsAtP1Caption);
+    using F = RhField;
+    out.inputs = {
+        {"DP/FP", FieldText(F::DewPoint), FieldText(F::DewPointUncertainty), FieldUnit(F::DewPoint)},
+        {"T", FieldText(F::Temperature), FieldText(F::TemperatureUncertainty), FieldUnit(F::Temperature)},
+        {"RH", FieldText(F::Humidity), FieldText(F::HumidityUncertainty), FieldUnit(F::Humidity)},
+        {"Pin", FieldText(F::P1), FieldText(F::P1Uncertainty), FieldUnit(F::P1)},
+        {"Pout", FieldText(F::P2), "", FieldUnit(F::P2)},
+    };
+    return out;
 }
 
 }  // namespace wegator

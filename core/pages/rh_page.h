@@ -51,6 +51,9 @@ public:
     // Code of a primary input in the edit history; -1 for the uncertainty fields.
     static int FieldCode(RhField f);
 
+    // What the "Drukuj" button prints: the inputs and the grid as shown.
+    HumidityPrintout Printout() const;
+
 private:
     // The page's own rewrite of an input outside Compute: counts as a user edit.
     void RewriteField(RhField f, std::string text);

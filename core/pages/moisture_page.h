@@ -1,0 +1,82 @@
+// The moisture-content page: from the air temperature and one measure of the
+// water content (dew or frost point, PPMV, PPMW or mixing ratio x) at P1,
+// every quantity at P2.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "pages/calculator_page.h"
+
+namespace wegator {
+
+// Entry fields of the page, in the order of its rows.
+enum class MoistureField {
+    Content, ContentUncertainty,
+    Temperature, TemperatureUncertainty,
+    P1, P1Uncertainty,
+    P2,
+};
+inline constexpr int kMoistureFieldCount = 7;
+
+// The quantity list that labels the first input row; the index is the ContentQuantity.
+inline constexpr std::array<std::string_view, 4> kContentQuantities = {"DP/FP", "PPMV", "PPMW", "x"};
+
+class MoistureContentPage : public CalculatorPage {
+public:
+    explicit MoistureContentPage(PageHost& host);
+
+    // The settings record with this page's precisions (MISTURE_PREC_INPUT, MISTURE_PREC_CALCUL).
+    using CalculatorPage::ApplySettings;
+    void ApplySettings(const Settings& s);
+
+    const std::string& FieldText(MoistureField f) const { return fields_[static_cast<int>(f)]; }
+    // A user edit of a field: the text changes and InputEdited runs.
+    void SetFieldText(MoistureField f, std::string text);
+    // The "Oblicz" button.
+    void Compute();
+    void InputEdited(MoistureField f);
+
+    // A new entry of the quantity list (index into kContentQuantities): the
+    // content value and its uncertainty are emptied, which counts as an edit
+    // of the content.
+    void ChangeContentQuantity(int index);
+    int ContentQuantityIndex() const { return quantity_; }
+    ContentQuantity SelectedContentQuantity() const { return static_cast<ContentQuantity>(quantity_); }
+    // The list entry's text, which is also the first row's label.
+    std::string_view ContentQuantityText() const;
+
+    // Unit lists: index into kTemperatureUnits, kPressureUnits, kEnthalpyUnits.
+    void ChangeTemperatureUnit(int index);
+    void ChangePressureUnit(int index);
+    void ChangeEnthalpyUnit(int index);
+    int TemperatureUnitIndex() const { return temperatureUnit_; }
+    int PressureUnitIndex() const { return pressureUnit_; }
+    int EnthalpyUnitIndex() const { return enthalpyUnit_; }
+    std::string_view TemperatureUnit() const;
+    std::string_view PressureUnit() const;
+    std::string_view EnthalpyUnit() const;
+    // Unit label at the right of a result row (0 = "DP/FP" … 9 = "Tw/Ti").
+    std::string RowUnit(int row) const;
+    // Unit label at the right of an input row: for the content row the
+    // temperature unit, "ppm" or "g/kg" by the selected quantity.
+    std::string FieldUnit(MoistureField f) const;
+    // Code of a primary input in the edit history; -1 for the uncertainty fields.
+    static int FieldCode(MoistureField f);
+
+    // What the "Drukuj" button prints: the inputs and the grid as shown.
+    HumidityPrintout Printout() const;
+
+private:
+    // The page's own rewrite of an input outside Compute: counts as a user edit.
+    void RewriteField(MoistureField f, std::string text);
+    // Reads a field for Compute; InvalidValue when rejected (reported already).
+    double Read(MoistureField f);
+
+    std::array<std::string, kMoistureFieldCount> fields_{};
+    int quantity_ = static_cast<int>(ContentQuantity::DewPoint);
+    int temperatureUnit_ = 0, pressureUnit_ = 0, enthalpyUnit_ = 0;
+};
+
+}  // namespace wegator

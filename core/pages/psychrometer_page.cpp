@@ -1,0 +1,215 @@
+#include "pages/psychrometer_page.h"
+
+#include <cmath>
+#include <utility>
+
+#include "app/string_table.h"
+#include "app/strings.h"
+#include "physics/units.h"
+
+namespace wegator {
+
+namespace {
+
+// Messages of the psychrometer checks that have no shared name.
+constexpr int kBulbUncertaintyOutOfRange = 53;
+constexpr int kBulbOutOfRange = 54;
+constexpr int kBulbAboveTemperature = 59;
+
+// Limits of the inputs, in internal units.
+constexpr double kLowestPressure = 3.0;        // kPa
+constexpr double kHighestPressure = 20000.0;   // kPa
+constexpr double kPressureUncertaintyLimit = 100.0;  // kPa, excluded
+constexpr double kLowestTemperature = -100.0;  // °C
+constexpr double kHighestTemperature = 100.0;
+constexpr double kTemperatureUncertaintyLimit = 100.0;  // K, excluded
+
+bool Within(double v, double low, double high) { return v >= low && v <= high; }
+
+template <typename Array>
+std::string_view UnitText(const Array& units, int index) {
+    return (index >= 0 && index < static_cast<int>(units.size())) ? units[static_cast<std::size_t>(index)]
+                                                                  : units[0];
+}
+
+}  // namespace
+
+PsychrometerPage::PsychrometerPage(PageHost& host) : CalculatorPage(host) {}
+
+void PsychrometerPage::ApplySettings(const Settings& s) {
+    ApplySettings(s, s.psychometerPrecInput, s.psychometerPrecCalcul);
+}
+
+int PsychrometerPage::ResultsCaptionId() const {
+    return formulaUncertainty_ ? msg::CaptionWithFormulaUncertainty : msg::CaptionWithoutFormulaUncertainty;
+}
+
+std::string PsychrometerPage::ResultsCaption() const {
+    return WithDecimalSign(LoadString(ResultsCaptionId()), format_.decimalSign);
+}
+
+std::string_view PsychrometerPage::TemperatureUnit() const { return UnitText(kTemperatureUnits, temperatureUnit_); }
+std::string_view PsychrometerPage::PressureUnit() const { return UnitText(kPressureUnits, pressureUnit_); }
+std::string_view PsychrometerPage::EnthalpyUnit() const { return UnitText(kEnthalpyUnits, enthalpyUnit_); }
+
+std::string PsychrometerPage::RowUnit(int row) const { return RowUnitLabel(row, TemperatureUnit(), EnthalpyUnit()); }
+
+std::string PsychrometerPage::FieldUnit(PsychrometerField f) const {
+    switch (f) {
+        case PsychrometerField::Temperature:
+        case PsychrometerField::TemperatureUncertainty:
+        case PsychrometerField::Bulb:
+        case PsychrometerField::BulbUncertainty:
+            return std::string(TemperatureUnit());
+        case PsychrometerField::Pressure:
+        case PsychrometerField::PressureUncertainty:
+            return std::string(PressureUnit());
+    }
+    return {};
+}
+
+int PsychrometerPage::FieldCode(PsychrometerField f) {
+    switch (f) {
+        case PsychrometerField::Temperature: return kInputT;
+        case PsychrometerField::Bulb: return kInputBulb;
+        case PsychrometerField::Pressure: return kInputP1;
+        default: return -1;
+    }
+}
+
+void PsychrometerPage::SetFieldText(PsychrometerField f, std::string text) {
+    fields_[static_cast<int>(f)] = std::move(text);
+    InputEdited(f);
+}
+
+void PsychrometerPage::RewriteField(PsychrometerField f, std::string text) { SetFieldText(f, std::move(text)); }
+
+void PsychrometerPage::InputEdited(PsychrometerField f) {
+    if (busy_) return;  // the page's own writes during Compute
+    const int code = FieldCode(f);
+    if (code >= 0) RecordReadingEdit(code);
+    MarkOutOfDate();
+}
+
+void PsychrometerPage::RecordReadingEdit(int code) {
+    if (history3_[2] == code) return;
+    // Take the code out of g1 (or drop the oldest entry g0), close up towards
+    // g0 and put the code in front.
+    const int from = history3_[1] == code ? 1 : 0;
+    for (int i = from; i < 2; ++i) history3_[i] = history3_[i + 1];
+    history3_[2] = code;
+}
+
+double PsychrometerPage::Read(PsychrometerField f) { return ReadField(fields_[static_cast<int>(f)]); }
+
+void PsychrometerPage::Compute() {
+    busy_ = true;
+    // A rejected entry has told the user itself; the grid only empties.
+    auto rejected = [this] {
+        ClearResults();
+        busy_ = false;
+    };
+    const std::string_view tUnit = TemperatureUnit();
+    const std::string_view pUnit = PressureUnit();
+
+    // Dry temperature.
+    if (FieldText(PsychrometerField::Temperature).empty()) return Fail(msg::EnterTemperature);
+    double t = Read(PsychrometerField::Temperature);
+    if (t == InvalidValue) return rejected();
+    t = TemperatureToCelsius(t, tUnit);
+    if (!Within(t, kLowestTemperature, kHighestTemperature)) return Fail(msg::TemperatureOutOfRange);
+
+    // Barometric pressure.
+    if (FieldText(PsychrometerField::Pressure).empty()) return Fail(msg::EnterInputPressure);
+    double pb = Read(PsychrometerField::Pressure);
+    if (pb == InvalidValue) return rejected();
+    pb = PressureToKilopascal(pb, pUnit);
+    if (!Within(pb, kLowestPressure, kHighestPressure)) return Fail(msg::InputPressureOutOfRange);
+    double upb = Read(PsychrometerField::PressureUncertainty);
+    if (upb == InvalidValue) return rejected();
+    upb = std::fabs(PressureToKilopascal(upb, pUnit));
+    if (upb >= kPressureUncertaintyLimit) return Fail(msg::InputPressureUncertaintyOutOfRange);
+
+    // Bulb temperature: an empty field is a reading of zero in the selected unit.
+    double tw = Read(PsychrometerField::Bulb);
+    if (tw == InvalidValue) return rejected();
+    tw = TemperatureToCelsius(tw, tUnit);
+    if (!Within(tw, kLowestTemperature, kHighestTemperature)) return Fail(kBulbOutOfRange);
+    double utw = Read(PsychrometerField::BulbUncertainty);
+    if (utw == InvalidValue) return rejected();
+    utw = std::fabs(TemperatureDifferenceToCelsius(utw, tUnit));
+    if (utw >= kTemperatureUncertaintyLimit) return Fail(kBulbUncertaintyOutOfRange);
+
+    double ut = Read(PsychrometerField::TemperatureUncertainty);
+    if (ut == InvalidValue) return rejected();
+    ut = std::fabs(TemperatureDifferenceToCelsius(ut, tUnit));
+    if (ut >= kTemperatureUncertaintyLimit) return Fail(msg::TemperatureUncertaintyOutOfRange);
+
+    // A wet bulb cannot read warmer than the air; equal readings mean saturation.
+    if (t < tw) return Fail(kBulbAboveTemperature);
+
+    const HumidityResult result = engine_.ComputeFromPsychrometer(
+        t, ut, tw, utw, pb, upb, formulaUncertainty_, Preference(), tUnit, pUnit, format_.decimalSign);
+    if (result.failed) {
+        // A reading outside the formulas' range: the engine's own text in a plain box.
+        ClearResults();
+        host_.ShowMessage(result.messageId, result.message);
+        busy_ = false;
+        return;
+    }
+    // The ice half is judged by the bulb temperature as entered.
+    ShowResults(result, tUnit, EnthalpyUnit(), tw);
+    busy_ = false;
+}
+
+void PsychrometerPage::ChangeTemperatureUnit(int index) {
+    if (index < 0 || index >= static_cast<int>(kTemperatureUnits.size())) return;
+    const std::array<ConvertedInput, 4> inputs = {{
+        {static_cast<int>(PsychrometerField::Temperature), false},
+        {static_cast<int>(PsychrometerField::TemperatureUncertainty), true},
+        {static_cast<int>(PsychrometerField::Bulb), false},
+        {static_cast<int>(PsychrometerField::BulbUncertainty), true},
+    }};
+    if (!ConvertInputs(
+            UnitKind::Temperature, inputs, TemperatureUnit(), kTemperatureUnits[static_cast<std::size_t>(index)],
+            [this](int f) -> const std::string& { return fields_[static_cast<std::size_t>(f)]; },
+            [this](int f, std::string text) { RewriteField(static_cast<PsychrometerField>(f), std::move(text)); })) {
+        return;  // a rejected entry: the unit stays as it was
+    }
+    temperatureUnit_ = index;
+}
+
+void PsychrometerPage::ChangePressureUnit(int index) {
+    if (index < 0 || index >= static_cast<int>(kPressureUnits.size())) return;
+    const std::array<ConvertedInput, 2> inputs = {{
+        {static_cast<int>(PsychrometerField::Pressure), false},
+        {static_cast<int>(PsychrometerField::PressureUncertainty), true},
+    }};
+    if (!ConvertInputs(
+            UnitKind::Pressure, inputs, PressureUnit(), kPressureUnits[static_cast<std::size_t>(index)],
+            [this](int f) -> const std::string& { return fields_[static_cast<std::size_t>(f)]; },
+            [this](int f, std::string text) { RewriteField(static_cast<PsychrometerField>(f), std::move(text)); })) {
+        return;
+    }
+    pressureUnit_ = index;
+}
+
+void PsychrometerPage::ChangeEnthalpyUnit(int index) {
+    if (index < 0 || index >= static_cast<int>(kEnthalpyUnits.size())) return;
+    enthalpyUnit_ = index;
+    MarkOutOfDate();
+}
+
+HumidityPrintout PsychrometerPage::Printout() const {
+    HumidityPrintout out = PrintoutOfResults(TemperatureUnit(), EnthalpyUnit());
+    out.inputCaption = LoadString(msg::InputsCaption);
+    using F = PsychrometerField;
+    out.inputs = {
+        {"T", FieldText(F::Temperature), FieldText(F::TemperatureUncertainty), FieldUnit(F::Temperature)},
+        {"Tw/Ti", FieldText(F::Bulb), FieldText(F::BulbUncertainty), FieldUnit(F::Bulb)},
+        {"Pb", FieldText(F::Pressure), FieldText(F::PressureUncertainty), FieldUnit(F::Pressure)},
+    };
+    return out;
+}
+
+}  // namespace wegator
