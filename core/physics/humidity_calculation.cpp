@@ -166,6 +166,17 @@ public:
         return e_.Condensation(phase, wvp < 0.0 ? kLowestVapourPressure : wvp, 1000.0 * in.p2);
     }
 
+    // The vapour pressure whose dew or frost point is taken. A vapour pressure
+    // given as a moisture content is exact, but finding its dew point inverts the
+    // saturation formulas, which carry their own uncertainty: the formulas' shift
+    // then moves the saturation curve instead, by r at the dew point.
+    double InvertedVapour(Phase phase, double wvp, const Inputs& in, int shift) const {
+        if (given_ != Given::ContentAndTemperature || shift == 0) return wvp;
+        const double td = DewOrFrostPoint(phase, wvp, in);
+        const double r = phase == Phase::Ice ? e_.FormulaUncertaintyIce(td) : e_.FormulaUncertaintyWater(td);
+        return wvp / ((shift > 0 ? 1.0 + r : 1.0 - r) * (shift > 0 ? 1.0008 : 0.9992));
+    }
+
     // Every quantity of both columns. A nominal state, when given, lends the
     // dew points and bulb temperatures whose arguments did not change, so a
     // perturbation of one input costs only the inversions it really moves.
@@ -184,7 +195,8 @@ public:
                 c.rh = std::min(MovedHumidity(in), 100.0);
             }
             const Column* n = nominal != nullptr ? &(*nominal)[phase] : nullptr;
-            c.dpfp = n != nullptr && n->wvp == c.wvp ? n->dpfp : DewOrFrostPoint(phase, c.wvp, in);
+            const double condensing = InvertedVapour(phase, c.wvp, in, shift.vapour);
+            c.dpfp = n != nullptr && n->wvp == condensing ? n->dpfp : DewOrFrostPoint(phase, condensing, in);
             double denominator = 1000.0 * in.p2 - c.wvp;
             if (denominator <= 0.0) denominator = kLowestDenominator;
             c.ppmv = 1e6 * c.wvp / denominator;
@@ -529,9 +541,10 @@ HumidityResult Calculate(const Calculation& calc, Inputs in, std::initializer_li
         AddContribution(nominal, calc.Evaluate(up, {}, &nominal), calc.Evaluate(down, {}, &nominal), sums);
     }
     if (formulaUncertainty) {
-        // The vapour pressure from a dew point carries the formulas' uncertainty at
-        // the dew point; the saturation pressure at the air temperature its own.
-        if (given != Given::TemperatureAndHumidity && given != Given::ContentAndTemperature) {
+        // The vapour pressure from a dew point (or its inversion, for a moisture
+        // content) carries the formulas' uncertainty at the dew point; the
+        // saturation pressure at the air temperature its own.
+        if (given != Given::TemperatureAndHumidity) {
             AddContribution(nominal, calc.Evaluate(in, {+1, 0}, &nominal), calc.Evaluate(in, {-1, 0}, &nominal),
                             sums);
         }

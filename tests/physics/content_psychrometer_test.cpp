@@ -47,6 +47,20 @@ TEST(MoistureContent, VolumeFractionIsKeptFromP1ToP2) {
     EXPECT_NEAR(w.Value(Quantity::Ppmw, Phase::Ice), 10000.0, 1e-8);
 }
 
+TEST(MoistureContent, FormulaTermReachesTheDewPointNotTheContent) {
+    const HumidityEngine e;
+    const HumidityResult r = e.ComputeFromMoistureContent(ContentQuantity::Ppmv, 5000, 0, 20, 0, 100, 0, 100, true,
+                                                          kContentFirst, "°C", "kPa", ".");
+    ASSERT_FALSE(r.failed);
+    // The content itself is exact; the dew point found by inverting the formulas is not.
+    EXPECT_EQ(r.Uncertainty(Quantity::Ppmv, Phase::Water), 0.0);
+    EXPECT_EQ(r.Uncertainty(Quantity::VapourPressure, Phase::Water), 0.0);
+    EXPECT_GT(r.Uncertainty(Quantity::DewFrostPoint, Phase::Water), 0.005);
+    EXPECT_GT(r.Uncertainty(Quantity::DewFrostPoint, Phase::Ice), 0.005);
+    EXPECT_GT(r.Uncertainty(Quantity::BulbTemperature, Phase::Water), 0.0);
+    EXPECT_GT(r.Uncertainty(Quantity::SaturationVapourPressure, Phase::Water), 0.0);
+}
+
 TEST(MoistureContent, DewPointRouteIsTheDewPointAndTemperatureCalculation) {
     const HumidityEngine e;
     const HumidityResult a = e.ComputeFromMoistureContent(ContentQuantity::DewPoint, -12, 0.1, 5, 0.1, 100, 0.2,
