@@ -2,7 +2,7 @@
 // page model: it declares its entry fields (which are both options and batch
 // columns), turns a list of edits into one run of the page, and describes
 // what the page showed in the three output forms. Parsing, batch files,
-// output selection and exit statuses are shared (driver.cpp).
+// output selection, the PDF printout and exit statuses are shared (main.cpp).
 #pragma once
 
 #include <memory>
@@ -14,6 +14,7 @@
 #include <CLI/CLI.hpp>
 
 #include "pages/page_host.h"
+#include "pages/print_layout.h"
 #include "text_output.h"
 
 namespace wegator::cli {
@@ -37,6 +38,8 @@ public:
     virtual ~Evaluation() = default;
     // Message boxes in the order the page showed them; empty on success.
     std::vector<RecordingHost::Shown> messages;
+    // What the page's "Drukuj" button would print; only after a successful run.
+    std::vector<PrintCell> printout;
 
     // The human-readable form.
     virtual void WriteTable(std::ostream& out) const = 0;
@@ -74,6 +77,8 @@ public:
 
 // The subcommands, in the order --help lists them.
 std::unique_ptr<Command> MakeRelativeHumidityCommand();
+std::unique_ptr<Command> MakeMoistureContentCommand();
+std::unique_ptr<Command> MakePsychrometerCommand();
 std::unique_ptr<Command> MakePressureCommand();
 
 }  // namespace wegator::cli

@@ -98,9 +98,48 @@ std::vector<std::string> GridSnapshot::CsvHeader() {
 
 std::vector<std::string> GridSnapshot::CsvCells() const { return {texts.begin(), texts.end()}; }
 
-HumidityCommand::HumidityCommand(std::vector<EntryField> fields)
+void HumidityEvaluation::WriteTable(std::ostream& out) const {
+    TextTable inputs("lrrl");
+    inputs.AddRow({"", "value", "uncertainty", ""});
+    for (const InputRow& row : inputRows) {
+        const std::string uncertainty = row.uncertainty >= 0 ? fields[static_cast<std::size_t>(row.uncertainty)] : "";
+        inputs.AddRow({row.label, fields[static_cast<std::size_t>(row.value)], uncertainty, row.unit});
+    }
+    out << "Inputs\n";
+    inputs.Write(out);
+    out << '\n';
+    grid.WriteTable(out);
+}
+
+void HumidityEvaluation::WriteJsonMembers(JsonWriter& json) const {
+    json.Key("units");
+    json.BeginObject();
+    for (const auto& [key, unit] : units) json.Member(key, unit);
+    json.EndObject();
+    json.Key("inputs");
+    json.BeginObject();
+    for (std::size_t i = 0; i < fields.size(); ++i) json.Member(fieldNames[i], fields[i]);
+    json.EndObject();
+    json.Key("edit_order");
+    json.BeginArray();
+    for (const auto& name : editOrder) json.String(name);
+    json.EndArray();
+    grid.WriteJsonMembers(json);
+}
+
+std::vector<std::string> HumidityEvaluation::CsvCells() const {
+    std::vector<std::string> cells(fields.begin(), fields.end());
+    for (const auto& unit : units) cells.push_back(unit.second);
+    const auto gridCells = grid.CsvCells();
+    cells.insert(cells.end(), gridCells.begin(), gridCells.end());
+    return cells;
+}
+
+HumidityCommand::HumidityCommand(std::vector<EntryField> fields, std::vector<std::string> selections)
     : fields_(std::move(fields)), values_(fields_.size()), options_(fields_.size(), nullptr) {
-    for (const auto& field : fields_) names_.push_back(field.name);
+    for (const auto& field : fields_) entryNames_.push_back(field.name);
+    names_ = entryNames_;
+    names_.insert(names_.end(), selections.begin(), selections.end());
 }
 
 void HumidityCommand::AddOptions(CLI::App& sub) {
@@ -134,13 +173,38 @@ void HumidityCommand::CheckEdit(const Edit& edit, const std::string& where) cons
     CheckEntryText(where, edit.text);
 }
 
+std::vector<std::string> HumidityCommand::CsvHeader() const {
+    std::vector<std::string> header = FieldNames();
+    for (const auto& key : UnitKeys()) header.push_back(key + "_unit");
+    const auto grid = GridSnapshot::CsvHeader();
+    header.insert(header.end(), grid.begin(), grid.end());
+    return header;
+}
+
 std::vector<std::string> HumidityCommand::EditOrder(const std::vector<Edit>& edits) const {
     std::vector<std::string> order;
     for (const Edit& edit : edits) {
+        if (!IsEntryField(edit.field)) continue;  // a selection
         const EntryField& field = fields_[static_cast<std::size_t>(edit.field)];
         if (field.primary) order.push_back(field.name);
     }
     return order;
+}
+
+std::unique_ptr<HumidityEvaluation> HumidityCommand::Snapshot(
+    const RecordingHost& host, const CalculatorPage& page, const std::vector<Edit>& edits,
+    const std::array<std::string, CalculatorPage::kRows>& rowUnits, const HumidityPrintout& printout) const {
+    auto result = std::make_unique<HumidityEvaluation>();
+    result->messages = host.shown;
+    const bool succeeded = host.shown.empty() && page.PrintEnabled();
+    if (!succeeded && result->messages.empty()) {
+        result->messages.push_back({true, 0, "the page showed no results"});
+    }
+    if (succeeded) result->printout = LayOut(printout);
+    result->fieldNames = FieldNames();
+    result->editOrder = EditOrder(edits);
+    result->grid = GridSnapshot::Take(page, rowUnits, succeeded);
+    return result;
 }
 
 }  // namespace wegator::cli

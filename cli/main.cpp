@@ -1,6 +1,12 @@
 // wegator-cli: the calculator pages of wegator driven from the command line.
 // Each subcommand opens a fresh page, types the given texts into its fields in
-// the given order, presses "Oblicz" and prints what the page shows.
+// the given order, presses "Oblicz" and prints what the page shows; on request
+// it also writes what the page's "Drukuj" button prints to a PDF.
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QString>
+#include <QtGlobal>
+
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -10,6 +16,7 @@
 #include "command.h"
 #include "csv_reader.h"
 #include "options.h"
+#include "print/printout_painter.h"
 
 namespace wegator::cli {
 
@@ -24,6 +31,8 @@ struct OutputOptions {
     bool csv = false;
     std::string batch;
     CLI::Option* batchOption = nullptr;
+    std::string printPdf;
+    CLI::Option* printPdfOption = nullptr;
 };
 
 struct Subcommand {
@@ -49,11 +58,21 @@ void AddOutputOptions(CLI::App& sub, const Command& command, OutputOptions& outp
                        }() + "), empty cells are empty fields; output is CSV, or JSON with --json")
             ->type_name("FILE")
             ->group(group);
+    output.printPdfOption =
+        sub.add_option("--print-pdf", output.printPdf,
+                       "After a successful computation, also write the page's printout (the sheet its "
+                       "\"Drukuj\" button prints) to FILE as a one-page A4 PDF; nothing is written when the "
+                       "page shows a message")
+            ->type_name("FILE")
+            ->group(group);
 }
 
 // --batch takes the entry fields from its file; the field options cannot come with it.
 void CheckBatchExclusions(const Subcommand& sub) {
     if (sub.output.batchOption->count() == 0) return;
+    if (sub.output.printPdfOption->count() > 0) {
+        throw UsageError("--print-pdf writes the printout of a single page and cannot be combined with --batch");
+    }
     for (const auto& name : sub.command->BatchExcludedOptions()) {
         const CLI::Option* option = sub.app->get_option_no_throw("--" + name);
         if (option != nullptr && option->count() > 0) {
@@ -112,6 +131,32 @@ void WriteJson(JsonWriter& json, const Command& command, const Evaluation& evalu
     json.EndObject();
 }
 
+// Writes the printout as a PDF. Qt draws it and needs an application object
+// to find fonts; it runs without a display on the "offscreen" platform unless
+// the environment chooses another. Throws UsageError when the file cannot be
+// written.
+void WritePdf(const std::string& path, const std::vector<PrintCell>& cells) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    // Standard error carries the program's own lines only: Qt's notes on the
+    // environment (no runtime directory, and the like) are dropped, its
+    // critical errors are kept.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) {
+            std::cerr << "wegator-cli: " << OneLine(text.toStdString()) << '\n';
+        }
+    });
+    // Qt's own command-line options are not the user's: the application gets
+    // the program name only.
+    int argc = 1;
+    char name[] = "wegator-cli";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+    std::string reason;
+    if (!WritePrintoutPdf(path, cells, &reason)) {
+        throw UsageError("cannot write PDF " + path + ": " + (reason.empty() ? "unknown error" : reason));
+    }
+}
+
 std::vector<std::string> CsvHeader(const Command& command) {
     auto header = command.CsvHeader();
     header.insert(header.end(), {"message_id", "message"});
@@ -136,6 +181,10 @@ int RunSingle(const Subcommand& sub) {
         sub.command->CheckEdit(edit, "--" + sub.command->FieldNames()[static_cast<std::size_t>(edit.field)]);
     }
     const auto evaluation = sub.command->Evaluate(edits);
+    // The PDF comes first: when it cannot be written, the run stops before any output.
+    if (sub.output.printPdfOption->count() > 0 && evaluation->messages.empty()) {
+        WritePdf(sub.output.printPdf, evaluation->printout);
+    }
     if (sub.output.json) {
         JsonWriter json(std::cout);
         WriteJson(json, *sub.command, *evaluation, 0);
@@ -253,22 +302,27 @@ constexpr const char* kFooter = R"(Exit status:
      "wegator-cli: message <id>: <text>" (with --batch: at least one row did;
      the message_id and message columns say which)
   2  usage error: unknown option, missing value, bad unit or option value,
-     a text that cannot be typed into a field, an unreadable batch file
+     a text that cannot be typed into a field, an unreadable batch file, a
+     --print-pdf file that cannot be written (nothing else is printed then)
 
 Each subcommand opens a fresh page, types the given texts into its fields (in
 command-line order), presses "Oblicz" and prints the page's texts: an aligned
 table by default (nothing when the page showed a message), or with --json and
 --csv the page's state in any case. Messages are the program's own (Polish)
-texts.
+texts. --print-pdf FILE also writes the page's printout, as its "Drukuj"
+button would print it, to a PDF (not with --batch).
 
 Examples:
   wegator-cli rh --p1 101.325 --p2 101.325 --dp 10 --t 20
   wegator-cli rh --p1 100 --p2 100 --t 25 --rh 40 --json
+  wegator-cli moisture --quantity ppmv --content 5000 --t 20 --p1 100 --p2 200
+  wegator-cli psychro --pb 101.325 --t 20 --tw 15 --print-pdf reading.pdf
   wegator-cli pressure --value 1 --unit atm
-  wegator-cli rh --help)";
+  wegator-cli moisture --help)";
 
 int Main(int argc, char** argv) {
-    CLI::App app{"wegator-cli: the calculator pages of wegator (humidity and pressure) on the command line",
+    CLI::App app{"wegator-cli: the calculator pages of wegator (relative humidity, moisture content, "
+                 "psychrometer, pressure) on the command line",
                  "wegator-cli"};
     app.require_subcommand(1, 1);
     app.footer(kFooter);
@@ -279,6 +333,8 @@ int Main(int argc, char** argv) {
 
     std::vector<Subcommand> subcommands;
     subcommands.push_back({MakeRelativeHumidityCommand(), nullptr, {}});
+    subcommands.push_back({MakeMoistureContentCommand(), nullptr, {}});
+    subcommands.push_back({MakePsychrometerCommand(), nullptr, {}});
     subcommands.push_back({MakePressureCommand(), nullptr, {}});
     for (Subcommand& sub : subcommands) {
         sub.app = app.add_subcommand(sub.command->Name(), sub.command->Description());

@@ -126,7 +126,8 @@ void HumidityOptions::AddTo(CLI::App& sub) {
         ->transform(UnitValidator(TemperatureUnitChoices(), "temperature"))
         ->type_name("UNIT");
     sub.add_option("--pressure-unit", pressureUnit,
-                   "Unit of P1, u(P1) and P2: " + DescribeUnits(PressureUnitChoices()))
+                   "Unit of the pressures typed and shown (P1, P2 or Pb, and their uncertainties): " +
+                       DescribeUnits(PressureUnitChoices()))
         ->transform(UnitValidator(PressureUnitChoices(), "pressure"))
         ->type_name("UNIT")
         ->capture_default_str();

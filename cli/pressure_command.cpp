@@ -95,6 +95,7 @@ results as the page opened them (1 kPa).
 Examples:
   wegator-cli pressure --value 1 --unit atm
   wegator-cli pressure --value 750,5 --unit mmHg --result-precision 2 --csv
+  wegator-cli pressure --value 2 --unit bar --print-pdf pressure.pdf
   wegator-cli pressure --batch readings.csv      # header: value,unit)";
     }
 
@@ -147,6 +148,7 @@ Examples:
         // After a rejected entry the page keeps showing older results, out of
         // date; they are not results of this input, so none are reported.
         if (succeeded) result->texts = page.ResultTexts();
+        if (succeeded) result->printout = LayOut(page.Printout());
         if (succeeded && !result->inputText.empty()) {
             const EntryReading reading = GetValue(result->inputText, format_.inputPrecision, format_.decimalSign);
             if (reading.messageId == 0) result->value = reading.value;

@@ -11,56 +11,6 @@ namespace {
 // Labels of the input rows, as the page shows them.
 constexpr std::array<const char*, 5> kInputRows = {"DP/FP", "T", "RH", "P1", "P2"};
 
-class RhEvaluation : public Evaluation {
-public:
-    std::array<std::string, kRhFieldCount> fields;  // texts the fields hold after Compute
-    std::array<std::string, 5> inputUnits;          // unit labels of the input rows
-    std::string temperatureUnit, pressureUnit, enthalpyUnit;
-    std::vector<std::string> fieldNames;
-    std::vector<std::string> editOrder;
-    GridSnapshot grid;
-
-    void WriteTable(std::ostream& out) const override {
-        TextTable inputs("lrrl");
-        inputs.AddRow({"", "value", "uncertainty", ""});
-        for (std::size_t row = 0; row < kInputRows.size(); ++row) {
-            const std::size_t field = 2 * row;
-            const std::string uncertainty = field + 1 < fields.size() ? fields[field + 1] : "";
-            inputs.AddRow({kInputRows[row], fields[field], uncertainty, inputUnits[row]});
-        }
-        out << "Inputs\n";
-        inputs.Write(out);
-        out << '\n';
-        grid.WriteTable(out);
-    }
-
-    void WriteJsonMembers(JsonWriter& json) const override {
-        json.Key("units");
-        json.BeginObject();
-        json.Member("temperature", temperatureUnit);
-        json.Member("pressure", pressureUnit);
-        json.Member("enthalpy", enthalpyUnit);
-        json.EndObject();
-        json.Key("inputs");
-        json.BeginObject();
-        for (std::size_t i = 0; i < fields.size(); ++i) json.Member(fieldNames[i], fields[i]);
-        json.EndObject();
-        json.Key("edit_order");
-        json.BeginArray();
-        for (const auto& name : editOrder) json.String(name);
-        json.EndArray();
-        grid.WriteJsonMembers(json);
-    }
-
-    std::vector<std::string> CsvCells() const override {
-        std::vector<std::string> cells(fields.begin(), fields.end());
-        cells.insert(cells.end(), {temperatureUnit, pressureUnit, enthalpyUnit});
-        const auto gridCells = grid.CsvCells();
-        cells.insert(cells.end(), gridCells.begin(), gridCells.end());
-        return cells;
-    }
-};
-
 class RhCommand : public HumidityCommand {
 public:
     RhCommand()
@@ -93,6 +43,7 @@ Examples:
   wegator-cli rh --p1 101.325 --p2 101.325 --dp 10 --t 20
   wegator-cli rh --t 68 --u-t 0.2 --rh 50 --u-rh 1 --p1 760 --p2 760 \
       --temperature-unit F --pressure-unit mmHg --json
+  wegator-cli rh --p1 100 --p2 100 --t 20 --rh 50 --print-pdf point.pdf
   wegator-cli rh --batch points.csv        # header e.g.: p1,p2,dp,u-dp,t,u-t
   printf 'p1,p2,t,rh\n100,100,20,50\n' | wegator-cli rh --batch - --decimal-sign ,)";
     }
@@ -110,32 +61,24 @@ Examples:
         for (const Edit& edit : edits) page.SetFieldText(static_cast<RhField>(edit.field), edit.text);
         page.Compute();
 
-        auto result = std::make_unique<RhEvaluation>();
-        result->messages = host.shown;
-        const bool succeeded = host.shown.empty() && page.PrintEnabled();
-        if (!succeeded && result->messages.empty()) {
-            result->messages.push_back({true, 0, "the page showed no results"});
-        }
-        for (int f = 0; f < kRhFieldCount; ++f) result->fields[static_cast<std::size_t>(f)] = page.FieldText(static_cast<RhField>(f));
-        result->temperatureUnit = page.TemperatureUnit();
-        result->pressureUnit = page.PressureUnit();
-        result->enthalpyUnit = page.EnthalpyUnit();
-        result->inputUnits = {result->temperatureUnit, result->temperatureUnit, "%", result->pressureUnit,
-                              result->pressureUnit};
-        result->fieldNames = FieldNames();
-        result->editOrder = EditOrder(edits);
         std::array<std::string, CalculatorPage::kRows> rowUnits;
         for (int r = 0; r < CalculatorPage::kRows; ++r) rowUnits[static_cast<std::size_t>(r)] = page.RowUnit(static_cast<RhRow>(r));
-        result->grid = GridSnapshot::Take(page, rowUnits, succeeded);
+        auto result = Snapshot(host, page, edits, rowUnits, page.Printout());
+        for (int f = 0; f < kRhFieldCount; ++f) result->fields.push_back(page.FieldText(static_cast<RhField>(f)));
+        const std::string temperatureUnit(page.TemperatureUnit());
+        const std::string pressureUnit(page.PressureUnit());
+        result->units = {{"temperature", temperatureUnit},
+                         {"pressure", pressureUnit},
+                         {"enthalpy", std::string(page.EnthalpyUnit())}};
+        const std::array<std::string, 5> inputUnits = {temperatureUnit, temperatureUnit, "%", pressureUnit,
+                                                       pressureUnit};
+        for (int row = 0; row < 5; ++row) {
+            const int field = 2 * row;
+            result->inputRows.push_back({kInputRows[static_cast<std::size_t>(row)], field,
+                                         field + 1 < kRhFieldCount ? field + 1 : -1,
+                                         inputUnits[static_cast<std::size_t>(row)]});
+        }
         return result;
-    }
-
-    std::vector<std::string> CsvHeader() const override {
-        std::vector<std::string> header = FieldNames();
-        header.insert(header.end(), {"temperature_unit", "pressure_unit", "enthalpy_unit"});
-        const auto grid = GridSnapshot::CsvHeader();
-        header.insert(header.end(), grid.begin(), grid.end());
-        return header;
     }
 };
 

@@ -12,6 +12,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "csv_reader.h"
@@ -329,6 +331,315 @@ TEST(CliTest, PressureShowsTwelveUnits) {
     EXPECT_EQ(records[2].cells[4], "1.0000");
     EXPECT_EQ(records[3].cells[1], "hPa, mbar");
     EXPECT_EQ(records[3].cells[4], "0.2500");
+}
+
+// The value of `key` in a JSON result row named `name`.
+std::string GridText(const json& doc, const std::string& name, const std::string& key) {
+    for (const json& row : doc["results"]) {
+        if (row["name"] == name) return row[key].get<std::string>();
+    }
+    return "<no row " + name + ">";
+}
+
+TEST(CliTest, MoistureContentFromEachQuantity) {
+    // A dew point with T at one pressure gives the very grid of the
+    // relative-humidity page.
+    const Outcome dewPoint = RunCli(Args({{"moisture"}, kStandardAir, {"--t", "20", "--content", "10", "--json"}}));
+    const Outcome viaRh = RunCli(Args({{"rh"}, kStandardAir, {"--t", "20", "--dp", "10", "--json"}}));
+    ASSERT_EQ(dewPoint.status, 0) << dewPoint.err;
+    ASSERT_EQ(viaRh.status, 0) << viaRh.err;
+    const json moisture = json::parse(dewPoint.out);
+    const json rh = json::parse(viaRh.out);
+    for (std::size_t r = 0; r < 10; ++r) {
+        for (const char* key : {"water", "u_water", "ice", "u_ice"}) {
+            EXPECT_EQ(moisture["results"][r][key], rh["results"][r][key]) << r << key;
+        }
+    }
+    EXPECT_EQ(moisture["inputs"]["quantity"], "DP/FP");
+    EXPECT_EQ(moisture["units"]["content"], "°C");
+
+    // PPMV is a fraction: compressed from P1 to P2 it stays what it was.
+    const Outcome ppmv = RunCli({"moisture", "--p2", "200", "--quantity", "ppmv", "--content", "5000", "--t", "20",
+                                 "--p1", "100"});
+    ASSERT_EQ(ppmv.status, 0) << ppmv.err;
+    EXPECT_NE(TableRow(ppmv.out, "PPMV   ppm").find(" 5000.000 "), std::string::npos) << ppmv.out;
+    EXPECT_EQ(Lines(ppmv.out)[2].rfind("PPMV  5000.000", 0), 0u) << ppmv.out;  // the input row's label follows the quantity
+    const json ppmvDoc = json::parse(RunCli({"moisture", "--p2", "200", "--quantity", "PPMV", "--content", "5000",
+                                             "--t", "20", "--p1", "100", "--json"})
+                                         .out);
+    EXPECT_EQ(GridText(ppmvDoc, "PPMV", "water"), "5000.000");
+    EXPECT_EQ(ppmvDoc["units"]["content"], "ppm");
+    EXPECT_EQ(ppmvDoc["inputs"]["quantity"], "PPMV");
+    EXPECT_EQ(ppmvDoc["edit_order"], json({"p2", "content", "t", "p1"}));
+
+    // A mixing ratio of 10 g/kg is 16077.17 ppm by volume; PPMW is x in mg/kg.
+    const json ratio = json::parse(
+        RunCli({"moisture", "--quantity", "x", "--content", "10", "--t", "20", "--p1", "100", "--p2", "100", "--json"})
+            .out);
+    EXPECT_EQ(ratio["units"]["content"], "g/kg");
+    EXPECT_EQ(GridText(ratio, "PPMV", "water"), "16077.170");
+    EXPECT_EQ(GridText(ratio, "PPMW", "water"), "10000.000");
+    EXPECT_EQ(GridText(ratio, "x", "water"), "10.000");
+}
+
+TEST(CliTest, MoistureAndPsychrometerChecksGiveTheirMessages) {
+    struct Case {
+        std::vector<std::string> args;
+        int id;
+    };
+    const std::vector<std::string> pressures = {"--p1", "100", "--p2", "100"};
+    const std::vector<Case> cases = {
+        {{"moisture", "--content", "10"}, 46},  // T before any pressure
+        {Args({{"moisture", "--t", "20"}, pressures}), 42},
+        {Args({{"moisture", "--quantity", "ppmw", "--t", "20"}, pressures}), 44},
+        {Args({{"moisture", "--quantity", "ppmv", "--content", "0", "--t", "20"}, pressures}), 47},
+        {Args({{"moisture", "--quantity", "ppmv", "--content", "1000000", "--t", "20"}, pressures}), 47},
+        {Args({{"moisture", "--quantity", "x", "--content", "1", "--u-content", "100000", "--t", "20"}, pressures}), 52},
+        {{"moisture", "--content", "10", "--t", "20", "--p1", "100"}, 3},
+        {{"psychro", "--tw", "15", "--pb", "100"}, 46},
+        {{"psychro", "--t", "20", "--tw", "15"}, 13},
+        {{"psychro", "--t", "20", "--tw", "15", "--pb", "2.9"}, 1},
+        {{"psychro", "--t", "20", "--tw", "20.5", "--pb", "100"}, 59},
+        {{"psychro", "--t", "20", "--tw", "15", "--u-tw", "100", "--pb", "100"}, 53},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = RunCli(c.args);
+        EXPECT_EQ(run.status, 1) << c.id;
+        EXPECT_EQ(run.err.rfind("wegator-cli: message " + std::to_string(c.id) + ": ", 0), 0u) << run.err;
+        EXPECT_EQ(run.out, "") << c.id;
+    }
+    // T equal to Tw/Ti is saturated air.
+    const json saturated = json::parse(RunCli({"psychro", "--t", "20", "--tw", "20", "--pb", "100", "--json"}).out);
+    EXPECT_EQ(saturated["ok"], true);
+    EXPECT_EQ(GridText(saturated, "RH", "water"), "100.000");
+
+    const Outcome failed = RunCli(Args({{"moisture", "--quantity", "ppmv", "--content", "0", "--t", "20"}, pressures,
+                                        {"--json"}}));
+    const json failure = json::parse(failed.out);
+    EXPECT_EQ(failure["message_id"], 47);
+    EXPECT_EQ(failure["message"], "Wartość PPMV poza dopuszczalnym zakresem");
+    EXPECT_TRUE(failure["results"][0]["internal"].is_null());
+}
+
+TEST(CliTest, MoistureAndPsychrometerLimitsNameTheLastEditedInput) {
+    // Moisture: DP = T = 20 °C compressed from 100 to 110 kPa saturates over water.
+    const std::vector<std::string> moisture = {"moisture", "--content", "20", "--t", "20", "--p1", "100", "--p2", "110"};
+    const auto firstLine = [](const Outcome& run) { return run.err.substr(0, run.err.find(':', 13)); };
+    EXPECT_EQ(firstLine(RunCli(moisture)), "wegator-cli: message 100");
+    EXPECT_EQ(firstLine(RunCli(Args({moisture, {"--t", "20"}}))), "wegator-cli: message 101");
+    EXPECT_EQ(firstLine(RunCli(Args({moisture, {"--content", "20"}}))), "wegator-cli: message 102");
+    EXPECT_EQ(firstLine(RunCli(Args({moisture, {"--p1", "100"}}))), "wegator-cli: message 99");
+
+    // Psychrometer: T = 100 °C over a wet bulb at 0 °C gives no vapour pressure.
+    struct Case {
+        std::vector<std::string> args;
+        std::string says;
+    };
+    const std::vector<Case> cases = {
+        {{"--tw", "0", "--t", "100", "--pb", "100"}, "message 135: Obliczona wartość WVP nad wodą poza dopuszczalnym "
+                                                     "zakresem: Wartość ciśnienia powinna być mniejsza lub równa od 9.36"},
+        {{"--tw", "0", "--pb", "100", "--t", "100"}, "message 136: "},
+        {{"--t", "100", "--pb", "100", "--tw", "0"}, "message 137: "},
+        {{"--tw", "0", "--pb", "100", "--t", "100", "--decimal-sign", ","}, "mniejsza lub równa od 9,36"},
+        // The edit order of a field given twice is that of its last edit.
+        {{"--t", "100", "--pb", "100", "--tw", "0", "--pb", "100"}, "message 135: "},
+        // An absent Tw/Ti is never edited: the message blames the most recent other input.
+        {{"--pb", "100", "--t", "100"}, "message 136: "},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = RunCli(Args({{"psychro"}, c.args}));
+        EXPECT_EQ(run.status, 1) << c.says;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    }
+}
+
+TEST(CliTest, PsychrometerReadsAnAbsentBulbAsZero) {
+    const Outcome run = RunCli({"psychro", "--pb", "101.325", "--t", "20", "--u-t", "0.1", "--tw", "15"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Wartości obliczone, uwzględniono niepewność wzorów"), std::string::npos);
+    EXPECT_NE(TableRow(run.out, "Tw/Ti").find("15.000"), std::string::npos) << run.out;
+    EXPECT_NE(TableRow(run.out, "Pb").find("101.325"), std::string::npos) << run.out;
+
+    for (const std::vector<std::string>& bulb : {std::vector<std::string>{}, {"--tw", ""}}) {
+        const Outcome zero = RunCli(Args({{"psychro", "--t", "5", "--pb", "101.325", "--json"}, bulb}));
+        ASSERT_EQ(zero.status, 0) << zero.err;
+        const json doc = json::parse(zero.out);
+        EXPECT_EQ(doc["inputs"]["tw"], "0.000");
+        EXPECT_EQ(GridText(doc, "Tw/Ti", "water"), "0.000");
+        EXPECT_EQ(GridText(doc, "T", "water"), "5.000");
+        EXPECT_EQ(doc["caption"], "Wartości obliczone, uwzględniono niepewność wzorów");
+        for (const char* key : {"command", "ok", "units", "inputs", "edit_order", "caption", "results"}) {
+            EXPECT_TRUE(doc.contains(key)) << key;
+        }
+        EXPECT_EQ(doc["command"], "psychro");
+        EXPECT_EQ(doc["edit_order"], bulb.empty() ? json({"t", "pb"}) : json({"t", "pb", "tw"}));
+    }
+}
+
+TEST(CliTest, MoistureAndPsychrometerBatches) {
+    // A quantity cell picks its row's quantity wherever the column stands; an
+    // empty one keeps --quantity.
+    const Outcome moisture = RunCli({"moisture", "--batch", "-", "--quantity", "ppmv"},
+                                    "content,t,p1,p2,quantity\n10,20,101.325,101.325,DP/FP\n5000,20,100,200,\n");
+    ASSERT_EQ(moisture.status, 0) << moisture.err;
+    const auto rows = wegator::cli::ParseCsv(moisture.out);
+    ASSERT_EQ(rows.size(), 3u);
+    const auto& header = rows[0].cells;
+    const auto column = [&](const std::string& name) {
+        return static_cast<std::size_t>(std::find(header.begin(), header.end(), name) - header.begin());
+    };
+    ASSERT_LT(column("content_unit"), header.size());
+    EXPECT_EQ(header.front(), "content");
+    EXPECT_EQ(rows[1].cells[column("quantity")], "DP/FP");
+    EXPECT_EQ(rows[1].cells[column("content_unit")], "°C");
+    EXPECT_EQ(rows[1].cells[column("dpfp_water")], "10.000");
+    EXPECT_EQ(rows[2].cells[column("quantity")], "PPMV");
+    EXPECT_EQ(rows[2].cells[column("content_unit")], "ppm");
+    EXPECT_EQ(rows[2].cells[column("ppmv_water")], "5000.000");
+
+    const Outcome psychro = RunCli({"psychro", "--batch", "-", "--json"}, "pb,t,u-t,tw,u-tw\n100,20,0.1,15,0.2\n"
+                                                                          "100,20,,20.5,\n");
+    EXPECT_EQ(psychro.status, 1);
+    const json doc = json::parse(psychro.out);
+    ASSERT_EQ(doc.size(), 2u);
+    EXPECT_EQ(doc[0]["ok"], true);
+    EXPECT_EQ(doc[0]["inputs"]["u-tw"], "0.200");
+    EXPECT_EQ(GridText(doc[0], "Tw/Ti", "u_water"), "0.200");
+    EXPECT_EQ(doc[1]["line"], 3);
+    EXPECT_EQ(doc[1]["message_id"], 59);
+    EXPECT_NE(psychro.err.find("wegator-cli: line 3: message 59: "), std::string::npos) << psychro.err;
+
+    for (const auto& [args, input, says] : std::vector<std::tuple<std::vector<std::string>, std::string, std::string>>{
+             {{"moisture", "--batch", "-"}, "quantity,content\nRH,10\n", "column quantity: unknown content quantity 'RH'"},
+             {{"moisture", "--batch", "-", "--content", "3"}, "t\n", "--content"},
+             {{"moisture", "--quantity", "ppm"}, "", "PPMW"},
+             {{"psychro", "--batch", "-"}, "t,tw,p1\n", "unknown column 'p1'"},
+         }) {
+        const Outcome run = RunCli(args, input);
+        EXPECT_EQ(run.status, 2) << says;
+        EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
+    }
+}
+
+bool HavePdfToText() { return std::system("command -v pdftotext >/dev/null 2>&1") == 0; }
+
+// The text of a PDF, laid out as on the page.
+std::string PdfText(const fs::path& pdf) {
+    const fs::path text = pdf.string() + ".txt";
+    const std::string command = "pdftotext -layout " + ShellQuoted(pdf) + " - >" + ShellQuoted(text) + " 2>/dev/null";
+    if (std::system(command.c_str()) != 0) return {};
+    return ReadFile(text);
+}
+
+// An empty directory of its own for a test.
+fs::path FreshDir(const std::string& name) {
+    const fs::path dir = fs::path(testing::TempDir()) / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+// Where each of `texts` is found in `text`, each after the one before; npos from the first missing on.
+void ExpectInOrder(const std::string& text, const std::vector<std::string>& texts) {
+    std::size_t at = 0;
+    for (const auto& wanted : texts) {
+        const std::size_t found = text.find(wanted, at);
+        ASSERT_NE(found, std::string::npos) << "'" << wanted << "' missing after position " << at << " in:\n" << text;
+        at = found + wanted.size();
+    }
+}
+
+TEST(CliTest, PrintPdfWritesThePagesPrintout) {
+    if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed";
+    const fs::path dir = FreshDir("cli_pdf");
+
+    const fs::path moisturePdf = dir / "moisture.pdf";
+    const Outcome moisture = RunCli(Args({{"moisture"}, kStandardAir, {"--content", "10", "--u-content", "0.1", "--t",
+                                                                      "20", "--print-pdf", moisturePdf.string()}}));
+    ASSERT_EQ(moisture.status, 0) << moisture.err;
+    EXPECT_EQ(moisture.err, "");  // nothing from Qt either
+    EXPECT_NE(moisture.out.find("Inputs"), std::string::npos);  // the usual output as well
+    EXPECT_EQ(ReadFile(moisturePdf).rfind("%PDF", 0), 0u);
+    const std::string moistureText = PdfText(moisturePdf);
+    ExpectInOrder(moistureText, {"Wartości wejściowe dla ciśnienia P1", "Niepewność", "DP/FP", "10.000", "0.100",
+                                 "°C", "\nT ", "20.000", "Pin", "101.325", "Pout", "101.325",
+                                 "Wartości obliczone dla ciśnienia P2, uwzględniono niepewność wzorów", "Nad wodą",
+                                 "Niepewność", "Nad lodem", "Niepewność", "DP/FP", "10.000", "°C", "RH", "52.494",
+                                 "Tw/Ti", "14.184", "Obliczono wegatorem TREVAN"});
+
+    const fs::path psychroPdf = dir / "psychro.pdf";
+    const Outcome psychro = RunCli({"psychro", "--t", "20", "--tw", "15", "--u-tw", "0.2", "--pb", "1013,25",
+                                    "--pressure-unit", "hPa", "--decimal-sign", ",", "--print-pdf",
+                                    psychroPdf.string()});
+    ASSERT_EQ(psychro.status, 0) << psychro.err;
+    ExpectInOrder(PdfText(psychroPdf), {"Wartości wejściowe", "T ", "20,000", "Tw/Ti", "15,000", "0,200", "Pb",
+                                        "1013,250", "hPa, mbar", "Wartości obliczone, uwzględniono niepewność wzorów",
+                                        "DP/FP", "Tw/Ti", "15,000", "Obliczono wegatorem TREVAN"});
+
+    const fs::path rhPdf = dir / "rh.pdf";
+    ASSERT_EQ(RunCli(Args({{"rh"}, kStandardAir, {"--dp", "10", "--t", "20", "--json", "--print-pdf", rhPdf.string()}}))
+                  .status,
+              0);
+    ExpectInOrder(PdfText(rhPdf), {"DP/FP", "T ", "RH", "Pin", "Pout", "Nad wodą", "Tw/Ti", "TREVAN"});
+
+    const fs::path pressurePdf = dir / "pressure.pdf";
+    ASSERT_EQ(RunCli({"pressure", "--value", "1", "--unit", "atm", "--print-pdf", pressurePdf.string()}).status, 0);
+    ExpectInOrder(PdfText(pressurePdf), {"Wartości wejściowe", "atm", "1.0000", "Wartości obliczone", "kPa",
+                                         "101.3250", "psf", "Obliczono wegatorem TREVAN"});
+}
+
+TEST(CliTest, PrintPdfIsWrittenOnlyWhenItCanBe) {
+    const fs::path dir = FreshDir("cli_pdf_failures");
+    const std::vector<std::string> point = {"psychro", "--t", "20", "--tw", "15", "--pb", "100"};
+
+    // A file in a directory that does not exist, and a directory itself.
+    for (const fs::path& target : {dir / "missing" / "out.pdf", dir}) {
+        const Outcome run = RunCli(Args({point, {"--print-pdf", target.string()}}));
+        EXPECT_EQ(run.status, 2) << target;
+        EXPECT_EQ(run.err.rfind("wegator-cli: cannot write PDF " + target.string() + ": ", 0), 0u) << run.err;
+        EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+    EXPECT_TRUE(fs::is_empty(dir));  // no temporary file left behind either
+
+    // A page that shows a message prints nothing.
+    const fs::path rejected = dir / "rejected.pdf";
+    const Outcome message = RunCli({"psychro", "--t", "20", "--tw", "20.5", "--pb", "100", "--print-pdf",
+                                    rejected.string()});
+    EXPECT_EQ(message.status, 1);
+    EXPECT_EQ(message.err.rfind("wegator-cli: message 59: ", 0), 0u) << message.err;
+    EXPECT_FALSE(fs::exists(rejected));
+
+    // A batch has no single page to print.
+    const fs::path batch = dir / "batch.pdf";
+    const Outcome batchRun = RunCli({"psychro", "--batch", "-", "--print-pdf", batch.string()}, "t,tw,pb\n20,15,100\n");
+    EXPECT_EQ(batchRun.status, 2);
+    EXPECT_NE(batchRun.err.find("--print-pdf"), std::string::npos) << batchRun.err;
+    EXPECT_EQ(batchRun.out, "");
+    EXPECT_FALSE(fs::exists(batch));
+}
+
+TEST(CliTest, HelpShowsTheNewSubcommands) {
+    const Outcome help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* text : {"moisture", "psychro", "--print-pdf", "wegator-cli moisture --quantity ppmv",
+                             "wegator-cli psychro "}) {
+        EXPECT_NE(help.out.find(text), std::string::npos) << text;
+    }
+    const std::vector<std::pair<std::string, std::vector<std::string>>> subcommands = {
+        {"moisture", {"--quantity", "--content", "--u-content", "--t", "--u-t", "--p1", "--u-p1", "--p2", "--aw",
+                      "--ai", "--json", "--csv", "--batch", "--print-pdf", "wegator-cli moisture --quantity"}},
+        {"psychro", {"--t", "--u-t", "--tw", "--u-tw", "--pb", "--u-pb", "--formulas", "--decimal-sign", "--batch",
+                     "--print-pdf", "wegator-cli psychro --pb"}},
+        {"rh", {"--print-pdf"}},
+        {"pressure", {"--print-pdf"}},
+    };
+    for (const auto& [name, texts] : subcommands) {
+        const Outcome run = RunCli({name, "--help"});
+        EXPECT_EQ(run.status, 0) << name;
+        for (const auto& text : texts) EXPECT_NE(run.out.find(text + " "), std::string::npos) << name << " " << text;
+    }
 }
 
 TEST(CliTest, CsvReaderAndJsonWriterKeepEveryCharacter) {
