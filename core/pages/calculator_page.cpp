@@ -32,7 +32,38 @@ constexpr double kPressureUncertaintyZeroBand = -1e-13;
 
 }  // namespace
 
-CalculatorPage::CalculatorPage(PageHost& host) : host_(host) {}
+CalculatorPage::CalculatorPage(PageHost& host, int fieldCount)
+    : host_(host), fields_(static_cast<std::size_t>(fieldCount)) {}
+
+namespace {
+template <typename Array>
+std::string_view UnitText(const Array& units, int index) {
+    return (index >= 0 && index < static_cast<int>(units.size())) ? units[static_cast<std::size_t>(index)]
+                                                                  : units[0];
+}
+}  // namespace
+
+std::string_view CalculatorPage::TemperatureUnit() const { return UnitText(kTemperatureUnits, temperatureUnit_); }
+std::string_view CalculatorPage::PressureUnit() const { return UnitText(kPressureUnits, pressureUnit_); }
+std::string_view CalculatorPage::EnthalpyUnit() const { return UnitText(kEnthalpyUnits, enthalpyUnit_); }
+
+void CalculatorPage::ChangeEnthalpyUnit(int index) {
+    if (index < 0 || index >= static_cast<int>(kEnthalpyUnits.size())) return;
+    enthalpyUnit_ = index;
+    MarkOutOfDate();
+}
+
+void CalculatorPage::EditField(int f, std::string text) {
+    fields_[static_cast<std::size_t>(f)] = std::move(text);
+    FieldEdited(f);
+}
+
+void CalculatorPage::FieldEdited(int f) {
+    if (busy_) return;  // the page's own writes during Compute
+    const int code = CodeOfField(f);
+    if (code >= 0) RecordEdit(code);
+    MarkOutOfDate();
+}
 
 void CalculatorPage::ApplySettings(const Settings& s, int inputPrecision, int resultPrecision) {
     engine_.SetFormulaSet(s.usedFormulas);
@@ -200,10 +231,12 @@ HumidityPrintout CalculatorPage::PrintoutOfResults(std::string_view temperatureU
     return out;
 }
 
-bool CalculatorPage::ConvertInputs(UnitKind kind, std::span<const ConvertedInput> inputs,
-                                   std::string_view oldUnit, std::string_view newUnit,
-                                   const std::function<const std::string&(int)>& text,
-                                   const std::function<void(int, std::string)>& rewrite) {
+void CalculatorPage::ChangeUnit(UnitKind kind, int index, std::span<const ConvertedInput> inputs) {
+    const bool temperature = kind == UnitKind::Temperature;
+    const int count = static_cast<int>(temperature ? kTemperatureUnits.size() : kPressureUnits.size());
+    if (index < 0 || index >= count) return;
+    const std::string_view oldUnit = temperature ? TemperatureUnit() : PressureUnit();
+    const std::string_view newUnit = temperature ? UnitText(kTemperatureUnits, index) : UnitText(kPressureUnits, index);
     struct Reading {
         double internal = 0.0;
         bool present = false;
@@ -211,11 +244,11 @@ bool CalculatorPage::ConvertInputs(UnitKind kind, std::span<const ConvertedInput
     std::vector<Reading> readings(inputs.size());
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         const ConvertedInput& in = inputs[i];
-        if (text(in.field).empty()) continue;
-        std::string normalised = text(in.field);
+        if (Field(in.field).empty()) continue;
+        std::string normalised = Field(in.field);
         const double v = ReadField(normalised);
-        if (v == InvalidValue) return false;
-        rewrite(in.field, std::move(normalised));
+        if (v == InvalidValue) return;  // the unit stays as it was
+        EditField(in.field, std::move(normalised));
         double internal = 0.0;
         if (kind == UnitKind::Temperature) {
             internal = in.uncertainty ? TemperatureDifferenceToCelsius(v, oldUnit) : TemperatureToCelsius(v, oldUnit);
@@ -224,6 +257,7 @@ bool CalculatorPage::ConvertInputs(UnitKind kind, std::span<const ConvertedInput
         }
         readings[i] = {in.uncertainty ? std::fabs(internal) : internal, true};
     }
+    (temperature ? temperatureUnit_ : pressureUnit_) = index;
 
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         if (!readings[i].present) continue;
@@ -238,9 +272,8 @@ bool CalculatorPage::ConvertInputs(UnitKind kind, std::span<const ConvertedInput
             band = in.uncertainty ? kPressureUncertaintyZeroBand : kPressureZeroBand;
         }
         if (shown < 0.0 && shown > band) shown = 0.0;
-        rewrite(in.field, FormatInput(shown, format_.inputPrecision, format_.decimalSign));
+        EditField(in.field, FormatInput(shown, format_.inputPrecision, format_.decimalSign));
     }
-    return true;
 }
 
 }  // namespace wegator

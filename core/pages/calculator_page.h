@@ -8,10 +8,10 @@
 #pragma once
 
 #include <array>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/settings.h"
 #include "pages/number_entry.h"
@@ -23,7 +23,6 @@ namespace wegator {
 
 class CalculatorPage {
 public:
-    explicit CalculatorPage(PageHost& host);
     virtual ~CalculatorPage() = default;
 
     // ---- settings copied in by the main window
@@ -68,13 +67,43 @@ public:
     // Unit label at the right of a grid row, given the page's temperature and
     // enthalpy units (the vapour pressures are always in "Pa").
     static std::string RowUnitLabel(int row, std::string_view temperatureUnit, std::string_view enthalpyUnit);
+    // The same in this page's units.
+    std::string RowUnit(int row) const { return RowUnitLabel(row, TemperatureUnit(), EnthalpyUnit()); }
+
+    // ---- unit lists: index into kTemperatureUnits, kPressureUnits, kEnthalpyUnits
+    int TemperatureUnitIndex() const { return temperatureUnit_; }
+    int PressureUnitIndex() const { return pressureUnit_; }
+    int EnthalpyUnitIndex() const { return enthalpyUnit_; }
+    std::string_view TemperatureUnit() const;
+    std::string_view PressureUnit() const;
+    std::string_view EnthalpyUnit() const;
+    // Enthalpy is only shown, never entered: the label changes and the next
+    // Compute shows the results in the new unit.
+    void ChangeEnthalpyUnit(int index);
 
     // The page becomes the visible page of the main window.
     virtual void Activate();
 
 protected:
+    // A page with this many entry fields, numbered by the page.
+    CalculatorPage(PageHost& host, int fieldCount);
+
+    const std::string& Field(int f) const { return fields_[static_cast<std::size_t>(f)]; }
+    // A user edit of a field, or the page's own rewrite outside Compute: the
+    // text changes and it counts as an edit.
+    void EditField(int f, std::string text);
+    // An edit of a field: its primary input moves to the front of the history
+    // and the results are out of date (nothing while Compute writes).
+    void FieldEdited(int f);
+    // Code of a field's primary input in the edit history; -1 for uncertainties.
+    virtual int CodeOfField(int f) const = 0;
+    // Reads a field for Compute; InvalidValue when rejected (reported already).
+    double ReadFieldAt(int f) { return ReadField(fields_[static_cast<std::size_t>(f)]); }
+    // Empties a field without counting as an edit (Compute's own write).
+    void ClearField(int f) { fields_[static_cast<std::size_t>(f)].clear(); }
+
     // Moves a primary input to the front of the edit history.
-    void RecordEdit(int code);
+    virtual void RecordEdit(int code);
     // Results out of date: print disabled, marker shown (clears Stale).
     void MarkOutOfDate();
     // Results valid: print enabled, marker hidden (clears Stale).
@@ -109,15 +138,13 @@ protected:
         int field;         // the page's number of the field
         bool uncertainty;  // a difference: no offset, taken as its magnitude
     };
-    // Rewrites the listed inputs from oldUnit into newUnit. Every one that is
-    // not empty is first read in the old unit, in the order given, and written
-    // back normalised; a rejected text stops the change before anything is
-    // converted and gives false (the inputs read before it stay normalised).
-    // Then the converted values are written (FormatInput, a hair below zero
-    // shown as zero). Every write goes through `rewrite`, so it counts as an edit.
-    bool ConvertInputs(UnitKind kind, std::span<const ConvertedInput> inputs, std::string_view oldUnit,
-                       std::string_view newUnit, const std::function<const std::string&(int)>& text,
-                       const std::function<void(int, std::string)>& rewrite);
+    // Selects entry `index` of the temperature or pressure list and rewrites the
+    // listed inputs into the new unit. Every one that is not empty is first read
+    // in the old unit, in the order given, and written back normalised; a
+    // rejected text stops the change, leaving the unit as it was (the inputs read
+    // before it stay normalised). Then the converted values are written
+    // (FormatInput, a hair below zero shown as zero). Every write counts as an edit.
+    void ChangeUnit(UnitKind kind, int index, std::span<const ConvertedInput> inputs);
 
     PageHost& host_;
     HumidityEngine engine_;
@@ -130,6 +157,8 @@ protected:
     bool markerVisible_ = true;
     std::array<std::string, 4 * kRows> results_{};
     HumidityResult last_;
+    std::vector<std::string> fields_;
+    int temperatureUnit_ = 0, pressureUnit_ = 0, enthalpyUnit_ = 0;
 };
 
 }  // namespace wegator

@@ -5,9 +5,12 @@
 
 #include "app/string_table.h"
 #include "app/strings.h"
+#include "pages/input_limits.h"
 #include "physics/units.h"
 
 namespace wegator {
+
+using namespace input_limits;
 
 namespace {
 
@@ -16,43 +19,22 @@ constexpr std::array<int, 4> kEnterContent = {42, 43, 44, 45};
 // Range messages of a content given as PPMV, PPMW or x (indexed like the list; DP/FP has its own).
 constexpr std::array<int, 4> kContentOutOfRange = {0, 47, 48, 49};
 constexpr std::array<int, 4> kContentUncertaintyOutOfRange = {0, 50, 51, 52};
-constexpr int kDewPointOutOfRange = 5;
-constexpr int kDewPointUncertaintyOutOfRange = 6;
 
-// Limits of the inputs, in internal units.
-constexpr double kLowestPressure = 3.0;        // kPa
-constexpr double kHighestPressure = 20000.0;   // kPa
-constexpr double kPressureUncertaintyLimit = 100.0;  // kPa, excluded
-constexpr double kLowestRatio = 3.0;           // P2/P1 in %
-constexpr double kHighestRatio = 2000.0;
-constexpr double kLowestTemperature = -100.0;  // °C
-constexpr double kHighestTemperature = 100.0;
-constexpr double kTemperatureUncertaintyLimit = 100.0;  // K, excluded
+// Limits of the inputs of this page only, in internal units.
 constexpr double kHighestContent = 1000000.0;            // ppm or g/kg, excluded; so is 0
 constexpr double kContentUncertaintyLimit = 100000.0;    // excluded
 
-bool Within(double v, double low, double high) { return v >= low && v <= high; }
-
-template <typename Array>
-std::string_view UnitText(const Array& units, int index) {
-    return (index >= 0 && index < static_cast<int>(units.size())) ? units[static_cast<std::size_t>(index)]
-                                                                  : units[0];
-}
-
 }  // namespace
 
-MoistureContentPage::MoistureContentPage(PageHost& host) : CalculatorPage(host) {}
+MoistureContentPage::MoistureContentPage(PageHost& host) : CalculatorPage(host, kMoistureFieldCount) {}
 
 void MoistureContentPage::ApplySettings(const Settings& s) {
     ApplySettings(s, s.misturePrecInput, s.misturePrecCalcul);
 }
 
-std::string_view MoistureContentPage::ContentQuantityText() const { return UnitText(kContentQuantities, quantity_); }
-std::string_view MoistureContentPage::TemperatureUnit() const { return UnitText(kTemperatureUnits, temperatureUnit_); }
-std::string_view MoistureContentPage::PressureUnit() const { return UnitText(kPressureUnits, pressureUnit_); }
-std::string_view MoistureContentPage::EnthalpyUnit() const { return UnitText(kEnthalpyUnits, enthalpyUnit_); }
-
-std::string MoistureContentPage::RowUnit(int row) const { return RowUnitLabel(row, TemperatureUnit(), EnthalpyUnit()); }
+std::string_view MoistureContentPage::ContentQuantityText() const {
+    return kContentQuantities[static_cast<std::size_t>(quantity_)];
+}
 
 std::string MoistureContentPage::FieldUnit(MoistureField f) const {
     switch (f) {
@@ -86,28 +68,12 @@ int MoistureContentPage::FieldCode(MoistureField f) {
     }
 }
 
-void MoistureContentPage::SetFieldText(MoistureField f, std::string text) {
-    fields_[static_cast<int>(f)] = std::move(text);
-    InputEdited(f);
-}
-
-void MoistureContentPage::RewriteField(MoistureField f, std::string text) { SetFieldText(f, std::move(text)); }
-
-void MoistureContentPage::InputEdited(MoistureField f) {
-    if (busy_) return;  // the page's own writes during Compute
-    const int code = FieldCode(f);
-    if (code >= 0) RecordEdit(code);
-    MarkOutOfDate();
-}
-
-double MoistureContentPage::Read(MoistureField f) { return ReadField(fields_[static_cast<int>(f)]); }
-
 void MoistureContentPage::ChangeContentQuantity(int index) {
     if (index < 0 || index >= static_cast<int>(kContentQuantities.size())) return;
     quantity_ = index;
     // A number of one quantity means nothing as another: the row starts empty.
-    RewriteField(MoistureField::Content, {});
-    RewriteField(MoistureField::ContentUncertainty, {});
+    SetFieldText(MoistureField::Content, {});
+    SetFieldText(MoistureField::ContentUncertainty, {});
 }
 
 void MoistureContentPage::Compute() {
@@ -183,7 +149,6 @@ void MoistureContentPage::Compute() {
 }
 
 void MoistureContentPage::ChangeTemperatureUnit(int index) {
-    if (index < 0 || index >= static_cast<int>(kTemperatureUnits.size())) return;
     // The content follows the temperature unit only while it is a dew or frost point.
     const bool dewPoint = SelectedContentQuantity() == ContentQuantity::DewPoint;
     const std::array<ConvertedInput, 4> all = {{
@@ -193,35 +158,16 @@ void MoistureContentPage::ChangeTemperatureUnit(int index) {
         {static_cast<int>(MoistureField::TemperatureUncertainty), true},
     }};
     const std::span<const ConvertedInput> inputs = dewPoint ? std::span(all) : std::span(all).subspan(2);
-    if (!ConvertInputs(
-            UnitKind::Temperature, inputs, TemperatureUnit(), kTemperatureUnits[static_cast<std::size_t>(index)],
-            [this](int f) -> const std::string& { return fields_[static_cast<std::size_t>(f)]; },
-            [this](int f, std::string text) { RewriteField(static_cast<MoistureField>(f), std::move(text)); })) {
-        return;  // a rejected entry: the unit stays as it was
-    }
-    temperatureUnit_ = index;
+    ChangeUnit(UnitKind::Temperature, index, inputs);
 }
 
 void MoistureContentPage::ChangePressureUnit(int index) {
-    if (index < 0 || index >= static_cast<int>(kPressureUnits.size())) return;
     const std::array<ConvertedInput, 3> inputs = {{
         {static_cast<int>(MoistureField::P1), false},
         {static_cast<int>(MoistureField::P1Uncertainty), true},
         {static_cast<int>(MoistureField::P2), false},
     }};
-    if (!ConvertInputs(
-            UnitKind::Pressure, inputs, PressureUnit(), kPressureUnits[static_cast<std::size_t>(index)],
-            [this](int f) -> const std::string& { return fields_[static_cast<std::size_t>(f)]; },
-            [this](int f, std::string text) { RewriteField(static_cast<MoistureField>(f), std::move(text)); })) {
-        return;
-    }
-    pressureUnit_ = index;
-}
-
-void MoistureContentPage::ChangeEnthalpyUnit(int index) {
-    if (index < 0 || index >= static_cast<int>(kEnthalpyUnits.size())) return;
-    enthalpyUnit_ = index;
-    MarkOutOfDate();
+    ChangeUnit(UnitKind::Pressure, index, inputs);
 }
 
 HumidityPrintout MoistureContentPage::Printout() const {

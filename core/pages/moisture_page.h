@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <string_view>
 
 #include "pages/calculator_page.h"
@@ -31,12 +32,12 @@ public:
     using CalculatorPage::ApplySettings;
     void ApplySettings(const Settings& s);
 
-    const std::string& FieldText(MoistureField f) const { return fields_[static_cast<int>(f)]; }
+    const std::string& FieldText(MoistureField f) const { return Field(static_cast<int>(f)); }
     // A user edit of a field: the text changes and InputEdited runs.
-    void SetFieldText(MoistureField f, std::string text);
+    void SetFieldText(MoistureField f, std::string text) { EditField(static_cast<int>(f), std::move(text)); }
     // The "Oblicz" button.
     void Compute();
-    void InputEdited(MoistureField f);
+    void InputEdited(MoistureField f) { FieldEdited(static_cast<int>(f)); }
 
     // A new entry of the quantity list (index into kContentQuantities): the
     // content value and its uncertainty are emptied, which counts as an edit
@@ -47,18 +48,9 @@ public:
     // The list entry's text, which is also the first row's label.
     std::string_view ContentQuantityText() const;
 
-    // Unit lists: index into kTemperatureUnits, kPressureUnits, kEnthalpyUnits.
+    // Unit lists (index into kTemperatureUnits, kPressureUnits); the enthalpy list is the base's.
     void ChangeTemperatureUnit(int index);
     void ChangePressureUnit(int index);
-    void ChangeEnthalpyUnit(int index);
-    int TemperatureUnitIndex() const { return temperatureUnit_; }
-    int PressureUnitIndex() const { return pressureUnit_; }
-    int EnthalpyUnitIndex() const { return enthalpyUnit_; }
-    std::string_view TemperatureUnit() const;
-    std::string_view PressureUnit() const;
-    std::string_view EnthalpyUnit() const;
-    // Unit label at the right of a result row (0 = "DP/FP" … 9 = "Tw/Ti").
-    std::string RowUnit(int row) const;
     // Unit label at the right of an input row: for the content row the
     // temperature unit, "ppm" or "g/kg" by the selected quantity.
     std::string FieldUnit(MoistureField f) const;
@@ -69,14 +61,10 @@ public:
     HumidityPrintout Printout() const;
 
 private:
-    // The page's own rewrite of an input outside Compute: counts as a user edit.
-    void RewriteField(MoistureField f, std::string text);
-    // Reads a field for Compute; InvalidValue when rejected (reported already).
-    double Read(MoistureField f);
+    double Read(MoistureField f) { return ReadFieldAt(static_cast<int>(f)); }
+    int CodeOfField(int f) const override { return FieldCode(static_cast<MoistureField>(f)); }
 
-    std::array<std::string, kMoistureFieldCount> fields_{};
     int quantity_ = static_cast<int>(ContentQuantity::DewPoint);
-    int temperatureUnit_ = 0, pressureUnit_ = 0, enthalpyUnit_ = 0;
 };
 
 }  // namespace wegator

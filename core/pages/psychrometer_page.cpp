@@ -5,9 +5,12 @@
 
 #include "app/string_table.h"
 #include "app/strings.h"
+#include "pages/input_limits.h"
 #include "physics/units.h"
 
 namespace wegator {
+
+using namespace input_limits;
 
 namespace {
 
@@ -16,25 +19,9 @@ constexpr int kBulbUncertaintyOutOfRange = 53;
 constexpr int kBulbOutOfRange = 54;
 constexpr int kBulbAboveTemperature = 59;
 
-// Limits of the inputs, in internal units.
-constexpr double kLowestPressure = 3.0;        // kPa
-constexpr double kHighestPressure = 20000.0;   // kPa
-constexpr double kPressureUncertaintyLimit = 100.0;  // kPa, excluded
-constexpr double kLowestTemperature = -100.0;  // °C
-constexpr double kHighestTemperature = 100.0;
-constexpr double kTemperatureUncertaintyLimit = 100.0;  // K, excluded
-
-bool Within(double v, double low, double high) { return v >= low && v <= high; }
-
-template <typename Array>
-std::string_view UnitText(const Array& units, int index) {
-    return (index >= 0 && index < static_cast<int>(units.size())) ? units[static_cast<std::size_t>(index)]
-                                                                  : units[0];
-}
-
 }  // namespace
 
-PsychrometerPage::PsychrometerPage(PageHost& host) : CalculatorPage(host) {}
+PsychrometerPage::PsychrometerPage(PageHost& host) : CalculatorPage(host, kPsychrometerFieldCount) {}
 
 void PsychrometerPage::ApplySettings(const Settings& s) {
     ApplySettings(s, s.psychometerPrecInput, s.psychometerPrecCalcul);
@@ -47,12 +34,6 @@ int PsychrometerPage::ResultsCaptionId() const {
 std::string PsychrometerPage::ResultsCaption() const {
     return WithDecimalSign(LoadString(ResultsCaptionId()), format_.decimalSign);
 }
-
-std::string_view PsychrometerPage::TemperatureUnit() const { return UnitText(kTemperatureUnits, temperatureUnit_); }
-std::string_view PsychrometerPage::PressureUnit() const { return UnitText(kPressureUnits, pressureUnit_); }
-std::string_view PsychrometerPage::EnthalpyUnit() const { return UnitText(kEnthalpyUnits, enthalpyUnit_); }
-
-std::string PsychrometerPage::RowUnit(int row) const { return RowUnitLabel(row, TemperatureUnit(), EnthalpyUnit()); }
 
 std::string PsychrometerPage::FieldUnit(PsychrometerField f) const {
     switch (f) {
@@ -77,21 +58,7 @@ int PsychrometerPage::FieldCode(PsychrometerField f) {
     }
 }
 
-void PsychrometerPage::SetFieldText(PsychrometerField f, std::string text) {
-    fields_[static_cast<int>(f)] = std::move(text);
-    InputEdited(f);
-}
-
-void PsychrometerPage::RewriteField(PsychrometerField f, std::string text) { SetFieldText(f, std::move(text)); }
-
-void PsychrometerPage::InputEdited(PsychrometerField f) {
-    if (busy_) return;  // the page's own writes during Compute
-    const int code = FieldCode(f);
-    if (code >= 0) RecordReadingEdit(code);
-    MarkOutOfDate();
-}
-
-void PsychrometerPage::RecordReadingEdit(int code) {
+void PsychrometerPage::RecordEdit(int code) {
     if (history3_[2] == code) return;
     // Take the code out of g1 (or drop the oldest entry g0), close up towards
     // g0 and put the code in front.
@@ -99,8 +66,6 @@ void PsychrometerPage::RecordReadingEdit(int code) {
     for (int i = from; i < 2; ++i) history3_[i] = history3_[i + 1];
     history3_[2] = code;
 }
-
-double PsychrometerPage::Read(PsychrometerField f) { return ReadField(fields_[static_cast<int>(f)]); }
 
 void PsychrometerPage::Compute() {
     busy_ = true;
@@ -163,41 +128,21 @@ void PsychrometerPage::Compute() {
 }
 
 void PsychrometerPage::ChangeTemperatureUnit(int index) {
-    if (index < 0 || index >= static_cast<int>(kTemperatureUnits.size())) return;
     const std::array<ConvertedInput, 4> inputs = {{
         {static_cast<int>(PsychrometerField::Temperature), false},
         {static_cast<int>(PsychrometerField::TemperatureUncertainty), true},
         {static_cast<int>(PsychrometerField::Bulb), false},
         {static_cast<int>(PsychrometerField::BulbUncertainty), true},
     }};
-    if (!ConvertInputs(
-            UnitKind::Temperature, inputs, TemperatureUnit(), kTemperatureUnits[static_cast<std::size_t>(index)],
-            [this](int f) -> const std::string& { return fields_[static_cast<std::size_t>(f)]; },
-            [this](int f, std::string text) { RewriteField(static_cast<PsychrometerField>(f), std::move(text)); })) {
-        return;  // a rejected entry: the unit stays as it was
-    }
-    temperatureUnit_ = index;
+    ChangeUnit(UnitKind::Temperature, index, inputs);
 }
 
 void PsychrometerPage::ChangePressureUnit(int index) {
-    if (index < 0 || index >= static_cast<int>(kPressureUnits.size())) return;
     const std::array<ConvertedInput, 2> inputs = {{
         {static_cast<int>(PsychrometerField::Pressure), false},
         {static_cast<int>(PsychrometerField::PressureUncertainty), true},
     }};
-    if (!ConvertInputs(
-            UnitKind::Pressure, inputs, PressureUnit(), kPressureUnits[static_cast<std::size_t>(index)],
-            [this](int f) -> const std::string& { return fields_[static_cast<std::size_t>(f)]; },
-            [this](int f, std::string text) { RewriteField(static_cast<PsychrometerField>(f), std::move(text)); })) {
-        return;
-    }
-    pressureUnit_ = index;
-}
-
-void PsychrometerPage::ChangeEnthalpyUnit(int index) {
-    if (index < 0 || index >= static_cast<int>(kEnthalpyUnits.size())) return;
-    enthalpyUnit_ = index;
-    MarkOutOfDate();
+    ChangeUnit(UnitKind::Pressure, index, inputs);
 }
 
 HumidityPrintout PsychrometerPage::Printout() const {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <string_view>
 
 #include "pages/calculator_page.h"
@@ -38,25 +39,16 @@ public:
     std::string ResultsCaption() const override;
     int ResultsCaptionId() const override;
 
-    const std::string& FieldText(PsychrometerField f) const { return fields_[static_cast<int>(f)]; }
+    const std::string& FieldText(PsychrometerField f) const { return Field(static_cast<int>(f)); }
     // A user edit of a field: the text changes and InputEdited runs.
-    void SetFieldText(PsychrometerField f, std::string text);
+    void SetFieldText(PsychrometerField f, std::string text) { EditField(static_cast<int>(f), std::move(text)); }
     // The "Oblicz" button.
     void Compute();
-    void InputEdited(PsychrometerField f);
+    void InputEdited(PsychrometerField f) { FieldEdited(static_cast<int>(f)); }
 
-    // Unit lists: index into kTemperatureUnits, kPressureUnits, kEnthalpyUnits.
+    // Unit lists (index into kTemperatureUnits, kPressureUnits); the enthalpy list is the base's.
     void ChangeTemperatureUnit(int index);
     void ChangePressureUnit(int index);
-    void ChangeEnthalpyUnit(int index);
-    int TemperatureUnitIndex() const { return temperatureUnit_; }
-    int PressureUnitIndex() const { return pressureUnit_; }
-    int EnthalpyUnitIndex() const { return enthalpyUnit_; }
-    std::string_view TemperatureUnit() const;
-    std::string_view PressureUnit() const;
-    std::string_view EnthalpyUnit() const;
-    // Unit label at the right of a result row (0 = "DP/FP" … 9 = "Tw/Ti").
-    std::string RowUnit(int row) const;
     // Unit label at the right of an input row.
     std::string FieldUnit(PsychrometerField f) const;
     // Code of a primary input in the edit history; -1 for the uncertainty fields.
@@ -66,16 +58,12 @@ public:
     HumidityPrintout Printout() const;
 
 private:
-    // The page's own rewrite of an input outside Compute: counts as a user edit.
-    void RewriteField(PsychrometerField f, std::string text);
-    // Reads a field for Compute; InvalidValue when rejected (reported already).
-    double Read(PsychrometerField f);
+    double Read(PsychrometerField f) { return ReadFieldAt(static_cast<int>(f)); }
+    int CodeOfField(int f) const override { return FieldCode(static_cast<PsychrometerField>(f)); }
     // Moves a primary input to the front of the three-entry history.
-    void RecordReadingEdit(int code);
+    void RecordEdit(int code) override;
 
-    std::array<std::string, kPsychrometerFieldCount> fields_{};
     std::array<int, 3> history3_{};
-    int temperatureUnit_ = 0, pressureUnit_ = 0, enthalpyUnit_ = 0;
 };
 
 }  // namespace wegator

@@ -5,75 +5,26 @@
 
 #include "app/string_table.h"
 #include "app/strings.h"
+#include "pages/input_limits.h"
 #include "physics/units.h"
 
 namespace wegator {
 
+using namespace input_limits;
+
 namespace {
 
 // Messages of the relative-humidity checks that have no shared name.
-constexpr int kDewPointOutOfRange = 5;
-constexpr int kDewPointUncertaintyOutOfRange = 6;
 constexpr int kDewPointAboveTemperature = 8;
 constexpr int kHumidityOutOfRange = 10;
 constexpr int kHumidityUncertaintyOutOfRange = 11;
 
-// Limits of the inputs, in internal units.
-constexpr double kLowestPressure = 3.0;        // kPa
-constexpr double kHighestPressure = 20000.0;   // kPa
-constexpr double kPressureUncertaintyLimit = 100.0;  // kPa, excluded
-constexpr double kLowestRatio = 3.0;           // P2/P1 in %
-constexpr double kHighestRatio = 2000.0;
-constexpr double kLowestTemperature = -100.0;  // °C
-constexpr double kHighestTemperature = 100.0;
-constexpr double kTemperatureUncertaintyLimit = 100.0;  // K, excluded
+// Limits of the inputs of this page only, in internal units.
 constexpr double kHumidityUncertaintyLimit = 100.0;     // %, excluded
-
-// A unit conversion that lands a hair below zero is shown as zero rather than "-0,000".
-constexpr double kTemperatureZeroBand = -1e-11;
-constexpr double kPressureZeroBand = -1e-11;
-constexpr double kPressureUncertaintyZeroBand = -1e-13;
-
-double SnapToZero(double value, double band) { return (value < 0.0 && value > band) ? 0.0 : value; }
-
-bool Within(double v, double low, double high) { return v >= low && v <= high; }
-bool StrictlyWithin(double v, double low, double high) { return v > low && v < high; }
-
-template <typename Array>
-std::string_view UnitText(const Array& units, int index) {
-    return (index >= 0 && index < static_cast<int>(units.size())) ? units[static_cast<std::size_t>(index)]
-                                                                  : units[0];
-}
 
 }  // namespace
 
-RelativeHumidityPage::RelativeHumidityPage(PageHost& host) : CalculatorPage(host) {}
-
-std::string_view RelativeHumidityPage::TemperatureUnit() const { return UnitText(kTemperatureUnits, temperatureUnit_); }
-std::string_view RelativeHumidityPage::PressureUnit() const { return UnitText(kPressureUnits, pressureUnit_); }
-std::string_view RelativeHumidityPage::EnthalpyUnit() const { return UnitText(kEnthalpyUnits, enthalpyUnit_); }
-
-std::string RelativeHumidityPage::RowUnit(RhRow row) const {
-    switch (row) {
-        case RhRow::DewFrostPoint:
-        case RhRow::Temperature:
-        case RhRow::BulbTemperature:
-            return std::string(TemperatureUnit());
-        case RhRow::Humidity:
-            return "%";
-        case RhRow::Ppmv:
-        case RhRow::Ppmw:
-            return "ppm";
-        case RhRow::MixingRatio:
-            return "g/kg";
-        case RhRow::Enthalpy:
-            return std::string(EnthalpyUnit());
-        case RhRow::VapourPressure:
-        case RhRow::SaturationVapourPressure:
-            return "Pa";
-    }
-    return {};
-}
+RelativeHumidityPage::RelativeHumidityPage(PageHost& host) : CalculatorPage(host, kRhFieldCount) {}
 
 std::string RelativeHumidityPage::FieldUnit(RhField f) const {
     switch (f) {
@@ -103,22 +54,6 @@ int RelativeHumidityPage::FieldCode(RhField f) {
         default: return -1;
     }
 }
-
-void RelativeHumidityPage::SetFieldText(RhField f, std::string text) {
-    fields_[static_cast<int>(f)] = std::move(text);
-    InputEdited(f);
-}
-
-void RelativeHumidityPage::RewriteField(RhField f, std::string text) { SetFieldText(f, std::move(text)); }
-
-void RelativeHumidityPage::InputEdited(RhField f) {
-    if (busy_) return;  // the page's own writes during Compute
-    const int code = FieldCode(f);
-    if (code >= 0) RecordEdit(code);
-    MarkOutOfDate();
-}
-
-double RelativeHumidityPage::Read(RhField f) { return ReadField(fields_[static_cast<int>(f)]); }
 
 void RelativeHumidityPage::Compute() {
     busy_ = true;
@@ -186,7 +121,7 @@ void RelativeHumidityPage::Compute() {
     double dp = 0, udp = 0, t = 0, ut = 0, rh = 0, urh = 0;
 
     if (hasDewPoint && hasTemperature && !hasHumidity) {
-        fields_[static_cast<int>(RhField::HumidityUncertainty)].clear();
+        ClearField(static_cast<int>(RhField::HumidityUncertainty));
         if (!readTemperature(RhField::DewPoint, dp)) return rejected();
         if (!Within(dp, kLowestTemperature, kHighestTemperature)) return Fail(kDewPointOutOfRange);
         if (!readTemperatureUncertainty(RhField::DewPointUncertainty, udp)) return rejected();
@@ -199,7 +134,7 @@ void RelativeHumidityPage::Compute() {
         result = engine_.ComputeFromDewPointAndTemperature(t, ut, dp, udp, p1, up1, p2, formulas, preference,
                                                            tUnit, pUnit, sign);
     } else if (!hasDewPoint && hasTemperature && hasHumidity) {
-        fields_[static_cast<int>(RhField::DewPointUncertainty)].clear();
+        ClearField(static_cast<int>(RhField::DewPointUncertainty));
         if (!readTemperature(RhField::Temperature, t)) return rejected();
         if (!StrictlyWithin(t, kLowestTemperature, kHighestTemperature)) return Fail(msg::TemperatureOutOfRange);
         if (!readTemperatureUncertainty(RhField::TemperatureUncertainty, ut)) return rejected();
@@ -208,7 +143,7 @@ void RelativeHumidityPage::Compute() {
         result = engine_.ComputeFromTemperatureAndHumidity(t, ut, rh, urh, p1, up1, p2, formulas, preference,
                                                            tUnit, pUnit, sign);
     } else if (hasDewPoint && !hasTemperature && hasHumidity) {
-        fields_[static_cast<int>(RhField::TemperatureUncertainty)].clear();
+        ClearField(static_cast<int>(RhField::TemperatureUncertainty));
         if (!readTemperature(RhField::DewPoint, dp)) return rejected();
         if (!StrictlyWithin(dp, kLowestTemperature, kHighestTemperature)) return Fail(kDewPointOutOfRange);
         if (!readTemperatureUncertainty(RhField::DewPointUncertainty, udp)) return rejected();
@@ -231,77 +166,22 @@ void RelativeHumidityPage::Compute() {
 }
 
 void RelativeHumidityPage::ChangeTemperatureUnit(int index) {
-    if (index < 0 || index >= static_cast<int>(kTemperatureUnits.size())) return;
-    struct Entry {
-        RhField field;
-        bool uncertainty;
-        double internal = 0.0;
-        bool present = false;
-    };
-    std::array<Entry, 4> entries = {{{RhField::DewPoint, false},
-                                     {RhField::DewPointUncertainty, true},
-                                     {RhField::Temperature, false},
-                                     {RhField::TemperatureUncertainty, true}}};
-    const std::string_view oldUnit = TemperatureUnit();
-    for (Entry& e : entries) {
-        if (FieldText(e.field).empty()) continue;
-        std::string text = FieldText(e.field);
-        const double v = ReadField(text);
-        if (v == InvalidValue) return;  // the unit stays as it was
-        RewriteField(e.field, std::move(text));
-        e.internal = e.uncertainty ? std::fabs(TemperatureDifferenceToCelsius(v, oldUnit))
-                                   : TemperatureToCelsius(v, oldUnit);
-        e.present = true;
-    }
-
-    temperatureUnit_ = index;
-    const std::string_view newUnit = TemperatureUnit();
-    for (const Entry& e : entries) {
-        if (!e.present) continue;
-        const double shown = e.uncertainty ? TemperatureDifferenceFromCelsius(e.internal, newUnit)
-                                           : TemperatureFromCelsius(e.internal, newUnit);
-        RewriteField(e.field, FormatInput(SnapToZero(shown, kTemperatureZeroBand), format_.inputPrecision,
-                                          format_.decimalSign));
-    }
+    const std::array<ConvertedInput, 4> inputs = {{
+        {static_cast<int>(RhField::DewPoint), false},
+        {static_cast<int>(RhField::DewPointUncertainty), true},
+        {static_cast<int>(RhField::Temperature), false},
+        {static_cast<int>(RhField::TemperatureUncertainty), true},
+    }};
+    ChangeUnit(UnitKind::Temperature, index, inputs);
 }
 
 void RelativeHumidityPage::ChangePressureUnit(int index) {
-    if (index < 0 || index >= static_cast<int>(kPressureUnits.size())) return;
-    struct Entry {
-        RhField field;
-        bool uncertainty;
-        double band;
-        double internal = 0.0;
-        bool present = false;
-    };
-    std::array<Entry, 3> entries = {{{RhField::P1, false, kPressureZeroBand},
-                                     {RhField::P1Uncertainty, true, kPressureUncertaintyZeroBand},
-                                     {RhField::P2, false, kPressureZeroBand}}};
-    const std::string_view oldUnit = PressureUnit();
-    for (Entry& e : entries) {
-        if (FieldText(e.field).empty()) continue;
-        std::string text = FieldText(e.field);
-        const double v = ReadField(text);
-        if (v == InvalidValue) return;  // the unit stays as it was
-        RewriteField(e.field, std::move(text));
-        const double kpa = PressureToKilopascal(v, oldUnit);
-        e.internal = e.uncertainty ? std::fabs(kpa) : kpa;
-        e.present = true;
-    }
-
-    pressureUnit_ = index;
-    const std::string_view newUnit = PressureUnit();
-    for (const Entry& e : entries) {
-        if (!e.present) continue;
-        const double shown = SnapToZero(PressureFromKilopascal(e.internal, newUnit), e.band);
-        RewriteField(e.field, FormatInput(shown, format_.inputPrecision, format_.decimalSign));
-    }
-}
-
-void RelativeHumidityPage::ChangeEnthalpyUnit(int index) {
-    if (index < 0 || index >= static_cast<int>(kEnthalpyUnits.size())) return;
-    enthalpyUnit_ = index;
-    MarkOutOfDate();
+    const std::array<ConvertedInput, 3> inputs = {{
+        {static_cast<int>(RhField::P1), false},
+        {static_cast<int>(RhField::P1Uncertainty), true},
+        {static_cast<int>(RhField::P2), false},
+    }};
+    ChangeUnit(UnitKind::Pressure, index, inputs);
 }
 
 HumidityPrintout RelativeHumidityPage::Printout() const {

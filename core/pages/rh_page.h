@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "pages/calculator_page.h"
 
@@ -27,25 +28,19 @@ class RelativeHumidityPage : public CalculatorPage {
 public:
     explicit RelativeHumidityPage(PageHost& host);
 
-    const std::string& FieldText(RhField f) const { return fields_[static_cast<int>(f)]; }
+    const std::string& FieldText(RhField f) const { return Field(static_cast<int>(f)); }
     // A user edit of a field: the text changes and InputEdited runs.
-    void SetFieldText(RhField f, std::string text);
+    void SetFieldText(RhField f, std::string text) { EditField(static_cast<int>(f), std::move(text)); }
     // The "Oblicz" button.
     void Compute();
-    void InputEdited(RhField f);
+    void InputEdited(RhField f) { FieldEdited(static_cast<int>(f)); }
 
-    // Unit lists: index into kTemperatureUnits, kPressureUnits, kEnthalpyUnits.
+    // Unit lists (index into kTemperatureUnits, kPressureUnits); the enthalpy list is the base's.
     void ChangeTemperatureUnit(int index);
     void ChangePressureUnit(int index);
-    void ChangeEnthalpyUnit(int index);
-    int TemperatureUnitIndex() const { return temperatureUnit_; }
-    int PressureUnitIndex() const { return pressureUnit_; }
-    int EnthalpyUnitIndex() const { return enthalpyUnit_; }
-    std::string_view TemperatureUnit() const;
-    std::string_view PressureUnit() const;
-    std::string_view EnthalpyUnit() const;
     // Unit label shown at the right of a result row.
-    std::string RowUnit(RhRow row) const;
+    using CalculatorPage::RowUnit;
+    std::string RowUnit(RhRow row) const { return RowUnit(static_cast<int>(row)); }
     // Unit label shown at the right of an input row (the same for a value and its uncertainty).
     std::string FieldUnit(RhField f) const;
     // Code of a primary input in the edit history; -1 for the uncertainty fields.
@@ -55,13 +50,9 @@ public:
     HumidityPrintout Printout() const;
 
 private:
-    // The page's own rewrite of an input outside Compute: counts as a user edit.
-    void RewriteField(RhField f, std::string text);
-    // Reads a field for Compute; InvalidValue when rejected (reported already).
-    double Read(RhField f);
+    double Read(RhField f) { return ReadFieldAt(static_cast<int>(f)); }
+    int CodeOfField(int f) const override { return FieldCode(static_cast<RhField>(f)); }
 
-    std::array<std::string, kRhFieldCount> fields_{};
-    int temperatureUnit_ = 0, pressureUnit_ = 0, enthalpyUnit_ = 0;
 };
 
 }  // namespace wegator
