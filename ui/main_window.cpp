@@ -1,6 +1,11 @@
 #include "main_window.h"
 
+#include <algorithm>
+#include <initializer_list>
+#include <vector>
+
 #include <QAction>
+#include <QGroupBox>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTabWidget>
@@ -8,9 +13,13 @@
 #include "app/string_table.h"
 #include "artwork.h"
 #include "data_files.h"
+#include "moisture_page_widget.h"
+#include "pages/moisture_page.h"
 #include "pages/pressure_page.h"
+#include "pages/psychrometer_page.h"
 #include "pages/rh_page.h"
 #include "pressure_page_widget.h"
+#include "psychrometer_page_widget.h"
 #include "rh_page_widget.h"
 #include "url_opener.h"
 #include "widget_texts.h"
@@ -28,8 +37,11 @@ MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent
     }
     // The pages are made in this order; each keeps its own copy of the settings.
     rhModel_ = std::make_unique<RelativeHumidityPage>(*hosts_[kRelativeHumidityPage]);
+    moistureModel_ = std::make_unique<MoistureContentPage>(*hosts_[kMoistureContentPage]);
+    psychrometerModel_ = std::make_unique<PsychrometerPage>(*hosts_[kPsychrometerPage]);
     pressureModel_ = std::make_unique<PressurePage>(*hosts_[kPressurePage]);
     ApplySettingsToPages();
+    printTarget_ = std::make_unique<PrinterTarget>();
 
     BuildMenu();
 
@@ -41,9 +53,16 @@ MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent
     rhWidget_ = new RhPageWidget(*rhModel_);
     rhWidget_->setObjectName(QStringLiteral("SWega1PP"));
     AddPage(kRelativeHumidityPage, rhWidget_, tr("Wilgotność względna"));
+    moistureWidget_ = new MoisturePageWidget(*moistureModel_);
+    moistureWidget_->setObjectName(QStringLiteral("SWega3PP"));
+    AddPage(kMoistureContentPage, moistureWidget_, tr("Zawartość wilgoci"));
+    psychrometerWidget_ = new PsychrometerPageWidget(*psychrometerModel_);
+    psychrometerWidget_->setObjectName(QStringLiteral("SWega4PP"));
+    AddPage(kPsychrometerPage, psychrometerWidget_, tr("Psychrometr"));
     pressureWidget_ = new PressurePageWidget(*pressureModel_);
     pressureWidget_->setObjectName(QStringLiteral("SWega2PP"));
     AddPage(kPressurePage, pressureWidget_, tr("Ciśnienie"));
+    AlignHumidityPages();
 
     connect(sheet_, &QTabWidget::currentChanged, this, &MainWindow::PageShown);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -106,10 +125,26 @@ void MainWindow::AddPage(int index, PageWidget* page, const QString& title) {
     static constexpr std::array<int, kPageCount> kPageCommands = {
         kCmdRelativeHumidity, kCmdMoistureContent, kCmdPsychrometer, kCmdPressure, kCmdLaboratory, 0};
     if (kPageCommands[index] != 0) actions_[kPageCommands[index]]->setEnabled(true);
+    connect(page, &PageWidget::printRequested, this, [this, index] { PrintPageAt(index, PrintCommand::PageButton); });
+}
+
+void MainWindow::AlignHumidityPages() {
+    // The input frames of the humidity pages take one width, so that the
+    // result grid stands at the same place whichever of them is shown.
+    std::vector<QGroupBox*> frames;
+    for (PageWidget* page : std::initializer_list<PageWidget*>{rhWidget_, moistureWidget_, psychrometerWidget_}) {
+        page->ensurePolished();  // sizes as the style will draw them
+        if (auto* frame = page->findChild<QGroupBox*>(QStringLiteral("inputGroup"))) frames.push_back(frame);
+    }
+    int width = 0;
+    for (QGroupBox* frame : frames) width = std::max(width, frame->sizeHint().width());
+    for (QGroupBox* frame : frames) frame->setMinimumWidth(width);
 }
 
 void MainWindow::ApplySettingsToPages() {
     rhModel_->ApplySettings(settings_, settings_.rhPrecInput, settings_.rhPrecCalcul);
+    moistureModel_->ApplySettings(settings_);
+    psychrometerModel_->ApplySettings(settings_);
     pressureModel_->ApplySettings(settings_);
     // The pressure page opens converting 1 kPa, shown in the precisions just set.
     pressureModel_->Compute();
@@ -191,9 +226,13 @@ void MainWindow::RunCommand(int command) {
     }
 }
 
-void MainWindow::PrintActivePage() {
-    // The printout is drawn from the print layout of the core, which the pages
-    // do not offer yet; until then the command only follows the pages' state.
+void MainWindow::PrintActivePage() { PrintPageAt(ActivePageIndex(), PrintCommand::Menu); }
+
+void MainWindow::PrintPageAt(int index, PrintCommand command) {
+    PageWidget* page = Page(index);
+    // Only results that belong to the inputs are printed.
+    if (page == nullptr || !page->PrintEnabled() || !printTarget_) return;
+    PrintPage(*printTarget_, page->PrintCells(), command, this);
 }
 
 void MainWindow::ChooseLanguage() {

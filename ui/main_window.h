@@ -15,6 +15,7 @@
 
 #include "app/settings.h"
 #include "dialogs.h"
+#include "printing.h"
 #include "qt_page_host.h"
 
 class QAction;
@@ -22,9 +23,13 @@ class QTabWidget;
 
 namespace wegator {
 
+class MoistureContentPage;
+class MoisturePageWidget;
 class PageWidget;
 class PressurePage;
 class PressurePageWidget;
+class PsychrometerPage;
+class PsychrometerPageWidget;
 class RelativeHumidityPage;
 class RhPageWidget;
 
@@ -69,6 +74,8 @@ public:
     int ActivePageIndex() const;
     void ShowPage(int index);
     RhPageWidget* RelativeHumidityPageWidget() const { return rhWidget_; }
+    MoisturePageWidget* MoisturePageWidgetAt() const { return moistureWidget_; }
+    PsychrometerPageWidget* PsychrometerPageWidgetAt() const { return psychrometerWidget_; }
     PressurePageWidget* PressurePageWidgetAt() const { return pressureWidget_; }
 
     QAction* CommandAction(int command) const;
@@ -80,15 +87,20 @@ public:
     void SetMessageSink(QtPageHost::MessageSink sink);
     // Replaces the language dialog of the "Język" command.
     void SetLanguageQuestion(LanguageQuestion question) { languageQuestion_ = std::move(question); }
+    // Replaces the printers (the default one and the print dialog's).
+    void SetPrintTarget(std::unique_ptr<PrintTarget> target) { printTarget_ = std::move(target); }
 
 private:
     void BuildMenu();
     void AddPage(int index, PageWidget* page, const QString& title);
     void ApplySettingsToPages();
+    void AlignHumidityPages();
     void ActivateAllPages();
     void PageShown(int tabPosition);
     void PagePrintStateChanged(int index, bool enabled);
     void PrintActivePage();
+    // Prints the page at a sheet index while it holds valid results.
+    void PrintPageAt(int index, PrintCommand command);
     void ChooseLanguage();
     void ShowHelp();
 
@@ -98,12 +110,17 @@ private:
 
     std::array<std::unique_ptr<QtPageHost>, kPageCount> hosts_;
     std::unique_ptr<RelativeHumidityPage> rhModel_;
+    std::unique_ptr<MoistureContentPage> moistureModel_;
+    std::unique_ptr<PsychrometerPage> psychrometerModel_;
     std::unique_ptr<PressurePage> pressureModel_;
+    std::unique_ptr<PrintTarget> printTarget_;
 
     QTabWidget* sheet_ = nullptr;
     std::map<int, PageWidget*> pages_;
     std::map<int, QAction*> actions_;
     RhPageWidget* rhWidget_ = nullptr;
+    MoisturePageWidget* moistureWidget_ = nullptr;
+    PsychrometerPageWidget* psychrometerWidget_ = nullptr;
     PressurePageWidget* pressureWidget_ = nullptr;
     bool ready_ = false;
 };

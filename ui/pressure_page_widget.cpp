@@ -57,6 +57,8 @@ void PressurePageWidget::Activate() {
 
 bool PressurePageWidget::PrintEnabled() const { return model_.PrintEnabled(); }
 
+std::vector<PrintCell> PressurePageWidget::PrintCells() const { return LayOut(model_.Printout()); }
+
 void PressurePageWidget::Refresh() {
     ui_->inputEdit->ShowText(QString::fromStdString(model_.InputText()));
     if (ui_->inputUnitList->currentIndex() != model_.InputUnitIndex()) {

@@ -31,6 +31,7 @@ public:
     void Activate() override;
     bool PrintEnabled() const override;
     void Refresh() override;
+    std::vector<PrintCell> PrintCells() const override;
 
     NumericEdit* InputField() const;
     QComboBox* InputUnitList() const;

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "humidity_page_view.h"
 #include "page_widget.h"
 #include "pages/rh_page.h"
 
@@ -35,11 +36,12 @@ public:
     void Activate() override;
     bool PrintEnabled() const override;
     void Refresh() override;
+    std::vector<PrintCell> PrintCells() const override;
 
     // The controls, for the main window's start-up sample and for tests.
     NumericEdit* Field(RhField field) const { return fields_[static_cast<int>(field)]; }
-    QLineEdit* ResultField(RhRow row, int column) const;
-    QLabel* ResultUnitLabel(RhRow row) const { return resultUnits_[static_cast<int>(row)]; }
+    QLineEdit* ResultField(RhRow row, int column) const { return grid_.Field(static_cast<int>(row), column); }
+    QLabel* ResultUnitLabel(RhRow row) const { return grid_.UnitLabel(static_cast<int>(row)); }
     QPushButton* ComputeButton() const;
     QPushButton* PrintButton() const;
     RecomputeMarker* Marker() const;
@@ -54,8 +56,7 @@ private:
     std::unique_ptr<Ui::RhPage> ui_;
     RelativeHumidityPage& model_;
     std::array<NumericEdit*, kRhFieldCount> fields_{};
-    std::array<QLineEdit*, 4 * CalculatorPage::kRows> results_{};
-    std::array<QLabel*, CalculatorPage::kRows> resultUnits_{};
+    ResultGridView grid_;
 };
 
 }  // namespace wegator

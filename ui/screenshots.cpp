@@ -3,6 +3,7 @@
 #include <array>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPixmap>
 #include <QPushButton>
@@ -10,8 +11,10 @@
 
 #include "dialogs.h"
 #include "main_window.h"
+#include "moisture_page_widget.h"
 #include "numeric_edit.h"
 #include "page_widget.h"
+#include "psychrometer_page_widget.h"
 #include "rh_page_widget.h"
 
 namespace wegator {
@@ -30,6 +33,12 @@ void Type(NumericEdit* field, const QString& text) {
     field->setFocus();
     field->selectAll();
     field->insert(text);
+}
+
+// Picks an entry of a list as the user would.
+void Choose(QComboBox* list, int index) {
+    list->setCurrentIndex(index);
+    emit list->activated(index);
 }
 
 bool Save(QWidget& widget, const QDir& dir, const QString& name) {
@@ -63,6 +72,26 @@ bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
         Type(rh->Field(RhField::P1), QStringLiteral("101.325"));
         Type(rh->Field(RhField::P2), QStringLiteral("101.325"));
         rh->ComputeButton()->click();
+    }
+    if (MoisturePageWidget* moisture = window.MoisturePageWidgetAt()) {
+        window.ShowPage(MainWindow::kMoistureContentPage);
+        Choose(moisture->ContentQuantityList(), static_cast<int>(ContentQuantity::Ppmv));
+        Type(moisture->Field(MoistureField::Content), QStringLiteral("5000"));
+        Type(moisture->Field(MoistureField::ContentUncertainty), QStringLiteral("50"));
+        Type(moisture->Field(MoistureField::Temperature), QStringLiteral("20"));
+        Type(moisture->Field(MoistureField::TemperatureUncertainty), QStringLiteral("0.1"));
+        Type(moisture->Field(MoistureField::P1), QStringLiteral("101.325"));
+        Type(moisture->Field(MoistureField::P2), QStringLiteral("101.325"));
+        moisture->ComputeButton()->click();
+    }
+    if (PsychrometerPageWidget* psychrometer = window.PsychrometerPageWidgetAt()) {
+        window.ShowPage(MainWindow::kPsychrometerPage);
+        Type(psychrometer->Field(PsychrometerField::Temperature), QStringLiteral("20"));
+        Type(psychrometer->Field(PsychrometerField::TemperatureUncertainty), QStringLiteral("0.1"));
+        Type(psychrometer->Field(PsychrometerField::Bulb), QStringLiteral("15"));
+        Type(psychrometer->Field(PsychrometerField::BulbUncertainty), QStringLiteral("0.1"));
+        Type(psychrometer->Field(PsychrometerField::Pressure), QStringLiteral("101.325"));
+        psychrometer->ComputeButton()->click();
     }
 
     bool saved = true;

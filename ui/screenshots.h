@@ -1,5 +1,5 @@
-// The hidden "--screenshots DIR" mode: fills a sample calculation into the
-// relative-humidity page, saves one picture of the window per page and one
+// The hidden "--screenshots DIR" mode: fills a sample calculation into each
+// humidity page, saves one picture of the window per page and one
 // per dialog into DIR, and returns. Used by `make screenshots` to look at the
 // program without a desktop.
 #pragma once

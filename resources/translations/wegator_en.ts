@@ -53,6 +53,45 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
     </message>
 </context>
 <context>
+    <name>MoisturePage</name>
+    <message>
+        <source>Wartości wejściowe dla ciśnienia P1</source>
+        <translation>Input values at pressure P1</translation>
+    </message>
+    <message>
+        <source>Niepewność</source>
+        <translation>Uncertainty</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Ciśnienie</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>Entalpia</source>
+        <translation>Enthalpy</translation>
+    </message>
+    <message>
+        <source>Oblicz</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>Drukuj</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Nad wodą</source>
+        <translation>Over water</translation>
+    </message>
+    <message>
+        <source>Nad lodem</source>
+        <translation>Over ice</translation>
+    </message>
+</context>
+<context>
     <name>PressurePage</name>
     <message>
         <source>Wartości wejściowe</source>
@@ -69,6 +108,45 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
     <message>
         <source>Wartości obliczone</source>
         <translation>Calculated values</translation>
+    </message>
+</context>
+<context>
+    <name>PsychrometerPage</name>
+    <message>
+        <source>Wartości wejściowe</source>
+        <translation>Input values</translation>
+    </message>
+    <message>
+        <source>Niepewność</source>
+        <translation>Uncertainty</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Ciśnienie</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>Entalpia</source>
+        <translation>Enthalpy</translation>
+    </message>
+    <message>
+        <source>Oblicz</source>
+        <translation>Calculate</translation>
+    </message>
+    <message>
+        <source>Drukuj</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Nad wodą</source>
+        <translation>Over water</translation>
+    </message>
+    <message>
+        <source>Nad lodem</source>
+        <translation>Over ice</translation>
     </message>
 </context>
 <context>

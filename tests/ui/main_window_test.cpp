@@ -25,18 +25,25 @@ TEST(MainWindow, SheetMenuAndPrintItemFollowThePages) {
     QTabWidget* sheet = window.Sheet();
 
     ASSERT_EQ(sheet->objectName(), QStringLiteral("SMainSheet"));
-    ASSERT_EQ(sheet->count(), 2);
+    ASSERT_EQ(sheet->count(), 4);
     EXPECT_EQ(sheet->tabText(0), QStringLiteral("Wilgotność względna"));
-    EXPECT_EQ(sheet->tabText(1), QStringLiteral("Ciśnienie"));
-    EXPECT_EQ(window.Page(MainWindow::kPressurePage), sheet->widget(1));
-    EXPECT_EQ(window.Page(MainWindow::kMoistureContentPage), nullptr);
+    EXPECT_EQ(sheet->tabText(1), QStringLiteral("Zawartość wilgoci"));
+    EXPECT_EQ(sheet->tabText(2), QStringLiteral("Psychrometr"));
+    EXPECT_EQ(sheet->tabText(3), QStringLiteral("Ciśnienie"));
+    EXPECT_EQ(window.Page(MainWindow::kMoistureContentPage)->objectName(), QStringLiteral("SWega3PP"));
+    EXPECT_EQ(window.Page(MainWindow::kPsychrometerPage)->objectName(), QStringLiteral("SWega4PP"));
+    EXPECT_EQ(window.Page(MainWindow::kPressurePage), sheet->widget(3));
+    EXPECT_EQ(window.Page(MainWindow::kLaboratoryPage), nullptr);
     EXPECT_EQ(window.ActivePageIndex(), MainWindow::kRelativeHumidityPage);
 
     // Commands of pages that do not exist yet, and of the settings sheet, are grey.
-    for (int command : {MainWindow::kCmdMoistureContent, MainWindow::kCmdPsychrometer, MainWindow::kCmdLaboratory,
-                        MainWindow::kCmdSettings}) {
+    for (int command : {MainWindow::kCmdLaboratory, MainWindow::kCmdSettings}) {
         EXPECT_FALSE(window.CommandAction(command)->isEnabled()) << command;
     }
+    window.CommandAction(MainWindow::kCmdMoistureContent)->trigger();
+    EXPECT_EQ(window.ActivePageIndex(), MainWindow::kMoistureContentPage);
+    window.CommandAction(MainWindow::kCmdPsychrometer)->trigger();
+    EXPECT_EQ(window.ActivePageIndex(), MainWindow::kPsychrometerPage);
     QAction* print = window.CommandAction(MainWindow::kCmdPrint);
     EXPECT_EQ(print->data().toInt(), 32779);
     EXPECT_FALSE(print->isEnabled());  // no results on the first page yet

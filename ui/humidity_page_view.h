@@ -1,0 +1,94 @@
+// What the three humidity pages (relative humidity, moisture content,
+// psychrometer) show alike: entry fields, unit lists and the grid of results.
+// Everything here writes what a page model holds onto the widgets without it
+// counting as a user edit.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include <QComboBox>
+#include <QObject>
+
+#include "page_widget.h"
+#include "pages/calculator_page.h"
+#include "physics/units.h"
+
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+namespace wegator {
+
+class NumericEdit;
+
+// The longest texts a field has to show whole: an entry of fifteen characters,
+// and the exponent form of a negative result.
+inline constexpr const char* kLongestEntry = "-0000000,0000";
+inline constexpr const char* kLongestResult = "-1,2346e+007";
+
+// A width that shows `longest` in the field's font, frame included.
+int NumberFieldWidth(const QWidget* field, const char* longest);
+
+// Fills a list of units (or quantities) and sizes it to its entries.
+void FillUnitList(QComboBox* list, std::span<const std::string_view> units);
+
+// Unit labels keep the width of the longest unit they may show, so that
+// nothing on the page moves when a unit changes.
+void ReserveInputUnitWidth(QLabel* label);
+void ReserveResultUnitWidth(QLabel* label);
+
+// A text the model holds; a field that already shows it keeps its cursor.
+void Show(QLineEdit* edit, const std::string& text);
+void Show(NumericEdit* edit, const std::string& text);
+void Show(QLabel* label, std::string_view text);
+// The list's entry the model holds, without it counting as the user's choice.
+void Show(QComboBox* list, int index);
+
+// The ten rows of four result fields and their unit labels, found in a page's
+// layout by their names: result<row>_<column> and resultUnit<row>.
+class ResultGridView {
+public:
+    // Finds the fields under `page` (once its layout is set up) and makes
+    // each wide enough for the longest result.
+    void Bind(QWidget* page);
+
+    QLineEdit* Field(int row, int column) const { return fields_[4 * row + column]; }
+    QLabel* UnitLabel(int row) const { return units_[row]; }
+
+    // The grid and its unit labels as the model holds them.
+    void Show(const CalculatorPage& model);
+
+private:
+    std::array<QLineEdit*, 4 * CalculatorPage::kRows> fields_{};
+    std::array<QLabel*, CalculatorPage::kRows> units_{};
+};
+
+// The temperature, pressure and enthalpy lists of a humidity page: filled with
+// their units, and every choice the user makes handed to the model, after
+// which the page shows the model again.
+template <typename Model>
+void BindUnitLists(PageWidget* page, Model& model, QComboBox* temperature, QComboBox* pressure,
+                   QComboBox* enthalpy) {
+    FillUnitList(temperature, kTemperatureUnits);
+    FillUnitList(pressure, kPressureUnits);
+    FillUnitList(enthalpy, kEnthalpyUnits);
+    QObject::connect(temperature, &QComboBox::activated, page, [page, &model](int index) {
+        model.ChangeTemperatureUnit(index);
+        page->Refresh();
+    });
+    QObject::connect(pressure, &QComboBox::activated, page, [page, &model](int index) {
+        model.ChangePressureUnit(index);
+        page->Refresh();
+    });
+    QObject::connect(enthalpy, &QComboBox::activated, page, [page, &model](int index) {
+        model.ChangeEnthalpyUnit(index);
+        page->Refresh();
+    });
+}
+
+void ShowUnitLists(const CalculatorPage& model, QComboBox* temperature, QComboBox* pressure, QComboBox* enthalpy);
+
+}  // namespace wegator

@@ -1,0 +1,102 @@
+#include "moisture_page_widget.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+#include "artwork.h"
+#include "maker.h"
+#include "numeric_edit.h"
+#include "ui_moisture_page.h"
+#include "widget_texts.h"
+
+namespace wegator {
+
+MoisturePageWidget::MoisturePageWidget(MoistureContentPage& model, QWidget* parent)
+    : PageWidget(parent), ui_(std::make_unique<Ui::MoisturePage>()), model_(model) {
+    ui_->setupUi(this);
+    AttachToolTips(this);
+    grid_.Bind(this);
+
+    fields_ = {ui_->contentEdit, ui_->contentUncertaintyEdit, ui_->temperatureEdit, ui_->temperatureUncertaintyEdit,
+               ui_->p1Edit,      ui_->p1UncertaintyEdit,     ui_->p2Edit};
+    for (int f = 0; f < kMoistureFieldCount; ++f) {
+        const auto field = static_cast<MoistureField>(f);
+        fields_[f]->setMinimumWidth(NumberFieldWidth(fields_[f], kLongestEntry));
+        connect(fields_[f], &QLineEdit::textEdited, this, [this, field](const QString& text) {
+            model_.SetFieldText(field, text.toStdString());
+            Refresh();
+        });
+    }
+
+    for (QLabel* unit : {ui_->contentUnitLabel, ui_->temperatureUnitLabel, ui_->p1UnitLabel, ui_->p2UnitLabel}) {
+        ReserveInputUnitWidth(unit);
+    }
+    FillUnitList(ui_->contentQuantityList, kContentQuantities);
+    connect(ui_->contentQuantityList, &QComboBox::activated, this, [this](int index) {
+        model_.ChangeContentQuantity(index);
+        Refresh();
+    });
+    BindUnitLists(this, model_, ui_->temperatureUnitList, ui_->pressureUnitList, ui_->enthalpyUnitList);
+
+    connect(ui_->computeButton, &QPushButton::clicked, this, [this] {
+        model_.Compute();
+        Refresh();
+    });
+    connect(ui_->printButton, &QPushButton::clicked, this, &PageWidget::printRequested);
+
+    ui_->logoLabel->setPixmap(ProgramPicture(40, devicePixelRatioF()));
+    ui_->logoLabel->SetTarget(QString::fromLatin1(maker::kWebSite));
+
+    Refresh();
+}
+
+MoisturePageWidget::~MoisturePageWidget() = default;
+
+QLabel* MoisturePageWidget::FieldUnitLabel(MoistureField field) const {
+    switch (field) {
+        case MoistureField::Content:
+        case MoistureField::ContentUncertainty: return ui_->contentUnitLabel;
+        case MoistureField::Temperature:
+        case MoistureField::TemperatureUncertainty: return ui_->temperatureUnitLabel;
+        case MoistureField::P1:
+        case MoistureField::P1Uncertainty: return ui_->p1UnitLabel;
+        case MoistureField::P2: return ui_->p2UnitLabel;
+    }
+    return nullptr;
+}
+QComboBox* MoisturePageWidget::ContentQuantityList() const { return ui_->contentQuantityList; }
+QPushButton* MoisturePageWidget::ComputeButton() const { return ui_->computeButton; }
+QPushButton* MoisturePageWidget::PrintButton() const { return ui_->printButton; }
+RecomputeMarker* MoisturePageWidget::Marker() const { return ui_->recomputeMarker; }
+QComboBox* MoisturePageWidget::TemperatureUnitList() const { return ui_->temperatureUnitList; }
+QComboBox* MoisturePageWidget::PressureUnitList() const { return ui_->pressureUnitList; }
+QComboBox* MoisturePageWidget::EnthalpyUnitList() const { return ui_->enthalpyUnitList; }
+QGroupBox* MoisturePageWidget::ResultsGroup() const { return ui_->resultsGroup; }
+
+void MoisturePageWidget::Activate() {
+    model_.Activate();
+    Refresh();
+}
+
+bool MoisturePageWidget::PrintEnabled() const { return model_.PrintEnabled(); }
+
+std::vector<PrintCell> MoisturePageWidget::PrintCells() const { return LayOut(model_.Printout()); }
+
+void MoisturePageWidget::Refresh() {
+    for (int f = 0; f < kMoistureFieldCount; ++f) Show(fields_[f], model_.FieldText(static_cast<MoistureField>(f)));
+
+    Show(ui_->contentQuantityList, model_.ContentQuantityIndex());
+    ShowUnitLists(model_, ui_->temperatureUnitList, ui_->pressureUnitList, ui_->enthalpyUnitList);
+    for (MoistureField field : {MoistureField::Content, MoistureField::Temperature, MoistureField::P1,
+                                MoistureField::P2}) {
+        Show(FieldUnitLabel(field), model_.FieldUnit(field));
+    }
+
+    ui_->resultsGroup->setTitle(QString::fromStdString(model_.ResultsCaption()));
+    grid_.Show(model_);
+
+    ui_->printButton->setEnabled(model_.PrintEnabled());
+    ui_->recomputeMarker->SetShown(model_.MarkerVisible());
+}
+
+}  // namespace wegator

@@ -1,0 +1,63 @@
+#include "printing.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "print/printout_painter.h"
+
+namespace wegator {
+
+PrinterTarget::PrinterTarget() { NewPrinter(); }
+
+PrinterTarget::~PrinterTarget() = default;
+
+QPrinter& PrinterTarget::NewPrinter() {
+    // A printer of the last job may still point at a file chosen in the
+    // dialog; a new job starts from nothing.
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setDocName(QString::fromLatin1(kPrintJobName));
+    printer_->setCreator(QString::fromLatin1(kPrintJobName));
+    return *printer_;
+}
+
+bool PrinterTarget::SelectDefaultPrinter() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) return false;
+    QPrinter& printer = NewPrinter();
+    printer.setPrinterName(info.printerName());
+    return true;
+}
+
+bool PrinterTarget::SelectPrinterWithDialog(QWidget* parent) {
+    QPrinter& printer = NewPrinter();
+    QPrintDialog dialog(&printer, parent);
+    // The printout is always a single page.
+    dialog.setMinMax(1, 1);
+    printer.setFromTo(1, 1);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QPaintDevice* PrinterTarget::Device() { return printer_.get(); }
+
+QSize PrinterTarget::PrintableSize() const {
+    return printer_->pageLayout().paintRectPixels(printer_->resolution()).size();
+}
+
+bool PrintPage(PrintTarget& target, const std::vector<PrintCell>& cells, PrintCommand command, QWidget* parent) {
+    if (cells.empty()) return false;
+    const bool selected = command == PrintCommand::Menu
+                              ? target.SelectPrinterWithDialog(parent)
+                              : target.SelectDefaultPrinter() || target.SelectPrinterWithDialog(parent);
+    if (!selected) return false;
+
+    QPainter painter;
+    if (!painter.begin(target.Device())) return false;
+    const QSize area = target.PrintableSize();
+    PaintPrintout(painter, cells, area.width(), area.height());
+    return painter.end();
+}
+
+}  // namespace wegator
