@@ -18,98 +18,98 @@ inline constexpr std::size_t kQx311Channels = 8;
 // store (settings_store.h) reads and writes this record; nothing else touches
 // the store file.
 struct Settings {
-  // Interface language, "pl" or "en"; empty until the user has chosen one, which
-  // makes start-up show the language dialog. Any other text counts as "en".
-  std::string language;
-  // Decimal sign shown and accepted by the pages: "," or "." (any text other
-  // than "," counts as ".").
-  std::string decimal = ",";
+    // Interface language, "pl" or "en"; empty until the user has chosen one, which
+    // makes start-up show the language dialog. Any other text counts as "en".
+    std::string language;
+    // Decimal sign shown and accepted by the pages: "," or "." (any text other
+    // than "," counts as ".").
+    std::string decimal = ",";
 
-  // Psychrometer constant in use for a wet bulb covered with water / with ice,
-  // in 1/K; -1.0 selects the built-in constant, anything else is a user constant.
-  double globalAw = -1.0;
-  double globalAi = -1.0;
-  // The last user constants, kept as typed so they survive while the built-in
-  // constant is selected.
-  std::string globalAwUser = "0.0006653286";
-  std::string globalAiUser = "0.0005750000";
+    // Psychrometer constant in use for a wet bulb covered with water / with ice,
+    // in 1/K; -1.0 selects the built-in constant, anything else is a user constant.
+    double globalAw = -1.0;
+    double globalAi = -1.0;
+    // The last user constants, kept as typed so they survive while the built-in
+    // constant is selected.
+    std::string globalAwUser = "0.0006653286";
+    std::string globalAiUser = "0.0005750000";
 
-  // Digits after the decimal sign for input and computed values of each page.
-  std::int32_t rhPrecInput = 3;
-  std::int32_t rhPrecCalcul = 3;
-  std::int32_t misturePrecInput = 3;
-  std::int32_t misturePrecCalcul = 3;
-  std::int32_t psychometerPrecInput = 3;
-  std::int32_t psychometerPrecCalcul = 3;
-  std::int32_t laboratoryPrecInput = 3;
-  std::int32_t laboratoryPrecCalcul = 3;
-  std::int32_t pressurePrecInput = 4;
-  std::int32_t pressurePrecCalcul = 4;
+    // Digits after the decimal sign for input and computed values of each page.
+    std::int32_t rhPrecInput = 3;
+    std::int32_t rhPrecCalcul = 3;
+    std::int32_t misturePrecInput = 3;
+    std::int32_t misturePrecCalcul = 3;
+    std::int32_t psychometerPrecInput = 3;
+    std::int32_t psychometerPrecCalcul = 3;
+    std::int32_t laboratoryPrecInput = 3;
+    std::int32_t laboratoryPrecCalcul = 3;
+    std::int32_t pressurePrecInput = 4;
+    std::int32_t pressurePrecCalcul = 4;
 
-  // Nonzero: the formulas' own uncertainty is added to the results.
-  std::int32_t formulasUncertainty = 1;
-  // 0: ITS-90 formulations; 1: "A Guide to the Measurement of Humidity".
-  std::int32_t usedFormulas = 0;
+    // Nonzero: the formulas' own uncertainty is added to the results.
+    std::int32_t formulasUncertainty = 1;
+    // 0: ITS-90 formulations; 1: "A Guide to the Measurement of Humidity".
+    std::int32_t usedFormulas = 0;
 
-  // Standard uncertainty of each instrument's reading: kelvin for the
-  // thermometers and hygrometers, kPa for the QX-316 barometer.
-  double settingsLabDp30 = 0.1;
-  double settingsLabF250 = 0.1;
-  double settingsLabQx310 = 0.1;
-  double settingsLabQx311 = 0.1;
-  double settingsLabQx316 = 0.1;
+    // Standard uncertainty of each instrument's reading: kelvin for the
+    // thermometers and hygrometers, kPa for the QX-316 barometer.
+    double settingsLabDp30 = 0.1;
+    double settingsLabF250 = 0.1;
+    double settingsLabQx310 = 0.1;
+    double settingsLabQx311 = 0.1;
+    double settingsLabQx316 = 0.1;
 
-  // Laboratory data file: contents as the decimal text of a bit set (see
-  // SaveFileContents), its path, and minutes between two records.
-  std::string saveFileCode = "0";
-  std::string saveFileName;
-  std::int32_t saveFileTime = 1;
+    // Laboratory data file: contents as the decimal text of a bit set (see
+    // SaveFileContents), its path, and minutes between two records.
+    std::string saveFileCode = "0";
+    std::string saveFileName;
+    std::int32_t saveFileTime = 1;
 
-  // Paths of the correction tables (.cal) of the instruments.
-  std::string calibrationFileNameDp30;
-  std::string calibrationFileNameF250;
-  std::string calibrationFileNameTempQx310;
-  std::array<std::string, kQx311Channels> calibrationFileNameTempQx311;
+    // Paths of the correction tables (.cal) of the instruments.
+    std::string calibrationFileNameDp30;
+    std::string calibrationFileNameF250;
+    std::string calibrationFileNameTempQx310;
+    std::array<std::string, kQx311Channels> calibrationFileNameTempQx311;
 
-  // Laboratory page: seconds between recomputations, seconds over which
-  // observations are collected, and whether instrument uncertainty counts.
-  std::int32_t settingsLabUpdate = 5;
-  std::int32_t settingsLabMeanTime = 60;
-  std::int32_t settingsLabIsDevicesError = 1;
-  // Nonzero: readings of that instrument are corrected with its table.
-  std::int32_t settingsLabCalibrationTableDp30 = 0;
-  std::int32_t settingsLabCalibrationTableF250 = 0;
-  std::int32_t settingsLabCalibrationTableTempQx310 = 0;
-  std::int32_t settingsLabCalibrationTableTempQx311 = 0;
-  // Number of observations collected.
-  std::int32_t settingsLabValuesFromDevices = 10;
-  // Nonzero: external instruments are used.
-  std::int32_t settingsLabDevices = 0;
+    // Laboratory page: seconds between recomputations, seconds over which
+    // observations are collected, and whether instrument uncertainty counts.
+    std::int32_t settingsLabUpdate = 5;
+    std::int32_t settingsLabMeanTime = 60;
+    std::int32_t settingsLabIsDevicesError = 1;
+    // Nonzero: readings of that instrument are corrected with its table.
+    std::int32_t settingsLabCalibrationTableDp30 = 0;
+    std::int32_t settingsLabCalibrationTableF250 = 0;
+    std::int32_t settingsLabCalibrationTableTempQx310 = 0;
+    std::int32_t settingsLabCalibrationTableTempQx311 = 0;
+    // Number of observations collected.
+    std::int32_t settingsLabValuesFromDevices = 10;
+    // Nonzero: external instruments are used.
+    std::int32_t settingsLabDevices = 0;
 
-  // Serial port numbers (shown as "COMn"); 0 or less means none.
-  std::int32_t settingsPortComDp30 = -1;
-  std::int32_t settingsPortComQx316 = -1;
-  std::int32_t settingsPortComEnvQx310 = -1;
-  std::int32_t settingsPortComQx310 = -1;
-  std::int32_t settingsPortComQx311 = -1;
-  std::int32_t settingsPortComF250 = -1;
-  // Pressure source: 0 the QX-316, 1 entered by hand.
-  std::int32_t settingsPortPressDevice = 0;
-  // Nonzero: a QX-310 supplies the environment temperature and humidity.
-  std::int32_t settingsPortEnvQx310Device = 0;
-  // Air-temperature source: 2 QX-310; 3 QX-311; 4 ASL F-250; 5 QX-310 with the
-  // QX-311 gradient; 6 ASL F-250 with the QX-311 gradient.
-  std::int32_t settingsPortTempDevice = 3;
-  // Nonzero: the temperature gradient from the QX-311 is taken into account.
-  std::int32_t settingsQx311Deviation = 0;
-  // ASL F-250 input "A" or "B"; QX-311 channel "0" … "8".
-  std::string settingsPortTempCanalF250 = "A";
-  std::string settingsPortTempCanalQx311 = "0";
+    // Serial port numbers (shown as "COMn"); 0 or less means none.
+    std::int32_t settingsPortComDp30 = -1;
+    std::int32_t settingsPortComQx316 = -1;
+    std::int32_t settingsPortComEnvQx310 = -1;
+    std::int32_t settingsPortComQx310 = -1;
+    std::int32_t settingsPortComQx311 = -1;
+    std::int32_t settingsPortComF250 = -1;
+    // Pressure source: 0 the QX-316, 1 entered by hand.
+    std::int32_t settingsPortPressDevice = 0;
+    // Nonzero: a QX-310 supplies the environment temperature and humidity.
+    std::int32_t settingsPortEnvQx310Device = 0;
+    // Air-temperature source: 2 QX-310; 3 QX-311; 4 ASL F-250; 5 QX-310 with the
+    // QX-311 gradient; 6 ASL F-250 with the QX-311 gradient.
+    std::int32_t settingsPortTempDevice = 3;
+    // Nonzero: the temperature gradient from the QX-311 is taken into account.
+    std::int32_t settingsQx311Deviation = 0;
+    // ASL F-250 input "A" or "B"; QX-311 channel "0" … "8".
+    std::string settingsPortTempCanalF250 = "A";
+    std::string settingsPortTempCanalQx311 = "0";
 
-  // Folder into which a calibration run writes its files.
-  std::string calibrFilePath;
+    // Folder into which a calibration run writes its files.
+    std::string calibrFilePath;
 
-  bool operator==(const Settings&) const = default;
+    bool operator==(const Settings&) const = default;
 };
 
 // Reads an integer the way stored texts have always been read: an optional
@@ -128,23 +128,23 @@ double ParseStoredNumber(std::string_view text);
 // Stored as the decimal text of a bit set, bit 1 for the first member up to
 // bit 16384 for the last.
 struct SaveFileContents {
-  bool dewPointInput = false;             // 1: DP/FP input
-  bool temperatureInput = false;          // 2: T input
-  bool pressureInput = false;             // 4: Pb input
-  bool dewPointComputed = false;          // 8: DP/FP computed
-  bool temperatureComputed = false;       // 16: T computed
-  bool relativeHumidity = false;          // 32: RH
-  bool saturationVapourPressure = false;  // 64: SWVP
-  bool ppmv = false;                      // 128
-  bool ppmw = false;                      // 256
-  bool mixingRatio = false;               // 512: x
-  bool vapourPressure = false;            // 1024: WVP
-  bool enthalpy = false;                  // 2048: I
-  bool wetBulb = false;                   // 4096: Tw/Ti
-  bool csvFormat = false;                 // 8192: CSV (clear: text format)
-  bool savingOn = false;                  // 16384: saving of laboratory data is on
+    bool dewPointInput = false;             // 1: DP/FP input
+    bool temperatureInput = false;          // 2: T input
+    bool pressureInput = false;             // 4: Pb input
+    bool dewPointComputed = false;          // 8: DP/FP computed
+    bool temperatureComputed = false;       // 16: T computed
+    bool relativeHumidity = false;          // 32: RH
+    bool saturationVapourPressure = false;  // 64: SWVP
+    bool ppmv = false;                      // 128
+    bool ppmw = false;                      // 256
+    bool mixingRatio = false;               // 512: x
+    bool vapourPressure = false;            // 1024: WVP
+    bool enthalpy = false;                  // 2048: I
+    bool wetBulb = false;                   // 4096: Tw/Ti
+    bool csvFormat = false;                 // 8192: CSV (clear: text format)
+    bool savingOn = false;                  // 16384: saving of laboratory data is on
 
-  bool operator==(const SaveFileContents&) const = default;
+    bool operator==(const SaveFileContents&) const = default;
 };
 
 // Text that is not a number decodes as nothing selected.

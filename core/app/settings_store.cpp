@@ -42,43 +42,40 @@ constexpr std::size_t kNumberBytes = 16;
 // The path of the correction table of one QX-311 channel, an element of
 // Settings::calibrationFileNameTempQx311.
 struct Qx311Table {
-  std::size_t channel;
+    std::size_t channel;
 };
 
-using SettingField = std::variant<std::string Settings::*, Qx311Table, double Settings::*,
-                                  std::int32_t Settings::*>;
+using SettingField = std::variant<std::string Settings::*, Qx311Table, double Settings::*, std::int32_t Settings::*>;
 
 // How one setting lives in the store file. Text and fractional settings are
 // stored as texts ("Name"="…"), integer settings as dwords ("Name"=dword:…).
 struct SettingDescriptor {
-  std::string_view name;  // value name as it stands in the file
-  SettingField field;
-  std::size_t byteBudget;  // bytes stored: the text and its NUL, cut to this
-  std::size_t readBuffer;  // a stored text longer than this is not read
-  int fractionDigits;      // fractional settings: "%.10f" or "%.5f"
-  // Written for a missing value instead of the field's default (only "Language").
-  std::optional<std::string_view> storedWhenMissing;
+    std::string_view name;  // value name as it stands in the file
+    SettingField field;
+    std::size_t byteBudget;  // bytes stored: the text and its NUL, cut to this
+    std::size_t readBuffer;  // a stored text longer than this is not read
+    int fractionDigits;      // fractional settings: "%.10f" or "%.5f"
+    // Written for a missing value instead of the field's default (only "Language").
+    std::optional<std::string_view> storedWhenMissing;
 
-  bool IsDword() const { return std::holds_alternative<std::int32_t Settings::*>(field); }
+    bool IsDword() const { return std::holds_alternative<std::int32_t Settings::*>(field); }
 };
 
-constexpr SettingDescriptor Text(std::string_view name, std::size_t byteBudget,
-                                 std::string Settings::*field,
+constexpr SettingDescriptor Text(std::string_view name, std::size_t byteBudget, std::string Settings::*field,
                                  std::optional<std::string_view> storedWhenMissing = {}) {
-  return {name, field, byteBudget, kTextReadBuffer, 0, storedWhenMissing};
+    return {name, field, byteBudget, kTextReadBuffer, 0, storedWhenMissing};
 }
 
 constexpr SettingDescriptor Path(std::string_view name, SettingField field) {
-  return {name, field, kPathBytes, kPathBytes, 0, {}};
+    return {name, field, kPathBytes, kPathBytes, 0, {}};
 }
 
-constexpr SettingDescriptor Number(std::string_view name, int fractionDigits,
-                                   double Settings::*field) {
-  return {name, field, kNumberBytes, kTextReadBuffer, fractionDigits, {}};
+constexpr SettingDescriptor Number(std::string_view name, int fractionDigits, double Settings::*field) {
+    return {name, field, kNumberBytes, kTextReadBuffer, fractionDigits, {}};
 }
 
 constexpr SettingDescriptor Dword(std::string_view name, std::int32_t Settings::*field) {
-  return {name, field, kDwordBytes, kDwordBytes, 0, {}};
+    return {name, field, kDwordBytes, kDwordBytes, 0, {}};
 }
 
 // Every stored setting, in the order start-up reads them. Load and save both
@@ -128,10 +125,8 @@ const SettingDescriptor kSettingsTable[] = {
     Dword("SETTINGS_LAB_IS_DEVICES_ERROR", &Settings::settingsLabIsDevicesError),
     Dword("SETTINGS_LAB_CALIBRATION_TABLE_DP30", &Settings::settingsLabCalibrationTableDp30),
     Dword("SETTINGS_LAB_CALIBRATION_TABLE_F250", &Settings::settingsLabCalibrationTableF250),
-    Dword("SETTINGS_LAB_CALIBRATION_TABLE_TEMP_QX310",
-          &Settings::settingsLabCalibrationTableTempQx310),
-    Dword("SETTINGS_LAB_CALIBRATION_TABLE_TEMP_QX311",
-          &Settings::settingsLabCalibrationTableTempQx311),
+    Dword("SETTINGS_LAB_CALIBRATION_TABLE_TEMP_QX310", &Settings::settingsLabCalibrationTableTempQx310),
+    Dword("SETTINGS_LAB_CALIBRATION_TABLE_TEMP_QX311", &Settings::settingsLabCalibrationTableTempQx311),
     Dword("SETTINGS_LAB_VALUES_FROM_DEVICES", &Settings::settingsLabValuesFromDevices),
     Dword("SETTINGS_LAB_DEVICES", &Settings::settingsLabDevices),
     Dword("SETTINGS_PORT_COM_DP30", &Settings::settingsPortComDp30),
@@ -155,22 +150,22 @@ char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 
 // Value and key names are not case-sensitive, as in the registry.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    }
+    return true;
 }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+    return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
 std::string_view Trim(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const std::size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
 }
 
 std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
@@ -179,60 +174,59 @@ std::string_view UpToNul(std::string_view text) { return text.substr(0, text.fin
 // cut to the budget, and never in the middle of a UTF-8 character. A line end
 // cannot be stored inside a line, so it ends the text like the NUL does.
 std::string_view CutToBudget(std::string_view text, std::size_t byteBudget) {
-  text = text.substr(0, text.find_first_of(std::string_view("\0\r\n", 3)));
-  if (text.size() <= byteBudget) return text;
-  std::size_t cut = byteBudget;
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-  return text.substr(0, cut);
+    text = text.substr(0, text.find_first_of(std::string_view("\0\r\n", 3)));
+    if (text.size() <= byteBudget) return text;
+    std::size_t cut = byteBudget;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    return text.substr(0, cut);
 }
 
 std::string Quote(std::string_view text) {
-  std::string quoted = "\"";
-  for (char c : text) {
-    if (c == '\\' || c == '"') quoted += '\\';
-    quoted += c;
-  }
-  quoted += '"';
-  return quoted;
+    std::string quoted = "\"";
+    for (char c : text) {
+        if (c == '\\' || c == '"') quoted += '\\';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
 }
 
 // Reads a quoted text starting at line[pos] == '"'; on success pos is left
 // just past the closing quote. A text without its closing quote (a line cut
 // short) is no text.
 std::optional<std::string> Unquote(std::string_view line, std::size_t& pos) {
-  if (pos >= line.size() || line[pos] != '"') return std::nullopt;
-  std::string text;
-  for (std::size_t i = pos + 1; i < line.size(); ++i) {
-    const char c = line[i];
-    if (c == '"') {
-      pos = i + 1;
-      return text;
+    if (pos >= line.size() || line[pos] != '"') return std::nullopt;
+    std::string text;
+    for (std::size_t i = pos + 1; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"') {
+            pos = i + 1;
+            return text;
+        }
+        if (c == '\\' && i + 1 < line.size() && (line[i + 1] == '\\' || line[i + 1] == '"')) {
+            text += line[++i];
+        } else {
+            text += c;
+        }
     }
-    if (c == '\\' && i + 1 < line.size() && (line[i + 1] == '\\' || line[i + 1] == '"')) {
-      text += line[++i];
-    } else {
-      text += c;
-    }
-  }
-  return std::nullopt;
+    return std::nullopt;
 }
 
 std::string FormatDword(std::uint32_t value) {
-  char digits[kDwordHexDigits];
-  for (std::size_t i = kDwordHexDigits; i-- > 0; value >>= 4) {
-    digits[i] = "0123456789abcdef"[value & 0xF];
-  }
-  return std::string(kDwordPrefix) + std::string(digits, kDwordHexDigits);
+    char digits[kDwordHexDigits];
+    for (std::size_t i = kDwordHexDigits; i-- > 0; value >>= 4) {
+        digits[i] = "0123456789abcdef"[value & 0xF];
+    }
+    return std::string(kDwordPrefix) + std::string(digits, kDwordHexDigits);
 }
 
 // Fixed notation with the given number of fraction digits, always with a "."
 // whatever locale the program runs in (what "%.10f" gives in the C locale).
 std::string FormatNumber(double value, int fractionDigits) {
-  char buffer[400];  // enough for any double in fixed notation
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    std::chars_format::fixed, fractionDigits);
-  if (result.ec != std::errc{}) return "-1";
-  return std::string(buffer, result.ptr);
+    char buffer[400];  // enough for any double in fixed notation
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, fractionDigits);
+    if (result.ec != std::errc{}) return "-1";
+    return std::string(buffer, result.ptr);
 }
 
 // ---- The store file as read ----------------------------------------------
@@ -240,124 +234,124 @@ std::string FormatNumber(double value, int fractionDigits) {
 enum class ValueKind { Text, Dword, Other };
 
 struct StoredValue {
-  std::string name;
-  ValueKind kind = ValueKind::Other;
-  std::string text;         // Text: the unescaped bytes
-  std::uint32_t dword = 0;  // Dword
-  std::string line;         // as found in the file, for writing it back unchanged
+    std::string name;
+    ValueKind kind = ValueKind::Other;
+    std::string text;         // Text: the unescaped bytes
+    std::uint32_t dword = 0;  // Dword
+    std::string line;         // as found in the file, for writing it back unchanged
 };
 
 struct StoreContents {
-  std::vector<StoredValue> values;       // values of our key, in file order
-  std::vector<std::string> otherKeys;    // sections of other keys, verbatim
+    std::vector<StoredValue> values;     // values of our key, in file order
+    std::vector<std::string> otherKeys;  // sections of other keys, verbatim
 };
 
 // One "name"=data line, or nothing when the line is not a complete value line.
 std::optional<StoredValue> ParseValueLine(std::string_view line) {
-  StoredValue value;
-  std::size_t pos = line.find_first_not_of(" \t");
-  if (pos == std::string_view::npos) return std::nullopt;
-  if (line[pos] == '@') {  // the key's unnamed value
-    value.name = "@";
-    ++pos;
-  } else {
-    auto name = Unquote(line, pos);
-    if (!name) return std::nullopt;
-    value.name = std::move(*name);
-  }
-  pos = line.find_first_not_of(" \t", pos);
-  if (pos == std::string_view::npos || line[pos] != '=') return std::nullopt;
-  const std::string_view data = Trim(line.substr(pos + 1));
+    StoredValue value;
+    std::size_t pos = line.find_first_not_of(" \t");
+    if (pos == std::string_view::npos) return std::nullopt;
+    if (line[pos] == '@') {  // the key's unnamed value
+        value.name = "@";
+        ++pos;
+    } else {
+        auto name = Unquote(line, pos);
+        if (!name) return std::nullopt;
+        value.name = std::move(*name);
+    }
+    pos = line.find_first_not_of(" \t", pos);
+    if (pos == std::string_view::npos || line[pos] != '=') return std::nullopt;
+    const std::string_view data = Trim(line.substr(pos + 1));
 
-  if (data.starts_with('"')) {
-    std::size_t end = 0;
-    auto text = Unquote(data, end);
-    if (!text || end != data.size()) return std::nullopt;
-    value.kind = ValueKind::Text;
-    value.text = std::move(*text);
-  } else if (StartsWithIgnoringCase(data, kDwordPrefix)) {
-    const std::string_view hex = data.substr(kDwordPrefix.size());
-    if (hex.size() != kDwordHexDigits) return std::nullopt;
-    const auto result = std::from_chars(hex.data(), hex.data() + hex.size(), value.dword, 16);
-    if (result.ec != std::errc{} || result.ptr != hex.data() + hex.size()) return std::nullopt;
-    value.kind = ValueKind::Dword;
-  } else {
-    value.kind = ValueKind::Other;  // binary, multi-string, deletion, …
-  }
-  value.line = std::string(line);
-  return value;
+    if (data.starts_with('"')) {
+        std::size_t end = 0;
+        auto text = Unquote(data, end);
+        if (!text || end != data.size()) return std::nullopt;
+        value.kind = ValueKind::Text;
+        value.text = std::move(*text);
+    } else if (StartsWithIgnoringCase(data, kDwordPrefix)) {
+        const std::string_view hex = data.substr(kDwordPrefix.size());
+        if (hex.size() != kDwordHexDigits) return std::nullopt;
+        const auto result = std::from_chars(hex.data(), hex.data() + hex.size(), value.dword, 16);
+        if (result.ec != std::errc{} || result.ptr != hex.data() + hex.size()) return std::nullopt;
+        value.kind = ValueKind::Dword;
+    } else {
+        value.kind = ValueKind::Other;  // binary, multi-string, deletion, …
+    }
+    value.line = std::string(line);
+    return value;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view data) {
-  std::vector<std::string_view> lines;
-  while (!data.empty()) {
-    const std::size_t end = data.find('\n');
-    std::string_view line = data.substr(0, end);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
-    data.remove_prefix(end + 1);
-  }
-  return lines;
+    std::vector<std::string_view> lines;
+    while (!data.empty()) {
+        const std::size_t end = data.find('\n');
+        std::string_view line = data.substr(0, end);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        lines.push_back(line);
+        if (end == std::string_view::npos) break;
+        data.remove_prefix(end + 1);
+    }
+    return lines;
 }
 
 // Reads whatever can be read: lines that are not value lines are skipped, a
 // value line cut short is no value, and values before any key line count as
 // ours so that a file without its header still works.
 StoreContents ParseStore(std::string_view data) {
-  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-  if (data.starts_with(kUtf8Bom)) data.remove_prefix(kUtf8Bom.size());
-  const std::vector<std::string_view> lines = SplitLines(data);
+    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+    if (data.starts_with(kUtf8Bom)) data.remove_prefix(kUtf8Bom.size());
+    const std::vector<std::string_view> lines = SplitLines(data);
 
-  StoreContents contents;
-  bool inOurKey = true;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view trimmed = Trim(lines[i]);
-    if (trimmed.starts_with('[') && trimmed.ends_with(']')) {
-      inOurKey = EqualsIgnoringCase(trimmed, kKeySection);
-      if (!inOurKey) contents.otherKeys.emplace_back(lines[i]);
-      continue;
+    StoreContents contents;
+    bool inOurKey = true;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view trimmed = Trim(lines[i]);
+        if (trimmed.starts_with('[') && trimmed.ends_with(']')) {
+            inOurKey = EqualsIgnoringCase(trimmed, kKeySection);
+            if (!inOurKey) contents.otherKeys.emplace_back(lines[i]);
+            continue;
+        }
+        if (!inOurKey) {
+            contents.otherKeys.emplace_back(lines[i]);
+            continue;
+        }
+        if (EqualsIgnoringCase(trimmed, kFileHeader) || EqualsIgnoringCase(trimmed, kOldFileHeader)) {
+            continue;
+        }
+        std::optional<StoredValue> value = ParseValueLine(lines[i]);
+        if (!value) continue;
+        // Binary data is wrapped over several lines, each but the last ending in "\".
+        if (value->kind == ValueKind::Other) {
+            while (Trim(lines[i]).ends_with('\\') && i + 1 < lines.size()) {
+                value->line += '\n';
+                value->line += lines[++i];
+            }
+        }
+        contents.values.push_back(std::move(*value));
     }
-    if (!inOurKey) {
-      contents.otherKeys.emplace_back(lines[i]);
-      continue;
-    }
-    if (EqualsIgnoringCase(trimmed, kFileHeader) || EqualsIgnoringCase(trimmed, kOldFileHeader)) {
-      continue;
-    }
-    std::optional<StoredValue> value = ParseValueLine(lines[i]);
-    if (!value) continue;
-    // Binary data is wrapped over several lines, each but the last ending in "\".
-    if (value->kind == ValueKind::Other) {
-      while (Trim(lines[i]).ends_with('\\') && i + 1 < lines.size()) {
-        value->line += '\n';
-        value->line += lines[++i];
-      }
-    }
-    contents.values.push_back(std::move(*value));
-  }
-  return contents;
+    return contents;
 }
 
 const StoredValue* FindValue(const StoreContents& contents, std::string_view name) {
-  for (auto it = contents.values.rbegin(); it != contents.values.rend(); ++it) {
-    if (EqualsIgnoringCase(it->name, name)) return &*it;  // the last one wins
-  }
-  return nullptr;
+    for (auto it = contents.values.rbegin(); it != contents.values.rend(); ++it) {
+        if (EqualsIgnoringCase(it->name, name)) return &*it;  // the last one wins
+    }
+    return nullptr;
 }
 
 bool IsOurSetting(std::string_view name) {
-  for (const SettingDescriptor& setting : kSettingsTable) {
-    if (EqualsIgnoringCase(setting.name, name)) return true;
-  }
-  return false;
+    for (const SettingDescriptor& setting : kSettingsTable) {
+        if (EqualsIgnoringCase(setting.name, name)) return true;
+    }
+    return false;
 }
 
 // ---- Between the record and the file -------------------------------------
 
 template <class... Ts>
 struct Overloaded : Ts... {
-  using Ts::operator()...;
+    using Ts::operator()...;
 };
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
@@ -366,72 +360,61 @@ Overloaded(Ts...) -> Overloaded<Ts...>;
 // registry would: a dword where a dword belongs, a text no larger than the
 // setting's read buffer where a text belongs.
 bool CanRead(const SettingDescriptor& setting, const StoredValue& value) {
-  if (setting.IsDword()) return value.kind == ValueKind::Dword;
-  return value.kind == ValueKind::Text && value.text.size() <= setting.readBuffer;
+    if (setting.IsDword()) return value.kind == ValueKind::Dword;
+    return value.kind == ValueKind::Text && value.text.size() <= setting.readBuffer;
 }
 
 void Assign(Settings& settings, const SettingDescriptor& setting, const StoredValue& value) {
-  const std::string_view text = UpToNul(value.text);
-  std::visit(Overloaded{
-                 [&](std::string Settings::*field) { settings.*field = text; },
-                 [&](Qx311Table table) {
-                   settings.calibrationFileNameTempQx311[table.channel] = text;
-                 },
-                 [&](double Settings::*field) { settings.*field = ParseStoredNumber(text); },
-                 [&](std::int32_t Settings::*field) {
-                   settings.*field = static_cast<std::int32_t>(value.dword);
-                 },
-             },
-             setting.field);
+    const std::string_view text = UpToNul(value.text);
+    std::visit(Overloaded{
+                   [&](std::string Settings::*field) { settings.*field = text; },
+                   [&](Qx311Table table) { settings.calibrationFileNameTempQx311[table.channel] = text; },
+                   [&](double Settings::*field) { settings.*field = ParseStoredNumber(text); },
+                   [&](std::int32_t Settings::*field) { settings.*field = static_cast<std::int32_t>(value.dword); },
+               },
+               setting.field);
 }
 
 // The data part of the setting's line: a quoted text cut to the byte budget, or
 // a dword.
 std::string FormatData(const SettingDescriptor& setting, const Settings& settings) {
-  return std::visit(
-      Overloaded{
-          [&](std::string Settings::*field) {
-            return Quote(CutToBudget(settings.*field, setting.byteBudget));
-          },
-          [&](Qx311Table table) {
-            return Quote(CutToBudget(settings.calibrationFileNameTempQx311[table.channel],
-                                     setting.byteBudget));
-          },
-          [&](double Settings::*field) {
-            return Quote(CutToBudget(FormatNumber(settings.*field, setting.fractionDigits),
-                                     setting.byteBudget));
-          },
-          [&](std::int32_t Settings::*field) {
-            return FormatDword(static_cast<std::uint32_t>(settings.*field));
-          },
-      },
-      setting.field);
+    return std::visit(
+        Overloaded{
+            [&](std::string Settings::*field) { return Quote(CutToBudget(settings.*field, setting.byteBudget)); },
+            [&](Qx311Table table) {
+                return Quote(CutToBudget(settings.calibrationFileNameTempQx311[table.channel], setting.byteBudget));
+            },
+            [&](double Settings::*field) {
+                return Quote(CutToBudget(FormatNumber(settings.*field, setting.fractionDigits), setting.byteBudget));
+            },
+            [&](std::int32_t Settings::*field) { return FormatDword(static_cast<std::uint32_t>(settings.*field)); },
+        },
+        setting.field);
 }
 
 std::string FormatLine(const SettingDescriptor& setting, const Settings& settings) {
-  return Quote(setting.name) + "=" + FormatData(setting, settings);
+    return Quote(setting.name) + "=" + FormatData(setting, settings);
 }
 
 std::string FormatDefaultLine(const SettingDescriptor& setting) {
-  if (setting.storedWhenMissing) {
-    return Quote(setting.name) + "=" +
-           Quote(CutToBudget(*setting.storedWhenMissing, setting.byteBudget));
-  }
-  return FormatLine(setting, Settings{});
+    if (setting.storedWhenMissing) {
+        return Quote(setting.name) + "=" + Quote(CutToBudget(*setting.storedWhenMissing, setting.byteBudget));
+    }
+    return FormatLine(setting, Settings{});
 }
 
 // The whole file: our key with the given lines for our settings, then the
 // values we do not know, then any other keys the file held.
 std::string RenderStore(const std::vector<std::string>& settingLines, const StoreContents& kept) {
-  std::string out;
-  out.append(kFileHeader).append("\n\n").append(kKeySection).append("\n");
-  for (const std::string& line : settingLines) out.append(line).append("\n");
-  for (const StoredValue& value : kept.values) {
-    if (!IsOurSetting(value.name)) out.append(value.line).append("\n");
-  }
-  out.append("\n");
-  for (const std::string& line : kept.otherKeys) out.append(line).append("\n");
-  return out;
+    std::string out;
+    out.append(kFileHeader).append("\n\n").append(kKeySection).append("\n");
+    for (const std::string& line : settingLines) out.append(line).append("\n");
+    for (const StoredValue& value : kept.values) {
+        if (!IsOurSetting(value.name)) out.append(value.line).append("\n");
+    }
+    out.append("\n");
+    for (const std::string& line : kept.otherKeys) out.append(line).append("\n");
+    return out;
 }
 
 // ---- Files ---------------------------------------------------------------
@@ -439,155 +422,154 @@ std::string RenderStore(const std::vector<std::string>& settingLines, const Stor
 enum class ReadState { Missing, Unreadable, Read };
 
 struct FileRead {
-  ReadState state = ReadState::Missing;
-  std::string data;
+    ReadState state = ReadState::Missing;
+    std::string data;
 };
 
 FileRead ReadWholeFile(const fs::path& file) {
-  FileRead result;
-  if (file.empty()) {
-    result.state = ReadState::Unreadable;
-    return result;
-  }
-  // Not blocking: a pipe put where the store belongs must not hang the start.
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
-    result.state = errno == ENOENT ? ReadState::Missing : ReadState::Unreadable;
-    return result;
-  }
-  struct stat info {};
-  result.state = ReadState::Unreadable;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-    char buffer[8192];
-    for (;;) {
-      const ssize_t n = ::read(fd, buffer, sizeof buffer);
-      if (n > 0) {
-        result.data.append(buffer, static_cast<std::size_t>(n));
-      } else if (n == 0) {
-        result.state = ReadState::Read;
-        break;
-      } else if (errno != EINTR) {
-        break;
-      }
+    FileRead result;
+    if (file.empty()) {
+        result.state = ReadState::Unreadable;
+        return result;
     }
-  }
-  ::close(fd);
-  if (result.state != ReadState::Read) result.data.clear();
-  return result;
+    // Not blocking: a pipe put where the store belongs must not hang the start.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        result.state = errno == ENOENT ? ReadState::Missing : ReadState::Unreadable;
+        return result;
+    }
+    struct stat info {};
+    result.state = ReadState::Unreadable;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        char buffer[8192];
+        for (;;) {
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n > 0) {
+                result.data.append(buffer, static_cast<std::size_t>(n));
+            } else if (n == 0) {
+                result.state = ReadState::Read;
+                break;
+            } else if (errno != EINTR) {
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    if (result.state != ReadState::Read) result.data.clear();
+    return result;
 }
 
 bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
+    while (!data.empty()) {
+        const ssize_t n = ::write(fd, data.data(), data.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(n));
     }
-    data.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
+    return true;
 }
 
 // The new contents go to a temporary file beside the store, reach the disk, and
 // only then replace the store, so a crash or a full disk never leaves a
 // half-written store behind.
 bool ReplaceFileAtomically(const fs::path& file, std::string_view contents) {
-  if (file.empty()) return false;
-  const fs::path folder = file.parent_path();
-  if (!folder.empty()) {
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error) return false;
-  }
-  std::string tempName = file.string() + ".tmpXXXXXX";
-  const int fd = ::mkstemp(tempName.data());
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, contents) && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && std::rename(tempName.c_str(), file.c_str()) == 0;
-  if (!ok) {
-    ::unlink(tempName.c_str());
-    return false;
-  }
-  // Make the rename itself durable; the store is already complete either way.
-  const int folderFd =
-      ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folderFd >= 0) {
-    ::fsync(folderFd);
-    ::close(folderFd);
-  }
-  return true;
+    if (file.empty()) return false;
+    const fs::path folder = file.parent_path();
+    if (!folder.empty()) {
+        std::error_code error;
+        fs::create_directories(folder, error);
+        if (error) return false;
+    }
+    std::string tempName = file.string() + ".tmpXXXXXX";
+    const int fd = ::mkstemp(tempName.data());
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, contents) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && std::rename(tempName.c_str(), file.c_str()) == 0;
+    if (!ok) {
+        ::unlink(tempName.c_str());
+        return false;
+    }
+    // Make the rename itself durable; the store is already complete either way.
+    const int folderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        ::fsync(folderFd);
+        ::close(folderFd);
+    }
+    return true;
 }
 
 fs::path HomeFolder() {
-  const char* home = std::getenv("HOME");
-  if (home != nullptr && *home != '\0') return home;
-  if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
-    return user->pw_dir;
-  }
-  return {};
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') return home;
+    if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
+        return user->pw_dir;
+    }
+    return {};
 }
 
 }  // namespace
 
 fs::path SettingsStorePath() {
-  fs::path configFolder;
-  // A relative XDG_CONFIG_HOME is ignored, as the XDG base directory rules ask:
-  // the store must not move with the current directory.
-  const char* xdg = std::getenv("XDG_CONFIG_HOME");
-  if (xdg != nullptr && *xdg != '\0' && fs::path(xdg).is_absolute()) {
-    configFolder = xdg;
-  } else {
-    const fs::path home = HomeFolder();
-    if (home.empty()) return {};
-    configFolder = home / ".config";
-  }
-  return configFolder / "TREVAN" / "WEGATOR.reg";
+    fs::path configFolder;
+    // A relative XDG_CONFIG_HOME is ignored, as the XDG base directory rules ask:
+    // the store must not move with the current directory.
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg != nullptr && *xdg != '\0' && fs::path(xdg).is_absolute()) {
+        configFolder = xdg;
+    } else {
+        const fs::path home = HomeFolder();
+        if (home.empty()) return {};
+        configFolder = home / ".config";
+    }
+    return configFolder / "TREVAN" / "WEGATOR.reg";
 }
 
 Settings LoadSettings(const fs::path& storeFile) {
-  Settings settings;
-  try {
-    const FileRead file = ReadWholeFile(storeFile);
-    // A store that exists but cannot be read is left alone: the defaults serve
-    // this run, and the user's file is not overwritten by them.
-    if (file.state == ReadState::Unreadable) return settings;
+    Settings settings;
+    try {
+        const FileRead file = ReadWholeFile(storeFile);
+        // A store that exists but cannot be read is left alone: the defaults serve
+        // this run, and the user's file is not overwritten by them.
+        if (file.state == ReadState::Unreadable) return settings;
 
-    const StoreContents contents = ParseStore(file.data);
-    std::vector<std::string> lines;
-    bool anyMissing = false;
-    for (const SettingDescriptor& setting : kSettingsTable) {
-      const StoredValue* value = FindValue(contents, setting.name);
-      if (value != nullptr && CanRead(setting, *value)) {
-        Assign(settings, setting, *value);
-        lines.push_back(value->line);  // what was stored stays as it was
-      } else {
-        anyMissing = true;
-        lines.push_back(FormatDefaultLine(setting));
-      }
+        const StoreContents contents = ParseStore(file.data);
+        std::vector<std::string> lines;
+        bool anyMissing = false;
+        for (const SettingDescriptor& setting : kSettingsTable) {
+            const StoredValue* value = FindValue(contents, setting.name);
+            if (value != nullptr && CanRead(setting, *value)) {
+                Assign(settings, setting, *value);
+                lines.push_back(value->line);  // what was stored stays as it was
+            } else {
+                anyMissing = true;
+                lines.push_back(FormatDefaultLine(setting));
+            }
+        }
+        // Failing to write the defaults back changes nothing for this run.
+        if (anyMissing) ReplaceFileAtomically(storeFile, RenderStore(lines, contents));
+    } catch (const std::exception&) {
+        // Out of memory over a corrupt file: whatever was read so far serves.
     }
-    // Failing to write the defaults back changes nothing for this run.
-    if (anyMissing) ReplaceFileAtomically(storeFile, RenderStore(lines, contents));
-  } catch (const std::exception&) {
-    // Out of memory over a corrupt file: whatever was read so far serves.
-  }
-  return settings;
+    return settings;
 }
 
 Settings LoadSettings() { return LoadSettings(SettingsStorePath()); }
 
 bool SaveSettings(const Settings& settings, const fs::path& storeFile) {
-  try {
-    const FileRead file = ReadWholeFile(storeFile);
-    const StoreContents kept = ParseStore(file.data);
-    std::vector<std::string> lines;
-    for (const SettingDescriptor& setting : kSettingsTable) {
-      lines.push_back(FormatLine(setting, settings));
+    try {
+        const FileRead file = ReadWholeFile(storeFile);
+        const StoreContents kept = ParseStore(file.data);
+        std::vector<std::string> lines;
+        for (const SettingDescriptor& setting : kSettingsTable) {
+            lines.push_back(FormatLine(setting, settings));
+        }
+        return ReplaceFileAtomically(storeFile, RenderStore(lines, kept));
+    } catch (const std::exception&) {
+        return false;
     }
-    return ReplaceFileAtomically(storeFile, RenderStore(lines, kept));
-  } catch (const std::exception&) {
-    return false;
-  }
 }
 
 bool SaveSettings(const Settings& settings) { return SaveSettings(settings, SettingsStorePath()); }
