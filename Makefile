@@ -39,7 +39,7 @@ screenshots: build
 	@ls $(SHOTS)/*.png $(SHOTS)/en/*.png
 
 bench: deps
-	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DWEGATOR_BUILD_TESTS=OFF -DWEGATOR_BUILD_BENCH=ON
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DWEGATOR_BUILD_TESTS=OFF -DWEGATOR_BUILD_GUI=OFF -DWEGATOR_BUILD_CLI=OFF -DWEGATOR_BUILD_BENCH=ON
 	@cmake --build $(BENCH_BUILD) --target wegator_bench
 	@$(BENCH_BUILD)/bench/wegator_bench
 
