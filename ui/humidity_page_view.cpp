@@ -1,14 +1,18 @@
 #include "humidity_page_view.h"
 
-#include <algorithm>
-#include <initializer_list>
-
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <algorithm>
+#include <initializer_list>
 
+#include "artwork.h"
+#include "hyperlink_label.h"
+#include "maker.h"
 #include "numeric_edit.h"
+#include "recompute_marker.h"
 #include "widget_texts.h"
 
 namespace wegator {
@@ -78,13 +82,22 @@ void ResultGridView::Bind(QWidget* page) {
     }
 }
 
-void ShowUnitLists(const CalculatorPage& model, QComboBox* temperature, QComboBox* pressure, QComboBox* enthalpy) {
-    Show(temperature, model.TemperatureUnitIndex());
-    Show(pressure, model.PressureUnitIndex());
-    Show(enthalpy, model.EnthalpyUnitIndex());
+void ShowMakerLogo(HyperlinkLabel* logo) {
+    logo->setPixmap(ProgramPicture(40, logo->devicePixelRatioF()));
+    logo->SetTarget(QString::fromLatin1(maker::kWebSite));
 }
 
-void ResultGridView::Show(const CalculatorPage& model) {
+void ShowHumidityPage(const CalculatorPage& model, const HumidityPageControls& c, const ResultGridView& grid) {
+    Show(c.temperatureUnits, model.TemperatureUnitIndex());
+    Show(c.pressureUnits, model.PressureUnitIndex());
+    Show(c.enthalpyUnits, model.EnthalpyUnitIndex());
+    c.results->setTitle(QString::fromStdString(model.ResultsCaption()));
+    grid.Show(model);
+    c.print->setEnabled(model.PrintEnabled());
+    c.marker->SetShown(model.MarkerVisible());
+}
+
+void ResultGridView::Show(const CalculatorPage& model) const {
     for (int row = 0; row < CalculatorPage::kRows; ++row) {
         wegator::Show(units_[row], model.RowUnit(row));
         for (int column = 0; column < 4; ++column) wegator::Show(Field(row, column), model.ResultText(row, column));

@@ -4,25 +4,28 @@
 // counting as a user edit.
 #pragma once
 
+#include <QComboBox>
+#include <QObject>
+#include <QPushButton>
 #include <array>
 #include <span>
 #include <string>
 #include <string_view>
 
-#include <QComboBox>
-#include <QObject>
-
 #include "page_widget.h"
 #include "pages/calculator_page.h"
 #include "physics/units.h"
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
 
 namespace wegator {
 
+class HyperlinkLabel;
 class NumericEdit;
+class RecomputeMarker;
 
 // The longest texts a field has to show whole: an entry of fifteen characters,
 // and the exponent form of a negative result.
@@ -59,36 +62,58 @@ public:
     QLabel* UnitLabel(int row) const { return units_[row]; }
 
     // The grid and its unit labels as the model holds them.
-    void Show(const CalculatorPage& model);
+    void Show(const CalculatorPage& model) const;
 
 private:
     std::array<QLineEdit*, 4 * CalculatorPage::kRows> fields_{};
     std::array<QLabel*, CalculatorPage::kRows> units_{};
 };
 
-// The temperature, pressure and enthalpy lists of a humidity page: filled with
-// their units, and every choice the user makes handed to the model, after
-// which the page shows the model again.
+// The controls every humidity page has besides its entry fields.
+struct HumidityPageControls {
+    QComboBox* temperatureUnits;
+    QComboBox* pressureUnits;
+    QComboBox* enthalpyUnits;
+    QPushButton* compute;
+    QPushButton* print;
+    RecomputeMarker* marker;
+    QGroupBox* results;
+    HyperlinkLabel* logo;
+};
+
+// The maker's picture, opening the maker's web site when clicked.
+void ShowMakerLogo(HyperlinkLabel* logo);
+
+// Fills the unit lists and hands every choice and the "Oblicz" button to the
+// model, after which the page shows the model again; "Drukuj" asks the main
+// window to print; the maker's logo opens the maker's web site.
 template <typename Model>
-void BindUnitLists(PageWidget* page, Model& model, QComboBox* temperature, QComboBox* pressure,
-                   QComboBox* enthalpy) {
-    FillUnitList(temperature, kTemperatureUnits);
-    FillUnitList(pressure, kPressureUnits);
-    FillUnitList(enthalpy, kEnthalpyUnits);
-    QObject::connect(temperature, &QComboBox::activated, page, [page, &model](int index) {
+void BindHumidityPage(PageWidget* page, Model& model, const HumidityPageControls& c) {
+    FillUnitList(c.temperatureUnits, kTemperatureUnits);
+    FillUnitList(c.pressureUnits, kPressureUnits);
+    FillUnitList(c.enthalpyUnits, kEnthalpyUnits);
+    QObject::connect(c.temperatureUnits, &QComboBox::activated, page, [page, &model](int index) {
         model.ChangeTemperatureUnit(index);
         page->Refresh();
     });
-    QObject::connect(pressure, &QComboBox::activated, page, [page, &model](int index) {
+    QObject::connect(c.pressureUnits, &QComboBox::activated, page, [page, &model](int index) {
         model.ChangePressureUnit(index);
         page->Refresh();
     });
-    QObject::connect(enthalpy, &QComboBox::activated, page, [page, &model](int index) {
+    QObject::connect(c.enthalpyUnits, &QComboBox::activated, page, [page, &model](int index) {
         model.ChangeEnthalpyUnit(index);
         page->Refresh();
     });
+    QObject::connect(c.compute, &QPushButton::clicked, page, [page, &model] {
+        model.Compute();
+        page->Refresh();
+    });
+    QObject::connect(c.print, &QPushButton::clicked, page, &PageWidget::printRequested);
+    ShowMakerLogo(c.logo);
 }
 
-void ShowUnitLists(const CalculatorPage& model, QComboBox* temperature, QComboBox* pressure, QComboBox* enthalpy);
+// The unit lists, results caption, grid, print button and recompute marker as
+// the model holds them.
+void ShowHumidityPage(const CalculatorPage& model, const HumidityPageControls& c, const ResultGridView& grid);
 
 }  // namespace wegator

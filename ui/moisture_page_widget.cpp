@@ -3,8 +3,6 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "artwork.h"
-#include "maker.h"
 #include "numeric_edit.h"
 #include "ui_moisture_page.h"
 #include "widget_texts.h"
@@ -36,21 +34,17 @@ MoisturePageWidget::MoisturePageWidget(MoistureContentPage& model, QWidget* pare
         model_.ChangeContentQuantity(index);
         Refresh();
     });
-    BindUnitLists(this, model_, ui_->temperatureUnitList, ui_->pressureUnitList, ui_->enthalpyUnitList);
-
-    connect(ui_->computeButton, &QPushButton::clicked, this, [this] {
-        model_.Compute();
-        Refresh();
-    });
-    connect(ui_->printButton, &QPushButton::clicked, this, &PageWidget::printRequested);
-
-    ui_->logoLabel->setPixmap(ProgramPicture(40, devicePixelRatioF()));
-    ui_->logoLabel->SetTarget(QString::fromLatin1(maker::kWebSite));
+    BindHumidityPage(this, model_, Controls());
 
     Refresh();
 }
 
 MoisturePageWidget::~MoisturePageWidget() = default;
+
+HumidityPageControls MoisturePageWidget::Controls() const {
+    return {ui_->temperatureUnitList, ui_->pressureUnitList, ui_->enthalpyUnitList, ui_->computeButton,
+            ui_->printButton,       ui_->recomputeMarker,  ui_->resultsGroup,     ui_->logoLabel};
+}
 
 QLabel* MoisturePageWidget::FieldUnitLabel(MoistureField field) const {
     switch (field) {
@@ -86,17 +80,12 @@ void MoisturePageWidget::Refresh() {
     for (int f = 0; f < kMoistureFieldCount; ++f) Show(fields_[f], model_.FieldText(static_cast<MoistureField>(f)));
 
     Show(ui_->contentQuantityList, model_.ContentQuantityIndex());
-    ShowUnitLists(model_, ui_->temperatureUnitList, ui_->pressureUnitList, ui_->enthalpyUnitList);
     for (MoistureField field : {MoistureField::Content, MoistureField::Temperature, MoistureField::P1,
                                 MoistureField::P2}) {
         Show(FieldUnitLabel(field), model_.FieldUnit(field));
     }
 
-    ui_->resultsGroup->setTitle(QString::fromStdString(model_.ResultsCaption()));
-    grid_.Show(model_);
-
-    ui_->printButton->setEnabled(model_.PrintEnabled());
-    ui_->recomputeMarker->SetShown(model_.MarkerVisible());
+    ShowHumidityPage(model_, Controls(), grid_);
 }
 
 }  // namespace wegator

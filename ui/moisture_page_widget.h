@@ -54,6 +54,7 @@ public:
     QGroupBox* ResultsGroup() const;
 
 private:
+    HumidityPageControls Controls() const;
     std::unique_ptr<Ui::MoisturePage> ui_;
     MoistureContentPage& model_;
     std::array<NumericEdit*, kMoistureFieldCount> fields_{};

@@ -3,8 +3,6 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "artwork.h"
-#include "maker.h"
 #include "numeric_edit.h"
 #include "ui_psychrometer_page.h"
 #include "widget_texts.h"
@@ -31,21 +29,17 @@ PsychrometerPageWidget::PsychrometerPageWidget(PsychrometerPage& model, QWidget*
     for (QLabel* unit : {ui_->temperatureUnitLabel, ui_->bulbUnitLabel, ui_->pressureUnitLabel}) {
         ReserveInputUnitWidth(unit);
     }
-    BindUnitLists(this, model_, ui_->temperatureUnitList, ui_->pressureUnitList, ui_->enthalpyUnitList);
-
-    connect(ui_->computeButton, &QPushButton::clicked, this, [this] {
-        model_.Compute();
-        Refresh();
-    });
-    connect(ui_->printButton, &QPushButton::clicked, this, &PageWidget::printRequested);
-
-    ui_->logoLabel->setPixmap(ProgramPicture(40, devicePixelRatioF()));
-    ui_->logoLabel->SetTarget(QString::fromLatin1(maker::kWebSite));
+    BindHumidityPage(this, model_, Controls());
 
     Refresh();
 }
 
 PsychrometerPageWidget::~PsychrometerPageWidget() = default;
+
+HumidityPageControls PsychrometerPageWidget::Controls() const {
+    return {ui_->temperatureUnitList, ui_->pressureUnitList, ui_->enthalpyUnitList, ui_->computeButton,
+            ui_->printButton,       ui_->recomputeMarker,  ui_->resultsGroup,     ui_->logoLabel};
+}
 
 QLabel* PsychrometerPageWidget::FieldUnitLabel(PsychrometerField field) const {
     switch (field) {
@@ -80,17 +74,12 @@ void PsychrometerPageWidget::Refresh() {
         Show(fields_[f], model_.FieldText(static_cast<PsychrometerField>(f)));
     }
 
-    ShowUnitLists(model_, ui_->temperatureUnitList, ui_->pressureUnitList, ui_->enthalpyUnitList);
     for (PsychrometerField field : {PsychrometerField::Temperature, PsychrometerField::Bulb,
                                     PsychrometerField::Pressure}) {
         Show(FieldUnitLabel(field), model_.FieldUnit(field));
     }
 
-    ui_->resultsGroup->setTitle(QString::fromStdString(model_.ResultsCaption()));
-    grid_.Show(model_);
-
-    ui_->printButton->setEnabled(model_.PrintEnabled());
-    ui_->recomputeMarker->SetShown(model_.MarkerVisible());
+    ShowHumidityPage(model_, Controls(), grid_);
 }
 
 }  // namespace wegator

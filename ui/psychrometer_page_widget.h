@@ -53,6 +53,7 @@ public:
     QGroupBox* ResultsGroup() const;
 
 private:
+    HumidityPageControls Controls() const;
     std::unique_ptr<Ui::PsychrometerPage> ui_;
     PsychrometerPage& model_;
     std::array<NumericEdit*, kPsychrometerFieldCount> fields_{};

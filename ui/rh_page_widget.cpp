@@ -3,8 +3,6 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "artwork.h"
-#include "maker.h"
 #include "numeric_edit.h"
 #include "ui_rh_page.h"
 #include "widget_texts.h"
@@ -31,21 +29,17 @@ RhPageWidget::RhPageWidget(RelativeHumidityPage& model, QWidget* parent)
                          ui_->p1UnitLabel, ui_->p2UnitLabel}) {
         ReserveInputUnitWidth(unit);
     }
-    BindUnitLists(this, model_, ui_->temperatureUnitList, ui_->pressureUnitList, ui_->enthalpyUnitList);
-
-    connect(ui_->computeButton, &QPushButton::clicked, this, [this] {
-        model_.Compute();
-        Refresh();
-    });
-    connect(ui_->printButton, &QPushButton::clicked, this, &PageWidget::printRequested);
-
-    ui_->logoLabel->setPixmap(ProgramPicture(40, devicePixelRatioF()));
-    ui_->logoLabel->SetTarget(QString::fromLatin1(maker::kWebSite));
+    BindHumidityPage(this, model_, Controls());
 
     Refresh();
 }
 
 RhPageWidget::~RhPageWidget() = default;
+
+HumidityPageControls RhPageWidget::Controls() const {
+    return {ui_->temperatureUnitList, ui_->pressureUnitList, ui_->enthalpyUnitList, ui_->computeButton,
+            ui_->printButton,       ui_->recomputeMarker,  ui_->resultsGroup,     ui_->logoLabel};
+}
 
 QPushButton* RhPageWidget::ComputeButton() const { return ui_->computeButton; }
 QPushButton* RhPageWidget::PrintButton() const { return ui_->printButton; }
@@ -72,18 +66,13 @@ std::vector<PrintCell> RhPageWidget::PrintCells() const { return LayOut(model_.P
 void RhPageWidget::Refresh() {
     for (int f = 0; f < kRhFieldCount; ++f) Show(fields_[f], model_.FieldText(static_cast<RhField>(f)));
 
-    ShowUnitLists(model_, ui_->temperatureUnitList, ui_->pressureUnitList, ui_->enthalpyUnitList);
     Show(ui_->dewPointUnitLabel, model_.FieldUnit(RhField::DewPoint));
     Show(ui_->temperatureUnitLabel, model_.FieldUnit(RhField::Temperature));
     Show(ui_->humidityUnitLabel, model_.FieldUnit(RhField::Humidity));
     Show(ui_->p1UnitLabel, model_.FieldUnit(RhField::P1));
     Show(ui_->p2UnitLabel, model_.FieldUnit(RhField::P2));
 
-    ui_->resultsGroup->setTitle(QString::fromStdString(model_.ResultsCaption()));
-    grid_.Show(model_);
-
-    ui_->printButton->setEnabled(model_.PrintEnabled());
-    ui_->recomputeMarker->SetShown(model_.MarkerVisible());
+    ShowHumidityPage(model_, Controls(), grid_);
 }
 
 }  // namespace wegator

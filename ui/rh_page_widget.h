@@ -51,6 +51,7 @@ public:
     QGroupBox* ResultsGroup() const;
 
 private:
+    HumidityPageControls Controls() const;
     void FieldEdited(RhField field, const QString& text);
 
     std::unique_ptr<Ui::RhPage> ui_;
