@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   qt6-svg-dev  # the desktop program draws its icon and pictures from SVG files
   qt6-translations-l10n  # Qt's own texts (entry-field context menus) in Polish
+  qt6-serialport-dev  # the laboratory reads its instruments over serial lines
   libcli11-dev nlohmann-json3-dev
   xvfb xauth imagemagick poppler-utils fonts-dejavu-core
 )
@@ -24,5 +25,7 @@ echo "Installing missing packages: ${missing[*]}"
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Wait for another apt run (a parallel build, an unattended upgrade) instead of failing.
+lock=(-o DPkg::Lock::Timeout=600)
+$sudo apt-get "${lock[@]}" update -qq
+$sudo apt-get "${lock[@]}" install -y -qq --no-install-recommends "${missing[@]}"
