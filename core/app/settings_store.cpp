@@ -1,5 +1,7 @@
 #include "app/settings_store.h"
 
+#include "app/files.h"
+
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -418,88 +420,6 @@ std::string RenderStore(const std::vector<std::string>& settingLines, const Stor
 }
 
 // ---- Files ---------------------------------------------------------------
-
-enum class ReadState { Missing, Unreadable, Read };
-
-struct FileRead {
-    ReadState state = ReadState::Missing;
-    std::string data;
-};
-
-FileRead ReadWholeFile(const fs::path& file) {
-    FileRead result;
-    if (file.empty()) {
-        result.state = ReadState::Unreadable;
-        return result;
-    }
-    // Not blocking: a pipe put where the store belongs must not hang the start.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        result.state = errno == ENOENT ? ReadState::Missing : ReadState::Unreadable;
-        return result;
-    }
-    struct stat info {};
-    result.state = ReadState::Unreadable;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        char buffer[8192];
-        for (;;) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n > 0) {
-                result.data.append(buffer, static_cast<std::size_t>(n));
-            } else if (n == 0) {
-                result.state = ReadState::Read;
-                break;
-            } else if (errno != EINTR) {
-                break;
-            }
-        }
-    }
-    ::close(fd);
-    if (result.state != ReadState::Read) result.data.clear();
-    return result;
-}
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// The new contents go to a temporary file beside the store, reach the disk, and
-// only then replace the store, so a crash or a full disk never leaves a
-// half-written store behind.
-bool ReplaceFileAtomically(const fs::path& file, std::string_view contents) {
-    if (file.empty()) return false;
-    const fs::path folder = file.parent_path();
-    if (!folder.empty()) {
-        std::error_code error;
-        fs::create_directories(folder, error);
-        if (error) return false;
-    }
-    std::string tempName = file.string() + ".tmpXXXXXX";
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, contents) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && std::rename(tempName.c_str(), file.c_str()) == 0;
-    if (!ok) {
-        ::unlink(tempName.c_str());
-        return false;
-    }
-    // Make the rename itself durable; the store is already complete either way.
-    const int folderFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
-    }
-    return true;
-}
 
 fs::path HomeFolder() {
     const char* home = std::getenv("HOME");

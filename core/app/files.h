@@ -1,0 +1,36 @@
+// Whole-file reading and atomic replacement, for the files the program keeps
+// (the settings store, correction tables): a reader never sees half a file,
+// and a write that fails leaves the old file as it was.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace wegator {
+
+enum class ReadState { Missing, Unreadable, Read };
+
+struct FileRead {
+    ReadState state = ReadState::Missing;
+    std::string data;  // the whole file when state is Read, else empty
+};
+
+// Reads a regular file whole. A folder, a pipe or a device is Unreadable, and
+// is never waited on.
+FileRead ReadWholeFile(const std::filesystem::path& file);
+
+// Who may read a replaced file.
+enum class FileAccess {
+    Private,      // the user only (the settings store)
+    LikeTheOld,   // the permissions of the file replaced, or the usual ones for a new file
+};
+
+// Writes the contents into a temporary file beside the target, flushes it to
+// the disk and renames it over the target; missing folders are created. On any
+// failure the temporary file is removed, the target is left as it was and
+// false is returned.
+bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view contents,
+                           FileAccess access = FileAccess::Private);
+
+}  // namespace wegator
