@@ -365,6 +365,11 @@ constexpr StringEntry kPolish[] = {
     {1004, "Nad wodą"},
     {1005, "Nad lodem"},
     {1006, "Wartości obliczone"},
+    // Correction tables: a value the editor's list already holds (the text
+    // users have always seen, in English), and a .cal line that is not three
+    // numbers (the file name follows on the next line).
+    {1100, "Value %s already exist"},
+    {1101, "Plik kalibracji jest nieprawidłowy: wiersz %d nie zawiera trzech liczb."},
 };
 
 constexpr bool IdsAscending() {

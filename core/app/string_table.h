@@ -65,6 +65,28 @@ inline constexpr int PrintedBy = 183;
 // Window title.
 inline constexpr int ProgramTitle = 199;
 
+// QX-311 channel dialog: a channel outside 1 to 8.
+inline constexpr int BadQx311Channel = 36;
+
+// Correction tables: the editor's questions and messages, the loading at the
+// laboratory page's start and the page's status lines.
+inline constexpr int DeleteRecordQuestion = 203;
+inline constexpr int ChosenFileUnavailable = 207;
+inline constexpr int Qx311TablesInUse = 208;
+inline constexpr int CalibrationFileUnavailable = 209;
+inline constexpr int TableMustBeSaved = 213;
+inline constexpr int Dp30TableInUse = 214;
+inline constexpr int NoQx311Table = 215;
+inline constexpr int NoDp30Table = 216;
+inline constexpr int Qx310TableInUse = 220;
+inline constexpr int NoQx310Table = 221;
+inline constexpr int F250TableInUse = 239;
+inline constexpr int NoF250Table = 240;
+// "Value %s already exist": the editor's duplicate value, "%s" the value as shown.
+inline constexpr int ValueAlreadyExists = 1100;
+// A .cal line that is not three numbers; "%d" the line's number.
+inline constexpr int CalibrationFileBadLine = 1101;
+
 // Page labels shared by the printouts and the command line.
 inline constexpr int InputsAtP1Caption = 1001;
 inline constexpr int InputsCaption = 1002;

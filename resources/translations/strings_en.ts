@@ -1289,5 +1289,15 @@ PPMV should be less than or equal to %.7f</translation>
         <comment>1006</comment>
         <translation>Calculated values</translation>
     </message>
+    <message>
+        <source>Value %s already exist</source>
+        <comment>1100</comment>
+        <translation>Value %s already exists</translation>
+    </message>
+    <message>
+        <source>Plik kalibracji jest nieprawidłowy: wiersz %d nie zawiera trzech liczb.</source>
+        <comment>1101</comment>
+        <translation>The calibration file is not valid: line %d does not hold three numbers.</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,34 @@
+#include "lab/calibration_table.h"
+
+#include <algorithm>
+
+namespace wegator::lab {
+
+CalibrationTable::CalibrationTable(std::span<const CalibrationEntry> entries) {
+    entries_.reserve(entries.size());
+    for (const CalibrationEntry& e : entries) Insert(e);
+}
+
+void CalibrationTable::Insert(double value, double correction, double uncertainty) {
+    const auto at = std::lower_bound(entries_.begin(), entries_.end(), value,
+                                     [](const CalibrationEntry& e, double v) { return e.value < v; });
+    entries_.insert(at, CalibrationEntry{value, correction, uncertainty});
+}
+
+double CalibrationTable::Interpolate(double x, double CalibrationEntry::*column) const {
+    if (entries_.empty()) return 0.0;
+    const auto above = std::lower_bound(entries_.begin(), entries_.end(), x,
+                                        [](const CalibrationEntry& e, double v) { return e.value < v; });
+    if (above == entries_.begin()) return entries_.front().*column;
+    if (above == entries_.end()) return entries_.back().*column;
+    const CalibrationEntry& lo = *(above - 1);
+    const CalibrationEntry& hi = *above;
+    if (lo.value == hi.value) return lo.*column;
+    return lo.*column + (hi.*column - lo.*column) * (x - lo.value) / (hi.value - lo.value);
+}
+
+double CalibrationTable::Correction(double x) const { return Interpolate(x, &CalibrationEntry::correction); }
+
+double CalibrationTable::Uncertainty(double x) const { return Interpolate(x, &CalibrationEntry::uncertainty); }
+
+}  // namespace wegator::lab

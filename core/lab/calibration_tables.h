@@ -1,0 +1,108 @@
+// The laboratory's eleven correction tables: the MBW DP30, the ASL F-250, the
+// QX-310 and each of the QX-311's eight channels; their settings, their
+// loading from the files the settings name, and the four status lines of the
+// laboratory page.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "app/settings.h"
+#include "lab/calibration_table.h"
+
+namespace wegator {
+class PageHost;
+}
+
+namespace wegator::lab {
+
+enum class TableId : std::uint8_t {
+    Dp30,
+    F250,
+    Qx310,
+    Qx311Channel1,
+    Qx311Channel2,
+    Qx311Channel3,
+    Qx311Channel4,
+    Qx311Channel5,
+    Qx311Channel6,
+    Qx311Channel7,
+    Qx311Channel8,
+};
+inline constexpr std::size_t kTableCount = 11;
+
+// The QX-311 channel's table, channel 1 to 8.
+TableId Qx311Table(int channel);
+// 1 to 8 for a QX-311 table, 0 for the others.
+int Qx311ChannelOf(TableId id);
+
+// The four groups that share one in-use switch and one status line.
+enum class TableFamily : std::uint8_t { Dp30, F250, Qx310, Qx311 };
+inline constexpr std::size_t kTableFamilyCount = 4;
+TableFamily FamilyOf(TableId id);
+
+// Settings names: "CALIBRATION_FILE_NAME_DP30" … "CALIBRATION_FILE_NAME_TEMP8_QX311",
+// and the switches "SETTINGS_LAB_CALIBRATION_TABLE_DP30" … "…_TEMP_QX311".
+std::string_view TableFileSettingName(TableId id);
+std::string_view TableSwitchSettingName(TableFamily family);
+
+// The table's file name and its family's switch in the settings record.
+std::string& TableFileName(Settings& settings, TableId id);
+const std::string& TableFileName(const Settings& settings, TableId id);
+bool TableSwitchOn(const Settings& settings, TableFamily family);
+
+// A status line of the laboratory page: its text and its tooltip (the table's
+// path, or the text itself when no table is in use).
+struct TableStatus {
+    std::string text;
+    std::string tooltip;
+
+    bool operator==(const TableStatus&) const = default;
+};
+
+// The tables as the laboratory page holds them for the run.
+class CalibrationTables {
+public:
+    // Loads every table whose file the settings name and takes the in-use
+    // switches. A file that cannot be read gives warning 209 with the file's
+    // name, a file with a line that is not three numbers gives warning 1101
+    // naming the line and the file; either way that table stays empty (its
+    // readings go uncorrected) and the settings keep the name, so the table
+    // comes back once the file does.
+    void Load(const Settings& settings, PageHost& host);
+    // Takes new in-use switches (the settings sheet's OK); the tables stay.
+    void ApplySwitches(const Settings& settings);
+
+    const CalibrationTable& Table(TableId id) const { return tables_[Index(id)]; }
+    const std::string& FileName(TableId id) const { return fileNames_[Index(id)]; }
+    // The file was read and the table holds its rows.
+    bool Loaded(TableId id) const { return loaded_[Index(id)]; }
+    // What the table editor closed with: the new rows and the file they came
+    // from or went to; the table counts as loaded when that file is named.
+    void Replace(TableId id, const CalibrationTable& table, const std::string& fileName);
+
+    // Loaded and its family's switch on: readings are corrected with it.
+    bool InUse(TableId id) const;
+    // Correction and uncertainty at a raw reading; 0 for a table not in use.
+    double Correction(TableId id, double reading) const;
+    double Uncertainty(TableId id, double reading) const;
+    // QX-311 tables in use (0 to 8).
+    int Qx311TablesInUse() const;
+
+    // The family's status line: "Tablica DP30 jest używana" with the path as
+    // tooltip, or "Brak tablicy DP30"; for the QX-311 "Liczba używanych tablic
+    // przez QX-311: n" (tooltip: the paths, one per line) or "Brak tablicy QX-311".
+    TableStatus Status(TableFamily family) const;
+
+private:
+    static std::size_t Index(TableId id) { return static_cast<std::size_t>(id); }
+
+    std::array<CalibrationTable, kTableCount> tables_{};
+    std::array<std::string, kTableCount> fileNames_{};
+    std::array<bool, kTableCount> loaded_{};
+    std::array<bool, kTableFamilyCount> switches_{};
+};
+
+}  // namespace wegator::lab
