@@ -112,8 +112,9 @@ void TableEditor::OpenFile() {
         }
         return;
     }
+    const CalibrationTable sorted(file.rows);
     rows_.clear();
-    for (const CalibrationEntry& e : CalibrationTable(file.rows).Entries()) rows_.push_back(AsShown(e));
+    for (const CalibrationEntry& e : sorted.Entries()) rows_.push_back(AsShown(e));
     fileName_ = name;
 }
 

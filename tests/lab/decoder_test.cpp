@@ -239,3 +239,68 @@ TEST(StreamDecoder, F250Lines) {
         EXPECT_EQ(r.commands, std::vector<F250Command>(c.unitCommands, F250Command::Unit0));
     }
 }
+
+namespace {
+
+// One good line of each stream.
+Bytes GoodLine(Stream s) {
+    switch (s) {
+        case Stream::Qx311: return Qx("03412302345");
+        case Stream::Qx316: return Qx("0341210132");
+        case Stream::Dp30: return Text("R**B* 012.34\r");
+        case Stream::F250: return Text("\nA 23.456C\r");
+        default: return Qx("034124561234");
+    }
+}
+
+Verdict VerdictAt(StreamDecoder& d, const Bytes& line, std::int64_t t) {
+    const auto out = Feed(d, line, t);
+    return out.size() == 1 ? out.front().verdict : Verdict::Length;
+}
+
+}  // namespace
+
+TEST(StreamDecoder, WindowsOnTheMonotonicClockToTheMillisecond) {
+    for (Stream s : kAllStreams) {
+        SCOPED_TRACE(StreamName(s));
+        const std::int64_t w = LineWindowMs(s), open = 86'399'000;  // any origin will do
+        StreamDecoder d(s);
+        d.Reset(open);
+        EXPECT_EQ(VerdictAt(d, GoodLine(s), open + w - 1), Verdict::Accepted);      // first line after opening
+        EXPECT_EQ(VerdictAt(d, GoodLine(s), open + 2 * w - 1), Verdict::Late);      // exactly the window: late
+        EXPECT_EQ(VerdictAt(d, GoodLine(s), open + 3 * w - 2), Verdict::Accepted);  // a late CR still counts
+        d.Reset(open + 10 * w);
+        EXPECT_EQ(VerdictAt(d, GoodLine(s), open + 11 * w), Verdict::Late);
+    }
+}
+
+TEST(StreamDecoder, OverlongLinesAreDroppedWholeAndTheNextLineIsRead) {
+    for (Stream s : kAllStreams) {
+        SCOPED_TRACE(StreamName(s));
+        const std::size_t cap = LineCapacity(s);  // carriage return included
+        StreamDecoder d(s);
+        d.Reset(0);
+        // Exactly the capacity still ends as a line (of the wrong length).
+        Bytes full(cap - 1, '5');
+        full.push_back('\r');
+        EXPECT_NE(VerdictAt(d, full, 10), Verdict::Overlong);
+        // One more: dropped as overlong, and so is its tail, even a whole line at its end.
+        Bytes over(cap, '5');
+        const Bytes good = GoodLine(s);
+        over.insert(over.end(), good.begin(), good.end());
+        EXPECT_EQ(VerdictAt(d, over, 20), Verdict::Overlong);
+        EXPECT_EQ(d.PendingBytes(), 0u);
+        EXPECT_EQ(VerdictAt(d, good, 30), Verdict::Accepted);
+    }
+}
+
+TEST(StreamDecoder, ResetForgetsTheLineInProgress) {
+    // Half a line before a purge and half after must not splice into one reading.
+    StreamDecoder f250(Stream::F250);
+    f250.Reset(0);
+    EXPECT_TRUE(Feed(f250, Text("\nA 23."), 10).empty());
+    f250.Reset(20);
+    EXPECT_EQ(f250.PendingBytes(), 0u);
+    EXPECT_EQ(VerdictAt(f250, Text("456C\r"), 30), Verdict::Length);
+    EXPECT_EQ(VerdictAt(f250, Text("\nA 23.456C\r"), 40), Verdict::Accepted);
+}

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "lab/cal_file.h"
+
+using namespace wegator::lab;
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path TempFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    fs::path dir = fs::temp_directory_path() / (std::string("wegator_cal_") + info->name() + "_" +
+                                                std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::string Contents(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+TEST(CalFile, LineEndingsAndBlankLines) {
+    const std::vector<CalibrationEntry> two = {{0, 0.1, 0.02}, {10, 0.2, 0.04}};
+    for (std::string_view text : {
+             "0.000;0.100;0.020\r\n10.000;0.200;0.040\r\n",
+             "0.000;0.100;0.020;\r\n10.000;0.200;0.040;\r\n",  // a ";" before the line end
+             "0;0.1;0.02\n10;0.2;0.04\n",
+             "0;0.1;0.02\r10;0.2;0.04",                        // old Mac ends, last line without one
+             "0;0.1;0.02\r\n10;0.2;0.04",                      // last line without its end is loaded
+             "\xEF\xBB\xBF\r\n  0 ; +0.1 ;2e-2\t\r\n\r\n \t\n10.;.2;0.04\r\n\r\n",
+         }) {
+        SCOPED_TRACE(text);
+        const CalParseResult r = ParseCalText(text);
+        ASSERT_TRUE(r.ok) << "line " << r.badLine;
+        EXPECT_EQ(r.rows, two);
+    }
+    EXPECT_TRUE(ParseCalText("").ok);
+    EXPECT_TRUE(ParseCalText("").rows.empty());
+}
+
+TEST(CalFile, ALineThatIsNotThreeNumbersRefusesTheWholeFile) {
+    struct Case {
+        std::string_view text;
+        int badLine;
+    };
+    for (const Case c : {
+             Case{"0,10;0,02;0,01\r\n", 1},  // comma decimals were once read as zeros
+             Case{"1;2;3\r\n\r\n1;2\r\n", 3},
+             Case{"1;2;3\n1;2;3;4\n", 2},
+             Case{"1;2;3\r1;2;3;;\r", 2},
+             Case{"1;2;3\r\n1;2;x\r\n", 2},
+             Case{"1;2;3\r\n1;2;3x", 2},
+             Case{"nan;1;2", 1},
+             Case{"1;inf;2", 1},
+             Case{"1;;2", 1},
+             Case{"1 2;3;4", 1},
+         }) {
+        SCOPED_TRACE(c.text);
+        const CalParseResult r = ParseCalText(c.text);
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.badLine, c.badLine);
+        EXPECT_TRUE(r.rows.empty());
+    }
+    const CalFileMessage m = CalLoadFailureMessage(ParseCalText("1;2;3\n1;2\n"), "/lab/dp30.cal");
+    EXPECT_EQ(m.messageId, 1101);
+    EXPECT_EQ(m.text, "Plik kalibracji jest nieprawidłowy: wiersz 2 nie zawiera trzech liczb.\n/lab/dp30.cal");
+    const CalFileMessage missing = CalLoadFailureMessage(CalParseResult{}, "/lab/dp30.cal");
+    EXPECT_EQ(missing.messageId, 209);
+    EXPECT_EQ(missing.text, "Plik kalibracji jest niedostępny.\n/lab/dp30.cal");
+}
+
+TEST(CalFile, WrittenWithThreeDecimalsAndAPointAndReadBack) {
+    const fs::path dir = TempFolder();
+    const std::vector<CalibrationEntry> rows = {{-10, 0.1254, 0.02}, {-0.0004, -0.0001, 0}, {1234.5, -1.5, 0.0005}};
+    ASSERT_TRUE(WriteCalFile(dir / "t.cal", rows));
+    EXPECT_EQ(Contents(dir / "t.cal"), "-10.000;0.125;0.020\r\n0.000;0.000;0.000\r\n1234.500;-1.500;0.001\r\n");
+    const CalParseResult back = ReadCalFile(dir / "t.cal");
+    ASSERT_TRUE(back.ok);
+    EXPECT_EQ(back.rows.size(), 3u);
+    EXPECT_EQ(back.rows[2].value, 1234.5);
+
+    // A file of 1000 rows, far beyond the old 8 KiB, is read whole.
+    std::vector<CalibrationEntry> many;
+    for (int i = 0; i < 1000; ++i) many.push_back({i * 0.1, i * 0.001, 0.01});
+    ASSERT_TRUE(WriteCalFile(dir / "many.cal", many));
+    EXPECT_EQ(ReadCalFile(dir / "many.cal").rows.size(), 1000u);
+
+    EXPECT_FALSE(ReadCalFile(dir / "missing.cal").ok);
+    EXPECT_EQ(ReadCalFile(dir / "missing.cal").badLine, 0);
+    EXPECT_FALSE(ReadCalFile(dir).ok);  // a folder is no table
+    fs::remove_all(dir);
+}
+
+TEST(CalFile, AFailedSaveLeavesTheOldFileByteForByte) {
+    const fs::path dir = TempFolder();
+    const fs::path file = dir / "dp30.cal";
+    const std::string old = "1.000;0.100;0.010\r\n";
+    std::ofstream(file, std::ios::binary) << old;
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // The disk fills up in the middle of the save (a file-size limit stands in for it).
+    std::vector<CalibrationEntry> rows(200, CalibrationEntry{1, 2, 3});
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = WriteCalFile(file, rows);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(Contents(file), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
+
+    // A folder where the file should go: refused, nothing changed.
+    fs::create_directories(dir / "taken.cal" / "inside");
+    EXPECT_FALSE(WriteCalFile(dir / "taken.cal", rows));
+
+    // A successful save keeps the old file's permissions.
+    ASSERT_TRUE(WriteCalFile(file, rows));
+    EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::remove_all(dir);
+}
