@@ -22,9 +22,6 @@ constexpr std::array<std::string_view, CalculatorPage::kRows> kRowLabels = {
     "DP/FP", "T", "RH", "PPMV", "PPMW", "x", "I", "WVP", "SWVP", "Tw/Ti",
 };
 
-// Below this dew point (°C) the "over water" half of the grid means nothing.
-constexpr double kLowestWaterDewPoint = -50.0;
-
 // A unit conversion that lands a hair below zero is shown as zero rather than "-0,000".
 constexpr double kTemperatureZeroBand = -1e-11;
 constexpr double kPressureZeroBand = -1e-11;
@@ -196,8 +193,8 @@ void CalculatorPage::ShowResults(const HumidityResult& result, std::string_view 
 
     // A dew point far below zero only makes sense over ice; a frost point and
     // ice bulb above zero only over water.
-    const bool blankWater = result.Value(Quantity::DewFrostPoint, Phase::Water) < kLowestWaterDewPoint;
-    const bool blankIce = result.Value(Quantity::DewFrostPoint, Phase::Ice) > 0.0 && iceBulbCelsius > 0.0;
+    const bool blankWater = !PhaseShown(result, Phase::Water, iceBulbCelsius);
+    const bool blankIce = !PhaseShown(result, Phase::Ice, iceBulbCelsius);
     for (int row = 0; row < kRows; ++row) {
         if (blankWater) {
             results_[4 * row].clear();

@@ -70,14 +70,21 @@ constexpr double kMolarMassRatio = 0.622;  // M_water / M_dry air
 // PPMV of one ppm by mass and of one g/kg of mixing ratio (1/0.622, 1/0.000622).
 constexpr double kPpmvPerPpmw = 1.607717041800643;
 constexpr double kPpmvPerMixingRatio = 1607.717041800643;
-// Relative allowance when a psychrometer's vapour pressure is compared with
-// saturation: at T = Tw the two differ only by the rounding of the inverted
-// saturation temperature inside the enhancement factor.
+// Allowance when a psychrometer's vapour pressure is compared with saturation:
+// at T = Tw the two differ only by the enhancement factor's move over the
+// rounding of the inverted saturation temperature (its bisection stops within
+// 1e-11 K). Relative, at least 1e-12; where the factor changes fast with
+// temperature (high pressures, cold air) that move itself, with a margin.
 constexpr double kSaturationRounding = 1e-12;
+constexpr double kSaturationTemperatureSlack = 2e-11;  // K
 
 struct Column {
     double wvp, swvp, rh, dpfp, t, ppmv, ppmw, enthalpy, x, bulb;
 };
+// Every quantity of a column, for the sums over all of them.
+constexpr double Column::*kColumnFields[] = {&Column::wvp,  &Column::swvp,     &Column::rh, &Column::dpfp,
+                                             &Column::t,    &Column::ppmv,     &Column::ppmw,
+                                             &Column::enthalpy, &Column::x, &Column::bulb};
 struct State {
     Column col[2];
     Column& operator[](Phase p) { return col[static_cast<int>(p)]; }
@@ -113,10 +120,15 @@ public:
     // Relative humidity moved from P1 to P2.
     static double MovedHumidity(const Inputs& in) { return in.rh * (in.p2 / in.p1); }
 
+    // A psychrometer reading: the psychrometric pressure e (Pa), its saturation
+    // temperature ts (°C) and the vapour pressure of the moist air (Pa).
+    struct Reading {
+        double e, ts, wvp;
+    };
     // Vapour pressure of moist air from a psychrometer: the psychrometric pressure e
     // times the enhancement factor at the saturation temperature of e itself. The
     // formulas' uncertainty moves e by r at that temperature.
-    double PsychrometricVapour(Phase phase, const Inputs& in, int shift) const {
+    Reading PsychrometricReading(Phase phase, const Inputs& in, int shift) const {
         const bool ice = phase == Phase::Ice;
         double e = ice ? e_.PsychrometricPressureIce(in.t, in.tw, in.p1)
                        : e_.PsychrometricPressureWater(in.t, in.tw, in.p1);
@@ -127,10 +139,8 @@ public:
             e *= shift > 0 ? 1.0 + r : 1.0 - r;
             factorShift = shift > 0 ? 1.0008 : 0.9992;
         }
-        const double p = 1000.0 * in.p1;
-        const double f = ice ? e_.EnhancementFactorIce(e, e_.SaturationTemperatureIce(e), p)
-                             : e_.EnhancementFactorWater(e, e_.SaturationTemperatureWater(e), p);
-        return e * f * factorShift;
+        const double ts = ice ? e_.SaturationTemperatureIce(e) : e_.SaturationTemperatureWater(e);
+        return {e, ts, e * e_.MoistAirFactor(phase, e, ts, 1000.0 * in.p1) * factorShift};
     }
 
     // The vapour pressure at P2 over the phase, as each set of inputs defines it.
@@ -143,7 +153,7 @@ public:
                 // vapour pressure is the same fraction of P2.
                 return 1000.0 * in.p2 * in.dp / (in.dp + 1e6);
             case Given::Psychrometer:
-                return PsychrometricVapour(phase, in, shift.vapour);
+                return PsychrometricReading(phase, in, shift.vapour).wvp;
             default:
                 return VapourFromDewPoint(phase, in, shift.vapour);
         }
@@ -275,7 +285,10 @@ bool VapourNotNegative(const Calculation& c, const Inputs& in) {
 }
 template <Phase P>
 bool ReadingNotSupersaturated(const Calculation& c, const Inputs& in) {
-    return !(c.Vapour(P, in) > c.Saturation(P, in.t, in) * (1.0 + kSaturationRounding));
+    const Calculation::Reading r = c.PsychrometricReading(P, in, 0);
+    const double slope = c.Engine().MoistAirFactorSlope(P, r.e, r.ts, 1000.0 * in.p1);
+    const double allowance = std::max(kSaturationRounding, kSaturationTemperatureSlack * std::abs(slope));
+    return !(r.wvp > c.Saturation(P, in.t, in) * (1.0 + allowance));
 }
 template <Phase P>
 bool NotAboveTotalPressure(const Calculation& c, const Inputs& in) {
@@ -494,15 +507,12 @@ HumidityResult FailCheck(const Calculation& calc, const Check& check, const Inpu
 // squared and added to the running sums.
 void AddContribution(const State& nominal, const State& a, const State& b, State& sumSquares) {
     for (Phase phase : kPhases) {
-        const double* y0 = &nominal[phase].wvp;
-        const double* ya = &a[phase].wvp;
-        const double* yb = &b[phase].wvp;
-        double* sum = &sumSquares[phase].wvp;
-        for (std::size_t i = 0; i < kQuantityCount; ++i) {
-            const double up = std::max(ya[i], yb[i]);
-            const double down = std::min(ya[i], yb[i]);
-            const double change = std::max(up - y0[i], y0[i] - down);
-            sum[i] += change * change;
+        for (double Column::*field : kColumnFields) {
+            const double y0 = nominal[phase].*field, ya = a[phase].*field, yb = b[phase].*field;
+            const double up = std::max(ya, yb);
+            const double down = std::min(ya, yb);
+            const double change = std::max(up - y0, y0 - down);
+            sumSquares[phase].*field += change * change;
         }
     }
 }
@@ -571,13 +581,17 @@ HumidityResult Calculate(const Calculation& calc, Inputs in, std::initializer_li
         const double uBulb = given == Given::Psychrometer ? std::abs(inputUncertaintyBulb) : std::sqrt(s.bulb);
         result.Set(Quantity::BulbTemperature, phase, {v.bulb, uBulb});
     }
-    // Far outside their range (a dew point lowered by 99 K to -199 °C, say) the
-    // enhancement-factor fits overflow. Such a state has no meaningful result:
-    // say so rather than show an infinity.
-    for (double v : result.values) {
-        if (!std::isfinite(v)) {
-            return Failure(msg::InputsOutOfRange,
-                           WithDecimalSign(LoadString(msg::InputsOutOfRange), format.decimalSign));
+    // Every perturbed state stays finite, but a result that is shown must be a
+    // number: say so rather than show an infinity. A column the page blanks is
+    // not judged (the over-water half of a dew point far below zero, say).
+    for (Phase phase : kPhases) {
+        if (!PhaseShown(result, phase)) continue;
+        for (std::size_t i = 0; i < 2 * kQuantityCount; ++i) {
+            const std::size_t index = HumidityResult::Index(static_cast<Quantity>(i / 2), phase) + i % 2;
+            if (!std::isfinite(result.values[index])) {
+                return Failure(msg::InputsOutOfRange,
+                               WithDecimalSign(LoadString(msg::InputsOutOfRange), format.decimalSign));
+            }
         }
     }
     result.failed = false;

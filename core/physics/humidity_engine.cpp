@@ -92,6 +92,20 @@ double Enhancement(const EnhancementCoefficients& c, double es, double t, double
     return std::exp(alpha * (1.0 - es / p) + beta * (p / es - 1.0));
 }
 
+// ∂(ln f)/∂t = α'·(1 - e_s/P) + β'·(P/e_s - 1) at fixed e_s and P.
+double EnhancementSlope(const EnhancementCoefficients& c, double es, double t, double p) {
+    if (t <= kAbsoluteZero) return 0.0;
+    const double dAlpha = c.a1 + 2.0 * c.a2 * t + 3.0 * c.a3 * t * t;
+    const double beta = std::exp(c.b0 + c.b1 * t + c.b2 * t * t + c.b3 * t * t * t);
+    const double dBeta = beta * (c.b1 + 2.0 * c.b2 * t + 3.0 * c.b3 * t * t);
+    return dAlpha * (1.0 - es / p) + dBeta * (p / es - 1.0);
+}
+
+// The enhancement-factor fits hold down to -100 °C. Below it the factor of
+// saturated air at -100 °C is used: extrapolated, β·P/e_s grows so fast that
+// e_s·f turns round (near -126 °C over water at 10 MPa) and then overflows.
+constexpr double kLowestFactorTemperature = -100.0;
+
 // Relative standard uncertainty given to the enhancement factor when the
 // formulas' own uncertainty is counted.
 constexpr double kEnhancementShiftUp = 1.0008;
@@ -143,17 +157,39 @@ double HumidityEngine::SaturationPressureIce(double t) const {
     return PositivePressure(Its90() ? LnIceIts90(T) : LnIceGuide(T));
 }
 
+namespace {
+// The row of coefficients in force at t: water's split at 0 °C; ice takes
+// water's upper row at and above 0 °C and splits at -50 °C below.
+const EnhancementCoefficients& WaterRow(bool its90, double t) {
+    return its90 ? (t >= 0.0 ? kIts90WaterAbove0 : kIts90WaterBelow0)
+                 : (t >= 0.0 ? kGuideWaterAbove0 : kGuideWaterBelow0);
+}
+const EnhancementCoefficients& IceRow(bool its90, double t) {
+    if (t >= 0.0) return WaterRow(its90, t);
+    return its90 ? (t >= -50.0 ? kIts90IceTo50 : kIts90IceBelow50) : (t >= -50.0 ? kGuideIceTo50 : kGuideIceBelow50);
+}
+}  // namespace
+
 double HumidityEngine::EnhancementFactorWater(double es, double t, double p) const {
-    const EnhancementCoefficients& c = Its90() ? (t >= 0.0 ? kIts90WaterAbove0 : kIts90WaterBelow0)
-                                               : (t >= 0.0 ? kGuideWaterAbove0 : kGuideWaterBelow0);
-    return Enhancement(c, es, t, p);
+    return Enhancement(WaterRow(Its90(), t), es, t, p);
 }
 
 double HumidityEngine::EnhancementFactorIce(double es, double t, double p) const {
-    if (t >= 0.0) return EnhancementFactorWater(es, t, p);
-    const EnhancementCoefficients& c = Its90() ? (t >= -50.0 ? kIts90IceTo50 : kIts90IceBelow50)
-                                               : (t >= -50.0 ? kGuideIceTo50 : kGuideIceBelow50);
-    return Enhancement(c, es, t, p);
+    return Enhancement(IceRow(Its90(), t), es, t, p);
+}
+
+double HumidityEngine::MoistAirFactor(Phase phase, double es, double t, double p) const {
+    const bool ice = phase == Phase::Ice;
+    if (t < kLowestFactorTemperature) {
+        t = kLowestFactorTemperature;
+        es = ice ? SaturationPressureIce(t) : SaturationPressureWater(t);
+    }
+    return ice ? EnhancementFactorIce(es, t, p) : EnhancementFactorWater(es, t, p);
+}
+
+double HumidityEngine::MoistAirFactorSlope(Phase phase, double es, double t, double p) const {
+    if (t < kLowestFactorTemperature) return 0.0;
+    return EnhancementSlope(phase == Phase::Ice ? IceRow(Its90(), t) : WaterRow(Its90(), t), es, t, p);
 }
 
 double HumidityEngine::MoistSaturationPressure(Phase phase, double t, double p, int formulaShift) const {
@@ -165,8 +201,7 @@ double HumidityEngine::MoistSaturationPressure(Phase phase, double t, double p, 
         es *= formulaShift > 0 ? 1.0 + r : 1.0 - r;
         factorShift = formulaShift > 0 ? kEnhancementShiftUp : kEnhancementShiftDown;
     }
-    const double f = ice ? EnhancementFactorIce(es, t, p) : EnhancementFactorWater(es, t, p);
-    return es * f * factorShift;
+    return es * MoistAirFactor(phase, es, t, p) * factorShift;
 }
 
 double HumidityEngine::Condensation(Phase phase, double e, double p) const {
@@ -177,8 +212,7 @@ double HumidityEngine::DewPoint(double e, double p) const {
     double lo = kDewPointLow, hi = kDewPointHigh;
     do {
         const double mid = (lo + hi) / 2.0;
-        const double es = SaturationPressureWater(mid);
-        if (es * EnhancementFactorWater(es, mid, p) > e) {
+        if (MoistSaturationPressure(Phase::Water, mid, p) > e) {
             hi = mid;
         } else {
             lo = mid;
@@ -187,19 +221,13 @@ double HumidityEngine::DewPoint(double e, double p) const {
     return lo;
 }
 
+// Over ice at and below 0 °C, over water above (the moist-air saturation
+// pressure of the ice phase does exactly that).
 double HumidityEngine::FrostPoint(double e, double p) const {
     double lo = kDewPointLow, hi = kDewPointHigh;
     do {
         const double mid = (lo + hi) / 2.0;
-        double saturated;
-        if (mid <= 0.0) {
-            const double es = SaturationPressureIce(mid);
-            saturated = es * EnhancementFactorIce(es, mid, p);
-        } else {
-            const double es = SaturationPressureWater(mid);
-            saturated = es * EnhancementFactorWater(es, mid, p);
-        }
-        if (saturated > e) {
+        if (MoistSaturationPressure(Phase::Ice, mid, p) > e) {
             hi = mid;
         } else {
             lo = mid;

@@ -85,10 +85,18 @@ public:
     // The constant in use over ice: the stored one, or the default 0.000575.
     double EffectiveConstantIce() const;
 
+    // The enhancement factor of moist air as the calculations use it: the fit
+    // of the phase down to -100 °C; below, where the fit is extrapolated and
+    // e_s·f would stop rising with t, the factor of saturated air at -100 °C.
+    double MoistAirFactor(Phase phase, double es, double t, double p) const;
+    // ∂(ln f)/∂t of MoistAirFactor at fixed e_s and P, 1/K: how much the
+    // factor moves when its temperature is off by a little.
+    double MoistAirFactorSlope(Phase phase, double es, double t, double p) const;
     // Moist-air saturation pressure e_s(t)·f(e_s, t, P) over the phase, Pa
-    // (P in Pa). formulaShift +1 or -1 moves it by the formulas' own relative
-    // uncertainty (the saturation pressure by r(t), the enhancement factor by
-    // 0.0008); 0 gives the nominal value.
+    // (P in Pa), with f from MoistAirFactor. formulaShift +1 or -1 moves it by
+    // the formulas' own relative uncertainty (the saturation pressure by r(t),
+    // the enhancement factor by 0.0008); 0 gives the nominal value. It rises
+    // with t everywhere, so its inverses below have a single root.
     double MoistSaturationPressure(Phase phase, double t, double p, int formulaShift = 0) const;
     // Dew point over water (Phase::Water) or frost point (Phase::Ice) of e at P (Pa).
     double Condensation(Phase phase, double e, double p) const;

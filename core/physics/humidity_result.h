@@ -72,6 +72,21 @@ struct HumidityResult {
     }
 };
 
+// Below this dew point (°C) the "over water" half of a result means nothing.
+inline constexpr double kLowestWaterDewPoint = -50.0;
+
+// Whether a result column is shown: a dew point far below zero only makes
+// sense over ice, a frost point and an ice bulb both above zero only over
+// water. iceBulbCelsius is the ice-bulb temperature the page judges by (the
+// computed one, or the reading of a psychrometer).
+inline bool PhaseShown(const HumidityResult& r, Phase phase, double iceBulbCelsius) {
+    if (phase == Phase::Water) return !(r.Value(Quantity::DewFrostPoint, Phase::Water) < kLowestWaterDewPoint);
+    return !(r.Value(Quantity::DewFrostPoint, Phase::Ice) > 0.0 && iceBulbCelsius > 0.0);
+}
+inline bool PhaseShown(const HumidityResult& r, Phase phase) {
+    return PhaseShown(r, phase, r.Value(Quantity::BulbTemperature, Phase::Ice));
+}
+
 // Units and decimal sign in which a limit message speaks to the user.
 struct MessageFormat {
     std::string_view temperatureUnit = "°C";

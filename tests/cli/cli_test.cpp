@@ -116,6 +116,23 @@ TEST(CliTest, RelativeHumidityShowsTheResultGrid) {
     EXPECT_EQ(doc["caption"], "Wartości obliczone dla ciśnienia P2, NIE uwzględniono niepewności wzorów");
 }
 
+// Inputs that pass every check compute, however far below -100 °C a
+// perturbed dew point falls and however high the pressure.
+TEST(CliTest, ExtremeValidInputsCompute) {
+    const std::vector<std::string> cases[] = {
+        {"rh", "--p1", "5000", "--p2", "5000", "--rh", "50", "--dp", "-99", "--u-dp", "5"},
+        {"rh", "--p1", "100", "--p2", "100", "--t", "20", "--dp", "-99", "--u-dp", "80"},
+        {"rh", "--p1", "10000", "--p2", "10000", "--t", "20", "--dp", "-99", "--u-dp", "60"},
+        {"psychro", "--pb", "20000", "--t", "-90", "--tw", "-90"},
+    };
+    for (const auto& args : cases) {
+        const Outcome run = RunCli(args);
+        EXPECT_EQ(run.status, 0) << args[0] << " " << args[2] << ": " << run.err;
+    }
+    // With P1 = P2 the frost point at P2 is the input, and so is its uncertainty.
+    EXPECT_NE(TableRow(RunCli(cases[2]).out, "DP/FP  °C").find(" -99.000  60.000"), std::string::npos);
+}
+
 TEST(CliTest, FailedChecksPrintTheMessageAndExitWithOne) {
     struct Case {
         std::vector<std::string> args;

@@ -315,3 +315,24 @@ TEST(HumidityCalculation, ExtremeFiniteInputsGiveResultsOrMessages) {
     EXPECT_GT(results, 0);
     EXPECT_GT(messages, 0);
 }
+
+// A dew or frost point near -100 °C with a large uncertainty: the lowered
+// state lies far below -100 °C, where the factor's fit no longer holds.
+TEST(HumidityCalculation, LargeUncertaintiesFarBelowMinus100) {
+    const HumidityEngine e;
+    // With P1 = P2 the frost point at P2 is the input itself, and so is its
+    // uncertainty (the formulas' term adds some 1e-5 K to it).
+    const HumidityResult same = e.ComputeFromDewPointAndTemperature(20, 0, -99, 60, 10000, 0, 10000, true, kDpFirst,
+                                                                    "°C", "kPa", ".");
+    ASSERT_FALSE(same.failed) << same.message;
+    EXPECT_NEAR(same.Uncertainty(Quantity::DewFrostPoint, Phase::Ice), 60.0, 5e-4);
+    ExpectAllFinite(same);
+    // Inputs that pass every check compute, whatever the blanked water column holds.
+    const HumidityResult dh = e.ComputeFromDewPointAndHumidity(50, 0, -99, 5, 5000, 0, 5000, true, kDpFirst, "°C",
+                                                               "kPa", ".");
+    EXPECT_FALSE(dh.failed) << dh.message;
+    const HumidityResult dt = e.ComputeFromDewPointAndTemperature(20, 0, -99, 80, 100, 0, 100, true, kDpFirst,
+                                                                  "°C", "kPa", ".");
+    EXPECT_FALSE(dt.failed) << dt.message;
+    EXPECT_NEAR(dt.Uncertainty(Quantity::DewFrostPoint, Phase::Ice), 80.0, 5e-4);
+}

@@ -168,3 +168,30 @@ TEST(HumidityEngine, PsychrometerConstantFromAReference) {
     // A reference far below needs more than 0.002.
     EXPECT_EQ(e.PsychrometerConstantWater(20, 15, -40, 101.325), -1.0);
 }
+
+// Below -100 °C the enhancement-factor fit is extrapolated; held at its
+// -100 °C value, the moist-air saturation pressure keeps rising with t down to
+// the end of the dew-point search, so its inverses find the one root there.
+TEST(HumidityEngine, MoistSaturationPressureRisesBelowMinus100) {
+    for (int set : {0, 1}) {
+        const HumidityEngine e = Engine(set);
+        for (double p : {3000.0, kAtm, 1e7, 2e7}) {
+            for (Phase ph : {Phase::Water, Phase::Ice}) {
+                double last = 0.0;
+                for (double t = -199.5; t <= -90.0; t += 0.5) {
+                    const double g = e.MoistSaturationPressure(ph, t, p);
+                    ASSERT_TRUE(std::isfinite(g));
+                    ASSERT_GT(g, last) << "set " << set << " p " << p << " t " << t;
+                    last = g;
+                    if (t <= -100.5) {
+                        EXPECT_NEAR(e.Condensation(ph, g, p), t, 2e-11) << "set " << set << " p " << p;
+                    }
+                }
+            }
+        }
+    }
+    // At -100 °C and above the factor is the fit itself.
+    const HumidityEngine e;
+    const double es = e.SaturationPressureIce(-100);
+    EXPECT_EQ(e.MoistSaturationPressure(Phase::Ice, -100, 1e7), es * e.EnhancementFactorIce(es, -100, 1e7));
+}
