@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QTranslator>
 
 #include "app/settings_store.h"
@@ -16,6 +17,7 @@
 #include "data_files.h"
 #include "main_window.h"
 #include "screenshots.h"
+#include "widget_texts.h"
 
 namespace wegator {
 
@@ -72,7 +74,7 @@ Application::~Application() {
 
 void Application::Start(const std::filesystem::path& storeFile) {
     storeFile_ = storeFile;
-    settings_ = LoadSettings(storeFile_);
+    settings_ = LoadSettings(storeFile_, &storeLoad_);
     // First start: no language was ever chosen.
     if (settings_.language.empty() && askLanguage_) settings_.language = askLanguage_("pl");
     settings_.language = RunLanguage(settings_.language);
@@ -84,7 +86,16 @@ void Application::Start(const std::filesystem::path& storeFile) {
     }
 }
 
-bool Application::Finish() { return SaveSettings(settings_, storeFile_); }
+bool Application::Finish() {
+    // A store that could not be read still holds the user's settings: the
+    // defaults this run started from must not replace them.
+    return storeLoad_.writable && SaveSettings(settings_, storeFile_);
+}
+
+QString Application::UnsavedSettingsText() const {
+    const int id = storeLoad_.writable ? msg::SettingsNotSaved : msg::SettingsStoreUnreadable;
+    return StringTableText(id) + QLatin1Char('\n') + QString::fromStdString(storeFile_.string());
+}
 
 int RunWegator(int argc, char** argv) {
     QApplication qapp(argc, argv);
@@ -108,7 +119,12 @@ int RunWegator(int argc, char** argv) {
         window.show();
         status = QApplication::exec();
     }
-    app.Finish();
+    // Told once, at the very end: the old store is intact, this run's changes are not in it.
+    if (!app.Finish() && screenshotDir.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, StringTableText(msg::ProgramTitle), app.UnsavedSettingsText(),
+                        QMessageBox::Ok);
+        box.exec();
+    }
     return status;
 }
 

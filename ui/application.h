@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "app/settings.h"
+#include "app/settings_store.h"
 #include "dialogs.h"
 
 class QTranslator;
@@ -29,8 +30,12 @@ public:
     // it is the language in force. A missing translation leaves Polish in
     // place, without a message.
     void Start(const std::filesystem::path& storeFile);
-    // Writes every setting back; false when the store could not be written.
+    // Writes every setting back; false when the store could not be written,
+    // or was left alone because it could not be read at start.
     bool Finish();
+    // What to tell the user after Finish returned false: why the settings of
+    // the run were not saved, and where the store is.
+    QString UnsavedSettingsText() const;
 
     Settings& GetSettings() { return settings_; }
     const QStringList& DataDirs() const { return dataDirs_; }
@@ -41,6 +46,7 @@ private:
     LanguageQuestion askLanguage_;
     std::filesystem::path storeFile_;
     Settings settings_;
+    StoreLoad storeLoad_;
     std::unique_ptr<QTranslator> translator_;
     // Qt's own texts (context menus of entry fields) in Polish.
     std::unique_ptr<QTranslator> qtTranslator_;

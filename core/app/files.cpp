@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
@@ -36,7 +38,40 @@ mode_t PermissionsFor(const fs::path& file) {
     return 0666 & ~mask;
 }
 
+constexpr std::string_view kTempSuffix = ".tmp";
+constexpr std::size_t kTempRandomChars = 6;  // mkstemp's XXXXXX
+
+// Temporary files of a write that never finished (killed between writing and
+// renaming) are removed, so that they do not pile up beside the file.
+void RemoveLeftoverTempFiles(const fs::path& file) {
+    const std::string prefix = file.filename().string() + std::string(kTempSuffix);
+    std::error_code error;
+    for (fs::directory_iterator it(file.parent_path().empty() ? fs::path(".") : file.parent_path(), error), end;
+         !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (name.size() == prefix.size() + kTempRandomChars && name.starts_with(prefix) &&
+            std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }) &&
+            it->is_regular_file(error) && !it->is_symlink(error)) {
+            std::error_code ignored;
+            fs::remove(it->path(), ignored);
+        }
+    }
+}
+
 }  // namespace
+
+fs::path FollowLinks(fs::path file) {
+    constexpr int kMaxLinks = 40;  // a loop of links ends here, as the kernel's lookups do
+    for (int i = 0; i < kMaxLinks; ++i) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(file, error))) return file;
+        const fs::path target = fs::read_symlink(file, error);
+        if (error) return file;
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return file;
+}
 
 FileRead ReadWholeFile(const fs::path& file) {
     FileRead result;
@@ -74,15 +109,19 @@ FileRead ReadWholeFile(const fs::path& file) {
 // The new contents go to a temporary file beside the target, reach the disk,
 // and only then replace the target, so a crash or a full disk never leaves a
 // half-written file behind.
-bool ReplaceFileAtomically(const fs::path& file, std::string_view contents, FileAccess access) {
-    if (file.empty()) return false;
+bool ReplaceFileAtomically(const fs::path& target, std::string_view contents, FileAccess access) {
+    if (target.empty()) return false;
+    // A linked file (a store kept in a synchronised folder, say) is replaced
+    // where the link points; replacing the link would cut it.
+    const fs::path file = FollowLinks(target);
     const fs::path folder = file.parent_path();
     if (!folder.empty()) {
         std::error_code error;
         fs::create_directories(folder, error);
         if (error) return false;
     }
-    std::string tempName = file.string() + ".tmpXXXXXX";
+    RemoveLeftoverTempFiles(file);
+    std::string tempName = file.string() + std::string(kTempSuffix) + std::string(kTempRandomChars, 'X');
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0) return false;
     bool ok = access == FileAccess::Private || ::fchmod(fd, PermissionsFor(file)) == 0;

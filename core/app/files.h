@@ -26,10 +26,16 @@ enum class FileAccess {
     LikeTheOld,   // the permissions of the file replaced, or the usual ones for a new file
 };
 
+// The file a path names once symbolic links are followed (relative links
+// from their own folder); a dangling link names the file it would create.
+std::filesystem::path FollowLinks(std::filesystem::path file);
+
 // Writes the contents into a temporary file beside the target, flushes it to
 // the disk and renames it over the target; missing folders are created. On any
 // failure the temporary file is removed, the target is left as it was and
-// false is returned.
+// false is returned. A target that is a symbolic link is replaced at the
+// link's end, so the link stays; temporary files that an earlier write of the
+// same target left behind (the program was killed) are removed.
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view contents,
                            FileAccess access = FileAccess::Private);
 

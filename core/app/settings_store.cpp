@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -40,6 +42,8 @@ constexpr std::size_t kPathBytes = 4096;
 constexpr std::size_t kDwordBytes = 4;
 // A fractional setting is stored as a short text, at most 15 characters and NUL.
 constexpr std::size_t kNumberBytes = 16;
+// … and at most 7 of those characters stand before its point.
+constexpr std::size_t kMaxStoredIntegerChars = 7;
 
 // The path of the correction table of one QX-311 channel, an element of
 // Settings::calibrationFileNameTempQx311.
@@ -48,6 +52,19 @@ struct Qx311Table {
 };
 
 using SettingField = std::variant<std::string Settings::*, Qx311Table, double Settings::*, std::int32_t Settings::*>;
+
+// The values a stored number may take: lo … hi, and -1 besides where -1 means
+// "the built-in value" (the psychrometer constants).
+struct Range {
+    double lo;
+    double hi;
+    bool orMinusOne = false;
+
+    constexpr bool Holds(double v) const { return (v >= lo && v <= hi) || (orMinusOne && v == -1.0); }
+};
+
+// The texts a short text setting may hold; anything else is damage.
+using TextCheck = bool (*)(std::string_view);
 
 // How one setting lives in the store file. Text and fractional settings are
 // stored as texts ("Name"="…"), integer settings as dwords ("Name"=dword:…).
@@ -59,6 +76,10 @@ struct SettingDescriptor {
     int fractionDigits;      // fractional settings: "%.10f" or "%.5f"
     // Written for a missing value instead of the field's default (only "Language").
     std::optional<std::string_view> storedWhenMissing;
+    // Numbers and dwords outside this range are damaged and get their default.
+    std::optional<Range> range = {};
+    // Texts this check refuses are damaged and get their default.
+    TextCheck textCheck = nullptr;
 
     bool IsDword() const { return std::holds_alternative<std::int32_t Settings::*>(field); }
 };
@@ -68,16 +89,64 @@ constexpr SettingDescriptor Text(std::string_view name, std::size_t byteBudget, 
     return {name, field, byteBudget, kTextReadBuffer, 0, storedWhenMissing};
 }
 
+constexpr SettingDescriptor CheckedText(std::string_view name, std::size_t byteBudget, std::string Settings::*field,
+                                        TextCheck check) {
+    return {name, field, byteBudget, kTextReadBuffer, 0, {}, {}, check};
+}
+
 constexpr SettingDescriptor Path(std::string_view name, SettingField field) {
     return {name, field, kPathBytes, kPathBytes, 0, {}};
 }
 
-constexpr SettingDescriptor Number(std::string_view name, int fractionDigits, double Settings::*field) {
-    return {name, field, kNumberBytes, kTextReadBuffer, fractionDigits, {}};
+constexpr SettingDescriptor Number(std::string_view name, int fractionDigits, double Settings::*field, Range range) {
+    return {name, field, kNumberBytes, kTextReadBuffer, fractionDigits, {}, range};
 }
 
-constexpr SettingDescriptor Dword(std::string_view name, std::int32_t Settings::*field) {
-    return {name, field, kDwordBytes, kDwordBytes, 0, {}};
+constexpr SettingDescriptor Dword(std::string_view name, std::int32_t Settings::*field,
+                                  std::optional<Range> range = {}) {
+    return {name, field, kDwordBytes, kDwordBytes, 0, {}, range};
+}
+
+// ---- What the program can work with ----------------------------------------
+
+// Digits after the decimal sign: more than 7 carry nothing a humidity
+// instrument measures, and a huge count stalls every number shown.
+constexpr Range kPrecision{0, 7};
+// A user psychrometer constant (1/K), or -1 for the built-in one.
+constexpr Range kPsychrometerConstant{0.00045, 0.001, true};
+// Standard uncertainty of a thermometer or hygrometer (K) and of the barometer (kPa).
+constexpr Range kTemperatureUncertainty{0, 50};
+constexpr Range kPressureUncertainty{0, 1000};
+
+// "SAVE_FILE_CODE": the plain decimal digits of a sum of the fifteen bits.
+bool IsSaveFileCode(std::string_view text) {
+    if (text.empty() || text.size() > 5) return false;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return ParseStoredInteger(text) <= 32767;
+}
+
+bool IsF250Input(std::string_view text) { return text == "A" || text == "B"; }
+
+bool IsQx311Channel(std::string_view text) { return text.size() == 1 && text[0] >= '0' && text[0] <= '8'; }
+
+// A stored number is an optional sign, digits and at most one point, with at
+// least one digit: anything else ("0.1 ", "1e3", "") was not written by this
+// program, and reading it as far as it goes would give a wrong value.
+bool IsStoredNumberText(std::string_view text) {
+    std::size_t i = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+    bool digit = false, point = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] >= '0' && text[i] <= '9') {
+            digit = true;
+        } else if (text[i] == '.' && !point) {
+            point = true;
+        } else {
+            return false;
+        }
+    }
+    return digit;
 }
 
 // Every stored setting, in the order start-up reads them. Load and save both
@@ -87,30 +156,30 @@ const SettingDescriptor kSettingsTable[] = {
     // asked for the language.
     Text("Language", 2, &Settings::language, "en"),
     Text("Decimal", 1, &Settings::decimal),
-    Number("GLOBAL_AW", 10, &Settings::globalAw),
-    Number("GLOBAL_AI", 10, &Settings::globalAi),
+    Number("GLOBAL_AW", 10, &Settings::globalAw, kPsychrometerConstant),
+    Number("GLOBAL_AI", 10, &Settings::globalAi, kPsychrometerConstant),
     Text("GLOBAL_AW_USER", 16, &Settings::globalAwUser),
     Text("GLOBAL_AI_USER", 16, &Settings::globalAiUser),
-    Dword("RH_PREC_INPUT", &Settings::rhPrecInput),
-    Dword("RH_PREC_CALCUL", &Settings::rhPrecCalcul),
-    Dword("MISTURE_PREC_INPUT", &Settings::misturePrecInput),
-    Dword("MISTURE_PREC_CALCUL", &Settings::misturePrecCalcul),
-    Dword("PSYCHOMETER_PREC_INPUT", &Settings::psychometerPrecInput),
-    Dword("PSYCHOMETER_PREC_CALCUL", &Settings::psychometerPrecCalcul),
-    Dword("LABORATORY_PREC_INPUT", &Settings::laboratoryPrecInput),
-    Dword("LABORATORY_PREC_CALCUL", &Settings::laboratoryPrecCalcul),
-    Dword("PRESSURE_PREC_INPUT", &Settings::pressurePrecInput),
-    Dword("PRESSURE_PREC_CALCUL", &Settings::pressurePrecCalcul),
+    Dword("RH_PREC_INPUT", &Settings::rhPrecInput, kPrecision),
+    Dword("RH_PREC_CALCUL", &Settings::rhPrecCalcul, kPrecision),
+    Dword("MISTURE_PREC_INPUT", &Settings::misturePrecInput, kPrecision),
+    Dword("MISTURE_PREC_CALCUL", &Settings::misturePrecCalcul, kPrecision),
+    Dword("PSYCHOMETER_PREC_INPUT", &Settings::psychometerPrecInput, kPrecision),
+    Dword("PSYCHOMETER_PREC_CALCUL", &Settings::psychometerPrecCalcul, kPrecision),
+    Dword("LABORATORY_PREC_INPUT", &Settings::laboratoryPrecInput, kPrecision),
+    Dword("LABORATORY_PREC_CALCUL", &Settings::laboratoryPrecCalcul, kPrecision),
+    Dword("PRESSURE_PREC_INPUT", &Settings::pressurePrecInput, kPrecision),
+    Dword("PRESSURE_PREC_CALCUL", &Settings::pressurePrecCalcul, kPrecision),
     Dword("FORMULAS_UNCERTAINTY", &Settings::formulasUncertainty),
-    Dword("USED_FORMULAS", &Settings::usedFormulas),
-    Number("SETTINGS_LAB_DP30", 5, &Settings::settingsLabDp30),
-    Number("SETTINGS_LAB_F250", 5, &Settings::settingsLabF250),
-    Number("SETTINGS_LAB_QX310", 5, &Settings::settingsLabQx310),
-    Number("SETTINGS_LAB_QX311", 5, &Settings::settingsLabQx311),
-    Number("SETTINGS_LAB_QX316", 5, &Settings::settingsLabQx316),
-    Text("SAVE_FILE_CODE", 80, &Settings::saveFileCode),
+    Dword("USED_FORMULAS", &Settings::usedFormulas, Range{0, 1}),
+    Number("SETTINGS_LAB_DP30", 5, &Settings::settingsLabDp30, kTemperatureUncertainty),
+    Number("SETTINGS_LAB_F250", 5, &Settings::settingsLabF250, kTemperatureUncertainty),
+    Number("SETTINGS_LAB_QX310", 5, &Settings::settingsLabQx310, kTemperatureUncertainty),
+    Number("SETTINGS_LAB_QX311", 5, &Settings::settingsLabQx311, kTemperatureUncertainty),
+    Number("SETTINGS_LAB_QX316", 5, &Settings::settingsLabQx316, kPressureUncertainty),
+    CheckedText("SAVE_FILE_CODE", 80, &Settings::saveFileCode, IsSaveFileCode),
     Path("SAVE_FILE_NAME", &Settings::saveFileName),
-    Dword("SAVE_FILE_TIME", &Settings::saveFileTime),
+    Dword("SAVE_FILE_TIME", &Settings::saveFileTime, Range{1, 6000}),
     Path("CALIBRATION_FILE_NAME_DP30", &Settings::calibrationFileNameDp30),
     Path("CALIBRATION_FILE_NAME_F250", &Settings::calibrationFileNameF250),
     Path("CALIBRATION_FILE_NAME_TEMP_QX310", &Settings::calibrationFileNameTempQx310),
@@ -122,14 +191,14 @@ const SettingDescriptor kSettingsTable[] = {
     Path("CALIBRATION_FILE_NAME_TEMP6_QX311", Qx311Table{5}),
     Path("CALIBRATION_FILE_NAME_TEMP7_QX311", Qx311Table{6}),
     Path("CALIBRATION_FILE_NAME_TEMP8_QX311", Qx311Table{7}),
-    Dword("SETTINGS_LAB_UPDATE", &Settings::settingsLabUpdate),
-    Dword("SETTINGS_LAB_MEAN_TIME", &Settings::settingsLabMeanTime),
+    Dword("SETTINGS_LAB_UPDATE", &Settings::settingsLabUpdate, Range{3, 600}),
+    Dword("SETTINGS_LAB_MEAN_TIME", &Settings::settingsLabMeanTime, Range{60, 600}),
     Dword("SETTINGS_LAB_IS_DEVICES_ERROR", &Settings::settingsLabIsDevicesError),
     Dword("SETTINGS_LAB_CALIBRATION_TABLE_DP30", &Settings::settingsLabCalibrationTableDp30),
     Dword("SETTINGS_LAB_CALIBRATION_TABLE_F250", &Settings::settingsLabCalibrationTableF250),
     Dword("SETTINGS_LAB_CALIBRATION_TABLE_TEMP_QX310", &Settings::settingsLabCalibrationTableTempQx310),
     Dword("SETTINGS_LAB_CALIBRATION_TABLE_TEMP_QX311", &Settings::settingsLabCalibrationTableTempQx311),
-    Dword("SETTINGS_LAB_VALUES_FROM_DEVICES", &Settings::settingsLabValuesFromDevices),
+    Dword("SETTINGS_LAB_VALUES_FROM_DEVICES", &Settings::settingsLabValuesFromDevices, Range{2, 100}),
     Dword("SETTINGS_LAB_DEVICES", &Settings::settingsLabDevices),
     Dword("SETTINGS_PORT_COM_DP30", &Settings::settingsPortComDp30),
     Dword("SETTINGS_PORT_COM_QX316", &Settings::settingsPortComQx316),
@@ -137,12 +206,12 @@ const SettingDescriptor kSettingsTable[] = {
     Dword("SETTINGS_PORT_COM_QX310", &Settings::settingsPortComQx310),
     Dword("SETTINGS_PORT_COM_QX311", &Settings::settingsPortComQx311),
     Dword("SETTINGS_PORT_COM_F250", &Settings::settingsPortComF250),
-    Dword("SETTINGS_PORT_PRESS_DEVICE", &Settings::settingsPortPressDevice),
+    Dword("SETTINGS_PORT_PRESS_DEVICE", &Settings::settingsPortPressDevice, Range{0, 1}),
     Dword("SETTINGS_PORT_ENV_QX310_DEVICE", &Settings::settingsPortEnvQx310Device),
-    Dword("SETTINGS_PORT_TEMP_DEVICE", &Settings::settingsPortTempDevice),
+    Dword("SETTINGS_PORT_TEMP_DEVICE", &Settings::settingsPortTempDevice, Range{2, 6}),
     Dword("SETTINGS_QX311_DEVIATION", &Settings::settingsQx311Deviation),
-    Text("SETTINGS_PORT_TEMP_CANAL_F250", 4, &Settings::settingsPortTempCanalF250),
-    Text("SETTINGS_PORT_TEMP_CANAL_QX311", 4, &Settings::settingsPortTempCanalQx311),
+    CheckedText("SETTINGS_PORT_TEMP_CANAL_F250", 4, &Settings::settingsPortTempCanalF250, IsF250Input),
+    CheckedText("SETTINGS_PORT_TEMP_CANAL_QX311", 4, &Settings::settingsPortTempCanalQx311, IsQx311Channel),
     Path("CALIBR_FILE_PATH", &Settings::calibrFilePath),
 };
 
@@ -231,6 +300,22 @@ std::string FormatNumber(double value, int fractionDigits) {
     return std::string(buffer, result.ptr);
 }
 
+// The text of a fractional setting as the next start reads it back: at most
+// 15 characters with at most 7 before the point (ParseStoredNumber). A large
+// value gives up fraction digits rather than being cut to a text that reads
+// as something else; a value with more than 7 integer characters cannot be
+// stored, and the setting's default is stored instead.
+std::string FormatStoredNumber(double value, int fractionDigits, double fallback) {
+    for (int digits = fractionDigits; digits >= 0; --digits) {
+        const std::string text = FormatNumber(value, digits);
+        const std::size_t point = text.find('.');
+        const std::size_t integerChars = point == std::string::npos ? text.size() : point;
+        if (integerChars > kMaxStoredIntegerChars || !IsStoredNumberText(text)) break;
+        if (text.size() < kNumberBytes) return text;
+    }
+    return FormatNumber(fallback, fractionDigits);
+}
+
 // ---- The store file as read ----------------------------------------------
 
 enum class ValueKind { Text, Dword, Other };
@@ -246,6 +331,9 @@ struct StoredValue {
 struct StoreContents {
     std::vector<StoredValue> values;     // values of our key, in file order
     std::vector<std::string> otherKeys;  // sections of other keys, verbatim
+    // Some line was a header, a key line or a value line: the file is a store,
+    // however damaged. A file of nothing but other text is not.
+    bool understood = false;
 };
 
 // One "name"=data line, or nothing when the line is not a complete value line.
@@ -284,12 +372,15 @@ std::optional<StoredValue> ParseValueLine(std::string_view line) {
     return value;
 }
 
+// Lines end in LF, CR LF, or CR CR LF (what a text-mode copy of a CR LF file
+// gives); every CR before the LF belongs to the line end, so a kept line is
+// written back the same at every save.
 std::vector<std::string_view> SplitLines(std::string_view data) {
     std::vector<std::string_view> lines;
     while (!data.empty()) {
         const std::size_t end = data.find('\n');
         std::string_view line = data.substr(0, end);
-        if (line.ends_with('\r')) line.remove_suffix(1);
+        while (line.ends_with('\r')) line.remove_suffix(1);
         lines.push_back(line);
         if (end == std::string_view::npos) break;
         data.remove_prefix(end + 1);
@@ -300,9 +391,58 @@ std::vector<std::string_view> SplitLines(std::string_view data) {
 // Reads whatever can be read: lines that are not value lines are skipped, a
 // value line cut short is no value, and values before any key line count as
 // ours so that a file without its header still works.
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// A registry editor exports in UTF-16LE with a byte-order mark. Its text
+// becomes UTF-8; a lone half of a surrogate pair becomes U+FFFD.
+std::string Utf16LeToUtf8(std::string_view data) {
+    std::string out;
+    out.reserve(data.size() / 2);
+    auto unit = [&](std::size_t i) {
+        return static_cast<char16_t>(static_cast<unsigned char>(data[i]) |
+                                     (static_cast<unsigned char>(data[i + 1]) << 8));
+    };
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+        const char16_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 3 < data.size()) {
+            const char16_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        AppendUtf8(out, (u >= 0xD800 && u <= 0xDFFF) ? U'\uFFFD' : static_cast<char32_t>(u));
+    }
+    return out;
+}
+
 StoreContents ParseStore(std::string_view data) {
     constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-    if (data.starts_with(kUtf8Bom)) data.remove_prefix(kUtf8Bom.size());
+    constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+    std::string decoded;
+    if (data.starts_with(kUtf16LeBom)) {
+        decoded = Utf16LeToUtf8(data.substr(kUtf16LeBom.size()));
+        data = decoded;
+    } else if (data.starts_with(kUtf8Bom)) {
+        data.remove_prefix(kUtf8Bom.size());
+    }
     const std::vector<std::string_view> lines = SplitLines(data);
 
     StoreContents contents;
@@ -310,6 +450,7 @@ StoreContents ParseStore(std::string_view data) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view trimmed = Trim(lines[i]);
         if (trimmed.starts_with('[') && trimmed.ends_with(']')) {
+            contents.understood = true;
             inOurKey = EqualsIgnoringCase(trimmed, kKeySection);
             if (!inOurKey) contents.otherKeys.emplace_back(lines[i]);
             continue;
@@ -319,10 +460,12 @@ StoreContents ParseStore(std::string_view data) {
             continue;
         }
         if (EqualsIgnoringCase(trimmed, kFileHeader) || EqualsIgnoringCase(trimmed, kOldFileHeader)) {
+            contents.understood = true;
             continue;
         }
         std::optional<StoredValue> value = ParseValueLine(lines[i]);
         if (!value) continue;
+        contents.understood = true;
         // Binary data is wrapped over several lines, each but the last ending in "\".
         if (value->kind == ValueKind::Other) {
             while (Trim(lines[i]).ends_with('\\') && i + 1 < lines.size()) {
@@ -358,12 +501,36 @@ struct Overloaded : Ts... {
 template <class... Ts>
 Overloaded(Ts...) -> Overloaded<Ts...>;
 
-// Whether a value found in the file can be read into the setting, as the
-// registry would: a dword where a dword belongs, a text no larger than the
-// setting's read buffer where a text belongs.
-bool CanRead(const SettingDescriptor& setting, const StoredValue& value) {
-    if (setting.IsDword()) return value.kind == ValueKind::Dword;
-    return value.kind == ValueKind::Text && value.text.size() <= setting.readBuffer;
+// A stored number's value read strictly, to tell a text that ParseStoredNumber
+// rejects (giving -1) from a stored -1.
+std::optional<double> StrictNumber(std::string_view text) {
+    if (text.starts_with('+')) text.remove_prefix(1);
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    if (result.ec != std::errc{} || result.ptr != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+// Whether a value found in the file can be taken into the setting: readable
+// as the registry would read it (a dword where a dword belongs, a text no
+// larger than the setting's read buffer where a text belongs), and holding a
+// value the program can work with. Anything else is damage, and the setting
+// keeps its default.
+bool CanUse(const SettingDescriptor& setting, const StoredValue& value) {
+    if (setting.IsDword()) {
+        if (value.kind != ValueKind::Dword) return false;
+        return !setting.range || setting.range->Holds(static_cast<std::int32_t>(value.dword));
+    }
+    if (value.kind != ValueKind::Text || value.text.size() > setting.readBuffer) return false;
+    const std::string_view text = UpToNul(value.text);
+    if (std::holds_alternative<double Settings::*>(setting.field)) {
+        if (!IsStoredNumberText(text)) return false;
+        const double number = ParseStoredNumber(text);
+        const std::optional<double> strict = StrictNumber(text);
+        if (number == -1.0 && strict != -1.0) return false;  // rejected by its length or form
+        return !setting.range || setting.range->Holds(number);
+    }
+    return setting.textCheck == nullptr || setting.textCheck(text);
 }
 
 void Assign(Settings& settings, const SettingDescriptor& setting, const StoredValue& value) {
@@ -387,7 +554,7 @@ std::string FormatData(const SettingDescriptor& setting, const Settings& setting
                 return Quote(CutToBudget(settings.calibrationFileNameTempQx311[table.channel], setting.byteBudget));
             },
             [&](double Settings::*field) {
-                return Quote(CutToBudget(FormatNumber(settings.*field, setting.fractionDigits), setting.byteBudget));
+                return Quote(FormatStoredNumber(settings.*field, setting.fractionDigits, Settings{}.*field));
             },
             [&](std::int32_t Settings::*field) { return FormatDword(static_cast<std::uint32_t>(settings.*field)); },
         },
@@ -421,6 +588,11 @@ std::string RenderStore(const std::vector<std::string>& settingLines, const Stor
 
 // ---- Files ---------------------------------------------------------------
 
+// Any byte but blanks and line ends: a file of nothing else holds nothing to keep.
+bool HasContent(std::string_view data) {
+    return data.find_first_not_of(std::string_view(" \t\r\n\0", 5)) != std::string_view::npos;
+}
+
 fs::path HomeFolder() {
     const char* home = std::getenv("HOME");
     if (home != nullptr && *home != '\0') return home;
@@ -447,20 +619,40 @@ fs::path SettingsStorePath() {
     return configFolder / "TREVAN" / "WEGATOR.reg";
 }
 
-Settings LoadSettings(const fs::path& storeFile) {
+Settings LoadSettings(const fs::path& storeFile, StoreLoad* report) {
     Settings settings;
+    StoreLoad ignored;
+    StoreLoad& load = report != nullptr ? *report : ignored;
+    load = StoreLoad{};
     try {
         const FileRead file = ReadWholeFile(storeFile);
-        // A store that exists but cannot be read is left alone: the defaults serve
-        // this run, and the user's file is not overwritten by them.
-        if (file.state == ReadState::Unreadable) return settings;
+        // A store that exists but cannot be read is left alone for the whole
+        // run: the defaults serve, and the user's file is never overwritten by them.
+        if (file.state == ReadState::Unreadable) {
+            load.writable = false;
+            return settings;
+        }
 
         const StoreContents contents = ParseStore(file.data);
+        // Not one line could be understood: perhaps a file of another program,
+        // perhaps a store in an encoding we do not know. It is kept beside the
+        // store before the defaults take its place; if it cannot be kept, it
+        // is not replaced either.
+        if (!contents.understood && HasContent(file.data)) {
+            const fs::path target = FollowLinks(storeFile);
+            fs::path aside = target;
+            aside += kBadStoreSuffix;
+            if (std::rename(target.c_str(), aside.c_str()) != 0) {
+                load.writable = false;
+                return settings;
+            }
+            load.movedAside = aside;
+        }
         std::vector<std::string> lines;
         bool anyMissing = false;
         for (const SettingDescriptor& setting : kSettingsTable) {
             const StoredValue* value = FindValue(contents, setting.name);
-            if (value != nullptr && CanRead(setting, *value)) {
+            if (value != nullptr && CanUse(setting, *value)) {
                 Assign(settings, setting, *value);
                 lines.push_back(value->line);  // what was stored stays as it was
             } else {
@@ -476,7 +668,7 @@ Settings LoadSettings(const fs::path& storeFile) {
     return settings;
 }
 
-Settings LoadSettings() { return LoadSettings(SettingsStorePath()); }
+Settings LoadSettings() { return LoadSettings(SettingsStorePath(), nullptr); }
 
 bool SaveSettings(const Settings& settings, const fs::path& storeFile) {
     try {

@@ -370,6 +370,10 @@ constexpr StringEntry kPolish[] = {
     // numbers (the file name follows on the next line).
     {1100, "Value %s already exist"},
     {1101, "Plik kalibracji jest nieprawidłowy: wiersz %d nie zawiera trzech liczb."},
+    // The settings could not be written at exit (followed by the store's path).
+    {1300, "Nie udało się zapisać ustawień. Plik ustawień pozostał bez zmian:"},
+    {1301, "Pliku ustawień nie udało się odczytać przy uruchomieniu programu. Aby go nie zastąpić, "
+           "ustawienia z tej sesji nie zostały zapisane:"},
 };
 
 constexpr bool IdsAscending() {

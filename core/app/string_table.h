@@ -94,6 +94,11 @@ inline constexpr int UncertaintyHeading = 1003;
 inline constexpr int OverWaterHeading = 1004;
 inline constexpr int OverIceHeading = 1005;
 inline constexpr int ResultsCaption = 1006;
+
+// The settings were not written at exit: the store could not be replaced, or
+// it could not be read at start and is left as it was.
+inline constexpr int SettingsNotSaved = 1300;
+inline constexpr int SettingsStoreUnreadable = 1301;
 }  // namespace msg
 
 }  // namespace wegator

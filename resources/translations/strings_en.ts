@@ -1299,5 +1299,15 @@ PPMV should be less than or equal to %.7f</translation>
         <comment>1101</comment>
         <translation>The calibration file is not valid: line %d does not hold three numbers.</translation>
     </message>
+    <message>
+        <source>Nie udało się zapisać ustawień. Plik ustawień pozostał bez zmian:</source>
+        <comment>1300</comment>
+        <translation>The settings could not be saved. The settings file was left as it was:</translation>
+    </message>
+    <message>
+        <source>Pliku ustawień nie udało się odczytać przy uruchomieniu programu. Aby go nie zastąpić, ustawienia z tej sesji nie zostały zapisane:</source>
+        <comment>1301</comment>
+        <translation>The settings file could not be read when the program started. So as not to replace it, the settings of this session were not saved:</translation>
+    </message>
 </context>
 </TS>

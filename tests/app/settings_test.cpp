@@ -353,7 +353,7 @@ TEST_F(SettingsStoreTest, WrongTypesAndOversizedTextsGetTheirDefaults) {
     EXPECT_TRUE(HasLine(repaired, R"("RH_PREC_INPUT"=dword:00000003)"));
     EXPECT_TRUE(HasLine(repaired, R"("RH_PREC_CALCUL"=dword:00000003)"));
     EXPECT_TRUE(HasLine(repaired, R"("Decimal"=",")"));
-    EXPECT_TRUE(HasLine(repaired, R"("GLOBAL_AW"="12345678.000")"));
+    EXPECT_TRUE(HasLine(repaired, R"("GLOBAL_AW"="-1.0000000000")"));  // damaged: replaced
     EXPECT_TRUE(HasLine(repaired, R"("SETTINGS_LAB_DP30"="0.10000")"));
 }
 
@@ -407,7 +407,7 @@ TEST_F(SettingsStoreTest, TextsAreCutToTheirBudgetButPathsStayWhole) {
     settings.calibrationFileNameTempQx311[4] = polishPath;
     settings.calibrFilePath = "/" + std::string(4200, 'c');
     settings.globalAwUser = std::string(100, '1');
-    settings.settingsPortTempCanalF250 = "AĄą";  // 5 bytes, budget 4
+    settings.language = "pą";  // 3 bytes, budget 2
     settings.decimal = ",.";                     // budget 1
     ASSERT_TRUE(SaveSettings(settings));
 
@@ -419,7 +419,7 @@ TEST_F(SettingsStoreTest, TextsAreCutToTheirBudgetButPathsStayWhole) {
     EXPECT_EQ(loaded.calibrationFileNameTempQx311[4], polishPath);
     EXPECT_EQ(loaded.calibrFilePath, settings.calibrFilePath.substr(0, 4096));
     EXPECT_EQ(loaded.globalAwUser, std::string(16, '1'));
-    EXPECT_EQ(loaded.settingsPortTempCanalF250, "AĄ");  // not half of "ą"
+    EXPECT_EQ(loaded.language, "p");  // not half of "ą"
     EXPECT_EQ(loaded.decimal, ",");
 }
 

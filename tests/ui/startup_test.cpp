@@ -12,11 +12,13 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "app/settings_store.h"
 #include "app/string_table.h"
 #include "app/strings.h"
 #include "main_window.h"
+#include "widget_texts.h"
 
 namespace wegator {
 namespace {
@@ -113,6 +115,33 @@ TEST_F(StartupTest, AnyLanguageButPolishRunsInEnglish) {
 
     ASSERT_TRUE(app.Finish());
     EXPECT_NE(StoreText().find("\"Language\"=\"en\""), std::string::npos);
+}
+
+TEST_F(StartupTest, DamagedValuesStartWithDefaultsAndAnUnreadableStoreIsLeftAlone) {
+    WriteStore(
+        "\"Language\"=\"pl\"\n\"RH_PREC_INPUT\"=dword:05f5e100\n\"GLOBAL_AW\"=\"0\"\n"
+        "\"SETTINGS_LAB_VALUES_FROM_DEVICES\"=dword:00000000\n\"SETTINGS_LAB_DP30\"=\"0.1 \"\n");
+    Application app(buildData, {});
+    app.Start(SettingsStorePath());
+    EXPECT_EQ(app.GetSettings().rhPrecInput, 3);
+    EXPECT_EQ(app.GetSettings().globalAw, -1.0);
+    ASSERT_TRUE(app.Finish());
+    const std::string saved = StoreText();
+    for (const char* line : {"\"RH_PREC_INPUT\"=dword:00000003", "\"GLOBAL_AW\"=\"-1.0000000000\"",
+                             "\"SETTINGS_LAB_VALUES_FROM_DEVICES\"=dword:0000000a",
+                             "\"SETTINGS_LAB_DP30\"=\"0.10000\""}) {
+        EXPECT_NE(saved.find(line), std::string::npos) << line;
+    }
+
+    // A store that cannot be read is not overwritten at exit; the user is told why.
+    std::filesystem::remove(SettingsStorePath());
+    ASSERT_EQ(::mkfifo(SettingsStorePath().c_str(), 0600), 0);
+    Application blocked(buildData, [](const std::string&) { return std::string("pl"); });
+    blocked.Start(SettingsStorePath());
+    blocked.GetSettings().decimal = ".";
+    EXPECT_FALSE(blocked.Finish());
+    EXPECT_TRUE(std::filesystem::is_fifo(SettingsStorePath()));
+    EXPECT_TRUE(blocked.UnsavedSettingsText().startsWith(StringTableText(msg::SettingsStoreUnreadable)));
 }
 
 TEST_F(StartupTest, MissingTranslationLeavesPolishWithoutComplaint) {
