@@ -1,0 +1,764 @@
+#include "app/settings_sheet.h"
+
+#include <algorithm>
+
+#include "app/laboratory_settings_target.h"
+#include "app/strings.h"
+#include "pages/number_entry.h"
+#include "physics/units.h"
+
+namespace wegator {
+
+namespace {
+
+// Messages of the pages, by string-table number.
+namespace id {
+constexpr int kIceConstantOutOfRange = 55;
+constexpr int kWaterConstantOutOfRange = 56;
+constexpr int kChooseThermometer = 212;
+constexpr int kChooseDp30Port = 165;
+constexpr int kChooseQx310Port = 217;
+constexpr int kChooseQx311Port = 166;
+constexpr int kChooseF250Port = 201;
+constexpr int kChooseQx316Port = 167;
+constexpr int kChooseEnvironmentPort = 241;
+constexpr int kPortsMustDiffer = 168;
+constexpr int kEnterInputPressure = 13;
+constexpr int kInputPressureOutOfRange = 1;
+constexpr int kInputPressureUncertaintyOutOfRange = 2;
+constexpr int kCollectionTime = 171;
+constexpr int kObservations = 177;
+constexpr int kUpdatePeriod = 172;
+constexpr int kIntervalOutOfRange = 193;
+constexpr int kSetFileName = 194;
+constexpr int kFileUnusable = 195;
+constexpr int kEmptyExistingFile = 196;
+}  // namespace id
+
+// What a fresh installation offers when "Użytkownik" is chosen on an empty field.
+constexpr std::string_view kDefaultWaterUserConstant = "0.0006653286";
+constexpr std::string_view kDefaultIceUserConstant = "0.0005750000";
+// The constants are typed and shown with ten decimals.
+constexpr int kConstantDecimals = 10;
+// Values on the pages are shown with three decimals.
+constexpr int kShownDecimals = 3;
+
+void Warn(SettingsSheetHost& host, int messageId) { host.ShowWarning(messageId, std::string(LoadString(messageId))); }
+void Tell(SettingsSheetHost& host, int messageId) { host.ShowMessage(messageId, std::string(LoadString(messageId))); }
+
+// A flag keeps its stored number when the user left its meaning alone.
+void SetFlag(std::int32_t& field, bool on) {
+    if ((field != 0) != on) field = on ? 1 : 0;
+}
+
+template <typename Units>
+int UnitIndex(const Units& units, std::string_view text) {
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (units[i] == text) return static_cast<int>(i);
+    }
+    return 0;
+}
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+}  // namespace
+
+// ---- HeldNumber -------------------------------------------------------------
+
+HeldNumber::HeldNumber(Kind kind, std::optional<double> internal, std::string_view unit, const SheetContext& context)
+    : kind_(kind), host_(&context.host), decimalSign_(context.decimalSign), exact_(internal) {
+    Show(unit);
+}
+
+void HeldNumber::Edit(std::string text) {
+    text_ = std::move(text);
+    edited_ = true;
+}
+
+bool HeldNumber::Read(std::optional<double>& internal, bool report) const {
+    if (!edited_) {
+        internal = exact_;
+        return true;
+    }
+    if (text_.empty()) {
+        internal.reset();
+        return true;
+    }
+    const EntryReading reading = GetValue(text_, kPrecision, decimalSign_);
+    if (reading.messageId != 0) {
+        if (report) Warn(*host_, reading.messageId);
+        return false;
+    }
+    internal = kind_ == Kind::Pressure ? PressureToKilopascal(reading.value, unit_)
+                                       : TemperatureDifferenceToCelsius(reading.value, unit_);
+    return true;
+}
+
+bool HeldNumber::Settle() {
+    std::optional<double> value;
+    if (!Read(value)) return false;
+    exact_ = value;
+    edited_ = false;
+    return true;
+}
+
+void HeldNumber::Show(std::string_view unit) {
+    unit_ = unit;
+    edited_ = false;
+    text_.clear();
+    if (!exact_) return;
+    double shown = kind_ == Kind::Pressure ? PressureFromKilopascal(*exact_, unit_)
+                                           : TemperatureDifferenceFromCelsius(*exact_, unit_);
+    if (shown < 0.0 && shown > -1e-8) shown = 0.0;
+    text_ = FormatFixed(shown, kShownDecimals, decimalSign_);
+}
+
+// ---- "Ogólne" ---------------------------------------------------------------
+
+GeneralSettingsPage::GeneralSettingsPage(const Settings& before, const SheetContext& context)
+    : context_(context), waterUser_(before.globalAw != -1.0), iceUser_(before.globalAi != -1.0),
+      water_(before.globalAw), ice_(before.globalAi), formulaSet_(before.usedFormulas == 0 ? 0 : 1),
+      formulaUncertainty_(before.formulasUncertainty != 0) {
+    // A constant in force is shown as it is used, and it becomes the user text.
+    if (waterUser_) {
+        EditConstantText(Phase::Water, FormatFixed(before.globalAw, kConstantDecimals, context_.decimalSign));
+    } else {
+        waterText_ = context_.live.globalAwUser;
+    }
+    if (iceUser_) {
+        EditConstantText(Phase::Ice, FormatFixed(before.globalAi, kConstantDecimals, context_.decimalSign));
+    } else {
+        iceText_ = context_.live.globalAiUser;
+    }
+}
+
+void GeneralSettingsPage::ChooseUserConstant(Phase bulb, bool user) {
+    const bool water = bulb == Phase::Water;
+    (water ? waterUser_ : iceUser_) = user;
+    if (!user) {
+        (water ? water_ : ice_) = -1.0;
+        return;
+    }
+    if (ConstantText(bulb).empty()) {
+        EditConstantText(bulb, WithDecimalSign(water ? kDefaultWaterUserConstant : kDefaultIceUserConstant,
+                                               context_.decimalSign));
+    }
+}
+
+void GeneralSettingsPage::EditConstantText(Phase bulb, std::string text) {
+    if (bulb == Phase::Water) {
+        waterText_ = std::move(text);
+        context_.live.globalAwUser = waterText_;
+    } else {
+        iceText_ = std::move(text);
+        context_.live.globalAiUser = iceText_;
+    }
+}
+
+PsychrometerAdjustment GeneralSettingsPage::MakeAdjustment(Phase bulb) const {
+    const SettingsRunState& run = context_.run;
+    const bool water = bulb == Phase::Water;
+    return PsychrometerAdjustment(bulb, formulaSet_, context_.decimalSign,
+                                  water ? run.waterTemperatureUnit : run.iceTemperatureUnit,
+                                  water ? run.waterPressureUnit : run.icePressureUnit, context_.host);
+}
+
+void GeneralSettingsPage::FinishAdjustment(const PsychrometerAdjustment& adjustment, bool accepted) {
+    const Phase bulb = adjustment.Bulb();
+    SettingsRunState& run = context_.run;
+    (bulb == Phase::Water ? run.waterTemperatureUnit : run.iceTemperatureUnit) = adjustment.TemperatureUnit();
+    (bulb == Phase::Water ? run.waterPressureUnit : run.icePressureUnit) = adjustment.PressureUnit();
+    if (accepted && adjustment.Constant() > 0.0 && adjustment.ReferenceGiven()) {
+        EditConstantText(bulb, FormatFixed(adjustment.Constant(), kConstantDecimals, context_.decimalSign));
+    }
+}
+
+bool GeneralSettingsPage::CheckConstant(Phase bulb) {
+    const bool water = bulb == Phase::Water;
+    double& constant = water ? water_ : ice_;
+    if (!UserConstant(bulb)) {
+        constant = -1.0;
+        return true;
+    }
+    // Ten decimals: with fewer, every constant would read as 0.000.
+    const EntryReading reading = GetValue(ConstantText(bulb), kConstantDecimals, context_.decimalSign);
+    constant = -1.0;
+    if (reading.messageId != 0) {
+        Warn(context_.host, reading.messageId);
+        return false;
+    }
+    if (reading.value < PsychrometerAdjustment::kLowestConstant ||
+        reading.value > PsychrometerAdjustment::kHighestConstant) {
+        Warn(context_.host, water ? id::kWaterConstantOutOfRange : id::kIceConstantOutOfRange);
+        return false;
+    }
+    constant = reading.value;
+    return true;
+}
+
+bool GeneralSettingsPage::Check() { return CheckConstant(Phase::Water) && CheckConstant(Phase::Ice); }
+
+void GeneralSettingsPage::ApplyTo(Settings& s) const {
+    s.globalAw = waterUser_ ? water_ : -1.0;
+    s.globalAi = iceUser_ ? ice_ : -1.0;
+    s.usedFormulas = formulaSet_;
+    SetFlag(s.formulasUncertainty, formulaUncertainty_);
+}
+
+// ---- "Znak dziesiętny" ------------------------------------------------------
+
+namespace {
+// Input and computed precision of each row of the page.
+constexpr std::array<std::pair<std::int32_t Settings::*, std::int32_t Settings::*>, PrecisionSettingsPage::kRows>
+    kPrecisionFields = {{
+        {&Settings::rhPrecInput, &Settings::rhPrecCalcul},
+        {&Settings::misturePrecInput, &Settings::misturePrecCalcul},
+        {&Settings::psychometerPrecInput, &Settings::psychometerPrecCalcul},
+        {&Settings::pressurePrecInput, &Settings::pressurePrecCalcul},
+        {&Settings::laboratoryPrecInput, &Settings::laboratoryPrecCalcul},
+    }};
+}  // namespace
+
+PrecisionSettingsPage::PrecisionSettingsPage(const Settings& before) : decimal_(before.decimal == "," ? "," : ".") {
+    for (int row = 0; row < kRows; ++row) {
+        for (bool computed : {false, true}) {
+            const auto field = computed ? kPrecisionFields[row].second : kPrecisionFields[row].first;
+            values_[Index(static_cast<Row>(row), computed)] = before.*field;
+            texts_[Index(static_cast<Row>(row), computed)] = std::to_string(before.*field);
+        }
+    }
+}
+
+void PrecisionSettingsPage::EditText(Row row, bool computed, std::string text) {
+    // Read in 64 bits: "4294967299" is not 3.
+    const std::int64_t reading = ParseStoredInteger(text);
+    if (reading >= 0) values_[Index(row, computed)] = static_cast<int>(std::min<std::int64_t>(reading, kMaxPrecision));
+    texts_[Index(row, computed)] = std::move(text);
+}
+
+void PrecisionSettingsPage::ApplyTo(Settings& s) const {
+    for (int row = 0; row < kRows; ++row) {
+        s.*kPrecisionFields[row].first = values_[Index(static_cast<Row>(row), false)];
+        s.*kPrecisionFields[row].second = values_[Index(static_cast<Row>(row), true)];
+    }
+    s.decimal = decimal_;
+}
+
+// ---- "Porty" ----------------------------------------------------------------
+
+namespace {
+// The stream each port list configures.
+constexpr std::array<LabStream, PortsSettingsPage::kPorts> kPortStreams = {
+    LabStream::Dp30, LabStream::Qx310, LabStream::Qx311, LabStream::F250, LabStream::Qx316,
+    LabStream::EnvironmentQx310};
+// Checked in this order, each with its message.
+constexpr std::array<int, PortsSettingsPage::kPorts> kMissingPortMessages = {
+    id::kChooseDp30Port, id::kChooseQx310Port, id::kChooseQx311Port,
+    id::kChooseF250Port, id::kChooseQx316Port, id::kChooseEnvironmentPort};
+
+std::int32_t& PortField(Settings& s, PortsSettingsPage::Port p) {
+    switch (p) {
+        case PortsSettingsPage::Dp30: return s.settingsPortComDp30;
+        case PortsSettingsPage::Qx310: return s.settingsPortComQx310;
+        case PortsSettingsPage::Qx311: return s.settingsPortComQx311;
+        case PortsSettingsPage::F250: return s.settingsPortComF250;
+        case PortsSettingsPage::Qx316: return s.settingsPortComQx316;
+        case PortsSettingsPage::EnvironmentQx310: break;
+    }
+    return s.settingsPortComEnvQx310;
+}
+}  // namespace
+
+int PortNumberOfEntry(std::string_view entry) {
+    if (entry.size() < 4) return -1;
+    const std::int64_t n = ParseStoredInteger(entry.substr(3));
+    return (n > 0 && n <= INT32_MAX) ? static_cast<int>(n) : -1;
+}
+
+std::vector<std::string> PortListEntries(std::string_view text) {
+    std::vector<std::string> entries;
+    for (std::size_t end = text.find('\n'); end != std::string_view::npos; end = text.find('\n')) {
+        const std::string_view line = text.substr(0, end);
+        text.remove_prefix(end + 1);
+        if (line.empty()) continue;
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos) {
+            entries.emplace_back(line);
+        } else {
+            entries.push_back(std::string(line.substr(0, colon)) + " (" + std::string(line.substr(colon + 1)) + ")");
+        }
+    }
+    return entries;
+}
+
+PortsSettingsPage::PortsSettingsPage(const Settings& before, const HandPressure& hand, const SheetContext& context)
+    : context_(context), qx311Channel_(before.settingsPortTempCanalQx311), f250Input_(before.settingsPortTempCanalF250),
+      pressureByHand_(before.settingsPortPressDevice == 1), environment_(before.settingsPortEnvQx310Device != 0),
+      devices_(before.settingsLabDevices != 0), unit_(UnitIndex(kPressureUnits, context.run.portsPressureUnit)),
+      pressure_(HeldNumber::Kind::Pressure, hand.kilopascal, kPressureUnits[unit_], context),
+      uncertainty_(HeldNumber::Kind::Pressure, hand.uncertaintyKilopascal, kPressureUnits[unit_], context) {
+    Settings copy = before;
+    for (int p = 0; p < kPorts; ++p) ports_[p] = std::max(PortField(copy, static_cast<Port>(p)), -1);
+    for (int& port : ports_) {
+        if (port == 0) port = -1;
+    }
+
+    SetPortList({});
+
+    switch (before.settingsPortTempDevice) {
+        case 2:
+        case 5: thermometer_ = Thermometer::Qx310; break;
+        case 3: thermometer_ = Thermometer::Qx311; break;
+        case 4:
+        case 6: thermometer_ = Thermometer::F250; break;
+        default: thermometer_ = Thermometer::None; break;
+    }
+    gradient_ = before.settingsQx311Deviation != 0;
+}
+
+void PortsSettingsPage::SetPortList(std::string_view text) {
+    entries_.assign(1, std::string());  // no port
+    for (std::string& entry : PortListEntries(text)) entries_.push_back(std::move(entry));
+    // A configured port stays on the list although the worker did not find it
+    // (unplugged, or the list was cancelled): choosing nothing must not lose it.
+    std::vector<int> missing;
+    for (int port : ports_) {
+        if (port > 0 && std::none_of(entries_.begin(), entries_.end(),
+                                     [&](const std::string& e) { return PortNumberOfEntry(e) == port; }) &&
+            std::find(missing.begin(), missing.end(), port) == missing.end()) {
+            missing.push_back(port);
+        }
+    }
+    std::sort(missing.begin(), missing.end());
+    for (int port : missing) entries_.push_back("COM" + std::to_string(port));
+}
+
+int PortsSettingsPage::SelectedEntry(Port p) const {
+    if (ports_[p] <= 0) return 0;
+    for (std::size_t i = 1; i < entries_.size(); ++i) {
+        if (PortNumberOfEntry(entries_[i]) == ports_[p]) return static_cast<int>(i);
+    }
+    return 0;
+}
+
+void PortsSettingsPage::SelectEntry(Port p, int entry) {
+    if (entry < 0 || entry >= static_cast<int>(entries_.size())) return;
+    ports_[p] = PortNumberOfEntry(entries_[static_cast<std::size_t>(entry)]);
+}
+
+int PortsSettingsPage::Qx311Channel() const {
+    return static_cast<int>(std::clamp<std::int64_t>(ParseStoredInteger(qx311Channel_), 0, kQx311Channels));
+}
+
+void PortsSettingsPage::ChooseQx311Channel(int index) {
+    qx311Channel_ = std::to_string(std::clamp(index, 0, static_cast<int>(kQx311Channels)));
+}
+
+bool PortsSettingsPage::ChangePressureUnit(int index) {
+    if (index < 0 || index >= static_cast<int>(kPressureUnits.size())) return false;
+    if (!pressure_.Settle() || !uncertainty_.Settle()) return false;
+    unit_ = index;
+    context_.run.portsPressureUnit = kPressureUnits[static_cast<std::size_t>(index)];
+    pressure_.Show(kPressureUnits[static_cast<std::size_t>(index)]);
+    uncertainty_.Show(kPressureUnits[static_cast<std::size_t>(index)]);
+    return true;
+}
+
+PortsSettingsPage::Enabling PortsSettingsPage::Enabled() const {
+    Enabling e;
+    if (!devices_) return e;
+    for (bool& list : e.portList) list = true;
+    e.thermometerButtons = e.gradientBox = e.pressureButtons = e.environmentBox = true;
+    e.qx311Channel = e.f250Input = true;
+    e.handFields = pressureByHand_;
+    e.portList[Qx316] = !pressureByHand_;
+    e.portList[EnvironmentQx310] = environment_;
+    switch (thermometer_) {
+        case Thermometer::Qx310:
+            e.f250Input = e.portList[F250] = e.qx311Channel = false;
+            e.portList[Qx311] = gradient_;
+            break;
+        case Thermometer::Qx311:
+            e.portList[Qx310] = e.portList[F250] = e.f250Input = false;
+            break;
+        case Thermometer::F250:
+            e.portList[Qx310] = e.qx311Channel = false;
+            e.portList[Qx311] = gradient_;
+            break;
+        case Thermometer::None: break;
+    }
+    return e;
+}
+
+int PortsSettingsPage::SourceCode() const {
+    switch (thermometer_) {
+        case Thermometer::Qx310: return gradient_ ? 5 : 2;
+        case Thermometer::Qx311: return 3;
+        case Thermometer::F250: return gradient_ ? 6 : 4;
+        case Thermometer::None: break;
+    }
+    return 0;
+}
+
+Settings PortsSettingsPage::Configured() const {
+    Settings s;
+    for (int p = 0; p < kPorts; ++p) PortField(s, static_cast<Port>(p)) = ports_[p];
+    s.settingsLabDevices = devices_ ? 1 : 0;
+    s.settingsPortTempDevice = SourceCode();
+    s.settingsPortPressDevice = pressureByHand_ ? 1 : 0;
+    s.settingsPortEnvQx310Device = environment_ ? 1 : 0;
+    return s;
+}
+
+bool PortsSettingsPage::Check() {
+    if (!devices_) return true;
+    SettingsSheetHost& host = context_.host;
+    if (SourceCode() == 0) {
+        Warn(host, id::kChooseThermometer);
+        return false;
+    }
+    const Settings configured = Configured();
+    for (int p = 0; p < kPorts; ++p) {
+        if (StreamInUse(configured, kPortStreams[p]) && ports_[p] <= 0) {
+            Warn(host, kMissingPortMessages[p]);
+            return false;
+        }
+    }
+    // The two QX-310 roles count as two instruments: they cannot share a port either.
+    for (int p = 0; p < kPorts; ++p) {
+        for (int q = p + 1; q < kPorts; ++q) {
+            if (StreamInUse(configured, kPortStreams[p]) && StreamInUse(configured, kPortStreams[q]) &&
+                ports_[p] == ports_[q]) {
+                Warn(host, id::kPortsMustDiffer);
+                return false;
+            }
+        }
+    }
+    if (pressureByHand_) {
+        std::optional<double> pressure, uncertainty;
+        if (!pressure_.Read(pressure)) return false;
+        if (!pressure) {
+            Warn(host, id::kEnterInputPressure);
+            return false;
+        }
+        if (*pressure < 3.0 || *pressure > 20000.0) {
+            Warn(host, id::kInputPressureOutOfRange);
+            return false;
+        }
+        if (!uncertainty_.Read(uncertainty)) return false;
+        if (uncertainty && (*uncertainty < 0.0 || *uncertainty > 1000.0)) {
+            Warn(host, id::kInputPressureUncertaintyOutOfRange);
+            return false;
+        }
+    }
+    return true;
+}
+
+void PortsSettingsPage::ApplyTo(Settings& s, HandPressure& hand) const {
+    for (int p = 0; p < kPorts; ++p) {
+        std::int32_t& field = PortField(s, static_cast<Port>(p));
+        // "None" keeps the stored way of saying it.
+        if (!(ports_[p] <= 0 && field <= 0)) field = ports_[p];
+    }
+    if (SourceCode() != 0) s.settingsPortTempDevice = SourceCode();
+    SetFlag(s.settingsQx311Deviation, gradient_);
+    s.settingsPortTempCanalQx311 = qx311Channel_;
+    s.settingsPortTempCanalF250 = f250Input_;
+    s.settingsPortPressDevice = pressureByHand_ ? 1 : 0;
+    SetFlag(s.settingsPortEnvQx310Device, environment_);
+    SetFlag(s.settingsLabDevices, devices_);
+    // Read quietly: a text that does not read (possible only while the
+    // pressure comes from the QX-316, unchecked) leaves the hand pressure as it was.
+    std::optional<double> value;
+    if (pressure_.Read(value, false)) hand.kilopascal = value;
+    if (uncertainty_.Read(value, false)) hand.uncertaintyKilopascal = value;
+}
+
+// ---- "Laboratorium" ---------------------------------------------------------
+
+namespace {
+struct UncertaintyLimit {
+    double Settings::*field;
+    double highest;  // K, or kPa for the QX-316
+    int message;
+};
+// In the order of LaboratorySettingsPage::Instrument, which is the order of the checks.
+constexpr std::array<UncertaintyLimit, LaboratorySettingsPage::kInstruments> kUncertainties = {{
+    {&Settings::settingsLabDp30, 50.0, 173},
+    {&Settings::settingsLabF250, 50.0, 174},
+    {&Settings::settingsLabQx310, 50.0, 218},
+    {&Settings::settingsLabQx311, 50.0, 175},
+    {&Settings::settingsLabQx316, 1000.0, 176},
+}};
+constexpr int kQx316 = static_cast<int>(LaboratorySettingsPage::Instrument::Qx316);
+
+std::int32_t& TableSwitchField(Settings& s, CorrectionTable t) {
+    switch (t) {
+        case CorrectionTable::Dp30: return s.settingsLabCalibrationTableDp30;
+        case CorrectionTable::F250: return s.settingsLabCalibrationTableF250;
+        case CorrectionTable::Qx310: return s.settingsLabCalibrationTableTempQx310;
+        case CorrectionTable::Qx311: break;
+    }
+    return s.settingsLabCalibrationTableTempQx311;
+}
+}  // namespace
+
+LaboratorySettingsPage::LaboratorySettingsPage(const Settings& before, const SheetContext& context)
+    : context_(context), values_{before.settingsLabUpdate, before.settingsLabMeanTime,
+                                 before.settingsLabValuesFromDevices},
+      temperatureUnit_(UnitIndex(kTemperatureUnits, context.run.laboratoryTemperatureUnit)),
+      pressureUnit_(UnitIndex(kPressureUnits, context.run.laboratoryPressureUnit)),
+      devicesError_(before.settingsLabIsDevicesError != 0), paths_(before) {
+    for (std::size_t i = 0; i < values_.size(); ++i) integers_[i] = std::to_string(values_[i]);
+    for (int i = 0; i < kInstruments; ++i) {
+        uncertainties_[i] = before.*kUncertainties[i].field;
+        if (i == kQx316) {
+            held_.emplace_back(HeldNumber::Kind::Pressure, uncertainties_[i], kPressureUnits[pressureUnit_], context);
+        } else {
+            held_.emplace_back(HeldNumber::Kind::TemperatureDifference, uncertainties_[i],
+                               kTemperatureUnits[temperatureUnit_], context);
+        }
+    }
+    for (CorrectionTable t : kCorrectionTables) tables_[static_cast<std::size_t>(t)] = TableSwitchedOn(before, t);
+}
+
+bool LaboratorySettingsPage::ChangeTemperatureUnit(int index) {
+    if (index < 0 || index >= static_cast<int>(kTemperatureUnits.size())) return false;
+    for (int i = 0; i < kInstruments; ++i) {
+        if (i != kQx316 && !held_[i].Settle()) return false;
+    }
+    temperatureUnit_ = index;
+    context_.run.laboratoryTemperatureUnit = kTemperatureUnits[static_cast<std::size_t>(index)];
+    for (int i = 0; i < kInstruments; ++i) {
+        if (i != kQx316) held_[i].Show(kTemperatureUnits[static_cast<std::size_t>(index)]);
+    }
+    return true;
+}
+
+bool LaboratorySettingsPage::ChangePressureUnit(int index) {
+    if (index < 0 || index >= static_cast<int>(kPressureUnits.size())) return false;
+    if (!held_[kQx316].Settle()) return false;
+    pressureUnit_ = index;
+    context_.run.laboratoryPressureUnit = kPressureUnits[static_cast<std::size_t>(index)];
+    held_[kQx316].Show(kPressureUnits[static_cast<std::size_t>(index)]);
+    return true;
+}
+
+bool LaboratorySettingsPage::SetTableSwitch(CorrectionTable t, bool on) {
+    const bool wasOn = TableSwitch(t);
+    tables_[static_cast<std::size_t>(t)] = on;
+    return on && !wasOn && tableEditor_;
+}
+
+void LaboratorySettingsPage::TableEdited(CorrectionTable t, int channel, std::string path) {
+    TablePath(paths_, t, channel) = std::move(path);
+}
+
+bool LaboratorySettingsPage::Check() {
+    SettingsSheetHost& host = context_.host;
+    struct IntegerRule {
+        Integer field;
+        std::int64_t lowest, highest;
+        int message;
+    };
+    static constexpr IntegerRule kRules[] = {
+        {Integer::CollectionTime, 60, 600, id::kCollectionTime},
+        {Integer::Observations, 2, 100, id::kObservations},
+        {Integer::UpdatePeriod, 3, 600, id::kUpdatePeriod},
+    };
+    for (const IntegerRule& rule : kRules) {
+        // In 64 bits: "4294967356" seconds is not 60 seconds.
+        const std::int64_t value = ParseStoredInteger(IntegerText(rule.field));
+        if (value < rule.lowest || value > rule.highest) {
+            Warn(host, rule.message);
+            return false;
+        }
+        values_[static_cast<std::size_t>(rule.field)] = value;
+    }
+    for (int i = 0; i < kInstruments; ++i) {
+        std::optional<double> value;
+        if (!held_[i].Read(value)) return false;
+        const double u = value.value_or(0.0);  // an empty field reads as 0, as GetValue reads it
+        if (u < 0.0 || u > kUncertainties[i].highest) {
+            Warn(host, kUncertainties[i].message);
+            return false;
+        }
+        uncertainties_[i] = u;
+    }
+    return true;
+}
+
+void LaboratorySettingsPage::ApplyTo(Settings& s) const {
+    s.settingsLabUpdate = static_cast<std::int32_t>(values_[static_cast<std::size_t>(Integer::UpdatePeriod)]);
+    s.settingsLabMeanTime = static_cast<std::int32_t>(values_[static_cast<std::size_t>(Integer::CollectionTime)]);
+    s.settingsLabValuesFromDevices =
+        static_cast<std::int32_t>(values_[static_cast<std::size_t>(Integer::Observations)]);
+    for (int i = 0; i < kInstruments; ++i) s.*kUncertainties[i].field = uncertainties_[i];
+    SetFlag(s.settingsLabIsDevicesError, devicesError_);
+    for (CorrectionTable t : kCorrectionTables) {
+        SetFlag(TableSwitchField(s, t), TableSwitch(t));
+        const int channels = t == CorrectionTable::Qx311 ? static_cast<int>(kQx311Channels) : 1;
+        for (int c = 1; c <= channels; ++c) TablePath(s, t, c) = TablePath(paths_, t, c);
+    }
+}
+
+// ---- "Zapis" ----------------------------------------------------------------
+
+std::string DataFileNameWithExtension(const std::string& name, int filterIndex) {
+    const std::size_t slash = name.find_last_of('/');
+    const std::string_view base = slash == std::string::npos ? std::string_view(name)
+                                                             : std::string_view(name).substr(slash + 1);
+    if (name.empty() || base.find('.') != std::string_view::npos) return name;
+    if (filterIndex == 0) return name + ".csv";
+    if (filterIndex == 1) return name + ".txt";
+    return name;
+}
+
+FileSettingsPage::FileSettingsPage(const Settings& before, const SheetContext& context)
+    : context_(context), name_(before.saveFileName), contents_(DecodeSaveFileCode(before.saveFileCode)),
+      interval_(std::to_string(before.saveFileTime)), minutes_(before.saveFileTime) {}
+
+bool FileSettingsPage::Check() {
+    SettingsSheetHost& host = context_.host;
+    LaboratorySettingsTarget* laboratory = context_.laboratory;
+    action_ = DataFileAction::Keep;
+    if (!contents_.savingOn) {
+        if (laboratory != nullptr && laboratory->CurrentDataFile().open) action_ = DataFileAction::Close;
+        return true;
+    }
+    const std::int64_t minutes = ParseStoredInteger(interval_);
+    if (minutes < 1 || minutes > 6000) {
+        Tell(host, id::kIntervalOutOfRange);
+        return false;
+    }
+    if (name_.empty()) {
+        Tell(host, id::kSetFileName);
+        return false;
+    }
+    // The settings store keeps one line per value: a name with a line break
+    // could never be stored whole.
+    if (HasLineBreak(name_)) {
+        Tell(host, id::kFileUnusable);
+        return false;
+    }
+    minutes_ = minutes;
+    if (laboratory == nullptr) return true;
+
+    const LaboratorySettingsTarget::DataFileState current = laboratory->CurrentDataFile();
+    if (current.open && current.path == name_ && current.csv == contents_.csvFormat) return true;
+    // The new file opens before the old one closes: if it cannot be used, the
+    // old file and its timer go on recording.
+    switch (laboratory->OpenNextDataFile(name_)) {
+        case LaboratorySettingsTarget::Opening::Failed: Tell(host, id::kFileUnusable); return false;
+        case LaboratorySettingsTarget::Opening::Created: action_ = DataFileAction::SwitchAppended; break;
+        case LaboratorySettingsTarget::Opening::Existed:
+            action_ = host.AskYesNo(id::kEmptyExistingFile, std::string(LoadString(id::kEmptyExistingFile)))
+                          ? DataFileAction::SwitchEmptied
+                          : DataFileAction::SwitchAppended;
+            break;
+    }
+    return true;
+}
+
+void FileSettingsPage::ApplyTo(Settings& s) const {
+    s.saveFileCode = EncodeSaveFileCode(contents_);
+    if (!HasLineBreak(name_)) s.saveFileName = name_;
+    const std::int64_t minutes = ParseStoredInteger(interval_);
+    s.saveFileTime = static_cast<std::int32_t>((minutes >= 1 && minutes <= 6000) ? minutes : minutes_);
+}
+
+// ---- The sheet --------------------------------------------------------------
+
+SettingsSheetModel::SettingsSheetModel(Settings& settings, SettingsRunState& run, SettingsSheetHost& host,
+                                       LaboratorySettingsTarget* laboratory)
+    : context_{settings, run, host, laboratory, settings.decimal == "," ? "," : "."},
+      before_{settings, run.handPressure} {
+    Open(kGeneralPage);
+}
+
+SettingsSheetModel::~SettingsSheetModel() = default;
+
+bool SettingsSheetModel::Opened(int page) const {
+    switch (page) {
+        case kGeneralPage: return general_.has_value();
+        case kPrecisionPage: return precision_.has_value();
+        case kPortsPage: return ports_.has_value();
+        case kLaboratoryPage: return laboratory_.has_value();
+        case kFilePage: return file_.has_value();
+        default: return false;
+    }
+}
+
+void SettingsSheetModel::Open(int page) {
+    if (Opened(page)) return;
+    const Settings& before = before_.settings;
+    switch (page) {
+        case kGeneralPage: general_.emplace(before, context_); break;
+        case kPrecisionPage: precision_.emplace(before); break;
+        case kPortsPage: ports_.emplace(before, before_.handPressure, context_); break;
+        case kLaboratoryPage:
+            laboratory_.emplace(before, context_);
+            laboratory_->SetTableEditorAvailable(tableEditor_);
+            break;
+        case kFilePage: file_.emplace(before, context_); break;
+        default: break;
+    }
+}
+
+void SettingsSheetModel::SetTableEditorAvailable(bool available) {
+    tableEditor_ = available;
+    if (laboratory_) laboratory_->SetTableEditorAvailable(available);
+}
+
+bool SettingsSheetModel::CheckPage(int page) {
+    switch (page) {
+        case kGeneralPage: return !general_ || general_->Check();
+        case kPortsPage: return !ports_ || ports_->Check();
+        case kLaboratoryPage: return !laboratory_ || laboratory_->Check();
+        default: return true;  // precisions need no check; the data file is settled by OK only
+    }
+}
+
+bool SettingsSheetModel::GoToPage(int page) {
+    if (page < 0 || page >= kPageCount) return false;
+    if (page == current_) return true;
+    if (!CheckPage(current_)) return false;
+    current_ = page;
+    Open(page);
+    return true;
+}
+
+bool SettingsSheetModel::Accept() {
+    for (int page = 0; page < kFilePage; ++page) {
+        if (!CheckPage(page)) {
+            current_ = page;
+            return false;
+        }
+    }
+    // Whichever page OK was pressed on, an opened "Zapis" takes effect too, and
+    // last, because it may open a file.
+    if (file_ && !file_->Check()) {
+        current_ = kFilePage;
+        return false;
+    }
+    return true;
+}
+
+EditedSettings SettingsSheetModel::Result() const {
+    EditedSettings result;
+    result.settings = before_.settings;
+    result.settings.globalAwUser = context_.live.globalAwUser;
+    result.settings.globalAiUser = context_.live.globalAiUser;
+    result.handPressure = before_.handPressure;
+    if (general_) general_->ApplyTo(result.settings);
+    if (precision_) precision_->ApplyTo(result.settings);
+    if (ports_) ports_->ApplyTo(result.settings, result.handPressure);
+    if (laboratory_) laboratory_->ApplyTo(result.settings);
+    if (file_) {
+        file_->ApplyTo(result.settings);
+        result.dataFile = file_->Action();
+    }
+    return result;
+}
+
+}  // namespace wegator
