@@ -370,6 +370,27 @@ constexpr StringEntry kPolish[] = {
     // numbers (the file name follows on the next line).
     {1100, "Value %s already exist"},
     {1101, "Plik kalibracji jest nieprawidłowy: wiersz %d nie zawiera trzech liczb."},
+    // The laboratory station: captions, calibration runs, data-file and status texts.
+    {1200, "Uśrednione wartości wejściowe"},
+    {1201, "Brak pomiarów temperatury"},
+    {1202, "Brak pomiarów punktu rosy"},
+    {1203, "Zostanie przeprowadzone %d pomiarów co %d s"},
+    {1204, "Opóźnienie nie może być mniejsze od zera"},
+    {1205, "Ustaw ścieżkę zapisu"},
+    {1206, "Opóźnienie nie może być większe niż 2147483 s"},
+    {1207, "Nie udało się zapisać rekordu w pliku danych\n%s\n(%s).\nRekordy czekają w pamięci i zostaną dopisane, gdy zapis znów będzie możliwy."},
+    {1208, "Brak połączenia z %s; ponowna próba co 10 s"},
+    {1209, "Wyniki czekają na pierwszy odczyt kanałów QX-311"},
+    {1210, "Rekordy czekające na zapis: %d"},
+    {1211, "Nie udało się zapisać pliku serii\n%s\n(%s).\nSeria została przerwana."},
+    {1212, "Obliczenie nie powiodło się: %s"},
+    {1213, "Rekordy porzucone z braku miejsca: %d"},
+    {1220, "QX-310"},
+    {1221, "QX-311"},
+    {1222, "QX-316"},
+    {1223, "MBW DP30"},
+    {1224, "ASL F-250"},
+    {1225, "QX-310 (warunki środowiskowe)"},
     // The settings could not be written at exit (followed by the store's path).
     {1300, "Nie udało się zapisać ustawień. Plik ustawień pozostał bez zmian:"},
     {1301, "Pliku ustawień nie udało się odczytać przy uruchomieniu programu. Aby go nie zastąpić, "

@@ -1309,5 +1309,117 @@ PPMV should be less than or equal to %.7f</translation>
         <comment>1301</comment>
         <translation>The settings file could not be read when the program started. So as not to replace it, the settings of this session were not saved:</translation>
     </message>
+    <message>
+        <source>Uśrednione wartości wejściowe</source>
+        <comment>1200</comment>
+        <translation>Averaged input values</translation>
+    </message>
+    <message>
+        <source>Brak pomiarów temperatury</source>
+        <comment>1201</comment>
+        <translation>No temperature measurements</translation>
+    </message>
+    <message>
+        <source>Brak pomiarów punktu rosy</source>
+        <comment>1202</comment>
+        <translation>No dew-point measurements</translation>
+    </message>
+    <message>
+        <source>Zostanie przeprowadzone %d pomiarów co %d s</source>
+        <comment>1203</comment>
+        <translation>%d measurements will be taken every %d s</translation>
+    </message>
+    <message>
+        <source>Opóźnienie nie może być mniejsze od zera</source>
+        <comment>1204</comment>
+        <translation>The delay cannot be less than zero</translation>
+    </message>
+    <message>
+        <source>Ustaw ścieżkę zapisu</source>
+        <comment>1205</comment>
+        <translation>Set the folder to save into</translation>
+    </message>
+    <message>
+        <source>Opóźnienie nie może być większe niż 2147483 s</source>
+        <comment>1206</comment>
+        <translation>The delay cannot be longer than 2147483 s</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać rekordu w pliku danych
+%s
+(%s).
+Rekordy czekają w pamięci i zostaną dopisane, gdy zapis znów będzie możliwy.</source>
+        <comment>1207</comment>
+        <translation>A record could not be written to the data file
+%s
+(%s).
+The records wait in memory and will be added once writing is possible again.</translation>
+    </message>
+    <message>
+        <source>Brak połączenia z %s; ponowna próba co 10 s</source>
+        <comment>1208</comment>
+        <translation>No connection to %s; trying again every 10 s</translation>
+    </message>
+    <message>
+        <source>Wyniki czekają na pierwszy odczyt kanałów QX-311</source>
+        <comment>1209</comment>
+        <translation>The results wait for the first reading of the QX-311 channels</translation>
+    </message>
+    <message>
+        <source>Rekordy czekające na zapis: %d</source>
+        <comment>1210</comment>
+        <translation>Records waiting to be written: %d</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać pliku serii
+%s
+(%s).
+Seria została przerwana.</source>
+        <comment>1211</comment>
+        <translation>A run file could not be written
+%s
+(%s).
+The run has been stopped.</translation>
+    </message>
+    <message>
+        <source>Obliczenie nie powiodło się: %s</source>
+        <comment>1212</comment>
+        <translation>The calculation failed: %s</translation>
+    </message>
+    <message>
+        <source>Rekordy porzucone z braku miejsca: %d</source>
+        <comment>1213</comment>
+        <translation>Records given up for lack of room: %d</translation>
+    </message>
+    <message>
+        <source>QX-310</source>
+        <comment>1220</comment>
+        <translation>QX-310</translation>
+    </message>
+    <message>
+        <source>QX-311</source>
+        <comment>1221</comment>
+        <translation>QX-311</translation>
+    </message>
+    <message>
+        <source>QX-316</source>
+        <comment>1222</comment>
+        <translation>QX-316</translation>
+    </message>
+    <message>
+        <source>MBW DP30</source>
+        <comment>1223</comment>
+        <translation>MBW DP30</translation>
+    </message>
+    <message>
+        <source>ASL F-250</source>
+        <comment>1224</comment>
+        <translation>ASL F-250</translation>
+    </message>
+    <message>
+        <source>QX-310 (warunki środowiskowe)</source>
+        <comment>1225</comment>
+        <translation>QX-310 (environment conditions)</translation>
+    </message>
 </context>
 </TS>

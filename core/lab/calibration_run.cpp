@@ -1,0 +1,327 @@
+#include "lab/calibration_run.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <limits>
+#include <cstdio>
+#include <numeric>
+#include <unistd.h>
+
+#include "app/string_table.h"
+#include "app/strings.h"
+#include "lab/lab_host.h"
+#include "lab/lab_messages.h"
+#include "physics/humidity_engine.h"
+#include "physics/units.h"
+
+namespace wegator::lab {
+
+namespace {
+
+// Run files are read by people and by spreadsheets: their texts stay the same
+// whatever the interface language.
+constexpr const char* kNoMeasurement = "Błąd pomiaru";
+// The shortest observation period a run (and the page) takes.
+constexpr int kShortestPeriod = 3;
+
+std::string Printf(const char* format, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+std::string Stamp(const CalendarTime& t) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
+    return buffer;
+}
+
+std::string Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return std::string(text.substr(first, last - first + 1));
+}
+
+// The integer reading of a field: an optional sign, then digits up to the first
+// other character; no digits reads as 0.
+long long IntegerReading(std::string_view text) {
+    std::string trimmed = Trim(text);
+    std::size_t digitsEnd = (!trimmed.empty() && (trimmed[0] == '-' || trimmed[0] == '+')) ? 1 : 0;
+    while (digitsEnd < trimmed.size() && trimmed[digitsEnd] >= '0' && trimmed[digitsEnd] <= '9') ++digitsEnd;
+    long long value = 0;
+    const char* begin = trimmed.data() + (!trimmed.empty() && trimmed[0] == '+' ? 1 : 0);
+    const auto [end, error] = std::from_chars(begin, trimmed.data() + digitsEnd, value);
+    if (error == std::errc::result_out_of_range) {
+        return (!trimmed.empty() && trimmed[0] == '-') ? std::numeric_limits<long long>::min()
+                                                       : std::numeric_limits<long long>::max();
+    }
+    (void)end;
+    return value;
+}
+
+void Add(std::vector<double>& list, double value) {
+    if (value != kNoReading && list.size() < CalibrationRun::kListLimit) list.push_back(value);
+}
+
+double Mean(const std::vector<double>& list) {
+    return std::accumulate(list.begin(), list.end(), 0.0) / static_cast<double>(list.size());
+}
+
+}  // namespace
+
+CalibrationRun::CalibrationRun(LabHost& host, TimerService& timers, const Clock& clock)
+    : host_(host), timers_(timers), clock_(clock) {}
+
+CalibrationRun::~CalibrationRun() { timers_.KillTimer(timer::kRunStart); }
+
+void CalibrationRun::SetSchedule(int collectionSeconds, int observations) {
+    collection_ = collectionSeconds;
+    observations_ = observations;
+}
+
+std::string CalibrationRun::InformationLine() const {
+    int count = observations_;
+    int period = observations_ > 0 ? collection_ / observations_ : kShortestPeriod;
+    if (period <= 2) {
+        count = collection_ / kShortestPeriod;
+        period = kShortestPeriod;
+    }
+    return MessageText(msg::RunInformation, {std::to_string(count), std::to_string(period)});
+}
+
+void CalibrationRun::OpenDialog() {
+    log_.clear();
+    state_ = State::Ready;
+}
+
+void CalibrationRun::Reset() {
+    rows_ = 0;
+    startTime_ = {};
+    log_.clear();
+    channelText_.clear();
+    writeFailed_ = false;
+    for (auto* list : {&utnj_, &spread_, &pressure_, &environmentTemperature_, &environmentHumidity_}) list->clear();
+}
+
+void CalibrationRun::CloseFiles() {
+    series_.reset();
+    channel_.reset();
+}
+
+bool CalibrationRun::Start(std::string_view delayText, std::string_view folderText) {
+    if (state_ != State::Ready) return false;
+    const long long delay = IntegerReading(delayText);
+    if (delay < 0) {
+        host_.ShowWarning(msg::NegativeDelay, MessageText(msg::NegativeDelay));
+        return false;
+    }
+    if (delay > kLongestDelay) {
+        host_.ShowWarning(msg::DelayTooLong, MessageText(msg::DelayTooLong));
+        return false;
+    }
+    const std::string folder = Trim(folderText);
+    if (folder.empty()) {
+        host_.ShowWarning(msg::EmptyFolder, MessageText(msg::EmptyFolder));
+        return false;
+    }
+
+    // A second run in the same dialog starts from nothing: new files, new counts.
+    CloseFiles();
+    Reset();
+
+    const CalendarTime now = clock_.LocalTime();
+    char name[64];
+    std::snprintf(name, sizeof name, "%04d_%02d_%02d_%02d_%02d_%02d", now.year, now.month, now.day, now.hour,
+                  now.minute, now.second);
+    const std::string base = folder + (folder.back() == '/' ? "" : "/") + name;
+    // Created, never emptied: a run never overwrites another run's files.
+    RecordFile::Opened series = RecordFile::Open(base + ".txt", RecordFile::Mode::Exclusive);
+    RecordFile::Opened channel;
+    if (series.file) channel = RecordFile::Open(base + "_QX-311.txt", RecordFile::Mode::Exclusive);
+    if (!series.file || !channel.file) {
+        // Nothing half-created stays behind.
+        if (series.file) {
+            series.file.reset();
+            ::unlink((base + ".txt").c_str());
+        }
+        host_.ShowWarning(msg::FileCannotBeUsed, std::string(LoadString(msg::FileCannotBeUsed)));
+        return false;
+    }
+    series_ = std::move(series.file);
+    channel_ = std::move(channel.file);
+    seriesPath_ = base + ".txt";
+    channelPath_ = base + "_QX-311.txt";
+    folder_ = folder;
+
+    const std::string& u = unit_;
+    Append("\tTemperatura[" + u + "]\tPunkt rosy[" + u + "]\tWilgotność obl.[%]", false);
+    std::string header;
+    for (int c = 1; c <= 8; ++c) header += "\tTemp" + std::to_string(c) + "[" + u + "]";
+    Append(header + "\tNiepweność\tNiejednorodność", true, false);
+    if (writeFailed_) return false;
+
+    state_ = State::Waiting;
+    timers_.StartTimer(timer::kRunStart, delay * 1000);
+    return true;
+}
+
+bool CalibrationRun::DelayPassed() {
+    timers_.KillTimer(timer::kRunStart);
+    if (state_ != State::Waiting) return false;
+    state_ = State::Running;
+    return true;
+}
+
+void CalibrationRun::Append(std::string_view line, bool toChannelFile, bool toSeriesFile) {
+    if (writeFailed_) return;
+    const std::string bytes = std::string(line) + "\r\n";
+    RecordFile* failed = nullptr;
+    if (toSeriesFile) {
+        log_ += std::string(line) + "\n";
+        if (series_ && !series_->Append(bytes)) failed = series_.get();
+    }
+    if (toChannelFile) {
+        channelText_ += std::string(line) + "\n";
+        if (!failed && channel_ && !channel_->Append(bytes)) failed = channel_.get();
+    }
+    if (failed == nullptr) return;
+    // A run whose rows cannot be kept is no run: it ends here, with what the
+    // files hold so far intact.
+    writeFailed_ = true;
+    host_.ShowWarning(msg::RunFileWriteFailed, MessageText(msg::RunFileWriteFailed, {failed->Path(), failed->Error()}));
+    CloseFiles();
+    if (state_ != State::Closed) state_ = State::Ready;
+}
+
+void CalibrationRun::Stop(int messageId) {
+    host_.ShowWarning(messageId, std::string(LoadString(messageId)));
+    const std::string text(PolishString(messageId));
+    log_ += text;
+    if (series_) series_->Append(text);
+    if (channel_) channel_->Append(text);
+    CloseFiles();
+    state_ = State::Ready;
+}
+
+std::string CalibrationRun::InUnit(double celsius) const { return Printf("%.03f", TemperatureFromCelsius(celsius, unit_)); }
+
+double CalibrationRun::DifferenceInUnit(double kelvin) const { return TemperatureDifferenceFromCelsius(kelvin, unit_); }
+
+bool CalibrationRun::WriteRow(const RunObservation& o) {
+    if (state_ != State::Running) return false;
+    if (o.qx311InUse) {
+        Add(utnj_, o.utnj);
+        Add(spread_, o.spread);
+    }
+    Add(pressure_, o.pressure);
+    if (o.environmentInUse) {
+        Add(environmentTemperature_, o.environmentTemperature);
+        Add(environmentHumidity_, o.environmentHumidity);
+    }
+    if (rows_ == 0) startTime_ = clock_.LocalTime();
+    ++rows_;
+
+    if (o.temperatureObservations < rows_) {
+        Stop(msg::NoTemperatureObservations);
+        return false;
+    }
+    if (useDewPoint_ && o.dewPointObservations < rows_) {
+        Stop(msg::NoDewPointObservations);
+        return false;
+    }
+
+    const std::string r = std::to_string(rows_);
+    std::string row;
+    if (useDewPoint_) {
+        row = r + "\t" + InUnit(o.temperature) + "\t\t" + Printf("%.02f", TemperatureFromCelsius(o.dewPoint, unit_));
+        const bool pressureUsable = o.pressure != kNoReading && o.pressure >= 3.0 && o.pressure <= 20000.0;
+        if (engine_ != nullptr && pressureUsable) {
+            const HumidityResult rh = engine_->ComputeFromDewPointAndTemperature(
+                o.temperature, 0.0, o.dewPoint, 0.0, o.pressure, 0.0, o.pressure, false, {0, 0, 0, 0}, "°C", "kPa", ".");
+            // A failed calculation only leaves the humidity out of this row.
+            if (!rh.failed) row += "\t\t" + Printf("%.03f", rh.Value(Quantity::RelativeHumidity, Phase::Water));
+        }
+    } else {
+        row = r + "\t" + InUnit(o.temperature);
+    }
+    Append(row, false);
+
+    if (o.qx311InUse) {
+        const char* format = o.resolution == 1 ? "%.01f\t\t" : "%.02f\t\t";
+        std::string channels = r + "\t";
+        for (double reading : o.channels) {
+            channels += reading == kNoReading ? std::string(kNoMeasurement)
+                                              : Printf(format, TemperatureFromCelsius(reading, unit_));
+        }
+        channels += o.utnj == kNoReading ? std::string(kNoMeasurement) : Printf("%.03f\t\t", DifferenceInUnit(o.utnj));
+        channels += o.spread == kNoReading ? std::string(kNoMeasurement) : Printf(format, DifferenceInUnit(o.spread));
+        Append(channels, true, false);
+    }
+    return !writeFailed_;
+}
+
+void CalibrationRun::Finish(const RunSummaryTexts& texts) {
+    if (state_ != State::Running) return;
+    const std::string& u = unit_;
+    auto orUnknown = [](const std::string& text) { return text.empty() ? std::string("???") : text; };
+    Append("", false);
+    Append("Podsumowanie:", false);
+    const std::string started = "Pomiary rozpoczęto: " + Stamp(startTime_);
+    const std::string ended = "Pomiary zakończono: " + Stamp(clock_.LocalTime());
+    Append(started, false);
+    Append(ended, false);
+    Append("", true, false);
+    Append(started, true, false);
+    Append(ended, true, false);
+    Append("Temperatura: " + orUnknown(texts.temperature) + u + ", niepewność: " + texts.temperatureUncertainty + u,
+           false);
+    if (!spread_.empty()) {
+        Append("Niejednorodność QX-311 (tnmax - tnmin): " + Printf("%.03f", DifferenceInUnit(Mean(spread_))) + u, false);
+    }
+    if (!utnj_.empty()) {
+        Append("Niepewność od niejednorodności QX-311 (utnj): " + Printf("%.03f", DifferenceInUnit(Mean(utnj_))) + u,
+               false);
+    }
+    if (useDewPoint_) {
+        Append("Punkt rosy:  " + orUnknown(texts.dewPoint) + u + ", niepewność: " + texts.dewPointUncertainty + u,
+               false);
+        if (!texts.humidity.empty()) {
+            Append("", false);
+            Append("Wartości obliczone", false);
+            Append("Wilgotność: " + texts.humidity + "%, niepewność: " + texts.humidityUncertainty + "%", false);
+        }
+    }
+    Append("", false);
+    Append("Warunki środowiskowe <min; max>:", false);
+    auto range = [](const std::vector<double>& list, auto convert) {
+        const auto [low, high] = std::minmax_element(list.begin(), list.end());
+        return "<" + Printf("%.01f", convert(*low)) + "; " + Printf("%.01f", convert(*high)) + ">";
+    };
+    if (!environmentTemperature_.empty()) {
+        Append("Temperatura " + range(environmentTemperature_, [&](double t) { return TemperatureFromCelsius(t, u); }) +
+                   " " + u,
+               false);
+    }
+    if (!environmentHumidity_.empty()) {
+        Append("Wilgotność " + range(environmentHumidity_, [](double h) { return h; }) + " %", false);
+    }
+    if (!pressure_.empty()) {
+        const std::string& p = texts.pressureUnit;
+        Append("Ciśnienie " + range(pressure_, [&](double kpa) { return PressureFromKilopascal(kpa, p); }) + " " + p,
+               false);
+    }
+    CloseFiles();
+    if (state_ == State::Running) state_ = State::Ready;
+}
+
+void CalibrationRun::CloseDialog(bool keepFolder, std::string_view folderText) {
+    if (keepFolder) folder_ = Trim(folderText);
+    timers_.KillTimer(timer::kRunStart);
+    CloseFiles();
+    state_ = State::Closed;
+}
+
+}  // namespace wegator::lab

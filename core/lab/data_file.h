@@ -1,0 +1,118 @@
+// The laboratory data file: at a fixed interval one record of the averaged
+// inputs and the computed results the laboratory page shows, tab-separated
+// ("Format tekstowy") or comma-separated ("Format CSV"), with a header line
+// before the first record and after every change of its columns, format or
+// name.
+//
+// A record never gets lost and never lands half: each record (with a pending
+// header) goes to the file in one write; a write that fails is cut back and
+// the record waits in a bounded backlog, written in order before the next
+// record once the disk takes it again. The user is warned once per episode.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/settings.h"
+#include "lab/record_file.h"
+#include "lab/station_time.h"
+#include "physics/humidity_result.h"
+
+namespace wegator {
+class PageHost;
+}
+
+namespace wegator::lab {
+
+// One column a record may hold: an averaged input (DP/FP, T, Pb) or a result
+// of the grid (row 0 … 9, over water or over ice).
+struct DataColumn {
+    int bit;                // its bit in SAVE_FILE_CODE
+    bool input;             // an averaged input, else a result
+    int index;              // input 0 DP/FP, 1 T, 2 Pb; or the result row
+    Phase phase;            // results only
+    std::string_view name;  // "DP", "FP", "T", "RH", … "Tw", "Ti" (results only)
+};
+inline constexpr std::size_t kDataColumnCount = 23;
+// Every column in file order: the three inputs, the ten results over water,
+// the ten over ice.
+const std::array<DataColumn, kDataColumnCount>& DataColumns();
+// The columns a selection of contents asks for, in file order.
+std::vector<DataColumn> SelectedColumns(const SaveFileContents& contents);
+// A column's header label: "DP/FP wejście (°C)", "RH nad wodą (%)", with the
+// unit shown beside the column's field on the page.
+std::string ColumnLabel(const DataColumn& column, std::string_view unit);
+
+// The user's date and time formats, for the text format ("dd.MM.yyyy",
+// "HH:mm:ss" and the like, see FormatCalendar).
+struct DateFormats {
+    std::string shortDate = "dd.MM.yyyy";
+    std::string time = "HH:mm:ss";
+};
+
+// The header line: "Data i czas", then each label, each followed by the
+// separator, then "\r\n". A CSV label holding a comma or a quote is quoted.
+std::string HeaderLine(const std::vector<std::string>& labels, bool csv);
+// A record: the date and time, then each field's text with "," written as ".",
+// each followed by the separator, then "\r\n". CSV dates are "yyyy.MM.dd
+// HH:mm:ss", text-format dates are in the user's formats.
+std::string RecordLine(const CalendarTime& time, const DateFormats& formats, const std::vector<std::string>& values,
+                       bool csv);
+
+class DataFile {
+public:
+    // At most this many records wait for the disk; older ones give way.
+    static constexpr std::size_t kBacklogLimit = 10080;  // a week of records a minute apart
+
+    explicit DataFile(PageHost& host) : host_(host) {}
+
+    // Takes an opened file; the next record starts with a header line.
+    void Attach(std::unique_ptr<LineSink> sink, std::string path);
+    // Records still waiting are dropped with the file.
+    void Close();
+    bool IsOpen() const { return sink_ != nullptr; }
+    const std::string& Path() const { return path_; }
+    LineSink* Sink() const { return sink_.get(); }
+
+    void SetCsv(bool csv) { csv_ = csv; }
+    bool Csv() const { return csv_; }
+    void SetDateFormats(DateFormats formats) { formats_ = std::move(formats); }
+    void SetHeaderPending() { headerPending_ = true; }
+    bool HeaderPending() const { return headerPending_; }
+
+    // Writes one record after those still waiting; labels and values of the
+    // selected columns, in file order.
+    void Write(const CalendarTime& time, const std::vector<std::string>& labels,
+               const std::vector<std::string>& values);
+    // Writes what waits (also done before every record).
+    void WriteBacklog();
+
+    std::size_t Backlog() const { return backlog_.size(); }
+    // Records given up because the backlog was full.
+    std::size_t Dropped() const { return dropped_; }
+
+private:
+    struct Pending {
+        std::string header;  // empty: no header before this record
+        std::string record;
+    };
+    void Warn();
+
+    PageHost& host_;
+    std::unique_ptr<LineSink> sink_;
+    std::string path_;
+    bool csv_ = false;
+    bool headerPending_ = true;
+    bool warned_ = false;
+    DateFormats formats_;
+    std::string lastHeader_;
+    std::deque<Pending> backlog_;
+    std::size_t dropped_ = 0;
+};
+
+}  // namespace wegator::lab

@@ -1,0 +1,51 @@
+// String-table numbers of the laboratory station's own texts (1200 … 1299).
+#pragma once
+
+namespace wegator::lab::msg {
+
+inline constexpr int AveragedInputsCaption = 1200;     // "Uśrednione wartości wejściowe"
+inline constexpr int NoTemperatureObservations = 1201; // "Brak pomiarów temperatury"
+inline constexpr int NoDewPointObservations = 1202;    // "Brak pomiarów punktu rosy"
+inline constexpr int RunInformation = 1203;            // "Zostanie przeprowadzone %d pomiarów co %d s"
+inline constexpr int NegativeDelay = 1204;             // "Opóźnienie nie może być mniejsze od zera"
+inline constexpr int EmptyFolder = 1205;               // "Ustaw ścieżkę zapisu"
+inline constexpr int DelayTooLong = 1206;              // a start delay beyond what a timer can wait
+inline constexpr int DataFileWriteFailed = 1207;       // a record could not be written; it waits
+inline constexpr int InstrumentLost = 1208;            // status line: an instrument stopped answering
+inline constexpr int WaitingForQx311 = 1209;           // status line: results wait for the QX-311
+inline constexpr int RecordsWaiting = 1210;            // status line: records waiting for the disk
+inline constexpr int RunFileWriteFailed = 1211;        // a run file could not be written; the run ends
+inline constexpr int CalculationFailed = 1212;         // status line: a calculation on a tick failed
+inline constexpr int RecordsDropped = 1213;            // status line: records given up
+
+// Names of the instruments as the status line gives them, by stream order
+// (QX-310 temperature, QX-311, QX-316, DP30, F-250, QX-310 environment).
+inline constexpr int FirstInstrumentName = 1220;
+
+// Shared with the data-file labels and the settings sheet.
+inline constexpr int PortError = 170;            // "Błąd"
+inline constexpr int SetPorts = 182;             // "Ustaw porty"
+inline constexpr int DewPointInputLabel = 185;   // "DP/FP wejście"
+inline constexpr int DateAndTime = 186;          // "Data i czas"
+inline constexpr int TemperatureInputLabel = 187;  // "T wejście"
+inline constexpr int PressureInputLabel = 188;   // "Pb wejście"
+inline constexpr int OverWater = 189;            // "nad wodą"
+inline constexpr int OverIce = 190;              // "nad lodem"
+inline constexpr int FileCannotBeUsed = 195;     // "Wybrany plik nie może być użyty"
+
+}  // namespace wegator::lab::msg
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace wegator::lab {
+
+// A string-table text with each "%s" or "%d", in turn, replaced by the next
+// argument. The text is never handed to printf, so a translation with a stray
+// "%" cannot do harm.
+std::string FillIn(std::string_view pattern, std::initializer_list<std::string_view> arguments);
+// FillIn on string-table text `id` in the language in force.
+std::string MessageText(int id, std::initializer_list<std::string_view> arguments = {});
+
+}  // namespace wegator::lab
