@@ -163,6 +163,4 @@ std::string FormatCalendar(std::string_view pattern, const CalendarTime& time) {
     return out;
 }
 
-std::int64_t SecondsBetween(const CalendarTime& a, const CalendarTime& b) { return ToSeconds(b) - ToSeconds(a); }
-
 }  // namespace wegator::lab

@@ -114,7 +114,4 @@ private:
 // single quotes is copied as it stands, everything else is kept.
 std::string FormatCalendar(std::string_view pattern, const CalendarTime& time);
 
-// Seconds between two calendar moments (b − a), calendar arithmetic only.
-std::int64_t SecondsBetween(const CalendarTime& a, const CalendarTime& b);
-
 }  // namespace wegator::lab
