@@ -1,9 +1,9 @@
 #include "app/settings_store.h"
 
 #include "app/files.h"
+#include "app/user_folders.h"
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <optional>
 #include <string>
@@ -593,30 +592,12 @@ bool HasContent(std::string_view data) {
     return data.find_first_not_of(std::string_view(" \t\r\n\0", 5)) != std::string_view::npos;
 }
 
-fs::path HomeFolder() {
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0') return home;
-    if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr) {
-        return user->pw_dir;
-    }
-    return {};
-}
-
 }  // namespace
 
 fs::path SettingsStorePath() {
-    fs::path configFolder;
-    // A relative XDG_CONFIG_HOME is ignored, as the XDG base directory rules ask:
-    // the store must not move with the current directory.
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg != nullptr && *xdg != '\0' && fs::path(xdg).is_absolute()) {
-        configFolder = xdg;
-    } else {
-        const fs::path home = HomeFolder();
-        if (home.empty()) return {};
-        configFolder = home / ".config";
-    }
-    return configFolder / "TREVAN" / "WEGATOR.reg";
+    const fs::path folder = UserConfigFolder();
+    if (folder.empty()) return {};
+    return folder / "WEGATOR.reg";
 }
 
 Settings LoadSettings(const fs::path& storeFile, StoreLoad* report) {
