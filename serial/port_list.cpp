@@ -36,10 +36,10 @@ std::vector<SerialPortEntry> FindSerialPorts() {
 
     std::map<int, SerialPortEntry> byNumber;
     std::error_code error;
-    const fs::path folder = PortLinkFolder();
+    const fs::path folder = lab::PortLinkFolder();
     if (!folder.empty()) {
         for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-            const std::optional<int> number = ParseComName(it->path().filename().string());
+            const std::optional<int> number = lab::ParseComName(it->path().filename().string());
             if (!number) continue;
             std::error_code linkError;
             const fs::path device = fs::canonical(it->path(), linkError);
@@ -50,7 +50,7 @@ std::vector<SerialPortEntry> FindSerialPorts() {
         }
     }
     for (const auto& [device, description] : known) {
-        const std::optional<int> number = FixedPortNumber(device.toStdString());
+        const std::optional<int> number = lab::FixedPortNumber(device.toStdString());
         if (number && byNumber.count(*number) == 0) byNumber[*number] = {*number, device, description};
     }
 
@@ -63,7 +63,7 @@ std::vector<SerialPortEntry> FindSerialPorts() {
 QString PortListText(const std::vector<SerialPortEntry>& entries) {
     QString text;
     for (const SerialPortEntry& entry : entries) {
-        text += QString::fromStdString(ComName(entry.number)) + ':' + entry.device;
+        text += QString::fromStdString(lab::ComName(entry.number)) + ':' + entry.device;
         if (!entry.description.isEmpty()) text += QStringLiteral(": ") + entry.description;
         text += '\n';
     }

@@ -15,25 +15,30 @@ namespace wegator {
 
 namespace {
 
-struct LineSettings {
+// The line as Qt names it.
+struct QtLine {
     qint32 baud;
     QSerialPort::DataBits dataBits;
     QSerialPort::Parity parity;
     QSerialPort::StopBits stopBits;
-    const char* text;  // for messages
 };
 
-LineSettings SettingsOf(LineKind kind) {
-    switch (kind) {
-        case LineKind::Qx: return {300, QSerialPort::Data7, QSerialPort::NoParity, QSerialPort::OneStop, "300 7N1"};
-        case LineKind::Dp30: return {9600, QSerialPort::Data8, QSerialPort::NoParity, QSerialPort::OneStop, "9600 8N1"};
-        case LineKind::F250: break;
-    }
-    return {19200, QSerialPort::Data8, QSerialPort::NoParity, QSerialPort::OneStop, "19200 8N1"};
+QtLine ToQt(const lab::LineSettings& line) {
+    return {line.baud, static_cast<QSerialPort::DataBits>(line.dataBits),
+            line.parity == 'E'   ? QSerialPort::EvenParity
+            : line.parity == 'O' ? QSerialPort::OddParity
+                                 : QSerialPort::NoParity,
+            line.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop};
 }
 
-// The seven data bits of a QX byte; the other lines carry eight.
-std::uint8_t DataMask(LineKind kind) { return kind == LineKind::Qx ? 0x7F : 0xFF; }
+// "300 7N1", for messages.
+QString Describe(const lab::LineSettings& line) {
+    return QStringLiteral("%1 %2%3%4")
+        .arg(line.baud)
+        .arg(line.dataBits)
+        .arg(QChar::fromLatin1(line.parity))
+        .arg(line.stopBits);
+}
 
 // Slaves of Unix 98 pseudo-terminals (the simulator's ports) have these
 // device majors. A pseudo-terminal has no line: it refuses 7 data bits and the
@@ -77,11 +82,11 @@ std::int64_t MonotonicMs() {
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-SerialChannel::SerialChannel(LineKind kind, QObject* parent) : SerialChannel(kind, F250LogPath(), parent) {}
+SerialChannel::SerialChannel(lab::Stream stream, QObject* parent) : SerialChannel(stream, F250LogPath(), parent) {}
 
-SerialChannel::SerialChannel(LineKind kind, const std::filesystem::path& f250Log, QObject* parent)
-    : QObject(parent), kind_(kind) {
-    if (kind == LineKind::F250 && !f250Log.empty()) {
+SerialChannel::SerialChannel(lab::Stream stream, const std::filesystem::path& f250Log, QObject* parent)
+    : QObject(parent), stream_(stream) {
+    if (stream == lab::Stream::F250 && !f250Log.empty()) {
         log_ = std::make_unique<F250Log>(f250Log, LogStart(f250Log));
         if (!log_->IsOpen()) log_.reset();
     }
@@ -111,7 +116,7 @@ bool SerialChannel::Fail(const QString& reason) {
 bool SerialChannel::Open(const QString& nameOrPath) {
     Close();
     error_.clear();
-    const ResolvedPort resolved = ResolvePort(nameOrPath.toStdString());
+    const lab::ResolvedPort resolved = lab::ResolvePort(nameOrPath.toStdString());
     device_ = QString::fromStdString(resolved.device.string());
     if (resolved.device.empty()) return Fail(QString::fromStdString(resolved.error));
 
@@ -134,7 +139,8 @@ bool SerialChannel::Open(const QString& nameOrPath) {
         return Fail(where + QStringLiteral(": cannot open: ") + reason);
     }
 
-    const LineSettings line = SettingsOf(kind_);
+    const lab::LineSettings settings = lab::StreamLineSettings(stream_);
+    const QtLine line = ToQt(settings);
     bool lineTaken = port_.setBaudRate(line.baud);
     lineTaken = port_.setDataBits(line.dataBits) && lineTaken;
     lineTaken = port_.setParity(line.parity) && lineTaken;
@@ -142,14 +148,14 @@ bool SerialChannel::Open(const QString& nameOrPath) {
     lineTaken = port_.setFlowControl(QSerialPort::NoFlowControl) && lineTaken;
     // The thermometer answers on any settings the port takes; a QX or DP30
     // on the wrong speed or framing would only ever deliver garbage.
-    if (!lineTaken && kind_ != LineKind::F250 && !IsPseudoTerminal(device_)) {
-        return Fail(where + QStringLiteral(": the port refuses ") + QString::fromLatin1(line.text) +
-                    QStringLiteral(": ") + port_.errorString());
+    if (!lineTaken && stream_ != lab::Stream::F250 && !IsPseudoTerminal(device_)) {
+        return Fail(where + QStringLiteral(": the port refuses ") + Describe(settings) + QStringLiteral(": ") +
+                    port_.errorString());
     }
     // Modem lines power some adapters and instruments; a port without them
     // (a pseudo-terminal, a three-wire adapter) still carries the data.
     port_.setRequestToSend(true);
-    if (kind_ == LineKind::F250) port_.setDataTerminalReady(true);
+    if (stream_ == lab::Stream::F250) port_.setDataTerminalReady(true);
     port_.clear(QSerialPort::AllDirections);
     port_.clearError();
     opening_ = false;
@@ -171,7 +177,7 @@ bool SerialChannel::DeliverReceived() {
     if (delivering_) return true;  // the loop already running takes what has come
     delivering_ = true;
     const QPointer<SerialChannel> alive(this);
-    const std::uint8_t mask = DataMask(kind_);
+    const std::uint8_t mask = lab::IsSevenBitStream(stream_) ? 0x7F : 0xFF;
     while (open_ && !finishing_) {
         const QByteArray chunk = port_.readAll();
         if (chunk.isEmpty()) break;
@@ -189,7 +195,12 @@ bool SerialChannel::DeliverReceived() {
     return true;
 }
 
-bool SerialChannel::SendCommand(const QByteArray& bytes) {
+bool SerialChannel::SendCommand(lab::F250Command command) {
+    const std::string_view bytes = lab::F250CommandBytes(command);
+    return QueueCommand(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+bool SerialChannel::QueueCommand(const QByteArray& bytes) {
     if (!open_ || finishing_) return false;
     pendingCommands_.append(bytes);
     if (!delivering_ && DeliverReceived()) WritePendingCommands();
@@ -209,13 +220,13 @@ void SerialChannel::WritePendingCommands() {
     }
 }
 
-void SerialChannel::SendAndClose(const QByteArray& bytes, std::function<void()> closed) {
-    if (!open_) {
+void SerialChannel::StopAndClose(std::function<void()> closed) {
+    if (!open_ || stream_ != lab::Stream::F250) {
         Close();
         if (closed) closed();
         return;
     }
-    SendCommand(bytes);
+    SendCommand(lab::F250Command::Stop);
     onClosed_ = std::move(closed);
     finishing_ = true;
     if (!delivering_ && port_.bytesToWrite() == 0 && pendingCommands_.isEmpty()) {

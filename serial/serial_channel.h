@@ -27,19 +27,13 @@
 #include <functional>
 #include <memory>
 
+#include "lab/stream.h"
 #include "serial/f250_log.h"
 
 namespace wegator {
 
 // Milliseconds on the system's monotonic clock: the arrival time of a byte.
 std::int64_t MonotonicMs();
-
-// The three line set-ups of the laboratory's instruments.
-enum class LineKind {
-    Qx,    // QX-310, QX-311, QX-316: 300 baud, 7 data bits, no parity, 1 stop bit
-    Dp30,  // MBW DP30: 9600 baud, 8N1
-    F250,  // ASL F-250: 19200 baud, 8N1, no flow control, DTR and RTS on; keeps the dialogue log
-};
 
 class SerialChannel : public QObject {
     Q_OBJECT
@@ -54,10 +48,11 @@ public:
 
     static constexpr int kFinalWriteMs = 200;
 
-    // An F-250 channel keeps its dialogue log in `f250Log` (F250LogPath() by
-    // default; an empty path keeps none); other kinds keep no log.
-    explicit SerialChannel(LineKind kind, QObject* parent = nullptr);
-    SerialChannel(LineKind kind, const std::filesystem::path& f250Log, QObject* parent = nullptr);
+    // A channel for one instrument stream, on the stream's line settings
+    // (lab::StreamLineSettings). The F-250's channel keeps its dialogue log in
+    // `f250Log` (F250LogPath() by default; an empty path keeps none).
+    explicit SerialChannel(lab::Stream stream, QObject* parent = nullptr);
+    SerialChannel(lab::Stream stream, const std::filesystem::path& f250Log, QObject* parent = nullptr);
     ~SerialChannel() override;
 
     void SetByteHandler(ByteHandler handler) { onByte_ = std::move(handler); }
@@ -65,8 +60,8 @@ public:
     void SetLossHandler(LossHandler handler) { onLoss_ = std::move(handler); }
 
     // Opens "COMn" (through its link or the fixed device, see lab/port_names.h)
-    // or a device path, exclusively, with the kind's line settings, and purges
-    // both buffers. An open channel is closed first. On failure nothing stays
+    // or a device path, exclusively, with the stream's line settings, and
+    // purges both buffers. An open channel is closed first. On failure nothing stays
     // open and ErrorText() says why.
     bool Open(const QString& nameOrPath);
     bool IsOpen() const { return open_; }
@@ -74,21 +69,22 @@ public:
     QString Device() const { return device_; }
     // Why the last Open failed, or why the port was lost.
     QString ErrorText() const { return error_; }
-    LineKind Kind() const { return kind_; }
+    lab::Stream Stream() const { return stream_; }
 
     // Stops delivery and closes the port. Safe to call at any time.
     void Close();
 
-    // Writes `bytes` (an F-250 command, such as "A1\n"): first the bytes
-    // already received are delivered, then the input is purged (the purge
-    // handler runs), the command goes into the log and is written. Called
-    // from the byte handler, it is written once the received bytes are
+    // Sends an F-250 command: first the bytes already received are
+    // delivered, then the input is purged (the purge handler runs), the
+    // command's bytes go into the log and out to the thermometer. Called from
+    // the byte handler, the command goes out once the received bytes are
     // delivered. False when the channel is not open.
-    bool SendCommand(const QByteArray& bytes);
-    // Writes `bytes` (the F-250's "A4") and closes once they are written, at
-    // most kFinalWriteMs later; `closed` then runs. Nothing is delivered
-    // meanwhile. A channel that is not open runs `closed` at once.
-    void SendAndClose(const QByteArray& bytes, std::function<void()> closed);
+    bool SendCommand(lab::F250Command command);
+    // Ends the channel's work: the F-250's channel sends "A4" and closes once
+    // it is written, at most kFinalWriteMs later, without blocking; other
+    // channels close at once. `closed` runs when the port is closed. Nothing
+    // is delivered meanwhile.
+    void StopAndClose(std::function<void()> closed);
 
 private:
     // False when a handler destroyed the channel.
@@ -98,8 +94,9 @@ private:
     void ReportLoss(const QString& reason);
     void FinishClose();
     bool Fail(const QString& reason);
+    bool QueueCommand(const QByteArray& bytes);
 
-    LineKind kind_;
+    lab::Stream stream_;
     QSerialPort port_;
     QTimer finalWriteTimer_;
     std::unique_ptr<F250Log> log_;

@@ -6,7 +6,7 @@
 
 #include "app/user_folders.h"
 
-namespace wegator {
+namespace wegator::lab {
 
 namespace {
 
@@ -55,7 +55,7 @@ std::optional<int> ParseComName(std::string_view name) {
 std::string ComName(int number) { return std::string(kComPrefix) + std::to_string(number); }
 
 fs::path PortLinkFolder() {
-    const fs::path config = UserConfigFolder();
+    const fs::path config = wegator::UserConfigFolder();
     if (config.empty()) return {};
     return config / "ports";
 }
@@ -116,4 +116,4 @@ ResolvedPort ResolvePort(std::string_view nameOrPath) {
     return {std::move(fixed), {}};
 }
 
-}  // namespace wegator
+}  // namespace wegator::lab

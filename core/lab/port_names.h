@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-namespace wegator {
+namespace wegator::lab {
 
 inline constexpr int kFirstComPort = 1;
 inline constexpr int kLastComPort = 256;
@@ -47,4 +47,4 @@ struct ResolvedPort {
 // are resolved to the real device so that two names of one port are one port.
 ResolvedPort ResolvePort(std::string_view nameOrPath);
 
-}  // namespace wegator
+}  // namespace wegator::lab

@@ -10,7 +10,7 @@
 
 #include "app/user_folders.h"
 
-namespace wegator {
+namespace wegator::lab {
 namespace {
 
 namespace fs = std::filesystem;
@@ -100,4 +100,4 @@ TEST_F(PortLinkTest, ALinkTakesOverTheFixedDevice) {
 }
 
 }  // namespace
-}  // namespace wegator
+}  // namespace wegator::lab

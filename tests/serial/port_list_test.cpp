@@ -24,12 +24,12 @@ TEST(PortListTest, OneLinePerPortInNumberOrder) {
 TEST(PortListTest, LinksOfTheUserAreListedWhenTheirDeviceExists) {
     test::TempFolder folder;
     ::setenv("XDG_CONFIG_HOME", folder.Path().c_str(), 1);
-    fs::create_directories(PortLinkFolder());
+    fs::create_directories(lab::PortLinkFolder());
     test::PtyPair pty;
-    fs::create_symlink(pty.Device(), PortLinkPath(250));
-    fs::create_symlink(folder.Path() / "gone", PortLinkPath(12));  // nothing behind it
-    fs::create_symlink(pty.Device(), PortLinkFolder() / "COM07");  // not a port name
-    fs::create_symlink(pty.Device(), PortLinkFolder() / "printer");
+    fs::create_symlink(pty.Device(), lab::PortLinkPath(250));
+    fs::create_symlink(folder.Path() / "gone", lab::PortLinkPath(12));  // nothing behind it
+    fs::create_symlink(pty.Device(), lab::PortLinkFolder() / "COM07");  // not a port name
+    fs::create_symlink(pty.Device(), lab::PortLinkFolder() / "printer");
 
     int count = -1;
     const QString text = ListSerialPorts(&count);

@@ -39,7 +39,7 @@ struct Collected {
 TEST(SerialChannelTest, TenThousandBytesArriveInOrderWithTheirTimes) {
     PtyPair pty;
     ASSERT_TRUE(pty.IsOpen());
-    SerialChannel channel(LineKind::Dp30, fs::path());
+    SerialChannel channel(lab::Stream::Dp30, fs::path());
     Collected got;
     got.Attach(channel);
     ASSERT_TRUE(channel.Open(Q(pty.Device()))) << channel.ErrorText().toStdString();
@@ -61,7 +61,7 @@ TEST(SerialChannelTest, TenThousandBytesArriveInOrderWithTheirTimes) {
 // hands over the seven data bits of each byte.
 TEST(SerialChannelTest, QxBytesArriveAsSevenBits) {
     PtyPair pty;
-    SerialChannel channel(LineKind::Qx, fs::path());
+    SerialChannel channel(lab::Stream::Qx316, fs::path());
     Collected got;
     got.Attach(channel);
     ASSERT_TRUE(channel.Open(Q(pty.Device()))) << channel.ErrorText().toStdString();
@@ -72,7 +72,7 @@ TEST(SerialChannelTest, QxBytesArriveAsSevenBits) {
 
 TEST(SerialChannelTest, NothingIsDeliveredAfterClose) {
     PtyPair pty;
-    SerialChannel channel(LineKind::Dp30, fs::path());
+    SerialChannel channel(lab::Stream::Dp30, fs::path());
     std::string got;
     // The owner closes the channel while handling the first byte; the rest of
     // the same burst is not delivered.
@@ -100,16 +100,16 @@ TEST(SerialChannelTest, NothingIsDeliveredAfterClose) {
 TEST(SerialChannelTest, AVanishedPortIsReportedOnceAndCanBeReopened) {
     TempFolder folder;
     ::setenv("XDG_CONFIG_HOME", folder.Path().c_str(), 1);
-    fs::create_directories(PortLinkFolder());
+    fs::create_directories(lab::PortLinkFolder());
     auto pointLink = [](const std::string& device) {
-        const fs::path temporary = PortLinkPath(9).string() + ".new";
+        const fs::path temporary = lab::PortLinkPath(9).string() + ".new";
         fs::create_symlink(device, temporary);
-        fs::rename(temporary, PortLinkPath(9));
+        fs::rename(temporary, lab::PortLinkPath(9));
     };
 
     auto first = std::make_unique<PtyPair>();
     pointLink(first->Device());
-    SerialChannel channel(LineKind::Dp30, fs::path());
+    SerialChannel channel(lab::Stream::Dp30, fs::path());
     Collected got;
     got.Attach(channel);
     std::vector<QString> losses;
@@ -139,7 +139,7 @@ TEST(SerialChannelTest, AVanishedPortIsReportedOnceAndCanBeReopened) {
 TEST(SerialChannelTest, RefusedOpensLeaveNothingOpen) {
     TempFolder folder;
     ::setenv("XDG_CONFIG_HOME", folder.Path().c_str(), 1);
-    SerialChannel missing(LineKind::Qx, fs::path());
+    SerialChannel missing(lab::Stream::Qx316, fs::path());
     EXPECT_FALSE(missing.Open(Q((folder.Path() / "no-such-device").string())));
     EXPECT_FALSE(missing.IsOpen());
     EXPECT_TRUE(missing.ErrorText().contains(QStringLiteral("no-such-device"))) << missing.ErrorText().toStdString();
@@ -148,9 +148,9 @@ TEST(SerialChannelTest, RefusedOpensLeaveNothingOpen) {
 
     // A port is opened exclusively.
     PtyPair pty;
-    SerialChannel owner(LineKind::Dp30, fs::path());
+    SerialChannel owner(lab::Stream::Dp30, fs::path());
     ASSERT_TRUE(owner.Open(Q(pty.Device())));
-    SerialChannel intruder(LineKind::Dp30, fs::path());
+    SerialChannel intruder(lab::Stream::Dp30, fs::path());
     EXPECT_FALSE(intruder.Open(Q(pty.Device())));
     EXPECT_FALSE(intruder.IsOpen());
     EXPECT_TRUE(owner.IsOpen());
@@ -169,11 +169,11 @@ TEST(SerialChannelTest, F250CommandFollowsTheReceivedBytes) {
     TempFolder folder;
     const fs::path log = folder.Path() / "F250.txt";
     PtyPair pty;
-    auto channel = std::make_unique<SerialChannel>(LineKind::F250, log);
+    auto channel = std::make_unique<SerialChannel>(lab::Stream::F250, log);
     std::vector<std::string> events;
     channel->SetByteHandler([&](std::uint8_t byte, std::int64_t) {
         events.emplace_back(1, static_cast<char>(byte));
-        if (byte == '\r') channel->SendCommand("U0\n");
+        if (byte == '\r') channel->SendCommand(lab::F250Command::Unit0);
     });
     channel->SetPurgeHandler([&] { events.emplace_back("purge"); });
     ASSERT_TRUE(channel->Open(Q(pty.Device())));
@@ -188,7 +188,7 @@ TEST(SerialChannelTest, F250CommandFollowsTheReceivedBytes) {
 
     // "A4" at the end: written, then the channel closes by itself.
     bool closed = false;
-    channel->SendAndClose("A4\n", [&] { closed = true; });
+    channel->StopAndClose([&] { closed = true; });
     ASSERT_TRUE(WaitFor([&] { return closed; }));
     EXPECT_FALSE(channel->IsOpen());
     EXPECT_EQ(pty.Received(), "A4\n");
