@@ -81,8 +81,7 @@ std::string EncodeF250(char input, long thousandths, char unit) {
     char buffer[64];
     const long magnitude = std::labs(thousandths);
     char number[48];
-    std::snprintf(number, sizeof number, "%s%ld.%03ld", thousandths < 0 ? "-" : "", magnitude / 1000,
-                  magnitude % 1000);
+    std::snprintf(number, sizeof number, "%s%ld.%03ld", thousandths < 0 ? "-" : "", magnitude / 1000, magnitude % 1000);
     std::snprintf(buffer, sizeof buffer, "%c%7s%c%c%c", input, number, unit, kCr, kLf);
     return buffer;
 }

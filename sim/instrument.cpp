@@ -24,9 +24,9 @@ struct KindInfo {
 // QX: 300 baud, 7 data bits; DP30 9600 and F-250 19200 baud, 8 data bits; one
 // start and one stop bit each.
 constexpr KindInfo kKinds[] = {
-    {Kind::Qx310, "qx310", 300, 9, 5000, 127, 20.0},     {Kind::Qx310Env, "qx310-env", 300, 9, 5000, 127, 22.5},
-    {Kind::Qx311, "qx311", 300, 9, 5000, 127, 20.0},     {Kind::Qx316, "qx316", 300, 9, 5000, 127, 101.32},
-    {Kind::Dp30, "dp30", 9600, 10, 200, 1000, 10.0},     {Kind::F250, "f250", 19200, 10, 4000, 1000, 20.0},
+    {Kind::Qx310, "qx310", 300, 9, 5000, 127, 20.0}, {Kind::Qx310Env, "qx310-env", 300, 9, 5000, 127, 22.5},
+    {Kind::Qx311, "qx311", 300, 9, 5000, 127, 20.0}, {Kind::Qx316, "qx316", 300, 9, 5000, 127, 101.32},
+    {Kind::Dp30, "dp30", 9600, 10, 200, 1000, 10.0}, {Kind::F250, "f250", 19200, 10, 4000, 1000, 20.0},
 };
 
 const KindInfo& Info(Kind kind) { return kKinds[static_cast<std::size_t>(kind)]; }

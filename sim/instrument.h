@@ -42,18 +42,18 @@ std::optional<Fault> ParseFault(const std::string& text, std::string& error);
 
 struct InstrumentOptions {
     Kind kind = Kind::Dp30;
-    std::string link;                 // "COMn", or empty
-    std::optional<double> value;      // °C, kPa for the QX-316; a default per instrument otherwise
-    double rampPerMinute = 0.0;       // added per minute since the start
-    double noise = 0.0;               // standard deviation of a normal noise
-    double humidity = 45.0;           // QX-310: % RH
+    std::string link;                   // "COMn", or empty
+    std::optional<double> value;        // °C, kPa for the QX-316; a default per instrument otherwise
+    double rampPerMinute = 0.0;         // added per minute since the start
+    double noise = 0.0;                 // standard deviation of a normal noise
+    double humidity = 45.0;             // QX-310: % RH
     std::uint16_t identifier = 0x1234;  // QX: the instrument identifier
-    int decimals = 2;                 // QX-316: decimals of the pressure field, 1 … 4
-    int resolution = 1;               // QX-311: 1 (0.1 K, 13 characters) or 2 (0.01 K, 15 characters)
+    int decimals = 2;                   // QX-316: decimals of the pressure field, 1 … 4
+    int resolution = 1;                 // QX-311: 1 (0.1 K, 13 characters) or 2 (0.01 K, 15 characters)
     std::vector<int> channels = {1, 2, 3, 4, 5, 6, 7, 8};  // QX-311: channels reported, in turn
-    std::vector<double> offsets;      // QX-311: K added to each listed channel
-    char unit = 'C';                  // F-250: "C", "K", "F", or "R" (resistance until "U0")
-    int periodMs = 1000;              // one line (DP30: one block of lines) per period
+    std::vector<double> offsets;                           // QX-311: K added to each listed channel
+    char unit = 'C';                                       // F-250: "C", "K", "F", or "R" (resistance until "U0")
+    int periodMs = 1000;                                   // one line (DP30: one block of lines) per period
     std::vector<Fault> faults;
 };
 
@@ -107,8 +107,8 @@ private:
 
     InstrumentOptions options_;
     std::mt19937_64 random_;
-    long lineCount_ = 0;           // value lines so far, from 1
-    bool spoilNext_ = false;       // the previous line left bytes that the next one joins
+    long lineCount_ = 0;            // value lines so far, from 1
+    bool spoilNext_ = false;        // the previous line left bytes that the next one joins
     std::size_t channelIndex_ = 0;  // QX-311
     // F-250 state.
     bool measuring_ = false;

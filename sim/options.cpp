@@ -1,7 +1,6 @@
 #include "options.h"
 
 #include <CLI/CLI.hpp>
-
 #include <fstream>
 #include <sstream>
 
@@ -69,11 +68,11 @@ struct InstrumentFlags {
 
 void AddInstrumentOptions(CLI::App& app, InstrumentOptions& o, InstrumentFlags& f) {
     const std::string group = "Instrument";
-    app.add_option("--link", f.link,
-                   "Link COMn (COM1-COM256) to the port in $XDG_CONFIG_HOME/TREVAN/ports/")
+    app.add_option("--link", f.link, "Link COMn (COM1-COM256) to the port in $XDG_CONFIG_HOME/TREVAN/ports/")
         ->type_name("COMn")
         ->group(group);
-    f.value = app.add_option("--value", f.valueNumber, "Value shown, °C (kPa for the qx316); default 20, qx310-env 22.5, qx316 101.32, dp30 10")
+    f.value = app.add_option("--value", f.valueNumber,
+                             "Value shown, °C (kPa for the qx316); default 20, qx310-env 22.5, qx316 101.32, dp30 10")
                   ->type_name("V")
                   ->group(group);
     app.add_option("--ramp", o.rampPerMinute, "Change of the value per minute")->type_name("V")->group(group);
@@ -97,12 +96,13 @@ void AddInstrumentOptions(CLI::App& app, InstrumentOptions& o, InstrumentFlags& 
                      ->type_name("1..4")
                      ->check(CLI::Range(1, 4).description(""))
                      ->group(group);
-    f.resolution = app.add_option("--resolution", o.resolution,
-                                  "qx311: 1 for frames in 0.1 K (default), 2 for frames in 0.01 K")
-                       ->type_name("1|2")
-                       ->check(CLI::Range(1, 2).description(""))
-                       ->group(group);
-    f.channelsOption = app.add_option("--channels", f.channels, "qx311: channels 0-8 reported in turn, e.g. 1,2,5 (default all of 1-8)")
+    f.resolution =
+        app.add_option("--resolution", o.resolution, "qx311: 1 for frames in 0.1 K (default), 2 for frames in 0.01 K")
+            ->type_name("1|2")
+            ->check(CLI::Range(1, 2).description(""))
+            ->group(group);
+    f.channelsOption = app.add_option("--channels", f.channels,
+                                      "qx311: channels 0-8 reported in turn, e.g. 1,2,5 (default all of 1-8)")
                            ->delimiter(',')
                            ->check(CLI::Range(0, 8).description(""))
                            ->type_name("LIST")
@@ -111,11 +111,11 @@ void AddInstrumentOptions(CLI::App& app, InstrumentOptions& o, InstrumentFlags& 
                     ->delimiter(',')
                     ->type_name("LIST")
                     ->group(group);
-    f.unitOption = app.add_option("--unit", f.unit,
-                                  "f250: unit of its lines (default C); R: resistances until sent \"U0\"")
-                       ->type_name("C|K|F|R")
-                       ->check(CLI::IsMember({"C", "K", "F", "R"}).description(""))
-                       ->group(group);
+    f.unitOption =
+        app.add_option("--unit", f.unit, "f250: unit of its lines (default C); R: resistances until sent \"U0\"")
+            ->type_name("C|K|F|R")
+            ->check(CLI::IsMember({"C", "K", "F", "R"}).description(""))
+            ->group(group);
     app.add_option("--fault", f.faults, kFaultHelp)->type_name("FAULT")->group(group);
 }
 
@@ -127,13 +127,12 @@ std::string Finish(Kind kind, InstrumentOptions& o, InstrumentFlags& f) {
         if (option->count() > 0 && !allowed) return option->get_name() + " applies to the " + who + " only";
         return {};
     };
-    for (const std::string& m : {only(f.idOption, qx, "QX instruments"),
-                                 only(f.rh, kind == Kind::Qx310 || kind == Kind::Qx310Env, "qx310 and qx310-env"),
-                                 only(f.decimals, kind == Kind::Qx316, "qx316"),
-                                 only(f.resolution, kind == Kind::Qx311, "qx311"),
-                                 only(f.channelsOption, kind == Kind::Qx311, "qx311"),
-                                 only(f.offsets, kind == Kind::Qx311, "qx311"),
-                                 only(f.unitOption, kind == Kind::F250, "f250")}) {
+    for (const std::string& m :
+         {only(f.idOption, qx, "QX instruments"),
+          only(f.rh, kind == Kind::Qx310 || kind == Kind::Qx310Env, "qx310 and qx310-env"),
+          only(f.decimals, kind == Kind::Qx316, "qx316"), only(f.resolution, kind == Kind::Qx311, "qx311"),
+          only(f.channelsOption, kind == Kind::Qx311, "qx311"), only(f.offsets, kind == Kind::Qx311, "qx311"),
+          only(f.unitOption, kind == Kind::F250, "f250")}) {
         if (!m.empty()) return m;
     }
     if (!f.link.empty()) {
@@ -230,19 +229,20 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     std::string instrument, station;
     auto* instrumentOption =
         app.add_option("--instrument", instrument, "Instrument to play: " + KindList())->type_name("NAME");
-    auto* stationOption = app.add_option("--station", station,
-                                         "Several instruments, one per line: NAME and Instrument options")
-                              ->type_name("FILE")
-                              ->excludes(instrumentOption);
+    auto* stationOption =
+        app.add_option("--station", station, "Several instruments, one per line: NAME and Instrument options")
+            ->type_name("FILE")
+            ->excludes(instrumentOption);
     app.add_flag("--fast", sim.fast, "Send each line at once, not paced at the baud rate");
     app.add_option("--seed", sim.seed, "Seed of the noise and the faults (default 1)");
-    app.add_option("--log", sim.logFile,
-                   "Log every line sent (accept or drop) and command received")
+    app.add_option("--log", sim.logFile, "Log every line sent (accept or drop) and command received")
         ->type_name("FILE");
     app.add_option("--count", sim.count, "Stop after N periods of each instrument")
         ->type_name("N")
         ->check(CLI::PositiveNumber.description(""));
-    app.add_option("--seconds", sim.seconds, "Stop after S seconds")->type_name("S")->check(CLI::PositiveNumber.description(""));
+    app.add_option("--seconds", sim.seconds, "Stop after S seconds")
+        ->type_name("S")
+        ->check(CLI::PositiveNumber.description(""));
     AddInstrumentOptions(app, o, f);
 
     ParseResult result;
@@ -309,8 +309,9 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
             return result;
         }
     } else {
-        result.message = "say which instrument to play: --instrument NAME or --station FILE\n"
-                         "Run with --help for more information.";
+        result.message =
+            "say which instrument to play: --instrument NAME or --station FILE\n"
+            "Run with --help for more information.";
         result.exitCode = kExitUsage;
         return result;
     }

@@ -12,11 +12,11 @@ namespace wegator::sim {
 
 struct SimOptions {
     std::vector<InstrumentOptions> instruments;
-    bool fast = false;                // no pacing at the baud rate
+    bool fast = false;  // no pacing at the baud rate
     std::uint64_t seed = 1;
-    std::string logFile;              // empty: no log
-    long count = 0;                   // periods per instrument, 0: no limit
-    double seconds = 0.0;             // run time, 0: no limit
+    std::string logFile;   // empty: no log
+    long count = 0;        // periods per instrument, 0: no limit
+    double seconds = 0.0;  // run time, 0: no limit
 };
 
 // What parsing the command line gave: options, or a message and the exit code

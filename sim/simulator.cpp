@@ -354,8 +354,8 @@ private:
         char ms[32];
         std::snprintf(ms, sizeof ms, "%.1f", std::chrono::duration<double, std::milli>(Clock::now() - start_).count());
         const std::string& link = r.instrument.Options().link;
-        log_ << ms << '\t' << KindName(r.instrument.GetKind()) << '\t'
-             << (link.empty() ? r.port.DevicePath() : link) << '\t' << what << std::endl;
+        log_ << ms << '\t' << KindName(r.instrument.GetKind()) << '\t' << (link.empty() ? r.port.DevicePath() : link)
+             << '\t' << what << std::endl;
     }
 
     void LogLine(const Running& r, const Line& l) {

@@ -65,8 +65,7 @@ std::string& TableFileName(Settings& settings, TableId id) {
         case TableId::Dp30: return settings.calibrationFileNameDp30;
         case TableId::F250: return settings.calibrationFileNameF250;
         case TableId::Qx310: return settings.calibrationFileNameTempQx310;
-        default:
-            return settings.calibrationFileNameTempQx311[static_cast<std::size_t>(Qx311ChannelOf(id) - 1)];
+        default: return settings.calibrationFileNameTempQx311[static_cast<std::size_t>(Qx311ChannelOf(id) - 1)];
     }
 }
 

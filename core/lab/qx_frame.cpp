@@ -62,8 +62,7 @@ bool OddParity(std::uint8_t c) { return std::popcount(static_cast<unsigned>(c & 
 
 // A number field, most significant digit first; a "-" in its first place
 // makes it negative. Any other character drops the frame.
-bool ReadNumber(std::span<const std::uint8_t> line, std::size_t pos, std::size_t width, bool signAllowed,
-                double& out) {
+bool ReadNumber(std::span<const std::uint8_t> line, std::size_t pos, std::size_t width, bool signAllowed, double& out) {
     bool negative = false;
     long value = 0;
     for (std::size_t i = pos; i < pos + width; ++i) {

@@ -24,8 +24,8 @@ enum class Stream : std::uint8_t {
 };
 
 inline constexpr std::size_t kStreamCount = 6;
-inline constexpr Stream kAllStreams[kStreamCount] = {Stream::Qx310Temperature, Stream::Qx311, Stream::Qx316,
-                                                     Stream::Dp30,             Stream::F250,  Stream::Qx310Environment};
+inline constexpr Stream kAllStreams[kStreamCount] = {
+    Stream::Qx310Temperature, Stream::Qx311, Stream::Qx316, Stream::Dp30, Stream::F250, Stream::Qx310Environment};
 
 // Short names used on command lines and in logs: "qx310", "qx311", "qx316",
 // "dp30", "f250", "qx310-env".

@@ -1,35 +1,17 @@
+#include "lab/cal_file.h"
+
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
-#include "lab/cal_file.h"
+#include "lab_test_support.h"
 
 using namespace wegator::lab;
+namespace support = wegator::lab::testing;
 namespace fs = std::filesystem;
-
-namespace {
-
-fs::path TempFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path dir = fs::temp_directory_path() / (std::string("wegator_cal_") + info->name() + "_" +
-                                                std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-std::string Contents(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-}  // namespace
 
 TEST(CalFile, LineEndingsAndBlankLines) {
     const std::vector<CalibrationEntry> two = {{0, 0.1, 0.02}, {10, 0.2, 0.04}};
@@ -37,8 +19,8 @@ TEST(CalFile, LineEndingsAndBlankLines) {
              "0.000;0.100;0.020\r\n10.000;0.200;0.040\r\n",
              "0.000;0.100;0.020;\r\n10.000;0.200;0.040;\r\n",  // a ";" before the line end
              "0;0.1;0.02\n10;0.2;0.04\n",
-             "0;0.1;0.02\r10;0.2;0.04",                        // old Mac ends, last line without one
-             "0;0.1;0.02\r\n10;0.2;0.04",                      // last line without its end is loaded
+             "0;0.1;0.02\r10;0.2;0.04",    // old Mac ends, last line without one
+             "0;0.1;0.02\r\n10;0.2;0.04",  // last line without its end is loaded
              "\xEF\xBB\xBF\r\n  0 ; +0.1 ;2e-2\t\r\n\r\n \t\n10.;.2;0.04\r\n\r\n",
          }) {
         SCOPED_TRACE(text);
@@ -82,10 +64,12 @@ TEST(CalFile, ALineThatIsNotThreeNumbersRefusesTheWholeFile) {
 }
 
 TEST(CalFile, WrittenWithThreeDecimalsAndAPointAndReadBack) {
-    const fs::path dir = TempFolder();
+    const support::TempFolder temp;
+    const fs::path& dir = temp.Path();
     const std::vector<CalibrationEntry> rows = {{-10, 0.1254, 0.02}, {-0.0004, -0.0001, 0}, {1234.5, -1.5, 0.0005}};
     ASSERT_TRUE(WriteCalFile(dir / "t.cal", rows));
-    EXPECT_EQ(Contents(dir / "t.cal"), "-10.000;0.125;0.020\r\n0.000;0.000;0.000\r\n1234.500;-1.500;0.001\r\n");
+    EXPECT_EQ(support::ReadFile(dir / "t.cal"),
+              "-10.000;0.125;0.020\r\n0.000;0.000;0.000\r\n1234.500;-1.500;0.001\r\n");
     const CalParseResult back = ReadCalFile(dir / "t.cal");
     ASSERT_TRUE(back.ok);
     EXPECT_EQ(back.rows.size(), 3u);
@@ -100,11 +84,11 @@ TEST(CalFile, WrittenWithThreeDecimalsAndAPointAndReadBack) {
     EXPECT_FALSE(ReadCalFile(dir / "missing.cal").ok);
     EXPECT_EQ(ReadCalFile(dir / "missing.cal").badLine, 0);
     EXPECT_FALSE(ReadCalFile(dir).ok);  // a folder is no table
-    fs::remove_all(dir);
 }
 
 TEST(CalFile, AFailedSaveLeavesTheOldFileByteForByte) {
-    const fs::path dir = TempFolder();
+    const support::TempFolder temp;
+    const fs::path& dir = temp.Path();
     const fs::path file = dir / "dp30.cal";
     const std::string old = "1.000;0.100;0.010\r\n";
     std::ofstream(file, std::ios::binary) << old;
@@ -123,7 +107,7 @@ TEST(CalFile, AFailedSaveLeavesTheOldFileByteForByte) {
     std::signal(SIGXFSZ, previous);
 
     EXPECT_FALSE(written);
-    EXPECT_EQ(Contents(file), old);
+    EXPECT_EQ(support::ReadFile(file), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
 
     // A folder where the file should go: refused, nothing changed.
@@ -133,5 +117,4 @@ TEST(CalFile, AFailedSaveLeavesTheOldFileByteForByte) {
     // A successful save keeps the old file's permissions.
     ASSERT_TRUE(WriteCalFile(file, rows));
     EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    fs::remove_all(dir);
 }

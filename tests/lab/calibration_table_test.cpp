@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "lab/calibration_table.h"
+
+#include <gtest/gtest.h>
 
 using namespace wegator::lab;
 

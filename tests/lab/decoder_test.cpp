@@ -9,28 +9,20 @@
 
 #include "lab/qx_frame.h"
 #include "lab/stream_decoder.h"
+#include "lab_test_support.h"
 
 using namespace wegator::lab;
+namespace support = wegator::lab::testing;
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A QX frame from its data characters: the frame start "@" (data 0), then the
-// flag character and the fields as written, then CR. Every character between
-// the start and the CR gets bit 64 where its parity needs it.
-Bytes Qx(std::string_view body) {
-    Bytes b{'@'};
-    for (char c : body) {
-        auto u = static_cast<std::uint8_t>(c);
-        if (std::popcount(static_cast<unsigned>(u)) % 2 == 0) u |= 0x40;
-        b.push_back(u);
-    }
-    b.push_back('\r');
-    return b;
-}
-
 Bytes Text(std::string_view s) { return Bytes(s.begin(), s.end()); }
+
+// A QX frame from its data characters: the frame start "@" (data 0), then the
+// flag character and the fields as written, with odd parity in bit 64, then CR.
+Bytes Qx(std::string_view body) { return Text(support::QxLine(body)); }
 
 // Feeds every byte at time t and returns the outcomes of the carriage returns.
 std::vector<LineResult> Feed(StreamDecoder& d, const Bytes& bytes, std::int64_t t) {
@@ -64,11 +56,15 @@ TEST(QxFrame, EveryKindAndLength) {
     const Case cases[] = {
         {"0341210132", QxKind::Pressure, 101.32, 0, 0, 0},
         {"03412-0013", QxKind::Pressure, -0.13, 0, 0, 0},
-        {"834121013" "2", QxKind::Pressure, 1013.2, 0, 0, 0},  // flag 8: one tenth only
-        {"2341210132", QxKind::Pressure, 1.0132, 0, 0, 0},     // flag 2: thousandths and a tenth
+        {"834121013"
+         "2",
+         QxKind::Pressure, 1013.2, 0, 0, 0},                // flag 8: one tenth only
+        {"2341210132", QxKind::Pressure, 1.0132, 0, 0, 0},  // flag 2: thousandths and a tenth
         {"034124561234", QxKind::Environment, 123.4, 45.6, 0, 0},
         {"03412999-123", QxKind::Environment, -12.3, 99.9, 0, 0},
-        {"034123" "02345", QxKind::Temperature, 234.5, 0, 3, 0},
+        {"034123"
+         "02345",
+         QxKind::Temperature, 234.5, 0, 3, 0},
         {"034120-0001", QxKind::Temperature, -0.1, 0, 0, 0},
         {"034128-012340", QxKind::Temperature, -123.4 / 10, 0, 8, 1},
         {"0341210123450", QxKind::Temperature, 1234.5 / 10, 0, 1, 1},
@@ -120,19 +116,23 @@ TEST(QxFrame, EachReasonToDrop) {
         {badLead, Verdict::Lead},
         {Qx("034121013"), Verdict::Length},
         {Qx("034128-0123400"), Verdict::Length},
-        {Qx("\x10" "341210132"), Verdict::Flags},  // bit 32 missing
-        {Qx("\x20" "341210132"), Verdict::Flags},  // bit 16 missing
-        {Qx("834124561234"), Verdict::Flags},      // environment with bit 8
-        {Qx("13412302345"), Verdict::Flags},       // temperature with bit 1
-        {Qx("83412302345"), Verdict::Flags},       // temperature with bit 8
-        {Qx("0341210:32"), Verdict::Digit},        // a hexadecimal digit is no decimal one
-        {Qx("03412 0132"), Verdict::Digit},        // a blank is no 0
-        {Qx("03412101-2"), Verdict::Digit},        // "-" only in the first place
-        {Qx("03412-561234"), Verdict::Digit},      // humidity has no sign
-        {Qx("0341@10132"), Verdict::Digit},        // identifier
-        {Qx("03412 02345"), Verdict::Digit},       // channel
-        {Qx("03412902345"), Verdict::Channel},     // channel 9
-        {Qx("0341230123451"), Verdict::Format},    // the 15-character frame ends in "0"
+        {Qx("\x10"
+            "341210132"),
+         Verdict::Flags},  // bit 32 missing
+        {Qx("\x20"
+            "341210132"),
+         Verdict::Flags},                        // bit 16 missing
+        {Qx("834124561234"), Verdict::Flags},    // environment with bit 8
+        {Qx("13412302345"), Verdict::Flags},     // temperature with bit 1
+        {Qx("83412302345"), Verdict::Flags},     // temperature with bit 8
+        {Qx("0341210:32"), Verdict::Digit},      // a hexadecimal digit is no decimal one
+        {Qx("03412 0132"), Verdict::Digit},      // a blank is no 0
+        {Qx("03412101-2"), Verdict::Digit},      // "-" only in the first place
+        {Qx("03412-561234"), Verdict::Digit},    // humidity has no sign
+        {Qx("0341@10132"), Verdict::Digit},      // identifier
+        {Qx("03412 02345"), Verdict::Digit},     // channel
+        {Qx("03412902345"), Verdict::Channel},   // channel 9
+        {Qx("0341230123451"), Verdict::Format},  // the 15-character frame ends in "0"
     };
     for (const Case& c : cases) {
         EXPECT_EQ(DecodeQxFrame(c.line).verdict, c.verdict)
@@ -217,14 +217,14 @@ TEST(StreamDecoder, F250Lines) {
         {"\nA -4.000F\r", Verdict::Accepted, (-4.0 - 32) * 0.5555555555555556},
         {"\nA 296.15K\r", Verdict::Accepted, 296.15 - 273.15},
         {"\nA  23.45C\r", Verdict::Accepted, 23.45},
-        {"\n  23.456C\r", Verdict::Format, 0},    // no input letter
-        {"\nA 23456CC\r", Verdict::Format, 0},    // no point
-        {"\nA 23.456 \r", Verdict::Format, 0},    // no unit
-        {"\nA 23.456R\r", Verdict::Format, 0, 1}, // a resistance: back to temperatures
+        {"\n  23.456C\r", Verdict::Format, 0},     // no input letter
+        {"\nA 23456CC\r", Verdict::Format, 0},     // no point
+        {"\nA 23.456 \r", Verdict::Format, 0},     // no unit
+        {"\nA 23.456R\r", Verdict::Format, 0, 1},  // a resistance: back to temperatures
         {"\nA 2.4R6RC\r", Verdict::Digit, 0, 2},
-        {"\nA 2x.456C\r", Verdict::Digit, 0},     // a letter is no 0
-        {"\nA 2-3.456C\r", Verdict::Digit, 0},    // a "-" after a digit is no sign
-        {"\nA 1234.5C\r", Verdict::Digit, 0},     // four whole digits
+        {"\nA 2x.456C\r", Verdict::Digit, 0},   // a letter is no 0
+        {"\nA 2-3.456C\r", Verdict::Digit, 0},  // a "-" after a digit is no sign
+        {"\nA 1234.5C\r", Verdict::Digit, 0},   // four whole digits
         {"\nA 23.4 6C\r", Verdict::Digit, 0},
         {"\nA 3.456C\r", Verdict::Length, 0},
         {"\nA 123.4567C\r", Verdict::Length, 0},

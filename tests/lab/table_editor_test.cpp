@@ -1,38 +1,21 @@
+#include "lab/table_editor.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "lab/cal_file.h"
 #include "lab/calibration_tables.h"
-#include "lab/table_editor.h"
+#include "lab_test_support.h"
 #include "pages/page_host.h"
 
 using namespace wegator;
 using namespace wegator::lab;
+namespace support = wegator::lab::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path TempFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path dir = fs::temp_directory_path() / (std::string("wegator_tables_") + info->name() + "_" +
-                                                std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
-void WriteText(const fs::path& file, std::string_view text) { std::ofstream(file, std::ios::binary) << text; }
-
-std::string Contents(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class EditorHost : public TableEditorHost {
 public:
@@ -73,7 +56,8 @@ using Strings = std::vector<std::string>;
 }  // namespace
 
 TEST(TableEditor, AddsInOrderRefusesDuplicatesAndSavesOnOk) {
-    const fs::path dir = TempFolder();
+    const support::TempFolder temp;
+    const fs::path& dir = temp.Path();
     EditorHost host;
     TableEditor editor(host, CalibrationTable{}, "");
     for (double v : {5.0, 1.0, 3.0}) EXPECT_TRUE(editor.Add({v, v / 10, 0.01}));
@@ -88,11 +72,10 @@ TEST(TableEditor, AddsInOrderRefusesDuplicatesAndSavesOnOk) {
     EXPECT_EQ(host.shown.back().first, 213);
     EXPECT_TRUE(editor.Ok());
     EXPECT_EQ(editor.FileName(), (dir / "new.cal").string());
-    EXPECT_EQ(Contents(dir / "new.cal"),
+    EXPECT_EQ(support::ReadFile(dir / "new.cal"),
               "1.000;0.100;0.010\r\n2.000;0.200;0.010\r\n3.000;0.300;0.010\r\n5.000;0.500;0.010\r\n");
     EXPECT_EQ(editor.Table().Count(), 4u);
     EXPECT_DOUBLE_EQ(editor.Table().Correction(4), 0.4);
-    fs::remove_all(dir);
 }
 
 TEST(TableEditor, EditRemoveAndUnchangedOk) {
@@ -128,9 +111,10 @@ TEST(TableEditor, EditRemoveAndUnchangedOk) {
 }
 
 TEST(TableEditor, OpenFileAndFailedSave) {
-    const fs::path dir = TempFolder();
-    WriteText(dir / "b.cal", "5;0.5;0.1\r\n1;0.1;0.1\r\n3;0.3;0.1");
-    WriteText(dir / "bad.cal", "5;0.5;0.1\r\n1,0;0.1;0.1\r\n");
+    const support::TempFolder temp;
+    const fs::path& dir = temp.Path();
+    support::WriteFile(dir / "b.cal", "5;0.5;0.1\r\n1;0.1;0.1\r\n3;0.3;0.1");
+    support::WriteFile(dir / "bad.cal", "5;0.5;0.1\r\n1,0;0.1;0.1\r\n");
     EditorHost host;
     TableEditor editor(host, CalibrationTable{}, "a.cal");
 
@@ -153,8 +137,7 @@ TEST(TableEditor, OpenFileAndFailedSave) {
     host.files = {(dir / "dir.cal").string()};
     EXPECT_FALSE(editor.Ok());
     EXPECT_EQ(host.shown.back().first, 207);
-    EXPECT_EQ(Contents(dir / "b.cal"), "5;0.5;0.1\r\n1;0.1;0.1\r\n3;0.3;0.1");
-    fs::remove_all(dir);
+    EXPECT_EQ(support::ReadFile(dir / "b.cal"), "5;0.5;0.1\r\n1;0.1;0.1\r\n3;0.3;0.1");
 }
 
 TEST(TableEditor, EntryDialogFieldsAndQx311Channel) {
@@ -175,10 +158,11 @@ TEST(TableEditor, EntryDialogFieldsAndQx311Channel) {
 }
 
 TEST(CalibrationTables, LoadingSwitchesAndStatusLines) {
-    const fs::path dir = TempFolder();
-    WriteText(dir / "dp30.cal", "0;0.1;0.02\r\n10;0.2;0.04\r\n");
-    WriteText(dir / "qx310.cal", "0;0.1;0.02\r\nbad\r\n");
-    WriteText(dir / "ch2.cal", "0;1;0.5\r\n");
+    const support::TempFolder temp;
+    const fs::path& dir = temp.Path();
+    support::WriteFile(dir / "dp30.cal", "0;0.1;0.02\r\n10;0.2;0.04\r\n");
+    support::WriteFile(dir / "qx310.cal", "0;0.1;0.02\r\nbad\r\n");
+    support::WriteFile(dir / "ch2.cal", "0;1;0.5\r\n");
     Settings s;
     TableFileName(s, TableId::Dp30) = (dir / "dp30.cal").string();
     TableFileName(s, TableId::F250) = (dir / "missing.cal").string();
@@ -200,7 +184,8 @@ TEST(CalibrationTables, LoadingSwitchesAndStatusLines) {
     EXPECT_EQ(tables.FileName(TableId::F250), (dir / "missing.cal").string());
     EXPECT_FALSE(tables.Loaded(TableId::F250));
 
-    EXPECT_EQ(tables.Status(TableFamily::Dp30), (TableStatus{"Tablica DP30 jest używana", (dir / "dp30.cal").string()}));
+    EXPECT_EQ(tables.Status(TableFamily::Dp30),
+              (TableStatus{"Tablica DP30 jest używana", (dir / "dp30.cal").string()}));
     EXPECT_EQ(tables.Status(TableFamily::F250), (TableStatus{"Brak tablicy F250", "Brak tablicy F250"}));
     EXPECT_EQ(tables.Status(TableFamily::Qx310).text, "Brak tablicy QX-310");
     EXPECT_EQ(tables.Status(TableFamily::Qx311).text, "Liczba używanych tablic przez QX-311: 2");
@@ -222,5 +207,4 @@ TEST(CalibrationTables, LoadingSwitchesAndStatusLines) {
     EXPECT_EQ(tables.Status(TableFamily::F250), (TableStatus{"Tablica F250 jest używana", "/lab/f.cal"}));
     EXPECT_EQ(TableFileSettingName(Qx311Table(8)), "CALIBRATION_FILE_NAME_TEMP8_QX311");
     EXPECT_EQ(TableSwitchSettingName(TableFamily::Qx310), "SETTINGS_LAB_CALIBRATION_TABLE_TEMP_QX310");
-    fs::remove_all(dir);
 }

@@ -1,8 +1,9 @@
 // The simulator's lines read by the program's decoders: encoders at the edges
 // of their fields, and every fault's "accept"/"drop" mark against the verdict.
+#include "encoders.h"
+
 #include <gtest/gtest.h>
 
-#include "encoders.h"
 #include "instrument.h"
 #include "lab/stream_decoder.h"
 #include "options.h"
@@ -76,8 +77,8 @@ TEST(SimEncoders, FieldEdgesReadBack) {
 
 TEST(SimInstruments, EveryMarkMatchesTheDecodersVerdict) {
     const std::vector<std::string> faults = {"garbage:0.5", "corrupt:0.5", "overlong:3", "nocr:4", "late:5", "split:5"};
-    for (sim::Kind kind : {sim::Kind::Qx310, sim::Kind::Qx310Env, sim::Kind::Qx311, sim::Kind::Qx316,
-                           sim::Kind::Dp30, sim::Kind::F250}) {
+    for (sim::Kind kind : {sim::Kind::Qx310, sim::Kind::Qx310Env, sim::Kind::Qx311, sim::Kind::Qx316, sim::Kind::Dp30,
+                           sim::Kind::F250}) {
         for (const std::string& spec : {std::string("none"), faults[0], faults[1], faults[2], faults[3], faults[4],
                                         faults[5], std::string("highbit"), std::string("all")}) {
             SCOPED_TRACE(sim::KindName(kind) + " " + spec);
@@ -107,8 +108,8 @@ TEST(SimInstruments, EveryMarkMatchesTheDecodersVerdict) {
                     }
                     if (!line.logged) continue;
                     const bool taken = outcome && outcome->verdict == lab::Verdict::Accepted;
-                    EXPECT_EQ(taken, line.accept) << line.reason << " "
-                                                  << (outcome ? lab::VerdictName(outcome->verdict) : "no CR");
+                    EXPECT_EQ(taken, line.accept)
+                        << line.reason << " " << (outcome ? lab::VerdictName(outcome->verdict) : "no CR");
                     if (taken) {
                         EXPECT_NEAR(outcome->reading->value, *line.value, 1e-9);
                         EXPECT_EQ(outcome->reading->channel, line.channel.value_or(0));
@@ -160,10 +161,10 @@ TEST(SimOptions, FaultsAndCommandLines) {
         const char* text;
         sim::Fault::Type type;
     };
-    for (const Good g : {Good{"garbage:0.1", sim::Fault::Type::Garbage}, Good{"split:30", sim::Fault::Type::Split},
-                         Good{"late:7", sim::Fault::Type::Late}, Good{"highbit", sim::Fault::Type::HighBit},
-                         Good{"silence:10:6", sim::Fault::Type::Silence},
-                         Good{"disconnect:20", sim::Fault::Type::Disconnect}}) {
+    for (const Good g :
+         {Good{"garbage:0.1", sim::Fault::Type::Garbage}, Good{"split:30", sim::Fault::Type::Split},
+          Good{"late:7", sim::Fault::Type::Late}, Good{"highbit", sim::Fault::Type::HighBit},
+          Good{"silence:10:6", sim::Fault::Type::Silence}, Good{"disconnect:20", sim::Fault::Type::Disconnect}}) {
         const auto f = sim::ParseFault(g.text, error);
         ASSERT_TRUE(f) << g.text << ": " << error;
         EXPECT_EQ(f->type, g.type);
@@ -179,8 +180,8 @@ TEST(SimOptions, FaultsAndCommandLines) {
         args.insert(args.begin(), "wegator-sim");
         return sim::ParseCommandLine(static_cast<int>(args.size()), args.data());
     };
-    const auto ok = parse({"--instrument", "qx311", "--channels", "1,3", "--offsets", "0.5,-0.5", "--resolution",
-                           "2", "--id", "BEEF", "--link", "COM256", "--fault", "garbage:0.1", "--fault", "late:3"});
+    const auto ok = parse({"--instrument", "qx311", "--channels", "1,3", "--offsets", "0.5,-0.5", "--resolution", "2",
+                           "--id", "BEEF", "--link", "COM256", "--fault", "garbage:0.1", "--fault", "late:3"});
     ASSERT_TRUE(ok.options) << ok.message;
     const sim::InstrumentOptions& q = ok.options->instruments.at(0);
     EXPECT_EQ(q.channels, (std::vector<int>{1, 3}));

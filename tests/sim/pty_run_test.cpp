@@ -28,8 +28,8 @@ namespace {
 
 fs::path TempFolder() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path dir = fs::temp_directory_path() / (std::string("wegator_sim_") + info->name() + "_" +
-                                                std::to_string(::getpid()));
+    fs::path dir =
+        fs::temp_directory_path() / (std::string("wegator_sim_") + info->name() + "_" + std::to_string(::getpid()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
@@ -229,8 +229,8 @@ TEST(SimOnPseudoTerminals, AStationOfSixInstrumentsReadAndDecoded) {
 
 TEST(SimOnPseudoTerminals, AnUnpluggedInstrumentComesBackUnderItsLink) {
     const fs::path dir = TempFolder();
-    Sim sim(dir, {"--instrument", "qx316", "--link", "COM240", "--fast", "--period", "20", "--ramp", "60",
-                  "--fault", "disconnect:0.6:0.4", "--seconds", "2", "--log", (dir / "log").string()});
+    Sim sim(dir, {"--instrument", "qx316", "--link", "COM240", "--fast", "--period", "20", "--ramp", "60", "--fault",
+                  "disconnect:0.6:0.4", "--seconds", "2", "--log", (dir / "log").string()});
     std::vector<lab::Reading> all;
     for (int round = 0; round < 2; ++round) {
         const std::string line = sim.Line();
