@@ -333,7 +333,7 @@ void Instrument::ApplyFaults(Line& line) {
                 break;
             case Fault::Type::Late:
                 if (Every(f.every)) {
-                    line.delayMs = WindowMs(options_.kind) + std::max(WindowMs(options_.kind) / 2, 200);
+                    line.delayMs = WindowMs(options_.kind) + std::max(WindowMs(options_.kind) / 5, 200);
                     drop("late");
                 }
                 break;
