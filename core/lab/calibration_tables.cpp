@@ -45,6 +45,20 @@ int Qx311ChannelOf(TableId id) {
     return index >= kFirstQx311Index ? index - kFirstQx311Index + 1 : 0;
 }
 
+std::optional<TableId> TableFor(const Reading& reading) {
+    switch (reading.stream) {
+        case Stream::Dp30: return TableId::Dp30;
+        case Stream::F250: return TableId::F250;
+        case Stream::Qx310Temperature: return TableId::Qx310;
+        case Stream::Qx311:
+            if (reading.channel >= 1 && reading.channel <= static_cast<int>(kQx311Channels)) {
+                return Qx311Table(reading.channel);
+            }
+            return std::nullopt;
+        default: return std::nullopt;
+    }
+}
+
 TableFamily FamilyOf(TableId id) {
     switch (id) {
         case TableId::Dp30: return TableFamily::Dp30;
@@ -124,6 +138,11 @@ double CalibrationTables::Correction(TableId id, double reading) const {
 
 double CalibrationTables::Uncertainty(TableId id, double reading) const {
     return InUse(id) ? Table(id).Uncertainty(reading) : 0.0;
+}
+
+double CalibrationTables::Corrected(const Reading& reading) const {
+    const auto id = TableFor(reading);
+    return id ? reading.value + Correction(*id, reading.value) : reading.value;
 }
 
 int CalibrationTables::Qx311TablesInUse() const {

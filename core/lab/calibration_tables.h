@@ -6,11 +6,13 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "app/settings.h"
 #include "lab/calibration_table.h"
+#include "lab/reading.h"
 
 namespace wegator {
 class PageHost;
@@ -37,6 +39,11 @@ inline constexpr std::size_t kTableCount = 11;
 TableId Qx311Table(int channel);
 // 1 to 8 for a QX-311 table, 0 for the others.
 int Qx311ChannelOf(TableId id);
+
+// The table that corrects a reading: the DP30's, the F-250's, the QX-310's
+// for the air-temperature stream, the channel's for QX-311 channels 1 to 8;
+// none for the QX-311's channel 0, the barometer and the room's conditions.
+std::optional<TableId> TableFor(const Reading& reading);
 
 // The four groups that share one in-use switch and one status line.
 enum class TableFamily : std::uint8_t { Dp30, F250, Qx310, Qx311 };
@@ -88,6 +95,9 @@ public:
     // Correction and uncertainty at a raw reading; 0 for a table not in use.
     double Correction(TableId id, double reading) const;
     double Uncertainty(TableId id, double reading) const;
+    // The reading's value with its table's correction added when that table
+    // is in use; the raw value otherwise.
+    double Corrected(const Reading& reading) const;
     // QX-311 tables in use (0 to 8).
     int Qx311TablesInUse() const;
 

@@ -193,6 +193,12 @@ TEST(CalibrationTables, LoadingSwitchesAndStatusLines) {
     EXPECT_DOUBLE_EQ(tables.Uncertainty(TableId::Dp30, 5), 0.03);
     EXPECT_EQ(tables.Correction(Qx311Table(2), 20), 1.0);
     EXPECT_EQ(tables.Correction(Qx311Table(3), 20), 0.0);
+    // One call per accepted reading: each stream to its own table.
+    EXPECT_DOUBLE_EQ(tables.Corrected(Reading{.stream = lab::Stream::Dp30, .value = 5}), 5.15);
+    EXPECT_DOUBLE_EQ(tables.Corrected(Reading{.stream = lab::Stream::Qx311, .value = 20, .channel = 2}), 21.0);
+    EXPECT_EQ(tables.Corrected(Reading{.stream = lab::Stream::Qx311, .value = 20, .channel = 0}), 20.0);
+    EXPECT_EQ(tables.Corrected(Reading{.stream = lab::Stream::Qx310Environment, .value = 20}), 20.0);
+    EXPECT_EQ(TableFor(Reading{.stream = lab::Stream::Qx310Temperature}), TableId::Qx310);
 
     // Switched off: loaded but not in use, readings uncorrected.
     s.settingsLabCalibrationTableDp30 = s.settingsLabCalibrationTableTempQx311 = 0;
