@@ -18,12 +18,12 @@ constexpr int kPressureOutOfRange = 66;
 constexpr int kFrostPointAboveZero = 67;
 
 struct BulbTexts {
-    int referenceMissing;     // 169 / 72
+    int referenceMissing;       // 169 / 72
     int bulbNotAboveReference;  // 64 / 65
-    int solverFailed;         // 60 / 61
-    int outOfRange;           // 56 / 55
-    double lowestPressure;    // kPa, excluded
-    double highestPressure;   // kPa, included
+    int solverFailed;           // 60 / 61
+    int outOfRange;             // 56 / 55
+    double lowestPressure;      // kPa, excluded
+    double highestPressure;     // kPa, included
 };
 
 constexpr BulbTexts kWater{169, 64, 60, 56, 0.0, 10000000.0};
@@ -47,7 +47,9 @@ double ZeroIfHair(double value) { return (value < 0.0 && value > -1e-8) ? 0.0 : 
 PsychrometerAdjustment::PsychrometerAdjustment(Phase bulb, int formulaSet, std::string decimalSign,
                                                std::string_view temperatureUnit, std::string_view pressureUnit,
                                                SettingsSheetHost& host)
-    : bulb_(bulb), decimalSign_(std::move(decimalSign)), host_(host),
+    : bulb_(bulb),
+      decimalSign_(std::move(decimalSign)),
+      host_(host),
       temperatureUnit_(IndexOf(kTemperatureUnits, temperatureUnit)),
       pressureUnit_(IndexOf(kPressureUnits, pressureUnit)) {
     engine_.SetFormulaSet(formulaSet);
@@ -89,9 +91,8 @@ void PsychrometerAdjustment::ChangeTemperatureUnit(int index) {
     temperatureUnit_ = index;
     for (int i = 0; i < 3; ++i) {
         if (FieldText(kTemperatures[i]).empty()) continue;
-        EditField(kTemperatures[i],
-                  FormatFixed(ZeroIfHair(TemperatureFromCelsius(celsius[i], TemperatureUnit())), kPrecision,
-                              decimalSign_));
+        EditField(kTemperatures[i], FormatFixed(ZeroIfHair(TemperatureFromCelsius(celsius[i], TemperatureUnit())),
+                                                kPrecision, decimalSign_));
     }
 }
 
@@ -105,8 +106,8 @@ void PsychrometerAdjustment::ChangePressureUnit(int index) {
     }
     pressureUnit_ = index;
     if (!empty) {
-        EditField(Field::Pressure,
-                  FormatFixed(ZeroIfHair(PressureFromKilopascal(kilopascal, PressureUnit())), kPrecision, decimalSign_));
+        EditField(Field::Pressure, FormatFixed(ZeroIfHair(PressureFromKilopascal(kilopascal, PressureUnit())),
+                                               kPrecision, decimalSign_));
     }
 }
 

@@ -185,11 +185,11 @@ SettingsChangePlan PlanSettingsChange(const SettingsState& before, const EditedS
     LaboratoryChange& lab = plan.laboratory;
     lab.engine = engine;
     lab.recompute = engine;
-    lab.format = decimal || b.laboratoryPrecInput != a.laboratoryPrecInput ||
-                 b.laboratoryPrecCalcul != a.laboratoryPrecCalcul;
+    lab.format =
+        decimal || b.laboratoryPrecInput != a.laboratoryPrecInput || b.laboratoryPrecCalcul != a.laboratoryPrecCalcul;
     PlanStreams(b, a, lab);
-    lab.handPressure = before.handPressure != after.handPressure ||
-                       (a.settingsPortPressDevice == 1 && b.settingsPortPressDevice != 1);
+    lab.handPressure =
+        before.handPressure != after.handPressure || (a.settingsPortPressDevice == 1 && b.settingsPortPressDevice != 1);
     // A new collection time changes what an average means as much as a new N does.
     lab.restartAveraging = b.settingsLabUpdate != a.settingsLabUpdate ||
                            b.settingsLabValuesFromDevices != a.settingsLabValuesFromDevices ||

@@ -116,8 +116,12 @@ void HeldNumber::Show(std::string_view unit) {
 // ---- "Ogólne" ---------------------------------------------------------------
 
 GeneralSettingsPage::GeneralSettingsPage(const Settings& before, const SheetContext& context)
-    : context_(context), waterUser_(before.globalAw != -1.0), iceUser_(before.globalAi != -1.0),
-      water_(before.globalAw), ice_(before.globalAi), formulaSet_(before.usedFormulas == 0 ? 0 : 1),
+    : context_(context),
+      waterUser_(before.globalAw != -1.0),
+      iceUser_(before.globalAi != -1.0),
+      water_(before.globalAw),
+      ice_(before.globalAi),
+      formulaSet_(before.usedFormulas == 0 ? 0 : 1),
       formulaUncertainty_(before.formulasUncertainty != 0) {
     // A constant in force is shown as it is used, and it becomes the user text.
     if (waterUser_) {
@@ -140,8 +144,8 @@ void GeneralSettingsPage::ChooseUserConstant(Phase bulb, bool user) {
         return;
     }
     if (ConstantText(bulb).empty()) {
-        EditConstantText(bulb, WithDecimalSign(water ? kDefaultWaterUserConstant : kDefaultIceUserConstant,
-                                               context_.decimalSign));
+        EditConstantText(
+            bulb, WithDecimalSign(water ? kDefaultWaterUserConstant : kDefaultIceUserConstant, context_.decimalSign));
     }
 }
 
@@ -249,8 +253,8 @@ void PrecisionSettingsPage::ApplyTo(Settings& s) const {
 namespace {
 // The stream each port list configures.
 constexpr std::array<LabStream, PortsSettingsPage::kPorts> kPortStreams = {
-    LabStream::Dp30, LabStream::Qx310, LabStream::Qx311, LabStream::F250, LabStream::Qx316,
-    LabStream::EnvironmentQx310};
+    LabStream::Dp30, LabStream::Qx310, LabStream::Qx311,
+    LabStream::F250, LabStream::Qx316, LabStream::EnvironmentQx310};
 // Checked in this order, each with its message.
 constexpr std::array<int, PortsSettingsPage::kPorts> kMissingPortMessages = {
     id::kChooseDp30Port, id::kChooseQx310Port, id::kChooseQx311Port,
@@ -292,9 +296,13 @@ std::vector<std::string> PortListEntries(std::string_view text) {
 }
 
 PortsSettingsPage::PortsSettingsPage(const Settings& before, const HandPressure& hand, const SheetContext& context)
-    : context_(context), qx311Channel_(before.settingsPortTempCanalQx311), f250Input_(before.settingsPortTempCanalF250),
-      pressureByHand_(before.settingsPortPressDevice == 1), environment_(before.settingsPortEnvQx310Device != 0),
-      devices_(before.settingsLabDevices != 0), unit_(UnitIndex(kPressureUnits, context.run.portsPressureUnit)),
+    : context_(context),
+      qx311Channel_(before.settingsPortTempCanalQx311),
+      f250Input_(before.settingsPortTempCanalF250),
+      pressureByHand_(before.settingsPortPressDevice == 1),
+      environment_(before.settingsPortEnvQx310Device != 0),
+      devices_(before.settingsLabDevices != 0),
+      unit_(UnitIndex(kPressureUnits, context.run.portsPressureUnit)),
       pressure_(HeldNumber::Kind::Pressure, hand.kilopascal, kPressureUnits[unit_], context),
       uncertainty_(HeldNumber::Kind::Pressure, hand.uncertaintyKilopascal, kPressureUnits[unit_], context) {
     Settings copy = before;
@@ -323,8 +331,9 @@ void PortsSettingsPage::SetPortList(std::string_view text) {
     // (unplugged, or the list was cancelled): choosing nothing must not lose it.
     std::vector<int> missing;
     for (int port : ports_) {
-        if (port > 0 && std::none_of(entries_.begin(), entries_.end(),
-                                     [&](const std::string& e) { return PortNumberOfEntry(e) == port; }) &&
+        if (port > 0 &&
+            std::none_of(entries_.begin(), entries_.end(),
+                         [&](const std::string& e) { return PortNumberOfEntry(e) == port; }) &&
             std::find(missing.begin(), missing.end(), port) == missing.end()) {
             missing.push_back(port);
         }
@@ -378,9 +387,7 @@ PortsSettingsPage::Enabling PortsSettingsPage::Enabled() const {
             e.f250Input = e.portList[F250] = e.qx311Channel = false;
             e.portList[Qx311] = gradient_;
             break;
-        case Thermometer::Qx311:
-            e.portList[Qx310] = e.portList[F250] = e.f250Input = false;
-            break;
+        case Thermometer::Qx311: e.portList[Qx310] = e.portList[F250] = e.f250Input = false; break;
         case Thermometer::F250:
             e.portList[Qx310] = e.qx311Channel = false;
             e.portList[Qx311] = gradient_;
@@ -504,11 +511,12 @@ std::int32_t& TableSwitchField(Settings& s, CorrectionTable t) {
 }  // namespace
 
 LaboratorySettingsPage::LaboratorySettingsPage(const Settings& before, const SheetContext& context)
-    : context_(context), values_{before.settingsLabUpdate, before.settingsLabMeanTime,
-                                 before.settingsLabValuesFromDevices},
+    : context_(context),
+      values_{before.settingsLabUpdate, before.settingsLabMeanTime, before.settingsLabValuesFromDevices},
       temperatureUnit_(UnitIndex(kTemperatureUnits, context.run.laboratoryTemperatureUnit)),
       pressureUnit_(UnitIndex(kPressureUnits, context.run.laboratoryPressureUnit)),
-      devicesError_(before.settingsLabIsDevicesError != 0), paths_(before) {
+      devicesError_(before.settingsLabIsDevicesError != 0),
+      paths_(before) {
     for (std::size_t i = 0; i < values_.size(); ++i) integers_[i] = std::to_string(values_[i]);
     for (int i = 0; i < kInstruments; ++i) {
         uncertainties_[i] = before.*kUncertainties[i].field;
@@ -606,8 +614,8 @@ void LaboratorySettingsPage::ApplyTo(Settings& s) const {
 
 std::string DataFileNameWithExtension(const std::string& name, int filterIndex) {
     const std::size_t slash = name.find_last_of('/');
-    const std::string_view base = slash == std::string::npos ? std::string_view(name)
-                                                             : std::string_view(name).substr(slash + 1);
+    const std::string_view base =
+        slash == std::string::npos ? std::string_view(name) : std::string_view(name).substr(slash + 1);
     if (name.empty() || base.find('.') != std::string_view::npos) return name;
     if (filterIndex == 0) return name + ".csv";
     if (filterIndex == 1) return name + ".txt";
@@ -615,8 +623,11 @@ std::string DataFileNameWithExtension(const std::string& name, int filterIndex) 
 }
 
 FileSettingsPage::FileSettingsPage(const Settings& before, const SheetContext& context)
-    : context_(context), name_(before.saveFileName), contents_(DecodeSaveFileCode(before.saveFileCode)),
-      interval_(std::to_string(before.saveFileTime)), minutes_(before.saveFileTime) {}
+    : context_(context),
+      name_(before.saveFileName),
+      contents_(DecodeSaveFileCode(before.saveFileCode)),
+      interval_(std::to_string(before.saveFileTime)),
+      minutes_(before.saveFileTime) {}
 
 bool FileSettingsPage::Check() {
     SettingsSheetHost& host = context_.host;

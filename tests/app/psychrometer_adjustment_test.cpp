@@ -44,8 +44,10 @@ TEST(PsychrometerAdjustment, ConstantThroughThePsychrometerEquationAndBack) {
         Phase bulb;
         double t, bulbT, constant;
     };
-    const Case cases[] = {{Phase::Water, 20.0, 15.0, 0.000653}, {Phase::Water, 35.0, 21.0, 0.00081},
-                          {Phase::Ice, -5.0, -8.0, 0.000575}, {Phase::Ice, -2.0, -6.5, 0.00047}};
+    const Case cases[] = {{Phase::Water, 20.0, 15.0, 0.000653},
+                          {Phase::Water, 35.0, 21.0, 0.00081},
+                          {Phase::Ice, -5.0, -8.0, 0.000575},
+                          {Phase::Ice, -2.0, -6.5, 0.00047}};
     for (int formulas : {0, 1}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::to_string(formulas) + " " + std::to_string(c.t));
@@ -56,8 +58,8 @@ TEST(PsychrometerAdjustment, ConstantThroughThePsychrometerEquationAndBack) {
             const double p = 101.325;
             const double e = c.bulb == Phase::Water ? engine.PsychrometricPressureWater(c.t, c.bulbT, p)
                                                     : engine.PsychrometricPressureIce(c.t, c.bulbT, p);
-            const double reference = c.bulb == Phase::Water ? engine.SaturationTemperatureWater(e)
-                                                            : engine.SaturationTemperatureIce(e);
+            const double reference =
+                c.bulb == Phase::Water ? engine.SaturationTemperatureWater(e) : engine.SaturationTemperatureIce(e);
             // The dialog's fields hold seven decimals; the solver gets what they hold.
             Messages messages;
             PsychrometerAdjustment adjustment(c.bulb, formulas, ".", "", "", messages);
@@ -66,9 +68,8 @@ TEST(PsychrometerAdjustment, ConstantThroughThePsychrometerEquationAndBack) {
             ASSERT_TRUE(messages.shown.empty());
             EXPECT_TRUE(adjustment.OkEnabled());
             EXPECT_NEAR(adjustment.Constant(), c.constant, 1e-9 + 2e-7 * c.constant);
-            const double exact = c.bulb == Phase::Water
-                                     ? engine.PsychrometerConstantWater(c.t, c.bulbT, reference, p)
-                                     : engine.PsychrometerConstantIce(c.t, c.bulbT, reference, p);
+            const double exact = c.bulb == Phase::Water ? engine.PsychrometerConstantWater(c.t, c.bulbT, reference, p)
+                                                        : engine.PsychrometerConstantIce(c.t, c.bulbT, reference, p);
             EXPECT_NEAR(exact, c.constant, 1e-9);
             EXPECT_EQ(adjustment.ResultText().size(), 12u);  // "0.000xxxxxxx"
             EXPECT_TRUE(adjustment.Accept());

@@ -67,19 +67,26 @@ TEST(SettingsChangePlan, OnlyTheStreamsAChangeTouchesRestart) {
     };
     const Case cases[] = {
         {"QX-310 to QX-310 with gradient", [](Settings& s) { s.settingsPortTempDevice = 5; }, {}, {LabStream::Qx311}},
-        {"QX-310 to QX-311", [](Settings& s) { s.settingsPortTempDevice = 3; }, {LabStream::Qx310},
-         {LabStream::Qx311}},
+        {"QX-310 to QX-311", [](Settings& s) { s.settingsPortTempDevice = 3; }, {LabStream::Qx310}, {LabStream::Qx311}},
         {"QX-310 on another port", [](Settings& s) { s.settingsPortComQx310 = 7; }, {}, {LabStream::Qx310}},
-        {"the F-250 input", [](Settings& s) {
+        {"the F-250 input",
+         [](Settings& s) {
              s.settingsPortTempDevice = 4;
              s.settingsPortTempCanalF250 = "B";
-         }, {LabStream::Qx310}, {LabStream::F250}},
-        {"pressure entered by hand: no QX-316", [](Settings& s) { s.settingsPortPressDevice = 1; },
-         {LabStream::Qx316}, {}},
-        {"environment QX-310 on", [](Settings& s) {
+         },
+         {LabStream::Qx310},
+         {LabStream::F250}},
+        {"pressure entered by hand: no QX-316",
+         [](Settings& s) { s.settingsPortPressDevice = 1; },
+         {LabStream::Qx316},
+         {}},
+        {"environment QX-310 on",
+         [](Settings& s) {
              s.settingsPortEnvQx310Device = 1;
              s.settingsPortComEnvQx310 = 5;
-         }, {}, {LabStream::EnvironmentQx310}},
+         },
+         {},
+         {LabStream::EnvironmentQx310}},
         {"DP30 on another port", [](Settings& s) { s.settingsPortComDp30 = 9; }, {}, {LabStream::Dp30}},
         {"an unused port", [](Settings& s) { s.settingsPortComF250 = 9; }, {}, {}},
     };

@@ -66,58 +66,76 @@ TEST(SettingsSheetPorts, ChecksStopAtTheFirstFailureInTheirOrder) {
     static Case cases[] = {
         {"complete", [](PortsSettingsPage&) {}, 0},
         {"no thermometer", [](PortsSettingsPage& p) { p.ChooseThermometer(Thermometer::None); }, 212},
-        {"no DP30 port, no thermometer", [](PortsSettingsPage& p) {
+        {"no DP30 port, no thermometer",
+         [](PortsSettingsPage& p) {
              p.ChooseThermometer(Thermometer::None);
              p.SelectEntry(Port::Dp30, 0);
-         }, 212},
+         },
+         212},
         {"no DP30 port", [](PortsSettingsPage& p) { p.SelectEntry(Port::Dp30, 0); }, 165},
-        {"QX-310 without port", [](PortsSettingsPage& p) {
+        {"QX-310 without port",
+         [](PortsSettingsPage& p) {
              p.ChooseThermometer(Thermometer::Qx310);
              p.SelectEntry(Port::Qx310, 0);
-         }, 217},
+         },
+         217},
         {"QX-311 without port", [](PortsSettingsPage& p) { p.SelectEntry(Port::Qx311, 0); }, 166},
-        {"gradient needs the QX-311", [](PortsSettingsPage& p) {
+        {"gradient needs the QX-311",
+         [](PortsSettingsPage& p) {
              p.ChooseThermometer(Thermometer::F250);
              p.SelectEntry(Port::F250, 4);
              p.SetGradient(true);
              p.SelectEntry(Port::Qx311, 0);
-         }, 166},
+         },
+         166},
         {"F-250 without port", [](PortsSettingsPage& p) { p.ChooseThermometer(Thermometer::F250); }, 201},
         {"QX-316 without port", [](PortsSettingsPage& p) { p.SelectEntry(Port::Qx316, 0); }, 167},
         {"environment without port", [](PortsSettingsPage& p) { p.SetEnvironment(true); }, 241},
         {"DP30 and QX-316 share COM2", [](PortsSettingsPage& p) { p.SelectEntry(Port::Qx316, 2); }, 168},
-        {"both QX-310 roles on COM4", [](PortsSettingsPage& p) {
+        {"both QX-310 roles on COM4",
+         [](PortsSettingsPage& p) {
              p.ChooseThermometer(Thermometer::Qx310);
              p.SelectEntry(Port::Qx310, 4);
              p.SetEnvironment(true);
              p.SelectEntry(Port::EnvironmentQx310, 4);
-         }, 168},
+         },
+         168},
         {"an unused F-250 may share a port", [](PortsSettingsPage& p) { p.SelectEntry(Port::F250, 2); }, 0},
         {"hand pressure missing", [](PortsSettingsPage& p) { p.SetPressureByHand(true); }, 13},
-        {"hand pressure below 3 kPa", [](PortsSettingsPage& p) {
+        {"hand pressure below 3 kPa",
+         [](PortsSettingsPage& p) {
              p.SetPressureByHand(true);
              p.EditHandPressure("2.999");
-         }, 1},
-        {"hand pressure above 20000 kPa", [](PortsSettingsPage& p) {
+         },
+         1},
+        {"hand pressure above 20000 kPa",
+         [](PortsSettingsPage& p) {
              p.SetPressureByHand(true);
              p.EditHandPressure("20000.001");
-         }, 1},
-        {"hand uncertainty above 1000 kPa", [](PortsSettingsPage& p) {
+         },
+         1},
+        {"hand uncertainty above 1000 kPa",
+         [](PortsSettingsPage& p) {
              p.SetPressureByHand(true);
              p.EditHandPressure("101.325");
              p.EditHandUncertainty("1000.1");
-         }, 2},
-        {"hand pressure needs no QX-316 port", [](PortsSettingsPage& p) {
+         },
+         2},
+        {"hand pressure needs no QX-316 port",
+         [](PortsSettingsPage& p) {
              p.SetPressureByHand(true);
              p.SelectEntry(Port::Qx316, 0);
              p.ChangePressureUnit(3);  // hPa
              p.EditHandPressure("1013.25");
-         }, 0},
-        {"instruments off: nothing is checked", [](PortsSettingsPage& p) {
+         },
+         0},
+        {"instruments off: nothing is checked",
+         [](PortsSettingsPage& p) {
              p.ChooseThermometer(Thermometer::None);
              p.SelectEntry(Port::Dp30, 0);
              p.SetDevices(false);
-         }, 0},
+         },
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -208,8 +226,8 @@ TEST(SettingsSheetLaboratory, UneditedValuesKeepEveryDigitThroughUnitChanges) {
     ASSERT_TRUE(sheet.model->GoToPage(SettingsSheetModel::kLaboratoryPage));
     LaboratorySettingsPage& page = sheet.model->Laboratory();
     EXPECT_EQ(page.UncertaintyText(LaboratorySettingsPage::Instrument::Qx316), "0,000");
-    ASSERT_TRUE(page.ChangePressureUnit(1));  // MPa
-    ASSERT_TRUE(page.ChangePressureUnit(0));  // kPa
+    ASSERT_TRUE(page.ChangePressureUnit(1));     // MPa
+    ASSERT_TRUE(page.ChangePressureUnit(0));     // kPa
     ASSERT_TRUE(page.ChangeTemperatureUnit(2));  // °F
     EXPECT_EQ(page.UncertaintyText(LaboratorySettingsPage::Instrument::Dp30), "0,022");
     EXPECT_EQ(sheet.run.laboratoryTemperatureUnit, "°F");
@@ -247,12 +265,8 @@ TEST(SettingsSheetGeneral, ConstantsAreReadWithTenDecimalsAndTheirTextsKeptAtOnc
         int message;
     };
     const Case cases[] = {
-        {Phase::Water, "0,00045", 0},
-        {Phase::Water, "0.001", 0},
-        {Phase::Water, "0,0004499999", 56},
-        {Phase::Water, "0,0010000001", 56},
-        {Phase::Water, "1,2,3", 15},
-        {Phase::Ice, "0,002", 55},
+        {Phase::Water, "0,00045", 0},       {Phase::Water, "0.001", 0},  {Phase::Water, "0,0004499999", 56},
+        {Phase::Water, "0,0010000001", 56}, {Phase::Water, "1,2,3", 15}, {Phase::Ice, "0,002", 55},
         {Phase::Ice, "0,0006653286", 0},
     };
     for (const Case& c : cases) {

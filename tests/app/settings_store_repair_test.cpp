@@ -18,7 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kHeader = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\n";
+constexpr const char* kHeader =
+    "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\n";
 
 class StoreRepairTest : public ::testing::Test {
 protected:
@@ -73,9 +74,9 @@ TEST_F(StoreRepairTest, DamagedAndOutOfRangeValuesGetTheirDefaults) {
     EXPECT_TRUE(load.writable);
     // The defaults took the damaged values' places in the file at once.
     const std::string repaired = Read(store_);
-    for (const char* line : {"\"GLOBAL_AW\"=\"-1.0000000000\"", "\"SETTINGS_LAB_DP30\"=\"0.10000\"",
-                             "\"RH_PREC_INPUT\"=dword:00000003", "\"SAVE_FILE_CODE\"=\"0\"",
-                             "\"SETTINGS_PORT_TEMP_CANAL_QX311\"=\"0\""}) {
+    for (const char* line :
+         {"\"GLOBAL_AW\"=\"-1.0000000000\"", "\"SETTINGS_LAB_DP30\"=\"0.10000\"", "\"RH_PREC_INPUT\"=dword:00000003",
+          "\"SAVE_FILE_CODE\"=\"0\"", "\"SETTINGS_PORT_TEMP_CANAL_QX311\"=\"0\""}) {
         EXPECT_NE(repaired.find(line), std::string::npos) << line;
     }
 
