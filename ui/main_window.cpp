@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include <QShortcut>
 #include <QTabWidget>
 
+#include "app/laboratory_settings_target.h"
 #include "app/string_table.h"
 #include "artwork.h"
 #include "data_files.h"
@@ -100,8 +102,7 @@ void MainWindow::BuildMenu() {
     add(program, tr("Wyjście"), kCmdExit);
 
     QMenu* settings = menuBar()->addMenu(tr("Ustawienia"));
-    // The settings sheet is not part of this program yet.
-    add(settings, tr("Ustawienia"), kCmdSettings)->setEnabled(false);
+    add(settings, tr("Ustawienia"), kCmdSettings);
     add(settings, tr("Język"), kCmdLanguage);
 
     QMenu* info = menuBar()->addMenu(tr("Info"));
@@ -209,7 +210,7 @@ void MainWindow::RunCommand(int command) {
         case kCmdLaboratory: return ShowPage(kLaboratoryPage);
         case kCmdPrint: return PrintActivePage();
         case kCmdExit: close(); return;
-        case kCmdSettings: return;
+        case kCmdSettings: return OpenSettings();
         case kCmdLanguage: return ChooseLanguage();
         case kCmdHelp: return ShowHelp();
         case kCmdLiterature: {
@@ -253,7 +254,48 @@ QUrl MainWindow::HelpUrl() const {
 void MainWindow::ShowHelp() { OpenUrl(HelpUrl()); }
 
 void MainWindow::SetMessageSink(QtPageHost::MessageSink sink) {
+    messageSink_ = sink;
     for (auto& host : hosts_) host->SetMessageSink(sink);
+}
+
+void MainWindow::OpenSettings() {
+    SettingsSheetHooks hooks = sheetHooks_;
+    if (!hooks.messages) hooks.messages = messageSink_;
+    SettingsSheetDialog dialog(settings_, runState_, laboratory_, std::move(hooks), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    ApplySettingsChange(dialog.Model().Before(), dialog.Model().Result());
+}
+
+void MainWindow::ApplySettingsChange(const SettingsState& before, const EditedSettings& after) {
+    const SettingsChangePlan plan = PlanSettingsChange(before, after);
+    settings_ = after.settings;
+    runState_.handPressure = after.handPressure;
+
+    // Each page takes its copies anew and, where its results no longer follow
+    // from them, is marked out of date.
+    const std::array<std::function<void()>, 4> applyTo = {
+        [this] { rhModel_->ApplySettings(settings_, settings_.rhPrecInput, settings_.rhPrecCalcul); },
+        [this] { moistureModel_->ApplySettings(settings_); },
+        [this] { psychrometerModel_->ApplySettings(settings_); },
+        [this] { pressureModel_->ApplySettings(settings_); },
+    };
+    for (std::size_t i = 0; i < applyTo.size(); ++i) {
+        if (!plan.pages[i].stale) continue;
+        applyTo[i]();
+        if (i == kPressurePage) {
+            pressureModel_->SetStale();
+        } else {
+            CalculatorPage* models[] = {rhModel_.get(), moistureModel_.get(), psychrometerModel_.get()};
+            models[i]->SetStale();
+        }
+    }
+    if (laboratory_ != nullptr) laboratory_->ApplySettingsChange(settings_, runState_.handPressure, plan.laboratory);
+    if (plan.laboratory.showFirstPage) ShowPage(kRelativeHumidityPage);
+    // The visible page shows its marker and greys "Drukuj" at once; the others when shown.
+    if (PageWidget* page = Page(ActivePageIndex())) {
+        page->Activate();
+        actions_[kCmdPrint]->setEnabled(page->PrintEnabled());
+    }
 }
 
 }  // namespace wegator

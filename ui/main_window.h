@@ -14,14 +14,19 @@
 #include <QUrl>
 
 #include "app/settings.h"
+#include "app/settings_change.h"
+#include "app/settings_sheet.h"
 #include "dialogs.h"
 #include "printing.h"
 #include "qt_page_host.h"
+#include "settings_sheet_dialog.h"
 
 class QAction;
 class QTabWidget;
 
 namespace wegator {
+
+class LaboratorySettingsTarget;
 
 class MoistureContentPage;
 class MoisturePageWidget;
@@ -90,6 +95,16 @@ public:
     // Replaces the printers (the default one and the print dialog's).
     void SetPrintTarget(std::unique_ptr<PrintTarget> target) { printTarget_ = std::move(target); }
 
+    // The laboratory as the settings see it; null (the default) when there is none.
+    void SetLaboratoryTarget(LaboratorySettingsTarget* target) { laboratory_ = target; }
+    // What the run keeps beside the settings: unit choices, the hand-entered pressure.
+    SettingsRunState& RunState() { return runState_; }
+    // Message boxes, questions and the port list of the settings sheet (tests, screenshots).
+    void SetSettingsSheetHooks(SettingsSheetHooks hooks) { sheetHooks_ = std::move(hooks); }
+    // Puts a confirmed settings sheet into force: the record, the pages'
+    // copies, their out-of-date marks (the visible page at once), the laboratory.
+    void ApplySettingsChange(const SettingsState& before, const EditedSettings& after);
+
 private:
     void BuildMenu();
     void AddPage(int index, PageWidget* page, const QString& title);
@@ -103,6 +118,7 @@ private:
     void PrintPageAt(int index, PrintCommand command);
     void ChooseLanguage();
     void ShowHelp();
+    void OpenSettings();
 
     Settings& settings_;
     QStringList dataDirs_;
@@ -114,6 +130,10 @@ private:
     std::unique_ptr<PsychrometerPage> psychrometerModel_;
     std::unique_ptr<PressurePage> pressureModel_;
     std::unique_ptr<PrintTarget> printTarget_;
+    LaboratorySettingsTarget* laboratory_ = nullptr;
+    SettingsRunState runState_;
+    SettingsSheetHooks sheetHooks_;
+    QtPageHost::MessageSink messageSink_;
 
     QTabWidget* sheet_ = nullptr;
     std::map<int, PageWidget*> pages_;

@@ -16,6 +16,7 @@
 #include "page_widget.h"
 #include "psychrometer_page_widget.h"
 #include "rh_page_widget.h"
+#include "settings_screenshots.h"
 
 namespace wegator {
 
@@ -107,6 +108,7 @@ bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
     saved &= SaveDialog(literature, dir, QStringLiteral("dialog_literature"));
     AboutDialog about(&window);
     saved &= SaveDialog(about, dir, QStringLiteral("dialog_about"));
+    saved &= SaveSettingsScreenshots(&window, dir);
 
     window.ShowPage(MainWindow::kRelativeHumidityPage);
     window.close();

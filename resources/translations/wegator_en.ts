@@ -189,6 +189,298 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
     </message>
 </context>
 <context>
+    <name>AdjustmentDialog</name>
+    <message>
+        <source>Regulacja</source>
+        <comment>window title</comment>
+        <translation>Adjustment</translation>
+    </message>
+    <message>
+        <source>Regulacja</source>
+        <translation>Adjust</translation>
+    </message>
+    <message>
+        <source>Regulacja stałej psychrometru</source>
+        <translation>Psychrometer constant adjustment</translation>
+    </message>
+    <message>
+        <source>Wartości wejściowe</source>
+        <translation>Input values</translation>
+    </message>
+    <message>
+        <source>Wartości obliczone</source>
+        <translation>Calculated values</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Ciśnienie</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>PortListWaitDialog</name>
+    <message>
+        <source>Porty</source>
+        <translation>Ports</translation>
+    </message>
+    <message>
+        <source>Proszę czekać</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFilePage</name>
+    <message>
+        <source>Zapisz jako</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Format zapisu</source>
+        <translation>File format</translation>
+    </message>
+    <message>
+        <source>Zapisuj dane co</source>
+        <translation>Save data every</translation>
+    </message>
+    <message>
+        <source>minut</source>
+        <translation>minutes</translation>
+    </message>
+    <message>
+        <source>Wartości wejściowe</source>
+        <translation>Input values</translation>
+    </message>
+    <message>
+        <source>Wartości obliczone</source>
+        <translation>Calculated values</translation>
+    </message>
+    <message>
+        <source>Zapisuj dane z okna Laboratorium</source>
+        <translation>Save the data of the Laboratory page</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsGeneralPage</name>
+    <message>
+        <source>Stałe psychrometru</source>
+        <translation>Psychrometer constants</translation>
+    </message>
+    <message>
+        <source>Nad wodą</source>
+        <translation>Over water</translation>
+    </message>
+    <message>
+        <source>Nad lodem</source>
+        <translation>Over ice</translation>
+    </message>
+    <message>
+        <source>Domyślna</source>
+        <translation>Default</translation>
+    </message>
+    <message>
+        <source>Użytkownik</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Regulacja</source>
+        <translation>Adjust</translation>
+    </message>
+    <message>
+        <source>Wzory</source>
+        <translation>Formulas</translation>
+    </message>
+    <message>
+        <source>Oparte na &quot;ITS-90 Formulations for Vapour Pressure, Frostpoint Temperature, Dewpoint Temperature,
+and Enhancement Factors in the Range –100 TO +100°C&quot;</source>
+        <translation>Based on &quot;ITS-90 Formulations for Vapour Pressure, Frostpoint Temperature, Dewpoint Temperature,
+and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
+    </message>
+    <message>
+        <source>Oparte na &quot;A Guide to the Measurement of Humidity&quot;</source>
+        <translation>Based on &quot;A Guide to the Measurement of Humidity&quot;</translation>
+    </message>
+    <message>
+        <source>Uwzględniaj niepewność wzorów</source>
+        <translation>Include the formulas' uncertainty</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsLaboratoryPage</name>
+    <message>
+        <source>Obliczenia uaktualniaj co</source>
+        <translation>Update the results every</translation>
+    </message>
+    <message>
+        <source>Czas zebrania obserwacji</source>
+        <translation>Observation collection time</translation>
+    </message>
+    <message>
+        <source>Ilość zbieranych obserwacji</source>
+        <translation>Number of observations collected</translation>
+    </message>
+    <message>
+        <source>Niepewność pomiaru przyrządów</source>
+        <translation>Instruments' measurement uncertainty</translation>
+    </message>
+    <message>
+        <source>Uwzględnij niepewność przyrządów</source>
+        <translation>Include the instruments' uncertainty</translation>
+    </message>
+    <message>
+        <source>Tablice poprawek</source>
+        <translation>Correction tables</translation>
+    </message>
+    <message>
+        <source>Używaj tablicy poprawek DP30</source>
+        <translation>Use the DP30 correction table</translation>
+    </message>
+    <message>
+        <source>Używaj tablicy poprawek QX-310</source>
+        <translation>Use the QX-310 correction table</translation>
+    </message>
+    <message>
+        <source>Używaj tablicy poprawek QX-311</source>
+        <translation>Use the QX-311 correction table</translation>
+    </message>
+    <message>
+        <source>Używaj tablicy poprawek F250</source>
+        <translation>Use the F250 correction table</translation>
+    </message>
+    <message>
+        <source>Tablica</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Ciśnienie</source>
+        <translation>Pressure</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPortsPage</name>
+    <message>
+        <source>Używaj urządzeń zewnętrznych</source>
+        <translation>Use external instruments</translation>
+    </message>
+    <message>
+        <source>Porty</source>
+        <translation>Ports</translation>
+    </message>
+    <message>
+        <source>QX-310 (warunki środowiskowe)</source>
+        <translation>QX-310 (ambient conditions)</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Używaj QX-310</source>
+        <translation>Use the QX-310</translation>
+    </message>
+    <message>
+        <source>Używaj QX-311</source>
+        <translation>Use the QX-311</translation>
+    </message>
+    <message>
+        <source>Kanał QX-311</source>
+        <translation>QX-311 channel</translation>
+    </message>
+    <message>
+        <source>Używaj ASL F-250</source>
+        <translation>Use the ASL F-250</translation>
+    </message>
+    <message>
+        <source>Wejście ASL F-250</source>
+        <translation>ASL F-250 input</translation>
+    </message>
+    <message>
+        <source>Uwzględnij gradient temperatury z QX-311</source>
+        <translation>Include the temperature gradient from the QX-311</translation>
+    </message>
+    <message>
+        <source>Ciśnienie</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>Używaj QX-316</source>
+        <translation>Use the QX-316</translation>
+    </message>
+    <message>
+        <source>Ręcznie</source>
+        <translation>By hand</translation>
+    </message>
+    <message>
+        <source>Niepewność</source>
+        <translation>Uncertainty</translation>
+    </message>
+    <message>
+        <source>Temperatura i wilgotność otoczenia</source>
+        <translation>Ambient temperature and humidity</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPrecisionPage</name>
+    <message>
+        <source>Liczba miejsc po znaku dziesiętnym</source>
+        <translation>Digits after the decimal sign</translation>
+    </message>
+    <message>
+        <source>Wejście</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Wyliczone</source>
+        <translation>Computed</translation>
+    </message>
+    <message>
+        <source>Wilgotność względna</source>
+        <translation>Relative humidity</translation>
+    </message>
+    <message>
+        <source>Zawartość wilgoci</source>
+        <translation>Moisture content</translation>
+    </message>
+    <message>
+        <source>Psychrometr</source>
+        <translation>Psychrometer</translation>
+    </message>
+    <message>
+        <source>Ciśnienie</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>Laboratorium</source>
+        <translation>Laboratory</translation>
+    </message>
+    <message>
+        <source>Znak dziesiętny</source>
+        <translation>Decimal sign</translation>
+    </message>
+    <message>
+        <source>kropka</source>
+        <translation>point</translation>
+    </message>
+    <message>
+        <source>przecinek</source>
+        <translation>comma</translation>
+    </message>
+</context>
+<context>
     <name>wegator::AboutDialog</name>
     <message>
         <source>email: %1</source>
@@ -269,6 +561,37 @@ with the given address.</translation>
     <message>
         <source>O programie</source>
         <translation>About</translation>
+    </message>
+</context>
+<context>
+    <name>wegator::SettingsSheetDialog</name>
+    <message>
+        <source>Ustawienia</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Ogólne</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Znak dziesiętny</source>
+        <translation>Decimal sign</translation>
+    </message>
+    <message>
+        <source>Porty</source>
+        <translation>Ports</translation>
+    </message>
+    <message>
+        <source>Laboratorium</source>
+        <translation>Laboratory</translation>
+    </message>
+    <message>
+        <source>Zapis</source>
+        <translation>Data file</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 </TS>
