@@ -16,13 +16,9 @@ class PortListWaitDialog;
 namespace wegator {
 
 // Lists the serial ports, one "COMn:description" line (or "COMn") per port,
-// each ended by a line feed. Runs on a worker thread: it must not touch widgets.
+// each ended by a line feed (ListSerialPorts of serial/port_list.h). Runs on
+// a worker thread: it must not touch widgets.
 using PortLister = std::function<QString()>;
-
-// The port list of this machine: the ports Qt finds, named COMn by the fixed
-// mapping (COM1–32 /dev/ttyS0–31, COM33–64 /dev/ttyUSB0–31, COM65–96
-// /dev/ttyACM0–31), and the links COMn in the user's TREVAN/ports folder.
-QString ListPortsOfThisMachine();
 
 class PortListDialog : public QDialog {
     Q_OBJECT

@@ -21,6 +21,7 @@
 #include "humidity_page_view.h"
 #include "numeric_edit.h"
 #include "physics/units.h"
+#include "serial/port_list.h"
 #include "ui_settings_file.h"
 #include "ui_settings_general.h"
 #include "ui_settings_laboratory.h"
@@ -364,7 +365,7 @@ void SettingsSheetDialog::BindPorts() {
 }
 
 void SettingsSheetDialog::ListPorts() {
-    PortListDialog dialog(hooks_.portLister ? hooks_.portLister : PortLister(&ListPortsOfThisMachine), this);
+    PortListDialog dialog(hooks_.portLister ? hooks_.portLister : PortLister([] { return ListSerialPorts(); }), this);
     Run(dialog);
     model_.Ports().SetPortList(dialog.Text().toStdString());
 }
