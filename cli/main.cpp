@@ -15,6 +15,7 @@
 
 #include "command.h"
 #include "csv_reader.h"
+#include "lab_commands.h"
 #include "options.h"
 #include "print/printout_painter.h"
 
@@ -322,7 +323,8 @@ Examples:
 
 int Main(int argc, char** argv) {
     CLI::App app{"wegator-cli: the calculator pages of wegator (relative humidity, moisture content, "
-                 "psychrometer, pressure) on the command line",
+                 "psychrometer, pressure), its laboratory instruments (lab) and correction tables (cal) on the "
+                 "command line",
                  "wegator-cli"};
     app.require_subcommand(1, 1);
     app.footer(kFooter);
@@ -342,6 +344,7 @@ int Main(int argc, char** argv) {
         AddOutputOptions(*sub.app, *sub.command, sub.output);
         sub.app->footer(sub.command->HelpFooter());
     }
+    LabCommands lab(app);
 
     try {
         app.parse(argc, argv);
@@ -349,6 +352,7 @@ int Main(int argc, char** argv) {
         return app.exit(e) == 0 ? kExitSuccess : kExitUsage;
     }
     try {
+        if (const std::optional<int> status = lab.Run()) return *status;
         for (const Subcommand& sub : subcommands) {
             if (!sub.app->parsed()) continue;
             CheckBatchExclusions(sub);

@@ -118,9 +118,9 @@ bool SerialChannel::Open(const QString& nameOrPath) {
     error_.clear();
     const lab::ResolvedPort resolved = lab::ResolvePort(nameOrPath.toStdString());
     device_ = QString::fromStdString(resolved.device.string());
+    where_ =
+        nameOrPath == device_ || device_.isEmpty() ? nameOrPath : nameOrPath + QStringLiteral(" (") + device_ + ')';
     if (resolved.device.empty()) return Fail(QString::fromStdString(resolved.error));
-
-    const QString where = nameOrPath == device_ ? device_ : nameOrPath + QStringLiteral(" (") + device_ + ')';
     opening_ = true;
     port_.setPortName(device_);
     // Qt applies its own defaults (9600 8N1) while opening, which every port
@@ -136,7 +136,7 @@ bool SerialChannel::Open(const QString& nameOrPath) {
         if (port_.error() == QSerialPort::PermissionError) {
             reason = QStringLiteral("in use by another program, or access denied (") + reason + ')';
         }
-        return Fail(where + QStringLiteral(": cannot open: ") + reason);
+        return Fail(where_ + QStringLiteral(": cannot open: ") + reason);
     }
 
     const lab::LineSettings settings = lab::StreamLineSettings(stream_);
@@ -149,7 +149,7 @@ bool SerialChannel::Open(const QString& nameOrPath) {
     // The thermometer answers on any settings the port takes; a QX or DP30
     // on the wrong speed or framing would only ever deliver garbage.
     if (!lineTaken && stream_ != lab::Stream::F250 && !IsPseudoTerminal(device_)) {
-        return Fail(where + QStringLiteral(": the port refuses ") + Describe(settings) + QStringLiteral(": ") +
+        return Fail(where_ + QStringLiteral(": the port refuses ") + Describe(settings) + QStringLiteral(": ") +
                     port_.errorString());
     }
     // Modem lines power some adapters and instruments; a port without them
@@ -248,7 +248,13 @@ void SerialChannel::OnError(QSerialPort::SerialPortError error) {
     // open (hundreds of thousands a second): take the first one only, and
     // close outside Qt's own read notification.
     lossPending_ = true;
-    const QString reason = port_.errorString();
+    // Qt's texts for these are often a stale system error ("Inappropriate
+    // ioctl for device" for a pseudo-terminal whose other end closed).
+    const QString reason = error == QSerialPort::WriteError  ? QStringLiteral("writing failed")
+                           : error == QSerialPort::ReadError ? QStringLiteral("reading failed")
+                           : error == QSerialPort::ResourceError || error == QSerialPort::DeviceNotFoundError
+                               ? QStringLiteral("the device is gone")
+                               : port_.errorString();
     QTimer::singleShot(0, this, [this, reason] {
         if (!lossPending_) return;  // closed or reopened meanwhile
         ReportLoss(reason);
@@ -263,7 +269,7 @@ void SerialChannel::ReportLoss(const QString& reason) {
     // Bytes read before the loss are good data.
     if (!DeliverReceived() || !open_) return;
     Close();
-    error_ = device_ + QStringLiteral(": port lost: ") + reason;
+    error_ = where_ + QStringLiteral(": port lost: ") + reason;
     if (onLoss_) onLoss_(error_);
 }
 

@@ -67,6 +67,8 @@ public:
     bool IsOpen() const { return open_; }
     // The device that was opened (or was to be opened).
     QString Device() const { return device_; }
+    // The port as messages name it: "COM7 (/dev/ttyUSB0)", or the device path alone.
+    QString Where() const { return where_; }
     // Why the last Open failed, or why the port was lost.
     QString ErrorText() const { return error_; }
     lab::Stream Stream() const { return stream_; }
@@ -106,6 +108,7 @@ private:
     std::function<void()> onClosed_;
     QList<QByteArray> pendingCommands_;
     QString device_;
+    QString where_;
     QString error_;
     bool open_ = false;
     bool opening_ = false;

@@ -70,10 +70,16 @@ inline constexpr int BadQx311Channel = 36;
 
 // Correction tables: the editor's questions and messages, the loading at the
 // laboratory page's start and the page's status lines.
+inline constexpr int TableValueHeading = 202;
 inline constexpr int DeleteRecordQuestion = 203;
+// The file dialogs of the editor: filter "Plik kalibracji (*.cal)|*.cal||" and title.
+inline constexpr int CalibrationFileFilter = 205;
+inline constexpr int CalibrationFileDialogTitle = 206;
 inline constexpr int ChosenFileUnavailable = 207;
 inline constexpr int Qx311TablesInUse = 208;
 inline constexpr int CalibrationFileUnavailable = 209;
+inline constexpr int TableCorrectionHeading = 210;
+inline constexpr int TableUncertaintyHeading = 211;
 inline constexpr int TableMustBeSaved = 213;
 inline constexpr int Dp30TableInUse = 214;
 inline constexpr int NoQx311Table = 215;

@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "pty_pair.h"
+#include "serial_test_support.h"
 
 namespace wegator {
 namespace {

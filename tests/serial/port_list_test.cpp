@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "lab/port_names.h"
-#include "pty_pair.h"
+#include "serial_test_support.h"
 
 namespace wegator {
 namespace {

@@ -1,17 +1,17 @@
 // A pseudo-terminal opened by a test: the test plays the instrument on the
-// master side, the channel opens the slave device.
+// master side, the program under test opens the slave device.
 #pragma once
 
 #include <fcntl.h>
 #include <pty.h>
-#include <stdlib.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
-#include <QTest>
-#include <filesystem>
+#include <cerrno>
+#include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace wegator::test {
 
@@ -36,16 +36,19 @@ public:
         if (master_ >= 0) ::close(master_);
         master_ = -1;
     }
-    // Writes all of `bytes`, letting the event loop run while the pty is full.
-    bool Send(std::string_view bytes) {
+    // Writes all of `bytes`; while the pseudo-terminal is full, `whileFull`
+    // runs (the reading side's event loop, or a short sleep).
+    bool Send(std::string_view bytes, const std::function<void()>& whileFull = {}) {
         while (!bytes.empty()) {
             const ssize_t written = ::write(master_, bytes.data(), bytes.size());
             if (written > 0) {
                 bytes.remove_prefix(static_cast<std::size_t>(written));
             } else if (written < 0 && errno != EAGAIN) {
                 return false;
+            } else if (whileFull) {
+                whileFull();
             } else {
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
             }
         }
         return true;
@@ -63,28 +66,5 @@ private:
     int master_ = -1;
     std::string device_;
 };
-
-// A folder of its own for each test, removed at its end.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string folder = (std::filesystem::temp_directory_path() / "wegator-serial-XXXXXX").string();
-        if (::mkdtemp(folder.data()) != nullptr) path_ = folder;
-    }
-    ~TempFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-// Runs the event loop until `done` holds (generous limit: a slow machine is no failure).
-template <typename Condition>
-bool WaitFor(Condition done, int limitMs = 5000) {
-    return QTest::qWaitFor(done, limitMs);
-}
 
 }  // namespace wegator::test

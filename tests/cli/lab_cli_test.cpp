@@ -1,0 +1,170 @@
+// wegator-cli's laboratory subcommands run as a user runs them; the serial
+// instruments are played by the test on pseudo-terminals.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "program_run.h"
+#include "support/pty_pair.h"
+
+namespace {
+
+using nlohmann::json;
+using wegator::test::Program;
+using wegator::test::PtyPair;
+using wegator::test::ReadText;
+using wegator::test::UserFolder;
+
+struct Finished {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Finished RunCli(const UserFolder& folder, const std::vector<std::string>& args) {
+    Program cli(WEGATOR_CLI_PATH, args, folder.Path(), "cli");
+    Finished run;
+    run.status = cli.Wait();
+    run.out = cli.Out();
+    run.err = cli.Err();
+    return run;
+}
+
+std::vector<json> JsonLines(const std::string& text) {
+    std::vector<json> objects;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        objects.push_back(json::parse(text.substr(start, end - start)));
+    }
+    return objects;
+}
+
+// Lines written until the program ends: an instrument that keeps sending.
+void SendUntilEnd(PtyPair& pty, Program& cli, const std::string& line, int periodMs) {
+    while (cli.Running()) {
+        pty.Send(line);
+        std::this_thread::sleep_for(std::chrono::milliseconds(periodMs));
+    }
+}
+
+TEST(LabCliTest, CalLookupInterpolatesAndRefusesABadLine) {
+    UserFolder folder;
+    const auto table = folder.Write("t.cal", "0.000;0.100;0.020\r\n10.000;0.200;0.040\r\n");
+    const Finished lookup = RunCli(folder, {"cal", "lookup", table.string(), "5", "-3", "12", "0", "10", "--json"});
+    ASSERT_EQ(lookup.status, 0) << lookup.err;
+    const json rows = json::parse(lookup.out);
+    const double expected[][3] = {
+        {5, 0.15, 0.03}, {-3, 0.10, 0.02}, {12, 0.20, 0.04}, {0, 0.10, 0.02}, {10, 0.20, 0.04}};
+    ASSERT_EQ(rows.size(), 5u);
+    for (std::size_t i = 0; i < 5; ++i) {
+        EXPECT_DOUBLE_EQ(rows[i]["reading"].get<double>(), expected[i][0]);
+        EXPECT_NEAR(rows[i]["correction"].get<double>(), expected[i][1], 1e-12) << i;
+        EXPECT_NEAR(rows[i]["uncertainty"].get<double>(), expected[i][2], 1e-12) << i;
+    }
+    const Finished shown = RunCli(folder, {"cal", "show", table.string()});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_NE(shown.out.find("10.000"), std::string::npos) << shown.out;
+
+    // A decimal comma on line 2 refuses the table, naming the line and the file.
+    const auto bad = folder.Write("bad.cal", "0.000;0.100;0.020\r\n10,0;0.200;0.040\r\n");
+    for (const char* command : {"show", "lookup"}) {
+        std::vector<std::string> args{"cal", command, bad.string()};
+        if (std::string(command) == "lookup") args.push_back("5");
+        const Finished refused = RunCli(folder, args);
+        EXPECT_EQ(refused.status, 1) << command;
+        EXPECT_EQ(refused.out, "");
+        EXPECT_NE(refused.err.find("message 1101"), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("wiersz 2"), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find(bad.string()), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(RunCli(folder, {"cal", "lookup", table.string(), "5,5"}).status, 2);
+    EXPECT_EQ(RunCli(folder, {"cal", "show", (folder.Path() / "none.cal").string()}).status, 1);
+}
+
+TEST(LabCliTest, DecodeGivesOneLinePerCarriageReturn) {
+    UserFolder folder;
+    const auto bytes = folder.Write("dp30.bin", "R**B*-012.34\rnoise\rR**B* 101.50\r");
+    const Finished run = RunCli(folder, {"lab", "decode", "--instrument", "dp30", bytes.string(), "--json"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::vector<json> lines = JsonLines(run.out);
+    ASSERT_EQ(lines.size(), 3u) << run.out;
+    EXPECT_EQ(lines[0]["verdict"], "accepted");
+    EXPECT_NEAR(lines[0]["reading"]["value"].get<double>(), -12.34, 1e-9);
+    EXPECT_NE(lines[1]["verdict"], "accepted");
+    EXPECT_TRUE(lines[1]["reading"].is_null());
+    EXPECT_NEAR(lines[2]["reading"]["value"].get<double>(), 101.50, 1e-9);
+
+    const auto noise = folder.Write("noise.bin", "noise\r");
+    EXPECT_EQ(RunCli(folder, {"lab", "decode", "--instrument", "dp30", noise.string()}).status, 1);
+    EXPECT_EQ(RunCli(folder, {"lab", "decode", "--instrument", "dp31", noise.string()}).status, 2);
+}
+
+TEST(LabCliTest, ReadCorrectsEachReadingWithItsTable) {
+    UserFolder folder;
+    const auto table = folder.Write("dp30.cal", "-20.000;0.100;0.020\r\n0.000;0.200;0.040\r\n");
+    PtyPair pty;
+    Program cli(WEGATOR_CLI_PATH,
+                {"lab", "read", "--dp30", pty.Device(), "--table", "dp30=" + table.string(), "--count", "3", "--json"},
+                folder.Path(), "cli");
+    SendUntilEnd(pty, cli, "R**B*-012.34\r", 50);
+    ASSERT_EQ(cli.Wait(), 0) << cli.Err();
+    const std::vector<json> readings = JsonLines(cli.Out());
+    ASSERT_EQ(readings.size(), 3u) << cli.Out();
+    const double correction = 0.1 + 0.1 * (20 - 12.34) / 20;
+    for (const json& reading : readings) {
+        EXPECT_EQ(reading["stream"], "dp30");
+        EXPECT_EQ(reading["port"], pty.Device());
+        EXPECT_NEAR(reading["raw"].get<double>(), -12.34, 1e-9);
+        EXPECT_NEAR(reading["correction"].get<double>(), correction, 1e-9);
+        EXPECT_NEAR(reading["value"].get<double>(), -12.34 + correction, 1e-9);
+        EXPECT_NEAR(reading["uncertainty"].get<double>(), 0.02 + 0.02 * (20 - 12.34) / 20, 1e-9);
+    }
+}
+
+// The F-250 is told its input when the port opens and "A4" at the end; its
+// dialogue is logged with stamps.
+TEST(LabCliTest, ReadSendsTheF250ItsCommands) {
+    UserFolder folder;
+    PtyPair pty;
+    Program cli(WEGATOR_CLI_PATH, {"lab", "read", "--f250", pty.Device(), "--f250-input", "B", "--count", "1"},
+                folder.Path(), "cli");
+    std::string atThermometer;
+    for (int i = 0; i < 1000 && atThermometer.find("A1\n") == std::string::npos && cli.Running(); ++i) {
+        atThermometer += pty.Received();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(atThermometer, "A1\n");
+    SendUntilEnd(pty, cli, "\nA 73.400F\r", 100);  // 73.4 °F
+    ASSERT_EQ(cli.Wait(), 0) << cli.Err();
+    EXPECT_EQ(pty.Received(), "A4\n");
+    EXPECT_NE(cli.Out().find("f250       23.000 °C"), std::string::npos) << cli.Out();
+
+    const std::string log = ReadText(folder.Path() / "state" / "TREVAN" / "F250.txt");
+    EXPECT_NE(log.find("   A1\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("A0x41  0x20 70x37 30x33 .0x2e 40x34 00x30 00x30 F0x46 \r0x0d "), std::string::npos) << log;
+    EXPECT_NE(log.find("   A4\n"), std::string::npos) << log;
+}
+
+TEST(LabCliTest, ReadRefusesWhatItCannotDo) {
+    UserFolder folder;
+    PtyPair pty;
+    EXPECT_EQ(RunCli(folder, {"lab", "read"}).status, 2);
+    EXPECT_EQ(RunCli(folder, {"lab", "read", "--dp30", pty.Device(), "--table", "dp31=x.cal"}).status, 2);
+    const auto bad = folder.Write("bad.cal", "1;2\r\n");
+    const Finished refused = RunCli(folder, {"lab", "read", "--dp30", pty.Device(), "--table", "dp30=" + bad.string()});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("message 1101"), std::string::npos) << refused.err;
+    const Finished missing = RunCli(folder, {"lab", "read", "--dp30", "COM150", "--count", "1"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("COM150"), std::string::npos) << missing.err;
+    // An instrument that sends nothing: the time runs out without a reading.
+    const Finished silent = RunCli(folder, {"lab", "read", "--dp30", pty.Device(), "--seconds", "0.2"});
+    EXPECT_EQ(silent.status, 1);
+    EXPECT_NE(silent.err.find("no reading"), std::string::npos) << silent.err;
+}
+
+}  // namespace
