@@ -39,21 +39,9 @@ std::optional<lab::TableId> LabTableFromName(std::string_view name) {
     return std::nullopt;
 }
 
-std::optional<lab::TableId> TableFor(const lab::Reading& reading) {
-    switch (reading.stream) {
-        case lab::Stream::Dp30: return lab::TableId::Dp30;
-        case lab::Stream::F250: return lab::TableId::F250;
-        case lab::Stream::Qx310Temperature: return lab::TableId::Qx310;
-        case lab::Stream::Qx311:
-            if (reading.channel >= 1 && reading.channel <= 8) return lab::Qx311Table(reading.channel);
-            return std::nullopt;
-        default: return std::nullopt;
-    }
-}
-
 CorrectedReading Correct(const lab::Reading& reading, const LabTables& tables) {
     CorrectedReading result{reading};
-    const std::optional<lab::TableId> id = TableFor(reading);
+    const std::optional<lab::TableId> id = lab::TableFor(reading);
     if (!id || !tables[static_cast<std::size_t>(*id)]) return result;
     const lab::CalibrationTable& table = *tables[static_cast<std::size_t>(*id)];
     result.correction = table.Correction(reading.value);

@@ -22,9 +22,6 @@ using LabTables = std::array<std::optional<lab::CalibrationTable>, lab::kTableCo
 // "dp30", "f250", "qx310", "qx311-1" … "qx311-8".
 std::string_view LabTableName(lab::TableId id);
 std::optional<lab::TableId> LabTableFromName(std::string_view name);
-// The table that corrects a reading: the DP30's, the F-250's, the QX-310's
-// (air temperature stream) or the QX-311 channel's own; none for the others.
-std::optional<lab::TableId> TableFor(const lab::Reading& reading);
 
 // A reading with what its table says about it.
 struct CorrectedReading {
