@@ -123,16 +123,17 @@ GeneralSettingsPage::GeneralSettingsPage(const Settings& before, const SheetCont
       ice_(before.globalAi),
       formulaSet_(before.usedFormulas == 0 ? 0 : 1),
       formulaUncertainty_(before.formulasUncertainty != 0) {
-    // A constant in force is shown as it is used, and it becomes the user text.
+    // A constant in force is shown as it is used, and it becomes the user
+    // text; otherwise the user text is shown, with the decimal sign in force.
     if (waterUser_) {
         EditConstantText(Phase::Water, FormatFixed(before.globalAw, kConstantDecimals, context_.decimalSign));
     } else {
-        waterText_ = context_.live.globalAwUser;
+        waterText_ = WithDecimalSign(context_.live.globalAwUser, context_.decimalSign);
     }
     if (iceUser_) {
         EditConstantText(Phase::Ice, FormatFixed(before.globalAi, kConstantDecimals, context_.decimalSign));
     } else {
-        iceText_ = context_.live.globalAiUser;
+        iceText_ = WithDecimalSign(context_.live.globalAiUser, context_.decimalSign);
     }
 }
 

@@ -249,7 +249,8 @@ TEST(SettingsSheetGeneral, ConstantsAreReadWithTenDecimalsAndTheirTextsKeptAtOnc
     Sheet sheet(s);
     GeneralSettingsPage& page = sheet.model->General();
     EXPECT_FALSE(page.UserConstant(Phase::Water));
-    EXPECT_EQ(page.ConstantText(Phase::Water), "0.0006653286");  // the stored user text
+    EXPECT_EQ(page.ConstantText(Phase::Water), "0,0006653286");  // the user text, in the sign in force
+    EXPECT_EQ(sheet.settings.globalAwUser, "0.0006653286");       // left as it was stored
     EXPECT_EQ(page.ConstantText(Phase::Ice), "0,0005000000");
     EXPECT_EQ(sheet.settings.globalAiUser, "0,0005000000");
 

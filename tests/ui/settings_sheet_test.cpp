@@ -28,6 +28,7 @@
 #include <sstream>
 
 #include "adjustment_dialog.h"
+#include "app/laboratory_settings_target.h"
 #include "app/settings_store.h"
 #include "application.h"
 #include "main_window.h"
@@ -188,6 +189,51 @@ TEST(SettingsSheetWidget, CancelledPortListLeavesTheConfiguredPortsListed) {
     QTest::qWait(20);
     EXPECT_EQ(dp30->count(), 2);
     EXPECT_EQ(dp30->currentText(), QStringLiteral("COM3"));
+}
+
+class FakeLaboratory : public LaboratorySettingsTarget {
+public:
+    DataFileState CurrentDataFile() const override { return {}; }
+    Opening OpenNextDataFile(const std::string&) override { return Opening::Created; }
+    void ApplySettingsChange(const Settings& s, const HandPressure&, const LaboratoryChange& change) override {
+        settings.push_back(s);
+        changes.push_back(change);
+    }
+    std::vector<Settings> settings;
+    std::vector<LaboratoryChange> changes;
+};
+
+TEST(SettingsApply, TheLaboratoryGetsItsChangeAndTheRecordKeepsWhatWasConfigured) {
+    Settings settings;
+    settings.settingsLabDevices = 1;
+    settings.settingsPortComDp30 = 1;
+    settings.settingsPortComQx311 = 2;
+    settings.settingsPortComQx316 = 3;
+    settings.settingsLabCalibrationTableDp30 = 1;
+    settings.calibrationFileNameDp30 = "/cal/dp30.cal";
+    MainWindow window(settings, {});
+    FakeLaboratory laboratory;
+    window.SetLaboratoryTarget(&laboratory);
+    window.ShowPage(MainWindow::kPressurePage);
+
+    EditedSettings after;
+    after.settings = settings;
+    after.settings.settingsLabDevices = 0;
+    after.settings.calibrationFileNameDp30 = "/cal/dp30-2024.cal";
+    window.ApplySettingsChange({settings, {}}, after);
+
+    ASSERT_EQ(laboratory.changes.size(), 1u);
+    const LaboratoryChange& change = laboratory.changes[0];
+    EXPECT_TRUE(change.instrumentsOff);
+    EXPECT_EQ(change.tablesToLoad,
+              (std::vector<TableLoad>{{CorrectionTable::Dp30, 0, "/cal/dp30-2024.cal"}}));
+    EXPECT_EQ(laboratory.settings[0], after.settings);
+    // Whatever the laboratory made of the table, the record keeps the configured path.
+    EXPECT_EQ(settings.calibrationFileNameDp30, "/cal/dp30-2024.cal");
+    // Without instruments the laboratory cannot be shown: back to the first page.
+    EXPECT_EQ(window.ActivePageIndex(), MainWindow::kRelativeHumidityPage);
+    // Nothing the calculator pages use changed.
+    EXPECT_FALSE(ShowsOutOfDate(window.Page(MainWindow::kPressurePage)));
 }
 
 // Every text a user can read on a widget and its children.
