@@ -148,6 +148,20 @@ QWidget* SettingsSheetDialog::Page(int page) const {
     return page >= 0 && page < SettingsSheetModel::kPageCount ? pages_[page] : nullptr;
 }
 
+void SettingsSheetDialog::OnClick(QAbstractButton* button, std::function<void(bool)> action) {
+    connect(button, &QAbstractButton::clicked, this, [this, action = std::move(action)](bool on) {
+        action(on);
+        Refresh(model_.CurrentPage());
+    });
+}
+
+void SettingsSheetDialog::OnChoice(QComboBox* list, std::function<void(int)> action) {
+    connect(list, &QComboBox::activated, this, [this, action = std::move(action)](int index) {
+        action(index);
+        Refresh(model_.CurrentPage());
+    });
+}
+
 int SettingsSheetDialog::Run(QDialog& dialog) { return hooks_.runDialog ? hooks_.runDialog(dialog) : dialog.exec(); }
 
 void SettingsSheetDialog::TabChosen(int index) {
@@ -204,15 +218,9 @@ void SettingsSheetDialog::BindGeneral() {
                 {Phase::Ice, ui.iceDefaultButton, ui.iceUserButton, ui.iceConstantEdit, ui.iceAdjustButton}};
     for (const auto& row : rows) {
         const Phase bulb = row.bulb;
-        connect(row.defaultButton, &QRadioButton::clicked, this, [this, bulb] {
-            model_.General().ChooseUserConstant(bulb, false);
-            RefreshGeneral();
-        });
-        connect(row.userButton, &QRadioButton::clicked, this, [this, bulb, edit = row.edit] {
-            model_.General().ChooseUserConstant(bulb, true);
-            RefreshGeneral();
-            edit->setFocus();
-        });
+        OnClick(row.defaultButton, [this, bulb](bool) { model_.General().ChooseUserConstant(bulb, false); });
+        OnClick(row.userButton, [this, bulb](bool) { model_.General().ChooseUserConstant(bulb, true); });
+        connect(row.userButton, &QRadioButton::clicked, row.edit, [edit = row.edit] { edit->setFocus(); });
         connect(row.edit, &QLineEdit::textEdited, this,
                 [this, bulb](const QString& text) { model_.General().EditConstantText(bulb, text.toStdString()); });
         connect(row.adjust, &QPushButton::clicked, this, [this, bulb] { OpenAdjustment(bulb); });
@@ -309,10 +317,8 @@ void SettingsSheetDialog::BindPorts() {
         // shows whole in the open list.
         lists[p]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         lists[p]->setMinimumContentsLength(26);
-        connect(lists[p], &QComboBox::activated, this, [this, p](int entry) {
-            model_.Ports().SelectEntry(static_cast<PortsSettingsPage::Port>(p), entry);
-            RefreshPorts();
-        });
+        OnChoice(lists[p],
+                 [this, p](int entry) { model_.Ports().SelectEntry(static_cast<PortsSettingsPage::Port>(p), entry); });
     }
     for (int channel = 0; channel <= static_cast<int>(kQx311Channels); ++channel) {
         ui.qx311ChannelList->addItem(QString::number(channel));
@@ -327,41 +333,20 @@ void SettingsSheetDialog::BindPorts() {
     const std::pair<QRadioButton*, Thermometer> thermometers[] = {
         {ui.qx310Button, Thermometer::Qx310}, {ui.qx311Button, Thermometer::Qx311}, {ui.f250Button, Thermometer::F250}};
     for (const auto& [button, thermometer] : thermometers) {
-        connect(button, &QRadioButton::clicked, this, [this, t = thermometer] {
-            model_.Ports().ChooseThermometer(t);
-            RefreshPorts();
-        });
+        OnClick(button, [this, t = thermometer](bool) { model_.Ports().ChooseThermometer(t); });
     }
     connect(ui.qx311ChannelList, &QComboBox::activated, this, [this](int i) { model_.Ports().ChooseQx311Channel(i); });
     connect(ui.f250InputList, &QComboBox::activated, this, [this](int i) { model_.Ports().ChooseF250Input(i); });
-    connect(ui.gradientBox, &QCheckBox::clicked, this, [this](bool on) {
-        model_.Ports().SetGradient(on);
-        RefreshPorts();
-    });
-    connect(ui.qx316Button, &QRadioButton::clicked, this, [this] {
-        model_.Ports().SetPressureByHand(false);
-        RefreshPorts();
-    });
-    connect(ui.handButton, &QRadioButton::clicked, this, [this] {
-        model_.Ports().SetPressureByHand(true);
-        RefreshPorts();
-    });
-    connect(ui.environmentBox, &QCheckBox::clicked, this, [this](bool on) {
-        model_.Ports().SetEnvironment(on);
-        RefreshPorts();
-    });
-    connect(ui.devicesBox, &QCheckBox::clicked, this, [this](bool on) {
-        model_.Ports().SetDevices(on);
-        RefreshPorts();
-    });
+    OnClick(ui.gradientBox, [this](bool on) { model_.Ports().SetGradient(on); });
+    OnClick(ui.qx316Button, [this](bool) { model_.Ports().SetPressureByHand(false); });
+    OnClick(ui.handButton, [this](bool) { model_.Ports().SetPressureByHand(true); });
+    OnClick(ui.environmentBox, [this](bool on) { model_.Ports().SetEnvironment(on); });
+    OnClick(ui.devicesBox, [this](bool on) { model_.Ports().SetDevices(on); });
     connect(ui.handPressureEdit, &QLineEdit::textEdited, this,
             [this](const QString& text) { model_.Ports().EditHandPressure(text.toStdString()); });
     connect(ui.handUncertaintyEdit, &QLineEdit::textEdited, this,
             [this](const QString& text) { model_.Ports().EditHandUncertainty(text.toStdString()); });
-    connect(ui.handUnitList, &QComboBox::activated, this, [this](int index) {
-        model_.Ports().ChangePressureUnit(index);
-        RefreshPorts();
-    });
+    OnChoice(ui.handUnitList, [this](int index) { model_.Ports().ChangePressureUnit(index); });
 }
 
 void SettingsSheetDialog::ListPorts() {
@@ -474,25 +459,13 @@ void SettingsSheetDialog::BindLaboratory() {
     }
     FillUnitList(ui.temperatureUnitList, kTemperatureUnits);
     FillUnitList(ui.pressureUnitList, kPressureUnits);
-    connect(ui.temperatureUnitList, &QComboBox::activated, this, [this](int index) {
-        model_.Laboratory().ChangeTemperatureUnit(index);
-        RefreshLaboratory();
-    });
-    connect(ui.pressureUnitList, &QComboBox::activated, this, [this](int index) {
-        model_.Laboratory().ChangePressureUnit(index);
-        RefreshLaboratory();
-    });
-    connect(ui.devicesErrorBox, &QCheckBox::clicked, this, [this](bool on) {
-        model_.Laboratory().SetDevicesError(on);
-        RefreshLaboratory();
-    });
+    OnChoice(ui.temperatureUnitList, [this](int index) { model_.Laboratory().ChangeTemperatureUnit(index); });
+    OnChoice(ui.pressureUnitList, [this](int index) { model_.Laboratory().ChangePressureUnit(index); });
+    OnClick(ui.devicesErrorBox, [this](bool on) { model_.Laboratory().SetDevicesError(on); });
     for (const TableRow& row : TableRows(ui)) {
         // The program has no table editor yet: "Tablica" stays grey, and ticking
         // a box only switches the table on.
-        connect(row.box, &QCheckBox::clicked, this, [this, t = row.table](bool on) {
-            model_.Laboratory().SetTableSwitch(t, on);
-            RefreshLaboratory();
-        });
+        OnClick(row.box, [this, t = row.table](bool on) { model_.Laboratory().SetTableSwitch(t, on); });
     }
 }
 

@@ -12,6 +12,8 @@
 #include "app/settings_sheet.h"
 #include "port_list_dialog.h"
 
+class QAbstractButton;
+class QComboBox;
 class QPushButton;
 class QTabWidget;
 
@@ -77,6 +79,9 @@ private:
     void OpenAdjustment(Phase bulb);
     void ChooseDataFile();
     int Run(QDialog& dialog);
+    // A click or a choice goes to the model, then the page shows what the model holds.
+    void OnClick(QAbstractButton* button, std::function<void(bool)> action);
+    void OnChoice(QComboBox* list, std::function<void(int)> action);
 
     void BindGeneral();
     void BindPrecision();

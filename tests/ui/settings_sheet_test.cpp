@@ -31,6 +31,7 @@
 #include "app/laboratory_settings_target.h"
 #include "app/settings_store.h"
 #include "application.h"
+#include "config_folder_test.h"
 #include "main_window.h"
 #include "numeric_edit.h"
 #include "page_widget.h"
@@ -281,25 +282,7 @@ TEST(SettingsSheetWidget, EnglishLeavesNoPolishWord) {
     for (const QString& text : texts) EXPECT_FALSE(polish.match(text).hasMatch()) << text.toStdString();
 }
 
-// Each test of a whole run gets its own settings folder.
-class SettingsRunTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(config.isValid());
-        saved = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    }
-    void TearDown() override { qputenv("XDG_CONFIG_HOME", saved); }
-    std::string StoreText() const {
-        std::ifstream in(SettingsStorePath());
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    QTemporaryDir config;
-    QByteArray saved;
-};
+using SettingsRunTest = ConfigFolderTest;
 
 TEST_F(SettingsRunTest, AFittedConstantIsKeptAfterTheSheetIsCancelled) {
     Application app({}, [](const std::string&) { return std::string("pl"); });

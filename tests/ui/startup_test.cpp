@@ -17,39 +17,14 @@
 #include "app/settings_store.h"
 #include "app/string_table.h"
 #include "app/strings.h"
+#include "config_folder_test.h"
 #include "main_window.h"
 #include "widget_texts.h"
 
 namespace wegator {
 namespace {
 
-// Each test gets its own empty XDG_CONFIG_HOME.
-class StartupTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(config.isValid());
-        saved = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    }
-    void TearDown() override { qputenv("XDG_CONFIG_HOME", saved); }
-
-    std::string StoreText() const {
-        std::ifstream in(SettingsStorePath());
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-    void WriteStore(const std::string& values) const {
-        std::filesystem::create_directories(SettingsStorePath().parent_path());
-        std::ofstream(SettingsStorePath())
-            << "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\n"
-            << values;
-    }
-
-    QTemporaryDir config;
-    QByteArray saved;
-    const QStringList buildData{QStringLiteral(WEGATOR_BUILD_DATA_DIR)};
-};
+using StartupTest = ConfigFolderTest;
 
 TEST_F(StartupTest, FirstStartWritesTheDefaultsAndAsksForTheLanguage) {
     std::vector<std::string> asked;
