@@ -630,6 +630,17 @@ FileSettingsPage::FileSettingsPage(const Settings& before, const SheetContext& c
       interval_(std::to_string(before.saveFileTime)),
       minutes_(before.saveFileTime) {}
 
+bool FileSettingsPage::ChooseFileName(std::string name) {
+    // The settings store keeps one line per value: a name with a line break
+    // could never be stored whole.
+    if (HasLineBreak(name)) {
+        Tell(context_.host, id::kFileUnusable);
+        return false;
+    }
+    name_ = std::move(name);
+    return true;
+}
+
 bool FileSettingsPage::Check() {
     SettingsSheetHost& host = context_.host;
     LaboratorySettingsTarget* laboratory = context_.laboratory;
@@ -645,12 +656,6 @@ bool FileSettingsPage::Check() {
     }
     if (name_.empty()) {
         Tell(host, id::kSetFileName);
-        return false;
-    }
-    // The settings store keeps one line per value: a name with a line break
-    // could never be stored whole.
-    if (HasLineBreak(name_)) {
-        Tell(host, id::kFileUnusable);
         return false;
     }
     minutes_ = minutes;
@@ -674,7 +679,7 @@ bool FileSettingsPage::Check() {
 
 void FileSettingsPage::ApplyTo(Settings& s) const {
     s.saveFileCode = EncodeSaveFileCode(contents_);
-    if (!HasLineBreak(name_)) s.saveFileName = name_;
+    s.saveFileName = name_;
     const std::int64_t minutes = ParseStoredInteger(interval_);
     s.saveFileTime = static_cast<std::int32_t>((minutes >= 1 && minutes <= 6000) ? minutes : minutes_);
 }

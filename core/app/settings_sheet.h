@@ -312,7 +312,9 @@ public:
 
     const std::string& FileName() const { return name_; }
     // The name from the save dialog ("..."), completed by DataFileNameWithExtension.
-    void ChooseFileName(std::string name) { name_ = std::move(name); }
+    // A name with a line break cannot be stored: it is refused with message 195
+    // and the name stays as it was.
+    bool ChooseFileName(std::string name);
     // Columns, the CSV format and the saving switch.
     SaveFileContents& Contents() { return contents_; }
     const SaveFileContents& Contents() const { return contents_; }

@@ -322,7 +322,6 @@ TEST(SettingsSheetFile, DataFileChecksAndTheSwitchThatLosesNoRecording) {
         {"interval 0", "0", "/dane/a.csv", O::Created, false, 193, DataFileAction::Keep},
         {"interval 6001", "6001", "/dane/a.csv", O::Created, false, 193, DataFileAction::Keep},
         {"no name", "6000", "", O::Created, false, 194, DataFileAction::Keep},
-        {"a line break", "5", "/dane/a\n.csv", O::Created, false, 195, DataFileAction::Keep},
         {"cannot be opened", "5", "/dane/a.csv", O::Failed, false, 195, DataFileAction::Keep},
         {"new file", "5", "/dane/a.csv", O::Created, false, 0, DataFileAction::SwitchAppended},
         {"existing, emptied", "5", "/dane/a.csv", O::Existed, true, 196, DataFileAction::SwitchEmptied},
@@ -356,6 +355,14 @@ TEST(SettingsSheetFile, DataFileChecksAndTheSwitchThatLosesNoRecording) {
         EXPECT_EQ(result.settings.saveFileCode, "24608");
         EXPECT_EQ(result.settings.saveFileName, c.name);
     }
+
+    // A name the store could not hold is refused where it is chosen.
+    Sheet named;
+    ASSERT_TRUE(named.model->GoToPage(SettingsSheetModel::kFilePage));
+    ASSERT_TRUE(named.model->File().ChooseFileName("/dane/a.csv"));
+    EXPECT_FALSE(named.model->File().ChooseFileName("/dane/a\n.csv"));
+    EXPECT_EQ(named.host.shown, std::vector<int>{195});
+    EXPECT_EQ(named.model->File().FileName(), "/dane/a.csv");
 
     // Saving switched off closes the open file.
     Sheet off;
