@@ -10,7 +10,9 @@
 // two one-sided changes of each result is taken, and the contributions are
 // combined as a root sum of squares.
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <span>
 
@@ -93,13 +95,57 @@ struct State {
 
 constexpr Phase kPhases[2] = {Phase::Water, Phase::Ice};
 
+// Results already computed in one calculation, looked up by their exact
+// arguments: the checks and the perturbed states ask again and again for the
+// same saturation pressures, dew points and bulb temperatures (a perturbation
+// of one input leaves most of them as they were). A hit returns the very
+// double computed before, so nothing changes but the time. Direct-mapped: a
+// collision only costs a recomputation.
+class Memo {
+public:
+    enum Kind : std::uint64_t {
+        kMoistSaturation = 1,  // + 3·phase + shift + 1 (up to 6)
+        kCondensation = 8,     // + phase
+        kBulb = 10,            // + phase
+        kSaturationPressure = 12,
+        kSaturationTemperature = 14,  // + phase
+    };
+    explicit Memo(bool enabled) : enabled_(enabled) {}
+
+    template <typename Compute>
+    double Get(std::uint64_t kind, double a, double b, double c, Compute&& compute) {
+        if (!enabled_) return compute();
+        const std::uint64_t ka = std::bit_cast<std::uint64_t>(a), kb = std::bit_cast<std::uint64_t>(b),
+                            kc = std::bit_cast<std::uint64_t>(c);
+        const std::uint64_t mixed =
+            (ka * 0x9E3779B97F4A7C15ull) ^ (kb * 0xC2B2AE3D27D4EB4Full) ^ (kc * 0x165667B19E3779F9ull) ^ (kind << 32);
+        Slot& slot = slots_[static_cast<std::size_t>((mixed * 0xD6E8FEB86659FD93ull) >> 58)];
+        if (slot.kind == kind && slot.a == ka && slot.b == kb && slot.c == kc) return slot.value;
+        const double value = compute();
+        slot = {kind, ka, kb, kc, value};
+        return value;
+    }
+
+private:
+    struct Slot {
+        std::uint64_t kind = 0, a = 0, b = 0, c = 0;
+        double value = 0.0;
+    };
+    std::array<Slot, 64> slots_{};
+    bool enabled_;
+};
+
 class Calculation {
 public:
     // contentPage: the calculation of the moisture-content page, whose checks
     // consult the edit history differently.
     Calculation(const HumidityEngine& engine, Given given, ContentQuantity content = ContentQuantity::DewPoint,
                 bool contentPage = false)
-        : e_(engine), given_(given), content_(content), contentPage_(contentPage) {}
+        : e_(engine),
+          given_(given),
+          content_(content),
+          contentPage_(contentPage),
+          memo_(engine.InversionMethod() == HumidityEngine::Inversions::Fast) {}
 
     // Sets one input; the psychrometer's single pressure is both P1 and P2.
     void Set(Inputs& in, int code, double value) const {
@@ -112,10 +158,34 @@ public:
     double VapourFromDewPoint(Phase phase, const Inputs& in, int shift = 0) const {
         // The pressure ratio first: with P1 = P2 the vapour pressure is then exactly
         // the saturation pressure at the dew point, so DP = T is saturated, not beyond.
-        return e_.MoistSaturationPressure(phase, in.dp, 1000.0 * in.p2, shift) * (in.p2 / in.p1);
+        return MoistSaturation(phase, in.dp, 1000.0 * in.p2, shift) * (in.p2 / in.p1);
     }
     double Saturation(Phase phase, double t, const Inputs& in, int shift = 0) const {
-        return e_.MoistSaturationPressure(phase, t, 1000.0 * in.p2, shift);
+        return MoistSaturation(phase, t, 1000.0 * in.p2, shift);
+    }
+    double MoistSaturation(Phase phase, double t, double p, int shift) const {
+        return memo_.Get(Memo::kMoistSaturation + 3 * static_cast<std::uint64_t>(phase) +
+                             static_cast<std::uint64_t>(shift + 1),
+                         t, p, 0.0, [&] { return e_.MoistSaturationPressure(phase, t, p, shift); });
+    }
+    double Condensation(Phase phase, double e, double p) const {
+        return memo_.Get(Memo::kCondensation + static_cast<std::uint64_t>(phase), e, p, 0.0,
+                         [&] { return e_.Condensation(phase, e, p); });
+    }
+    double SaturationTemperature(Phase phase, double e) const {
+        return memo_.Get(Memo::kSaturationTemperature + static_cast<std::uint64_t>(phase), e, 0.0, 0.0, [&] {
+            return phase == Phase::Ice ? e_.SaturationTemperatureIce(e) : e_.SaturationTemperatureWater(e);
+        });
+    }
+    // Wet-bulb (water) or ice-bulb temperature at P2 of air at t whose dew
+    // (frost) point is td.
+    double Bulb(Phase phase, const Inputs& in, double t, double td) const {
+        const bool ice = phase == Phase::Ice;
+        const double e = memo_.Get(Memo::kSaturationPressure + static_cast<std::uint64_t>(phase), td, 0.0, 0.0,
+                                   [&] { return ice ? e_.SaturationPressureIce(td) : e_.SaturationPressureWater(td); });
+        return memo_.Get(Memo::kBulb + static_cast<std::uint64_t>(phase), in.p2, t, e, [&] {
+            return ice ? e_.IceBulbTemperature(in.p2, t, e) : e_.WetBulbTemperature(in.p2, t, e);
+        });
     }
     // Relative humidity moved from P1 to P2.
     static double MovedHumidity(const Inputs& in) { return in.rh * (in.p2 / in.p1); }
@@ -134,12 +204,12 @@ public:
                        : e_.PsychrometricPressureWater(in.t, in.tw, in.p1);
         double factorShift = 1.0;
         if (shift != 0) {
-            const double ts = ice ? e_.SaturationTemperatureIce(e) : e_.SaturationTemperatureWater(e);
+            const double ts = SaturationTemperature(phase, e);
             const double r = ice ? e_.FormulaUncertaintyIce(ts) : e_.FormulaUncertaintyWater(ts);
             e *= shift > 0 ? 1.0 + r : 1.0 - r;
             factorShift = shift > 0 ? 1.0008 : 0.9992;
         }
-        const double ts = ice ? e_.SaturationTemperatureIce(e) : e_.SaturationTemperatureWater(e);
+        const double ts = SaturationTemperature(phase, e);
         return {e, ts, e * e_.MoistAirFactor(phase, e, ts, 1000.0 * in.p1) * factorShift};
     }
 
@@ -167,13 +237,21 @@ public:
     // and a humidity) the temperature whose saturation pressure at P2 is 100·WVP/RH2.
     double AirTemperature(Phase phase, const Inputs& in, double wvp) const {
         if (given_ != Given::DewPointAndHumidity) return in.t;
+        return Condensation(phase, AirSaturation(in, wvp), 1000.0 * in.p2);
+    }
+    // The saturation pressure the air temperature is found from (dew point and
+    // humidity given): 100·WVP/RH2.
+    static double AirSaturation(const Inputs& in, double wvp) {
         double rh2 = MovedHumidity(in);
         if (rh2 <= 0.0) rh2 = kLowestRh;
-        return e_.Condensation(phase, 100.0 * wvp / rh2, 1000.0 * in.p2);
+        return 100.0 * wvp / rh2;
     }
 
+    // The vapour pressure a dew or frost point is taken of: a negative one
+    // (a perturbation far below) counts as a trace.
+    static double Condensing(double wvp) { return wvp < 0.0 ? kLowestVapourPressure : wvp; }
     double DewOrFrostPoint(Phase phase, double wvp, const Inputs& in) const {
-        return e_.Condensation(phase, wvp < 0.0 ? kLowestVapourPressure : wvp, 1000.0 * in.p2);
+        return Condensation(phase, Condensing(wvp), 1000.0 * in.p2);
     }
 
     // The vapour pressure whose dew or frost point is taken. A vapour pressure
@@ -217,10 +295,8 @@ public:
                 c.bulb = in.tw;  // the reading itself
             } else if (n != nullptr && n->dpfp == c.dpfp && n->t == c.t) {
                 c.bulb = n->bulb;
-            } else if (phase == Phase::Water) {
-                c.bulb = e_.WetBulbTemperature(in.p2, c.t, e_.SaturationPressureWater(c.dpfp));
             } else {
-                c.bulb = e_.IceBulbTemperature(in.p2, c.t, e_.SaturationPressureIce(c.dpfp));
+                c.bulb = Bulb(phase, in, c.t, c.dpfp);
             }
         }
         return s;
@@ -236,6 +312,7 @@ private:
     Given given_;
     ContentQuantity content_;
     bool contentPage_;
+    mutable Memo memo_;
 };
 
 // ---------------------------------------------------------------------------
@@ -262,14 +339,19 @@ bool NotSupersaturated(const Calculation& c, const Inputs& in) {
 bool HumidityAtMost100(const Calculation&, const Inputs& in) {
     return !(Calculation::MovedHumidity(in) > 100.0);
 }
+// The range of a dew or frost point (and of an air temperature found as one)
+// is judged from the midpoints of its bisection that decide it.
 bool DewPointAtMost100(const Calculation& c, const Inputs& in) {
-    return !(c.DewOrFrostPoint(Phase::Water, c.Vapour(Phase::Water, in), in) > 100.0);
+    return !c.Engine().CondensesAbove100(Phase::Water, Calculation::Condensing(c.Vapour(Phase::Water, in)),
+                                         1000.0 * in.p2);
 }
 bool FrostPointAtLeastMinus100(const Calculation& c, const Inputs& in) {
-    return !(c.DewOrFrostPoint(Phase::Ice, c.Vapour(Phase::Ice, in), in) < -100.0);
+    return !c.Engine().CondensesBelowMinus100(Phase::Ice, Calculation::Condensing(c.Vapour(Phase::Ice, in)),
+                                              1000.0 * in.p2);
 }
 bool FrostPointAtMost100(const Calculation& c, const Inputs& in) {
-    return !(c.DewOrFrostPoint(Phase::Ice, c.Vapour(Phase::Ice, in), in) > 100.0);
+    return !c.Engine().CondensesAbove100(Phase::Ice, Calculation::Condensing(c.Vapour(Phase::Ice, in)),
+                                         1000.0 * in.p2);
 }
 template <Phase P>
 bool BelowTotalPressure(const Calculation& c, const Inputs& in) {
@@ -299,11 +381,13 @@ bool FrostPointInRange(const Calculation& c, const Inputs& in) {
 }
 template <Phase P>
 bool TemperatureAtMost100(const Calculation& c, const Inputs& in) {
-    return !(c.AirTemperature(P, in, c.Vapour(P, in)) > 100.0);
+    if (c.Kind() != Given::DewPointAndHumidity) return !(in.t > 100.0);
+    return !c.Engine().CondensesAbove100(P, Calculation::AirSaturation(in, c.Vapour(P, in)), 1000.0 * in.p2);
 }
 template <Phase P>
 bool TemperatureAtLeastMinus100(const Calculation& c, const Inputs& in) {
-    return !(c.AirTemperature(P, in, c.Vapour(P, in)) < -100.0);
+    if (c.Kind() != Given::DewPointAndHumidity) return !(in.t < -100.0);
+    return !c.Engine().CondensesBelowMinus100(P, Calculation::AirSaturation(in, c.Vapour(P, in)), 1000.0 * in.p2);
 }
 
 //                                         P1   T    RH   DP   P2

@@ -35,6 +35,19 @@ public:
     HumidityEngine() = default;
     virtual ~HumidityEngine() = default;
 
+    // How the inversions (dew and frost points, saturation and bulb
+    // temperatures, the psychrometer constants) find their results. Fast, the
+    // default, certifies the root by Newton's method and replays the
+    // bisection, evaluating only the midpoints next to the root; Bisection
+    // evaluates every midpoint. Both give the same doubles: the plain
+    // bisection is the reference the fast one is tested and timed against.
+    enum class Inversions { Fast, Bisection };
+    void SetInversions(Inversions method) { inversions_ = method; }
+    Inversions InversionMethod() const { return inversions_; }
+    // Evaluations of a saturation curve made by inversions on the calling
+    // thread since it started (for the benchmark's counts).
+    static std::uint64_t InversionEvaluations();
+
     void SetFormulaSet(std::int32_t set) { formulaSet_ = set; }
     std::int32_t FormulaSet() const { return formulaSet_; }
     void SetPsychrometerConstantWater(double a) { constantWater_ = a; }
@@ -100,6 +113,10 @@ public:
     double MoistSaturationPressure(Phase phase, double t, double p, int formulaShift = 0) const;
     // Dew point over water (Phase::Water) or frost point (Phase::Ice) of e at P (Pa).
     double Condensation(Phase phase, double e, double p) const;
+    // Whether Condensation(phase, e, p) lies below -100 °C, or above 100 °C:
+    // the same answers, from the few midpoints of its bisection that decide them.
+    bool CondensesBelowMinus100(Phase phase, double e, double p) const;
+    bool CondensesAbove100(Phase phase, double e, double p) const;
 
     // Complete calculations: from one humidity state at P1 every quantity at
     // P2 with uncertainties. Temperatures in °C, uncertainties in K, RH in %,
@@ -142,11 +159,14 @@ public:
 
 private:
     bool Its90() const { return formulaSet_ == 0; }
+    double SaturationTemperature(Phase phase, double es) const;
+    double BulbTemperature(Phase phase, double pKilopascal, double t, double e) const;
 
     // Field order follows the stored settings: ice constant, water constant, formula set.
     double constantIce_ = kDefaultConstant;
     double constantWater_ = kDefaultConstant;
     std::int32_t formulaSet_ = 0;
+    Inversions inversions_ = Inversions::Fast;
 };
 
 // Elementary relations of the result grid.
