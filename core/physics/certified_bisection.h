@@ -12,7 +12,10 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace wegator {
@@ -21,6 +24,14 @@ struct Bracket {
     double lo;
     double hi;
 };
+
+// The neighbouring doubles of a finite x (std::nextafter without the library call).
+inline double NextUp(double x) {
+    if (x == 0.0) return std::numeric_limits<double>::denorm_min();
+    const auto bits = std::bit_cast<std::uint64_t>(x);
+    return std::bit_cast<double>(x > 0.0 ? bits + 1 : bits - 1);
+}
+inline double NextDown(double x) { return -NextUp(-x); }
 
 // The bisection every inversion shares: halves [lo, hi] while it is wider
 // than the tolerance (hi - tolerance > lo); movesHi(mid) says whether the root
@@ -70,6 +81,141 @@ struct CurvePoint {
     double argumentRounding = 0.0;
 };
 
+// The first bisection steps, made exactly, while the interval still contains
+// one of the breakpoints (where the function jumps or changes its formula);
+// afterwards the interval lies inside one smooth piece. The breakpoints are
+// midpoints of the first steps, so the interval is still far wider than any
+// tolerance.
+template <typename MovesHi, std::size_t N>
+Bracket ExactAcrossBreakpoints(Bracket b, const std::array<double, N>& breakpoints, MovesHi&& movesHi) {
+    for (;;) {
+        bool spans = false;
+        for (double x : breakpoints) spans = spans || (x > b.lo && x < b.hi);
+        if (!spans) return b;
+        const double mid = (b.lo + b.hi) / 2.0;
+        if (movesHi(mid)) {
+            b.hi = mid;
+        } else {
+            b.lo = mid;
+        }
+    }
+}
+
+namespace detail {
+
+// Exponent e and integer mantissa m of a finite nonzero double, x = m·2^e.
+struct Binary {
+    std::int64_t mantissa;
+    int exponent;
+};
+inline Binary Decompose(double x) {
+    const auto bits = std::bit_cast<std::uint64_t>(std::abs(x));
+    const int field = static_cast<int>(bits >> 52);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    if (field == 0) return {static_cast<std::int64_t>(fraction), -1074};
+    return {static_cast<std::int64_t>(fraction | (std::uint64_t{1} << 52)), field - 1075};
+}
+// floor(log2 |x|) for a finite nonzero double.
+inline int Log2(double x) {
+    const Binary b = Decompose(x);
+    return b.exponent + 63 - std::countl_zero(static_cast<std::uint64_t>(b.mantissa));
+}
+
+// A bisection on [lo, hi] halved `levels` times moves over the grid
+// lo + k·u, u = (hi - lo)/2^levels. Its midpoints (lo + hi)/2 are exactly
+// those grid points when every grid point and every sum of two is a double:
+// with u = odd·2^s, lo a multiple of 2^s and 2·max(|lo|, |hi|) below 2^(53+s).
+inline bool GridIsExact(double lo, double hi, int levels) {
+    const double w = hi - lo;
+    if (!(w > 0.0) || lo + w != hi || !std::isfinite(w)) return false;
+    const Binary width = Decompose(w);
+    const int s = width.exponent + std::countr_zero(static_cast<std::uint64_t>(width.mantissa)) - levels;
+    if (lo != 0.0) {
+        const Binary low = Decompose(lo);
+        if (low.exponent + std::countr_zero(static_cast<std::uint64_t>(low.mantissa)) < s) return false;
+    }
+    const double largest = std::max(std::abs(lo), std::abs(hi));
+    return largest == 0.0 || Log2(largest) + 2 <= 53 + s;
+}
+
+}  // namespace detail
+
+// The rest of a bisection with every midpoint the certificate decides taken
+// from it, the others evaluated. Once the bracket's midpoints are exact points
+// of a dyadic grid (at once for the engine's intervals near their middle),
+// the bisection runs on the grid's integer indices: a decided step is then an
+// integer halving, a comparison and a conditional move, and the replay costs
+// a small part of one evaluation.
+template <typename MovesHi>
+Bracket Replay(Bracket b, double tolerance, const Certificate& c, MovesHi&& movesHi) {
+    for (;;) {
+        // Enough halvings for the grid to outlast the loop: the grid unit is
+        // at most a quarter of the tolerance.
+        const int levels = detail::Log2(b.hi - b.lo) - detail::Log2(tolerance) + 3;
+        if (levels > 0 && levels <= 60 && detail::GridIsExact(b.lo, b.hi, levels)) break;
+        const double mid = (b.lo + b.hi) / 2.0;
+        const int known = c.Decide(mid);
+        if (known < 0 ? movesHi(mid) : known == 1) {
+            b.hi = mid;
+        } else {
+            b.lo = mid;
+        }
+        if (!(b.hi - tolerance > b.lo)) return b;
+    }
+    const int levels = detail::Log2(b.hi - b.lo) - detail::Log2(tolerance) + 3;
+    const double lo = b.lo;
+    const double unit = (b.hi - b.lo) * std::bit_cast<double>(static_cast<std::uint64_t>(1023 - levels) << 52);
+    const std::int64_t last = std::int64_t{1} << levels;
+    const auto at = [&](std::int64_t k) { return lo + static_cast<double>(k) * unit; };
+    // The last index at or below x, and the first at or above it, settled by
+    // exact comparisons of grid points.
+    const double perUnit = 1.0 / unit;
+    const auto atOrBelow = [&](double x) -> std::int64_t {
+        if (!(x >= lo)) return -1;
+        if (x >= at(last)) return last;
+        auto k = static_cast<std::int64_t>((x - lo) * perUnit);
+        k = std::min(std::max(k, std::int64_t{0}), last);
+        while (k < last && at(k + 1) <= x) ++k;
+        while (k > 0 && at(k) > x) --k;
+        return k;
+    };
+    const auto atOrAbove = [&](double x) -> std::int64_t {
+        if (!(x <= at(last))) return last + 1;  // beyond the bracket, or not a number
+        const std::int64_t k = atOrBelow(x);
+        return k >= 0 && at(k) == x ? k : k + 1;
+    };
+    // Usually the piece spans the whole bracket.
+    const std::int64_t pieceLo = c.pieceLo <= at(1) ? 0 : atOrAbove(c.pieceLo);
+    const std::int64_t pieceHi = c.pieceHi >= at(last - 1) ? last : atOrBelow(c.pieceHi);
+    const std::int64_t below = atOrBelow(c.below), above = atOrAbove(c.above);
+    std::int64_t a = 0, z = last;
+    // The decided steps keep [a, z] around [below, above]: they end in the
+    // smallest interval of the grid that holds both, whose midpoint is the
+    // first left undecided. Jump there, no finer than twice the tolerance
+    // (wider intervals never stop the loop), when the piece spans the bracket.
+    if (pieceLo <= 1 && pieceHi >= last - 1) {
+        const std::int64_t low = std::max(below, std::int64_t{0}), high = std::min(above, last);
+        if (low < high) {
+            int k = std::bit_width(static_cast<std::uint64_t>(low ^ high));
+            const int coarsest = detail::Log2(2.0 * tolerance / unit) + 1;  // 2^coarsest units >= 2·tolerance
+            k = std::min(std::max(k, coarsest), levels);
+            a = (low >> k) << k;
+            z = a + (std::int64_t{1} << k);
+        }
+    }
+    do {
+        const std::int64_t m = (a + z) >> 1;
+        const bool decided = (m >= pieceLo) & (m <= pieceHi) & ((m <= below) | (m >= above));
+        bool up = m >= above;
+        if (!decided) [[unlikely]] up = movesHi(at(m));
+        // Masks rather than branches: the decisions follow the root's digits.
+        const std::int64_t keep = -static_cast<std::int64_t>(up);
+        a = (a & keep) | (m & ~keep);
+        z = (m & keep) | (z & ~keep);
+    } while (at(z) - tolerance > at(a));
+    return {at(a), at(z)};
+}
+
 // The certified zone around the root of g(t) = target from one evaluated
 // point x of a piece where g rises. Over the zone, at most a micro-kelvin
 // wide, the slope is taken as at least 0.9 of its value at x (it changes by
@@ -89,17 +235,17 @@ inline Certificate CertifyAround(double x, const CurvePoint& at, double target, 
                                               (std::abs(at.value) + std::abs(target));
     const double excess = at.value - target;
     if (!(slope > 0.0) || !std::isfinite(slope) || !std::isfinite(slack) || !std::isfinite(excess)) return c;
-    const double downBySlope = (excess + slack) / slope, upBySlope = (slack - excess) / slope;
+    const double perSlope = 1.0 / slope;
+    const double downBySlope = (excess + slack) * perSlope, upBySlope = (slack - excess) * perSlope;
     const double down = downBySlope > 0.0 ? downBySlope + at.argumentRounding : 0.0;
     const double up = upBySlope > 0.0 ? upBySlope + at.argumentRounding : 0.0;
-    constexpr double inf = std::numeric_limits<double>::infinity();
     c.pieceLo = pieceLo;
     c.pieceHi = pieceHi;
     // A side that needs the slope bound is certified only over a narrow zone,
     // where the slope cannot have halved.
     const double reach = std::abs(x - kink) < 2e-6 ? 0.0 : 1e-6;
-    if (down == 0.0 || down < reach) c.below = std::nextafter(x - down * (1.0 + 1e-9), -inf);
-    if (up == 0.0 || up < reach) c.above = std::nextafter(x + up * (1.0 + 1e-9), inf);
+    if (down == 0.0 || down < reach) c.below = NextDown(x - down * (1.0 + 1e-9));
+    if (up == 0.0 || up < reach) c.above = NextUp(x + up * (1.0 + 1e-9));
     return c;
 }
 
@@ -110,9 +256,17 @@ inline Certificate CertifyAround(double x, const CurvePoint& at, double target, 
 // gives the certificate. `evaluate(t)` returns a CurvePoint; `kink` is where
 // the slope changes abruptly inside the piece (or any point outside it).
 // Returns a certificate that knows nothing when the root cannot be pinned down.
+// What the search for a root found: the certificate, and the last point
+// evaluated (a start for a search of a neighbouring root).
+struct Root {
+    Certificate certificate;
+    double x = std::numeric_limits<double>::quiet_NaN();
+    CurvePoint at{std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(), 0.0};
+};
+
 template <typename Evaluate>
-Certificate CertifyRoot(Evaluate&& evaluate, double target, double guess, double pieceLo, double pieceHi,
-                        bool logarithmic, double kink) {
+Root CertifyRoot(Evaluate&& evaluate, double target, double guess, double pieceLo, double pieceHi,
+                 bool logarithmic, double kink) {
     constexpr int kMaxEvaluations = 12;
     // A Newton step this small (in t) leaves the next point within ~1e-12 of the root.
     constexpr double kFinalStep = 1e-5;
@@ -121,7 +275,7 @@ Certificate CertifyRoot(Evaluate&& evaluate, double target, double guess, double
     bool last = false;
     for (int i = 0; i < kMaxEvaluations; ++i) {
         const CurvePoint p = evaluate(x);
-        if (last) return CertifyAround(x, p, target, pieceLo, pieceHi, kink);
+        if (last) return {CertifyAround(x, p, target, pieceLo, pieceHi, kink), x, p};
         if (!std::isfinite(p.value) || !(p.slope > 0.0) || !std::isfinite(p.slope)) return {};
         if (p.value > target) {
             b = std::min(b, x);
@@ -132,7 +286,7 @@ Certificate CertifyRoot(Evaluate&& evaluate, double target, double guess, double
             logarithmic ? std::log(p.value / target) / (p.slope / p.value) : (p.value - target) / p.slope;
         if (!std::isfinite(step)) return {};
         // Already as close as the rounding allows.
-        if (std::abs(step) < 1e-13) return CertifyAround(x, p, target, pieceLo, pieceHi, kink);
+        if (std::abs(step) < 1e-13) return {CertifyAround(x, p, target, pieceLo, pieceHi, kink), x, p};
         double next = x - step;
         if (std::abs(step) < kFinalStep && next > pieceLo && next < pieceHi) {
             last = true;
@@ -140,7 +294,7 @@ Certificate CertifyRoot(Evaluate&& evaluate, double target, double guess, double
             // Outside what is known: the root lies beyond an end of the piece
             // when the step leaves it from its end, otherwise bisect the bracket.
             if ((x == pieceLo && next <= pieceLo) || (x == pieceHi && next >= pieceHi)) {
-                return CertifyAround(x, p, target, pieceLo, pieceHi, kink);
+                return {CertifyAround(x, p, target, pieceLo, pieceHi, kink), x, p};
             }
             next = next <= pieceLo ? pieceLo : next >= pieceHi ? pieceHi : (a + b) / 2.0;
             if (next <= a || next >= b) next = (a + b) / 2.0;

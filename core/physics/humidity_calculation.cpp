@@ -111,6 +111,7 @@ public:
         kSaturationTemperature = 14,  // + phase
     };
     explicit Memo(bool enabled) : enabled_(enabled) {}
+    bool Enabled() const { return enabled_; }
 
     template <typename Compute>
     double Get(std::uint64_t kind, double a, double b, double c, Compute&& compute) {
@@ -163,14 +164,22 @@ public:
     double Saturation(Phase phase, double t, const Inputs& in, int shift = 0) const {
         return MoistSaturation(phase, t, 1000.0 * in.p2, shift);
     }
+    // Above 0 °C the ice column's saturation pressures are water's, formulas'
+    // uncertainty included: one entry serves both.
+    static Phase SaturationPhase(Phase phase, double t) { return t > 0.0 ? Phase::Water : phase; }
     double MoistSaturation(Phase phase, double t, double p, int shift) const {
-        return memo_.Get(Memo::kMoistSaturation + 3 * static_cast<std::uint64_t>(phase) +
+        const Phase key = SaturationPhase(phase, t);
+        return memo_.Get(Memo::kMoistSaturation + 3 * static_cast<std::uint64_t>(key) +
                              static_cast<std::uint64_t>(shift + 1),
                          t, p, 0.0, [&] { return e_.MoistSaturationPressure(phase, t, p, shift); });
     }
+    // A frost point above 0 °C is the dew point of the same vapour pressure
+    // when both bisections leave 0 °C upwards: the engine says when.
     double Condensation(Phase phase, double e, double p) const {
-        return memo_.Get(Memo::kCondensation + static_cast<std::uint64_t>(phase), e, p, 0.0,
-                         [&] { return e_.Condensation(phase, e, p); });
+        if (phase == Phase::Ice && memo_.Enabled() && e_.FrostPointIsDewPoint(e, p)) phase = Phase::Water;
+        return memo_.Get(Memo::kCondensation + static_cast<std::uint64_t>(phase), e, p, 0.0, [&] {
+            return e_.Condensation(phase, e, p, &condensationHints_[static_cast<std::size_t>(phase)]);
+        });
     }
     double SaturationTemperature(Phase phase, double e) const {
         return memo_.Get(Memo::kSaturationTemperature + static_cast<std::uint64_t>(phase), e, 0.0, 0.0, [&] {
@@ -181,10 +190,11 @@ public:
     // (frost) point is td.
     double Bulb(Phase phase, const Inputs& in, double t, double td) const {
         const bool ice = phase == Phase::Ice;
-        const double e = memo_.Get(Memo::kSaturationPressure + static_cast<std::uint64_t>(phase), td, 0.0, 0.0,
-                                   [&] { return ice ? e_.SaturationPressureIce(td) : e_.SaturationPressureWater(td); });
+        const double e =
+            memo_.Get(Memo::kSaturationPressure + static_cast<std::uint64_t>(SaturationPhase(phase, td)), td, 0.0,
+                      0.0, [&] { return ice ? e_.SaturationPressureIce(td) : e_.SaturationPressureWater(td); });
         return memo_.Get(Memo::kBulb + static_cast<std::uint64_t>(phase), in.p2, t, e, [&] {
-            return ice ? e_.IceBulbTemperature(in.p2, t, e) : e_.WetBulbTemperature(in.p2, t, e);
+            return e_.BulbTemperature(phase, in.p2, t, e, &bulbHints_[static_cast<std::size_t>(phase)]);
         });
     }
     // Relative humidity moved from P1 to P2.
@@ -313,6 +323,9 @@ private:
     ContentQuantity content_;
     bool contentPage_;
     mutable Memo memo_;
+    // Where the last dew (frost) point and bulb temperature of each column
+    // ended: the perturbed states' ones lie close by.
+    mutable std::array<HumidityEngine::InversionHint, 2> condensationHints_{}, bulbHints_{};
 };
 
 // ---------------------------------------------------------------------------

@@ -168,23 +168,28 @@ constexpr double kConstantTolerance = 1e-11;
 
 constexpr double kEps = std::numeric_limits<double>::epsilon();
 
-// d(ln e)/dT of each saturation formula, 1/K.
-double DLnWaterIts90(double T) {
+// d(ln e)/dT of each saturation formula, 1/K (u = 1/T).
+double DLnWaterIts90(double T, double u) {
     constexpr double g0 = -2836.5744, g1 = -6028.076559, g3 = -0.02737830188, g4 = 1.6261698e-5,
                      g5 = 7.0229056e-10, g6 = -1.8680009e-13, g7 = 2.7150305;
-    return -2.0 * g0 / (T * T * T) - g1 / (T * T) + g3 + 2.0 * g4 * T + 3.0 * g5 * T * T + 4.0 * g6 * T * T * T +
-           g7 / T;
+    return (-2.0 * g0 * u - g1) * u * u + g7 * u + g3 + T * (2.0 * g4 + T * (3.0 * g5 + T * 4.0 * g6));
 }
-double DLnWaterGuide(double T) { return 6096.9385 / (T * T) - 2.711193e-2 + 2.0 * 1.673952e-5 * T + 2.433502 / T; }
-double DLnIceIts90(double T) {
+double DLnWaterGuide(double T, double u) {
+    return (6096.9385 * u + 2.433502) * u - 2.711193e-2 + 2.0 * 1.673952e-5 * T;
+}
+double DLnIceIts90(double T, double u) {
     constexpr double k0 = -5866.6426, k2 = 1.39387003e-2, k3 = -3.4262402e-5, k4 = 2.7040955e-8, k5 = 0.67063522;
-    return -k0 / (T * T) + k2 + 2.0 * k3 * T + 3.0 * k4 * T * T + k5 / T;
+    return (-k0 * u + k5) * u + k2 + T * (2.0 * k3 + T * 3.0 * k4);
 }
-double DLnIceGuide(double T) { return 6024.5282 / (T * T) + 1.0613868e-2 - 2.0 * 1.3198825e-5 * T - 0.49382577 / T; }
+double DLnIceGuide(double T, double u) {
+    return (6024.5282 * u - 0.49382577) * u + 1.0613868e-2 - 2.0 * 1.3198825e-5 * T;
+}
 
 // Bound on the rounding error of ln e as the formulas above compute it: each
-// term carries half an ulp per multiplication or division (1.5 for the one
-// with a logarithm), each running sum half an ulp of itself. In units of eps.
+// term carries half an ulp per multiplication or division (three halves for
+// the one with the logarithm, whose |ln T| is at most 7.2 below 1340 K), each
+// running sum half an ulp of itself; the last running sum is ln e itself.
+// In units of eps.
 struct RoundingSum {
     double sum = 0.0;    // the running sum, as the formula adds it up
     double bound = 0.0;  // accumulated bound
@@ -192,39 +197,42 @@ struct RoundingSum {
         sum += term;
         bound += roundings * 0.5 * std::abs(term) + 0.5 * std::abs(sum);
     }
+    // The final term c·ln T, with ln e the final sum.
+    double Close(double c, double lnE) const {
+        constexpr double kLargestLnT = 7.2;
+        return bound + 1.5 * std::abs(c) * kLargestLnT + 0.5 * std::abs(lnE);
+    }
 };
-double LnWaterRounding(bool its90, double T) {
+double LnWaterRounding(bool its90, double T, double u, double lnE) {
     RoundingSum r;
     if (its90) {
         constexpr double g0 = -2836.5744, g1 = -6028.076559, g2 = 19.54263612, g3 = -0.02737830188,
                          g4 = 1.6261698e-5, g5 = 7.0229056e-10, g6 = -1.8680009e-13, g7 = 2.7150305;
-        r.sum = g0 / (T * T);
+        r.sum = g0 * u * u;
         r.bound = std::abs(r.sum);
-        r.Add(g1 / T, 1), r.Add(g2, 0), r.Add(g3 * T, 1), r.Add(g4 * T * T, 2), r.Add(g5 * T * T * T, 3);
-        r.Add(g6 * T * T * T * T, 4), r.Add(g7 * std::log(T), 3);
-    } else {
-        r.sum = -6096.9385 / T;
-        r.bound = 0.5 * std::abs(r.sum);
-        r.Add(21.2409642, 0), r.Add(-2.711193e-2 * T, 1), r.Add(1.673952e-5 * T * T, 2);
-        r.Add(2.433502 * std::log(T), 3);
+        r.Add(g1 * u, 1), r.Add(g2, 0), r.Add(g3 * T, 1), r.Add(g4 * T * T, 2), r.Add(g5 * T * T * T, 3);
+        r.Add(g6 * T * T * T * T, 4);
+        return r.Close(g7, lnE);
     }
-    return r.bound;
+    r.sum = -6096.9385 * u;
+    r.bound = 0.5 * std::abs(r.sum);
+    r.Add(21.2409642, 0), r.Add(-2.711193e-2 * T, 1), r.Add(1.673952e-5 * T * T, 2);
+    return r.Close(2.433502, lnE);
 }
-double LnIceRounding(bool its90, double T) {
+double LnIceRounding(bool its90, double T, double u, double lnE) {
     RoundingSum r;
     if (its90) {
         constexpr double k0 = -5866.6426, k1 = 22.32870244, k2 = 1.39387003e-2, k3 = -3.4262402e-5,
                          k4 = 2.7040955e-8, k5 = 0.67063522;
-        r.sum = k0 / T;
+        r.sum = k0 * u;
         r.bound = 0.5 * std::abs(r.sum);
-        r.Add(k1, 0), r.Add(k2 * T, 1), r.Add(k3 * T * T, 2), r.Add(k4 * T * T * T, 3), r.Add(k5 * std::log(T), 3);
-    } else {
-        r.sum = -6024.5282 / T;
-        r.bound = 0.5 * std::abs(r.sum);
-        r.Add(29.32707, 0), r.Add(1.0613868e-2 * T, 1), r.Add(-1.3198825e-5 * T * T, 2);
-        r.Add(-0.49382577 * std::log(T), 3);
+        r.Add(k1, 0), r.Add(k2 * T, 1), r.Add(k3 * T * T, 2), r.Add(k4 * T * T * T, 3);
+        return r.Close(k5, lnE);
     }
-    return r.bound;
+    r.sum = -6024.5282 * u;
+    r.bound = 0.5 * std::abs(r.sum);
+    r.Add(29.32707, 0), r.Add(1.0613868e-2 * T, 1), r.Add(-1.3198825e-5 * T * T, 2);
+    return r.Close(-0.49382577, lnE);
 }
 // Relative bound of a computed saturation pressure: that of ln e, one ulp of
 // exp, and a quarter more for everything of second order.
@@ -241,17 +249,17 @@ struct SaturationPoint {
     double noise;  // relative
 };
 SaturationPoint WaterPoint(bool its90, double t) {
-    const double T = Absolute(t);
-    const double es = PositivePressure(its90 ? LnWaterIts90(T) : LnWaterGuide(T));
-    const double dLn = t <= kAbsoluteZero ? 0.0 : its90 ? DLnWaterIts90(T) : DLnWaterGuide(T);
-    return {es, dLn, SaturationNoise(LnWaterRounding(its90, T))};
+    const double T = Absolute(t), u = 1.0 / T;
+    const double lnE = its90 ? LnWaterIts90(T) : LnWaterGuide(T);
+    const double dLn = t <= kAbsoluteZero ? 0.0 : its90 ? DLnWaterIts90(T, u) : DLnWaterGuide(T, u);
+    return {PositivePressure(lnE), dLn, SaturationNoise(LnWaterRounding(its90, T, u, lnE))};
 }
 SaturationPoint IcePoint(bool its90, double t) {
     if (t > 0.0) return WaterPoint(its90, t);
-    const double T = Absolute(t);
-    const double es = PositivePressure(its90 ? LnIceIts90(T) : LnIceGuide(T));
-    const double dLn = t <= kAbsoluteZero ? 0.0 : its90 ? DLnIceIts90(T) : DLnIceGuide(T);
-    return {es, dLn, SaturationNoise(LnIceRounding(its90, T))};
+    const double T = Absolute(t), u = 1.0 / T;
+    const double lnE = its90 ? LnIceIts90(T) : LnIceGuide(T);
+    const double dLn = t <= kAbsoluteZero ? 0.0 : its90 ? DLnIceIts90(T, u) : DLnIceGuide(T, u);
+    return {PositivePressure(lnE), dLn, SaturationNoise(LnIceRounding(its90, T, u, lnE))};
 }
 SaturationPoint PhasePoint(bool its90, Phase phase, double t) {
     return phase == Phase::Ice ? IcePoint(its90, t) : WaterPoint(its90, t);
@@ -346,42 +354,9 @@ double ApproximateBulb(Phase phase, double t, double e, double gamma) {
 // Evaluations of saturation curves made by inversions on this thread.
 thread_local std::uint64_t tInversionEvaluations = 0;
 
-// The first bisection steps, made exactly, while the interval still contains
-// one of the breakpoints (where the function jumps or changes its formula);
-// afterwards the interval lies inside one smooth piece. The breakpoints are
-// midpoints of the first steps, so the interval is still far wider than any
-// tolerance.
-template <typename MovesHi, std::size_t N>
-Bracket ExactAcrossBreakpoints(Bracket b, const std::array<double, N>& breakpoints, MovesHi&& movesHi) {
-    for (;;) {
-        bool spans = false;
-        for (double x : breakpoints) spans = spans || (x > b.lo && x < b.hi);
-        if (!spans) return b;
-        const double mid = (b.lo + b.hi) / 2.0;
-        if (movesHi(mid)) {
-            b.hi = mid;
-        } else {
-            b.lo = mid;
-        }
-    }
-}
-
-// The rest of a bisection with every midpoint the certificate decides taken
-// from it, the others evaluated.
-template <typename MovesHi>
-Bracket Replay(Bracket b, double tolerance, const Certificate& c, MovesHi&& movesHi) {
-    return Bisect(b, tolerance, [&](double mid) {
-        const int known = c.Decide(mid);
-        return known < 0 ? movesHi(mid) : known == 1;
-    });
-}
-
 // The open interior of a bracket: its ends are never midpoints again, and may
 // belong to a neighbouring piece.
-Bracket Interior(Bracket b) {
-    constexpr double inf = std::numeric_limits<double>::infinity();
-    return {std::nextafter(b.lo, inf), std::nextafter(b.hi, -inf)};
-}
+Bracket Interior(Bracket b) { return {NextUp(b.lo), NextDown(b.hi)}; }
 
 // Pressures (Pa) over which e_s·f rises with t on each piece from -200 °C to
 // 100 °C for both formula sets: below 3 kPa a 100 °C dew point has so much
@@ -452,9 +427,47 @@ double HumidityEngine::MoistSaturationPressure(Phase phase, double t, double p, 
 
 std::uint64_t HumidityEngine::InversionEvaluations() { return tInversionEvaluations; }
 
+namespace {
+// The temperatures every bisection visits first (0, ±100, -50 °C, and -500 °C
+// of the bulb temperatures), with e_s of both phases there and the factor's
+// terms: computed once per formula set by the very functions the bisections
+// call, so the value of e_s·f at such a midpoint costs one exp.
+constexpr std::array<double, 5> kFixedTemperatures = {0.0, 100.0, -100.0, -50.0, -500.0};
+struct FixedPoints {
+    std::array<std::array<double, 2>, kFixedTemperatures.size()> es{};
+    std::array<std::array<FactorTerms, 2>, kFixedTemperatures.size()> terms{};
+};
+FixedPoints ComputeFixedPoints(std::int32_t set) {
+    HumidityEngine e;
+    e.SetFormulaSet(set);
+    FixedPoints fixed;
+    for (std::size_t i = 0; i < kFixedTemperatures.size(); ++i) {
+        // Read through volatile so that the compiler evaluates them as at run time.
+        volatile double at = kFixedTemperatures[i];
+        const double t = at;
+        fixed.es[i] = {e.SaturationPressureWater(t), e.SaturationPressureIce(t)};
+        if (t >= kLowestFactorTemperature) {
+            fixed.terms[i] = {Terms(WaterRow(set == 0, t), t), Terms(IceRow(set == 0, t), t)};
+        }
+    }
+    return fixed;
+}
+const FixedPoints& Fixed(bool its90) {
+    static const FixedPoints its = ComputeFixedPoints(0), guide = ComputeFixedPoints(1);
+    return its90 ? its : guide;
+}
+// The index of t among kFixedTemperatures, or -1.
+int FixedIndex(double t) {
+    for (std::size_t i = 0; i < kFixedTemperatures.size(); ++i) {
+        if (t == kFixedTemperatures[i]) return static_cast<int>(i);
+    }
+    return -1;
+}
+}  // namespace
+
 // Dew point: bisection on [-200, 200] °C for e_s·f over water rising above e;
 // frost point the same over ice (over water above 0 °C). The result is lo.
-double HumidityEngine::Condensation(Phase phase, double e, double p) const {
+double HumidityEngine::Condensation(Phase phase, double e, double p, InversionHint* hint) const {
     const auto movesHi = [&](double t) {
         ++tInversionEvaluations;
         return MoistSaturationPressure(phase, t, p) > e;
@@ -466,28 +479,46 @@ double HumidityEngine::Condensation(Phase phase, double e, double p) const {
     }
     // The factor's rows meet at 0 °C (and over ice at -50 °C), where e_s also
     // turns from ice to water: e_s·f may jump either way there, so those
-    // midpoints are evaluated. The first of them, 0 °C, also tells the factor
-    // at this pressure for the first guess.
+    // midpoints are evaluated, and so is 100 °C, above which e_s·f need not
+    // rise. The first of them, 0 °C, also tells the factor at this pressure
+    // for the first guess.
+    const bool its90 = Its90();
+    const FixedPoints& fixed = Fixed(its90);
+    const auto ice = static_cast<std::size_t>(phase);
     double atZero = 0.0;
     const auto firstSteps = [&](double t) {
         ++tInversionEvaluations;
-        const double g = MoistSaturationPressure(phase, t, p);
+        const int i = FixedIndex(t);
+        if (i < 0) return (atZero = MoistSaturationPressure(phase, t, p)) > e;
+        const auto& es = fixed.es[static_cast<std::size_t>(i)][ice];
+        const double g = es * Factor(fixed.terms[static_cast<std::size_t>(i)][ice], es, p);
         if (t == 0.0) atZero = g;
         return g > e;
     };
-    const Bracket b = phase == Phase::Ice ? ExactAcrossBreakpoints(whole, std::array{0.0, -50.0}, firstSteps)
-                                          : ExactAcrossBreakpoints(whole, std::array{0.0}, firstSteps);
-    const Bracket piece = Interior({b.lo, std::min(b.hi, kMonotoneUpTo)});
-    const bool its90 = Its90();
-    const Phase saturation = b.lo >= 0.0 ? Phase::Water : phase;
-    const double guess = ApproximateCondensation(its90, saturation, e, p, atZero / 611.2);
-    const Certificate c = CertifyRoot(
+    const Bracket b = phase == Phase::Ice
+                          ? ExactAcrossBreakpoints(whole, std::array{0.0, -50.0, kMonotoneUpTo}, firstSteps)
+                          : ExactAcrossBreakpoints(whole, std::array{0.0, kMonotoneUpTo}, firstSteps);
+    if (b.lo >= kMonotoneUpTo) return Bisect(b, kDewPointTolerance, movesHi).lo;
+    const Bracket piece = Interior(b);
+    // From a neighbour's root a step along its slope, bent like ln e_s, whose
+    // curvature is about -2/T times its slope; from afar Hardy's approximation.
+    double guess = std::numeric_limits<double>::quiet_NaN();
+    if (hint != nullptr && hint->target > 0.0 && hint->slope > 0.0) {
+        const double lnRatio = std::log(e / hint->target);
+        const double step = lnRatio * hint->target / hint->slope;
+        if (std::abs(lnRatio) < 0.3) guess = hint->root + step + step * step / (hint->root + kZeroCelsius);
+    }
+    if (!(guess > piece.lo && guess < piece.hi)) {
+        guess = ApproximateCondensation(its90, b.lo >= 0.0 ? Phase::Water : phase, e, p, atZero / 611.2);
+    }
+    const Root root = CertifyRoot(
         [&](double t) {
             ++tInversionEvaluations;
             return MoistPoint(its90, phase, t, p);
         },
         e, guess, piece.lo, piece.hi, true, kLowestFactorTemperature);
-    return Replay(b, kDewPointTolerance, c, movesHi).lo;
+    if (hint != nullptr) *hint = {root.x, root.at.value, root.at.slope, hint->air};
+    return Replay(b, kDewPointTolerance, root.certificate, movesHi).lo;
 }
 
 namespace {
@@ -519,6 +550,16 @@ bool HumidityEngine::CondensesBelowMinus100(Phase phase, double e, double p) con
         return MoistSaturationPressure(phase, t, p) > e;
     };
     return above(0.0) && above(-100.0);
+}
+
+bool HumidityEngine::FrostPointIsDewPoint(double e, double p) const {
+    const FixedPoints& fixed = Fixed(Its90());
+    const auto lowerEndMoves = [&](Phase phase) {
+        ++tInversionEvaluations;
+        const double es = fixed.es[0][static_cast<std::size_t>(phase)];  // at 0 °C
+        return !(es * Factor(fixed.terms[0][static_cast<std::size_t>(phase)], es, p) > e);
+    };
+    return lowerEndMoves(Phase::Water) && lowerEndMoves(Phase::Ice);
 }
 
 // Above 100 °C exactly when the first midpoints 0 and 100 °C move the lower
@@ -588,7 +629,7 @@ double HumidityEngine::SaturationTemperature(Phase phase, double es) const {
     // e_s rises over the whole table; over ice it steps up at 0 °C to water.
     const bool its90 = Its90();
     const Bracket piece = Interior(whole);
-    const Certificate c = CertifyRoot(
+    const Root root = CertifyRoot(
         [&](double t) {
             ++tInversionEvaluations;
             const SaturationPoint s = PhasePoint(its90, phase, t);
@@ -596,7 +637,7 @@ double HumidityEngine::SaturationTemperature(Phase phase, double es) const {
         },
         es, ApproximateSaturationTemperature(phase, std::log(es)), piece.lo, piece.hi, true,
         ice ? 0.0 : kAbsoluteZero);
-    return Replay(whole, kDewPointTolerance, c, movesHi).hi;
+    return Replay(whole, kDewPointTolerance, root.certificate, movesHi).hi;
 }
 
 double HumidityEngine::SaturationTemperatureWater(double es) const {
@@ -634,7 +675,8 @@ double HumidityEngine::PsychrometricPressureIce(double t, double ti, double pKil
 
 // The bulb temperature whose psychrometric pressure reaches e, by bisection on
 // [-1000, 1000] °C (tolerance 1e-9 K); the result is lo.
-double HumidityEngine::BulbTemperature(Phase phase, double pKilopascal, double t, double e) const {
+double HumidityEngine::BulbTemperature(Phase phase, double pKilopascal, double t, double e,
+                                       InversionHint* hint) const {
     const bool ice = phase == Phase::Ice;
     const auto reading = [&](double bulb) {
         ++tInversionEvaluations;
@@ -651,14 +693,42 @@ double HumidityEngine::BulbTemperature(Phase phase, double pKilopascal, double t
     // The reading rises with the bulb temperature: e_s does, and so does
     // -A·P·(T - bulb) for a constant A >= 0; the default constant over water
     // grows with the bulb temperature, and the term still rises wherever
-    // 1 + 0.000944·(2·bulb - T) > 0.
-    Bracket piece = Interior(whole);
-    if (defaultWater) {
-        piece.lo = std::max(piece.lo, (t - 1.0 / kDefaultWaterConstantSlope) / 2.0 + 1.0);
-    }
+    // 1 + 0.000944·(2·bulb - T) > 0. The first midpoints (0 and -500 °C, with
+    // their saturation pressures known) are evaluated until the bracket lies
+    // where it rises.
     const bool its90 = Its90();
+    const FixedPoints& fixed = Fixed(its90);
+    const double rising = defaultWater ? (t - 1.0 / kDefaultWaterConstantSlope) / 2.0 + 1.0 : kBulbLow;
+    const Bracket b = ExactAcrossBreakpoints(whole, std::array{rising}, [&](double bulb) {
+        const int i = FixedIndex(bulb);
+        if (i < 0) return movesHi(bulb);
+        ++tInversionEvaluations;
+        const double es = fixed.es[static_cast<std::size_t>(i)][static_cast<std::size_t>(phase)];
+        const double a = ice ? EffectiveConstantIce() : EffectiveConstantWater(bulb);
+        return es - a * 1000.0 * pKilopascal * (t - bulb) >= e;  // as PsychrometricPressureWater/Ice
+    });
+    const Bracket piece = Interior(b);
     const double scale = 1000.0 * pKilopascal;
-    const Certificate c = CertifyRoot(
+    // From a neighbour's root one Newton step, its reading moved by the change
+    // of the air temperature; from afar a linearised psychrometer equation.
+    double guess = std::numeric_limits<double>::quiet_NaN();
+    if (hint != nullptr && hint->slope > 0.0) {
+        const double a = ice ? EffectiveConstantIce() : EffectiveConstantWater(hint->root);
+        const double moved = hint->target - a * scale * (t - hint->air);
+        const double step = (e - moved) / hint->slope;
+        // The reading bends with e_s: e_s'' = e_s·(L² - 2L/T), L = d(ln e_s)/dt
+        // about 5400/T² over water (6100/T² over ice).
+        const double absolute = hint->root + kZeroCelsius;
+        const double es = hint->target + a * scale * (hint->air - hint->root);
+        const double slopeLn = (ice && hint->root <= 0.0 ? 6150.0 : 5420.0) / (absolute * absolute);
+        const double bend = es * (slopeLn * slopeLn - 2.0 * slopeLn / absolute);
+        guess = hint->root + step - bend / (2.0 * hint->slope) * step * step;
+        if (!(std::abs(guess - hint->root) < 5.0)) guess = std::numeric_limits<double>::quiet_NaN();
+    }
+    if (!(guess > piece.lo && guess < piece.hi)) {
+        guess = ApproximateBulb(phase, t, e, scale * (ice ? EffectiveConstantIce() : EffectiveConstantWater(t)));
+    }
+    const Root root = CertifyRoot(
         [&](double bulb) {
             ++tInversionEvaluations;
             const SaturationPoint s = ice ? IcePoint(its90, bulb) : WaterPoint(its90, bulb);
@@ -670,9 +740,9 @@ double HumidityEngine::BulbTemperature(Phase phase, double pKilopascal, double t
             const double noise = s.es * s.noise + 8.0 * kEps * std::abs(depression) + 2.0 * kEps * std::abs(value);
             return CurvePoint{value, slope, noise, AbsoluteRounding(bulb)};
         },
-        e, ApproximateBulb(phase, t, e, scale * (ice ? EffectiveConstantIce() : EffectiveConstantWater(t))),
-        piece.lo, piece.hi, false, ice ? 0.0 : kAbsoluteZero);
-    return Replay(whole, kBulbTolerance, c, movesHi).lo;
+        e, guess, piece.lo, piece.hi, false, ice ? 0.0 : kAbsoluteZero);
+    if (hint != nullptr) *hint = {root.x, root.at.value, root.at.slope, t};
+    return Replay(b, kBulbTolerance, root.certificate, movesHi).lo;
 }
 
 double HumidityEngine::WetBulbTemperature(double pKilopascal, double t, double e) const {

@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 
 #include "physics/humidity_result.h"
@@ -31,6 +32,17 @@ public:
     // The exact value -1.0 (compared bit for bit) selects the default
     // psychrometer constant; every other value is used as given.
     static constexpr double kDefaultConstant = -1.0;
+
+    // Where a previous inversion of the same kind ended, kept by a caller that
+    // inverts many close neighbours (the uncertainty evaluation does): the next
+    // search starts from it and leaves its own end there. It changes the work
+    // done, never a result.
+    struct InversionHint {
+        double root = std::numeric_limits<double>::quiet_NaN();    // °C
+        double target = std::numeric_limits<double>::quiet_NaN();  // the pressure there, Pa
+        double slope = std::numeric_limits<double>::quiet_NaN();   // its change with temperature, Pa/K
+        double air = std::numeric_limits<double>::quiet_NaN();     // bulb temperatures: the air temperature, °C
+    };
 
     HumidityEngine() = default;
     virtual ~HumidityEngine() = default;
@@ -86,6 +98,8 @@ public:
     // pressure e (Pa) shows at pressure P (kPa), °C.
     double WetBulbTemperature(double pKilopascal, double t, double e) const;
     double IceBulbTemperature(double pKilopascal, double t, double e) const;
+    // Either of them: the wet bulb (Phase::Water) or the ice bulb (Phase::Ice).
+    double BulbTemperature(Phase phase, double pKilopascal, double t, double e, InversionHint* hint = nullptr) const;
     // The psychrometer constant (1/K) that makes a reading T, Tw agree with a
     // reference dew point td (frost point tf) at P (kPa); -1.0 when the
     // constant would fall outside [0.000225, 0.002].
@@ -112,10 +126,13 @@ public:
     // with t everywhere, so its inverses below have a single root.
     double MoistSaturationPressure(Phase phase, double t, double p, int formulaShift = 0) const;
     // Dew point over water (Phase::Water) or frost point (Phase::Ice) of e at P (Pa).
-    double Condensation(Phase phase, double e, double p) const;
+    double Condensation(Phase phase, double e, double p, InversionHint* hint = nullptr) const;
     // Whether Condensation(phase, e, p) lies below -100 °C, or above 100 °C:
     // the same answers, from the few midpoints of its bisection that decide them.
     bool CondensesBelowMinus100(Phase phase, double e, double p) const;
+    // Whether FrostPoint(e, p) is DewPoint(e, p): both bisections move their
+    // lower end to 0 °C first, and above it they evaluate the same function.
+    bool FrostPointIsDewPoint(double e, double p) const;
     bool CondensesAbove100(Phase phase, double e, double p) const;
 
     // Complete calculations: from one humidity state at P1 every quantity at
@@ -160,7 +177,6 @@ public:
 private:
     bool Its90() const { return formulaSet_ == 0; }
     double SaturationTemperature(Phase phase, double es) const;
-    double BulbTemperature(Phase phase, double pKilopascal, double t, double e) const;
 
     // Field order follows the stored settings: ice constant, water constant, formula set.
     double constantIce_ = kDefaultConstant;
