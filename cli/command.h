@@ -5,6 +5,7 @@
 // output selection, the PDF printout and exit statuses are shared (main.cpp).
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -25,6 +26,9 @@ struct Edit {
     int field = 0;
     std::string text;
 };
+
+// The local time a printout made now carries.
+inline PrintTime PrintedNow() { return LocalPrintTime(std::chrono::system_clock::now()); }
 
 // A mistake in how the program was called (exit status 2).
 class UsageError : public std::runtime_error {

@@ -62,7 +62,7 @@ Examples:
 
         std::array<std::string, CalculatorPage::kRows> rowUnits;
         for (int r = 0; r < CalculatorPage::kRows; ++r) rowUnits[static_cast<std::size_t>(r)] = page.RowUnit(r);
-        auto result = Snapshot(host, page, edits, rowUnits, page.Printout());
+        auto result = Snapshot(host, page, edits, rowUnits, page.Printout(PrintedNow()));
         for (int f = 0; f < kPsychrometerFieldCount; ++f) {
             result->fields.push_back(page.FieldText(static_cast<PsychrometerField>(f)));
         }

@@ -63,7 +63,7 @@ Examples:
 
         std::array<std::string, CalculatorPage::kRows> rowUnits;
         for (int r = 0; r < CalculatorPage::kRows; ++r) rowUnits[static_cast<std::size_t>(r)] = page.RowUnit(static_cast<RhRow>(r));
-        auto result = Snapshot(host, page, edits, rowUnits, page.Printout());
+        auto result = Snapshot(host, page, edits, rowUnits, page.Printout(PrintedNow()));
         for (int f = 0; f < kRhFieldCount; ++f) result->fields.push_back(page.FieldText(static_cast<RhField>(f)));
         const std::string temperatureUnit(page.TemperatureUnit());
         const std::string pressureUnit(page.PressureUnit());

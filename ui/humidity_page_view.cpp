@@ -1,6 +1,5 @@
 #include "humidity_page_view.h"
 
-#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,14 +10,16 @@
 #include "artwork.h"
 #include "hyperlink_label.h"
 #include "maker.h"
+#include "number_fields.h"
 #include "numeric_edit.h"
 #include "recompute_marker.h"
 #include "widget_texts.h"
 
 namespace wegator {
 
-int NumberFieldWidth(const QWidget* field, const char* longest) {
-    return QFontMetrics(field->font()).horizontalAdvance(QString::fromLatin1(longest)) + 14;
+void FitEntryFields(std::span<NumericEdit* const> fields, const NumberFormat& format) {
+    const std::string widest = WidestEntryText(format);
+    for (NumericEdit* field : fields) FitNumberField(field, widest);
 }
 
 void FillUnitList(QComboBox* list, std::span<const std::string_view> units) {
@@ -76,7 +77,7 @@ void ResultGridView::Bind(QWidget* page) {
         ReserveResultUnitWidth(units_[row]);
         for (int column = 0; column < 4; ++column) {
             QLineEdit* field = page->findChild<QLineEdit*>(QStringLiteral("result%1_%2").arg(row).arg(column));
-            field->setMinimumWidth(NumberFieldWidth(field, kLongestResult));
+            MakeResultField(field);
             fields_[4 * row + column] = field;
         }
     }
@@ -98,6 +99,8 @@ void ShowHumidityPage(const CalculatorPage& model, const HumidityPageControls& c
 }
 
 void ResultGridView::Show(const CalculatorPage& model) const {
+    const auto widest = WidestResultTexts(model.Format());
+    for (QLineEdit* field : fields_) FitNumberField(field, widest);
     for (int row = 0; row < CalculatorPage::kRows; ++row) {
         wegator::Show(units_[row], model.RowUnit(row));
         for (int column = 0; column < 4; ++column) wegator::Show(Field(row, column), model.ResultText(row, column));

@@ -27,13 +27,8 @@ class HyperlinkLabel;
 class NumericEdit;
 class RecomputeMarker;
 
-// The longest texts a field has to show whole: an entry of fifteen characters,
-// and the exponent form of a negative result.
-inline constexpr const char* kLongestEntry = "-0000000,0000";
-inline constexpr const char* kLongestResult = "-1,2346e+007";
-
-// A width that shows `longest` in the field's font, frame included.
-int NumberFieldWidth(const QWidget* field, const char* longest);
+// Entry fields wide enough for the longest entry in the page's format.
+void FitEntryFields(std::span<NumericEdit* const> fields, const NumberFormat& format);
 
 // Fills a list of units (or quantities) and sizes it to its entries.
 void FillUnitList(QComboBox* list, std::span<const std::string_view> units);
@@ -55,13 +50,14 @@ void Show(QComboBox* list, int index);
 class ResultGridView {
 public:
     // Finds the fields under `page` (once its layout is set up) and makes
-    // each wide enough for the longest result.
+    // them look read-only.
     void Bind(QWidget* page);
 
     QLineEdit* Field(int row, int column) const { return fields_[4 * row + column]; }
     QLabel* UnitLabel(int row) const { return units_[row]; }
 
-    // The grid and its unit labels as the model holds them.
+    // The grid and its unit labels as the model holds them, each field wide
+    // enough for the longest result in the model's format.
     void Show(const CalculatorPage& model) const;
 
 private:
@@ -109,6 +105,7 @@ void BindHumidityPage(PageWidget* page, Model& model, const HumidityPageControls
         page->Refresh();
     });
     QObject::connect(c.print, &QPushButton::clicked, page, &PageWidget::printRequested);
+    page->SetButtons(c.compute, {c.print});
     ShowMakerLogo(c.logo);
 }
 

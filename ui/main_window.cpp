@@ -1,11 +1,14 @@
 #include "main_window.h"
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <initializer_list>
 #include <vector>
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QShortcut>
@@ -35,8 +38,12 @@ MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent
 
     for (int index = 0; index < kPageCount; ++index) {
         hosts_[index] = std::make_unique<QtPageHost>(
-            this, [this, index](bool enabled) { PagePrintStateChanged(index, enabled); });
+            this, [this, index](bool enabled) { PagePrintStateChanged(index, enabled); },
+            [this, index] {
+                if (PageWidget* page = Page(index)) page->Refresh();
+            });
     }
+    windowHost_ = std::make_unique<QtPageHost>(this, QtPageHost::PrintSwitch{});
     // The pages are made in this order; each keeps its own copy of the settings.
     rhModel_ = std::make_unique<RelativeHumidityPage>(*hosts_[kRelativeHumidityPage]);
     moistureModel_ = std::make_unique<MoistureContentPage>(*hosts_[kMoistureContentPage]);
@@ -44,6 +51,7 @@ MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent
     pressureModel_ = std::make_unique<PressurePage>(*hosts_[kPressurePage]);
     ApplySettingsToPages();
     printTarget_ = std::make_unique<PrinterTarget>();
+    printClock_ = [] { return LocalPrintTime(std::chrono::system_clock::now()); };
 
     BuildMenu();
 
@@ -97,7 +105,9 @@ void MainWindow::BuildMenu() {
     add(program, tr("Ciśnienie"), kCmdPressure);
     add(program, tr("Laboratorium"), kCmdLaboratory);
     program->addSeparator();
-    add(program, tr("Drukuj"), kCmdPrint)->setEnabled(false);
+    QAction* print = add(program, tr("Drukuj"), kCmdPrint);
+    print->setEnabled(false);
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     program->addSeparator();
     add(program, tr("Wyjście"), kCmdExit);
 
@@ -106,7 +116,7 @@ void MainWindow::BuildMenu() {
     add(settings, tr("Język"), kCmdLanguage);
 
     QMenu* info = menuBar()->addMenu(tr("Info"));
-    add(info, tr("Pomoc"), kCmdHelp);
+    add(info, tr("Pomoc"), kCmdHelp)->setShortcut(QKeySequence(Qt::Key_F1));
     add(info, tr("Literatura"), kCmdLiterature);
     add(info, tr("O programie"), kCmdAbout);
 
@@ -233,7 +243,7 @@ void MainWindow::PrintPageAt(int index, PrintCommand command) {
     PageWidget* page = Page(index);
     // Only results that belong to the inputs are printed.
     if (page == nullptr || !page->PrintEnabled() || !printTarget_) return;
-    PrintPage(*printTarget_, page->PrintCells(), command, this);
+    PrintPage(*printTarget_, page->PrintCells(printClock_()), command, this);
 }
 
 void MainWindow::ChooseLanguage() {
@@ -251,11 +261,20 @@ QUrl MainWindow::HelpUrl() const {
     return QUrl::fromLocalFile(path);
 }
 
-void MainWindow::ShowHelp() { OpenUrl(HelpUrl()); }
+void MainWindow::ShowHelp() {
+    const QUrl url = HelpUrl();
+    if (QFileInfo::exists(url.toLocalFile()) && OpenUrl(url)) return;
+    // No page, or nothing on this desktop that shows one: say where the page is
+    // meant to be, so the user can open it by other means.
+    const QString text = StringTableText(msg::HelpCannotOpen) + QStringLiteral("\n\n") +
+                         QDir::toNativeSeparators(url.toLocalFile());
+    windowHost_->ShowWarning(msg::HelpCannotOpen, text.toStdString());
+}
 
 void MainWindow::SetMessageSink(QtPageHost::MessageSink sink) {
     messageSink_ = sink;
     for (auto& host : hosts_) host->SetMessageSink(sink);
+    windowHost_->SetMessageSink(sink);
 }
 
 void MainWindow::OpenSettings() {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -94,6 +95,9 @@ public:
     void SetLanguageQuestion(LanguageQuestion question) { languageQuestion_ = std::move(question); }
     // Replaces the printers (the default one and the print dialog's).
     void SetPrintTarget(std::unique_ptr<PrintTarget> target) { printTarget_ = std::move(target); }
+    // Replaces the clock that dates a printout (the local time by default).
+    using PrintClock = std::function<PrintTime()>;
+    void SetPrintClock(PrintClock clock) { printClock_ = std::move(clock); }
 
     // The laboratory as the settings see it; null (the default) when there is none.
     void SetLaboratoryTarget(LaboratorySettingsTarget* target) { laboratory_ = target; }
@@ -125,6 +129,8 @@ private:
     LanguageQuestion languageQuestion_;
 
     std::array<std::unique_ptr<QtPageHost>, kPageCount> hosts_;
+    // Messages of the window's own commands (help).
+    std::unique_ptr<QtPageHost> windowHost_;
     std::unique_ptr<RelativeHumidityPage> rhModel_;
     std::unique_ptr<MoistureContentPage> moistureModel_;
     std::unique_ptr<PsychrometerPage> psychrometerModel_;
@@ -134,6 +140,7 @@ private:
     SettingsRunState runState_;
     SettingsSheetHooks sheetHooks_;
     QtPageHost::MessageSink messageSink_;
+    PrintClock printClock_;
 
     QTabWidget* sheet_ = nullptr;
     std::map<int, PageWidget*> pages_;

@@ -19,7 +19,6 @@ MoisturePageWidget::MoisturePageWidget(MoistureContentPage& model, QWidget* pare
                ui_->p1Edit,      ui_->p1UncertaintyEdit,     ui_->p2Edit};
     for (int f = 0; f < kMoistureFieldCount; ++f) {
         const auto field = static_cast<MoistureField>(f);
-        fields_[f]->setMinimumWidth(NumberFieldWidth(fields_[f], kLongestEntry));
         connect(fields_[f], &QLineEdit::textEdited, this, [this, field](const QString& text) {
             model_.SetFieldText(field, text.toStdString());
             Refresh();
@@ -74,7 +73,9 @@ void MoisturePageWidget::Activate() {
 
 bool MoisturePageWidget::PrintEnabled() const { return model_.PrintEnabled(); }
 
-std::vector<PrintCell> MoisturePageWidget::PrintCells() const { return LayOut(model_.Printout()); }
+std::vector<PrintCell> MoisturePageWidget::PrintCells(const PrintTime& printedAt) const {
+    return LayOut(model_.Printout(printedAt));
+}
 
 void MoisturePageWidget::Refresh() {
     for (int f = 0; f < kMoistureFieldCount; ++f) Show(fields_[f], model_.FieldText(static_cast<MoistureField>(f)));
@@ -85,6 +86,7 @@ void MoisturePageWidget::Refresh() {
         Show(FieldUnitLabel(field), model_.FieldUnit(field));
     }
 
+    FitEntryFields(fields_, model_.Format());
     ShowHumidityPage(model_, Controls(), grid_);
 }
 

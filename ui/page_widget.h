@@ -1,11 +1,13 @@
 // What the main window needs of every page on its sheet.
 #pragma once
 
+#include <QWidget>
+#include <initializer_list>
 #include <vector>
 
-#include <QWidget>
-
 #include "pages/print_layout.h"
+
+class QPushButton;
 
 namespace wegator {
 
@@ -20,13 +22,25 @@ public:
     virtual bool PrintEnabled() const = 0;
     // Shows again everything the page's model holds.
     virtual void Refresh() = 0;
-    // The printout of what the page shows now, cell by cell; empty for a page
-    // that prints nothing.
-    virtual std::vector<PrintCell> PrintCells() const { return {}; }
+    // The printout of what the page shows now, cell by cell, as printed at
+    // `printedAt`; empty for a page that prints nothing.
+    virtual std::vector<PrintCell> PrintCells(const PrintTime& /*printedAt*/) const { return {}; }
+
+    // The page's buttons: `defaultButton` ("Oblicz") is pressed by Enter
+    // anywhere on the page; Enter on a focused button presses that button.
+    void SetButtons(QPushButton* defaultButton, std::initializer_list<QPushButton*> others);
 
 signals:
     // The page's own "Drukuj" button was pressed.
     void printRequested();
+
+protected:
+    // Enter or Return that no control of the page took (an entry field, a
+    // list) presses the default button.
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QPushButton* defaultButton_ = nullptr;
 };
 
 }  // namespace wegator

@@ -1,9 +1,9 @@
 #include "pressure_page_widget.h"
 
 #include <QComboBox>
-#include <QFontMetrics>
 #include <QSignalBlocker>
 
+#include "number_fields.h"
 #include "ui_pressure_page.h"
 #include "widget_texts.h"
 
@@ -14,16 +14,12 @@ PressurePageWidget::PressurePageWidget(PressurePage& model, QWidget* parent)
     ui_->setupUi(this);
     AttachToolTips(this);
 
-    // Fixed-point results can grow long (20000 MPa in micron), so leave room.
-    const int resultWidth =
-        QFontMetrics(font()).horizontalAdvance(QStringLiteral("-000000000000,0000")) + 14;
     for (std::size_t i = 0; i < results_.size(); ++i) {
         results_[i] = findChild<QLineEdit*>(QStringLiteral("pressureResult%1").arg(i));
-        results_[i]->setMinimumWidth(resultWidth);
+        MakeResultField(results_[i]);
     }
 
     for (const PressurePageUnit& unit : kPressurePageUnits) ui_->inputUnitList->addItem(ToQString(unit.text));
-    ui_->inputEdit->setMinimumWidth(resultWidth);
 
     connect(ui_->inputEdit, &QLineEdit::textEdited, this, [this](const QString& text) {
         model_.SetInputText(text.toStdString());
@@ -38,6 +34,7 @@ PressurePageWidget::PressurePageWidget(PressurePage& model, QWidget* parent)
         Refresh();
     });
     connect(ui_->printButton, &QPushButton::clicked, this, &PageWidget::printRequested);
+    SetButtons(ui_->computeButton, {ui_->printButton});
 
     Refresh();
 }
@@ -57,7 +54,9 @@ void PressurePageWidget::Activate() {
 
 bool PressurePageWidget::PrintEnabled() const { return model_.PrintEnabled(); }
 
-std::vector<PrintCell> PressurePageWidget::PrintCells() const { return LayOut(model_.Printout()); }
+std::vector<PrintCell> PressurePageWidget::PrintCells(const PrintTime& printedAt) const {
+    return LayOut(model_.Printout(printedAt));
+}
 
 void PressurePageWidget::Refresh() {
     ui_->inputEdit->ShowText(QString::fromStdString(model_.InputText()));
@@ -65,7 +64,12 @@ void PressurePageWidget::Refresh() {
         const QSignalBlocker blocker(ui_->inputUnitList);
         ui_->inputUnitList->setCurrentIndex(model_.InputUnitIndex());
     }
+    // Fixed-point results grow long (20000 MPa in micron): every field is as
+    // wide as the widest result of the page's format, so no digit is cut off.
+    FitNumberField(ui_->inputEdit, WidestEntryText(model_.Format()));
+    const std::string widest = model_.WidestResultText();
     for (std::size_t i = 0; i < results_.size(); ++i) {
+        FitNumberField(results_[i], widest);
         const QString text = QString::fromStdString(model_.ResultTexts()[i]);
         if (results_[i]->text() != text) results_[i]->setText(text);
     }

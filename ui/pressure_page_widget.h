@@ -31,7 +31,7 @@ public:
     void Activate() override;
     bool PrintEnabled() const override;
     void Refresh() override;
-    std::vector<PrintCell> PrintCells() const override;
+    std::vector<PrintCell> PrintCells(const PrintTime& printedAt) const override;
 
     NumericEdit* InputField() const;
     QComboBox* InputUnitList() const;

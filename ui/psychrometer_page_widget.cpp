@@ -19,7 +19,6 @@ PsychrometerPageWidget::PsychrometerPageWidget(PsychrometerPage& model, QWidget*
                ui_->bulbUncertaintyEdit, ui_->pressureEdit,          ui_->pressureUncertaintyEdit};
     for (int f = 0; f < kPsychrometerFieldCount; ++f) {
         const auto field = static_cast<PsychrometerField>(f);
-        fields_[f]->setMinimumWidth(NumberFieldWidth(fields_[f], kLongestEntry));
         connect(fields_[f], &QLineEdit::textEdited, this, [this, field](const QString& text) {
             model_.SetFieldText(field, text.toStdString());
             Refresh();
@@ -67,7 +66,9 @@ void PsychrometerPageWidget::Activate() {
 
 bool PsychrometerPageWidget::PrintEnabled() const { return model_.PrintEnabled(); }
 
-std::vector<PrintCell> PsychrometerPageWidget::PrintCells() const { return LayOut(model_.Printout()); }
+std::vector<PrintCell> PsychrometerPageWidget::PrintCells(const PrintTime& printedAt) const {
+    return LayOut(model_.Printout(printedAt));
+}
 
 void PsychrometerPageWidget::Refresh() {
     for (int f = 0; f < kPsychrometerFieldCount; ++f) {
@@ -79,6 +80,7 @@ void PsychrometerPageWidget::Refresh() {
         Show(FieldUnitLabel(field), model_.FieldUnit(field));
     }
 
+    FitEntryFields(fields_, model_.Format());
     ShowHumidityPage(model_, Controls(), grid_);
 }
 

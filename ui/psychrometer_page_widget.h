@@ -36,7 +36,7 @@ public:
     void Activate() override;
     bool PrintEnabled() const override;
     void Refresh() override;
-    std::vector<PrintCell> PrintCells() const override;
+    std::vector<PrintCell> PrintCells(const PrintTime& printedAt) const override;
 
     // The controls, for the screenshots and for tests. Result rows count from
     // 0 ("DP/FP") to 9 ("Tw/Ti").

@@ -15,10 +15,13 @@ namespace wegator {
 class QtPageHost : public PageHost {
 public:
     using PrintSwitch = std::function<void(bool enabled)>;
+    // Shows the page as its model holds it, so that a box never covers results
+    // the model has already emptied.
+    using PageRefresh = std::function<void()>;
     // Receives a message instead of a box being shown (used where no one may click OK).
     using MessageSink = std::function<void(bool warning, int messageId, const std::string& text)>;
 
-    QtPageHost(QWidget* owner, PrintSwitch printSwitch);
+    QtPageHost(QWidget* owner, PrintSwitch printSwitch, PageRefresh refresh = {});
 
     // Warning box: exclamation icon, OK, empty title.
     void ShowWarning(int messageId, const std::string& text) override;
@@ -29,8 +32,11 @@ public:
     void SetMessageSink(MessageSink sink) { sink_ = std::move(sink); }
 
 private:
+    void RefreshPage() const;
+
     QPointer<QWidget> owner_;
     PrintSwitch printSwitch_;
+    PageRefresh refresh_;
     MessageSink sink_;
 };
 

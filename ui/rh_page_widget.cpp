@@ -20,7 +20,6 @@ RhPageWidget::RhPageWidget(RelativeHumidityPage& model, QWidget* parent)
                ui_->p1Edit, ui_->p1UncertaintyEdit, ui_->p2Edit};
     for (int f = 0; f < kRhFieldCount; ++f) {
         const auto field = static_cast<RhField>(f);
-        fields_[f]->setMinimumWidth(NumberFieldWidth(fields_[f], kLongestEntry));
         connect(fields_[f], &QLineEdit::textEdited, this,
                 [this, field](const QString& text) { FieldEdited(field, text); });
     }
@@ -61,7 +60,9 @@ void RhPageWidget::Activate() {
 
 bool RhPageWidget::PrintEnabled() const { return model_.PrintEnabled(); }
 
-std::vector<PrintCell> RhPageWidget::PrintCells() const { return LayOut(model_.Printout()); }
+std::vector<PrintCell> RhPageWidget::PrintCells(const PrintTime& printedAt) const {
+    return LayOut(model_.Printout(printedAt));
+}
 
 void RhPageWidget::Refresh() {
     for (int f = 0; f < kRhFieldCount; ++f) Show(fields_[f], model_.FieldText(static_cast<RhField>(f)));
@@ -72,6 +73,7 @@ void RhPageWidget::Refresh() {
     Show(ui_->p1UnitLabel, model_.FieldUnit(RhField::P1));
     Show(ui_->p2UnitLabel, model_.FieldUnit(RhField::P2));
 
+    FitEntryFields(fields_, model_.Format());
     ShowHumidityPage(model_, Controls(), grid_);
 }
 

@@ -36,7 +36,7 @@ public:
     void Activate() override;
     bool PrintEnabled() const override;
     void Refresh() override;
-    std::vector<PrintCell> PrintCells() const override;
+    std::vector<PrintCell> PrintCells(const PrintTime& printedAt) const override;
 
     // The controls, for the main window's start-up sample and for tests.
     NumericEdit* Field(RhField field) const { return fields_[static_cast<int>(field)]; }

@@ -365,6 +365,15 @@ constexpr StringEntry kPolish[] = {
     {1004, "Nad wodą"},
     {1005, "Nad lodem"},
     {1006, "Wartości obliczone"},
+    // The trace line of a printout and the help command.
+    {1010, "Wydrukowano"},
+    {1011, "wzory ITS-90"},
+    {1012, "wzory „A Guide to the Measurement of Humidity”"},
+    {1013, "z niepewnością wzorów"},
+    {1014, "bez niepewności wzorów"},
+    {1015, "stałe psychrometru"},
+    {1016, "domyślna"},
+    {1017, "Nie można otworzyć pliku pomocy:"},
     // Correction tables: a value the editor's list already holds (the text
     // users have always seen, in English), and a .cal line that is not three
     // numbers (the file name follows on the next line).

@@ -101,6 +101,18 @@ inline constexpr int OverWaterHeading = 1004;
 inline constexpr int OverIceHeading = 1005;
 inline constexpr int ResultsCaption = 1006;
 
+// The trace line at the foot of a printout: when it was printed and how its
+// numbers were made.
+inline constexpr int TracePrinted = 1010;
+inline constexpr int TraceFormulasIts90 = 1011;
+inline constexpr int TraceFormulasGuide = 1012;
+inline constexpr int TraceWithFormulaUncertainty = 1013;
+inline constexpr int TraceWithoutFormulaUncertainty = 1014;
+inline constexpr int TracePsychrometerConstants = 1015;
+inline constexpr int TraceDefaultConstant = 1016;
+// "Pomoc" found no viewer for the help page; the page's path follows.
+inline constexpr int HelpCannotOpen = 1017;
+
 // The settings were not written at exit: the store could not be replaced, or
 // it could not be read at start and is left as it was.
 inline constexpr int SettingsNotSaved = 1300;

@@ -12,16 +12,6 @@ namespace wegator {
 
 namespace {
 
-// Grid rows top to bottom and the quantity each shows.
-constexpr std::array<Quantity, CalculatorPage::kRows> kRowQuantities = {
-    Quantity::DewFrostPoint, Quantity::Temperature, Quantity::RelativeHumidity, Quantity::Ppmv,
-    Quantity::Ppmw,          Quantity::MixingRatio, Quantity::Enthalpy,         Quantity::VapourPressure,
-    Quantity::SaturationVapourPressure, Quantity::BulbTemperature,
-};
-constexpr std::array<std::string_view, CalculatorPage::kRows> kRowLabels = {
-    "DP/FP", "T", "RH", "PPMV", "PPMW", "x", "I", "WVP", "SWVP", "Tw/Ti",
-};
-
 // A unit conversion that lands a hair below zero is shown as zero rather than "-0,000".
 constexpr double kTemperatureZeroBand = -1e-11;
 constexpr double kPressureZeroBand = -1e-11;
@@ -47,6 +37,7 @@ std::string_view CalculatorPage::EnthalpyUnit() const { return UnitText(kEnthalp
 void CalculatorPage::ChangeEnthalpyUnit(int index) {
     if (index < 0 || index >= static_cast<int>(kEnthalpyUnits.size())) return;
     enthalpyUnit_ = index;
+    FormatHeldResults();
     MarkOutOfDate();
 }
 
@@ -77,32 +68,6 @@ int CalculatorPage::ResultsCaptionId() const {
 }
 
 std::string CalculatorPage::ResultsCaption() const { return std::string(LoadString(ResultsCaptionId())); }
-
-Quantity CalculatorPage::RowQuantity(int row) { return kRowQuantities.at(static_cast<std::size_t>(row)); }
-
-std::string_view CalculatorPage::RowLabel(int row) { return kRowLabels.at(static_cast<std::size_t>(row)); }
-
-std::string CalculatorPage::RowUnitLabel(int row, std::string_view temperatureUnit, std::string_view enthalpyUnit) {
-    switch (RowQuantity(row)) {
-        case Quantity::DewFrostPoint:
-        case Quantity::Temperature:
-        case Quantity::BulbTemperature:
-            return std::string(temperatureUnit);
-        case Quantity::RelativeHumidity:
-            return "%";
-        case Quantity::Ppmv:
-        case Quantity::Ppmw:
-            return "ppm";
-        case Quantity::MixingRatio:
-            return "g/kg";
-        case Quantity::Enthalpy:
-            return std::string(enthalpyUnit);
-        case Quantity::VapourPressure:
-        case Quantity::SaturationVapourPressure:
-            return "Pa";
-    }
-    return {};
-}
 
 void CalculatorPage::Activate() {
     // The caption is read from the formula-uncertainty flag whenever it is shown.
@@ -158,60 +123,37 @@ void CalculatorPage::FailWithText(int messageId, const std::string& text) {
 
 double CalculatorPage::ReadField(std::string& text) { return ReadEntry(text, format_, host_); }
 
-void CalculatorPage::ShowResults(const HumidityResult& result, std::string_view temperatureUnit,
-                                 std::string_view enthalpyUnit) {
-    ShowResults(result, temperatureUnit, enthalpyUnit, result.Value(Quantity::BulbTemperature, Phase::Ice));
+double CalculatorPage::ReadFieldAt(int f) {
+    std::string& text = fields_[static_cast<std::size_t>(f)];
+    EntryReading reading = GetValue(text, format_.inputPrecision, format_.decimalSign);
+    if (reading.messageId != 0) {
+        // The calculation has failed: no result stays visible behind the box.
+        ClearResults();
+        host_.ShowWarning(reading.messageId, std::string(LoadString(reading.messageId)));
+        return InvalidValue;
+    }
+    text = std::move(reading.rewritten);
+    return reading.value;
 }
 
-void CalculatorPage::ShowResults(const HumidityResult& result, std::string_view temperatureUnit,
-                                 std::string_view enthalpyUnit, double iceBulbCelsius) {
-    for (int row = 0; row < kRows; ++row) {
-        const Quantity q = RowQuantity(row);
-        for (int phase = 0; phase < 2; ++phase) {
-            const Phase p = static_cast<Phase>(phase);
-            double value = result.Value(q, p);
-            double uncertainty = result.Uncertainty(q, p);
-            switch (q) {
-                case Quantity::DewFrostPoint:
-                case Quantity::Temperature:
-                case Quantity::BulbTemperature:
-                    value = TemperatureFromCelsius(value, temperatureUnit);
-                    uncertainty = TemperatureDifferenceFromCelsius(uncertainty, temperatureUnit);
-                    break;
-                case Quantity::Enthalpy:
-                    value = EnthalpyFromInternal(value, enthalpyUnit);
-                    uncertainty = EnthalpyFromInternal(uncertainty, enthalpyUnit);
-                    break;
-                default:
-                    break;
-            }
-            results_[4 * row + 2 * phase] = FormatResult(value, format_.resultPrecision, format_.decimalSign);
-            results_[4 * row + 2 * phase + 1] =
-                FormatResult(uncertainty, format_.resultPrecision, format_.decimalSign);
-        }
-    }
+void CalculatorPage::ShowResults(const HumidityResult& result) {
+    ShowResults(result, result.Value(Quantity::BulbTemperature, Phase::Ice));
+}
 
-    // A dew point far below zero only makes sense over ice; a frost point and
-    // ice bulb above zero only over water.
-    const bool blankWater = !PhaseShown(result, Phase::Water, iceBulbCelsius);
-    const bool blankIce = !PhaseShown(result, Phase::Ice, iceBulbCelsius);
-    for (int row = 0; row < kRows; ++row) {
-        if (blankWater) {
-            results_[4 * row].clear();
-            results_[4 * row + 1].clear();
-        }
-        if (blankIce) {
-            results_[4 * row + 2].clear();
-            results_[4 * row + 3].clear();
-        }
-    }
-
+void CalculatorPage::ShowResults(const HumidityResult& result, double iceBulbCelsius) {
     last_ = result;
+    halves_ = HalvesThatApply(result, iceBulbCelsius);
+    FormatHeldResults();
     MarkValid();
 }
 
-HumidityPrintout CalculatorPage::PrintoutOfResults(std::string_view temperatureUnit,
-                                                   std::string_view enthalpyUnit) const {
+void CalculatorPage::FormatHeldResults() {
+    if (last_.failed) return;
+    results_ = FormatResultGrid(last_, halves_, TemperatureUnit(), EnthalpyUnit(), format_.resultPrecision,
+                                format_.decimalSign);
+}
+
+HumidityPrintout CalculatorPage::PrintoutOfResults(const PrintTime& printedAt) const {
     HumidityPrintout out;
     out.uncertaintyHeading = LoadString(msg::UncertaintyHeading);
     out.overWaterHeading = LoadString(msg::OverWaterHeading);
@@ -223,8 +165,9 @@ HumidityPrintout CalculatorPage::PrintoutOfResults(std::string_view temperatureU
         for (int column = 0; column < 4; ++column) {
             line.cells[static_cast<std::size_t>(column)] = ResultText(row, column);
         }
-        line.unit = RowUnitLabel(row, temperatureUnit, enthalpyUnit);
+        line.unit = RowUnit(row);
     }
+    out.traceLine = HumidityTraceLine(printedAt, engine_, formulaUncertainty_, format_.decimalSign);
     return out;
 }
 
@@ -271,6 +214,9 @@ void CalculatorPage::ChangeUnit(UnitKind kind, int index, std::span<const Conver
         if (shown < 0.0 && shown > band) shown = 0.0;
         EditField(in.field, FormatInput(shown, format_.inputPrecision, format_.decimalSign));
     }
+    // The numbers held stand beside the new unit labels in that unit (the
+    // rewrites above have marked them out of date).
+    if (temperature) FormatHeldResults();
 }
 
 }  // namespace wegator

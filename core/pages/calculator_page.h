@@ -17,6 +17,7 @@
 #include "pages/number_entry.h"
 #include "pages/page_host.h"
 #include "pages/print_layout.h"
+#include "pages/result_grid.h"
 #include "physics/humidity_engine.h"
 
 namespace wegator {
@@ -53,20 +54,24 @@ public:
 
     // The result grid: ten rows, four columns (value over water, its
     // uncertainty, value over ice, its uncertainty), as shown; empty when blank.
-    static constexpr int kRows = 10;
-    const std::array<std::string, 4 * kRows>& ResultTexts() const { return results_; }
-    const std::string& ResultText(int row, int column) const { return results_[4 * row + column]; }
+    static constexpr int kRows = kResultRows;
+    const ResultGridTexts& ResultTexts() const { return results_; }
+    const std::string& ResultText(int row, int column) const { return results_[kResultColumns * row + column]; }
     // The numbers behind the grid after the last successful Compute (internal
-    // units); reset (failed set) whenever the grid is emptied.
+    // units), kept while they are shown, out of date or not, so that a change
+    // of unit shows them in the new unit; reset (failed set) whenever the grid
+    // is emptied.
     const HumidityResult& LastResult() const { return last_; }
     // The quantity of the result that fills a grid row (rows top to bottom:
     // DP/FP, T, RH, PPMV, PPMW, x, I, WVP, SWVP, Tw/Ti).
-    static Quantity RowQuantity(int row);
+    static Quantity RowQuantity(int row) { return ResultRowQuantity(row); }
     // Label at the left of a grid row ("DP/FP", "T", … "Tw/Ti").
-    static std::string_view RowLabel(int row);
+    static std::string_view RowLabel(int row) { return ResultRowLabel(row); }
     // Unit label at the right of a grid row, given the page's temperature and
     // enthalpy units (the vapour pressures are always in "Pa").
-    static std::string RowUnitLabel(int row, std::string_view temperatureUnit, std::string_view enthalpyUnit);
+    static std::string RowUnitLabel(int row, std::string_view temperatureUnit, std::string_view enthalpyUnit) {
+        return ResultRowUnit(row, temperatureUnit, enthalpyUnit);
+    }
     // The same in this page's units.
     std::string RowUnit(int row) const { return RowUnitLabel(row, TemperatureUnit(), EnthalpyUnit()); }
 
@@ -77,8 +82,8 @@ public:
     std::string_view TemperatureUnit() const;
     std::string_view PressureUnit() const;
     std::string_view EnthalpyUnit() const;
-    // Enthalpy is only shown, never entered: the label changes and the next
-    // Compute shows the results in the new unit.
+    // Enthalpy is only shown, never entered: the label changes, the results
+    // held are shown in the new unit and marked out of date.
     void ChangeEnthalpyUnit(int index);
 
     // The page becomes the visible page of the main window.
@@ -97,8 +102,9 @@ protected:
     void FieldEdited(int f);
     // Code of a field's primary input in the edit history; -1 for uncertainties.
     virtual int CodeOfField(int f) const = 0;
-    // Reads a field for Compute; InvalidValue when rejected (reported already).
-    double ReadFieldAt(int f) { return ReadField(fields_[static_cast<std::size_t>(f)]); }
+    // Reads a field for Compute. A rejected text empties the grid before the
+    // warning (14 or 15) shows and gives InvalidValue.
+    double ReadFieldAt(int f);
     // Empties a field without counting as an edit (Compute's own write).
     void ClearField(int f) { fields_[static_cast<std::size_t>(f)].clear(); }
 
@@ -115,22 +121,25 @@ protected:
     // The same for a message whose text is ready (a limit message built by the
     // engine): shown as it is in a warning box.
     void FailWithText(int messageId, const std::string& text);
+    // A calculation that left the formulas' range: its own message, shown
+    // like every other limit message.
+    void FailCalculation(const HumidityResult& result) { FailWithText(result.messageId, result.message); }
     // GetValue of a field of this page with its input precision and decimal
     // sign; a rejected text is reported by a warning (14 or 15).
     double ReadField(std::string& text);
-    // Shows a successful calculation: every grid field in the given units,
+    // Shows a successful calculation: every grid field in the page's units,
     // the columns blanked where the phase does not apply, then results valid.
-    void ShowResults(const HumidityResult& result, std::string_view temperatureUnit,
-                     std::string_view enthalpyUnit);
+    void ShowResults(const HumidityResult& result);
     // The same, with the ice columns blanked when the frost point and the given
     // bulb temperature (°C) are both above zero: a page whose bulb temperature
     // is an input judges by the entered one.
-    void ShowResults(const HumidityResult& result, std::string_view temperatureUnit,
-                     std::string_view enthalpyUnit, double iceBulbCelsius);
+    void ShowResults(const HumidityResult& result, double iceBulbCelsius);
+    // The held results in the page's units and format again (nothing when none are held).
+    void FormatHeldResults();
 
-    // Headings, results caption and the ten result rows of the printout, as
-    // shown; the page adds its input caption and rows.
-    HumidityPrintout PrintoutOfResults(std::string_view temperatureUnit, std::string_view enthalpyUnit) const;
+    // Headings, results caption, the ten result rows as shown and the trace
+    // line of a sheet printed at `printedAt`; the page adds its input caption and rows.
+    HumidityPrintout PrintoutOfResults(const PrintTime& printedAt) const;
 
     // An input that a change of the temperature or pressure unit converts.
     enum class UnitKind { Temperature, Pressure };
@@ -155,8 +164,9 @@ protected:
     bool stale_ = false;
     bool printEnabled_ = false;
     bool markerVisible_ = true;
-    std::array<std::string, 4 * kRows> results_{};
+    ResultGridTexts results_{};
     HumidityResult last_;
+    ResultHalves halves_;
     std::vector<std::string> fields_;
     int temperatureUnit_ = 0, pressureUnit_ = 0, enthalpyUnit_ = 0;
 };

@@ -143,8 +143,8 @@ void MoistureContentPage::Compute() {
                                            Preference(), tUnit, pUnit, format_.decimalSign);
     // A computed value out of range is reported like an input check: a warning
     // with the limit the engine worked out.
-    if (result.failed) return FailWithText(result.messageId, result.message);
-    ShowResults(result, tUnit, EnthalpyUnit());
+    if (result.failed) return FailCalculation(result);
+    ShowResults(result);
     busy_ = false;
 }
 
@@ -170,8 +170,8 @@ void MoistureContentPage::ChangePressureUnit(int index) {
     ChangeUnit(UnitKind::Pressure, index, inputs);
 }
 
-HumidityPrintout MoistureContentPage::Printout() const {
-    HumidityPrintout out = PrintoutOfResults(TemperatureUnit(), EnthalpyUnit());
+HumidityPrintout MoistureContentPage::Printout(const PrintTime& printedAt) const {
+    HumidityPrintout out = PrintoutOfResults(printedAt);
     out.inputCaption = LoadString(msg::InputsAtP1Caption);
     using F = MoistureField;
     out.inputs = {

@@ -139,6 +139,29 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSign
     return WithDecimalSign(Printf("%.*f", decimals, value), decimalSign);
 }
 
+namespace {
+// The widest digit stands for every digit of a text that only sizes a field.
+constexpr char kWideDigit = '8';
+// Characters GetValue accepts in an entry and before its separator.
+constexpr std::size_t kLongestEntry = 15;
+constexpr std::size_t kEntryIntegerDigits = 7;
+// A fixed-point result longer than this is shown in exponent form.
+constexpr std::size_t kLongestFixedResult = 11;
+}  // namespace
+
+std::string WidestEntryText(const NumberFormat& format) {
+    const std::size_t decimals = static_cast<std::size_t>(std::max(format.inputPrecision, 0));
+    const std::size_t rewritten = 1 + kEntryIntegerDigits + format.decimalSign.size() + decimals;
+    std::string text = "-" + std::string(kEntryIntegerDigits, kWideDigit) + format.decimalSign;
+    text.append(std::max(rewritten, kLongestEntry) - text.size(), kWideDigit);
+    return text;
+}
+
+std::array<std::string, 2> WidestResultTexts(const NumberFormat& format) {
+    std::string fixed = "-" + std::string(kLongestFixedResult - 1, kWideDigit);
+    return {fixed, WithDecimalSign(ExponentForm(-8.8888e+88), format.decimalSign)};
+}
+
 bool IsNumericEntryCharacter(char32_t c) {
     return (c >= U'0' && c <= U'9') || c == U'.' || c == U',' || c == U'-' || c == U'\b';
 }

@@ -3,6 +3,7 @@
 // text written back) and the display forms of inputs and results.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,13 @@ std::string FormatResult(double value, int resultPrecision, std::string_view dec
 std::string FormatInput(double value, int inputPrecision, std::string_view decimalSign);
 // Fixed point with `decimals`, whatever the length (the pressure page).
 std::string FormatFixed(double value, int decimals, std::string_view decimalSign);
+
+// Texts as wide as the widest a field may have to show whole, for sizing it:
+// an entry field (fifteen typed characters, or seven digits before the sign
+// rewritten with the input precision) and a humidity result (the widest fixed
+// form of FormatResult, and its exponent form of a negative value).
+std::string WidestEntryText(const NumberFormat& format);
+std::array<std::string, 2> WidestResultTexts(const NumberFormat& format);
 
 // The keystroke filter of an entry field: digits, ".", "," and "-" pass, every
 // other character is dropped. Pasted text goes through the same filter.

@@ -1,5 +1,6 @@
 #include "pages/pressure_page.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/string_table.h"
@@ -58,6 +59,23 @@ void PressurePage::Compute() {
     MarkValid();
 }
 
+std::string PressurePage::WidestResultText() const {
+    // An entry has at most seven digits before its separator.
+    constexpr double kLargestEntry = 9999999.9999999;
+    double toKilopascal = 0.0, fromKilopascal = 0.0;
+    for (const PressurePageUnit& unit : kPressurePageUnits) {
+        toKilopascal = std::max(toKilopascal, unit.toKilopascal);
+        fromKilopascal = std::max(fromKilopascal, unit.fromKilopascal);
+    }
+    std::string text = FormatFixed(-kLargestEntry * toKilopascal * fromKilopascal, format_.resultPrecision,
+                                   format_.decimalSign);
+    // Every digit as the widest one.
+    for (char& c : text) {
+        if (c >= '0' && c <= '9') c = '8';
+    }
+    return text;
+}
+
 void PressurePage::Activate() {
     if (stale_) MarkOutOfDate();
     host_.EnableMenuPrint(printEnabled_);
@@ -77,7 +95,7 @@ void PressurePage::MarkValid() {
     host_.EnableMenuPrint(true);
 }
 
-PressurePrintout PressurePage::Printout() const {
+PressurePrintout PressurePage::Printout(const PrintTime& printedAt) const {
     PressurePrintout out;
     out.inputCaption = LoadString(msg::InputsCaption);
     out.inputUnit = InputUnit();
@@ -88,6 +106,7 @@ PressurePrintout PressurePage::Printout() const {
     for (std::size_t i = 0; i < kPressurePageUnits.size(); ++i) {
         out.results[i] = {std::string(kPressurePageUnits[i].text), results_[i]};
     }
+    out.traceLine = PressureTraceLine(printedAt);
     return out;
 }
 

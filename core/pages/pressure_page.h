@@ -33,6 +33,9 @@ public:
     int InputUnitIndex() const { return unit_; }
     std::string_view InputUnit() const;
     void Compute();
+    // A text as wide as the widest result the page can show in its format: the
+    // largest entry in the largest unit, converted to the smallest.
+    std::string WidestResultText() const;
     // One text per unit, indexed like kPressurePageUnits.
     const std::array<std::string, kPressurePageUnits.size()>& ResultTexts() const { return results_; }
 
@@ -42,8 +45,8 @@ public:
     bool MarkerVisible() const { return markerVisible_; }
     void Activate();
 
-    // What the "Drukuj" button prints: the input and every unit's result as shown.
-    PressurePrintout Printout() const;
+    // What the "Drukuj" button prints at `printedAt`: the input and every unit's result as shown.
+    PressurePrintout Printout(const PrintTime& printedAt) const;
 
 private:
     void MarkOutOfDate();

@@ -1,6 +1,11 @@
 #include "pages/print_layout.h"
 
+#include <cstdio>
+#include <ctime>
+
+#include "app/string_table.h"
 #include "app/strings.h"
+#include "physics/humidity_engine.h"
 
 namespace wegator {
 
@@ -32,11 +37,22 @@ const std::string kPressureInputRule(15, '-');
 const std::string kResultsRule(24, '-');
 const std::string kFootRule(41, '-');
 
-void Footer(std::vector<PrintCell>& cells, int ruleLine) {
+void Footer(std::vector<PrintCell>& cells, int ruleLine, const std::string& traceLine) {
     cells.push_back({kLabelColumn, ruleLine, kFootRule});
     cells.push_back({kLabelColumn, ruleLine + kLineStep, std::string(LoadString(kPrintedByMessage))});
     cells.push_back({kLabelColumn, ruleLine + 2 * kLineStep, PrintFooterWebLine()});
     cells.push_back({kLabelColumn, ruleLine + 3 * kLineStep, PrintFooterPhoneLine()});
+    cells.push_back({kLabelColumn, ruleLine + 4 * kLineStep, traceLine});
+}
+
+// A psychrometer constant as the trace line names it.
+std::string ConstantText(const char* symbol, double setting, std::string_view decimalSign) {
+    std::string text = symbol;
+    text += ' ';
+    if (IsDefaultConstant(setting)) return text + std::string(LoadString(msg::TraceDefaultConstant));
+    char number[64];
+    std::snprintf(number, sizeof number, "%.10f", setting);
+    return text + WithDecimalSign(number, decimalSign) + " 1/K";
 }
 
 }  // namespace
@@ -47,6 +63,39 @@ DevicePoint ToDevice(int k, int n, long long width, long long height) {
 
 std::string PrintFooterWebLine() { return "www.example.com"; }
 std::string PrintFooterPhoneLine() { return "tel. +48 22 000 00 00"; }
+
+PrintTime LocalPrintTime(std::chrono::system_clock::time_point moment) {
+    const std::time_t t = std::chrono::system_clock::to_time_t(moment);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+}
+
+std::string FormatPrintTime(const PrintTime& t) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
+    return text;
+}
+
+std::string PressureTraceLine(const PrintTime& printedAt) {
+    return std::string(LoadString(msg::TracePrinted)) + ' ' + FormatPrintTime(printedAt);
+}
+
+std::string HumidityTraceLine(const PrintTime& printedAt, const HumidityEngine& engine, bool formulaUncertainty,
+                              std::string_view decimalSign) {
+    std::string line = PressureTraceLine(printedAt);
+    line += "; ";
+    line += LoadString(engine.FormulaSet() == 0 ? msg::TraceFormulasIts90 : msg::TraceFormulasGuide);
+    line += "; ";
+    line += LoadString(formulaUncertainty ? msg::TraceWithFormulaUncertainty : msg::TraceWithoutFormulaUncertainty);
+    line += "; ";
+    line += LoadString(msg::TracePsychrometerConstants);
+    line += ": ";
+    line += ConstantText("Aw", engine.PsychrometerConstantWaterSetting(), decimalSign);
+    line += ", ";
+    line += ConstantText("Ai", engine.PsychrometerConstantIceSetting(), decimalSign);
+    return line;
+}
 
 std::vector<PrintCell> LayOut(const HumidityPrintout& page) {
     std::vector<PrintCell> cells;
@@ -75,7 +124,7 @@ std::vector<PrintCell> LayOut(const HumidityPrintout& page) {
         cells.push_back({kResultUnitColumn, n, row.unit});
         n += kLineStep;
     }
-    Footer(cells, kFootRuleLine);
+    Footer(cells, kFootRuleLine, page.traceLine);
     return cells;
 }
 
@@ -93,7 +142,7 @@ std::vector<PrintCell> LayOut(const PressurePrintout& page) {
         cells.push_back({kWaterColumn, n, row[1]});
         n += kLineStep;
     }
-    Footer(cells, kPressureFootRuleLine);
+    Footer(cells, kPressureFootRuleLine, page.traceLine);
     return cells;
 }
 

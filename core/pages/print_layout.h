@@ -5,10 +5,14 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace wegator {
+
+class HumidityEngine;
 
 // A text at a position of the virtual sheet, 2300 units wide and 3000 high.
 struct PrintCell {
@@ -56,6 +60,7 @@ struct HumidityPrintout {
         std::string unit;
     };
     std::array<ResultRow, 10> results;
+    std::string traceLine;  // below the maker's lines (HumidityTraceLine)
 };
 
 // What the pressure page prints.
@@ -66,6 +71,7 @@ struct PressurePrintout {
     std::string resultsCaption; // "Wartości obliczone"
     // Unit label and result text, in the order printed.
     std::array<std::array<std::string, 2>, 12> results;
+    std::string traceLine;  // below the maker's lines (PressureTraceLine)
 };
 
 std::vector<PrintCell> LayOut(const HumidityPrintout& page);
@@ -74,5 +80,26 @@ std::vector<PrintCell> LayOut(const PressurePrintout& page);
 // The maker's lines at the foot of every printout.
 std::string PrintFooterWebLine();
 std::string PrintFooterPhoneLine();
+
+// The local date and time a sheet is printed at. The shells read their clock
+// and hand it in, so a printout is the same whenever a test makes it.
+struct PrintTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+};
+// The local time of a moment of the system clock.
+PrintTime LocalPrintTime(std::chrono::system_clock::time_point moment);
+// "2025-03-14 09:05", the same in every language.
+std::string FormatPrintTime(const PrintTime& t);
+
+// The line under the maker's lines that lets a printed sheet be traced: when
+// it was printed, the formula set, whether the formulas' uncertainty is
+// included and the psychrometer constants in use ("domyślna" for the default,
+// else the constant with ten decimals), e.g.
+//   Wydrukowano 2025-03-14 09:05; wzory ITS-90; z niepewnością wzorów;
+//   stałe psychrometru: Aw domyślna, Ai 0,0005750000 1/K
+std::string HumidityTraceLine(const PrintTime& printedAt, const HumidityEngine& engine, bool formulaUncertainty,
+                              std::string_view decimalSign);
+// A pressure conversion uses no humidity formula: only when it was printed.
+std::string PressureTraceLine(const PrintTime& printedAt);
 
 }  // namespace wegator

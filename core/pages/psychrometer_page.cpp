@@ -115,15 +115,11 @@ void PsychrometerPage::Compute() {
 
     const HumidityResult result = engine_.ComputeFromPsychrometer(
         t, ut, tw, utw, pb, upb, formulaUncertainty_, Preference(), tUnit, pUnit, format_.decimalSign);
-    if (result.failed) {
-        // A reading outside the formulas' range: the engine's own text in a plain box.
-        ClearResults();
-        host_.ShowMessage(result.messageId, result.message);
-        busy_ = false;
-        return;
-    }
+    // A reading outside the formulas' range: the engine's own text, in the
+    // same box as every other page's limit messages.
+    if (result.failed) return FailCalculation(result);
     // The ice half is judged by the bulb temperature as entered.
-    ShowResults(result, tUnit, EnthalpyUnit(), tw);
+    ShowResults(result, tw);
     busy_ = false;
 }
 
@@ -145,8 +141,8 @@ void PsychrometerPage::ChangePressureUnit(int index) {
     ChangeUnit(UnitKind::Pressure, index, inputs);
 }
 
-HumidityPrintout PsychrometerPage::Printout() const {
-    HumidityPrintout out = PrintoutOfResults(TemperatureUnit(), EnthalpyUnit());
+HumidityPrintout PsychrometerPage::Printout(const PrintTime& printedAt) const {
+    HumidityPrintout out = PrintoutOfResults(printedAt);
     out.inputCaption = LoadString(msg::InputsCaption);
     using F = PsychrometerField;
     out.inputs = {

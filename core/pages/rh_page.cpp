@@ -155,13 +155,9 @@ void RelativeHumidityPage::Compute() {
         return Fail(msg::EnterPressuresAndTwoFields);
     }
 
-    if (result.failed) {
-        ClearResults();
-        host_.ShowMessage(result.messageId, result.message);
-        busy_ = false;
-        return;
-    }
-    ShowResults(result, tUnit, EnthalpyUnit());
+    // A calculation that left the formulas' range names the limit of an input.
+    if (result.failed) return FailCalculation(result);
+    ShowResults(result);
     busy_ = false;
 }
 
@@ -184,8 +180,8 @@ void RelativeHumidityPage::ChangePressureUnit(int index) {
     ChangeUnit(UnitKind::Pressure, index, inputs);
 }
 
-HumidityPrintout RelativeHumidityPage::Printout() const {
-    HumidityPrintout out = PrintoutOfResults(TemperatureUnit(), EnthalpyUnit());
+HumidityPrintout RelativeHumidityPage::Printout(const PrintTime& printedAt) const {
+    HumidityPrintout out = PrintoutOfResults(printedAt);
     out.inputCaption = LoadString(msg::InputsAtP1Caption);
     using F = RhField;
     out.inputs = {

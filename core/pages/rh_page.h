@@ -46,8 +46,8 @@ public:
     // Code of a primary input in the edit history; -1 for the uncertainty fields.
     static int FieldCode(RhField f);
 
-    // What the "Drukuj" button prints: the inputs and the grid as shown.
-    HumidityPrintout Printout() const;
+    // What the "Drukuj" button prints at `printedAt`: the inputs and the grid as shown.
+    HumidityPrintout Printout(const PrintTime& printedAt) const;
 
 private:
     double Read(RhField f) { return ReadFieldAt(static_cast<int>(f)); }

@@ -1290,6 +1290,46 @@ PPMV should be less than or equal to %.7f</translation>
         <translation>Calculated values</translation>
     </message>
     <message>
+        <source>Wydrukowano</source>
+        <comment>1010</comment>
+        <translation>Printed</translation>
+    </message>
+    <message>
+        <source>wzory ITS-90</source>
+        <comment>1011</comment>
+        <translation>ITS-90 formulations</translation>
+    </message>
+    <message>
+        <source>wzory „A Guide to the Measurement of Humidity”</source>
+        <comment>1012</comment>
+        <translation>formulas of “A Guide to the Measurement of Humidity”</translation>
+    </message>
+    <message>
+        <source>z niepewnością wzorów</source>
+        <comment>1013</comment>
+        <translation>formula uncertainty included</translation>
+    </message>
+    <message>
+        <source>bez niepewności wzorów</source>
+        <comment>1014</comment>
+        <translation>formula uncertainty not included</translation>
+    </message>
+    <message>
+        <source>stałe psychrometru</source>
+        <comment>1015</comment>
+        <translation>psychrometer constants</translation>
+    </message>
+    <message>
+        <source>domyślna</source>
+        <comment>1016</comment>
+        <translation>default</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć pliku pomocy:</source>
+        <comment>1017</comment>
+        <translation>Cannot open the help file:</translation>
+    </message>
+    <message>
         <source>Value %s already exist</source>
         <comment>1100</comment>
         <translation>Value %s already exists</translation>

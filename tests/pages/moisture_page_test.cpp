@@ -213,7 +213,7 @@ TEST_F(MoisturePageTest, PrintoutShowsTheSelectedQuantity) {
     page.ChangeContentQuantity(kPpmw);
     page.SetFieldText(F::ContentUncertainty, "5");
     ASSERT_EQ(ComputeWith("8000", "25", "100", "200"), 0);
-    const HumidityPrintout p = page.Printout();
+    const HumidityPrintout p = page.Printout({2025, 3, 14, 9, 5});
     EXPECT_EQ(p.inputCaption, LoadString(msg::InputsAtP1Caption));
     EXPECT_EQ(p.resultsCaption, LoadString(98));
     ASSERT_EQ(p.inputs.size(), 4u);

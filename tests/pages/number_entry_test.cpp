@@ -66,6 +66,23 @@ TEST(NumberEntry, DisplayForms) {
     EXPECT_EQ(FormatFixed(150012400000.0, 3, ","), "150012400000,000");
 }
 
+TEST(NumberEntry, WidestTextsCoverEveryTextAFieldShows) {
+    for (int precision = 0; precision <= 7; ++precision) {
+        const NumberFormat format{precision, precision, ","};
+        // An entry: fifteen typed characters, or the rewritten longest value.
+        const std::size_t entry = WidestEntryText(format).size();
+        EXPECT_GE(entry, 15u);
+        EXPECT_GE(entry, GetValue("-9999999,9999999", precision, ",").rewritten.size());
+        // A result, fixed or in exponent form, at any magnitude.
+        const auto widest = WidestResultTexts(format);
+        for (double v : {-9999999999.0, -1234567.891, -123456.7891, -1.5e-123, -1.5e123, 0.0}) {
+            const std::string shown = FormatResult(v, precision, ",");
+            EXPECT_TRUE(shown.size() <= widest[0].size() || shown.size() <= widest[1].size()) << shown;
+        }
+    }
+    EXPECT_EQ(WidestResultTexts({3, 3, "."})[1], "-8.8888e+088");
+}
+
 TEST(NumberEntry, KeystrokeAndPasteFilter) {
     for (char32_t c : {U'0', U'9', U'.', U',', U'-', U'\b'}) EXPECT_TRUE(IsNumericEntryCharacter(c));
     for (char32_t c : {U'a', U'e', U'+', U' ', U'°'}) EXPECT_FALSE(IsNumericEntryCharacter(c));

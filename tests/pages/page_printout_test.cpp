@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "app/string_table.h"
 #include "app/strings.h"
@@ -32,7 +33,7 @@ TEST(PagePrintout, RelativeHumidityRowsAsShown) {
     page.Compute();
     ASSERT_TRUE(host.shown.empty());
 
-    const HumidityPrintout p = page.Printout();
+    const HumidityPrintout p = page.Printout({2025, 3, 14, 9, 5});
     EXPECT_EQ(p.inputCaption, LoadString(msg::InputsAtP1Caption));
     EXPECT_EQ(p.resultsCaption, LoadString(98));
     EXPECT_EQ(p.uncertaintyHeading, LoadString(msg::UncertaintyHeading));
@@ -73,6 +74,34 @@ TEST(PagePrintout, RelativeHumidityRowsAsShown) {
     EXPECT_EQ(*TextAt(cells, kWaterColumn, 1300), "");
     EXPECT_EQ(*TextAt(cells, kIceColumn, 1400), "68,000");
     EXPECT_EQ(*TextAt(cells, kResultUnitColumn, 2200), "°F");
+    // Below the maker's lines, what the sheet was made with.
+    EXPECT_EQ(*TextAt(cells, kLabelColumn, 2700),
+              "Wydrukowano 2025-03-14 09:05; wzory ITS-90; z niepewnością wzorów; "
+              "stałe psychrometru: Aw domyślna, Ai domyślna");
+}
+
+TEST(PagePrintout, TraceLineNamesTheSettingsInForce) {
+    RecordingHost host;
+    RelativeHumidityPage page(host);
+    Settings s;
+    s.usedFormulas = 1;
+    s.formulasUncertainty = 0;
+    s.globalAw = 0.0006653286;
+    s.decimal = ".";
+    page.ApplySettings(s, 3, 3);
+    EXPECT_EQ(page.Printout({2024, 12, 31, 23, 59}).traceLine,
+              "Wydrukowano 2024-12-31 23:59; wzory „A Guide to the Measurement of Humidity”; "
+              "bez niepewności wzorów; stałe psychrometru: Aw 0.0006653286 1/K, Ai domyślna");
+    s.globalAw = -1.0;
+    s.globalAi = 0.0005;
+    s.decimal = ",";
+    page.ApplySettings(s, 3, 3);
+    EXPECT_NE(page.Printout({}).traceLine.find("Aw domyślna, Ai 0,0005000000 1/K"), std::string::npos);
+
+    // The local time of a moment is what the shells hand in.
+    const PrintTime now = LocalPrintTime(std::chrono::system_clock::now());
+    EXPECT_GE(now.year, 2024);
+    EXPECT_TRUE(now.month >= 1 && now.month <= 12 && now.minute >= 0 && now.minute < 60);
 }
 
 TEST(PagePrintout, PressureUnitsInListOrder) {
@@ -81,7 +110,7 @@ TEST(PagePrintout, PressureUnitsInListOrder) {
     page.ChangeInputUnit(4);  // bar
     page.SetInputText("2");
     page.Compute();
-    const PressurePrintout p = page.Printout();
+    const PressurePrintout p = page.Printout({2025, 1, 2, 3, 4});
     EXPECT_EQ(p.inputCaption, LoadString(msg::InputsCaption));
     EXPECT_EQ(p.resultsCaption, LoadString(msg::ResultsCaption));
     EXPECT_EQ(p.inputUnit, "bar");
@@ -96,4 +125,6 @@ TEST(PagePrintout, PressureUnitsInListOrder) {
     const std::vector<PrintCell> cells = LayOut(p);
     EXPECT_EQ(*TextAt(cells, kLabelColumn, 300), "bar");
     EXPECT_EQ(*TextAt(cells, kWaterColumn, 900), "200,000");
+    // A pressure conversion uses no humidity formula: only the time is traced.
+    EXPECT_EQ(*TextAt(cells, kLabelColumn, 2400), "Wydrukowano 2025-01-02 03:04");
 }

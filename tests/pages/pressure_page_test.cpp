@@ -81,6 +81,22 @@ TEST(PressurePage, EmptyAndRejectedInputsKeepTheResults) {
     EXPECT_TRUE(page.MarkerVisible());
 }
 
+TEST(PressurePage, WidestResultCoversTheLargestEntryInEveryUnit) {
+    RecordingHost host;
+    PressurePage page(host, NumberFormat{7, 7, ","});
+    page.ChangeInputUnit(3);  // MPa, the largest unit
+    page.SetInputText("20000");
+    page.Compute();
+    EXPECT_EQ(Shown(page, "micron"), "150012400000,0000000");
+    const std::string widest = page.WidestResultText();
+    EXPECT_EQ(widest.size(), 23u);
+    page.SetInputText("9999999,9999999");  // fifteen characters, the most an entry takes
+    page.Compute();
+    ASSERT_TRUE(host.shown.empty());
+    for (const std::string& text : page.ResultTexts()) EXPECT_LE(text.size(), widest.size()) << text;
+    EXPECT_EQ(Shown(page, "micron").size() + 1, widest.size());  // and room for a minus
+}
+
 TEST(PressurePage, SettingsAndActivation) {
     RecordingHost host;
     PressurePage page(host);

@@ -87,14 +87,14 @@ TEST_F(PsychrometerPageTest, EmptyBulbReadsAsZeroInTheSelectedUnit) {
     EXPECT_EQ(page.RowUnit(9), "°F");
 }
 
-TEST_F(PsychrometerPageTest, ComputedValueOutOfRangeNamesTheLatestEditPlainly) {
+TEST_F(PsychrometerPageTest, ComputedValueOutOfRangeNamesTheLatestEditInAWarning) {
     // A dry bulb far above a frozen wet bulb leaves no vapour.
     Fill({{F::Pressure, "101.325"}, {F::Temperature, "40"}, {F::Bulb, "0"}});
     EXPECT_EQ(page.EditHistory(), (History{0, 1, 5}));
     EXPECT_EQ(page.Preference(), (History{5, 1, 0}));
     page.Compute();
     ASSERT_EQ(host.shown.size(), 1u);
-    EXPECT_FALSE(host.shown[0].warning);
+    EXPECT_TRUE(host.shown[0].warning);  // the same box as the other pages' limits
     EXPECT_EQ(host.shown[0].messageId, 137);  // Tw/Ti
     for (const auto& t : page.ResultTexts()) EXPECT_TRUE(t.empty());
     EXPECT_FALSE(page.PrintEnabled());
@@ -188,7 +188,7 @@ TEST_F(PsychrometerPageTest, CaptionSettingsAndPrintout) {
 
     page.SetFieldText(F::PressureUncertainty, "0.2");
     ASSERT_EQ(ComputeWith("20", "15"), 0);
-    const HumidityPrintout p = page.Printout();
+    const HumidityPrintout p = page.Printout({2025, 3, 14, 9, 5});
     EXPECT_EQ(p.inputCaption, LoadString(msg::InputsCaption));
     EXPECT_EQ(p.resultsCaption, LoadString(178));
     ASSERT_EQ(p.inputs.size(), 3u);

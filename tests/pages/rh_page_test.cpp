@@ -2,7 +2,9 @@
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
+#include "app/string_table.h"
 #include "app/strings.h"
 #include "pages/rh_page.h"
 #include "physics/units.h"
@@ -181,14 +183,49 @@ TEST_F(RhPageTest, ColumnsBlankedWhereThePhaseDoesNotApply) {
     EXPECT_EQ(columnShown(0) + columnShown(1) + columnShown(2) + columnShown(3), 40);
 }
 
-TEST_F(RhPageTest, EngineFailureShowsItsOwnTextPlainly) {
+TEST_F(RhPageTest, EngineFailureShowsItsOwnTextAsAWarning) {
     Fill({{F::P1, "100"}, {F::P2, "110"}, {F::DewPoint, "20"}, {F::Temperature, "20"}});
     page.Compute();
     ASSERT_EQ(host.shown.size(), 1u);
-    EXPECT_FALSE(host.shown[0].warning);
+    EXPECT_TRUE(host.shown[0].warning);  // the box of every limit message
     EXPECT_EQ(host.shown[0].messageId, 101);  // names T, the last input edited
     EXPECT_TRUE(GridEmpty());
     EXPECT_FALSE(page.PrintEnabled());
+}
+
+// Whatever ends a calculation, the old results are gone before its box shows.
+TEST(RhPageFailure, GridIsEmptyWhenTheMessageShows) {
+    struct Host : RecordingHost {
+        const RelativeHumidityPage* page = nullptr;
+        std::vector<bool> gridEmpty;
+        void ShowWarning(int id, const std::string& text) override {
+            bool empty = true;
+            for (const auto& t : page->ResultTexts()) empty = empty && t.empty();
+            gridEmpty.push_back(empty && !page->PrintEnabled());
+            RecordingHost::ShowWarning(id, text);
+        }
+    } host;
+    RelativeHumidityPage page(host);
+    host.page = &page;
+    // Each time results are shown first, then one more edit makes Compute fail.
+    auto computeAfterSuccess = [&](RhField f, const char* text) {
+        for (const Entry& e : {Entry{F::P1, "100"}, Entry{F::P2, "100"}, Entry{F::DewPoint, "20"},
+                               Entry{F::Temperature, "20"}, Entry{F::Humidity, ""}}) {
+            page.SetFieldText(e.first, e.second);
+        }
+        page.Compute();
+        ASSERT_TRUE(page.PrintEnabled());
+        page.SetFieldText(f, text);
+        page.Compute();
+    };
+    computeAfterSuccess(F::Temperature, "200");  // an input check
+    computeAfterSuccess(F::Temperature, "2-0");  // a rejected entry
+    computeAfterSuccess(F::P2, "110");           // saturated air compressed: the engine's limit
+    ASSERT_EQ(host.shown.size(), 3u);
+    EXPECT_EQ(host.shown[0].messageId, 7);
+    EXPECT_EQ(host.shown[1].messageId, 15);
+    EXPECT_GE(host.shown[2].messageId, msg::FirstRangeMessage);
+    EXPECT_EQ(host.gridEmpty, (std::vector<bool>{true, true, true}));
 }
 
 TEST_F(RhPageTest, EditHistoryMovesTheLastEditToTheFront) {
@@ -226,6 +263,13 @@ TEST_F(RhPageTest, UnitChangesConvertTheInputs) {
     EXPECT_EQ(page.FieldText(F::TemperatureUncertainty), "0,180");
     EXPECT_EQ(page.FieldUnit(F::DewPoint), "°F");
     EXPECT_EQ(page.EditHistory()[3], kInputT);  // the rewrites are edits
+    // The results held stand beside the new unit in that unit, out of date.
+    EXPECT_EQ(page.RowUnit(RhRow::DewFrostPoint), "°F");
+    EXPECT_EQ(page.ResultText(Row(RhRow::DewFrostPoint), 0), "50,000");
+    EXPECT_EQ(page.ResultText(Row(RhRow::Temperature), 0), "68,000");
+    EXPECT_EQ(page.ResultText(Row(RhRow::Temperature), 1), "0,180");
+    EXPECT_FALSE(page.PrintEnabled());
+    EXPECT_TRUE(page.MarkerVisible());
 
     // A rejected entry stops the change: nothing converted, the unit stays.
     page.SetFieldText(F::TemperatureUncertainty, "1-");
@@ -254,13 +298,16 @@ TEST_F(RhPageTest, UnitChangesConvertTheInputs) {
 
 TEST_F(RhPageTest, EnthalpyUnitAndActivation) {
     ASSERT_EQ(ComputeWith(kDpT), 0);
-    const std::string kcal = page.ResultText(Row(RhRow::Enthalpy), 0);
+    const HumidityResult held = page.LastResult();
     page.ChangeEnthalpyUnit(1);
-    EXPECT_EQ(page.ResultText(Row(RhRow::Enthalpy), 0), kcal);  // until the next Compute
+    // The numbers held are shown at once in kJ/kg, out of date until the next Compute.
+    const std::string kilojoules = FormatResult(held.Value(Quantity::Enthalpy, Phase::Water) * 4.1868, 3, ",");
+    EXPECT_EQ(page.ResultText(Row(RhRow::Enthalpy), 0), kilojoules);
+    EXPECT_EQ(page.RowUnit(RhRow::Enthalpy), "kJ/kg");
     EXPECT_FALSE(page.PrintEnabled());
+    EXPECT_TRUE(page.MarkerVisible());
     page.Compute();
-    EXPECT_EQ(page.ResultText(Row(RhRow::Enthalpy), 0),
-              FormatResult(page.LastResult().Value(Quantity::Enthalpy, Phase::Water) * 4.1868, 3, ","));
+    EXPECT_EQ(page.ResultText(Row(RhRow::Enthalpy), 0), kilojoules);
 
     EXPECT_EQ(page.ResultsCaptionId(), 98);
     page.SetFormulaUncertainty(false);

@@ -1,9 +1,12 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -13,6 +16,8 @@
 #include "numeric_edit.h"
 #include "page_widget.h"
 #include "pressure_page_widget.h"
+#include "psychrometer_page_widget.h"
+#include "widget_texts.h"
 #include "url_opener.h"
 
 namespace wegator {
@@ -75,6 +80,110 @@ TEST(MainWindow, SheetMenuAndPrintItemFollowThePages) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
+}
+
+// What the next message box showed; it is closed with OK as soon as it is up.
+struct ShownBox {
+    bool shown = false;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool gridEmpty = false;  // the page's results, seen behind the box
+};
+void CaptureNextBox(ShownBox& box, const PsychrometerPageWidget* page) {
+    QTimer::singleShot(0, [&box, page] {
+        auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (shown == nullptr) return;
+        box = {true, shown->windowTitle(), shown->text(), shown->icon(), true};
+        for (int row = 0; row < CalculatorPage::kRows; ++row) {
+            for (int column = 0; column < 4; ++column) box.gridEmpty &= page->ResultField(row, column)->text().isEmpty();
+        }
+        shown->accept();
+    });
+}
+
+TEST(MainWindow, PageMessagesShowInAWarningWithoutTitleOverAnEmptyGrid) {
+    Settings settings;
+    settings.language = "pl";
+    MainWindow window(settings, {});
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.ShowPage(MainWindow::kPsychrometerPage);
+    PsychrometerPageWidget* page = window.PsychrometerPageWidgetAt();
+    auto type = [](NumericEdit* field, const char* text) {
+        field->selectAll();
+        QTest::keyClicks(field, QString::fromUtf8(text));
+    };
+    auto computeWith = [&](const char* t, const char* bulb) {
+        type(page->Field(PsychrometerField::Pressure), "101.325");
+        type(page->Field(PsychrometerField::Bulb), "15");
+        type(page->Field(PsychrometerField::Temperature), "20");
+        QTest::mouseClick(page->ComputeButton(), Qt::LeftButton);  // results first
+        EXPECT_FALSE(page->ResultField(0, 0)->text().isEmpty());
+        type(page->Field(PsychrometerField::Temperature), t);
+        type(page->Field(PsychrometerField::Bulb), bulb);
+        ShownBox box;
+        CaptureNextBox(box, page);
+        QTest::mouseClick(page->ComputeButton(), Qt::LeftButton);
+        return box;
+    };
+
+    // An input check, a computed value out of the formulas' range and a
+    // rejected entry: one box for all, over a grid already empty.
+    const ShownBox inputCheck = computeWith("20", "20.5");
+    const ShownBox rangeCheck = computeWith("40", "0");
+    const ShownBox rejected = computeWith("4-0", "0");
+    for (const ShownBox& box : {inputCheck, rangeCheck, rejected}) {
+        ASSERT_TRUE(box.shown);
+        EXPECT_TRUE(box.title.isEmpty()) << box.title.toStdString();
+        EXPECT_EQ(box.icon, QMessageBox::Warning);
+        EXPECT_TRUE(box.gridEmpty) << box.text.toStdString();
+    }
+    EXPECT_EQ(inputCheck.text, StringTableText(59));
+    EXPECT_TRUE(rangeCheck.text.contains(QStringLiteral("Wartość Tw/Ti powinna"))) << rangeCheck.text.toStdString();
+    EXPECT_EQ(rejected.text, StringTableText(15));
+}
+
+TEST(MainWindow, HelpOpensThePageOrSaysWhereItShouldBe) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString page = dir.filePath(QStringLiteral("help_pl.html"));
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    std::vector<QUrl> opened;
+    bool viewer = true;
+    SetUrlOpener([&](const QUrl& url) {
+        opened.push_back(url);
+        return viewer;
+    });
+    Settings settings;
+    settings.language = "pl";
+    MainWindow window(settings, {dir.path()});
+    std::vector<std::pair<int, QString>> messages;
+    window.SetMessageSink([&](bool warning, int id, const std::string& text) {
+        EXPECT_TRUE(warning);
+        messages.emplace_back(id, QString::fromStdString(text));
+    });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    QTest::keyClick(&window, Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(page));
+    EXPECT_TRUE(messages.empty());
+
+    // No viewer on this desktop, then no help page at all: the message names the file.
+    viewer = false;
+    window.RunCommand(MainWindow::kCmdHelp);
+    ASSERT_TRUE(QFile::remove(page));
+    window.RunCommand(MainWindow::kCmdHelp);
+    EXPECT_EQ(opened.size(), 2u);  // a missing page is not handed to a viewer
+    ASSERT_EQ(messages.size(), 2u);
+    for (const auto& [id, text] : messages) {
+        EXPECT_EQ(id, 1017);
+        EXPECT_EQ(text, StringTableText(1017) + QStringLiteral("\n\n") + page);
+    }
+    SetUrlOpener({});
 }
 
 TEST(AboutDialog, LinksOpenThroughTheDesktopAndReportFailure) {

@@ -22,8 +22,10 @@
 #include "app/strings.h"
 #include "main_window.h"
 #include "numeric_edit.h"
+#include "pressure_page_widget.h"
 #include "psychrometer_page_widget.h"
 #include "recompute_marker.h"
+#include "rh_page_widget.h"
 
 namespace wegator {
 namespace {
@@ -99,6 +101,8 @@ public:
     RecordingDevice device;
 };
 
+constexpr PrintTime kPrintedAt{2025, 3, 14, 9, 5};
+
 void Type(NumericEdit* field, const char* text) {
     field->selectAll();
     QTest::keyClicks(field, QString::fromUtf8(text));
@@ -115,6 +119,7 @@ TEST(Printing, ButtonPrintsOnTheDefaultPrinterAndTheMenuAsksFirst) {
     auto owned = std::make_unique<FakePrinters>();
     FakePrinters& printers = *owned;
     window.SetPrintTarget(std::move(owned));
+    window.SetPrintClock([] { return kPrintedAt; });
 
     window.CommandAction(MainWindow::kCmdPsychrometer)->trigger();
     PsychrometerPageWidget* page = window.PsychrometerPageWidgetAt();
@@ -132,7 +137,7 @@ TEST(Printing, ButtonPrintsOnTheDefaultPrinterAndTheMenuAsksFirst) {
     EXPECT_EQ(printers.defaultAsked, 1);
     EXPECT_EQ(printers.dialogsShown, 0);
     std::vector<PrintCell> expected;
-    for (const PrintCell& cell : page->PrintCells()) {
+    for (const PrintCell& cell : page->PrintCells(kPrintedAt)) {
         if (!cell.text.empty()) expected.push_back(cell);
     }
     const auto& drawn = printers.device.Texts();
@@ -192,6 +197,69 @@ TEST(Printing, ButtonPrintsOnTheDefaultPrinterAndTheMenuAsksFirst) {
     EXPECT_TRUE(printers.device.Texts().empty());
 }
 
+// The keyboard: Enter computes wherever the user is on a page (a focused button
+// presses itself), Ctrl+P prints the visible page as the menu's "Drukuj" does.
+TEST(Keyboard, EnterComputesAndCtrlPPrints) {
+    Settings settings;
+    settings.language = "pl";
+    MainWindow window(settings, {});
+    std::vector<int> messages;
+    window.SetMessageSink([&](bool, int id, const std::string&) { messages.push_back(id); });
+    auto owned = std::make_unique<FakePrinters>();
+    FakePrinters& printers = *owned;
+    window.SetPrintTarget(std::move(owned));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    RhPageWidget* page = window.RelativeHumidityPageWidget();
+    auto shownT = [&] { return page->ResultField(RhRow::Temperature, 0)->text(); };
+    Type(page->Field(RhField::DewPoint), "10");
+    Type(page->Field(RhField::Temperature), "20");
+    Type(page->Field(RhField::P1), "100");
+    Type(page->Field(RhField::P2), "100");
+    QTest::keyClick(page->Field(RhField::P2), Qt::Key_Return);
+    EXPECT_EQ(shownT(), QStringLiteral("20,000"));
+    EXPECT_TRUE(page->PrintButton()->isEnabled());
+
+    Type(page->Field(RhField::Temperature), "25");
+    QTest::keyClick(page->Field(RhField::Temperature), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(shownT(), QStringLiteral("25,000"));
+    Type(page->Field(RhField::Temperature), "30");
+    QTest::keyClick(page->EnthalpyUnitList(), Qt::Key_Return);  // a closed list passes Enter on
+    EXPECT_EQ(shownT(), QStringLiteral("30,000"));
+    Type(page->Field(RhField::Temperature), "35");
+    page->ComputeButton()->setFocus();
+    QTest::keyClick(page->ComputeButton(), Qt::Key_Return);
+    EXPECT_EQ(shownT(), QStringLiteral("35,000"));
+    EXPECT_TRUE(page->ComputeButton()->isDefault());
+    ASSERT_TRUE(messages.empty());
+
+    // Ctrl+P: the print dialog, as from the menu.
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printers.dialogsShown, 1);
+    EXPECT_EQ(printers.defaultAsked, 0);
+    EXPECT_FALSE(printers.device.Texts().empty());
+    // Enter on the focused "Drukuj" presses it: the default printer.
+    page->PrintButton()->setFocus();
+    QTest::keyClick(page->PrintButton(), Qt::Key_Return);
+    EXPECT_EQ(printers.defaultAsked, 1);
+    EXPECT_EQ(printers.dialogsShown, 1);
+    // Out-of-date results are not printed.
+    Type(page->Field(RhField::Temperature), "36");
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printers.dialogsShown, 1);
+
+    // The pressure page computes on Enter too.
+    window.ShowPage(MainWindow::kPressurePage);
+    PressurePageWidget* pressure = window.PressurePageWidgetAt();
+    Type(pressure->InputField(), "2");
+    EXPECT_FALSE(pressure->PrintButton()->isEnabled());
+    QTest::keyClick(pressure->InputField(), Qt::Key_Return);
+    EXPECT_TRUE(pressure->PrintButton()->isEnabled());
+    EXPECT_EQ(pressure->ResultField(0)->text(), QStringLiteral("2000,0000"));  // Pa
+    EXPECT_TRUE(messages.empty());
+}
+
 // The real printer path into a PDF file, as the print dialog's "print to file" does.
 class PdfPrinter : public PrinterTarget {
 public:
@@ -236,7 +304,7 @@ TEST(Printing, PsychrometerPageAsPdfReadsBackInOrder) {
     ASSERT_TRUE(dir.isValid());
     const QString pdf = dir.filePath(QStringLiteral("psychrometr.pdf"));
     PdfPrinter printer(pdf);
-    ASSERT_TRUE(PrintPage(printer, page.PrintCells(), PrintCommand::PageButton, &page));
+    ASSERT_TRUE(PrintPage(printer, page.PrintCells(kPrintedAt), PrintCommand::PageButton, &page));
 
     QStringList lines = RunTool(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
                             .split(QLatin1Char('\n'));
@@ -271,6 +339,9 @@ TEST(Printing, PsychrometerPageAsPdfReadsBackInOrder) {
     next(QStringLiteral("^Tw/Ti 15,000 0,000 °C$"));
     next(QStringLiteral("^-{41}$"));
     next(QStringLiteral("^Obliczono wegatorem TREVAN$"));
+    // The trace line, whole on the sheet.
+    next(QStringLiteral("^Wydrukowano 2025-03-14 09:05; wzory ITS-90; z niepewnością wzorów; "
+                        "stałe psychrometru: Aw domyślna, Ai domyślna$"));
 
     const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
     if (!pdfinfo.isEmpty()) {

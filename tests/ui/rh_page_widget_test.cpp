@@ -59,6 +59,14 @@ TEST_F(RhPageWidgetTest, TypedDewPointAndTemperatureFillTheGrid) {
     EXPECT_TRUE(page.PrintButton()->isEnabled());
     EXPECT_TRUE(host.menuPrintEnabled);
 
+    // Result fields are for reading: no entry background, no text cursor, not on the Tab chain.
+    QLineEdit* result = page.ResultField(RhRow::Humidity, 0);
+    EXPECT_TRUE(result->isReadOnly());
+    EXPECT_EQ(result->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(result->palette().color(QPalette::Base), page.palette().color(QPalette::Window));
+    EXPECT_NE(page.Field(RhField::P1)->palette().color(QPalette::Base), page.palette().color(QPalette::Window));
+    EXPECT_FALSE(result->focusPolicy() & Qt::TabFocus);
+
     // An edit makes the shown results out of date without taking them away.
     Type(RhField::Temperature, "5");
     EXPECT_TRUE(OutOfDate());
@@ -96,9 +104,14 @@ TEST_F(RhPageWidgetTest, MissingOrMalformedInputIsReportedOnceAndEmptiesTheGrid)
     EXPECT_TRUE(Result(RhRow::Temperature, 0).isEmpty());
 }
 
-TEST_F(RhPageWidgetTest, TemperatureUnitChangeRewritesTheInputs) {
+TEST_F(RhPageWidgetTest, TemperatureUnitChangeRewritesTheInputsAndTheResults) {
+    Type(RhField::DewPoint, "10");
     Type(RhField::Temperature, "20");
     Type(RhField::TemperatureUncertainty, "0.1");
+    Type(RhField::P1, "100");
+    Type(RhField::P2, "100");
+    Compute();
+    ASSERT_TRUE(host.shown.empty());
     QComboBox* units = page.TemperatureUnitList();
     QTest::keyClick(units, Qt::Key_End);  // "°F"
 
@@ -107,6 +120,9 @@ TEST_F(RhPageWidgetTest, TemperatureUnitChangeRewritesTheInputs) {
     EXPECT_EQ(page.Field(RhField::TemperatureUncertainty)->text(), QStringLiteral("0,180"));
     EXPECT_EQ(page.ResultUnitLabel(RhRow::DewFrostPoint)->text(), QStringLiteral("°F"));
     EXPECT_EQ(page.ResultUnitLabel(RhRow::BulbTemperature)->text(), QStringLiteral("°F"));
+    // The numbers held stand in the new unit, still out of date.
+    EXPECT_EQ(Result(RhRow::DewFrostPoint, 0), QStringLiteral("50,000"));
+    EXPECT_EQ(Result(RhRow::Temperature, 1), QStringLiteral("0,180"));
     EXPECT_TRUE(OutOfDate());
 }
 
