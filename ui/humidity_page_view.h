@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "number_fields.h"
 #include "page_widget.h"
 #include "pages/calculator_page.h"
 #include "physics/units.h"

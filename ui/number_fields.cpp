@@ -18,10 +18,9 @@ constexpr int kLineEditTextMargin = 2;
 constexpr int kCursorWidth = 1;
 }  // namespace
 
-void FitNumberField(QLineEdit* field, std::span<const std::string> texts) {
+namespace {
+int WidthForText(const QLineEdit* field, int textWidth) {
     const QFontMetrics metrics(field->font());
-    int textWidth = 0;
-    for (const std::string& text : texts) textWidth = std::max(textWidth, metrics.horizontalAdvance(ToQString(text)));
     const QMargins margins = field->textMargins();
     const int inner = textWidth + kCursorWidth + std::max(0, -metrics.minLeftBearing()) +
                       std::max(0, -metrics.minRightBearing()) + 2 * kLineEditTextMargin + margins.left() +
@@ -30,9 +29,22 @@ void FitNumberField(QLineEdit* field, std::span<const std::string> texts) {
     option.initFrom(field);
     option.lineWidth =
         field->hasFrame() ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field) : 0;
-    const QSize size =
-        field->style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inner, metrics.height()), field);
-    if (field->minimumWidth() != size.width()) field->setMinimumWidth(size.width());
+    return field->style()
+        ->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inner, metrics.height()), field)
+        .width();
+}
+}  // namespace
+
+int NumberFieldWidth(const QLineEdit* field, const char* text) {
+    return WidthForText(field, QFontMetrics(field->font()).horizontalAdvance(QString::fromUtf8(text)));
+}
+
+void FitNumberField(QLineEdit* field, std::span<const std::string> texts) {
+    const QFontMetrics metrics(field->font());
+    int textWidth = 0;
+    for (const std::string& text : texts) textWidth = std::max(textWidth, metrics.horizontalAdvance(ToQString(text)));
+    const int width = WidthForText(field, textWidth);
+    if (field->minimumWidth() != width) field->setMinimumWidth(width);
 }
 
 void FitNumberField(QLineEdit* field, const std::string& text) { FitNumberField(field, std::span(&text, 1)); }

@@ -10,8 +10,13 @@ class QLineEdit;
 
 namespace wegator {
 
-// Makes the field at least as wide as it must be to show each of `texts`
-// whole, frame, margins and cursor included.
+// The longest text an entry field takes as typed: fifteen characters.
+inline constexpr const char* kLongestEntry = "-8888888,888888";
+
+// The width the field needs to show `text` whole, frame, margins and cursor included.
+int NumberFieldWidth(const QLineEdit* field, const char* text);
+
+// Makes the field at least as wide as it must be to show each of `texts` whole.
 void FitNumberField(QLineEdit* field, std::span<const std::string> texts);
 void FitNumberField(QLineEdit* field, const std::string& text);
 
