@@ -55,8 +55,8 @@ Outcome RunCli(const std::vector<std::string>& args, const std::string& input = 
     const fs::path in = WriteTemp("cli_in.txt", input);
     std::string command = ShellQuoted(WEGATOR_CLI_PATH);
     for (const auto& arg : args) command += " " + ShellQuoted(arg);
-    command += " <" + ShellQuoted(in) + " >" + ShellQuoted(dir / "cli_out.txt") + " 2>" +
-               ShellQuoted(dir / "cli_err.txt");
+    command +=
+        " <" + ShellQuoted(in) + " >" + ShellQuoted(dir / "cli_out.txt") + " 2>" + ShellQuoted(dir / "cli_err.txt");
     const int raw = std::system(command.c_str());
     Outcome run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -102,9 +102,9 @@ TEST(CliTest, RelativeHumidityShowsTheResultGrid) {
 
     // Texts go in as typed: "," is a separator, decimals beyond the input
     // precision are cut off, and results take the chosen sign and precision.
-    const Outcome typed = RunCli(Args({{"rh", "--p1", "101,325", "--p2", "101.325", "--dp", "10.0099", "--t", "20",
-                                    "--input-precision", "2", "--result-precision", "1", "--decimal-sign", ",",
-                                    "--formula-uncertainty", "off", "--json"}}));
+    const Outcome typed = RunCli(
+        Args({{"rh", "--p1", "101,325", "--p2", "101.325", "--dp", "10.0099", "--t", "20", "--input-precision", "2",
+               "--result-precision", "1", "--decimal-sign", ",", "--formula-uncertainty", "off", "--json"}}));
     ASSERT_EQ(typed.status, 0) << typed.err;
     const json doc = json::parse(typed.out);
     EXPECT_EQ(doc["inputs"]["dp"], "10,00");
@@ -139,8 +139,8 @@ TEST(CliTest, FailedChecksPrintTheMessageAndExitWithOne) {
         int id;
     };
     const std::vector<Case> cases = {
-        {{"rh", "--dp", "10"}, 13},                                      // P1 missing comes first
-        {Args({{"rh"}, kStandardAir, {"--dp", "10"}}), 12},              // one primary input only
+        {{"rh", "--dp", "10"}, 13},                          // P1 missing comes first
+        {Args({{"rh"}, kStandardAir, {"--dp", "10"}}), 12},  // one primary input only
         {Args({{"rh"}, kStandardAir, {"--dp", "10", "--t", "20", "--rh", "50"}}), 12},
         {{"rh", "--p1", "1.2.3", "--p2", "100", "--dp", "10", "--t", "20"}, 15},
         {{"rh", "--p1", "12345678", "--p2", "100", "--dp", "10", "--t", "20"}, 14},
@@ -167,8 +167,8 @@ TEST(CliTest, LimitMessageNamesTheLastEditedInput) {
     const Outcome temperatureLast = RunCli(Args({{"rh"}, pressures, {"--dp", "20", "--t", "20"}}));
     EXPECT_EQ(temperatureLast.err.rfind("wegator-cli: message 101: ", 0), 0u) << temperatureLast.err;
     // The limit is the dew point at P2 in the chosen unit and sign.
-    const Outcome fahrenheit = RunCli(Args({{"rh"}, pressures, {"--dp", "68", "--t", "68", "--temperature-unit", "F",
-                                                            "--decimal-sign", ","}}));
+    const Outcome fahrenheit = RunCli(
+        Args({{"rh"}, pressures, {"--dp", "68", "--t", "68", "--temperature-unit", "F", "--decimal-sign", ","}}));
     EXPECT_NE(fahrenheit.err.find("większa od 70,"), std::string::npos) << fahrenheit.err;
 
     // A field given twice counts where it was given last; P2 given last is blamed itself.
@@ -179,8 +179,10 @@ TEST(CliTest, LimitMessageNamesTheLastEditedInput) {
 }
 
 TEST(CliTest, JsonAndCsvCarryTextsAndNumbers) {
-    const Outcome run = RunCli(Args({{"rh"}, kStandardAir, {"--dp", "50", "--t", "68", "--temperature-unit", "F",
-                                                        "--enthalpy-unit", "kJ/kg", "--json"}}));
+    const Outcome run =
+        RunCli(Args({{"rh"},
+                     kStandardAir,
+                     {"--dp", "50", "--t", "68", "--temperature-unit", "F", "--enthalpy-unit", "kJ/kg", "--json"}}));
     ASSERT_EQ(run.status, 0) << run.err;
     const json doc = json::parse(run.out);
     ASSERT_TRUE(doc.is_object());
@@ -214,7 +216,8 @@ TEST(CliTest, JsonAndCsvCarryTextsAndNumbers) {
     EXPECT_TRUE(failure["results"][0]["internal"].is_null());
 
     // CSV: a header and one row; cells holding the decimal comma are quoted.
-    const Outcome csv = RunCli(Args({{"rh"}, kStandardAir, {"--dp", "10", "--t", "20", "--csv", "--decimal-sign", ","}}));
+    const Outcome csv =
+        RunCli(Args({{"rh"}, kStandardAir, {"--dp", "10", "--t", "20", "--csv", "--decimal-sign", ","}}));
     ASSERT_EQ(csv.status, 0);
     const auto records = wegator::cli::ParseCsv(csv.out);
     ASSERT_EQ(records.size(), 2u);
@@ -249,8 +252,8 @@ TEST(CliTest, BatchComputesEveryRow) {
     EXPECT_NE(run.err.find("wegator-cli: line 3: message 12: "), std::string::npos) << run.err;
 
     // From standard input, as JSON; each row's column order is its edit order.
-    const Outcome fromStdin = RunCli({"rh", "--batch", "-", "--json"},
-                                 "P1,P2,T,DP\r\n100,110,20,20\r\n101.325,101.325,20,10\r\n");
+    const Outcome fromStdin =
+        RunCli({"rh", "--batch", "-", "--json"}, "P1,P2,T,DP\r\n100,110,20,20\r\n101.325,101.325,20,10\r\n");
     EXPECT_EQ(fromStdin.status, 1);
     const json doc = json::parse(fromStdin.out);
     ASSERT_TRUE(doc.is_array());
@@ -306,10 +309,28 @@ TEST(CliTest, UsageErrorsExitWithTwo) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const Outcome rhHelp = RunCli({"rh", "--help"});
-    for (const char* option : {"--dp", "--u-dp", "--t", "--u-t", "--rh", "--u-rh", "--p1", "--u-p1", "--p2",
-                               "--temperature-unit", "--pressure-unit", "--enthalpy-unit", "--formulas",
-                               "--formula-uncertainty", "--input-precision", "--result-precision", "--decimal-sign",
-                               "--aw", "--ai", "--json", "--csv", "--batch"}) {
+    for (const char* option : {"--dp",
+                               "--u-dp",
+                               "--t",
+                               "--u-t",
+                               "--rh",
+                               "--u-rh",
+                               "--p1",
+                               "--u-p1",
+                               "--p2",
+                               "--temperature-unit",
+                               "--pressure-unit",
+                               "--enthalpy-unit",
+                               "--formulas",
+                               "--formula-uncertainty",
+                               "--input-precision",
+                               "--result-precision",
+                               "--decimal-sign",
+                               "--aw",
+                               "--ai",
+                               "--json",
+                               "--csv",
+                               "--batch"}) {
         EXPECT_NE(rhHelp.out.find(std::string(option) + " "), std::string::npos) << option;
     }
 }
@@ -320,8 +341,8 @@ TEST(CliTest, PressureShowsTwelveUnits) {
     EXPECT_NE(TableRow(run.out, "kPa").find(" 101.3250"), std::string::npos) << run.out;
     EXPECT_NE(TableRow(run.out, "atm").find(" 1.0000"), std::string::npos) << run.out;
 
-    const Outcome parsed = RunCli({"pressure", "--value", "1", "--unit", "PSI", "--json", "--result-precision", "3",
-                               "--decimal-sign", ","});
+    const Outcome parsed = RunCli(
+        {"pressure", "--value", "1", "--unit", "PSI", "--json", "--result-precision", "3", "--decimal-sign", ","});
     ASSERT_EQ(parsed.status, 0) << parsed.err;
     const json doc = json::parse(parsed.out);
     EXPECT_EQ(doc["input"]["unit"], "psi");
@@ -335,10 +356,11 @@ TEST(CliTest, PressureShowsTwelveUnits) {
     EXPECT_EQ(rejected.err.rfind("wegator-cli: message 15: ", 0), 0u);
 
     // An empty value cell empties the field: the page keeps its opening 1 kPa.
-    const Outcome batch = RunCli({"pressure", "--batch", "-", "--unit", "bar"}, "value,unit\n1,\n,\n\"2,5\",hPa, mbar\n");
+    const Outcome batch =
+        RunCli({"pressure", "--batch", "-", "--unit", "bar"}, "value,unit\n1,\n,\n\"2,5\",hPa, mbar\n");
     ASSERT_EQ(batch.status, 2);  // the unquoted "hPa, mbar" is two cells
-    const Outcome quoted = RunCli({"pressure", "--batch", "-", "--unit", "bar"},
-                              "value,unit\n1,\n,\n\"2,5\",\"hPa, mbar\"\n");
+    const Outcome quoted =
+        RunCli({"pressure", "--batch", "-", "--unit", "bar"}, "value,unit\n1,\n,\n\"2,5\",\"hPa, mbar\"\n");
     ASSERT_EQ(quoted.status, 0) << quoted.err;
     const auto records = wegator::cli::ParseCsv(quoted.out);
     ASSERT_EQ(records.size(), 4u);
@@ -376,11 +398,12 @@ TEST(CliTest, MoistureContentFromEachQuantity) {
     EXPECT_EQ(moisture["units"]["content"], "°C");
 
     // PPMV is a fraction: compressed from P1 to P2 it stays what it was.
-    const Outcome ppmv = RunCli({"moisture", "--p2", "200", "--quantity", "ppmv", "--content", "5000", "--t", "20",
-                                 "--p1", "100"});
+    const Outcome ppmv =
+        RunCli({"moisture", "--p2", "200", "--quantity", "ppmv", "--content", "5000", "--t", "20", "--p1", "100"});
     ASSERT_EQ(ppmv.status, 0) << ppmv.err;
     EXPECT_NE(TableRow(ppmv.out, "PPMV   ppm").find(" 5000.000 "), std::string::npos) << ppmv.out;
-    EXPECT_EQ(Lines(ppmv.out)[2].rfind("PPMV  5000.000", 0), 0u) << ppmv.out;  // the input row's label follows the quantity
+    EXPECT_EQ(Lines(ppmv.out)[2].rfind("PPMV  5000.000", 0), 0u)
+        << ppmv.out;  // the input row's label follows the quantity
     const json ppmvDoc = json::parse(RunCli({"moisture", "--p2", "200", "--quantity", "PPMV", "--content", "5000",
                                              "--t", "20", "--p1", "100", "--json"})
                                          .out);
@@ -411,7 +434,8 @@ TEST(CliTest, MoistureAndPsychrometerChecksGiveTheirMessages) {
         {Args({{"moisture", "--quantity", "ppmw", "--t", "20"}, pressures}), 44},
         {Args({{"moisture", "--quantity", "ppmv", "--content", "0", "--t", "20"}, pressures}), 47},
         {Args({{"moisture", "--quantity", "ppmv", "--content", "1000000", "--t", "20"}, pressures}), 47},
-        {Args({{"moisture", "--quantity", "x", "--content", "1", "--u-content", "100000", "--t", "20"}, pressures}), 52},
+        {Args({{"moisture", "--quantity", "x", "--content", "1", "--u-content", "100000", "--t", "20"}, pressures}),
+         52},
         {{"moisture", "--content", "10", "--t", "20", "--p1", "100"}, 3},
         {{"psychro", "--tw", "15", "--pb", "100"}, 46},
         {{"psychro", "--t", "20", "--tw", "15"}, 13},
@@ -430,8 +454,8 @@ TEST(CliTest, MoistureAndPsychrometerChecksGiveTheirMessages) {
     EXPECT_EQ(saturated["ok"], true);
     EXPECT_EQ(GridText(saturated, "RH", "water"), "100.000");
 
-    const Outcome failed = RunCli(Args({{"moisture", "--quantity", "ppmv", "--content", "0", "--t", "20"}, pressures,
-                                        {"--json"}}));
+    const Outcome failed =
+        RunCli(Args({{"moisture", "--quantity", "ppmv", "--content", "0", "--t", "20"}, pressures, {"--json"}}));
     const json failure = json::parse(failed.out);
     EXPECT_EQ(failure["message_id"], 47);
     EXPECT_EQ(failure["message"], "Wartość PPMV poza dopuszczalnym zakresem");
@@ -440,7 +464,8 @@ TEST(CliTest, MoistureAndPsychrometerChecksGiveTheirMessages) {
 
 TEST(CliTest, MoistureAndPsychrometerLimitsNameTheLastEditedInput) {
     // Moisture: DP = T = 20 °C compressed from 100 to 110 kPa saturates over water.
-    const std::vector<std::string> moisture = {"moisture", "--content", "20", "--t", "20", "--p1", "100", "--p2", "110"};
+    const std::vector<std::string> moisture = {"moisture", "--content", "20",   "--t", "20",
+                                               "--p1",     "100",       "--p2", "110"};
     const auto firstLine = [](const Outcome& run) { return run.err.substr(0, run.err.find(':', 13)); };
     EXPECT_EQ(firstLine(RunCli(moisture)), "wegator-cli: message 100");
     EXPECT_EQ(firstLine(RunCli(Args({moisture, {"--t", "20"}}))), "wegator-cli: message 101");
@@ -453,8 +478,9 @@ TEST(CliTest, MoistureAndPsychrometerLimitsNameTheLastEditedInput) {
         std::string says;
     };
     const std::vector<Case> cases = {
-        {{"--tw", "0", "--t", "100", "--pb", "100"}, "message 135: Obliczona wartość WVP nad wodą poza dopuszczalnym "
-                                                     "zakresem: Wartość ciśnienia powinna być mniejsza lub równa od 9.36"},
+        {{"--tw", "0", "--t", "100", "--pb", "100"},
+         "message 135: Obliczona wartość WVP nad wodą poza dopuszczalnym "
+         "zakresem: Wartość ciśnienia powinna być mniejsza lub równa od 9.36"},
         {{"--tw", "0", "--pb", "100", "--t", "100"}, "message 136: "},
         {{"--t", "100", "--pb", "100", "--tw", "0"}, "message 137: "},
         {{"--tw", "0", "--pb", "100", "--t", "100", "--decimal-sign", ","}, "mniejsza lub równa od 9,36"},
@@ -514,8 +540,9 @@ TEST(CliTest, MoistureAndPsychrometerBatches) {
     EXPECT_EQ(rows[2].cells[column("content_unit")], "ppm");
     EXPECT_EQ(rows[2].cells[column("ppmv_water")], "5000.000");
 
-    const Outcome psychro = RunCli({"psychro", "--batch", "-", "--json"}, "pb,t,u-t,tw,u-tw\n100,20,0.1,15,0.2\n"
-                                                                          "100,20,,20.5,\n");
+    const Outcome psychro = RunCli({"psychro", "--batch", "-", "--json"},
+                                   "pb,t,u-t,tw,u-tw\n100,20,0.1,15,0.2\n"
+                                   "100,20,,20.5,\n");
     EXPECT_EQ(psychro.status, 1);
     const json doc = json::parse(psychro.out);
     ASSERT_EQ(doc.size(), 2u);
@@ -527,7 +554,9 @@ TEST(CliTest, MoistureAndPsychrometerBatches) {
     EXPECT_NE(psychro.err.find("wegator-cli: line 3: message 59: "), std::string::npos) << psychro.err;
 
     for (const auto& [args, input, says] : std::vector<std::tuple<std::vector<std::string>, std::string, std::string>>{
-             {{"moisture", "--batch", "-"}, "quantity,content\nRH,10\n", "column quantity: unknown content quantity 'RH'"},
+             {{"moisture", "--batch", "-"},
+              "quantity,content\nRH,10\n",
+              "column quantity: unknown content quantity 'RH'"},
              {{"moisture", "--batch", "-", "--content", "3"}, "t\n", "--content"},
              {{"moisture", "--quantity", "ppm"}, "", "PPMW"},
              {{"psychro", "--batch", "-"}, "t,tw,p1\n", "unknown column 'p1'"},
@@ -571,23 +600,45 @@ TEST(CliTest, PrintPdfWritesThePagesPrintout) {
     const fs::path dir = FreshDir("cli_pdf");
 
     const fs::path moisturePdf = dir / "moisture.pdf";
-    const Outcome moisture = RunCli(Args({{"moisture"}, kStandardAir, {"--content", "10", "--u-content", "0.1", "--t",
-                                                                      "20", "--print-pdf", moisturePdf.string()}}));
+    const Outcome moisture =
+        RunCli(Args({{"moisture"},
+                     kStandardAir,
+                     {"--content", "10", "--u-content", "0.1", "--t", "20", "--print-pdf", moisturePdf.string()}}));
     ASSERT_EQ(moisture.status, 0) << moisture.err;
-    EXPECT_EQ(moisture.err, "");  // nothing from Qt either
+    EXPECT_EQ(moisture.err, "");                                // nothing from Qt either
     EXPECT_NE(moisture.out.find("Inputs"), std::string::npos);  // the usual output as well
     EXPECT_EQ(ReadFile(moisturePdf).rfind("%PDF", 0), 0u);
     const std::string moistureText = PdfText(moisturePdf);
-    ExpectInOrder(moistureText, {"Wartości wejściowe dla ciśnienia P1", "Niepewność", "DP/FP", "10.000", "0.100",
-                                 "°C", "\nT ", "20.000", "Pin", "101.325", "Pout", "101.325",
-                                 "Wartości obliczone dla ciśnienia P2, uwzględniono niepewność wzorów", "Nad wodą",
-                                 "Niepewność", "Nad lodem", "Niepewność", "DP/FP", "10.000", "°C", "RH", "52.494",
-                                 "Tw/Ti", "14.184", "Obliczono wegatorem TREVAN"});
+    ExpectInOrder(moistureText, {"Wartości wejściowe dla ciśnienia P1",
+                                 "Niepewność",
+                                 "DP/FP",
+                                 "10.000",
+                                 "0.100",
+                                 "°C",
+                                 "\nT ",
+                                 "20.000",
+                                 "Pin",
+                                 "101.325",
+                                 "Pout",
+                                 "101.325",
+                                 "Wartości obliczone dla ciśnienia P2, uwzględniono niepewność wzorów",
+                                 "Nad wodą",
+                                 "Niepewność",
+                                 "Nad lodem",
+                                 "Niepewność",
+                                 "DP/FP",
+                                 "10.000",
+                                 "°C",
+                                 "RH",
+                                 "52.494",
+                                 "Tw/Ti",
+                                 "14.184",
+                                 "Obliczono wegatorem TREVAN"});
 
     const fs::path psychroPdf = dir / "psychro.pdf";
-    const Outcome psychro = RunCli({"psychro", "--t", "20", "--tw", "15", "--u-tw", "0.2", "--pb", "1013,25",
-                                    "--pressure-unit", "hPa", "--decimal-sign", ",", "--print-pdf",
-                                    psychroPdf.string()});
+    const Outcome psychro =
+        RunCli({"psychro", "--t", "20", "--tw", "15", "--u-tw", "0.2", "--pb", "1013,25", "--pressure-unit", "hPa",
+                "--decimal-sign", ",", "--print-pdf", psychroPdf.string()});
     ASSERT_EQ(psychro.status, 0) << psychro.err;
     ExpectInOrder(PdfText(psychroPdf), {"Wartości wejściowe", "T ", "20,000", "Tw/Ti", "15,000", "0,200", "Pb",
                                         "1013,250", "hPa, mbar", "Wartości obliczone, uwzględniono niepewność wzorów",
@@ -601,8 +652,8 @@ TEST(CliTest, PrintPdfWritesThePagesPrintout) {
 
     const fs::path pressurePdf = dir / "pressure.pdf";
     ASSERT_EQ(RunCli({"pressure", "--value", "1", "--unit", "atm", "--print-pdf", pressurePdf.string()}).status, 0);
-    ExpectInOrder(PdfText(pressurePdf), {"Wartości wejściowe", "atm", "1.0000", "Wartości obliczone", "kPa",
-                                         "101.3250", "psf", "Obliczono wegatorem TREVAN"});
+    ExpectInOrder(PdfText(pressurePdf), {"Wartości wejściowe", "atm", "1.0000", "Wartości obliczone", "kPa", "101.3250",
+                                         "psf", "Obliczono wegatorem TREVAN"});
 }
 
 TEST(CliTest, PrintPdfIsWrittenOnlyWhenItCanBe) {
@@ -622,8 +673,8 @@ TEST(CliTest, PrintPdfIsWrittenOnlyWhenItCanBe) {
 
     // A page that shows a message prints nothing.
     const fs::path rejected = dir / "rejected.pdf";
-    const Outcome message = RunCli({"psychro", "--t", "20", "--tw", "20.5", "--pb", "100", "--print-pdf",
-                                    rejected.string()});
+    const Outcome message =
+        RunCli({"psychro", "--t", "20", "--tw", "20.5", "--pb", "100", "--print-pdf", rejected.string()});
     EXPECT_EQ(message.status, 1);
     EXPECT_EQ(message.err.rfind("wegator-cli: message 59: ", 0), 0u) << message.err;
     EXPECT_FALSE(fs::exists(rejected));
@@ -640,15 +691,17 @@ TEST(CliTest, PrintPdfIsWrittenOnlyWhenItCanBe) {
 TEST(CliTest, HelpShowsTheNewSubcommands) {
     const Outcome help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
-    for (const char* text : {"moisture", "psychro", "--print-pdf", "wegator-cli moisture --quantity ppmv",
-                             "wegator-cli psychro "}) {
+    for (const char* text :
+         {"moisture", "psychro", "--print-pdf", "wegator-cli moisture --quantity ppmv", "wegator-cli psychro "}) {
         EXPECT_NE(help.out.find(text), std::string::npos) << text;
     }
     const std::vector<std::pair<std::string, std::vector<std::string>>> subcommands = {
-        {"moisture", {"--quantity", "--content", "--u-content", "--t", "--u-t", "--p1", "--u-p1", "--p2", "--aw",
-                      "--ai", "--json", "--csv", "--batch", "--print-pdf", "wegator-cli moisture --quantity"}},
-        {"psychro", {"--t", "--u-t", "--tw", "--u-tw", "--pb", "--u-pb", "--formulas", "--decimal-sign", "--batch",
-                     "--print-pdf", "wegator-cli psychro --pb"}},
+        {"moisture",
+         {"--quantity", "--content", "--u-content", "--t", "--u-t", "--p1", "--u-p1", "--p2", "--aw", "--ai", "--json",
+          "--csv", "--batch", "--print-pdf", "wegator-cli moisture --quantity"}},
+        {"psychro",
+         {"--t", "--u-t", "--tw", "--u-tw", "--pb", "--u-pb", "--formulas", "--decimal-sign", "--batch", "--print-pdf",
+          "wegator-cli psychro --pb"}},
         {"rh", {"--print-pdf"}},
         {"pressure", {"--print-pdf"}},
     };
@@ -661,7 +714,9 @@ TEST(CliTest, HelpShowsTheNewSubcommands) {
 
 TEST(CliTest, CsvReaderAndJsonWriterKeepEveryCharacter) {
     using wegator::cli::ParseCsv;
-    const auto records = ParseCsv("\xEF\xBB\xBF" "a,\"b,\"\"c\"\"\",\r\n\n\"multi\nline\",x\rlast");
+    const auto records = ParseCsv(
+        "\xEF\xBB\xBF"
+        "a,\"b,\"\"c\"\"\",\r\n\n\"multi\nline\",x\rlast");
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[0].cells, (std::vector<std::string>{"a", "b,\"c\"", ""}));
     EXPECT_EQ(records[1].line, 3);

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "program_run.h"
+#include "support/program_run.h"
 #include "support/pty_pair.h"
 
 namespace {
