@@ -17,6 +17,7 @@
 #include "psychrometer_page_widget.h"
 #include "rh_page_widget.h"
 #include "settings_screenshots.h"
+#include "table_editor_screenshots.h"
 
 namespace wegator {
 
@@ -109,6 +110,7 @@ bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
     AboutDialog about(&window);
     saved &= SaveDialog(about, dir, QStringLiteral("dialog_about"));
     saved &= SaveSettingsScreenshots(&window, dir);
+    saved &= SaveTableEditorScreenshots(&window, dir);
 
     window.ShowPage(MainWindow::kRelativeHumidityPage);
     window.close();

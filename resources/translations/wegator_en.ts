@@ -481,6 +481,63 @@ and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
     </message>
 </context>
 <context>
+    <name>Qx311ChannelDialog</name>
+    <message>
+        <source>Wybierz kanał QX-311:</source>
+        <translation>Choose the QX-311 channel:</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TableEditorDialog</name>
+    <message>
+        <source>Tablica poprawek i ich niepewności</source>
+        <translation>Table of corrections and their uncertainties</translation>
+    </message>
+    <message>
+        <source>Dodaj</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Edytuj</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Usuń</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Otwórz plik</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TableEntryDialog</name>
+    <message>
+        <source>Wartość</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Poprawka</source>
+        <translation>Correction</translation>
+    </message>
+    <message>
+        <source>Niepewność</source>
+        <translation>Uncertainty</translation>
+    </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>wegator::AboutDialog</name>
     <message>
         <source>email: %1</source>
