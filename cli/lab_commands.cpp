@@ -149,6 +149,25 @@ int RunPorts(bool json) {
     return kExitSuccess;
 }
 
+// A table of the three columns under the editor's headings.
+TextTable CalTextTable() {
+    TextTable text("rrr");
+    text.AddRow({std::string(LoadString(msg::TableValueHeading)), std::string(LoadString(msg::TableCorrectionHeading)),
+                 std::string(LoadString(msg::TableUncertaintyHeading))});
+    return text;
+}
+
+void WriteCalJson(JsonWriter& out, std::string_view key, double x, double correction, double uncertainty) {
+    out.BeginObject();
+    out.Key(key);
+    out.Number(x);
+    out.Key("correction");
+    out.Number(correction);
+    out.Key("uncertainty");
+    out.Number(uncertainty);
+    out.EndObject();
+}
+
 int RunCalShow(const std::string& file, bool json) {
     const std::optional<lab::CalibrationTable> table = LoadTable(file);
     if (!table) return kExitFailure;
@@ -156,22 +175,13 @@ int RunCalShow(const std::string& file, bool json) {
         JsonWriter out(std::cout);
         out.BeginArray();
         for (const lab::CalibrationEntry& row : table->Entries()) {
-            out.BeginObject();
-            out.Key("value");
-            out.Number(row.value);
-            out.Key("correction");
-            out.Number(row.correction);
-            out.Key("uncertainty");
-            out.Number(row.uncertainty);
-            out.EndObject();
+            WriteCalJson(out, "value", row.value, row.correction, row.uncertainty);
         }
         out.EndArray();
         std::cout << '\n';
         return kExitSuccess;
     }
-    TextTable text("rrr");
-    text.AddRow({std::string(LoadString(msg::TableValueHeading)), std::string(LoadString(msg::TableCorrectionHeading)),
-                 std::string(LoadString(msg::TableUncertaintyHeading))});
+    TextTable text = CalTextTable();
     for (const lab::CalibrationEntry& row : table->Entries()) {
         text.AddRow({lab::FormatCalNumber(row.value), lab::FormatCalNumber(row.correction),
                      lab::FormatCalNumber(row.uncertainty)});
@@ -201,22 +211,13 @@ int RunCalLookup(const std::string& file, const std::vector<std::string>& given,
         JsonWriter out(std::cout);
         out.BeginArray();
         for (const double x : readings) {
-            out.BeginObject();
-            out.Key("reading");
-            out.Number(x);
-            out.Key("correction");
-            out.Number(table->Correction(x));
-            out.Key("uncertainty");
-            out.Number(table->Uncertainty(x));
-            out.EndObject();
+            WriteCalJson(out, "reading", x, table->Correction(x), table->Uncertainty(x));
         }
         out.EndArray();
         std::cout << '\n';
         return kExitSuccess;
     }
-    TextTable text("rrr");
-    text.AddRow({std::string(LoadString(msg::TableValueHeading)), std::string(LoadString(msg::TableCorrectionHeading)),
-                 std::string(LoadString(msg::TableUncertaintyHeading))});
+    TextTable text = CalTextTable();
     for (const double x : readings) {
         text.AddRow({Fixed(x, 3), Fixed(table->Correction(x), 4), Fixed(table->Uncertainty(x), 4)});
     }

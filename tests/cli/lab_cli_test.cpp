@@ -16,7 +16,7 @@ namespace {
 using nlohmann::json;
 using wegator::test::Program;
 using wegator::test::PtyPair;
-using wegator::test::ReadText;
+using wegator::test::ReadFile;
 using wegator::test::UserFolder;
 
 struct Finished {
@@ -143,7 +143,7 @@ TEST(LabCliTest, ReadSendsTheF250ItsCommands) {
     EXPECT_EQ(pty.Received(), "A4\n");
     EXPECT_NE(cli.Out().find("f250       23.000 °C"), std::string::npos) << cli.Out();
 
-    const std::string log = ReadText(folder.Path() / "state" / "TREVAN" / "F250.txt");
+    const std::string log = ReadFile(folder.Path() / "state" / "TREVAN" / "F250.txt");
     EXPECT_NE(log.find("   A1\n"), std::string::npos) << log;
     EXPECT_NE(log.find("A0x41  0x20 70x37 30x33 .0x2e 40x34 00x30 00x30 F0x46 \r0x0d "), std::string::npos) << log;
     EXPECT_NE(log.find("   A4\n"), std::string::npos) << log;

@@ -21,7 +21,7 @@ namespace {
 
 using nlohmann::json;
 using wegator::test::Program;
-using wegator::test::ReadText;
+using wegator::test::ReadFile;
 using wegator::test::UserFolder;
 
 // One "line" event of the simulator's log.
@@ -131,7 +131,7 @@ protected:
         err_ = cli.Err();
         sim_->Signal(SIGTERM);
         EXPECT_EQ(sim_->Wait(), 0) << sim_->Err();
-        log_ = ReadText(folder_.Path() / "sim.log");
+        log_ = ReadFile(folder_.Path() / "sim.log");
         return status;
     }
 
@@ -164,7 +164,7 @@ TEST_F(LabEndToEndTest, F250InFahrenheitOnInputB) {
     EXPECT_EQ(commands.back(), "A4");
     // The simulator logs °C with six decimals.
     ExpectReadingsAreSentGoodLines(Readings(out_), SentLines(log_), "f250", "f250", 1e-6);
-    const std::string dialogue = ReadText(folder_.Path() / "state" / "TREVAN" / "F250.txt");
+    const std::string dialogue = ReadFile(folder_.Path() / "state" / "TREVAN" / "F250.txt");
     EXPECT_NE(dialogue.find("   A1\n"), std::string::npos) << dialogue;
     EXPECT_NE(dialogue.find("B0x42 "), std::string::npos) << dialogue;
 }

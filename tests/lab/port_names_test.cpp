@@ -5,10 +5,10 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "app/user_folders.h"
+#include "lab_test_support.h"
 
 namespace wegator::lab {
 namespace {
@@ -51,18 +51,12 @@ TEST(PortNamesTest, FixedDevicesAtTheFamilyEdges) {
 class PortLinkTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string folder = (fs::temp_directory_path() / "wegator-ports-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-        folder_ = folder;
         ::setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
         ::setenv("XDG_STATE_HOME", (folder_ / "state").c_str(), 1);
         fs::create_directories(PortLinkFolder());
     }
-    void TearDown() override {
-        std::error_code error;
-        fs::remove_all(folder_, error);
-    }
-    fs::path folder_;
+    testing::TempFolder temp_;
+    const fs::path folder_ = temp_.Path();
 };
 
 TEST_F(PortLinkTest, FoldersFollowTheXdgVariables) {
@@ -78,7 +72,7 @@ TEST_F(PortLinkTest, FoldersFollowTheXdgVariables) {
 
 TEST_F(PortLinkTest, ALinkTakesOverTheFixedDevice) {
     const fs::path device = folder_ / "device";
-    std::ofstream(device) << "";
+    testing::WriteFile(device, "");
     fs::create_symlink(device, PortLinkPath(33));
     fs::create_symlink(PortLinkPath(33), PortLinkPath(200));  // a link to a link is followed to the end
 

@@ -16,13 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class F250LogTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -49,7 +42,7 @@ TEST_F(F250LogTest, BytesShareTheStampOfTheirSecondAndCommandsStandAlone) {
         log.Sent("A1\n");
         log.Received('B');  // same second as the command, yet a line of its own
     }
-    EXPECT_EQ(ReadFile(File()),
+    EXPECT_EQ(lab::testing::ReadFile(File()),
               "\n2024.05.17 14:03:09   A0x41 \r0x0d "
               "\n2024.05.17 14:03:10   \n0x0a "
               "\n2024.05.17 14:03:10   A1\n"
@@ -62,25 +55,25 @@ TEST_F(F250LogTest, ANewRunKeepsThePreviousLogAndARotationBoundsTheFile) {
     constexpr std::uintmax_t kLimit = 100;
     {
         F250Log log(File(), F250Log::Start::NewRun, kLimit, Clock());
-        EXPECT_EQ(ReadFile(File().string() + ".1"), "previous run");
+        EXPECT_EQ(lab::testing::ReadFile(File().string() + ".1"), "previous run");
         for (int i = 0; i < 15; ++i) log.Received('x');
         log.Flush();
         // Past the limit the log moved aside and went on in a new file that
         // starts with a stamp; neither file exceeds the limit.
-        const std::string rotated = ReadFile(File().string() + ".1");
-        const std::string current = ReadFile(File());
+        const std::string rotated = lab::testing::ReadFile(File().string() + ".1");
+        const std::string current = lab::testing::ReadFile(File());
         EXPECT_LE(rotated.size(), kLimit);
         EXPECT_LE(current.size(), kLimit);
         EXPECT_EQ(current.rfind("\n2024.05.17 14:03:09   x0x78 ", 0), 0u) << current;
         EXPECT_EQ(rotated.size() + current.size(), 2 * 23 + 15 * 6);  // two stamps, nothing lost
     }
     // A thermometer reopened in the same run continues the file.
-    const std::string before = ReadFile(File());
+    const std::string before = lab::testing::ReadFile(File());
     {
         F250Log log(File(), F250Log::Start::Continue, kLimit, Clock());
         log.Sent("A4\n");
     }
-    EXPECT_EQ(ReadFile(File()), before + "\n2024.05.17 14:03:09   A4\n");
+    EXPECT_EQ(lab::testing::ReadFile(File()), before + "\n2024.05.17 14:03:09   A4\n");
 }
 
 TEST_F(F250LogTest, AnUncreatableLogIsNoLog) {

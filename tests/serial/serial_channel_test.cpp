@@ -158,13 +158,6 @@ TEST(SerialChannelTest, RefusedOpensLeaveNothingOpen) {
     EXPECT_TRUE(owner.IsOpen());
 }
 
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // A command asked for while a line is handled goes out after the bytes
 // already received; the purge before it is announced; both sides are logged.
 TEST(SerialChannelTest, F250CommandFollowsTheReceivedBytes) {
@@ -196,7 +189,7 @@ TEST(SerialChannelTest, F250CommandFollowsTheReceivedBytes) {
     EXPECT_EQ(pty.Received(), "A4\n");
     channel.reset();
 
-    const std::string text = ReadFile(log);
+    const std::string text = lab::testing::ReadFile(log);
     EXPECT_NE(text.find("10x31 20x32 \r0x0d 30x33 40x34 \n"), std::string::npos) << text;
     EXPECT_NE(text.find("   U0\n\n"), std::string::npos) << text;
     EXPECT_NE(text.find("   A4\n"), std::string::npos) << text;

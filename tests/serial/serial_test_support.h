@@ -2,14 +2,11 @@
 // loop run, a folder per test, and waiting on the event loop.
 #pragma once
 
-#include <stdlib.h>
-
 #include <QCoreApplication>
 #include <QTest>
-#include <filesystem>
-#include <string>
 #include <string_view>
 
+#include "lab/lab_test_support.h"
 #include "support/pty_pair.h"
 
 namespace wegator::test {
@@ -20,21 +17,7 @@ inline bool SendProcessingEvents(PtyPair& pty, std::string_view bytes) {
 }
 
 // A folder of its own for each test, removed at its end.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string folder = (std::filesystem::temp_directory_path() / "wegator-serial-XXXXXX").string();
-        if (::mkdtemp(folder.data()) != nullptr) path_ = folder;
-    }
-    ~TempFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using lab::testing::TempFolder;
 
 // Runs the event loop until `done` holds (generous limit: a slow machine is no failure).
 template <typename Condition>

@@ -13,45 +13,30 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "lab/lab_test_support.h"
 
 extern char** environ;
 
 namespace wegator::test {
 
-inline std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using lab::testing::ReadFile;
 
 // A folder of its own for each test, removed at its end; the programs the
 // test starts take it as $XDG_CONFIG_HOME and $XDG_STATE_HOME.
-class UserFolder {
+class UserFolder : public lab::testing::TempFolder {
 public:
     UserFolder() {
-        std::string folder = (std::filesystem::temp_directory_path() / "wegator-lab-XXXXXX").string();
-        if (::mkdtemp(folder.data()) != nullptr) path_ = folder;
-        ::setenv("XDG_CONFIG_HOME", (path_ / "config").c_str(), 1);
-        ::setenv("XDG_STATE_HOME", (path_ / "state").c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (Path() / "config").c_str(), 1);
+        ::setenv("XDG_STATE_HOME", (Path() / "state").c_str(), 1);
     }
-    ~UserFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path Write(const std::string& name, const std::string& text) const {
-        std::ofstream(path_ / name, std::ios::binary) << text;
-        return path_ / name;
+        lab::testing::WriteFile(Path() / name, text);
+        return Path() / name;
     }
-
-private:
-    std::filesystem::path path_;
 };
 
 class Program {
@@ -104,8 +89,8 @@ public:
         }
         return status_ >= 0 && status_ < 256 ? status_ : -1;
     }
-    std::string Out() const { return ReadText(out_); }
-    std::string Err() const { return ReadText(err_); }
+    std::string Out() const { return ReadFile(out_); }
+    std::string Err() const { return ReadFile(err_); }
 
 private:
     void Poll() {
