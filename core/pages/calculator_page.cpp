@@ -167,7 +167,7 @@ HumidityPrintout CalculatorPage::PrintoutOfResults(const PrintTime& printedAt) c
         }
         line.unit = RowUnit(row);
     }
-    out.traceLine = HumidityTraceLine(printedAt, engine_, formulaUncertainty_, format_.decimalSign);
+    out.traceLines = HumidityTraceLines(printedAt, engine_, formulaUncertainty_, format_.decimalSign);
     return out;
 }
 

@@ -106,7 +106,7 @@ PressurePrintout PressurePage::Printout(const PrintTime& printedAt) const {
     for (std::size_t i = 0; i < kPressurePageUnits.size(); ++i) {
         out.results[i] = {std::string(kPressurePageUnits[i].text), results_[i]};
     }
-    out.traceLine = PressureTraceLine(printedAt);
+    out.traceLines = PressureTraceLines(printedAt);
     return out;
 }
 

@@ -37,12 +37,16 @@ const std::string kPressureInputRule(15, '-');
 const std::string kResultsRule(24, '-');
 const std::string kFootRule(41, '-');
 
-void Footer(std::vector<PrintCell>& cells, int ruleLine, const std::string& traceLine) {
+void Footer(std::vector<PrintCell>& cells, int ruleLine, const std::vector<std::string>& traceLines) {
     cells.push_back({kLabelColumn, ruleLine, kFootRule});
     cells.push_back({kLabelColumn, ruleLine + kLineStep, std::string(LoadString(kPrintedByMessage))});
     cells.push_back({kLabelColumn, ruleLine + 2 * kLineStep, PrintFooterWebLine()});
     cells.push_back({kLabelColumn, ruleLine + 3 * kLineStep, PrintFooterPhoneLine()});
-    cells.push_back({kLabelColumn, ruleLine + 4 * kLineStep, traceLine});
+    int n = ruleLine + 4 * kLineStep;
+    for (const std::string& line : traceLines) {
+        cells.push_back({kLabelColumn, n, line});
+        n += kLineStep;
+    }
 }
 
 // A psychrometer constant as the trace line names it.
@@ -77,24 +81,28 @@ std::string FormatPrintTime(const PrintTime& t) {
     return text;
 }
 
-std::string PressureTraceLine(const PrintTime& printedAt) {
+namespace {
+std::string PrintedAtText(const PrintTime& printedAt) {
     return std::string(LoadString(msg::TracePrinted)) + ' ' + FormatPrintTime(printedAt);
 }
+}  // namespace
 
-std::string HumidityTraceLine(const PrintTime& printedAt, const HumidityEngine& engine, bool formulaUncertainty,
-                              std::string_view decimalSign) {
-    std::string line = PressureTraceLine(printedAt);
-    line += "; ";
-    line += LoadString(engine.FormulaSet() == 0 ? msg::TraceFormulasIts90 : msg::TraceFormulasGuide);
-    line += "; ";
-    line += LoadString(formulaUncertainty ? msg::TraceWithFormulaUncertainty : msg::TraceWithoutFormulaUncertainty);
-    line += "; ";
-    line += LoadString(msg::TracePsychrometerConstants);
-    line += ": ";
-    line += ConstantText("Aw", engine.PsychrometerConstantWaterSetting(), decimalSign);
-    line += ", ";
-    line += ConstantText("Ai", engine.PsychrometerConstantIceSetting(), decimalSign);
-    return line;
+std::vector<std::string> PressureTraceLines(const PrintTime& printedAt) { return {PrintedAtText(printedAt)}; }
+
+std::vector<std::string> HumidityTraceLines(const PrintTime& printedAt, const HumidityEngine& engine,
+                                            bool formulaUncertainty, std::string_view decimalSign) {
+    std::string first = PrintedAtText(printedAt);
+    first += "; ";
+    first += LoadString(engine.FormulaSet() == 0 ? msg::TraceFormulasIts90 : msg::TraceFormulasGuide);
+    std::string second(
+        LoadString(formulaUncertainty ? msg::TraceWithFormulaUncertainty : msg::TraceWithoutFormulaUncertainty));
+    second += "; ";
+    second += LoadString(msg::TracePsychrometerConstants);
+    second += ": ";
+    second += ConstantText("Aw", engine.PsychrometerConstantWaterSetting(), decimalSign);
+    second += ", ";
+    second += ConstantText("Ai", engine.PsychrometerConstantIceSetting(), decimalSign);
+    return {first, second};
 }
 
 std::vector<PrintCell> LayOut(const HumidityPrintout& page) {
@@ -124,7 +132,7 @@ std::vector<PrintCell> LayOut(const HumidityPrintout& page) {
         cells.push_back({kResultUnitColumn, n, row.unit});
         n += kLineStep;
     }
-    Footer(cells, kFootRuleLine, page.traceLine);
+    Footer(cells, kFootRuleLine, page.traceLines);
     return cells;
 }
 
@@ -142,7 +150,7 @@ std::vector<PrintCell> LayOut(const PressurePrintout& page) {
         cells.push_back({kWaterColumn, n, row[1]});
         n += kLineStep;
     }
-    Footer(cells, kPressureFootRuleLine, page.traceLine);
+    Footer(cells, kPressureFootRuleLine, page.traceLines);
     return cells;
 }
 

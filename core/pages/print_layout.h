@@ -60,7 +60,7 @@ struct HumidityPrintout {
         std::string unit;
     };
     std::array<ResultRow, 10> results;
-    std::string traceLine;  // below the maker's lines (HumidityTraceLine)
+    std::vector<std::string> traceLines;  // below the maker's lines (HumidityTraceLines)
 };
 
 // What the pressure page prints.
@@ -71,7 +71,7 @@ struct PressurePrintout {
     std::string resultsCaption; // "Wartości obliczone"
     // Unit label and result text, in the order printed.
     std::array<std::array<std::string, 2>, 12> results;
-    std::string traceLine;  // below the maker's lines (PressureTraceLine)
+    std::vector<std::string> traceLines;  // below the maker's lines (PressureTraceLines)
 };
 
 std::vector<PrintCell> LayOut(const HumidityPrintout& page);
@@ -91,15 +91,18 @@ PrintTime LocalPrintTime(std::chrono::system_clock::time_point moment);
 // "2025-03-14 09:05", the same in every language.
 std::string FormatPrintTime(const PrintTime& t);
 
-// The line under the maker's lines that lets a printed sheet be traced: when
-// it was printed, the formula set, whether the formulas' uncertainty is
-// included and the psychrometer constants in use ("domyślna" for the default,
-// else the constant with ten decimals), e.g.
-//   Wydrukowano 2025-03-14 09:05; wzory ITS-90; z niepewnością wzorów;
-//   stałe psychrometru: Aw domyślna, Ai 0,0005750000 1/K
-std::string HumidityTraceLine(const PrintTime& printedAt, const HumidityEngine& engine, bool formulaUncertainty,
-                              std::string_view decimalSign);
+// The lines under the maker's lines that let a printed sheet be traced: when
+// it was printed and the formula set, then whether the formulas' uncertainty
+// is included and the psychrometer constants in use ("domyślna" for the
+// default, else the constant with ten decimals), e.g.
+//   Wydrukowano 2025-03-14 09:05; wzory ITS-90
+//   Z niepewnością wzorów; stałe psychrometru: Aw domyślna, Ai 0,0005750000 1/K
+// Two lines, because with the longest formula-set name and two constants of
+// the user's, one would run past the right edge of the sheet in the printer's
+// default font.
+std::vector<std::string> HumidityTraceLines(const PrintTime& printedAt, const HumidityEngine& engine,
+                                            bool formulaUncertainty, std::string_view decimalSign);
 // A pressure conversion uses no humidity formula: only when it was printed.
-std::string PressureTraceLine(const PrintTime& printedAt);
+std::vector<std::string> PressureTraceLines(const PrintTime& printedAt);
 
 }  // namespace wegator

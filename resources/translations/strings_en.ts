@@ -1305,14 +1305,14 @@ PPMV should be less than or equal to %.7f</translation>
         <translation>formulas of “A Guide to the Measurement of Humidity”</translation>
     </message>
     <message>
-        <source>z niepewnością wzorów</source>
+        <source>Z niepewnością wzorów</source>
         <comment>1013</comment>
-        <translation>formula uncertainty included</translation>
+        <translation>Formula uncertainty included</translation>
     </message>
     <message>
-        <source>bez niepewności wzorów</source>
+        <source>Bez niepewności wzorów</source>
         <comment>1014</comment>
-        <translation>formula uncertainty not included</translation>
+        <translation>Formula uncertainty not included</translation>
     </message>
     <message>
         <source>stałe psychrometru</source>

@@ -75,9 +75,8 @@ TEST(PagePrintout, RelativeHumidityRowsAsShown) {
     EXPECT_EQ(*TextAt(cells, kIceColumn, 1400), "68,000");
     EXPECT_EQ(*TextAt(cells, kResultUnitColumn, 2200), "°F");
     // Below the maker's lines, what the sheet was made with.
-    EXPECT_EQ(*TextAt(cells, kLabelColumn, 2700),
-              "Wydrukowano 2025-03-14 09:05; wzory ITS-90; z niepewnością wzorów; "
-              "stałe psychrometru: Aw domyślna, Ai domyślna");
+    EXPECT_EQ(*TextAt(cells, kLabelColumn, 2700), "Wydrukowano 2025-03-14 09:05; wzory ITS-90");
+    EXPECT_EQ(*TextAt(cells, kLabelColumn, 2800), "Z niepewnością wzorów; stałe psychrometru: Aw domyślna, Ai domyślna");
 }
 
 TEST(PagePrintout, TraceLineNamesTheSettingsInForce) {
@@ -89,14 +88,15 @@ TEST(PagePrintout, TraceLineNamesTheSettingsInForce) {
     s.globalAw = 0.0006653286;
     s.decimal = ".";
     page.ApplySettings(s, 3, 3);
-    EXPECT_EQ(page.Printout({2024, 12, 31, 23, 59}).traceLine,
-              "Wydrukowano 2024-12-31 23:59; wzory „A Guide to the Measurement of Humidity”; "
-              "bez niepewności wzorów; stałe psychrometru: Aw 0.0006653286 1/K, Ai domyślna");
+    EXPECT_EQ(page.Printout({2024, 12, 31, 23, 59}).traceLines,
+              (std::vector<std::string>{
+                  "Wydrukowano 2024-12-31 23:59; wzory „A Guide to the Measurement of Humidity”",
+                  "Bez niepewności wzorów; stałe psychrometru: Aw 0.0006653286 1/K, Ai domyślna"}));
     s.globalAw = -1.0;
     s.globalAi = 0.0005;
     s.decimal = ",";
     page.ApplySettings(s, 3, 3);
-    EXPECT_NE(page.Printout({}).traceLine.find("Aw domyślna, Ai 0,0005000000 1/K"), std::string::npos);
+    EXPECT_NE(page.Printout({}).traceLines.at(1).find("Aw domyślna, Ai 0,0005000000 1/K"), std::string::npos);
 
     // The local time of a moment is what the shells hand in.
     const PrintTime now = LocalPrintTime(std::chrono::system_clock::now());

@@ -339,14 +339,27 @@ TEST(Printing, PsychrometerPageAsPdfReadsBackInOrder) {
     next(QStringLiteral("^Tw/Ti 15,000 0,000 °C$"));
     next(QStringLiteral("^-{41}$"));
     next(QStringLiteral("^Obliczono wegatorem TREVAN$"));
-    // The trace line, whole on the sheet.
-    next(QStringLiteral("^Wydrukowano 2025-03-14 09:05; wzory ITS-90; z niepewnością wzorów; "
-                        "stałe psychrometru: Aw domyślna, Ai domyślna$"));
+    // The trace lines, whole on the sheet.
+    next(QStringLiteral("^Wydrukowano 2025-03-14 09:05; wzory ITS-90$"));
+    next(QStringLiteral("^Z niepewnością wzorów; stałe psychrometru: Aw domyślna, Ai domyślna$"));
 
     const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
     if (!pdfinfo.isEmpty()) {
         EXPECT_TRUE(RunTool(pdfinfo, {pdf}).contains(QRegularExpression(QStringLiteral("Title:\\s+TREVAN\\n"))));
     }
+
+    // The longest trace there is still ends inside the sheet.
+    model.Engine().SetFormulaSet(1);
+    model.Engine().SetPsychrometerConstantWater(0.0006653286);
+    model.Engine().SetPsychrometerConstantIce(0.000575);
+    model.SetFormulaUncertainty(false);
+    QTest::mouseClick(page.ComputeButton(), Qt::LeftButton);
+    ASSERT_TRUE(PrintPage(printer, page.PrintCells(kPrintedAt), PrintCommand::PageButton, &page));
+    lines = RunTool(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).split(QLatin1Char('\n'));
+    for (QString& line : lines) line = line.simplified();
+    at = -1;
+    next(QStringLiteral("^Wydrukowano 2025-03-14 09:05; wzory „A Guide to the Measurement of Humidity”$"));
+    next(QStringLiteral("^Bez niepewności wzorów; stałe psychrometru: Aw 0,0006653286 1/K, Ai 0,0005750000 1/K$"));
 }
 
 }  // namespace
