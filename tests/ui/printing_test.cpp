@@ -103,6 +103,17 @@ public:
 
 constexpr PrintTime kPrintedAt{2025, 3, 14, 9, 5};
 
+// Puts fake printers and a fixed clock behind the window and collects the
+// numbers of the messages it would show.
+FakePrinters& UseFakePrinters(MainWindow& window, std::vector<int>& messages) {
+    window.SetMessageSink([&messages](bool, int id, const std::string&) { messages.push_back(id); });
+    auto owned = std::make_unique<FakePrinters>();
+    FakePrinters& printers = *owned;
+    window.SetPrintTarget(std::move(owned));
+    window.SetPrintClock([] { return kPrintedAt; });
+    return printers;
+}
+
 void Type(NumericEdit* field, const char* text) {
     field->selectAll();
     QTest::keyClicks(field, QString::fromUtf8(text));
@@ -115,11 +126,7 @@ TEST(Printing, ButtonPrintsOnTheDefaultPrinterAndTheMenuAsksFirst) {
     settings.psychometerPrecInput = 2;
     MainWindow window(settings, {});
     std::vector<int> messages;
-    window.SetMessageSink([&](bool, int id, const std::string&) { messages.push_back(id); });
-    auto owned = std::make_unique<FakePrinters>();
-    FakePrinters& printers = *owned;
-    window.SetPrintTarget(std::move(owned));
-    window.SetPrintClock([] { return kPrintedAt; });
+    FakePrinters& printers = UseFakePrinters(window, messages);
 
     window.CommandAction(MainWindow::kCmdPsychrometer)->trigger();
     PsychrometerPageWidget* page = window.PsychrometerPageWidgetAt();
@@ -204,10 +211,7 @@ TEST(Keyboard, EnterComputesAndCtrlPPrints) {
     settings.language = "pl";
     MainWindow window(settings, {});
     std::vector<int> messages;
-    window.SetMessageSink([&](bool, int id, const std::string&) { messages.push_back(id); });
-    auto owned = std::make_unique<FakePrinters>();
-    FakePrinters& printers = *owned;
-    window.SetPrintTarget(std::move(owned));
+    FakePrinters& printers = UseFakePrinters(window, messages);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
