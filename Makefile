@@ -1,9 +1,14 @@
 # The two everyday commands: `make run` and `make test`.
 BUILD ?= build
 BENCH_BUILD ?= build-bench
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?=
+# Seconds each fuzz target runs in make fuzz; FUZZ_TARGETS="a b" runs only those.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build test run screenshots bench clean
+.PHONY: all deps configure build test run screenshots bench check-asan fuzz clean
 
 all: build
 
@@ -17,7 +22,7 @@ build: configure
 	@cmake --build $(BUILD)
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure
+	@cd $(BUILD) && ctest --output-on-failure -j2
 
 run: build
 	@$(BUILD)/ui/wegator
@@ -43,5 +48,25 @@ bench: deps
 	@cmake --build $(BENCH_BUILD) --target wegator_bench
 	@$(BENCH_BUILD)/bench/wegator_bench
 
+# The whole suite once more, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer in a folder of its own: the first memory fault or
+# undefined operation fails its test with a stack.
+ASAN_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
+           UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+           LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp
+check-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DWEGATOR_SANITIZE=address,undefined $(CMAKE_FLAGS)
+	@cmake --build $(ASAN_BUILD)
+	@cd $(ASAN_BUILD) && $(ASAN_ENV) ctest --output-on-failure -j2
+
+# Every fuzz target for FUZZ_SECONDS each, built with clang (installed here
+# only: make test does not need it). Not part of make test.
+fuzz:
+	@bash scripts/install-deps.sh fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DWEGATOR_BUILD_FUZZ=ON \
+	  -DWEGATOR_BUILD_TESTS=OFF -DWEGATOR_BUILD_GUI=OFF
+	@cmake --build $(FUZZ_BUILD) --target wegator_fuzzers
+	@bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	@rm -rf $(BUILD) $(BENCH_BUILD)
+	@rm -rf $(BUILD) $(BENCH_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -61,7 +61,64 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     return length;
 }
 
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+// Escapes at most `limit` characters of `text` (a byte that is not UTF-8 counts
+// as one character); `cut` tells whether characters were left over.
+std::string Escaped(std::string_view text, std::size_t limit, bool& cut) {
+    std::string out;
+    const auto escape = [&](std::string_view prefix, unsigned char byte) {
+        out.append(prefix).append(1, kHexDigits[byte >> 4]).append(1, kHexDigits[byte & 0x0F]);
+    };
+    std::size_t characters = 0;
+    std::size_t i = 0;
+    for (; i < text.size() && characters < limit; ++characters) {
+        const auto u = static_cast<unsigned char>(text[i]);
+        const std::size_t length = Utf8SequenceLength(text, i);
+        if (length == 0) {
+            escape("\\x", u);
+            ++i;
+        } else if (length == 2 && u == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
+            // C1 control characters: a terminal takes U+009B as the start of a command.
+            escape("\\u00", static_cast<unsigned char>(text[i + 1]));
+            i += 2;
+        } else if (length > 1) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else {
+            switch (text[i]) {
+                case '\n': out += "\\n"; break;
+                case '\r': out += "\\r"; break;
+                case '\t': out += "\\t"; break;
+                default:
+                    if (u < 0x20 || u == 0x7F) {
+                        escape("\\x", u);
+                    } else {
+                        out += text[i];
+                    }
+            }
+            ++i;
+        }
+    }
+    cut = i < text.size();
+    return out;
+}
+
 }  // namespace
+
+std::string MessageExcerpt(std::string_view text) {
+    bool cut = false;
+    std::string out = Escaped(text, kQuotedCharacters, cut);
+    if (cut) out += "…";
+    return out;
+}
+
+std::string MessageQuoted(std::string_view text) { return "'" + MessageExcerpt(text) + "'"; }
+
+std::string MessagePrintable(std::string_view text) {
+    bool cut = false;
+    return Escaped(text, text.size(), cut);
+}
 
 std::string JsonQuoted(std::string_view text) {
     std::string out = "\"";
@@ -89,10 +146,9 @@ std::string JsonQuoted(std::string_view text) {
             case '\f': out += "\\f"; break;
             default:
                 if (u < 0x20 || u == 0x7F) {
-                    static constexpr char kHex[] = "0123456789abcdef";
                     out += "\\u00";
-                    out += kHex[u >> 4];
-                    out += kHex[u & 0x0F];
+                    out += kHexDigits[u >> 4];
+                    out += kHexDigits[u & 0x0F];
                 } else {
                     out += c;
                 }
@@ -174,8 +230,12 @@ void JsonWriter::Null() {
 }
 
 std::string CsvCell(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    // A byte-order mark opening a file is not read as text: a cell that starts
+    // with one is quoted, in case it opens the file.
     const bool quote = text.find_first_of(",\"\r\n") != std::string_view::npos ||
-                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+                       (!text.empty() && (blank(text.front()) || blank(text.back()))) ||
+                       text.starts_with("\xEF\xBB\xBF");
     if (!quote) return std::string(text);
     std::string out = "\"";
     for (char c : text) {
@@ -187,6 +247,11 @@ std::string CsvCell(std::string_view text) {
 }
 
 void WriteCsvRow(std::ostream& out, const std::vector<std::string>& cells) {
+    // A row of one empty cell would be an empty line, which readers skip.
+    if (cells.size() == 1 && cells.front().empty()) {
+        out << "\"\"\n";
+        return;
+    }
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0) out << ',';
         out << CsvCell(cells[i]);

@@ -54,8 +54,21 @@ private:
 // UTF-8 become U+FFFD, so the output is always valid JSON.
 std::string JsonQuoted(std::string_view text);
 
+// A user's text inside a message for the terminal: in single quotes, at most
+// kQuotedCharacters characters of it (then "…"), with control characters and
+// bytes that are not UTF-8 shown escaped ("\n", "\t", "\x1b", "\u009b"), so
+// that no text given to the program can move the cursor, rewrite the screen
+// or bury the message under a megabyte of cell.
+inline constexpr std::size_t kQuotedCharacters = 80;
+std::string MessageQuoted(std::string_view text);
+// The text with the escaping of MessageQuoted, neither cut nor quoted.
+std::string MessagePrintable(std::string_view text);
+// The form a text takes inside MessageQuoted's quotes (escaped and cut).
+std::string MessageExcerpt(std::string_view text);
+
 // One CSV cell, quoted when it holds a comma, a quote, a line break or
-// surrounding blanks.
+// surrounding blanks, or starts with a byte-order mark. A row of one empty
+// cell is written as "" (an empty line would be skipped).
 std::string CsvCell(std::string_view text);
 void WriteCsvRow(std::ostream& out, const std::vector<std::string>& cells);
 

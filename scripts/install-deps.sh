@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs; does nothing when all are present.
+#
+#   scripts/install-deps.sh          what make run, make test and make check-asan need
+#   scripts/install-deps.sh fuzz     that, and what make fuzz needs besides
 set -euo pipefail
 
 packages=(
@@ -12,6 +15,14 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   xvfb xauth imagemagick poppler-utils fonts-dejavu-core
 )
+
+for group in "$@"; do
+  case "$group" in
+    # libFuzzer comes with clang's runtime libraries; gcc has no fuzzer driver.
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    *) echo "install-deps.sh: unknown package group '$group' (known: fuzz)" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
