@@ -22,13 +22,16 @@ std::string_view LoadString(int id) {
 void SetStringLookup(StringLookup lookup) { gLookup = lookup; }
 
 std::string WithDecimalSign(std::string_view text, std::string_view decimalSign) {
+    const auto digit = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
-        if (c == '.') {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // Only a point between two digits is a decimal point: the "..." of a
+        // range and the full stop ending a sentence stay as they are.
+        if (text[i] == '.' && i > 0 && digit(i - 1) && digit(i + 1)) {
             out += decimalSign;
         } else {
-            out += c;
+            out += text[i];
         }
     }
     return out;

@@ -16,10 +16,10 @@ std::string_view LoadString(int id);
 void SetStringLookup(StringLookup lookup);
 
 // Puts a formatted number in place of the "%.7f" of a range message and then
-// swaps every "." of the whole text for the decimal sign. The pattern is never
+// swaps every decimal point of the whole text for the decimal sign. The pattern is never
 // handed to printf, so a translated text with a stray "%" cannot do harm.
 std::string FormatLimitMessage(std::string_view pattern, double limit, std::string_view decimalSign);
-// Every "." of a text replaced by the decimal sign.
+// Every decimal point of a text (a "." between two digits) replaced by the decimal sign.
 std::string WithDecimalSign(std::string_view text, std::string_view decimalSign);
 
 }  // namespace wegator

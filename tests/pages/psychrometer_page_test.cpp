@@ -180,10 +180,11 @@ TEST_F(PsychrometerPageTest, CaptionSettingsAndPrintout) {
     EXPECT_EQ(page.Format().inputPrecision, 2);
     EXPECT_EQ(page.Format().resultPrecision, 1);
     EXPECT_EQ(page.ResultsCaption(), LoadString(179));
-    // A caption with a point shows the decimal sign.
-    SetStringLookup([](int id) -> std::string_view { return id == 178 ? "Results, u.f. included" : PolishString(id); });
+    // A caption's decimal point shows the decimal sign; other points stay.
+    SetStringLookup(
+        [](int id) -> std::string_view { return id == 178 ? "Results at 0.5 K, u.f. included" : PolishString(id); });
     page.SetFormulaUncertainty(true);
-    EXPECT_EQ(page.ResultsCaption(), "Results, u,f, included");
+    EXPECT_EQ(page.ResultsCaption(), "Results at 0,5 K, u.f. included");
     SetStringLookup(nullptr);
 
     page.SetFieldText(F::PressureUncertainty, "0.2");
