@@ -2,17 +2,36 @@
 // look at the humidity physics until the desktop program is there.
 //
 //   wegator-values [dew point °C] [temperature °C] [pressure kPa] [formula set]
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "physics/humidity_engine.h"
 
 namespace {
+// A finite number and nothing else: "nan", "inf" and "1e999" are no temperatures.
 bool ReadNumber(const char* text, double& out) {
     char* end = nullptr;
     out = std::strtod(text, &end);
-    return end != text && *end == '\0';
+    return end != text && *end == '\0' && std::isfinite(out);
+}
+
+// An argument inside a message: control characters escaped, at most 80 characters.
+std::string Shown(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && i < 80; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+            out += escaped;
+        } else {
+            out += text[i];
+        }
+    }
+    return text.size() > 80 ? out + "…" : out;
 }
 }  // namespace
 
@@ -32,9 +51,14 @@ int main(int argc, char** argv) {
     }
     for (int i = 1; i < argc; ++i) {
         if (!ReadNumber(argv[i], args[i - 1])) {
-            std::fprintf(stderr, "wegator-values: not a number: %s (see --help)\n", argv[i]);
+            std::fprintf(stderr, "wegator-values: not a finite number: '%s' (see --help)\n", Shown(argv[i]).c_str());
             return 2;
         }
+    }
+    if (args[3] != 0.0 && args[3] != 1.0) {
+        std::fprintf(stderr, "wegator-values: the formula set is 0 (ITS-90) or 1 (the guide), not %s\n",
+                     Shown(argv[4]).c_str());
+        return 2;
     }
     const double td = args[0], t = args[1], pKpa = args[2];
     wegator::HumidityEngine engine;
