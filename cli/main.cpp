@@ -2,16 +2,21 @@
 // Each subcommand opens a fresh page, types the given texts into its fields in
 // the given order, presses "Oblicz" and prints what the page shows; on request
 // it also writes what the page's "Drukuj" button prints to a PDF.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QString>
 #include <QtGlobal>
-
-#include <fstream>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
-#include <iterator>
-#include <map>
-#include <sstream>
+#include <span>
 
 #include "command.h"
 #include "csv_reader.h"
@@ -63,7 +68,8 @@ void AddOutputOptions(CLI::App& sub, const Command& command, OutputOptions& outp
         sub.add_option("--print-pdf", output.printPdf,
                        "After a successful computation, also write the page's printout (the sheet its "
                        "\"Drukuj\" button prints) to FILE as a one-page A4 PDF; nothing is written when the "
-                       "page shows a message")
+                       "page shows a message. A pipe or a device is written into; /dev/stdout gets the PDF "
+                       "instead of the usual output")
             ->type_name("FILE")
             ->group(group);
 }
@@ -132,11 +138,76 @@ void WriteJson(JsonWriter& json, const Command& command, const Evaluation& evalu
     json.EndObject();
 }
 
+// Where --print-pdf sends the printout.
+enum class PdfTarget {
+    File,            // absent or a regular file: replaced atomically by a complete new file
+    Stream,          // a pipe or a character device: written into as it stands
+    StandardOutput,  // the file standard output goes to: the PDF takes the place of the usual output
+};
+
+std::string CannotWritePdf(const std::string& path, std::string_view reason) {
+    return "cannot write PDF " + MessageQuoted(path) + ": " + std::string(reason.empty() ? "unknown error" : reason);
+}
+
+// Decided before anything is computed, so that a target that can never take
+// a PDF stops the run before any output. A folder, a socket or a block device
+// is refused: renaming a new file over a device node (as root, over
+// /dev/null) or into a folder is never what was asked for.
+PdfTarget ClassifyPdfTarget(const std::string& path) {
+    struct stat target {};
+    if (::stat(path.c_str(), &target) != 0) {
+        // A new file; a missing folder on the way is reported when it is written.
+        if (errno == ENOENT) return PdfTarget::File;
+        throw UsageError(CannotWritePdf(path, std::strerror(errno)));
+    }
+    struct stat output {};
+    if (::fstat(STDOUT_FILENO, &output) == 0 && output.st_dev == target.st_dev && output.st_ino == target.st_ino) {
+        return PdfTarget::StandardOutput;  // /dev/stdout, or the file the output is redirected to
+    }
+    if (S_ISREG(target.st_mode)) return PdfTarget::File;
+    if (S_ISFIFO(target.st_mode) || S_ISCHR(target.st_mode)) return PdfTarget::Stream;
+    throw UsageError(CannotWritePdf(path, S_ISDIR(target.st_mode)
+                                              ? "it is a folder"
+                                              : "it is neither a regular file nor a pipe nor a character device"));
+}
+
+// Writes all of `bytes` to `fd`; false with errno set when the file refuses them.
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// A PDF made in memory and written into a pipe or a device (or standard output) as it stands.
+bool StreamPdf(const std::string& path, PdfTarget target, const std::vector<PrintCell>& cells, std::string* reason) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!DrawPrintoutPdf(buffer, cells, reason)) return false;
+    const QByteArray& bytes = buffer.data();
+    // A pipe waits here until something reads it, as any program writing into one does.
+    const int fd =
+        target == PdfTarget::StandardOutput ? STDOUT_FILENO : ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    bool written = fd >= 0 && WriteAll(fd, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    int error = errno;
+    if (fd >= 0 && fd != STDOUT_FILENO && ::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) *reason = std::strerror(error);
+    return written;
+}
+
 // Writes the printout as a PDF. Qt draws it and needs an application object
 // to find fonts; it runs without a display on the "offscreen" platform unless
-// the environment chooses another. Throws UsageError when the file cannot be
+// the environment chooses another. Throws UsageError when the PDF cannot be
 // written.
-void WritePdf(const std::string& path, const std::vector<PrintCell>& cells) {
+void WritePdf(const std::string& path, PdfTarget target, const std::vector<PrintCell>& cells) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     // Standard error carries the program's own lines only: Qt's notes on the
     // environment (no runtime directory, and the like) are dropped, its
@@ -153,9 +224,9 @@ void WritePdf(const std::string& path, const std::vector<PrintCell>& cells) {
     char* argv[] = {name, nullptr};
     const QGuiApplication application(argc, argv);
     std::string reason;
-    if (!WritePrintoutPdf(path, cells, &reason)) {
-        throw UsageError("cannot write PDF " + path + ": " + (reason.empty() ? "unknown error" : reason));
-    }
+    const bool written =
+        target == PdfTarget::File ? WritePrintoutPdf(path, cells, &reason) : StreamPdf(path, target, cells, &reason);
+    if (!written) throw UsageError(CannotWritePdf(path, reason));
 }
 
 std::vector<std::string> CsvHeader(const Command& command) {
@@ -181,12 +252,15 @@ int RunSingle(const Subcommand& sub) {
         edit.text = TrimBlanks(edit.text);
         sub.command->CheckEdit(edit, "--" + sub.command->FieldNames()[static_cast<std::size_t>(edit.field)]);
     }
+    const bool printPdf = sub.output.printPdfOption->count() > 0;
+    const PdfTarget pdfTarget = printPdf ? ClassifyPdfTarget(sub.output.printPdf) : PdfTarget::File;
     const auto evaluation = sub.command->Evaluate(edits);
     // The PDF comes first: when it cannot be written, the run stops before any output.
-    if (sub.output.printPdfOption->count() > 0 && evaluation->messages.empty()) {
-        WritePdf(sub.output.printPdf, evaluation->printout);
-    }
-    if (sub.output.json) {
+    const bool pdfWritten = printPdf && evaluation->messages.empty();
+    if (pdfWritten) WritePdf(sub.output.printPdf, pdfTarget, evaluation->printout);
+    if (pdfWritten && pdfTarget == PdfTarget::StandardOutput) {
+        // The PDF is the output.
+    } else if (sub.output.json) {
         JsonWriter json(std::cout);
         WriteJson(json, *sub.command, *evaluation, 0);
         std::cout << '\n';
@@ -200,17 +274,32 @@ int RunSingle(const Subcommand& sub) {
     return evaluation->messages.empty() ? kExitSuccess : kExitMessage;
 }
 
+// The whole batch file, or standard input for "-". A folder, a file that
+// cannot be opened and a read that fails midway all stop the run with the reason.
 std::string ReadBatchFile(const std::string& path) {
-    if (path == "-") {
-        std::ostringstream text;
-        text << std::cin.rdbuf();
-        if (std::cin.bad()) throw UsageError("cannot read the batch file from standard input");
-        return text.str();
+    const bool standardInput = path == "-";
+    const auto cannotRead = [&](int error) {
+        return UsageError("cannot read the batch file " +
+                          (standardInput ? std::string("from standard input") : MessageQuoted(path)) + ": " +
+                          std::strerror(error));
+    };
+    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw cannotRead(errno);
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            text.append(buffer, static_cast<std::size_t>(n));
+        } else if (n == 0) {
+            break;
+        } else if (errno != EINTR) {
+            const int error = errno;
+            if (!standardInput) ::close(fd);
+            throw cannotRead(error);
+        }
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw UsageError("cannot read the batch file '" + path + "'");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw UsageError("cannot read the batch file '" + path + "'");
+    if (!standardInput) ::close(fd);
     return text;
 }
 
@@ -228,13 +317,13 @@ std::vector<int> BatchColumns(const Command& command, const CsvRecord& header) {
         }
         const auto found = std::find(names.begin(), names.end(), name);
         if (found == names.end()) {
-            throw UsageError("batch file, line " + std::to_string(header.line) + ": unknown column '" + cell +
-                             "'; the columns are " + valid);
+            throw UsageError("batch file, line " + std::to_string(header.line) + ": unknown column " +
+                             MessageQuoted(cell) + "; the columns are " + valid);
         }
         const int field = static_cast<int>(found - names.begin());
         if (std::find(columns.begin(), columns.end(), field) != columns.end()) {
-            throw UsageError("batch file, line " + std::to_string(header.line) + ": column '" + name +
-                             "' appears twice");
+            throw UsageError("batch file, line " + std::to_string(header.line) + ": column " + MessageQuoted(name) +
+                             " appears twice");
         }
         columns.push_back(field);
     }
@@ -304,14 +393,18 @@ constexpr const char* kFooter = R"(Exit status:
      the message_id and message columns say which)
   2  usage error: unknown option, missing value, bad unit or option value,
      a text that cannot be typed into a field, an unreadable batch file, a
-     --print-pdf file that cannot be written (nothing else is printed then)
+     --print-pdf file that cannot be written (nothing else is printed then);
+     also when standard output cannot be written
 
 Each subcommand opens a fresh page, types the given texts into its fields (in
 command-line order), presses "Oblicz" and prints the page's texts: an aligned
 table by default (nothing when the page showed a message), or with --json and
 --csv the page's state in any case. Messages are the program's own (Polish)
 texts. --print-pdf FILE also writes the page's printout, as its "Drukuj"
-button would print it, to a PDF (not with --batch).
+button would print it, to a PDF (not with --batch): a new or regular file is
+replaced only once the PDF is complete, a pipe or a character device is
+written into, and /dev/stdout (or the file standard output goes to) gets the
+PDF instead of the usual output.
 
 Examples:
   wegator-cli rh --p1 101.325 --p2 101.325 --dp 10 --t 20
@@ -321,6 +414,37 @@ Examples:
   wegator-cli pressure --value 1 --unit atm
   wegator-cli moisture --help)";
 
+// CLI11's messages repeat the command line as given: every argument that is
+// long or holds control characters is put in its message-safe form, and
+// whatever else could act on a terminal is escaped.
+std::string SafeParseMessage(std::string message, std::span<char* const> args) {
+    std::vector<std::string> texts;
+    for (const char* arg : args) {
+        const std::string text = arg;
+        texts.push_back(text);
+        // "--option=value" reaches the message as its value alone.
+        if (text.starts_with("-") && text.find('=') != std::string::npos)
+            texts.push_back(text.substr(text.find('=') + 1));
+    }
+    std::sort(texts.begin(), texts.end(), [](const auto& a, const auto& b) { return a.size() > b.size(); });
+    for (const std::string& text : texts) {
+        const std::string safe = MessageExcerpt(text);
+        if (safe == text) continue;
+        for (std::size_t at = message.find(text); at != std::string::npos; at = message.find(text, at + safe.size())) {
+            message.replace(at, text.size(), safe);
+        }
+    }
+    // The line breaks left are CLI11's own.
+    std::string safe;
+    for (std::size_t start = 0; start < message.size();) {
+        const std::size_t end = std::min(message.find('\n', start), message.size());
+        safe += MessagePrintable(std::string_view(message).substr(start, end - start));
+        if (end < message.size()) safe += '\n';
+        start = end + 1;
+    }
+    return safe;
+}
+
 int Main(int argc, char** argv) {
     CLI::App app{"wegator-cli: the calculator pages of wegator (relative humidity, moisture content, "
                  "psychrometer, pressure), its laboratory instruments (lab) and correction tables (cal) on the "
@@ -329,8 +453,9 @@ int Main(int argc, char** argv) {
     app.require_subcommand(1, 1);
     app.footer(kFooter);
     app.get_formatter()->column_width(34);
-    app.failure_message([](const CLI::App* failed, const CLI::Error& e) {
-        return "wegator-cli: " + CLI::FailureMessage::simple(failed, e);
+    app.failure_message([args = std::span<char* const>(argv, static_cast<std::size_t>(argc))](const CLI::App* failed,
+                                                                                              const CLI::Error& e) {
+        return SafeParseMessage("wegator-cli: " + CLI::FailureMessage::simple(failed, e), args.subspan(1));
     });
 
     std::vector<Subcommand> subcommands;
@@ -369,4 +494,15 @@ int Main(int argc, char** argv) {
 
 }  // namespace wegator::cli
 
-int main(int argc, char** argv) { return wegator::cli::Main(argc, argv); }
+// Whatever was printed must have reached standard output: a full disk, a
+// closed pipe or /dev/full turn a run that printed nothing into a failure.
+int main(int argc, char** argv) {
+    const int status = wegator::cli::Main(argc, argv);
+    errno = 0;
+    std::cout.flush();
+    if (std::cout.good() && std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return status;
+    const int error = errno;
+    std::cerr << "wegator-cli: cannot write to standard output" << (error != 0 ? ": " : "")
+              << (error != 0 ? std::strerror(error) : "") << '\n';
+    return wegator::cli::kExitUsage;
+}

@@ -57,8 +57,8 @@ public:
     void CheckEdit(const Edit& edit, const std::string& where) const override {
         if (IsEntryField(edit.field)) return HumidityCommand::CheckEdit(edit, where);
         if (!FindUnit(QuantityChoices(), edit.text)) {
-            throw UsageError(where + ": unknown content quantity '" + edit.text +
-                             "'; valid quantities: " + DescribeUnits(QuantityChoices()));
+            throw UsageError(where + ": unknown content quantity " + MessageQuoted(edit.text) +
+                             "; valid quantities: " + DescribeUnits(QuantityChoices()));
         }
     }
 

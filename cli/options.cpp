@@ -7,6 +7,7 @@
 #include "command.h"
 #include "pages/number_entry.h"
 #include "physics/units.h"
+#include "text_output.h"
 
 namespace wegator::cli {
 
@@ -33,7 +34,7 @@ CLI::Validator WordValidator(std::vector<std::pair<std::vector<std::string_view>
                     }
                 }
             }
-            return "'" + value + "' is not one of " + description;
+            return MessageQuoted(value) + " is not one of " + description;
         },
         "");
 }
@@ -68,7 +69,8 @@ CLI::Validator UnitValidator(std::span<const UnitChoice> units, std::string kind
     return CLI::Validator(
         [copy, kind](std::string& value) -> std::string {
             const auto index = FindUnit(copy, value);
-            if (!index) return "unknown " + kind + " unit '" + value + "'; valid units: " + DescribeUnits(copy);
+            if (!index)
+                return "unknown " + kind + " unit " + MessageQuoted(value) + "; valid units: " + DescribeUnits(copy);
             value = std::string(copy[static_cast<std::size_t>(*index)].text);
             return {};
         },
@@ -152,7 +154,7 @@ void HumidityOptions::AddTo(CLI::App& sub) {
         [](const std::string& text) -> std::string {
             char* end = nullptr;
             const double a = std::strtod(text.c_str(), &end);
-            if (end == text.c_str() || *end != '\0') return "'" + text + "' is not a number";
+            if (end == text.c_str() || *end != '\0') return MessageQuoted(text) + " is not a number";
             if (a == -1.0 || (std::isfinite(a) && a > 0.0)) return {};
             return "a psychrometer constant is -1 (built-in) or a positive number in 1/K";
         },
@@ -185,11 +187,10 @@ std::string TrimBlanks(std::string_view text) {
 }
 
 void CheckEntryText(std::string_view what, std::string_view text) {
-    for (char c : text) {
-        if (!IsNumericEntryCharacter(static_cast<unsigned char>(c))) {
-            throw UsageError(std::string(what) + ": '" + std::string(text) +
-                             "' cannot be typed into the field (only digits, '.', ',' and '-')");
-        }
+    // The entry field's own filter decides; it also drops a backspace, which is a key and not a character.
+    if (FilterNumericText(text) != text) {
+        throw UsageError(std::string(what) + ": " + MessageQuoted(text) +
+                         " cannot be typed into the field (only digits, '.', ',' and '-')");
     }
 }
 

@@ -68,8 +68,8 @@ public:
     std::string Description() const override { return "Pressure page: one pressure shown in twelve units"; }
     const std::vector<std::string>& FieldNames() const override { return names_; }
     std::vector<std::string> BatchExcludedOptions() const override { return {"value"}; }
-    // The input opens holding "1": an empty value cell empties it. An empty
-    // unit cell keeps the unit of --unit.
+    // The input opens holding "1": an empty value cell empties it, and the row
+    // reports that it has nothing to convert. An empty unit cell keeps the unit of --unit.
     bool EmptyCellIsTyped(int field) const override { return field == kValueField; }
 
     void AddOptions(CLI::App& sub) override {
@@ -89,8 +89,8 @@ public:
     std::string HelpFooter() const override {
         return R"(The value is read in the chosen unit with the input precision (extra decimals
 are cut off) and shown in every unit with the result precision, always in
-fixed-point form. There are no range checks. An empty value leaves the shown
-results as the page opened them (1 kPa).
+fixed-point form. There are no range checks. An empty value is refused (in a
+batch, its row reports message 0 and no results).
 
 Examples:
   wegator-cli pressure --value 1 --unit atm
@@ -101,6 +101,8 @@ Examples:
 
     std::vector<Edit> EditsFromOptions(const CLI::App&) const override {
         if (value_->count() == 0) return {};
+        // The page would keep showing its opening 1 kPa as if they were the results.
+        if (TrimBlanks(valueText_).empty()) throw UsageError("--value: an empty text is no pressure to convert");
         return {{kValueField, valueText_}};
     }
 
@@ -108,8 +110,8 @@ Examples:
         if (edit.field == kValueField) {
             CheckEntryText(where, edit.text);
         } else if (!FindUnit(PressurePageUnitChoices(), edit.text)) {
-            throw UsageError(where + ": unknown pressure unit '" + edit.text +
-                             "'; valid units: " + DescribeUnits(PressurePageUnitChoices()));
+            throw UsageError(where + ": unknown pressure unit " + MessageQuoted(edit.text) +
+                             "; valid units: " + DescribeUnits(PressurePageUnitChoices()));
         }
     }
 
@@ -139,9 +141,11 @@ Examples:
 
         auto result = std::make_unique<PressureEvaluation>();
         result->messages = host.shown;
-        const bool succeeded = host.shown.empty() && page.PrintEnabled();
+        // An empty field leaves the page's older results up, which are not results of this row.
+        const bool empty = page.InputText().empty();
+        const bool succeeded = host.shown.empty() && page.PrintEnabled() && !empty;
         if (!succeeded && result->messages.empty()) {
-            result->messages.push_back({true, 0, "the page showed no results"});
+            result->messages.push_back({true, 0, empty ? "no value to convert" : "the page showed no results"});
         }
         result->inputText = page.InputText();
         result->unit = page.InputUnitIndex();

@@ -22,6 +22,23 @@ void PaintPrintout(QPainter& painter, const std::vector<PrintCell>& cells, int w
     }
 }
 
+bool DrawPrintoutPdf(QIODevice& device, const std::vector<PrintCell>& cells, std::string* error) {
+    QPdfWriter writer(&device);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setResolution(600);
+    writer.setTitle(QString::fromLatin1(kPrintJobName));
+    writer.setCreator(QString::fromLatin1(kPrintJobName));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        if (error != nullptr) *error = "the PDF could not be started";
+        return false;
+    }
+    const QRect area = writer.pageLayout().paintRectPixels(writer.resolution());
+    PaintPrintout(painter, cells, area.width(), area.height());
+    painter.end();
+    return true;
+}
+
 bool WritePrintoutPdf(const std::string& path, const std::vector<PrintCell>& cells, std::string* error) {
     // Written to a temporary file beside the target and moved into place only
     // when complete, so a failed run never leaves half a PDF under the name.
@@ -30,21 +47,9 @@ bool WritePrintoutPdf(const std::string& path, const std::vector<PrintCell>& cel
         if (error != nullptr) *error = file.errorString().toStdString();
         return false;
     }
-    {
-        QPdfWriter writer(&file);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setResolution(600);
-        writer.setTitle(QString::fromLatin1(kPrintJobName));
-        writer.setCreator(QString::fromLatin1(kPrintJobName));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            if (error != nullptr) *error = "the PDF could not be started";
-            return false;
-        }
-        const QRect area = writer.pageLayout().paintRectPixels(writer.resolution());
-        PaintPrintout(painter, cells, area.width(), area.height());
-        painter.end();
+    if (!DrawPrintoutPdf(file, cells, error)) {
+        file.cancelWriting();
+        return false;
     }
     if (!file.commit()) {
         if (error != nullptr) *error = file.errorString().toStdString();

@@ -8,6 +8,7 @@
 
 #include "pages/print_layout.h"
 
+class QIODevice;
 class QPainter;
 
 namespace wegator {
@@ -19,7 +20,12 @@ inline constexpr const char* kPrintJobName = "TREVAN";
 // of its text at the cell's position on an area of width × height device pixels.
 void PaintPrintout(QPainter& painter, const std::vector<PrintCell>& cells, int width, int height);
 
-// Writes the printout as a one-page A4 PDF. Returns false, with a reason in
+// Draws the printout as a one-page A4 PDF onto `device`, open for writing and
+// seekable (a file, a buffer). Returns false, with a reason in *error, when
+// the PDF could not be started.
+bool DrawPrintoutPdf(QIODevice& device, const std::vector<PrintCell>& cells, std::string* error);
+
+// Writes the printout as a one-page A4 PDF file, atomically. Returns false, with a reason in
 // *error, when the file cannot be written; no partial file is left behind.
 bool WritePrintoutPdf(const std::string& path, const std::vector<PrintCell>& cells, std::string* error);
 

@@ -1,10 +1,16 @@
 // wegator-cli run as a user runs it: arguments in, standard output, standard
 // error and exit status out.
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -43,26 +49,47 @@ std::string ReadFile(const fs::path& path) {
     return text.str();
 }
 
+// A folder of this test process's own (ctest runs each test as a process of
+// its own, two at a time), removed when the process ends.
+const fs::path& WorkDir() {
+    static const fs::path dir = [] {
+        std::string name = (fs::path(testing::TempDir()) / "wegator_cli_XXXXXX").string();
+        if (::mkdtemp(name.data()) == nullptr) std::abort();
+        static const std::string created = name;
+        std::atexit([] { fs::remove_all(created); });
+        return fs::path(name);
+    }();
+    return dir;
+}
+
 fs::path WriteTemp(const std::string& name, const std::string& text) {
-    const fs::path path = fs::path(testing::TempDir()) / name;
+    const fs::path path = WorkDir() / name;
     std::ofstream(path, std::ios::binary) << text;
     return path;
 }
 
-// Runs the program with `args`, feeding `input` on standard input.
-Outcome RunCli(const std::vector<std::string>& args, const std::string& input = "") {
-    const fs::path dir = testing::TempDir();
-    const fs::path in = WriteTemp("cli_in.txt", input);
-    std::string command = ShellQuoted(WEGATOR_CLI_PATH);
+// Runs `program` with `args` through the shell: standard input from
+// `redirections` when it names one, else the text `input`.
+Outcome RunProgram(const std::string& program, const std::vector<std::string>& args, const std::string& input,
+                   const std::string& redirections = "") {
+    const fs::path dir = WorkDir();
+    std::string command = ShellQuoted(program);
     for (const auto& arg : args) command += " " + ShellQuoted(arg);
-    command +=
-        " <" + ShellQuoted(in) + " >" + ShellQuoted(dir / "cli_out.txt") + " 2>" + ShellQuoted(dir / "cli_err.txt");
+    if (redirections.find('<') == std::string::npos) command += " <" + ShellQuoted(WriteTemp("cli_in.txt", input));
+    if (redirections.find('>') == std::string::npos) command += " >" + ShellQuoted(dir / "cli_out.txt");
+    command += " 2>" + ShellQuoted(dir / "cli_err.txt") + " " + redirections;
+    fs::remove(dir / "cli_out.txt");
     const int raw = std::system(command.c_str());
     Outcome run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     run.out = ReadFile(dir / "cli_out.txt");
     run.err = ReadFile(dir / "cli_err.txt");
     return run;
+}
+
+// Runs wegator-cli with `args`, feeding `input` on standard input.
+Outcome RunCli(const std::vector<std::string>& args, const std::string& input = "") {
+    return RunProgram(WEGATOR_CLI_PATH, args, input);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -355,19 +382,23 @@ TEST(CliTest, PressureShowsTwelveUnits) {
     EXPECT_EQ(rejected.status, 1);
     EXPECT_EQ(rejected.err.rfind("wegator-cli: message 15: ", 0), 0u);
 
-    // An empty value cell empties the field: the page keeps its opening 1 kPa.
+    // An empty value cell empties the field: the row has nothing to convert,
+    // and the opening 1 kPa still on the page are not its results.
     const Outcome batch =
         RunCli({"pressure", "--batch", "-", "--unit", "bar"}, "value,unit\n1,\n,\n\"2,5\",hPa, mbar\n");
     ASSERT_EQ(batch.status, 2);  // the unquoted "hPa, mbar" is two cells
     const Outcome quoted =
         RunCli({"pressure", "--batch", "-", "--unit", "bar"}, "value,unit\n1,\n,\n\"2,5\",\"hPa, mbar\"\n");
-    ASSERT_EQ(quoted.status, 0) << quoted.err;
+    ASSERT_EQ(quoted.status, 1) << quoted.err;
+    EXPECT_EQ(quoted.err, "wegator-cli: line 3: message 0: no value to convert\n");
     const auto records = wegator::cli::ParseCsv(quoted.out);
     ASSERT_EQ(records.size(), 4u);
     EXPECT_EQ(records[1].cells[1], "bar");
     EXPECT_EQ(records[1].cells[4], "100.0000");  // kPa
     EXPECT_EQ(records[2].cells[0], "");
-    EXPECT_EQ(records[2].cells[4], "1.0000");
+    EXPECT_EQ(records[2].cells[4], "");
+    EXPECT_EQ(records[2].cells[14], "0");
+    EXPECT_EQ(records[2].cells[15], "no value to convert");
     EXPECT_EQ(records[3].cells[1], "hPa, mbar");
     EXPECT_EQ(records[3].cells[4], "0.2500");
 }
@@ -579,7 +610,7 @@ std::string PdfText(const fs::path& pdf) {
 
 // An empty directory of its own for a test.
 fs::path FreshDir(const std::string& name) {
-    const fs::path dir = fs::path(testing::TempDir()) / name;
+    const fs::path dir = WorkDir() / name;
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir;
@@ -664,7 +695,7 @@ TEST(CliTest, PrintPdfIsWrittenOnlyWhenItCanBe) {
     for (const fs::path& target : {dir / "missing" / "out.pdf", dir}) {
         const Outcome run = RunCli(Args({point, {"--print-pdf", target.string()}}));
         EXPECT_EQ(run.status, 2) << target;
-        EXPECT_EQ(run.err.rfind("wegator-cli: cannot write PDF " + target.string() + ": ", 0), 0u) << run.err;
+        EXPECT_EQ(run.err.rfind("wegator-cli: cannot write PDF '" + target.string() + "': ", 0), 0u) << run.err;
         EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
         EXPECT_EQ(run.out, "");
     }
@@ -686,6 +717,168 @@ TEST(CliTest, PrintPdfIsWrittenOnlyWhenItCanBe) {
     EXPECT_NE(batchRun.err.find("--print-pdf"), std::string::npos) << batchRun.err;
     EXPECT_EQ(batchRun.out, "");
     EXPECT_FALSE(fs::exists(batch));
+}
+
+// --print-pdf into what is not a plain file: a pipe and standard output get
+// the PDF written into them; what cannot take a PDF is refused and left alone.
+TEST(CliTest, PrintPdfIntoPipesAndStandardOutput) {
+    const fs::path dir = FreshDir("cli_pdf_streams");
+    const std::string cli = ShellQuoted(WEGATOR_CLI_PATH);
+    const std::string point = " psychro --t 20 --tw 15 --pb 100";
+    const auto isPdf = [](const std::string& bytes) {
+        return bytes.rfind("%PDF", 0) == 0 && bytes.find("%%EOF") != std::string::npos;
+    };
+
+    // A named pipe stays a pipe, and what reads it gets the whole PDF.
+    const fs::path fifo = dir / "printer";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const fs::path copy = dir / "copy.pdf";
+    const std::string throughFifo = "timeout 60 cat " + ShellQuoted(fifo) + " >" + ShellQuoted(copy) + " & " + cli +
+                                    point + " --print-pdf " + ShellQuoted(fifo) + " >" + ShellQuoted(dir / "out") +
+                                    "; status=$?; wait; exit $status";
+    const int raw = std::system(throughFifo.c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 0);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_TRUE(isPdf(ReadFile(copy)));
+    EXPECT_NE(ReadFile(dir / "out").find("Tw/Ti"), std::string::npos);  // the usual output as well
+
+    // /dev/stdout, a file or a pipe: the PDF is the output, and nothing else is written there.
+    const Outcome toFile = RunCli({"psychro", "--t", "20", "--tw", "15", "--pb", "100", "--print-pdf", "/dev/stdout"});
+    EXPECT_EQ(toFile.status, 0) << toFile.err;
+    EXPECT_TRUE(isPdf(toFile.out));
+    EXPECT_EQ(toFile.out.find("Tw/Ti"), std::string::npos);
+    const fs::path piped = dir / "piped.pdf";
+    ASSERT_EQ(std::system((cli + point + " --json --print-pdf /dev/stdout | cat >" + ShellQuoted(piped)).c_str()), 0);
+    EXPECT_TRUE(isPdf(ReadFile(piped)));
+    EXPECT_TRUE(fs::is_symlink("/dev/stdout"));
+
+    // A socket can take no PDF; it is neither replaced nor written into.
+    const fs::path socketPath = dir / "socket";
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.string().size(), sizeof address.sun_path);
+    std::strcpy(address.sun_path, socketPath.c_str());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const Outcome refused =
+        RunCli({"psychro", "--t", "20", "--tw", "15", "--pb", "100", "--print-pdf", socketPath.string()});
+    ::close(fd);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err, "wegator-cli: cannot write PDF '" + socketPath.string() +
+                               "': it is neither a regular file nor a pipe nor a character device\n");
+    EXPECT_EQ(refused.out, "");
+    EXPECT_TRUE(fs::is_socket(socketPath));
+
+    // A link to a regular file stays a link; the file behind it gets the PDF.
+    const fs::path target = dir / "target.pdf";
+    const fs::path link = dir / "link.pdf";
+    std::ofstream(target) << "old";
+    fs::create_symlink(target, link);
+    EXPECT_EQ(RunCli({"psychro", "--t", "20", "--tw", "15", "--pb", "100", "--print-pdf", link.string()}).status, 0);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_TRUE(isPdf(ReadFile(target)));
+}
+
+TEST(CliTest, OutputThatCannotBeWrittenFails) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"pressure", "--value", "1"}, {"pressure", "--value", "1", "--json"}, {"--help"}}) {
+        const Outcome run = RunProgram(WEGATOR_CLI_PATH, args, "", ">/dev/full");
+        EXPECT_EQ(run.status, 2) << args.front();
+        EXPECT_EQ(run.err, "wegator-cli: cannot write to standard output: No space left on device\n");
+    }
+    // A batch whose output outgrows the buffers fails the same way.
+    std::string rows = "value\n";
+    for (int i = 0; i < 2000; ++i) rows += std::to_string(i) + "\n";
+    EXPECT_EQ(RunProgram(WEGATOR_CLI_PATH, {"pressure", "--batch", "-"}, rows, ">/dev/full").status, 2);
+}
+
+TEST(CliTest, BatchFilesThatCannotBeReadAreNamed) {
+    const fs::path dir = FreshDir("cli_unreadable");
+    const Outcome folder = RunCli({"rh", "--batch", dir.string()});
+    EXPECT_EQ(folder.status, 2);
+    EXPECT_EQ(folder.err, "wegator-cli: cannot read the batch file '" + dir.string() + "': Is a directory\n");
+    const Outcome input = RunProgram(WEGATOR_CLI_PATH, {"rh", "--batch", "-"}, "", "<" + ShellQuoted(dir));
+    EXPECT_EQ(input.status, 2);
+    EXPECT_EQ(input.err, "wegator-cli: cannot read the batch file from standard input: Is a directory\n");
+    EXPECT_EQ(input.out, "");
+}
+
+// Whatever a user typed comes back in a message escaped and at most 80 characters long.
+TEST(CliTest, UsageErrorsQuoteTextsSafely) {
+    const std::string longCell(500, '7');
+    struct Case {
+        std::vector<std::string> args;
+        std::string input;
+        std::string says;
+    };
+    const std::vector<Case> cases = {
+        {{"rh", "--t", "1\x1b[2J"}, "", "--t: '1\\x1b[2J' cannot be typed"},
+        {{"rh", "--t", "1\b"}, "", "--t: '1\\x08' cannot be typed"},
+        {{"rh", "--batch", "-"},
+         "p1,t\n100,\"" + longCell + "x\"\n",
+         "column t: '" + std::string(80, '7') + "…' cannot"},
+        {{"rh", "--batch", "-"}, "p1,\"\a\nbell\"\n", "unknown column '\\x07\\nbell'"},
+        {{"rh", "--temperature-unit",
+          "\xC2\x9B"
+          "2J\xFF"},
+         "",
+         "unknown temperature unit '\\u009b2J\\xff'"},
+        {{"pressure", "--batch", "-"}, "unit\n\"\r\"\n", "unknown pressure unit '\\r'"},
+        {{"moisture", "--quantity", "\t"}, "", "unknown content quantity unit '\\t'"},
+        {{"rh", "--bo\x1bgus"}, "", "--bo\\x1bgus"},
+        {{"rh", "--formulas=" + longCell}, "", "'" + std::string(80, '7') + "…' is not one of"},
+        {{"rh", longCell + "\x7f"}, "", std::string(80, '7') + "…"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = RunCli(c.args, c.input);
+        EXPECT_EQ(run.status, 2) << c.says;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_LT(run.err.size(), 400u) << run.err;
+        EXPECT_FALSE(std::any_of(run.err.begin(), run.err.end(), [](char ch) {
+            const auto u = static_cast<unsigned char>(ch);
+            return (u < 0x20 && ch != '\n') || u == 0x7F || u == 0xFF;
+        })) << run.err;
+    }
+}
+
+TEST(CliTest, EmptyPressureIsRefused) {
+    for (const char* value : {"", "  "}) {
+        const Outcome run = RunCli({"pressure", "--value", value});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, "wegator-cli: --value: an empty text is no pressure to convert\n");
+        EXPECT_EQ(run.out, "");
+    }
+}
+
+TEST(CliTest, RangeMessagesKeepTheirDots) {
+    const Outcome run = RunCli({"rh", "--p1", "100", "--p2", "2100", "--dp", "10", "--t", "20", "--decimal-sign", ","});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "wegator-cli: message 79: Wartość ciśnienia wyjściowego powinna zawierać się przedziale 0,03 ... 20.\n");
+}
+
+TEST(WegatorValuesTest, RefusesWhatIsNoNumberOrFormulaSet) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"nan"},
+                                               {"10", "inf"},
+                                               {"10", "20", "1e999"},
+                                               {"-inf"},
+                                               {"x"},
+                                               {"10", "20", "101.325", "2"},
+                                               {"10", "20", "101.325", "0.5"},
+                                               {"10", "20", "101.325", "-1"},
+                                               {"10", "20", "101.325", "1e300"}}) {
+        const Outcome run = RunProgram(WEGATOR_VALUES_PATH, args, "");
+        EXPECT_EQ(run.status, 2) << args.back();
+        EXPECT_EQ(run.out, "") << args.back();
+        EXPECT_NE(run.err.find("wegator-values: "), std::string::npos) << args.back();
+    }
+    for (const std::string set : {"0", "1"}) {
+        const Outcome run = RunProgram(WEGATOR_VALUES_PATH, {"10", "20", "101.325", set}, "");
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_NE(run.out.find("formula set            " + set), std::string::npos) << run.out;
+    }
 }
 
 TEST(CliTest, HelpShowsTheNewSubcommands) {
@@ -724,6 +917,15 @@ TEST(CliTest, CsvReaderAndJsonWriterKeepEveryCharacter) {
     EXPECT_EQ(records[2].line, 5);
     EXPECT_THROW(ParseCsv("\"open"), wegator::cli::CsvError);
     EXPECT_THROW(ParseCsv("\"a\"b"), wegator::cli::CsvError);
+
+    // What the writer writes reads back as it was, even a row of one empty
+    // cell and a byte-order mark at the start of the first cell.
+    const std::vector<std::vector<std::string>> rows = {{"\xEF\xBB\xBF" "x", " a\t"}, {""}, {"", ""}, {"\"\n,"}};
+    std::ostringstream written;
+    for (const auto& row : rows) wegator::cli::WriteCsvRow(written, row);
+    const auto reread = ParseCsv(written.str());
+    ASSERT_EQ(reread.size(), rows.size()) << written.str();
+    for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(reread[i].cells, rows[i]) << i;
 
     using wegator::cli::JsonQuoted;
     EXPECT_EQ(JsonQuoted("a\"b\\c\n\x01°"), "\"a\\\"b\\\\c\\n\\u0001°\"");
