@@ -10,6 +10,7 @@
 #include "app/string_table.h"
 #include "app/strings.h"
 #include "command.h"
+#include "input_file.h"
 #include "lab/cal_file.h"
 #include "lab/port_names.h"
 #include "lab/stream_decoder.h"
@@ -63,19 +64,7 @@ std::string StreamNames() {
     return names;
 }
 
-std::string ReadInput(const std::string& path) {
-    if (path == "-") {
-        std::ostringstream text;
-        text << std::cin.rdbuf();
-        if (std::cin.bad()) throw UsageError("cannot read standard input");
-        return text.str();
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw UsageError("cannot read '" + path + "'");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw UsageError("cannot read '" + path + "'");
-    return text;
-}
+std::string ReadInput(const std::string& path) { return ReadInputFile(path, "the recorded lines"); }
 
 std::string Fixed(double value, int decimals) {
     char text[64];
@@ -197,7 +186,7 @@ double ParseReading(const std::string& text) {
     if (!text.empty() && text.front() == '+') ++begin;
     const auto [end, error] = std::from_chars(begin, text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-        throw UsageError("'" + text + "' is no reading: give a number with a point, such as -12.5");
+        throw UsageError(MessageQuoted(text) + " is no reading: give a number with a point, such as -12.5");
     }
     return value;
 }
@@ -398,8 +387,8 @@ std::optional<int> LabCommands::Run() {
             const std::size_t equals = given.find('=');
             const auto id = LabTableFromName(given.substr(0, equals));
             if (equals == std::string::npos || !id || equals + 1 == given.size()) {
-                throw UsageError("--table takes NAME=FILE with NAME dp30, f250, qx310 or qx311-1 ... qx311-8, not '" +
-                                 given + "'");
+                throw UsageError("--table takes NAME=FILE with NAME dp30, f250, qx310 or qx311-1 ... qx311-8, not " +
+                                 MessageQuoted(given));
             }
             auto& slot = read.tables[static_cast<std::size_t>(*id)];
             if (slot) throw UsageError("--table " + std::string(LabTableName(*id)) + " is given twice");

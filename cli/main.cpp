@@ -20,6 +20,7 @@
 
 #include "command.h"
 #include "csv_reader.h"
+#include "input_file.h"
 #include "lab_commands.h"
 #include "options.h"
 #include "print/printout_painter.h"
@@ -274,35 +275,6 @@ int RunSingle(const Subcommand& sub) {
     return evaluation->messages.empty() ? kExitSuccess : kExitMessage;
 }
 
-// The whole batch file, or standard input for "-". A folder, a file that
-// cannot be opened and a read that fails midway all stop the run with the reason.
-std::string ReadBatchFile(const std::string& path) {
-    const bool standardInput = path == "-";
-    const auto cannotRead = [&](int error) {
-        return UsageError("cannot read the batch file " +
-                          (standardInput ? std::string("from standard input") : MessageQuoted(path)) + ": " +
-                          std::strerror(error));
-    };
-    const int fd = standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw cannotRead(errno);
-    std::string text;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            text.append(buffer, static_cast<std::size_t>(n));
-        } else if (n == 0) {
-            break;
-        } else if (errno != EINTR) {
-            const int error = errno;
-            if (!standardInput) ::close(fd);
-            throw cannotRead(error);
-        }
-    }
-    if (!standardInput) ::close(fd);
-    return text;
-}
-
 // Header cell → field index; blanks around a name, ASCII case and "_" for "-" do not matter.
 std::vector<int> BatchColumns(const Command& command, const CsvRecord& header) {
     const auto& names = command.FieldNames();
@@ -334,7 +306,7 @@ int RunBatch(const Subcommand& sub) {
     const Command& command = *sub.command;
     std::vector<CsvRecord> records;
     try {
-        records = ParseCsv(ReadBatchFile(sub.output.batch));
+        records = ParseCsv(ReadInputFile(sub.output.batch, "the batch file"));
     } catch (const CsvError& e) {
         throw UsageError(std::string("batch file, ") + e.what());
     }
