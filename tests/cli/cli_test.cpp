@@ -802,6 +802,9 @@ TEST(CliTest, BatchFilesThatCannotBeReadAreNamed) {
     EXPECT_EQ(input.status, 2);
     EXPECT_EQ(input.err, "wegator-cli: cannot read the batch file from standard input: Is a directory\n");
     EXPECT_EQ(input.out, "");
+    const Outcome recorded = RunCli({"lab", "decode", "--instrument", "dp30", dir.string()});
+    EXPECT_EQ(recorded.status, 2);
+    EXPECT_EQ(recorded.err, "wegator-cli: cannot read the recorded lines '" + dir.string() + "': Is a directory\n");
 }
 
 // Whatever a user typed comes back in a message escaped and at most 80 characters long.
