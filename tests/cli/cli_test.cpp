@@ -923,7 +923,12 @@ TEST(CliTest, CsvReaderAndJsonWriterKeepEveryCharacter) {
 
     // What the writer writes reads back as it was, even a row of one empty
     // cell and a byte-order mark at the start of the first cell.
-    const std::vector<std::vector<std::string>> rows = {{"\xEF\xBB\xBF" "x", " a\t"}, {""}, {"", ""}, {"\"\n,"}};
+    const std::vector<std::vector<std::string>> rows = {{"\xEF\xBB\xBF"
+                                                         "x",
+                                                         " a\t"},
+                                                        {""},
+                                                        {"", ""},
+                                                        {"\"\n,"}};
     std::ostringstream written;
     for (const auto& row : rows) wegator::cli::WriteCsvRow(written, row);
     const auto reread = ParseCsv(written.str());
