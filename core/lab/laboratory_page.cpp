@@ -1,0 +1,981 @@
+#include "lab/laboratory_page.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "app/string_table.h"
+#include "app/strings.h"
+#include "lab/lab_messages.h"
+#include "pages/input_limits.h"
+#include "physics/units.h"
+
+namespace wegator::lab {
+
+namespace {
+
+using namespace input_limits;
+
+// Ages are shown up to this many seconds.
+constexpr int kOldestAge = 999999;
+constexpr std::int64_t kAgeTickMs = 1000;
+// The shortest observation period: the QX instruments report every few seconds.
+constexpr int kShortestPeriodMs = 3000;
+// Ports are released before a stream opens again; the F-250 takes its "A4" first.
+constexpr std::int64_t kReopenWaitMs = 500;
+constexpr std::int64_t kF250StopWaitMs = 200;
+// A lost instrument is tried again this often, without a message.
+constexpr std::int64_t kRetryMs = 10000;
+constexpr std::int64_t kFirstRecordMs = 60000;
+constexpr std::int64_t kMinuteMs = 60000;
+// The F-250 is asked for its input again after this many seconds without a reading.
+constexpr int kF250ResendSeconds = 10;
+
+// Codes of the averaged inputs in the preference list.
+constexpr int kCodeOfInput[kLabInputs] = {kInputDewPoint, kInputT, kInputP1};
+
+// Streams in the order the page starts them when it is set up, and the order
+// in which an activation restarts those marked.
+constexpr Stream kSetUpOrder[] = {Stream::Qx316, Stream::Qx310Environment, Stream::Qx310Temperature,
+                                  Stream::Qx311, Stream::F250,             Stream::Dp30};
+constexpr Stream kRestartOrder[] = {Stream::Qx316, Stream::Qx310Environment, Stream::Dp30,
+                                    Stream::Qx310Temperature, Stream::Qx311, Stream::F250};
+
+int Clamp(int value, int low, int high) { return std::min(std::max(value, low), high); }
+
+double Hypot(double a, double b) { return std::sqrt(a * a + b * b); }
+
+bool UsesQx311(int source) {
+    return source == kSourceQx311 || source == kSourceQx310WithGradient || source == kSourceF250WithGradient;
+}
+
+std::string Fixed(double value, int decimals, std::string_view sign) { return FormatFixed(value, decimals, sign); }
+
+}  // namespace
+
+Settings ClampLaboratorySettings(Settings s) {
+    s.settingsLabUpdate = Clamp(s.settingsLabUpdate, 3, 600);
+    s.settingsLabMeanTime = Clamp(s.settingsLabMeanTime, 60, 600);
+    s.settingsLabValuesFromDevices = Clamp(s.settingsLabValuesFromDevices, 2, 100);
+    s.saveFileTime = Clamp(s.saveFileTime, 1, 6000);
+    s.laboratoryPrecInput = Clamp(s.laboratoryPrecInput, 0, 7);
+    s.laboratoryPrecCalcul = Clamp(s.laboratoryPrecCalcul, 0, 7);
+    if (s.settingsPortTempDevice < kSourceQx310 || s.settingsPortTempDevice > kSourceF250WithGradient) {
+        s.settingsPortTempDevice = kSourceQx311;
+    }
+    return s;
+}
+
+TemperatureTerms TemperatureBudget(int source, bool gradient, bool includeInstruments, double u310, double u311,
+                                   double u250, double utnj, double k310, double k311, double k250) {
+    TemperatureTerms t;
+    switch (source) {
+        case kSourceQx310:
+            t = {u310, k310};
+            break;
+        case kSourceF250:
+            t = {u250, k250};
+            break;
+        case kSourceQx310WithGradient:
+            t = {gradient ? Hypot(u310, utnj) : u310, Hypot(k311, k310)};
+            break;
+        case kSourceF250WithGradient:
+            // The F-250 reads the temperature: its own table counts beside the QX-311's.
+            t = {gradient ? Hypot(u250, utnj) : u250, Hypot(k311, k250)};
+            break;
+        case kSourceQx311:
+        default:
+            t = {gradient ? Hypot(u311, utnj) : u311, k311};
+            break;
+    }
+    if (!includeInstruments) t.uI = 0.0;
+    return t;
+}
+
+LaboratoryPage::LaboratoryPage(LabHost& host, Clock& clock, TimerService& timers, InstrumentLink& link,
+                               EightChannelPage& eightChannels)
+    : host_(host),
+      clock_(clock),
+      timers_(timers),
+      link_(link),
+      eight_(eightChannels),
+      dataFile_(host),
+      run_(host, timers, clock) {
+    ApplySettings(Settings{});
+}
+
+LaboratoryPage::~LaboratoryPage() {
+    for (int id : {timer::kRecord, timer::kDewPointAge, timer::kTemperatureAge, timer::kPressureAge,
+                   timer::kRecompute, timer::kObservation, timer::kFirstRecord, timer::kEnvironmentAge,
+                   timer::kStreamOpenWait, timer::kF250StopWait}) {
+        timers_.KillTimer(id);
+    }
+    for (Stream s : kAllStreams) {
+        timers_.KillTimer(timer::kFirstStreamRetry + static_cast<int>(s));
+        const StreamPhase phase = streams_[Index(s)].phase;
+        if (phase == StreamPhase::Open || (s == Stream::F250 && f250Closing_)) link_.Close(s);
+    }
+}
+
+// ---------------------------------------------------------------- settings
+
+void LaboratoryPage::ApplySettings(const Settings& settings) {
+    settings_ = ClampLaboratorySettings(settings);
+    engine_.SetFormulaSet(settings_.usedFormulas);
+    engine_.SetPsychrometerConstantWater(settings_.globalAw);
+    engine_.SetPsychrometerConstantIce(settings_.globalAi);
+    format_.inputPrecision = settings_.laboratoryPrecInput;
+    format_.resultPrecision = settings_.laboratoryPrecCalcul;
+    format_.decimalSign = settings_.decimal == "," ? "," : ".";
+    eight_.SetFormat(format_);
+    tables_.ApplySwitches(settings_);
+    dataFile_.SetCsv(DecodeSaveFileCode(settings_.saveFileCode).csvFormat);
+    if (!run_.DialogOpen()) run_.SetFolder(settings_.calibrFilePath);
+    ShowAll();
+    // Results already shown take the new precision and sign.
+    if (printEnabled_) {
+        results_ = FormatResultGrid(last_, HalvesThatApply(last_, last_.Value(Quantity::BulbTemperature, Phase::Ice)),
+                                    TemperatureUnit(), EnthalpyUnit(), format_.resultPrecision, format_.decimalSign);
+    }
+    Changed();
+}
+
+bool LaboratoryPage::StreamInUse(Stream stream) const {
+    const Settings& s = settings_;
+    if (s.settingsLabDevices == 0) return false;
+    const int source = s.settingsPortTempDevice;
+    switch (stream) {
+        case Stream::Qx316: return s.settingsPortPressDevice == 0;
+        case Stream::Qx310Environment: return s.settingsPortEnvQx310Device != 0;
+        case Stream::Dp30: return true;
+        case Stream::Qx310Temperature: return source == kSourceQx310 || source == kSourceQx310WithGradient;
+        case Stream::Qx311: return UsesQx311(source);
+        case Stream::F250: return source == kSourceF250 || source == kSourceF250WithGradient;
+    }
+    return false;
+}
+
+int LaboratoryPage::StreamPort(Stream stream) const {
+    const Settings& s = settings_;
+    switch (stream) {
+        case Stream::Qx316: return s.settingsPortComQx316;
+        case Stream::Qx310Environment: return s.settingsPortComEnvQx310;
+        case Stream::Dp30: return s.settingsPortComDp30;
+        case Stream::Qx310Temperature: return s.settingsPortComQx310;
+        case Stream::Qx311: return s.settingsPortComQx311;
+        case Stream::F250: return s.settingsPortComF250;
+    }
+    return 0;
+}
+
+std::optional<LabValue> LaboratoryPage::ValueOf(Stream stream) const {
+    switch (stream) {
+        case Stream::Qx316: return LabValue::Pressure;
+        case Stream::Qx310Environment: return LabValue::EnvironmentTemperature;
+        case Stream::Dp30: return LabValue::DewPoint;
+        case Stream::Qx310Temperature:
+        case Stream::F250: return LabValue::Temperature;
+        case Stream::Qx311:
+            if (settings_.settingsPortTempDevice == kSourceQx311) return LabValue::Temperature;
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+int LaboratoryPage::AgeTimerOf(LabValue value) const {
+    switch (value) {
+        case LabValue::DewPoint: return timer::kDewPointAge;
+        case LabValue::Temperature: return timer::kTemperatureAge;
+        case LabValue::Pressure: return timer::kPressureAge;
+        case LabValue::EnvironmentTemperature:
+        case LabValue::EnvironmentHumidity: return timer::kEnvironmentAge;
+    }
+    return 0;
+}
+
+void LaboratoryPage::SetUp() {
+    tables_.Load(settings_, host_);
+    if (settings_.settingsLabDevices != 0) {
+        for (Stream s : kSetUpOrder) {
+            if (StreamInUse(s)) RestartStream(s);
+        }
+        if (settings_.settingsPortPressDevice != 0 && handPressure_) {
+            SetHandPressure(*handPressure_, handPressureUncertainty_.value_or(0.0));
+        }
+    }
+    ResumeRecording();
+    Changed();
+}
+
+void LaboratoryPage::ResumeRecording() {
+    // Saving stored as on means the station records: after a restart the file
+    // goes on where it ended, never emptied and without asking.
+    const SaveFileContents contents = DecodeSaveFileCode(settings_.saveFileCode);
+    if (!contents.savingOn || settings_.saveFileName.empty() || settings_.settingsLabDevices == 0) return;
+    DataFileOpening opened = OpenDataFile(settings_.saveFileName);
+    if (!opened.file) {
+        host_.ShowWarning(msg::FileCannotBeUsed, std::string(LoadString(msg::FileCannotBeUsed)));
+        return;
+    }
+    TakeDataFile(std::move(opened.file), false);
+    StartSaveTimer();
+}
+
+bool LaboratoryPage::Activate() {
+    const bool first = !activated_;
+    activated_ = true;
+    for (Stream s : kRestartOrder) {
+        if (streams_[Index(s)].restartMarked) {
+            streams_[Index(s)].restartMarked = false;
+            if (StreamInUse(s)) {
+                RestartStream(s);
+            } else {
+                StopStream(s);
+            }
+        }
+    }
+    Changed();
+    if (settings_.settingsLabDevices == 0 && !first) {
+        host_.ShowWarning(msg::SetPorts, std::string(LoadString(msg::SetPorts)));
+        return false;
+    }
+    if (!averaging_) StartAveragingTimers();
+    host_.EnableMenuPrint(printEnabled_);
+    return true;
+}
+
+// ---------------------------------------------------------------- streams
+
+void LaboratoryPage::StopStream(Stream stream) {
+    StreamState& state = streams_[Index(stream)];
+    switch (state.phase) {
+        case StreamPhase::Open:
+            if (stream == Stream::F250) {
+                // The F-250 is told to stop before its port goes.
+                link_.Send(stream, F250Command::Stop);
+                state.phase = StreamPhase::Stopping;
+                f250Closing_ = true;
+                timers_.StartTimer(timer::kF250StopWait, kF250StopWaitMs);
+            } else {
+                link_.Close(stream);
+                state.phase = StreamPhase::Stopped;
+            }
+            break;
+        case StreamPhase::Waiting:
+            std::erase(openQueue_, stream);
+            state.phase = StreamPhase::Stopped;
+            break;
+        case StreamPhase::Lost:
+        case StreamPhase::Failed:
+            state.phase = StreamPhase::Stopped;
+            break;
+        case StreamPhase::Stopping:
+        case StreamPhase::Stopped:
+            break;
+    }
+    timers_.KillTimer(timer::kFirstStreamRetry + static_cast<int>(stream));
+
+    if (const auto value = ValueOf(stream)) {
+        timers_.KillTimer(AgeTimerOf(*value));
+        const std::vector<LabValue> values = *value == LabValue::EnvironmentTemperature
+                                                 ? std::vector<LabValue>{LabValue::EnvironmentTemperature,
+                                                                         LabValue::EnvironmentHumidity}
+                                                 : std::vector<LabValue>{*value};
+        for (LabValue v : values) {
+            readings_[Index(v)] = kNoReading;
+            fresh_[Index(v)] = false;
+            valueTexts_[Index(v)].clear();
+            ageTexts_[Index(v)].clear();
+        }
+        if (Index(*value) < kLabInputs) {
+            const LabInput input = static_cast<LabInput>(Index(*value));
+            buffers_[Index(input)].Clear();
+            counts_[Index(input)] = 0;
+            countTexts_[Index(input)] = "0";
+        }
+    }
+    Changed();
+}
+
+void LaboratoryPage::CloseStream(Stream stream) { StopStream(stream); }
+
+void LaboratoryPage::MarkForRestart(Stream stream) { streams_[Index(stream)].restartMarked = true; }
+
+void LaboratoryPage::RestartStream(Stream stream) {
+    StopStream(stream);
+    QueueOpen(stream);
+}
+
+void LaboratoryPage::QueueOpen(Stream stream) {
+    if (std::find(openQueue_.begin(), openQueue_.end(), stream) == openQueue_.end()) openQueue_.push_back(stream);
+    streams_[Index(stream)].phase = StreamPhase::Waiting;
+    // While the F-250 takes its "A4" the wait starts once its port is closed.
+    if (!f250Closing_) timers_.StartTimer(timer::kStreamOpenWait, kReopenWaitMs);
+}
+
+void LaboratoryPage::FinishF250Stop() {
+    timers_.KillTimer(timer::kF250StopWait);
+    if (!f250Closing_) return;
+    f250Closing_ = false;
+    link_.Close(Stream::F250);
+    StreamState& state = streams_[Index(Stream::F250)];
+    if (state.phase == StreamPhase::Stopping) state.phase = StreamPhase::Stopped;
+    if (!openQueue_.empty()) timers_.StartTimer(timer::kStreamOpenWait, kReopenWaitMs);
+}
+
+void LaboratoryPage::OpenQueued() {
+    timers_.KillTimer(timer::kStreamOpenWait);
+    const std::vector<Stream> queue = std::move(openQueue_);
+    openQueue_.clear();
+    for (Stream s : queue) {
+        if (streams_[Index(s)].phase == StreamPhase::Waiting) OpenNow(s, false);
+    }
+    Changed();
+}
+
+bool LaboratoryPage::OpenNow(Stream stream, bool quietly) {
+    StreamState& state = streams_[Index(stream)];
+    std::string error;
+    const int port = StreamPort(stream);
+    const bool opened = port > 0 && link_.Open(stream, port, error);
+    const auto value = ValueOf(stream);
+    if (!opened) {
+        if (quietly) return false;
+        state.phase = StreamPhase::Failed;
+        if (value) {
+            timers_.KillTimer(AgeTimerOf(*value));
+            valueTexts_[Index(*value)] = LoadString(msg::PortError);
+        }
+        Changed();
+        return false;
+    }
+    state.phase = StreamPhase::Open;
+    if (!state.decoder) state.decoder.emplace(stream);
+    state.decoder->Reset(clock_.MonotonicMs());
+    if (value && !quietly) {
+        ages_[Index(*value)] = 1;
+        timers_.StartTimer(AgeTimerOf(*value), kAgeTickMs);
+    }
+    if (stream == Stream::F250) {
+        if (const auto command = F250CommandFromName(settings_.settingsPortTempCanalF250)) link_.Send(stream, *command);
+    }
+    Changed();
+    return true;
+}
+
+void LaboratoryPage::OnChannelLost(Stream stream) {
+    StreamState& state = streams_[Index(stream)];
+    if (state.phase != StreamPhase::Open) return;
+    link_.Close(stream);
+    // The last reading keeps ageing; the port is tried again quietly.
+    state.phase = StreamPhase::Lost;
+    timers_.StartTimer(timer::kFirstStreamRetry + static_cast<int>(stream), kRetryMs);
+    Changed();
+}
+
+void LaboratoryPage::RetryLost(Stream stream) {
+    if (streams_[Index(stream)].phase != StreamPhase::Lost) {
+        timers_.KillTimer(timer::kFirstStreamRetry + static_cast<int>(stream));
+        return;
+    }
+    if (OpenNow(stream, true)) timers_.KillTimer(timer::kFirstStreamRetry + static_cast<int>(stream));
+}
+
+void LaboratoryPage::OnByte(Stream stream, std::uint8_t byte, std::int64_t arrivalMs) {
+    StreamState& state = streams_[Index(stream)];
+    if (state.phase != StreamPhase::Open || !state.decoder) return;
+    const auto line = state.decoder->Feed(byte, arrivalMs);
+    if (!line) return;
+    for (F250Command command : line->commands) link_.Send(stream, command);
+    if (line->reading) Accept(stream, *line->reading);
+}
+
+void LaboratoryPage::OnPurged(Stream stream) {
+    StreamState& state = streams_[Index(stream)];
+    if (state.decoder) state.decoder->Reset(clock_.MonotonicMs());
+}
+
+// ---------------------------------------------------------------- readings
+
+void LaboratoryPage::Accept(Stream stream, const Reading& r) {
+    const int source = settings_.settingsPortTempDevice;
+    switch (stream) {
+        case Stream::Qx316:
+            NewReading(LabValue::Pressure, r.value);
+            break;
+        case Stream::Qx310Environment:
+            readings_[Index(LabValue::EnvironmentHumidity)] = r.humidity;
+            ShowReading(LabValue::EnvironmentHumidity);
+            NewReading(LabValue::EnvironmentTemperature, r.value);
+            ageTexts_[Index(LabValue::EnvironmentHumidity)] = ageTexts_[Index(LabValue::EnvironmentTemperature)];
+            break;
+        case Stream::Qx310Temperature:
+            if (source == kSourceQx310 || source == kSourceQx310WithGradient) {
+                NewReading(LabValue::Temperature, r.value + tables_.Correction(TableId::Qx310, r.value));
+            }
+            break;
+        case Stream::Qx311: {
+            double corrected = r.value;
+            if (r.channel >= 1 && r.channel <= EightChannelPage::kChannels) {
+                corrected += tables_.Correction(Qx311Table(r.channel), r.value);
+            }
+            eight_.SetChannel(corrected, r.channel, r.resolution);
+            if (source != kSourceQx311) break;
+            if (settings_.settingsQx311Deviation != 0) {
+                if (eight_.ReportingChannels() > 0) NewReading(LabValue::Temperature, eight_.MeanTemperature());
+            } else if (r.channel == static_cast<int>(ParseStoredInteger(settings_.settingsPortTempCanalQx311))) {
+                NewReading(LabValue::Temperature, corrected);
+            }
+            break;
+        }
+        case Stream::Dp30:
+            NewReading(LabValue::DewPoint, r.value + tables_.Correction(TableId::Dp30, r.value));
+            break;
+        case Stream::F250:
+            NewReading(LabValue::Temperature, r.value + tables_.Correction(TableId::F250, r.value));
+            break;
+    }
+    Changed();
+}
+
+void LaboratoryPage::NewReading(LabValue value, double number) {
+    const std::size_t v = Index(value);
+    readings_[v] = number;
+    fresh_[v] = true;
+    // The reading is one second old when the age is first shown.
+    ages_[v] = 2;
+    ageTexts_[v] = "1s";
+    timers_.StartTimer(AgeTimerOf(value), kAgeTickMs);
+    ShowReading(value);
+}
+
+void LaboratoryPage::AgeTick(LabValue value) {
+    // The counter holds the age the next tick shows.
+    const std::size_t v = Index(value);
+    ageTexts_[v] = std::to_string(ages_[v]) + "s";
+    const int shown = ages_[v];
+    ages_[v] = std::min(ages_[v] + 1, kOldestAge);
+    if (value == LabValue::EnvironmentTemperature) ageTexts_[Index(LabValue::EnvironmentHumidity)] = ageTexts_[v];
+    if (value == LabValue::Temperature && shown % kF250ResendSeconds == 0 &&
+        streams_[Index(Stream::F250)].phase == StreamPhase::Open) {
+        // An F-250 that stays quiet is asked for its input again.
+        if (const auto command = F250CommandFromName(settings_.settingsPortTempCanalF250)) {
+            link_.Send(Stream::F250, *command);
+        }
+    }
+    Changed();
+}
+
+const std::string& LaboratoryPage::AgeText(LabValue value) const {
+    if (value == LabValue::EnvironmentHumidity) return ageTexts_[Index(LabValue::EnvironmentTemperature)];
+    return ageTexts_[Index(value)];
+}
+
+std::string LaboratoryPage::FormatValue(LabValue value, double number) const {
+    const std::string_view sign = format_.decimalSign;
+    switch (value) {
+        case LabValue::DewPoint: return Fixed(ShownTemperature(number, TemperatureUnit()), 2, sign);
+        case LabValue::Temperature: return Fixed(ShownTemperature(number, TemperatureUnit()), 3, sign);
+        case LabValue::Pressure:
+            return Fixed(PressureFromKilopascal(number, PressureUnit()), PressureUnit() == "MPa" ? 4 : 2, sign);
+        case LabValue::EnvironmentTemperature: return Fixed(ShownTemperature(number, TemperatureUnit()), 1, sign);
+        case LabValue::EnvironmentHumidity: return Fixed(number, 1, sign);
+    }
+    return {};
+}
+
+void LaboratoryPage::ShowReading(LabValue value) {
+    const double number = readings_[Index(value)];
+    if (number != kNoReading) valueTexts_[Index(value)] = FormatValue(value, number);
+}
+
+// ---------------------------------------------------------------- averaging
+
+bool LaboratoryPage::Acquiring() const { return averaging_; }
+
+void LaboratoryPage::StartAveragingTimers() {
+    Recompute();
+    timers_.StartTimer(timer::kRecompute, static_cast<std::int64_t>(settings_.settingsLabUpdate) * 1000);
+    // N observations spread over the collection time, but never closer than
+    // 3 s: then fewer observations, held apart from the user's N.
+    effectiveN_ = settings_.settingsLabValuesFromDevices;
+    periodMs_ = settings_.settingsLabMeanTime * 1000 / effectiveN_;
+    if (periodMs_ < kShortestPeriodMs) {
+        effectiveN_ = settings_.settingsLabMeanTime / 3;
+        periodMs_ = kShortestPeriodMs;
+    }
+    timers_.StartTimer(timer::kObservation, periodMs_);
+    averaging_ = true;
+    Changed();
+}
+
+void LaboratoryPage::ResetAveraging() {
+    const bool handPressure = settings_.settingsPortPressDevice != 0;
+    for (int i = 0; i < kLabInputs; ++i) {
+        const auto input = static_cast<LabInput>(i);
+        buffers_[Index(input)].Clear();
+        counts_[Index(input)] = 0;
+        runCounts_[Index(input)] = 0;
+        countTexts_[Index(input)] = "0";
+        if (input == LabInput::Pressure && handPressure) continue;
+        averages_[Index(input)] = kNoAverage;
+        uncertainties_[Index(input)] = kNoAverage;
+        SetAverageText(input, "");
+        uncertaintyTexts_[Index(input)].clear();
+    }
+    ClearResults();
+    Changed();
+}
+
+void LaboratoryPage::StopAcquisition() {
+    timers_.KillTimer(timer::kRecompute);
+    timers_.KillTimer(timer::kObservation);
+    averaging_ = false;
+    ResetAveraging();
+}
+
+void LaboratoryPage::Clear() {
+    StopAcquisition();
+    StartAveragingTimers();
+}
+
+void LaboratoryPage::TakeObservations() {
+    // While a run is being prepared nothing is averaged: the run starts from nothing.
+    if (run_.DialogOpen() && !run_.InProgress()) return;
+    if (settings_.settingsPortPressDevice == 0 && fresh_[Index(LabValue::Pressure)]) Observe(LabInput::Pressure);
+    if (fresh_[Index(LabValue::DewPoint)]) Observe(LabInput::DewPoint);
+    if (fresh_[Index(LabValue::Temperature)]) Observe(LabInput::Temperature);
+    if (run_.InProgress()) RunObservationTaken();
+    Changed();
+}
+
+void LaboratoryPage::Observe(LabInput input) {
+    const std::size_t i = Index(input);
+    // The averaged inputs and their instantaneous values share their numbering.
+    fresh_[i] = false;
+    ObservationBuffer& buffer = buffers_[i];
+    buffer.Push(readings_[i]);
+    const double mean = buffer.Mean(effectiveN_);
+    if (mean == kNoAverage) return;
+    averages_[i] = mean;
+    counts_[i] = std::min(counts_[i] + 1, effectiveN_);
+    if (run_.InProgress()) ++runCounts_[i];
+
+    const bool instruments = settings_.settingsLabIsDevicesError != 0;
+    double uI = 0.0;
+    double uC = 0.0;
+    switch (input) {
+        case LabInput::Pressure:
+            uI = instruments ? settings_.settingsLabQx316 : 0.0;
+            break;
+        case LabInput::DewPoint:
+            uI = instruments ? settings_.settingsLabDp30 : 0.0;
+            uC = tables_.Uncertainty(TableId::Dp30, mean);
+            break;
+        case LabInput::Temperature: {
+            const TemperatureTerms terms = TemperatureTermsAt(mean);
+            uI = terms.uI;
+            uC = terms.uC;
+            break;
+        }
+    }
+    uncertainties_[i] = buffer.CombinedUncertainty(effectiveN_, uI, uC, mean);
+    // Without a QX-311 channel the non-uniformity is unknown: the temperature
+    // has no uncertainty yet, and the results wait.
+    if (input == LabInput::Temperature && WaitingForQx311()) uncertainties_[i] = kNoAverage;
+    ShowAverage(input);
+}
+
+bool LaboratoryPage::WaitingForQx311() const {
+    return settings_.settingsQx311Deviation != 0 && UsesQx311(settings_.settingsPortTempDevice) &&
+           eight_.ReportingChannels() == 0;
+}
+
+double LaboratoryPage::Qx311TableUncertainty(double celsius) const {
+    // The mean over the channel tables actually in use.
+    double sum = 0.0;
+    int used = 0;
+    for (int c = 1; c <= EightChannelPage::kChannels; ++c) {
+        if (!tables_.InUse(Qx311Table(c))) continue;
+        sum += tables_.Uncertainty(Qx311Table(c), celsius);
+        ++used;
+    }
+    return used == 0 ? 0.0 : sum / used;
+}
+
+TemperatureTerms LaboratoryPage::TemperatureTermsAt(double mean) const {
+    const double utnj = eight_.ReportingChannels() > 0 ? eight_.NonUniformityUncertainty() : 0.0;
+    return TemperatureBudget(settings_.settingsPortTempDevice, settings_.settingsQx311Deviation != 0,
+                             settings_.settingsLabIsDevicesError != 0, settings_.settingsLabQx310,
+                             settings_.settingsLabQx311, settings_.settingsLabF250, utnj,
+                             tables_.Uncertainty(TableId::Qx310, mean), Qx311TableUncertainty(mean),
+                             tables_.Uncertainty(TableId::F250, mean));
+}
+
+void LaboratoryPage::ShowAverage(LabInput input) {
+    const std::size_t i = Index(input);
+    countTexts_[i] = std::to_string(counts_[i]);
+    const double mean = averages_[i];
+    const double u = uncertainties_[i];
+    const bool pressure = input == LabInput::Pressure;
+    std::string value;
+    std::string uncertainty;
+    if (mean != kNoAverage) {
+        value = FormatInput(pressure ? PressureFromKilopascal(mean, PressureUnit()) : ShownTemperature(mean, TemperatureUnit()),
+                            format_.inputPrecision, format_.decimalSign);
+    }
+    if (u != kNoAverage) {
+        uncertainty = FormatInput(pressure ? PressureFromKilopascal(u, PressureUnit())
+                                           : ShownTemperature(u, TemperatureUnit(), true),
+                                  format_.inputPrecision, format_.decimalSign);
+    }
+    SetAverageText(input, std::move(value));
+    uncertaintyTexts_[i] = std::move(uncertainty);
+}
+
+void LaboratoryPage::SetAverageText(LabInput input, std::string text) {
+    std::string& shown = averageTexts_[Index(input)];
+    if (shown == text) return;
+    shown = std::move(text);
+    // The input whose average moved last is the one a failed check names.
+    if (!busy_) RecordEdit(kCodeOfInput[Index(input)]);
+}
+
+void LaboratoryPage::RecordEdit(int code) {
+    if (history_[3] == code) return;
+    int from = 0;
+    if (history_[2] == code) {
+        from = 2;
+    } else if (history_[1] == code) {
+        from = 1;
+    }
+    for (int i = from; i < 3; ++i) history_[static_cast<std::size_t>(i)] = history_[static_cast<std::size_t>(i) + 1];
+    history_[3] = code;
+}
+
+void LaboratoryPage::SetHandPressure(double kilopascal, double uncertaintyKilopascal) {
+    handPressure_ = kilopascal;
+    handPressureUncertainty_ = uncertaintyKilopascal;
+    if (settings_.settingsPortPressDevice == 0) return;
+    averages_[Index(LabInput::Pressure)] = kilopascal;
+    uncertainties_[Index(LabInput::Pressure)] = std::fabs(uncertaintyKilopascal);
+    ShowAverage(LabInput::Pressure);
+    Changed();
+}
+
+// ---------------------------------------------------------------- results
+
+void LaboratoryPage::ClearResults() {
+    for (std::string& text : results_) text.clear();
+    last_ = HumidityResult{};
+    if (printEnabled_) host_.EnableMenuPrint(false);
+    printEnabled_ = false;
+}
+
+void LaboratoryPage::Recompute() {
+    busy_ = true;
+    auto present = [](double v) { return v != kNoAverage; };
+    const double p = averages_[Index(LabInput::Pressure)];
+    const double up = std::fabs(uncertainties_[Index(LabInput::Pressure)]);
+    const double dp = averages_[Index(LabInput::DewPoint)];
+    const double udp = uncertainties_[Index(LabInput::DewPoint)];
+    const double t = averages_[Index(LabInput::Temperature)];
+    const double ut = uncertainties_[Index(LabInput::Temperature)];
+    const bool usable = present(p) && Within(p, kLowestPressure, kHighestPressure) &&
+                        present(uncertainties_[Index(LabInput::Pressure)]) && up < kPressureUncertaintyLimit &&
+                        present(dp) && Within(dp, kLowestTemperature, kHighestTemperature) && present(udp) &&
+                        std::fabs(udp) < kTemperatureUncertaintyLimit && present(t) &&
+                        Within(t, kLowestTemperature, kHighestTemperature) && t >= dp && present(ut) &&
+                        std::fabs(ut) < kTemperatureUncertaintyLimit;
+    calculationStatus_.clear();
+    if (!usable) {
+        // Inputs missing or out of range: the results are emptied without a word.
+        ClearResults();
+        busy_ = false;
+        Changed();
+        return;
+    }
+    const HumidityResult result = engine_.ComputeFromDewPointAndTemperature(
+        t, std::fabs(ut), dp, std::fabs(udp), p, up, p, settings_.formulasUncertainty != 0,
+        {history_[3], history_[2], history_[1], history_[0]}, TemperatureUnit(), PressureUnit(), format_.decimalSign);
+    if (result.failed) {
+        // A tick comes every few seconds: the message goes on the status line, not into a box.
+        ClearResults();
+        std::string text = result.message;
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        calculationStatus_ = MessageText(msg::CalculationFailed, {text});
+        busy_ = false;
+        Changed();
+        return;
+    }
+    last_ = result;
+    results_ = FormatResultGrid(result, HalvesThatApply(result, result.Value(Quantity::BulbTemperature, Phase::Ice)),
+                                TemperatureUnit(), EnthalpyUnit(), format_.resultPrecision, format_.decimalSign);
+    if (!printEnabled_) host_.EnableMenuPrint(true);
+    printEnabled_ = true;
+    busy_ = false;
+    Changed();
+    if (onRecomputed_) onRecomputed_();
+}
+
+int LaboratoryPage::ResultsCaptionId() const {
+    return settings_.formulasUncertainty != 0 ? wegator::msg::CaptionWithFormulaUncertainty
+                                              : wegator::msg::CaptionWithoutFormulaUncertainty;
+}
+
+std::string LaboratoryPage::ResultsCaption() const { return std::string(LoadString(ResultsCaptionId())); }
+
+std::string LaboratoryPage::StatusText() const {
+    std::vector<std::string> parts;
+    if (!calculationStatus_.empty()) parts.push_back(calculationStatus_);
+    if (WaitingForQx311() && !printEnabled_) parts.push_back(MessageText(msg::WaitingForQx311));
+    for (Stream s : kAllStreams) {
+        if (streams_[Index(s)].phase == StreamPhase::Lost) {
+            parts.push_back(MessageText(msg::InstrumentLost,
+                                        {LoadString(msg::FirstInstrumentName + static_cast<int>(s))}));
+        }
+    }
+    if (dataFile_.Backlog() > 0) parts.push_back(MessageText(msg::RecordsWaiting, {std::to_string(dataFile_.Backlog())}));
+    if (dataFile_.Dropped() > 0) parts.push_back(MessageText(msg::RecordsDropped, {std::to_string(dataFile_.Dropped())}));
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
+    return text;
+}
+
+// ---------------------------------------------------------------- units
+
+std::string_view LaboratoryPage::TemperatureUnit() const { return kTemperatureUnits[Index(temperatureUnit_)]; }
+std::string_view LaboratoryPage::PressureUnit() const { return kPressureUnits[Index(pressureUnit_)]; }
+std::string_view LaboratoryPage::EnthalpyUnit() const { return kEnthalpyUnits[Index(enthalpyUnit_)]; }
+
+std::string LaboratoryPage::ValueUnit(LabValue value) const {
+    switch (value) {
+        case LabValue::Pressure: return std::string(PressureUnit());
+        case LabValue::EnvironmentHumidity: return "%";
+        default: return std::string(TemperatureUnit());
+    }
+}
+
+std::string LaboratoryPage::InputUnit(LabInput input) const {
+    return std::string(input == LabInput::Pressure ? PressureUnit() : TemperatureUnit());
+}
+
+void LaboratoryPage::ShowAll() {
+    for (int v = 0; v < kLabValues; ++v) ShowReading(static_cast<LabValue>(v));
+    // A change of unit or format rewrites the averages; it is no new average,
+    // so the preference list stays.
+    const bool wasBusy = busy_;
+    busy_ = true;
+    for (int i = 0; i < kLabInputs; ++i) {
+        if (averages_[Index(i)] != kNoAverage || uncertainties_[Index(i)] != kNoAverage) ShowAverage(static_cast<LabInput>(i));
+    }
+    busy_ = wasBusy;
+}
+
+void LaboratoryPage::ChangeTemperatureUnit(int index) {
+    if (index < 0 || index >= static_cast<int>(kTemperatureUnits.size())) return;
+    temperatureUnit_ = index;
+    ShowAll();
+    Recompute();
+}
+
+void LaboratoryPage::ChangePressureUnit(int index) {
+    if (index < 0 || index >= static_cast<int>(kPressureUnits.size())) return;
+    pressureUnit_ = index;
+    // No result shows a pressure: the next update recomputes.
+    ShowAll();
+    Changed();
+}
+
+void LaboratoryPage::ChangeEnthalpyUnit(int index) {
+    if (index < 0 || index >= static_cast<int>(kEnthalpyUnits.size())) return;
+    enthalpyUnit_ = index;
+    Recompute();
+}
+
+// ---------------------------------------------------------------- printout
+
+HumidityPrintout LaboratoryPage::Printout() const {
+    HumidityPrintout out;
+    out.uncertaintyHeading = LoadString(wegator::msg::UncertaintyHeading);
+    out.overWaterHeading = LoadString(wegator::msg::OverWaterHeading);
+    out.overIceHeading = LoadString(wegator::msg::OverIceHeading);
+    out.inputCaption = LoadString(msg::AveragedInputsCaption);
+    const char* labels[kLabInputs] = {"DP/FP", "T", "Pb"};
+    for (int i = 0; i < kLabInputs; ++i) {
+        const auto input = static_cast<LabInput>(i);
+        out.inputs.push_back({labels[i], AverageText(input), AverageUncertaintyText(input), InputUnit(input)});
+    }
+    out.resultsCaption = ResultsCaption();
+    for (int row = 0; row < kResultRows; ++row) {
+        auto& line = out.results[Index(row)];
+        line.label = ResultRowLabel(row);
+        for (int column = 0; column < kResultColumns; ++column) line.cells[Index(column)] = ResultText(row, column);
+        line.unit = ResultRowUnit(row, TemperatureUnit(), EnthalpyUnit());
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------- data file
+
+LaboratoryPage::DataFileOpening LaboratoryPage::OpenDataFile(const std::string& path) {
+    RecordFile::Opened opened = RecordFile::Open(path, RecordFile::Mode::OpenOrCreate);
+    return {std::move(opened.file), opened.existed};
+}
+
+void LaboratoryPage::TakeDataFile(std::unique_ptr<RecordFile> file, bool empty) {
+    if (!file) return;
+    if (empty) file->Empty();
+    std::string path = file->Path();
+    dataFile_.Attach(std::move(file), std::move(path));
+    dataFile_.SetCsv(DecodeSaveFileCode(settings_.saveFileCode).csvFormat);
+    Changed();
+}
+
+void LaboratoryPage::CloseDataFile() {
+    dataFile_.Close();
+    Changed();
+}
+
+void LaboratoryPage::StartSaveTimer() {
+    if (timers_.TimerRunning(timer::kFirstRecord) || timers_.TimerRunning(timer::kRecord)) return;
+    timers_.StartTimer(timer::kFirstRecord, kFirstRecordMs);
+}
+
+void LaboratoryPage::StopSaveTimer() {
+    timers_.KillTimer(timer::kFirstRecord);
+    timers_.KillTimer(timer::kRecord);
+}
+
+std::vector<std::string> LaboratoryPage::RecordLabels() const {
+    std::vector<std::string> labels;
+    for (const DataColumn& column : SelectedColumns(DecodeSaveFileCode(settings_.saveFileCode))) {
+        const std::string unit = column.input ? InputUnit(static_cast<LabInput>(column.index))
+                                              : ResultRowUnit(column.index, TemperatureUnit(), EnthalpyUnit());
+        labels.push_back(ColumnLabel(column, unit));
+    }
+    return labels;
+}
+
+std::vector<std::string> LaboratoryPage::RecordValues() const {
+    std::vector<std::string> values;
+    for (const DataColumn& column : SelectedColumns(DecodeSaveFileCode(settings_.saveFileCode))) {
+        values.push_back(column.input ? AverageText(static_cast<LabInput>(column.index))
+                                      : ResultText(column.index, column.phase == Phase::Water ? 0 : 2));
+    }
+    return values;
+}
+
+void LaboratoryPage::WriteRecord() {
+    if (settings_.settingsLabDevices == 0 || !dataFile_.IsOpen()) return;
+    Recompute();
+    dataFile_.Write(clock_.LocalTime(), RecordLabels(), RecordValues());
+    Changed();
+}
+
+// ---------------------------------------------------------------- calibration runs
+
+void LaboratoryPage::PrepareRun() {
+    Clear();
+    run_.SetTemperatureUnit(TemperatureUnit());
+    run_.SetEngine(&engine_);
+    run_.SetSchedule(settings_.settingsLabMeanTime, settings_.settingsLabValuesFromDevices);
+    run_.SetFolder(settings_.calibrFilePath);
+    run_.OpenDialog();
+    Changed();
+}
+
+void LaboratoryPage::RunDialogClosed() {
+    if (run_.DialogOpen()) run_.CloseDialog(false, {});
+    settings_.calibrFilePath = run_.Folder();
+    Changed();
+}
+
+void LaboratoryPage::StartRunNow() {
+    if (!run_.DelayPassed()) return;
+    timers_.KillTimer(timer::kRecompute);
+    timers_.KillTimer(timer::kObservation);
+    averaging_ = false;
+    ResetAveraging();
+    // The first row is the readings that came in while the run waited.
+    if (settings_.settingsPortPressDevice == 0 && fresh_[Index(LabValue::Pressure)]) Observe(LabInput::Pressure);
+    if (fresh_[Index(LabValue::DewPoint)]) Observe(LabInput::DewPoint);
+    if (fresh_[Index(LabValue::Temperature)]) Observe(LabInput::Temperature);
+    RunObservationTaken();
+    StartAveragingTimers();
+}
+
+RunObservation LaboratoryPage::MakeRunObservation() const {
+    RunObservation o;
+    o.temperatureObservations = runCounts_[Index(LabInput::Temperature)];
+    o.dewPointObservations = runCounts_[Index(LabInput::DewPoint)];
+    if (!buffers_[Index(LabInput::Temperature)].Empty()) o.temperature = buffers_[Index(LabInput::Temperature)].Newest();
+    if (!buffers_[Index(LabInput::DewPoint)].Empty()) o.dewPoint = buffers_[Index(LabInput::DewPoint)].Newest();
+    const double p = averages_[Index(LabInput::Pressure)];
+    o.pressure = p == kNoAverage ? kNoReading : p;
+    o.qx311InUse = UsesQx311(settings_.settingsPortTempDevice);
+    if (eight_.ReportingChannels() > 0) {
+        o.utnj = eight_.NonUniformityUncertainty();
+        o.spread = eight_.Spread();
+    }
+    for (int c = 1; c <= EightChannelPage::kChannels; ++c) o.channels[Index(c - 1)] = eight_.ChannelReading(c);
+    o.resolution = eight_.LastResolution();
+    o.environmentInUse = settings_.settingsPortEnvQx310Device != 0;
+    o.environmentTemperature = readings_[Index(LabValue::EnvironmentTemperature)];
+    o.environmentHumidity = readings_[Index(LabValue::EnvironmentHumidity)];
+    return o;
+}
+
+void LaboratoryPage::RunObservationTaken() {
+    host_.Beep();
+    if (!run_.WriteRow(MakeRunObservation())) return;
+    if (runCounts_[Index(LabInput::DewPoint)] >= effectiveN_ || runCounts_[Index(LabInput::Temperature)] >= effectiveN_) {
+        EndRun();
+    }
+}
+
+void LaboratoryPage::EndRun() {
+    Recompute();
+    RunSummaryTexts texts;
+    texts.temperature = AverageText(LabInput::Temperature);
+    texts.temperatureUncertainty = AverageUncertaintyText(LabInput::Temperature);
+    texts.dewPoint = AverageText(LabInput::DewPoint);
+    texts.dewPointUncertainty = AverageUncertaintyText(LabInput::DewPoint);
+    texts.humidity = ResultText(2, 0);
+    texts.humidityUncertainty = ResultText(2, 1);
+    texts.pressureUnit = PressureUnit();
+    run_.Finish(texts);
+    Changed();
+}
+
+// ---------------------------------------------------------------- timers
+
+void LaboratoryPage::OnTimer(int id) {
+    switch (id) {
+        case timer::kDewPointAge: AgeTick(LabValue::DewPoint); return;
+        case timer::kTemperatureAge: AgeTick(LabValue::Temperature); return;
+        case timer::kPressureAge: AgeTick(LabValue::Pressure); return;
+        case timer::kEnvironmentAge: AgeTick(LabValue::EnvironmentTemperature); return;
+        case timer::kRecompute: Recompute(); return;
+        case timer::kObservation: TakeObservations(); return;
+        case timer::kFirstRecord:
+            timers_.KillTimer(timer::kFirstRecord);
+            WriteRecord();
+            timers_.StartTimer(timer::kRecord, static_cast<std::int64_t>(settings_.saveFileTime) * kMinuteMs);
+            return;
+        case timer::kRecord: WriteRecord(); return;
+        case timer::kRunStart: StartRunNow(); return;
+        case timer::kStreamOpenWait: OpenQueued(); return;
+        case timer::kF250StopWait: FinishF250Stop(); return;
+        default: break;
+    }
+    const int stream = id - timer::kFirstStreamRetry;
+    if (stream >= 0 && stream < static_cast<int>(kStreamCount)) RetryLost(static_cast<Stream>(stream));
+}
+
+void LaboratoryPage::ReloadTables() {
+    tables_.Load(settings_, host_);
+    Changed();
+}
+
+}  // namespace wegator::lab

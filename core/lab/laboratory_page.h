@@ -1,0 +1,344 @@
+// The laboratory page (SWega5PP, "Laboratorium"): a reference station. It
+// reads a dew or frost point from the MBW DP30, an air temperature from a
+// QX-310, a QX-311 or an ASL F-250, and the barometric pressure from a QX-316
+// (or takes it from the settings), corrects each reading with its calibration
+// table, averages each input over the last N observations with the standard
+// uncertainty of that average, and every few seconds computes every humidity
+// quantity over water and over ice. It records a data file and runs
+// calibration series.
+//
+// Nothing here waits or reads a clock of its own: bytes, timer ticks and
+// button presses come in as calls, time comes from the Clock, timers are
+// started through the TimerService, ports through the InstrumentLink. The
+// desktop program, the command line and the tests drive the same model.
+//
+// Every number is held as a number: averages, uncertainties and results are
+// computed from the corrected readings as received, never from the texts the
+// fields show, and the "no reading" marker never enters a calculation.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/settings.h"
+#include "lab/calibration_run.h"
+#include "lab/calibration_tables.h"
+#include "lab/data_file.h"
+#include "lab/eight_channel_page.h"
+#include "lab/lab_host.h"
+#include "lab/observation_buffer.h"
+#include "lab/station_time.h"
+#include "lab/stream.h"
+#include "lab/stream_decoder.h"
+#include "pages/number_entry.h"
+#include "pages/print_layout.h"
+#include "pages/result_grid.h"
+#include "physics/humidity_engine.h"
+
+namespace wegator::lab {
+
+// The serial ports, as the station sees them.
+class InstrumentLink {
+public:
+    virtual ~InstrumentLink() = default;
+    // Opens COMn (n = port) with the stream's line settings; received bytes
+    // then come through LaboratoryPage::OnByte, a lost port through
+    // OnChannelLost. False (with the reason in `error`) when it cannot be opened.
+    virtual bool Open(Stream stream, int port, std::string& error) = 0;
+    // Closes the stream's port; nothing of it is delivered afterwards.
+    virtual void Close(Stream stream) = 0;
+    // Writes an ASL F-250 command.
+    virtual void Send(Stream stream, F250Command command) = 0;
+};
+
+// Stored settings can hold anything: the station uses them only within the
+// ranges the settings sheet allows (update 3 … 600 s, collection 60 … 600 s,
+// N 2 … 100, records 1 … 6000 min, precisions 0 … 7, temperature source 2 … 6).
+Settings ClampLaboratorySettings(Settings settings);
+
+// The averaged inputs, in the order of the page's rows.
+enum class LabInput { DewPoint = 0, Temperature = 1, Pressure = 2 };
+inline constexpr int kLabInputs = 3;
+
+// The instantaneous values "Wartości chwilowe z przyrządów".
+enum class LabValue { DewPoint = 0, Temperature = 1, Pressure = 2, EnvironmentTemperature = 3, EnvironmentHumidity = 4 };
+inline constexpr int kLabValues = 5;
+
+// Where the air temperature comes from (SETTINGS_PORT_TEMP_DEVICE).
+enum TemperatureSource : int {
+    kSourceQx310 = 2,
+    kSourceQx311 = 3,
+    kSourceF250 = 4,
+    kSourceQx310WithGradient = 5,
+    kSourceF250WithGradient = 6,
+};
+
+// The terms of the averaged temperature's uncertainty besides the scatter.
+struct TemperatureTerms {
+    double uI = 0.0;  // the instruments'
+    double uC = 0.0;  // the calibration tables'
+};
+// The instrument and table terms for a temperature source: u310, u311, u250
+// the instruments' standard uncertainties, utnj the chamber's non-uniformity,
+// k310, k311, k250 the tables' uncertainties at the average (0 for a table not
+// in use). With `includeInstruments` off the instrument terms are 0. The
+// gradient adds utnj to the instrument term of the sources that use a QX-311.
+TemperatureTerms TemperatureBudget(int source, bool gradient, bool includeInstruments, double u310, double u311,
+                                   double u250, double utnj, double k310, double k311, double k250);
+
+class LaboratoryPage {
+public:
+    // The stream's instrument state, as far as the page is concerned.
+    enum class StreamPhase {
+        Stopped,   // not in use, or not started yet
+        Stopping,  // the F-250 has its "A4": the port closes in 200 ms
+        Waiting,   // the port opens after the 500 ms wait
+        Open,
+        Failed,    // could not be opened: "Błąd" until the settings are applied again
+        Lost,      // the port went away: tried again every 10 s
+    };
+
+    LaboratoryPage(LabHost& host, Clock& clock, TimerService& timers, InstrumentLink& link,
+                   EightChannelPage& eightChannels);
+    ~LaboratoryPage();
+    LaboratoryPage(const LaboratoryPage&) = delete;
+    LaboratoryPage& operator=(const LaboratoryPage&) = delete;
+
+    // ---- set-up
+    // Copies the settings the page works with (clamped, see above) into the
+    // page, its engine and the eight-channel page.
+    void ApplySettings(const Settings& settings);
+    const Settings& CurrentSettings() const { return settings_; }
+    // Loads the calibration tables and, with the instruments on, starts the
+    // streams; resumes recording when saving is stored as on.
+    void SetUp();
+    // The page is shown. False when it may not be: without instruments after
+    // the first activation it asks for the ports (182) instead.
+    bool Activate();
+    // The user's date and time formats for text-format data files.
+    void SetDateFormats(DateFormats formats) { dataFile_.SetDateFormats(std::move(formats)); }
+
+    // ---- events
+    void OnTimer(int id);
+    void OnByte(Stream stream, std::uint8_t byte, std::int64_t arrivalMs);
+    // The input of a stream was purged (before an F-250 command): the line in
+    // progress is gone.
+    void OnPurged(Stream stream);
+    // The port of a stream went away (an adapter pulled, the instrument off).
+    void OnChannelLost(Stream stream);
+
+    // ---- buttons and lists
+    // "Wyczyść": the averaging starts again from nothing.
+    void Clear();
+    // "Kalibracja": the averaging starts again, the run dialog may open (Run()).
+    void PrepareRun();
+    // The run dialog has closed; the folder then goes into CALIBR_FILE_PATH.
+    void RunDialogClosed();
+    CalibrationRun& Run() { return run_; }
+    void ChangeTemperatureUnit(int index);
+    void ChangePressureUnit(int index);
+    void ChangeEnthalpyUnit(int index);
+    int TemperatureUnitIndex() const { return temperatureUnit_; }
+    int PressureUnitIndex() const { return pressureUnit_; }
+    int EnthalpyUnitIndex() const { return enthalpyUnit_; }
+    std::string_view TemperatureUnit() const;
+    std::string_view PressureUnit() const;
+    std::string_view EnthalpyUnit() const;
+    // What "Drukuj" prints; only while results are shown.
+    bool PrintEnabled() const { return printEnabled_; }
+    HumidityPrintout Printout() const;
+
+    // ---- what the page shows
+    const std::string& ValueText(LabValue value) const { return valueTexts_[static_cast<std::size_t>(value)]; }
+    // "Ostatnia zmiana": the age of the value's last reading ("%ds").
+    const std::string& AgeText(LabValue value) const;
+    // "Obserwacji": observations in the average.
+    const std::string& ObservationText(LabInput input) const { return countTexts_[Index(input)]; }
+    const std::string& AverageText(LabInput input) const { return averageTexts_[Index(input)]; }
+    const std::string& AverageUncertaintyText(LabInput input) const { return uncertaintyTexts_[Index(input)]; }
+    const ResultGridTexts& ResultTexts() const { return results_; }
+    const std::string& ResultText(int row, int column) const { return results_[kResultColumns * row + column]; }
+    int ResultsCaptionId() const;
+    std::string ResultsCaption() const;
+    // The line under the results: a failed calculation, an instrument lost,
+    // results waiting for the QX-311, records waiting for the disk.
+    std::string StatusText() const;
+    TableStatus TableStatusLine(TableFamily family) const { return tables_.Status(family); }
+    // The unit label beside an instantaneous value or an averaged input.
+    std::string ValueUnit(LabValue value) const;
+    std::string InputUnit(LabInput input) const;
+    // Counts every change of what the page shows, so a view knows when to look again.
+    std::uint64_t Revision() const { return revision_; }
+
+    // ---- the numbers behind the texts
+    // Corrected reading in °C (kPa, %), kNoReading before the first.
+    double CurrentReading(LabValue value) const { return readings_[static_cast<std::size_t>(value)]; }
+    // Average and its standard uncertainty (°C or K, kPa); kNoAverage when none.
+    double Average(LabInput input) const { return averages_[Index(input)]; }
+    double AverageUncertainty(LabInput input) const { return uncertainties_[Index(input)]; }
+    // The last results shown (failed when none are shown).
+    const HumidityResult& Results() const { return last_; }
+    // The number of observations averaged: the user's N, or fewer when the
+    // collection time cannot give N observations 3 s apart (never stored back).
+    int EffectiveObservations() const { return effectiveN_; }
+    int ObservationPeriodMs() const { return periodMs_; }
+    // Observations taken since the averaging started.
+    int Observations(LabInput input) const { return counts_[Index(input)]; }
+    StreamPhase Phase(Stream stream) const { return streams_[Index(stream)].phase; }
+    // Whether the settings read this stream (instruments on, the sources asking for it).
+    bool StreamInUse(Stream stream) const;
+    bool Busy() const { return busy_; }
+    // Move-to-front list of the averaged inputs' codes (P 0, T 1, DP/FP 3), h[3] the most recent.
+    const std::array<int, 4>& EditHistory() const { return history_; }
+    bool RunInProgress() const { return run_.InProgress(); }
+    const EightChannelPage& EightChannels() const { return eight_; }
+
+    // ---- what the settings sheet asks of the page
+    // Observations are being taken and results computed.
+    bool Acquiring() const;
+    // Recomputes the results now (timer 1038 does it periodically).
+    void Recompute();
+    // Stops the averaging timers and forgets the observations and their displays.
+    void StopAcquisition();
+    // Computes once, then starts timer 1038 and the observation timer 1039.
+    void StartAveragingTimers();
+    // Closes the stream's port (nothing more comes from it).
+    void CloseStream(Stream stream);
+    // Closes (if open) and opens the stream again after the 500 ms wait, on
+    // the port the settings name.
+    void RestartStream(Stream stream);
+    // Marks the stream so that the next activation restarts it.
+    void MarkForRestart(Stream stream);
+    // Reloads every table from the files the settings name.
+    void ReloadTables();
+    CalibrationTables& Tables() { return tables_; }
+    // The pressure entered by hand (kPa) with its standard uncertainty.
+    void SetHandPressure(double kilopascal, double uncertaintyKilopascal);
+    // The data file: open (OpenOrCreate) and take `path`; existed tells whether
+    // it held something before. Returns false (with message 195) when it
+    // cannot be opened.
+    struct DataFileOpening {
+        std::unique_ptr<RecordFile> file;
+        bool existed = false;
+    };
+    static DataFileOpening OpenDataFile(const std::string& path);
+    // Takes an opened data file (emptied first when `empty`); the next record
+    // starts with a header.
+    void TakeDataFile(std::unique_ptr<RecordFile> file, bool empty);
+    void CloseDataFile();
+    const DataFile& Data() const { return dataFile_; }
+    DataFile& Data() { return dataFile_; }
+    // The next record starts with a header line.
+    void SetHeaderPending() { dataFile_.SetHeaderPending(); }
+    // Timer 1040 (one minute, then 1034 every SAVE_FILE_TIME minutes), unless
+    // a record timer runs already.
+    void StartSaveTimer();
+    void StopSaveTimer();
+    // Writes one record now (what timers 1040 and 1034 do).
+    void WriteRecord();
+
+    // Called after every recomputation that was shown (the command line prints it).
+    void SetRecomputedHandler(std::function<void()> handler) { onRecomputed_ = std::move(handler); }
+
+private:
+    struct StreamState {
+        StreamPhase phase = StreamPhase::Stopped;
+        std::optional<StreamDecoder> decoder;
+        bool restartMarked = false;
+    };
+    template <typename E>
+    static std::size_t Index(E e) {
+        return static_cast<std::size_t>(e);
+    }
+
+    int StreamPort(Stream stream) const;
+    // The instantaneous value a stream feeds (the QX-311 only with source 3).
+    std::optional<LabValue> ValueOf(Stream stream) const;
+    int AgeTimerOf(LabValue value) const;
+    void StopStream(Stream stream);
+    void QueueOpen(Stream stream);
+    void OpenQueued();
+    bool OpenNow(Stream stream, bool quietly);
+    void FinishF250Stop();
+    void RetryLost(Stream stream);
+
+    void Accept(Stream stream, const Reading& reading);
+    void NewReading(LabValue value, double number);
+    void AgeTick(LabValue value);
+    void TakeObservations();
+    void Observe(LabInput input);
+    TemperatureTerms TemperatureTermsAt(double mean) const;
+    double Qx311TableUncertainty(double celsius) const;
+    bool WaitingForQx311() const;
+    void ResetAveraging();
+    void ClearResults();
+    void ShowReading(LabValue value);
+    void ShowAverage(LabInput input);
+    void ShowAll();
+    void SetAverageText(LabInput input, std::string text);
+    void RecordEdit(int code);
+    void Changed() { ++revision_; }
+    void StartRunNow();
+    void RunObservationTaken();
+    RunObservation MakeRunObservation() const;
+    void EndRun();
+    std::string FormatValue(LabValue value, double number) const;
+    std::vector<std::string> RecordLabels() const;
+    std::vector<std::string> RecordValues() const;
+    void ResumeRecording();
+
+    LabHost& host_;
+    Clock& clock_;
+    TimerService& timers_;
+    InstrumentLink& link_;
+    EightChannelPage& eight_;
+    HumidityEngine engine_;
+    Settings settings_;
+    NumberFormat format_;
+    CalibrationTables tables_;
+    DataFile dataFile_;
+    CalibrationRun run_;
+
+    std::array<StreamState, kStreamCount> streams_{};
+    std::vector<Stream> openQueue_;
+    // The F-250 has its "A4" and its port closes when the 200 ms are over.
+    bool f250Closing_ = false;
+
+    std::array<double, kLabValues> readings_{kNoReading, kNoReading, kNoReading, kNoReading, kNoReading};
+    std::array<bool, kLabValues> fresh_{};
+    std::array<int, kLabValues> ages_{};
+    std::array<std::string, kLabValues> valueTexts_;
+    std::array<std::string, kLabValues> ageTexts_;
+
+    std::array<ObservationBuffer, kLabInputs> buffers_;
+    std::array<int, kLabInputs> counts_{};
+    std::array<int, kLabInputs> runCounts_{};
+    std::array<double, kLabInputs> averages_{kNoAverage, kNoAverage, kNoAverage};
+    std::array<double, kLabInputs> uncertainties_{kNoAverage, kNoAverage, kNoAverage};
+    std::array<std::string, kLabInputs> countTexts_{"0", "0", "0"};
+    std::array<std::string, kLabInputs> averageTexts_;
+    std::array<std::string, kLabInputs> uncertaintyTexts_;
+    std::optional<double> handPressure_, handPressureUncertainty_;
+
+    ResultGridTexts results_{};
+    HumidityResult last_;
+    bool printEnabled_ = false;
+    std::string calculationStatus_;
+    std::array<int, 4> history_{};
+    bool busy_ = false;
+    bool activated_ = false;
+    bool averaging_ = false;
+    int effectiveN_ = 10;
+    int periodMs_ = 6000;
+    int temperatureUnit_ = 0, pressureUnit_ = 0, enthalpyUnit_ = 0;
+    std::uint64_t revision_ = 0;
+    std::function<void()> onRecomputed_;
+};
+
+}  // namespace wegator::lab

@@ -1,0 +1,523 @@
+// The laboratory page in virtual time: instrument lines fed byte by byte,
+// ports that open or refuse on command, every timer tick at its moment.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/string_table.h"
+#include "app/strings.h"
+#include "lab/lab_messages.h"
+#include "lab/laboratory_page.h"
+#include "lab_test_support.h"
+#include "physics/units.h"
+
+using namespace wegator;
+using namespace wegator::lab;
+using namespace wegator::lab::testing;
+
+namespace {
+
+// The serial side: every call logged with its virtual time.
+class FakeLink : public InstrumentLink {
+public:
+    explicit FakeLink(const VirtualTime& time) : time_(time) {}
+    bool Open(Stream stream, int port, std::string& error) override {
+        Log("open " + std::string(StreamName(stream)) + " " + std::to_string(port));
+        if (refused.count(stream) != 0) {
+            error = "busy";
+            return false;
+        }
+        return true;
+    }
+    void Close(Stream stream) override { Log("close " + std::string(StreamName(stream))); }
+    void Send(Stream stream, F250Command command) override {
+        Log("send " + std::string(StreamName(stream)) + " " + std::string(F250CommandName(command)));
+    }
+    void Log(const std::string& what) { log.push_back(std::to_string(time_.MonotonicMs()) + " " + what); }
+
+    std::set<Stream> refused;
+    std::vector<std::string> log;
+
+private:
+    const VirtualTime& time_;
+};
+
+Settings StationSettings() {
+    Settings s;
+    s.settingsLabDevices = 1;
+    s.settingsPortComQx316 = 1;
+    s.settingsPortComEnvQx310 = 2;
+    s.settingsPortComDp30 = 3;
+    s.settingsPortComQx310 = 4;
+    s.settingsPortComQx311 = 5;
+    s.settingsPortComF250 = 6;
+    s.settingsPortTempDevice = kSourceF250;
+    s.settingsLabValuesFromDevices = 3;  // observations 20 s apart
+    s.settingsLabMeanTime = 60;
+    s.settingsLabUpdate = 5;
+    return s;
+}
+
+// A station with its page, its clock, its ports and live instruments.
+struct Station {
+    explicit Station(const Settings& settings = StationSettings()) : link(time), page(host, time, time, link, eight) {
+        time.SetTickHandler([this](int id) {
+            page.OnTimer(id);
+            if (id == timer::kObservation) ++observationTicks;
+        });
+        page.ApplySettings(settings);
+    }
+    // Set up, first activation, ports open.
+    void Start() {
+        page.SetUp();
+        page.Activate();
+        time.Advance(500);
+    }
+    void Feed(Stream stream, const std::string& line) {
+        for (char c : line) page.OnByte(stream, static_cast<std::uint8_t>(c), time.MonotonicMs());
+    }
+    bool IsOpen(Stream stream) const { return page.Phase(stream) == LaboratoryPage::StreamPhase::Open; }
+    // The instruments report as they do: the DP30 every 100 ms, the F-250
+    // every second, the QX instruments every two seconds.
+    void Live(std::int64_t ms) {
+        for (std::int64_t end = time.MonotonicMs() + ms; time.MonotonicMs() < end;) {
+            time.Advance(100);
+            ++steps;
+            if (IsOpen(Stream::Dp30)) Feed(Stream::Dp30, Dp30Line(dp));
+            if (steps % 10 == 0 && IsOpen(Stream::F250)) Feed(Stream::F250, F250Line(t));
+            if (steps % 20 != 0) continue;
+            if (IsOpen(Stream::Qx316)) Feed(Stream::Qx316, QxPressure(p));
+            if (IsOpen(Stream::Qx310Temperature)) Feed(Stream::Qx310Temperature, QxEnvironment(45, t));
+            if (IsOpen(Stream::Qx310Environment)) Feed(Stream::Qx310Environment, QxEnvironment(40, 23));
+            for (std::size_t c = 0; c < channels.size() && IsOpen(Stream::Qx311); ++c) {
+                Feed(Stream::Qx311, QxChannel(static_cast<int>(c) + 1, channels[c]));
+            }
+        }
+    }
+    // Live until the next observation has been taken.
+    void LiveToObservation() {
+        const int before = observationTicks;
+        while (observationTicks == before) Live(100);
+    }
+    bool LogHas(const std::string& entry) const {
+        return std::find(link.log.begin(), link.log.end(), entry) != link.log.end();
+    }
+
+    VirtualTime time;
+    RecordingLabHost host;
+    FakeLink link;
+    EightChannelPage eight;
+    LaboratoryPage page;
+    int observationTicks = 0;
+    long steps = 0;
+    // What the instruments read.
+    double dp = 10.0, t = 20.0, p = 101.33;
+    std::vector<double> channels;
+};
+
+}  // namespace
+
+TEST(LaboratoryPage, StreamsOpenInOrderAfterTheirWait) {
+    Settings s = StationSettings();
+    s.settingsPortTempDevice = kSourceF250WithGradient;
+    s.settingsPortEnvQx310Device = 1;
+    Station station(s);
+    station.page.SetUp();
+    station.time.Advance(499);
+    EXPECT_TRUE(station.link.log.empty());
+    station.time.Advance(1);
+    const std::vector<std::string> opened = {"500 open qx316 1", "500 open qx310-env 2", "500 open qx311 5",
+                                             "500 open f250 6", "500 send f250 A", "500 open dp30 3"};
+    EXPECT_EQ(station.link.log, opened);
+
+    // The F-250 hears "A4" and gets 200 ms before its port closes, then the 500 ms wait.
+    station.link.log.clear();
+    station.time.Advance(500);
+    station.page.RestartStream(Stream::F250);
+    station.time.Advance(1000);
+    const std::vector<std::string> restarted = {"1000 send f250 A4", "1200 close f250", "1700 open f250 6",
+                                                "1700 send f250 A"};
+    EXPECT_EQ(station.link.log, restarted);
+
+    // A port that cannot be opened: "Błąd" and no ageing.
+    station.link.refused.insert(Stream::Dp30);
+    station.page.RestartStream(Stream::Dp30);
+    station.time.Advance(500);
+    EXPECT_EQ(station.page.Phase(Stream::Dp30), LaboratoryPage::StreamPhase::Failed);
+    EXPECT_EQ(station.page.ValueText(LabValue::DewPoint), "Błąd");
+    EXPECT_FALSE(station.time.TimerRunning(timer::kDewPointAge));
+    // Bytes of a stream that is not open are not read.
+    station.Feed(Stream::Dp30, Dp30Line(10));
+    EXPECT_EQ(station.page.CurrentReading(LabValue::DewPoint), kNoReading);
+}
+
+TEST(LaboratoryPage, AgesAndTheF250AskedAgain) {
+    Station station;
+    station.Start();
+    station.Feed(Stream::F250, F250Line(23.456));
+    EXPECT_EQ(station.page.ValueText(LabValue::Temperature), "23,456");
+    EXPECT_EQ(station.page.AgeText(LabValue::Temperature), "1s");
+    station.link.log.clear();
+    station.time.Advance(3000);
+    EXPECT_EQ(station.page.AgeText(LabValue::Temperature), "4s");
+    // Quiet for ten seconds: the input is asked for again, every ten seconds.
+    station.time.Advance(17000);
+    const std::vector<std::string> asked = {"9500 send f250 A", "19500 send f250 A"};
+    EXPECT_EQ(station.link.log, asked);
+    // "R" after the point: the unit is asked back with "U0".
+    station.Feed(Stream::F250, F250Line(23.456));
+    station.Feed(Stream::F250, "A 23.456C R\r");
+    EXPECT_TRUE(station.LogHas("20500 send f250 U0"));
+}
+
+TEST(LaboratoryPage, ScheduleFromClampedSettings) {
+    struct Case {
+        int meanTime, n, update;
+        int periodMs, effectiveN, updateMs;
+    };
+    for (const Case& c : {Case{60, 100, 5, 3000, 20, 5000}, Case{600, 10, 5, 60000, 10, 5000},
+                          Case{0, 0, 0, 30000, 2, 3000}, Case{60, 10, 100000, 6000, 10, 600000}}) {
+        SCOPED_TRACE(std::to_string(c.meanTime) + " s, N " + std::to_string(c.n));
+        Settings s = StationSettings();
+        s.settingsLabMeanTime = c.meanTime;
+        s.settingsLabValuesFromDevices = c.n;
+        s.settingsLabUpdate = c.update;
+        Station station(s);
+        station.page.Activate();
+        EXPECT_EQ(station.page.ObservationPeriodMs(), c.periodMs);
+        EXPECT_EQ(station.time.TimerPeriod(timer::kObservation), c.periodMs);
+        EXPECT_EQ(station.time.TimerPeriod(timer::kRecompute), c.updateMs);
+        EXPECT_EQ(station.page.EffectiveObservations(), c.effectiveN);
+        // The user's N is never replaced by the reduced one.
+        EXPECT_EQ(station.page.CurrentSettings().settingsLabValuesFromDevices, std::clamp(c.n, 2, 100));
+    }
+}
+
+TEST(LaboratoryPage, AveragesAndResultsComeFromTheReadingsNotTheTexts) {
+    Settings s = StationSettings();
+    s.laboratoryPrecInput = 3;
+    Station station(s);
+    station.page.ChangePressureUnit(1);  // MPa: 101,33 kPa shows as 0,101
+    station.Start();
+    const double dps[] = {10.0, 10.5, 11.0};
+    const double ts[] = {20.0, 20.25, 20.5};
+    for (int i = 0; i < 3; ++i) {
+        station.dp = dps[i];
+        station.t = ts[i];
+        station.LiveToObservation();
+    }
+    EXPECT_EQ(station.page.ValueText(LabValue::Pressure), "0,1013");
+    EXPECT_EQ(station.page.AverageText(LabInput::Pressure), "0,101");
+    EXPECT_NEAR(station.page.Average(LabInput::Pressure), 101.33, 1e-12);
+    EXPECT_NEAR(station.page.AverageUncertainty(LabInput::Pressure), 0.1, 1e-12);
+    EXPECT_EQ(station.page.AverageUncertaintyText(LabInput::Pressure), "0,000");
+    EXPECT_DOUBLE_EQ(station.page.Average(LabInput::DewPoint), 10.5);
+    // Scatter of 10, 10.5, 11 (s = 0.5) with the DP30's 0.1.
+    EXPECT_NEAR(station.page.AverageUncertainty(LabInput::DewPoint), std::sqrt(0.25 + 0.01), 1e-12);
+    EXPECT_EQ(station.page.ObservationText(LabInput::Temperature), "3");
+
+    station.page.Recompute();
+    EXPECT_NEAR(station.page.AverageUncertainty(LabInput::Temperature), std::sqrt(0.0625 + 0.01), 1e-12);
+    // The engine gets the numbers held, not 0,101 MPa read back from the field.
+    const auto& page = station.page;
+    const HumidityResult expected = HumidityEngine().ComputeFromDewPointAndTemperature(
+        page.Average(LabInput::Temperature), page.AverageUncertainty(LabInput::Temperature),
+        page.Average(LabInput::DewPoint), page.AverageUncertainty(LabInput::DewPoint), page.Average(LabInput::Pressure),
+        page.AverageUncertainty(LabInput::Pressure), page.Average(LabInput::Pressure), true, {1, 3, 0, 0}, "°C", "MPa",
+        ",");
+    ASSERT_FALSE(expected.failed);
+    EXPECT_EQ(station.page.Results().values, expected.values);
+    EXPECT_EQ(station.page.ResultTexts(),
+              FormatResultGrid(expected, HalvesThatApply(expected, expected.Value(Quantity::BulbTemperature, Phase::Ice)),
+                               "°C", "kcal/kg", 3, ","));
+    EXPECT_TRUE(station.page.PrintEnabled());
+    // Pressure first, then the dew point, then the temperature moved last.
+    EXPECT_EQ(station.page.EditHistory(), (std::array<int, 4>{0, 0, 3, 1}));
+
+    // A unit change shows the held numbers again and leaves the preference list alone.
+    station.page.ChangeTemperatureUnit(2);
+    EXPECT_EQ(station.page.AverageText(LabInput::Temperature), FormatInput(20.25 * 1.8 + 32, 3, ","));
+    EXPECT_EQ(station.page.ValueText(LabValue::DewPoint), "51,80");
+    EXPECT_EQ(station.page.ResultText(1, 0), FormatResult(20.25 * 1.8 + 32, 3, ","));
+    EXPECT_EQ(station.page.EditHistory(), (std::array<int, 4>{0, 0, 3, 1}));
+
+    // "Wyczyść": averaging starts from nothing.
+    station.page.Clear();
+    EXPECT_EQ(station.page.AverageText(LabInput::DewPoint), "");
+    EXPECT_EQ(station.page.ObservationText(LabInput::DewPoint), "0");
+    EXPECT_FALSE(station.page.PrintEnabled());
+}
+
+TEST(LaboratoryPage, ResultChecksJustInsideAndOutside) {
+    struct Case {
+        const char* what;
+        double p, up, dp, t, udp, ut;
+        bool shown;
+    };
+    const Case cases[] = {
+        {"lowest pressure", 3.0, 0.0, -10, 20, 0.1, 0.1, true},
+        {"pressure too low", 2.999, 0.0, -10, 20, 0.1, 0.1, false},
+        {"highest pressure", 20000, 0.0, 10, 20, 0.1, 0.1, true},
+        {"pressure too high", 20000.001, 0.0, 10, 20, 0.1, 0.1, false},
+        {"pressure uncertainty", 101.325, 99.99, 10, 20, 0.1, 0.1, true},
+        {"pressure uncertainty too big", 101.325, 100, 10, 20, 0.1, 0.1, false},
+        {"lowest dew point", 101.325, 0.1, -100, 20, 0.1, 0.1, true},
+        {"dew point too low", 101.325, 0.1, -100.01, 20, 0.1, 0.1, false},
+        {"highest temperature", 101.325, 0.1, 10, 100, 0.1, 0.1, true},
+        {"temperature too high", 101.325, 0.1, 10, 100.001, 0.1, 0.1, false},
+        {"saturation", 101.325, 0.1, 20, 20, 0.1, 0.1, true},
+        {"temperature below the dew point", 101.325, 0.1, 20.01, 20, 0.1, 0.1, false},
+        {"dew-point uncertainty", 101.325, 0.1, 10, 20, 99.99, 0.1, true},
+        {"dew-point uncertainty too big", 101.325, 0.1, 10, 20, 100, 0.1, false},
+        {"temperature uncertainty", 101.325, 0.1, 10, 20, 0.1, 99.99, true},
+        {"temperature uncertainty too big", 101.325, 0.1, 10, 20, 0.1, 100, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Settings s = StationSettings();
+        s.settingsPortPressDevice = 1;  // entered by hand
+        s.settingsLabDp30 = c.udp;
+        s.settingsLabF250 = c.ut;
+        s.formulasUncertainty = 0;
+        Station station(s);
+        station.page.SetHandPressure(c.p, c.up);
+        station.Start();
+        station.dp = c.dp;
+        station.t = c.t;
+        station.LiveToObservation();
+        station.page.Recompute();
+        EXPECT_EQ(station.page.PrintEnabled(), c.shown) << station.page.StatusText();
+        EXPECT_EQ(station.page.StatusText(), "");
+        EXPECT_TRUE(station.host.shown.empty());
+    }
+}
+
+TEST(LaboratoryPage, FailingTicksShowOnTheStatusLineWithoutBoxes) {
+    Settings s = StationSettings();
+    s.settingsPortPressDevice = 1;
+    Station station(s);
+    station.page.SetHandPressure(3.0, 0.0);  // far less than the vapour pressure of 30 °C air
+    station.Start();
+    station.dp = 30;
+    station.t = 40;
+    station.LiveToObservation();
+    station.Live(10 * 5000);  // ten recomputations
+    EXPECT_TRUE(station.host.shown.empty());
+    EXPECT_FALSE(station.page.PrintEnabled());
+    EXPECT_NE(station.page.StatusText().find(std::string(LoadString(lab::msg::CalculationFailed)).substr(0, 10)),
+              std::string::npos)
+        << station.page.StatusText();
+}
+
+TEST(LaboratoryPage, WithTheGradientOnResultsWaitForTheQx311) {
+    for (int source : {kSourceQx311, kSourceQx310WithGradient}) {
+        SCOPED_TRACE(source);
+        Settings s = StationSettings();
+        s.settingsPortTempDevice = source;
+        s.settingsQx311Deviation = 1;
+        Station station(s);
+        station.Start();
+        station.LiveToObservation();
+        station.page.Recompute();
+        EXPECT_FALSE(station.page.PrintEnabled());
+        EXPECT_EQ(station.page.AverageUncertaintyText(LabInput::Temperature), "");
+        EXPECT_NE(station.page.StatusText().find(MessageText(lab::msg::WaitingForQx311)), std::string::npos);
+
+        station.channels = {19.5, 20.5};
+        station.LiveToObservation();
+        station.page.Recompute();
+        EXPECT_TRUE(station.page.PrintEnabled());
+        // The chamber's mean is the temperature of source 3; its non-uniformity counts in both.
+        if (source == kSourceQx311) {
+            EXPECT_DOUBLE_EQ(station.page.Average(LabInput::Temperature), 20.0);
+        }
+        const double utnj = 1.0 / (2 * std::sqrt(3.0));
+        EXPECT_NEAR(station.page.AverageUncertainty(LabInput::Temperature), std::hypot(0.1, utnj), 1e-12);
+    }
+}
+
+TEST(TemperatureBudget, EverySourceGradientAndInstrumentSwitch) {
+    // A distinct prime per term: a dropped or doubled term shows in the sum of squares.
+    const double u310 = 2, u311 = 3, u250 = 5, utnj = 7, k310 = 11, k311 = 13, k250 = 17;
+    struct Case {
+        int source;
+        bool gradient;
+        std::vector<double> instrument, table;
+    };
+    const Case cases[] = {
+        {kSourceQx310, false, {u310}, {k310}},
+        {kSourceQx310, true, {u310}, {k310}},
+        {kSourceQx311, false, {u311}, {k311}},
+        {kSourceQx311, true, {u311, utnj}, {k311}},
+        {kSourceF250, false, {u250}, {k250}},
+        {kSourceF250, true, {u250}, {k250}},
+        {kSourceQx310WithGradient, false, {u310}, {k311, k310}},
+        {kSourceQx310WithGradient, true, {u310, utnj}, {k311, k310}},
+        {kSourceF250WithGradient, false, {u250}, {k311, k250}},
+        {kSourceF250WithGradient, true, {u250, utnj}, {k311, k250}},
+    };
+    auto squares = [](const std::vector<double>& terms) {
+        double sum = 0;
+        for (double t : terms) sum += t * t;
+        return sum;
+    };
+    for (const Case& c : cases) {
+        for (bool instruments : {true, false}) {
+            SCOPED_TRACE(std::to_string(c.source) + (c.gradient ? " gradient" : "") + (instruments ? " u" : ""));
+            const TemperatureTerms terms =
+                TemperatureBudget(c.source, c.gradient, instruments, u310, u311, u250, utnj, k310, k311, k250);
+            EXPECT_DOUBLE_EQ(terms.uI * terms.uI, instruments ? squares(c.instrument) : 0.0);
+            EXPECT_DOUBLE_EQ(terms.uC * terms.uC, squares(c.table));
+        }
+    }
+}
+
+TEST(LaboratoryPage, CalibrationTablesCorrectReadingsAndCountInTheUncertainty) {
+    TempFolder folder;
+    Settings s = StationSettings();
+    s.settingsPortTempDevice = kSourceF250WithGradient;
+    s.settingsQx311Deviation = 1;
+    s.settingsLabIsDevicesError = 0;
+    auto table = [&](const std::string& name, double correction, double uncertainty) {
+        char line[64];
+        std::snprintf(line, sizeof line, "-50;%.3f;%.3f\r\n50;%.3f;%.3f\r\n", correction, uncertainty, correction,
+                      uncertainty);
+        WriteFile(folder.File(name), line);
+        return folder.File(name);
+    };
+    s.calibrationFileNameDp30 = table("dp30.cal", 0.5, 0.2);
+    s.calibrationFileNameF250 = table("f250.cal", -0.25, 0.07);
+    // Two of the eight QX-311 channels have tables: their mean counts, not an eighth of each.
+    s.calibrationFileNameTempQx311[0] = table("ch1.cal", 0.0, 0.3);
+    s.calibrationFileNameTempQx311[1] = table("ch2.cal", 0.0, 0.5);
+    s.settingsLabCalibrationTableDp30 = s.settingsLabCalibrationTableF250 = s.settingsLabCalibrationTableTempQx311 = 1;
+    Station station(s);
+    station.Start();
+    ASSERT_TRUE(station.host.shown.empty()) << station.host.shown.front().text;
+    station.channels = {20.0};
+    station.LiveToObservation();
+    EXPECT_EQ(station.page.ValueText(LabValue::DewPoint), "10,50");
+    EXPECT_EQ(station.page.ValueText(LabValue::Temperature), "19,750");
+    EXPECT_NEAR(station.page.AverageUncertainty(LabInput::DewPoint), 0.2, 1e-12);
+    EXPECT_NEAR(station.page.AverageUncertainty(LabInput::Temperature), std::hypot(0.4, 0.07), 1e-12);
+}
+
+TEST(LaboratoryPage, LostInstrumentIsTriedAgainQuietly) {
+    Station station;
+    station.Start();
+    station.Live(100);
+    station.link.log.clear();
+    station.page.OnChannelLost(Stream::Dp30);
+    EXPECT_EQ(station.link.log, std::vector<std::string>{"600 close dp30"});
+    EXPECT_NE(station.page.StatusText().find("MBW DP30"), std::string::npos);
+    station.link.refused.insert(Stream::Dp30);
+    station.Live(25000);
+    EXPECT_EQ(station.page.AgeText(LabValue::DewPoint), "26s");  // the last reading keeps ageing
+    EXPECT_TRUE(station.LogHas("10600 open dp30 3"));
+    EXPECT_TRUE(station.LogHas("20600 open dp30 3"));
+    EXPECT_TRUE(station.host.shown.empty());
+    EXPECT_EQ(station.page.ValueText(LabValue::DewPoint), "10,00");
+
+    station.link.refused.clear();
+    station.Live(5000);
+    EXPECT_TRUE(station.LogHas("30600 open dp30 3"));
+    EXPECT_EQ(station.page.Phase(Stream::Dp30), LaboratoryPage::StreamPhase::Open);
+    EXPECT_EQ(station.page.StatusText(), "");
+    EXPECT_EQ(station.page.AgeText(LabValue::DewPoint), "1s");
+}
+
+TEST(LaboratoryPage, DataFileRecordsAndRecordingResumesAfterARestart) {
+    TempFolder folder;
+    Settings s = StationSettings();
+    SaveFileContents contents;
+    contents.dewPointInput = contents.relativeHumidity = contents.csvFormat = contents.savingOn = true;
+    s.saveFileCode = EncodeSaveFileCode(contents);
+    s.saveFileName = folder.File("lab.csv");
+    s.saveFileTime = 2;
+    {
+        Station station(s);
+        station.Start();
+        station.Live(60000 - station.time.MonotonicMs() + 100);  // the first record, a minute after start
+        EXPECT_EQ(station.time.TimerPeriod(timer::kRecord), 120000);
+        station.Live(120000);
+    }
+    const std::string header = "Data i czas,DP/FP wejście (°C),RH nad wodą (%),RH nad lodem (%),\r\n";
+    std::string text = ReadFile(s.saveFileName);
+    ASSERT_EQ(text.substr(0, header.size()), header);
+    EXPECT_EQ(text.find("2024.05.06 14:31:00,10.000,"), header.size()) << text;
+    EXPECT_NE(text.find("\r\n2024.05.06 14:33:00,10.000,"), std::string::npos) << text;
+
+    // The station starts again: the file goes on, with a header, nothing emptied, nothing asked.
+    Station again(s);
+    again.Start();
+    again.time.Advance(60000);
+    const std::string resumed = ReadFile(s.saveFileName);
+    EXPECT_EQ(resumed.substr(0, text.size()), text);
+    EXPECT_EQ(resumed.substr(text.size(), header.size()), header);
+    EXPECT_TRUE(again.host.shown.empty());
+}
+
+TEST(LaboratoryPage, CalibrationRunThroughThePage) {
+    TempFolder folder;
+    Station station;
+    station.Start();
+    station.page.PrepareRun();
+    // While the run is being prepared nothing is averaged.
+    station.LiveToObservation();
+    EXPECT_EQ(station.page.ObservationText(LabInput::DewPoint), "0");
+
+    ASSERT_TRUE(station.page.Run().Start("1", folder.Path().string()));
+    station.Live(1000);
+    EXPECT_TRUE(station.page.RunInProgress());
+    EXPECT_EQ(station.page.Run().Rows(), 1);
+    EXPECT_EQ(station.host.beeps, 1);
+    station.dp = 10.5;
+    station.t = 20.5;
+    for (int i = 0; i < 2; ++i) station.LiveToObservation();
+    EXPECT_FALSE(station.page.RunInProgress());
+    EXPECT_EQ(station.page.Run().Rows(), 3);
+    EXPECT_TRUE(station.page.Run().StartEnabled());
+    const std::string series = ReadFile(station.page.Run().SeriesPath());
+    EXPECT_NE(series.find("\r\n3\t20.500\t\t10.50\t\t"), std::string::npos) << series;
+    EXPECT_NE(series.find("Temperatura: 20,333°C"), std::string::npos) << series;
+
+    // "Zamknij" keeps the folder for the next time.
+    station.page.Run().CloseDialog(true, folder.Path().string());
+    station.page.RunDialogClosed();
+    EXPECT_EQ(station.page.CurrentSettings().calibrFilePath, folder.Path().string());
+}
+
+TEST(LaboratoryPage, ActivationAndPrintout) {
+    Settings s = StationSettings();
+    s.settingsLabDevices = 0;
+    Station off(s);
+    EXPECT_TRUE(off.page.Activate());  // the first activation, when the window opens
+    EXPECT_FALSE(off.page.Activate());
+    ASSERT_EQ(off.host.shown.size(), 1u);
+    EXPECT_EQ(off.host.shown[0].messageId, lab::msg::SetPorts);
+
+    Station station;
+    station.Start();
+    station.LiveToObservation();
+    station.page.Recompute();
+    const auto cells = LayOut(station.page.Printout());
+    auto cellAt = [&](int k, int n) {
+        for (const PrintCell& c : cells) {
+            if (c.k == k && c.n == n) return c.text;
+        }
+        return std::string("(none)");
+    };
+    EXPECT_EQ(cellAt(100, 100), "Uśrednione wartości wejściowe");
+    EXPECT_EQ(cellAt(100, 400), "DP/FP");
+    EXPECT_EQ(cellAt(450, 400), "10,000");
+    EXPECT_EQ(cellAt(800, 400), "0,100");
+    EXPECT_EQ(cellAt(1150, 500), "°C");
+    EXPECT_EQ(cellAt(100, 600), "Pb");
+    EXPECT_EQ(cellAt(1150, 600), "kPa");
+    EXPECT_EQ(cellAt(100, 1000), "Wartości obliczone, uwzględniono niepewność wzorów");
+    EXPECT_EQ(cellAt(450, 1300), station.page.ResultText(0, 0));
+    EXPECT_EQ(cellAt(1850, 1500), "%");
+}
