@@ -6,6 +6,7 @@
 
 #include "app/string_table.h"
 #include "app/strings.h"
+#include "lab/cal_file.h"
 #include "lab/lab_messages.h"
 #include "pages/input_limits.h"
 #include "physics/units.h"
@@ -971,6 +972,23 @@ void LaboratoryPage::OnTimer(int id) {
     }
     const int stream = id - timer::kFirstStreamRetry;
     if (stream >= 0 && stream < static_cast<int>(kStreamCount)) RetryLost(static_cast<Stream>(stream));
+}
+
+void LaboratoryPage::LoadTable(TableId table, const std::string& path) {
+    CalibrationTable loaded;
+    std::string name;
+    if (!path.empty()) {
+        const CalParseResult read = ReadCalFile(path);
+        if (read.ok) {
+            loaded = CalibrationTable(read.rows);
+            name = path;
+        } else {
+            const CalFileMessage message = CalLoadFailureMessage(read, path);
+            host_.ShowWarning(message.messageId, message.text);
+        }
+    }
+    tables_.Replace(table, loaded, name);
+    Changed();
 }
 
 void LaboratoryPage::ReloadTables() {

@@ -217,6 +217,9 @@ public:
     void MarkForRestart(Stream stream);
     // Reloads every table from the files the settings name.
     void ReloadTables();
+    // Loads one table from its .cal file; an empty path leaves it empty. A
+    // file that cannot be read is told (209, 1101) and leaves it empty.
+    void LoadTable(TableId table, const std::string& path);
     CalibrationTables& Tables() { return tables_; }
     // The pressure entered by hand (kPa) with its standard uncertainty.
     void SetHandPressure(double kilopascal, double uncertaintyKilopascal);

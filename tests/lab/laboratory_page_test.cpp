@@ -11,6 +11,7 @@
 #include "app/strings.h"
 #include "lab/lab_messages.h"
 #include "lab/laboratory_page.h"
+#include "lab/laboratory_settings_adapter.h"
 #include "lab_test_support.h"
 #include "physics/units.h"
 
@@ -520,4 +521,50 @@ TEST(LaboratoryPage, ActivationAndPrintout) {
     EXPECT_EQ(cellAt(100, 1000), "Wartości obliczone, uwzględniono niepewność wzorów");
     EXPECT_EQ(cellAt(450, 1300), station.page.ResultText(0, 0));
     EXPECT_EQ(cellAt(1850, 1500), "%");
+}
+
+TEST(LaboratorySettingsAdapter, ConfirmedChangesReachThePage) {
+    TempFolder folder;
+    Station station;
+    LaboratorySettingsAdapter adapter(station.page);
+    Settings s = StationSettings();
+
+    // Before the first activation a restart waits for it.
+    LaboratoryChange change;
+    change.streamsToRestart = {LabStream::Dp30};
+    adapter.ApplySettingsChange(s, {}, change);
+    station.time.Advance(1000);
+    EXPECT_TRUE(station.link.log.empty());
+    station.page.Activate();
+    station.time.Advance(500);
+    EXPECT_TRUE(station.LogHas("1500 open dp30 3"));
+
+    // While acquiring it happens at once; a table switched on is loaded.
+    WriteFile(folder.File("dp30.cal"), "0;0.5;0.1\r\n");
+    s.calibrationFileNameDp30 = folder.File("dp30.cal");
+    s.settingsLabCalibrationTableDp30 = 1;
+    change.tablesToLoad = {{CorrectionTable::Dp30, 0, s.calibrationFileNameDp30}};
+    adapter.ApplySettingsChange(s, {}, change);
+    station.time.Advance(500);
+    EXPECT_TRUE(station.LogHas("2000 open dp30 3"));
+    EXPECT_EQ(station.page.TableStatusLine(TableFamily::Dp30).text, "Tablica DP30 jest używana");
+
+    // "Zapis": an existing file emptied, its header first, the first record a minute on.
+    const std::string path = folder.File("lab.txt");
+    WriteFile(path, "old records\r\n");
+    EXPECT_EQ(adapter.OpenNextDataFile(path), LaboratorySettingsTarget::Opening::Existed);
+    EXPECT_EQ(adapter.OpenNextDataFile(folder.File("missing/lab.txt")), LaboratorySettingsTarget::Opening::Failed);
+    EXPECT_EQ(adapter.OpenNextDataFile(path), LaboratorySettingsTarget::Opening::Existed);
+    SaveFileContents contents;
+    contents.temperatureInput = contents.savingOn = true;
+    s.saveFileCode = EncodeSaveFileCode(contents);
+    s.saveFileName = path;
+    LaboratoryChange save;
+    save.dataFile = DataFileAction::SwitchEmptied;
+    save.headerPending = save.startSaveTimer = true;
+    adapter.ApplySettingsChange(s, {}, save);
+    EXPECT_EQ(ReadFile(path), "");
+    EXPECT_EQ(adapter.CurrentDataFile().path, path);
+    station.Live(60000);
+    EXPECT_EQ(ReadFile(path).rfind("Data i czas\tT wejście (°C)\t\r\n", 0), 0u) << ReadFile(path);
 }
