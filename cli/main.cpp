@@ -22,6 +22,7 @@
 #include "csv_reader.h"
 #include "input_file.h"
 #include "lab_commands.h"
+#include "lab_run.h"
 #include "options.h"
 #include "print/printout_painter.h"
 
@@ -419,8 +420,8 @@ std::string SafeParseMessage(std::string message, std::span<char* const> args) {
 
 int Main(int argc, char** argv) {
     CLI::App app{"wegator-cli: the calculator pages of wegator (relative humidity, moisture content, "
-                 "psychrometer, pressure), its laboratory instruments (lab) and correction tables (cal) on the "
-                 "command line",
+                 "psychrometer, pressure), its laboratory station (lab run), instruments (lab) and correction "
+                 "tables (cal) on the command line",
                  "wegator-cli"};
     app.require_subcommand(1, 1);
     app.footer(kFooter);
@@ -443,11 +444,24 @@ int Main(int argc, char** argv) {
     }
     LabCommands lab(app);
 
+    // The laboratory station without a window: "lab run".
+    const auto labs = app.get_subcommands([](const CLI::App* sub) { return sub->get_name() == "lab"; });
+    CLI::App* labApp = labs.empty() ? app.add_subcommand("lab", "The laboratory station and its instruments")
+                                    : labs.front();
+    labApp->require_subcommand(1, 1);
+    LabRunOptions labRun;
+    CLI::App* labRunApp = labApp->add_subcommand(
+        "run", "Run the laboratory station headless: read the instruments the settings name, average, "
+               "recompute, record the data file and, with --run-folder, one calibration run");
+    AddLabRunOptions(*labRunApp, labRun);
+    labRunApp->footer(kLabRunFooter);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? kExitSuccess : kExitUsage;
     }
+    if (labRunApp->parsed()) return RunLabStation(labRun);
     try {
         if (const std::optional<int> status = lab.Run()) return *status;
         for (const Subcommand& sub : subcommands) {

@@ -1,0 +1,295 @@
+#include "lab_run.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "app/settings_store.h"
+#include "lab/lab_host.h"
+#include "lab/laboratory_page.h"
+#include "station/qt_station.h"
+#include "text_output.h"
+
+namespace wegator::cli {
+
+namespace {
+
+using lab::LabInput;
+using lab::LaboratoryPage;
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitNoInstrument = 1;
+constexpr int kExitUsage = 2;
+// The streams open half a second after the start; this is when they are judged.
+constexpr int kOpenCheckMs = 1500;
+constexpr int kRunPollMs = 200;
+
+int signalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char byte = 1;
+    // Nothing else is safe in a signal handler; the event loop reads the pipe.
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+std::string OneLine(std::string text) {
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    return text;
+}
+
+// Messages go to standard error, one line each, as the calculator commands print them.
+class ConsoleHost : public lab::LabHost {
+public:
+    void ShowWarning(int messageId, const std::string& text) override { Print(messageId, text); }
+    void ShowMessage(int messageId, const std::string& text) override { Print(messageId, text); }
+    void EnableMenuPrint(bool) override {}
+    void Beep() override {}
+
+private:
+    static void Print(int messageId, const std::string& text) {
+        std::cerr << "wegator-cli: message " << messageId << ": " << OneLine(text) << '\n';
+    }
+};
+
+std::string Stamp(const lab::CalendarTime& t) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
+    return buffer;
+}
+
+const char* kInputNames[lab::kLabInputs] = {"dp", "t", "pb"};
+const char* kInputLabels[lab::kLabInputs] = {"DP/FP", "T", "Pb"};
+
+void WriteNumber(JsonWriter& json, double value, bool present) {
+    if (present) {
+        json.Number(value);
+    } else {
+        json.Null();
+    }
+}
+
+void PrintJson(const LaboratoryPage& page, const lab::CalendarTime& now) {
+    JsonWriter json(std::cout);
+    json.BeginObject();
+    json.Member("time", Stamp(now));
+    json.Key("inputs");
+    json.BeginObject();
+    for (int i = 0; i < lab::kLabInputs; ++i) {
+        const auto input = static_cast<LabInput>(i);
+        json.Key(kInputNames[i]);
+        json.BeginObject();
+        json.Key("value");
+        WriteNumber(json, page.Average(input), page.Average(input) != lab::kNoAverage);
+        json.Key("uncertainty");
+        WriteNumber(json, page.AverageUncertainty(input), page.AverageUncertainty(input) != lab::kNoAverage);
+        json.Member("text", page.AverageText(input));
+        json.Member("uncertainty_text", page.AverageUncertaintyText(input));
+        json.Member("unit", page.InputUnit(input));
+        json.Key("observations");
+        json.Integer(page.Observations(input));
+        json.EndObject();
+    }
+    json.EndObject();
+    json.Key("results");
+    json.BeginArray();
+    const HumidityResult& r = page.Results();
+    for (int row = 0; row < kResultRows; ++row) {
+        json.BeginObject();
+        json.Member("quantity", ResultRowLabel(row));
+        json.Member("unit", ResultRowUnit(row, page.TemperatureUnit(), page.EnthalpyUnit()));
+        for (int phase = 0; phase < 2; ++phase) {
+            const Phase p = static_cast<Phase>(phase);
+            const bool shown = !page.ResultText(row, 2 * phase).empty();
+            json.Key(p == Phase::Water ? "water" : "ice");
+            json.BeginObject();
+            // Internal units: °C, K, %, ppm, g/kg, kcal/kg, Pa.
+            json.Key("value");
+            WriteNumber(json, r.Value(ResultRowQuantity(row), p), shown);
+            json.Key("uncertainty");
+            WriteNumber(json, r.Uncertainty(ResultRowQuantity(row), p), shown);
+            json.Member("text", page.ResultText(row, 2 * phase));
+            json.Member("uncertainty_text", page.ResultText(row, 2 * phase + 1));
+            json.EndObject();
+        }
+        json.EndObject();
+    }
+    json.EndArray();
+    json.Member("status", page.StatusText());
+    json.EndObject();
+    std::cout << std::endl;
+}
+
+void PrintText(const LaboratoryPage& page, const lab::CalendarTime& now) {
+    std::cout << Stamp(now);
+    for (int i = 0; i < lab::kLabInputs; ++i) {
+        const auto input = static_cast<LabInput>(i);
+        std::cout << "  " << kInputLabels[i] << ' ' << page.AverageText(input) << " ± "
+                  << page.AverageUncertaintyText(input) << ' ' << page.InputUnit(input);
+    }
+    // Each result over water, then over ice; a half the page leaves blank is "-".
+    auto half = [&page](int row, int column) {
+        const std::string& value = page.ResultText(row, column);
+        return value.empty() ? std::string("-") : value + " ± " + page.ResultText(row, column + 1);
+    };
+    std::cout << "  |";
+    for (int row = 0; row < kResultRows; ++row) {
+        std::cout << "  " << ResultRowLabel(row) << ' ' << half(row, 0) << " / " << half(row, 2) << ' '
+                  << ResultRowUnit(row, page.TemperatureUnit(), page.EnthalpyUnit());
+    }
+    if (const std::string status = page.StatusText(); !status.empty()) std::cout << "  | " << status;
+    std::cout << std::endl;
+}
+
+}  // namespace
+
+const char* const kLabRunFooter = R"(Exit status:
+  0  the station ran for --seconds, or until SIGINT or SIGTERM; its files are closed
+  1  no instrument could be opened, or the settings use no external instruments
+  2  usage error
+
+The station takes everything from the settings store (or --settings FILE), as the desktop
+program does: the ports (COMn, through the links in $XDG_CONFIG_HOME/TREVAN/ports/), the
+temperature and pressure sources, N, the times, the uncertainties, the correction tables and the
+data file (SAVE_FILE_NAME while saving is on: the first record a minute after the start, then one
+every SAVE_FILE_TIME minutes, appended to what the file holds). Every recomputation prints one line:
+the time, the averaged inputs with their uncertainties and the ten results over water and over ice
+as the page shows them; with --json one object per line, the numbers in °C, K, kPa, %, ppm, g/kg,
+kcal/kg and Pa. Messages go to standard error.
+
+Examples:
+  wegator-cli lab run --seconds 600
+  wegator-cli lab run --settings lab.reg --json --run-folder runs --run-delay 30)";
+
+void AddLabRunOptions(CLI::App& run, LabRunOptions& o) {
+    run.add_option("--settings", o.settingsFile,
+                   "Settings store to use (default: the user's, " + SettingsStorePath().string() + ")")
+        ->type_name("FILE")
+        ->check(CLI::ExistingFile);
+    run.add_option("--seconds", o.seconds, "Stop after this many seconds (default: at SIGINT or SIGTERM)")
+        ->check(CLI::Range(1, 100000000));
+    run.add_flag("--json", o.json, "One JSON object per recomputation instead of a text line");
+    o.pressureOption = run.add_option("--pressure", o.pressure,
+                                      "Barometric pressure in kPa, when the settings enter it by hand "
+                                      "(SETTINGS_PORT_PRESS_DEVICE=1)")
+                           ->check(CLI::Range(3.0, 20000.0));
+    run.add_option("--pressure-uncertainty", o.pressureUncertainty, "Its standard uncertainty in kPa")
+        ->check(CLI::Range(0.0, 1000.0));
+    run.add_option("--run-folder", o.runFolder,
+                   "Also make one calibration run (\"Kalibracja\") into this folder: N observations, a series "
+                   "file and a QX-311 channel file named after its start, a summary at the end")
+        ->type_name("DIR")
+        ->check(CLI::ExistingDirectory);
+    run.add_option("--run-delay", o.runDelay, "Seconds before the calibration run starts (default 10)")
+        ->check(CLI::Range(0LL, 2147483LL));
+    run.add_flag("--run-without-dew-point", o.runWithoutDewPoint, "The run's rows hold the temperature only");
+}
+
+int RunLabStation(const LabRunOptions& options) {
+    int argc = 1;
+    char name[] = "wegator-cli";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+
+    const Settings settings =
+        options.settingsFile.empty() ? LoadSettings() : LoadSettings(std::filesystem::path(options.settingsFile));
+    if (settings.settingsLabDevices == 0) {
+        std::cerr << "wegator-cli: the settings do not use external instruments (SETTINGS_LAB_DEVICES is 0)\n";
+        return kExitNoInstrument;
+    }
+    if (settings.settingsPortPressDevice != 0 && options.pressureOption->count() == 0) {
+        std::cerr << "wegator-cli: the settings enter the pressure by hand; give it with --pressure\n";
+        return kExitUsage;
+    }
+
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        std::cerr << "wegator-cli: cannot prepare for signals\n";
+        return kExitUsage;
+    }
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &application, [] { QCoreApplication::quit(); });
+
+    ConsoleHost host;
+    int status = kExitSuccess;
+    {
+        QtStation station(host);
+        LaboratoryPage& page = station.Page();
+        page.ApplySettings(settings);
+        page.SetDateFormats(UserDateFormats());
+        page.SetRecomputedHandler([&page, &station, json = options.json] {
+            const lab::CalendarTime now = station.Clock().LocalTime();
+            json ? PrintJson(page, now) : PrintText(page, now);
+        });
+        if (options.pressureOption->count() > 0) page.SetHandPressure(options.pressure, options.pressureUncertainty);
+        page.SetUp();
+        page.Activate();
+
+        QTimer::singleShot(kOpenCheckMs, &application, [&] {
+            bool anyOpen = false;
+            for (lab::Stream s : lab::kAllStreams) {
+                if (!page.StreamInUse(s)) continue;
+                if (page.Phase(s) == LaboratoryPage::StreamPhase::Open) {
+                    anyOpen = true;
+                } else if (page.Phase(s) == LaboratoryPage::StreamPhase::Failed) {
+                    std::cerr << "wegator-cli: " << lab::StreamName(s) << ": cannot open its port: "
+                              << station.Link().LastError(s) << '\n';
+                }
+            }
+            if (!anyOpen) {
+                std::cerr << "wegator-cli: no instrument could be opened\n";
+                status = kExitNoInstrument;
+                QCoreApplication::quit();
+            }
+        });
+
+        QTimer runWatch;
+        bool runStarted = false;
+        if (!options.runFolder.empty()) {
+            page.PrepareRun();
+            page.Run().SetUseDewPoint(!options.runWithoutDewPoint);
+            if (!page.Run().Start(std::to_string(options.runDelay), options.runFolder)) return kExitNoInstrument;
+            std::cerr << "wegator-cli: calibration run into " << page.Run().SeriesPath() << '\n';
+            QObject::connect(&runWatch, &QTimer::timeout, [&] {
+                const auto state = page.Run().CurrentState();
+                if (state == lab::CalibrationRun::State::Running) runStarted = true;
+                if (runStarted && state == lab::CalibrationRun::State::Ready) {
+                    // The run has ended: its files are complete and averaging goes on.
+                    std::cerr << "wegator-cli: calibration run ended after " << page.Run().Rows() << " rows\n";
+                    page.Run().CloseDialog(true, options.runFolder);
+                    page.RunDialogClosed();
+                    runWatch.stop();
+                }
+            });
+            runWatch.start(kRunPollMs);
+        }
+        if (options.seconds > 0) QTimer::singleShot(options.seconds * 1000, &application, [] { QCoreApplication::quit(); });
+
+        application.exec();
+        // What waits for the disk gets one more try before the files close.
+        page.Data().WriteBacklog();
+        if (page.Data().Backlog() > 0) {
+            std::cerr << "wegator-cli: " << page.Data().Backlog() << " records could not be written to "
+                      << page.Data().Path() << '\n';
+        }
+    }
+    ::close(signalPipe[0]);
+    ::close(signalPipe[1]);
+    return status;
+}
+
+}  // namespace wegator::cli

@@ -1,0 +1,301 @@
+// The whole chain: wegator-sim plays the instruments on pseudo-terminals,
+// `wegator-cli lab run` reads them through its serial channels, and what it
+// files is checked against the humidity engine called here on the values the
+// simulator sends. Nothing here counts on timing beyond "at least one".
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "lab/eight_channel_page.h"
+#include "pages/number_entry.h"
+#include "physics/humidity_engine.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using wegator::HumidityEngine;
+using wegator::HumidityResult;
+using wegator::Phase;
+using wegator::Quantity;
+
+// What the simulated instruments read.
+constexpr double kPressure = 101.32;
+constexpr double kDewPoint = 10.0;
+constexpr double kTemperature = 20.5;
+constexpr double kChannelBase = 20.0;
+const std::vector<double> kOffsets = {0.12, -0.12, 0.25, -0.25, 0.03, -0.03, 0.31, -0.31};
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + separator.size()) {
+        parts.push_back(text.substr(from, at - from));
+    }
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
+std::string Printf(const char* format, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+// A child process with its own environment, its output into a file.
+class Child {
+public:
+    Child(std::vector<std::string> args, const std::vector<std::string>& environment, const fs::path& output,
+          const fs::path& errors) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> env = environment;
+        for (char** e = environ; *e != nullptr; ++e) {
+            const std::string_view entry(*e);
+            if (!entry.starts_with("XDG_CONFIG_HOME=") && !entry.starts_with("XDG_STATE_HOME=")) env.emplace_back(*e);
+        }
+        std::vector<char*> envp;
+        for (auto& e : env) envp.push_back(e.data());
+        envp.push_back(nullptr);
+        EXPECT_EQ(posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()), 0);
+        posix_spawn_file_actions_destroy(&actions);
+    }
+    ~Child() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            Wait();
+        }
+    }
+    int Wait() {
+        int status = 0;
+        if (pid_ > 0 && ::waitpid(pid_, &status, 0) == pid_) pid_ = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
+class LabStation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / (std::string("wegator_station_") + info->name() + "_" +
+                                            std::to_string(::getpid()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "config/TREVAN");
+        fs::create_directories(dir_ / "state");
+        fs::create_directories(dir_ / "runs");
+        env_ = {"XDG_CONFIG_HOME=" + (dir_ / "config").string(), "XDG_STATE_HOME=" + (dir_ / "state").string()};
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // A settings store as a user would write it: all five instruments, the
+    // F-250 as thermometer with the QX-311's gradient, N = 20 (one observation
+    // every 3 s), a CSV data file with every column.
+    fs::path WriteSettings() const {
+        const fs::path file = dir_ / "lab.reg";
+        std::ofstream(file) << "Windows Registry Editor Version 5.00\r\n\r\n"
+                               "[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\r\n"
+                               "\"Language\"=\"pl\"\r\n"
+                               "\"SETTINGS_LAB_DEVICES\"=dword:00000001\r\n"
+                               "\"SETTINGS_PORT_COM_QX316\"=dword:00000001\r\n"
+                               "\"SETTINGS_PORT_COM_ENV_QX310\"=dword:00000002\r\n"
+                               "\"SETTINGS_PORT_COM_DP30\"=dword:00000003\r\n"
+                               "\"SETTINGS_PORT_COM_QX311\"=dword:00000005\r\n"
+                               "\"SETTINGS_PORT_COM_F250\"=dword:00000006\r\n"
+                               "\"SETTINGS_PORT_ENV_QX310_DEVICE\"=dword:00000001\r\n"
+                               "\"SETTINGS_PORT_TEMP_DEVICE\"=dword:00000006\r\n"
+                               "\"SETTINGS_QX311_DEVIATION\"=dword:00000001\r\n"
+                               "\"SETTINGS_LAB_VALUES_FROM_DEVICES\"=dword:00000014\r\n"
+                               "\"SETTINGS_LAB_UPDATE\"=dword:00000003\r\n"
+                               "\"SAVE_FILE_CODE\"=\"32767\"\r\n"
+                               "\"SAVE_FILE_NAME\"=\"" +
+                                   (dir_ / "lab.csv").string() + "\"\r\n";
+        return file;
+    }
+    // The instruments, each on its pseudo-terminal under its COMn link.
+    std::unique_ptr<Child> StartSimulator(const std::string& dp30Faults, int seconds) {
+        std::string offsets;
+        for (double o : kOffsets) offsets += (offsets.empty() ? "" : ",") + Printf("%.2f", o);
+        std::ofstream(dir_ / "station.txt") << "qx316 --link COM1 --value " << kPressure << "\n"
+                                            << "qx310-env --link COM2\n"
+                                            << "qx311 --link COM5 --resolution 2 --offsets " << offsets << "\n"
+                                            << "f250 --link COM6 --value " << kTemperature << "\n"
+                                            << "dp30 --link COM3 --value " << kDewPoint << " " << dp30Faults << "\n";
+        auto sim = std::make_unique<Child>(
+            std::vector<std::string>{WEGATOR_SIM_PATH, "--station", (dir_ / "station.txt").string(), "--seconds",
+                                     std::to_string(seconds)},
+            env_, dir_ / "sim.out", dir_ / "sim.err");
+        // Ready once every link is there.
+        for (int i = 0; i < 100 && !fs::exists(dir_ / "config/TREVAN/ports/COM3"); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        EXPECT_TRUE(fs::exists(dir_ / "config/TREVAN/ports/COM3")) << ReadFile(dir_ / "sim.err");
+        return sim;
+    }
+    int RunStation(const std::vector<std::string>& extra) {
+        std::vector<std::string> args = {WEGATOR_CLI_PATH, "lab",    "run", "--settings", WriteSettings().string(),
+                                         "--json",         "--run-folder", (dir_ / "runs").string()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        Child cli(args, env_, dir_ / "cli.out", dir_ / "cli.err");
+        return cli.Wait();
+    }
+    std::vector<nlohmann::json> JsonLines() const {
+        std::vector<nlohmann::json> lines;
+        std::istringstream out(ReadFile(dir_ / "cli.out"));
+        for (std::string line; std::getline(out, line);) lines.push_back(nlohmann::json::parse(line));
+        return lines;
+    }
+    fs::path RunFile(const std::string& suffix) const {
+        for (const auto& entry : fs::directory_iterator(dir_ / "runs")) {
+            const std::string name = entry.path().filename().string();
+            if (name.size() == 19 + suffix.size() && name.ends_with(suffix)) return entry.path();
+        }
+        return {};
+    }
+
+    fs::path dir_;
+    std::vector<std::string> env_;
+};
+
+// The chamber's non-uniformity from the channels the simulator sends.
+double Utnj() {
+    double mean = 0;
+    for (double o : kOffsets) mean += (kChannelBase + o) / 8;
+    double sum = 0;
+    for (double o : kOffsets) sum += std::fabs(mean - (kChannelBase + o));
+    return sum / (8 * std::sqrt(3.0));
+}
+
+}  // namespace
+
+TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
+    auto sim = StartSimulator("", 90);
+    ASSERT_EQ(RunStation({"--seconds", "68", "--run-delay", "3"}), 0) << ReadFile(dir_ / "cli.err");
+
+    // The engine on what the instruments send: constant readings, so the
+    // averages are the readings and the scatter is nothing.
+    const double ut = std::hypot(0.1, Utnj());
+    const HumidityResult expected = HumidityEngine().ComputeFromDewPointAndTemperature(
+        kTemperature, ut, kDewPoint, 0.1, kPressure, 0.1, kPressure, true, {0, 0, 0, 0}, "°C", "kPa", ".");
+    ASSERT_FALSE(expected.failed);
+
+    // Every recomputation printed; the last one with every number the engine gives.
+    const auto lines = JsonLines();
+    ASSERT_FALSE(lines.empty());
+    const nlohmann::json& last = lines.back();
+    EXPECT_NEAR(last["inputs"]["t"]["value"].get<double>(), kTemperature, 1e-9);
+    EXPECT_NEAR(last["inputs"]["t"]["uncertainty"].get<double>(), ut, 1e-12);
+    const Quantity rows[] = {Quantity::DewFrostPoint, Quantity::Temperature, Quantity::RelativeHumidity,
+                             Quantity::Ppmv, Quantity::Ppmw, Quantity::MixingRatio, Quantity::Enthalpy,
+                             Quantity::VapourPressure, Quantity::SaturationVapourPressure, Quantity::BulbTemperature};
+    for (int row = 0; row < 10; ++row) {
+        const double value = expected.Value(rows[row], Phase::Water);
+        EXPECT_NEAR(last["results"][row]["water"]["value"].get<double>(), value, 1e-9 * std::fabs(value));
+        EXPECT_NEAR(last["results"][row]["water"]["uncertainty"].get<double>(),
+                    expected.Uncertainty(rows[row], Phase::Water), 1e-9);
+    }
+
+    // The data file: a header, then records of 23 fields and the time, field by field.
+    const std::string data = ReadFile(dir_ / "lab.csv");
+    const auto records = Split(data, "\r\n");
+    ASSERT_GE(records.size(), 3u) << data;  // header, a record, the empty rest after the last line end
+    EXPECT_EQ(records.back(), "");
+    EXPECT_EQ(records[0],
+              "Data i czas,DP/FP wejście (°C),T wejście (°C),Pb wejście (kPa),DP nad wodą (°C),T nad wodą (°C),"
+              "RH nad wodą (%),PPMV nad wodą (ppm),PPMW nad wodą (ppm),x nad wodą (g/kg),I nad wodą (kcal/kg),"
+              "WVP nad wodą (Pa),SWVP nad wodą (Pa),Tw nad wodą (°C),FP nad lodem (°C),T nad lodem (°C),"
+              "RH nad lodem (%),PPMV nad lodem (ppm),PPMW nad lodem (ppm),x nad lodem (g/kg),"
+              "I nad lodem (kcal/kg),WVP nad lodem (Pa),SWVP nad lodem (Pa),Ti nad lodem (°C),");
+    const auto fields = Split(records[1], ",");
+    ASSERT_EQ(fields.size(), 25u) << records[1];
+    EXPECT_EQ(fields[0].size(), 19u);  // yyyy.MM.dd HH:mm:ss
+    EXPECT_EQ(fields[1], "10.000");
+    EXPECT_EQ(fields[2], "20.500");
+    EXPECT_EQ(fields[3], "101.320");
+    const Quantity fileOrder[] = {Quantity::DewFrostPoint, Quantity::Temperature, Quantity::RelativeHumidity,
+                                  Quantity::Ppmv, Quantity::Ppmw, Quantity::MixingRatio, Quantity::Enthalpy,
+                                  Quantity::VapourPressure, Quantity::SaturationVapourPressure,
+                                  Quantity::BulbTemperature};
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(fields[4 + i], wegator::FormatResult(expected.Value(fileOrder[i], Phase::Water), 3, "."))
+            << "column " << 4 + i;
+        EXPECT_EQ(fields[14 + i], "") << "a frost point above zero leaves the ice half empty";
+    }
+    EXPECT_EQ(fields[24], "");
+
+    // The run: a row per observation, the channels, the summary.
+    const std::string series = ReadFile(RunFile(".txt"));
+    const HumidityResult rh = HumidityEngine().ComputeFromDewPointAndTemperature(
+        kTemperature, 0, kDewPoint, 0, kPressure, 0, kPressure, false, {0, 0, 0, 0}, "°C", "kPa", ".");
+    const std::string row = "\t20.500\t\t10.00\t\t" + Printf("%.03f", rh.Value(Quantity::RelativeHumidity, Phase::Water));
+    const auto seriesLines = Split(series, "\r\n");
+    EXPECT_EQ(seriesLines[0], "\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]");
+    for (int r = 1; r <= 20; ++r) EXPECT_EQ(seriesLines.at(r), std::to_string(r) + row);
+    EXPECT_NE(series.find("\r\nPodsumowanie:\r\nPomiary rozpoczęto: "), std::string::npos) << series;
+    EXPECT_NE(series.find("\r\nTemperatura: 20,500°C, niepewność: " +
+                          wegator::FormatInput(std::hypot(0.1, Utnj()), 3, ",") + "°C\r\n"),
+              std::string::npos)
+        << series;
+    EXPECT_NE(series.find("\r\nPunkt rosy:  10,000°C, niepewność: 0,100°C\r\n"), std::string::npos);
+    EXPECT_NE(series.find("\r\nCiśnienie <101.3; 101.3> kPa\r\n"), std::string::npos);
+
+    std::string channels = "\t";
+    for (double o : kOffsets) channels += Printf("%.02f\t\t", kChannelBase + o);
+    double spread = 0.62;
+    channels += Printf("%.03f\t\t", Utnj()) + Printf("%.02f\t\t", spread);
+    const auto channelLines = Split(ReadFile(RunFile("_QX-311.txt")), "\r\n");
+    EXPECT_EQ(channelLines.at(20), "20" + channels);
+}
+
+TEST_F(LabStation, LostHygrometerEndsTheRunAndComesBack) {
+    // The DP30's port vanishes 8 s after the start and is back 6 s later.
+    auto sim = StartSimulator("--fault disconnect:8:6", 60);
+    ASSERT_EQ(RunStation({"--seconds", "36", "--run-delay", "2"}), 0) << ReadFile(dir_ / "cli.err");
+
+    const std::string series = ReadFile(RunFile(".txt"));
+    EXPECT_TRUE(series.ends_with("\r\nBrak pomiarów punktu rosy")) << series;
+    EXPECT_NE(ReadFile(dir_ / "cli.err").find("message 1202: Brak pomiarów punktu rosy"), std::string::npos);
+
+    // The status line names the lost instrument, then forgets it once it is back
+    // and its readings are averaged again.
+    const auto lines = JsonLines();
+    std::size_t lost = lines.size();
+    for (std::size_t i = 0; i < lines.size() && lost == lines.size(); ++i) {
+        if (lines[i]["status"].get<std::string>().find("MBW DP30") != std::string::npos) lost = i;
+    }
+    ASSERT_LT(lost, lines.size()) << ReadFile(dir_ / "cli.out");
+    const nlohmann::json& last = lines.back();
+    EXPECT_EQ(last["status"].get<std::string>(), "");
+    EXPECT_GT(last["inputs"]["dp"]["observations"].get<int>(), 0);
+    EXPECT_NEAR(last["inputs"]["dp"]["value"].get<double>(), kDewPoint, 1e-9);
+}
