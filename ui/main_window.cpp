@@ -18,6 +18,9 @@
 #include "app/string_table.h"
 #include "artwork.h"
 #include "data_files.h"
+#include "eight_channel_page_widget.h"
+#include "lab/laboratory_settings_adapter.h"
+#include "laboratory_page_widget.h"
 #include "moisture_page_widget.h"
 #include "pages/moisture_page.h"
 #include "pages/pressure_page.h"
@@ -25,7 +28,9 @@
 #include "pages/rh_page.h"
 #include "pressure_page_widget.h"
 #include "psychrometer_page_widget.h"
+#include "qt_lab_host.h"
 #include "rh_page_widget.h"
+#include "station/qt_station.h"
 #include "url_opener.h"
 #include "widget_texts.h"
 
@@ -73,6 +78,7 @@ MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent
     pressureWidget_->setObjectName(QStringLiteral("SWega2PP"));
     AddPage(kPressurePage, pressureWidget_, tr("Ciśnienie"));
     AlignHumidityPages();
+    BuildLaboratory();
 
     connect(sheet_, &QTabWidget::currentChanged, this, &MainWindow::PageShown);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -85,9 +91,43 @@ MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent
 MainWindow::~MainWindow() {
     // The widgets refer to the models: let them go first.
     ready_ = false;
+    if (station_) station_->SetAfterEvent({});
     delete sheet_;
     sheet_ = nullptr;
 }
+
+void MainWindow::BuildLaboratory() {
+    labHost_ = std::make_unique<QtLabHost>(
+        this, [this](bool enabled) { PagePrintStateChanged(kLaboratoryPage, enabled); });
+    station_ = std::make_unique<QtStation>(*labHost_);
+    lab::LaboratoryPage& page = station_->Page();
+    page.ApplySettings(settings_);
+    page.SetDateFormats(UserDateFormats());
+    labSettings_ = std::make_unique<lab::LaboratorySettingsAdapter>(page);
+    // The settings sheet reaches the laboratory through its adapter.
+    laboratory_ = labSettings_.get();
+
+    labWidget_ = new LaboratoryPageWidget(page);
+    labWidget_->setObjectName(QStringLiteral("SWega5PP"));
+    AddPage(kLaboratoryPage, labWidget_, tr("Laboratorium"));
+    eightWidget_ = new EightChannelPageWidget(station_->EightChannels());
+    eightWidget_->setObjectName(QStringLiteral("SWega6PP"));
+    AddPage(kEightChannelPage, eightWidget_, QStringLiteral("QX-311"));
+    connect(labWidget_, &LaboratoryPageWidget::activationRefused, this, [this] { ShowPage(previousPage_); });
+    connect(labWidget_, &LaboratoryPageWidget::calibrationFolderChosen, this,
+            [this](const QString& folder) { settings_.calibrFilePath = folder.toStdString(); });
+
+    // Every tick and every received byte may change what the pages show.
+    station_->SetAfterEvent([this, shown = std::uint64_t{0}]() mutable {
+        if (labWidget_ == nullptr) return;
+        const bool changed = station_->Page().Revision() != shown;
+        labWidget_->RefreshIfChanged();
+        if (changed) eightWidget_->Refresh();
+        shown = station_->Page().Revision();
+    });
+    page.SetUp();
+}
+
 
 void MainWindow::BuildMenu() {
     auto add = [this](QMenu* menu, const QString& text, int command) {
@@ -191,6 +231,10 @@ void MainWindow::ShowPage(int index) {
 void MainWindow::PageShown(int /*tabPosition*/) {
     if (!ready_) return;
     const int index = ActivePageIndex();
+    if (index != shownPage_) {
+        previousPage_ = shownPage_;
+        shownPage_ = index;
+    }
     PageWidget* page = Page(index);
     if (page == nullptr) {
         actions_[kCmdPrint]->setEnabled(false);
@@ -275,6 +319,7 @@ void MainWindow::SetMessageSink(QtPageHost::MessageSink sink) {
     messageSink_ = sink;
     for (auto& host : hosts_) host->SetMessageSink(sink);
     windowHost_->SetMessageSink(sink);
+    if (labHost_) labHost_->SetMessageSink(sink);
 }
 
 void MainWindow::OpenSettings() {

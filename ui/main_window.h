@@ -27,7 +27,14 @@ class QTabWidget;
 
 namespace wegator {
 
+class EightChannelPageWidget;
+class LaboratoryPageWidget;
 class LaboratorySettingsTarget;
+class QtLabHost;
+class QtStation;
+namespace lab {
+class LaboratorySettingsAdapter;
+}
 
 class MoistureContentPage;
 class MoisturePageWidget;
@@ -83,6 +90,10 @@ public:
     MoisturePageWidget* MoisturePageWidgetAt() const { return moistureWidget_; }
     PsychrometerPageWidget* PsychrometerPageWidgetAt() const { return psychrometerWidget_; }
     PressurePageWidget* PressurePageWidgetAt() const { return pressureWidget_; }
+    LaboratoryPageWidget* LaboratoryPageWidgetAt() const { return labWidget_; }
+    EightChannelPageWidget* EightChannelPageWidgetAt() const { return eightWidget_; }
+    // The laboratory station (its page models, timers and ports).
+    QtStation& Station() const { return *station_; }
 
     QAction* CommandAction(int command) const;
     void RunCommand(int command);
@@ -120,6 +131,7 @@ private:
     void PrintActivePage();
     // Prints the page at a sheet index while it holds valid results.
     void PrintPageAt(int index, PrintCommand command);
+    void BuildLaboratory();
     void ChooseLanguage();
     void ShowHelp();
     void OpenSettings();
@@ -141,6 +153,12 @@ private:
     SettingsSheetHooks sheetHooks_;
     QtPageHost::MessageSink messageSink_;
     PrintClock printClock_;
+    // The laboratory: its window host, the station with its page models, and
+    // the settings sheet's way in. Made after the calculator pages, gone after
+    // the widgets that show them.
+    std::unique_ptr<QtLabHost> labHost_;
+    std::unique_ptr<QtStation> station_;
+    std::unique_ptr<lab::LaboratorySettingsAdapter> labSettings_;
 
     QTabWidget* sheet_ = nullptr;
     std::map<int, PageWidget*> pages_;
@@ -149,6 +167,11 @@ private:
     MoisturePageWidget* moistureWidget_ = nullptr;
     PsychrometerPageWidget* psychrometerWidget_ = nullptr;
     PressurePageWidget* pressureWidget_ = nullptr;
+    LaboratoryPageWidget* labWidget_ = nullptr;
+    EightChannelPageWidget* eightWidget_ = nullptr;
+    // The page shown before the current one: a page that refuses to be shown sends the user back.
+    int previousPage_ = kRelativeHumidityPage;
+    int shownPage_ = kRelativeHumidityPage;
     bool ready_ = false;
 };
 

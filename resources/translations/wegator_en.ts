@@ -21,6 +21,147 @@ ul. Przykładowa 1
     </message>
 </context>
 <context>
+    <name>CalibrationDialog</name>
+    <message>
+        <source>Kalibracja</source>
+        <translation>Calibration</translation>
+    </message>
+    <message>
+        <source>Katalog zapisu</source>
+        <translation>Folder to save in</translation>
+    </message>
+    <message>
+        <source>Opóźnienie startu</source>
+        <translation>Start delay</translation>
+    </message>
+    <message>
+        <source>Używaj kolumny punktu rosy</source>
+        <translation>Use the dew-point column</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Zamknij</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>EightChannelPage</name>
+    <message>
+        <source>Temperatura 1</source>
+        <translation>Temperature 1</translation>
+    </message>
+    <message>
+        <source>Temperatura 2</source>
+        <translation>Temperature 2</translation>
+    </message>
+    <message>
+        <source>Temperatura 3</source>
+        <translation>Temperature 3</translation>
+    </message>
+    <message>
+        <source>Temperatura 4</source>
+        <translation>Temperature 4</translation>
+    </message>
+    <message>
+        <source>Temperatura 5</source>
+        <translation>Temperature 5</translation>
+    </message>
+    <message>
+        <source>Temperatura 6</source>
+        <translation>Temperature 6</translation>
+    </message>
+    <message>
+        <source>Temperatura 7</source>
+        <translation>Temperature 7</translation>
+    </message>
+    <message>
+        <source>Temperatura 8</source>
+        <translation>Temperature 8</translation>
+    </message>
+    <message>
+        <source>Temperatura AV (tnsj)</source>
+        <translation>Temperature AV (tnsj)</translation>
+    </message>
+    <message>
+        <source>Maksymalne odchylenie +</source>
+        <translation>Largest deviation +</translation>
+    </message>
+    <message>
+        <source>Maksymalne odchylenie -</source>
+        <translation>Largest deviation -</translation>
+    </message>
+    <message>
+        <source>Niepewność (utnj)</source>
+        <translation>Uncertainty (utnj)</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <translation>Temperature</translation>
+    </message>
+</context>
+<context>
+    <name>LaboratoryPage</name>
+    <message>
+        <source>Wartości chwilowe z przyrządów</source>
+        <translation>Instantaneous values from the instruments</translation>
+    </message>
+    <message>
+        <source>Ostatnia zmiana</source>
+        <translation>Last change</translation>
+    </message>
+    <message>
+        <source>Obserwacji</source>
+        <translation>Observations</translation>
+    </message>
+    <message>
+        <source>Warunki środowiskowe</source>
+        <translation>Environment conditions</translation>
+    </message>
+    <message>
+        <source>Uśrednione wartości wejściowe</source>
+        <translation>Averaged input values</translation>
+    </message>
+    <message>
+        <source>Niepewność</source>
+        <translation>Uncertainty</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Entalpia</source>
+        <translation>Enthalpy</translation>
+    </message>
+    <message>
+        <source>Ciśnienie</source>
+        <translation>Pressure</translation>
+    </message>
+    <message>
+        <source>Wyczyść</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Kalibracja</source>
+        <translation>Calibration</translation>
+    </message>
+    <message>
+        <source>Drukuj</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Nad wodą</source>
+        <translation>Over water</translation>
+    </message>
+    <message>
+        <source>Nad lodem</source>
+        <translation>Over ice</translation>
+    </message>
+</context>
+<context>
     <name>LanguageDialog</name>
     <message>
         <source>TREVAN Wegator Wilgotności</source>
@@ -542,6 +683,13 @@ and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
     <message>
         <source>email: %1</source>
         <translation>email: %1</translation>
+    </message>
+</context>
+<context>
+    <name>wegator::CalibrationDialog</name>
+    <message>
+        <source>Wybierz katalog</source>
+        <translation>Choose a folder</translation>
     </message>
 </context>
 <context>

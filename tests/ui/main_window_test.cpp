@@ -30,19 +30,20 @@ TEST(MainWindow, SheetMenuAndPrintItemFollowThePages) {
     QTabWidget* sheet = window.Sheet();
 
     ASSERT_EQ(sheet->objectName(), QStringLiteral("SMainSheet"));
-    ASSERT_EQ(sheet->count(), 4);
+    ASSERT_EQ(sheet->count(), 6);
     EXPECT_EQ(sheet->tabText(0), QStringLiteral("Wilgotność względna"));
     EXPECT_EQ(sheet->tabText(1), QStringLiteral("Zawartość wilgoci"));
     EXPECT_EQ(sheet->tabText(2), QStringLiteral("Psychrometr"));
     EXPECT_EQ(sheet->tabText(3), QStringLiteral("Ciśnienie"));
+    EXPECT_EQ(sheet->tabText(4), QStringLiteral("Laboratorium"));
+    EXPECT_EQ(sheet->tabText(5), QStringLiteral("QX-311"));
     EXPECT_EQ(window.Page(MainWindow::kMoistureContentPage)->objectName(), QStringLiteral("SWega3PP"));
     EXPECT_EQ(window.Page(MainWindow::kPsychrometerPage)->objectName(), QStringLiteral("SWega4PP"));
     EXPECT_EQ(window.Page(MainWindow::kPressurePage), sheet->widget(3));
-    EXPECT_EQ(window.Page(MainWindow::kLaboratoryPage), nullptr);
+    EXPECT_EQ(window.Page(MainWindow::kLaboratoryPage)->objectName(), QStringLiteral("SWega5PP"));
+    EXPECT_EQ(window.Page(MainWindow::kEightChannelPage)->objectName(), QStringLiteral("SWega6PP"));
     EXPECT_EQ(window.ActivePageIndex(), MainWindow::kRelativeHumidityPage);
-
-    // The command of a page that does not exist yet is grey.
-    EXPECT_FALSE(window.CommandAction(MainWindow::kCmdLaboratory)->isEnabled());
+    EXPECT_TRUE(window.CommandAction(MainWindow::kCmdLaboratory)->isEnabled());
     EXPECT_TRUE(window.CommandAction(MainWindow::kCmdSettings)->isEnabled());
     window.CommandAction(MainWindow::kCmdMoistureContent)->trigger();
     EXPECT_EQ(window.ActivePageIndex(), MainWindow::kMoistureContentPage);

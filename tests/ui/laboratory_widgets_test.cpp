@@ -1,0 +1,161 @@
+// The laboratory and eight-channel pages and the "Kalibracja" dialog on
+// screen, bound to models that run in virtual time: lines go in, ticks pass,
+// the widgets show what the models hold and forward what the user does.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "../lab/lab_test_support.h"
+#include "calibration_dialog.h"
+#include "eight_channel_page_widget.h"
+#include "lab/lab_messages.h"
+#include "lab/laboratory_page.h"
+#include "laboratory_page_widget.h"
+#include "main_window.h"
+
+namespace wegator {
+namespace {
+
+using namespace lab;
+using namespace lab::testing;
+
+class OpenLink : public InstrumentLink {
+public:
+    bool Open(Stream, int, std::string&) override { return true; }
+    void Close(Stream) override {}
+    void Send(Stream, F250Command) override {}
+};
+
+struct VirtualStation {
+    VirtualStation() : page(host, time, time, link, eight) {
+        time.SetTickHandler([this](int id) { page.OnTimer(id); });
+        Settings s;
+        s.settingsLabDevices = 1;
+        s.settingsPortComQx316 = 1;
+        s.settingsPortComDp30 = 3;
+        s.settingsPortComF250 = 6;
+        s.settingsPortTempDevice = kSourceF250;
+        page.ApplySettings(s);
+        page.SetUp();
+        page.Activate();
+    }
+    // The instruments report for `ms`.
+    void Live(int ms) {
+        for (int t = 0; t < ms; t += 100) {
+            time.Advance(100);
+            Feed(Stream::Dp30, Dp30Line(10));
+            if (t % 1000 == 0) Feed(Stream::F250, F250Line(20));
+            if (t % 2000 == 0) Feed(Stream::Qx316, QxPressure(101.33));
+        }
+    }
+    void Feed(Stream stream, const std::string& line) {
+        for (char c : line) page.OnByte(stream, static_cast<std::uint8_t>(c), time.MonotonicMs());
+    }
+
+    VirtualTime time;
+    RecordingLabHost host;
+    OpenLink link;
+    EightChannelPage eight;
+    LaboratoryPage page;
+};
+
+TEST(LaboratoryPageWidget, ShowsTheStationAndForwardsTheUser) {
+    VirtualStation station;
+    LaboratoryPageWidget widget(station.page);
+    station.Live(11000);  // one observation (N = 10 over 60 s), then a recomputation
+    widget.RefreshIfChanged();
+    EXPECT_EQ(widget.ValueField(LabValue::DewPoint)->text(), QStringLiteral("10,00"));
+    EXPECT_EQ(widget.AgeField(LabValue::DewPoint)->text(), QStringLiteral("1s"));
+    EXPECT_EQ(widget.CountField(LabInput::Temperature)->text(), QStringLiteral("1"));
+    EXPECT_EQ(widget.AverageField(LabInput::Pressure)->text(), QStringLiteral("101,330"));
+    EXPECT_EQ(widget.ResultField(1, 0)->text(), QStringLiteral("20,000"));
+    EXPECT_TRUE(widget.PrintButton()->isEnabled());
+
+    // A unit chosen in the list: the page shows its numbers in °F.
+    widget.TemperatureUnitList()->setCurrentIndex(2);
+    emit widget.TemperatureUnitList()->activated(2);
+    EXPECT_EQ(widget.AverageField(LabInput::Temperature)->text(), QStringLiteral("68,000"));
+    EXPECT_EQ(widget.ResultField(1, 0)->text(), QStringLiteral("68,000"));
+
+    // "Wyczyść": the averaging starts from nothing, and nothing is printable.
+    QTest::mouseClick(widget.ClearButton(), Qt::LeftButton);
+    EXPECT_EQ(widget.AverageField(LabInput::Temperature)->text(), QString());
+    EXPECT_EQ(widget.CountField(LabInput::Temperature)->text(), QStringLiteral("0"));
+    EXPECT_FALSE(widget.PrintButton()->isEnabled());
+}
+
+TEST(CalibrationDialog, StartsChecksAndCloses) {
+    VirtualStation station;
+    QTemporaryDir folder;
+    station.page.PrepareRun();
+    CalibrationRun& run = station.page.Run();
+    CalibrationDialog dialog(run);
+    auto* delay = dialog.findChild<QLineEdit*>(QStringLiteral("delayEdit"));
+    auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("folderEdit"));
+    auto* start = dialog.findChild<QPushButton*>(QStringLiteral("startButton"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("informationLine"))->text(),
+              QStringLiteral("Zostanie przeprowadzone 10 pomiarów co 6 s"));
+
+    delay->setText(QStringLiteral("-5"));
+    QTest::mouseClick(start, Qt::LeftButton);
+    ASSERT_EQ(station.host.shown.size(), 1u);
+    EXPECT_EQ(station.host.shown[0].messageId, lab::msg::NegativeDelay);
+
+    // "..." asks for the folder; "S" starts the run like the button.
+    dialog.SetFolderQuestion([&](QWidget*, const QString&) { return folder.path(); });
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("browseButton")), Qt::LeftButton);
+    EXPECT_EQ(path->text(), folder.path());
+    delay->setText(QStringLiteral("30"));
+    start->setFocus();
+    QTest::keyClick(&dialog, Qt::Key_S);
+    EXPECT_EQ(run.CurrentState(), CalibrationRun::State::Waiting);
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>()->toPlainText().startsWith(QStringLiteral("\tTemperatura[°C]")));
+
+    // "Zamknij" keeps the folder.
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
+    station.page.RunDialogClosed();
+    EXPECT_FALSE(run.DialogOpen());
+    EXPECT_EQ(station.page.CurrentSettings().calibrFilePath, folder.path().toStdString());
+}
+
+TEST(EightChannelPageWidget, ChannelsStatisticsAndUnit) {
+    EightChannelPage model;
+    EightChannelPageWidget widget(model);
+    model.SetChannel(20.0, 1, 1);
+    model.SetChannel(22.0, 2, 2);
+    widget.Refresh();
+    EXPECT_EQ(widget.ChannelField(1)->text(), QStringLiteral("20,0"));
+    EXPECT_EQ(widget.ChannelField(2)->text(), QStringLiteral("22,00"));
+    EXPECT_EQ(widget.ChannelField(3)->text(), QString());
+    EXPECT_EQ(widget.MeanField()->text(), QStringLiteral("21,000"));
+    EXPECT_EQ(widget.UncertaintyField()->text(), QStringLiteral("0,577"));
+    widget.TemperatureUnitList()->setCurrentIndex(1);
+    emit widget.TemperatureUnitList()->activated(1);
+    EXPECT_EQ(widget.MeanField()->text(), QStringLiteral("294,150"));
+}
+
+TEST(MainWindow, LaboratoryWithoutInstrumentsAsksForThePorts) {
+    Settings settings;
+    settings.language = "pl";
+    MainWindow window(settings, {});
+    std::vector<int> shown;
+    window.SetMessageSink([&](bool, int id, const std::string&) { shown.push_back(id); });
+    window.CommandAction(MainWindow::kCmdPressure)->trigger();
+    window.CommandAction(MainWindow::kCmdLaboratory)->trigger();
+    EXPECT_EQ(shown, std::vector<int>{182});
+    EXPECT_EQ(window.ActivePageIndex(), MainWindow::kPressurePage);
+    // The eight-channel page prints nothing.
+    window.ShowPage(MainWindow::kEightChannelPage);
+    EXPECT_FALSE(window.CommandAction(MainWindow::kCmdPrint)->isEnabled());
+}
+
+}  // namespace
+}  // namespace wegator

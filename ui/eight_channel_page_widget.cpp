@@ -1,0 +1,57 @@
+#include "eight_channel_page_widget.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "artwork.h"
+#include "humidity_page_view.h"
+#include "hyperlink_label.h"
+#include "ui_eight_channel_page.h"
+
+namespace wegator {
+
+namespace {
+constexpr int kPictureSize = 160;
+}  // namespace
+
+EightChannelPageWidget::EightChannelPageWidget(lab::EightChannelPage& model, QWidget* parent)
+    : PageWidget(parent), ui_(std::make_unique<Ui::EightChannelPage>()), model_(model) {
+    ui_->setupUi(this);
+    channels_ = {ui_->channel1Value, ui_->channel2Value, ui_->channel3Value, ui_->channel4Value,
+                 ui_->channel5Value, ui_->channel6Value, ui_->channel7Value, ui_->channel8Value};
+    units_ = {ui_->channel1Unit,  ui_->channel2Unit,        ui_->channel3Unit,        ui_->channel4Unit,
+              ui_->channel5Unit,  ui_->channel6Unit,        ui_->channel7Unit,        ui_->channel8Unit,
+              ui_->meanUnit,      ui_->deviationAboveUnit,  ui_->deviationBelowUnit,  ui_->uncertaintyUnit};
+    for (QLineEdit* field : channels_) field->setMinimumWidth(NumberFieldWidth(field, kLongestEntry));
+    for (QLineEdit* field : {ui_->meanValue, ui_->deviationAboveValue, ui_->deviationBelowValue, ui_->uncertaintyValue})
+        field->setMinimumWidth(NumberFieldWidth(field, kLongestEntry));
+    for (QLabel* unit : units_) ReserveInputUnitWidth(unit);
+
+    FillUnitList(ui_->temperatureUnitList, kTemperatureUnits);
+    connect(ui_->temperatureUnitList, &QComboBox::activated, this, [this](int index) {
+        model_.ChangeTemperatureUnit(index);
+        Refresh();
+    });
+    ui_->chamberPicture->setPixmap(ProgramPicture(kPictureSize, devicePixelRatioF()));
+    ShowMakerLogo(ui_->logoLabel);
+    Refresh();
+}
+
+EightChannelPageWidget::~EightChannelPageWidget() = default;
+
+QLineEdit* EightChannelPageWidget::MeanField() const { return ui_->meanValue; }
+QLineEdit* EightChannelPageWidget::UncertaintyField() const { return ui_->uncertaintyValue; }
+QComboBox* EightChannelPageWidget::TemperatureUnitList() const { return ui_->temperatureUnitList; }
+
+void EightChannelPageWidget::Refresh() {
+    for (int c = 1; c <= lab::EightChannelPage::kChannels; ++c) Show(ChannelField(c), model_.ChannelText(c));
+    Show(ui_->meanValue, model_.MeanText());
+    Show(ui_->deviationAboveValue, model_.DeviationAboveText());
+    Show(ui_->deviationBelowValue, model_.DeviationBelowText());
+    Show(ui_->uncertaintyValue, model_.UncertaintyText());
+    for (QLabel* unit : units_) Show(unit, model_.TemperatureUnit());
+    Show(ui_->temperatureUnitList, model_.TemperatureUnitIndex());
+}
+
+}  // namespace wegator

@@ -1,0 +1,144 @@
+#include "laboratory_page_widget.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "calibration_dialog.h"
+#include "hyperlink_label.h"
+#include "ui_laboratory_page.h"
+#include "widget_texts.h"
+
+namespace wegator {
+
+using lab::LabInput;
+using lab::LabValue;
+
+namespace {
+// The longest instantaneous texts: an age of 999999 s, a count of 100.
+constexpr const char* kLongestAge = "999999s";
+constexpr const char* kLongestCount = "100";
+}  // namespace
+
+LaboratoryPageWidget::LaboratoryPageWidget(lab::LaboratoryPage& model, QWidget* parent)
+    : PageWidget(parent), ui_(std::make_unique<Ui::LaboratoryPage>()), model_(model) {
+    ui_->setupUi(this);
+    AttachToolTips(this);
+    grid_.Bind(this);
+
+    values_ = {ui_->dewPointValue, ui_->temperatureValue, ui_->pressureValue, ui_->environmentTemperatureValue,
+               ui_->environmentHumidityValue};
+    ages_ = {ui_->dewPointAge, ui_->temperatureAge, ui_->pressureAge, ui_->environmentTemperatureAge,
+             ui_->environmentHumidityAge};
+    valueUnits_ = {ui_->dewPointUnit, ui_->temperatureUnit, ui_->pressureUnit, ui_->environmentTemperatureUnit,
+                   ui_->environmentHumidityUnit};
+    counts_ = {ui_->dewPointCount, ui_->temperatureCount, ui_->pressureCount};
+    averages_ = {ui_->averageDewPointValue, ui_->averageTemperatureValue, ui_->averagePressureValue};
+    uncertainties_ = {ui_->averageDewPointUncertainty, ui_->averageTemperatureUncertainty,
+                      ui_->averagePressureUncertainty};
+    averageUnits_ = {ui_->averageDewPointUnit, ui_->averageTemperatureUnit, ui_->averagePressureUnit};
+    tableStatus_ = {ui_->dp30TableStatus, ui_->f250TableStatus, ui_->qx310TableStatus, ui_->qx311TableStatus};
+
+    for (QLineEdit* field : values_) field->setMinimumWidth(NumberFieldWidth(field, kLongestEntry));
+    for (QLineEdit* field : ages_) field->setMinimumWidth(NumberFieldWidth(field, kLongestAge));
+    for (QLineEdit* field : counts_) field->setMinimumWidth(NumberFieldWidth(field, kLongestCount));
+    for (auto* fields : {&averages_, &uncertainties_}) {
+        for (QLineEdit* field : *fields) field->setMinimumWidth(NumberFieldWidth(field, kLongestEntry));
+    }
+    for (QLabel* unit : valueUnits_) ReserveInputUnitWidth(unit);
+    for (QLabel* unit : averageUnits_) ReserveInputUnitWidth(unit);
+
+    FillUnitList(ui_->temperatureUnitList, kTemperatureUnits);
+    FillUnitList(ui_->enthalpyUnitList, kEnthalpyUnits);
+    FillUnitList(ui_->pressureUnitList, kPressureUnits);
+    connect(ui_->temperatureUnitList, &QComboBox::activated, this, [this](int index) {
+        model_.ChangeTemperatureUnit(index);
+        Refresh();
+    });
+    connect(ui_->enthalpyUnitList, &QComboBox::activated, this, [this](int index) {
+        model_.ChangeEnthalpyUnit(index);
+        Refresh();
+    });
+    connect(ui_->pressureUnitList, &QComboBox::activated, this, [this](int index) {
+        model_.ChangePressureUnit(index);
+        Refresh();
+    });
+    connect(ui_->clearButton, &QPushButton::clicked, this, [this] {
+        model_.Clear();
+        Refresh();
+    });
+    connect(ui_->calibrationButton, &QPushButton::clicked, this, &LaboratoryPageWidget::RunCalibration);
+    connect(ui_->printButton, &QPushButton::clicked, this, &PageWidget::printRequested);
+    ShowMakerLogo(ui_->logoLabel);
+    Refresh();
+}
+
+LaboratoryPageWidget::~LaboratoryPageWidget() = default;
+
+QLabel* LaboratoryPageWidget::StatusLine() const { return ui_->statusLine; }
+QPushButton* LaboratoryPageWidget::ClearButton() const { return ui_->clearButton; }
+QPushButton* LaboratoryPageWidget::CalibrationButton() const { return ui_->calibrationButton; }
+QPushButton* LaboratoryPageWidget::PrintButton() const { return ui_->printButton; }
+QComboBox* LaboratoryPageWidget::TemperatureUnitList() const { return ui_->temperatureUnitList; }
+
+void LaboratoryPageWidget::Activate() {
+    const bool shown = model_.Activate();
+    Refresh();
+    if (!shown) emit activationRefused();
+}
+
+bool LaboratoryPageWidget::PrintEnabled() const { return model_.PrintEnabled(); }
+
+std::vector<PrintCell> LaboratoryPageWidget::PrintCells() const { return LayOut(model_.Printout()); }
+
+void LaboratoryPageWidget::RefreshIfChanged() {
+    if (model_.Revision() != shownRevision_) Refresh();
+    if (dialog_ != nullptr) dialog_->Refresh();
+}
+
+void LaboratoryPageWidget::Refresh() {
+    shownRevision_ = model_.Revision();
+    for (int v = 0; v < lab::kLabValues; ++v) {
+        const auto value = static_cast<LabValue>(v);
+        Show(values_[v], model_.ValueText(value));
+        Show(ages_[v], model_.AgeText(value));
+        Show(valueUnits_[v], model_.ValueUnit(value));
+    }
+    for (int i = 0; i < lab::kLabInputs; ++i) {
+        const auto input = static_cast<LabInput>(i);
+        Show(counts_[i], model_.ObservationText(input));
+        Show(averages_[i], model_.AverageText(input));
+        Show(uncertainties_[i], model_.AverageUncertaintyText(input));
+        Show(averageUnits_[i], model_.InputUnit(input));
+    }
+    for (int f = 0; f < static_cast<int>(lab::kTableFamilyCount); ++f) {
+        const lab::TableStatus status = model_.TableStatusLine(static_cast<lab::TableFamily>(f));
+        Show(tableStatus_[f], status.text);
+        tableStatus_[f]->setToolTip(QString::fromStdString(status.tooltip));
+    }
+    Show(ui_->temperatureUnitList, model_.TemperatureUnitIndex());
+    Show(ui_->enthalpyUnitList, model_.EnthalpyUnitIndex());
+    Show(ui_->pressureUnitList, model_.PressureUnitIndex());
+    ui_->resultsGroup->setTitle(QString::fromStdString(model_.ResultsCaption()));
+    for (int row = 0; row < kResultRows; ++row) {
+        Show(grid_.UnitLabel(row), ResultRowUnit(row, model_.TemperatureUnit(), model_.EnthalpyUnit()));
+        for (int column = 0; column < kResultColumns; ++column) Show(grid_.Field(row, column), model_.ResultText(row, column));
+    }
+    Show(ui_->statusLine, model_.StatusText());
+    ui_->printButton->setEnabled(model_.PrintEnabled());
+}
+
+void LaboratoryPageWidget::RunCalibration() {
+    model_.PrepareRun();
+    Refresh();
+    CalibrationDialog dialog(model_.Run(), this);
+    dialog_ = &dialog;
+    // Modal for the user; readings and ticks go on meanwhile.
+    dialog.exec();
+    dialog_ = nullptr;
+    model_.RunDialogClosed();
+    emit calibrationFolderChosen(QString::fromStdString(model_.CurrentSettings().calibrFilePath));
+    Refresh();
+}
+
+}  // namespace wegator

@@ -1,0 +1,83 @@
+// The laboratory page on screen (SWega5PP), bound to its LaboratoryPage
+// model: the instruments' instantaneous values with their ages and
+// observation counts, the averaged inputs, the results with their status
+// line, the calibration tables' status, the unit lists and the buttons
+// "Wyczyść", "Kalibracja" and "Drukuj". Everything it shows comes from the
+// model; it only forwards the user's choices.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "humidity_page_view.h"
+#include "lab/laboratory_page.h"
+#include "page_widget.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace Ui {
+class LaboratoryPage;
+}
+
+namespace wegator {
+
+class CalibrationDialog;
+
+class LaboratoryPageWidget : public PageWidget {
+    Q_OBJECT
+public:
+    explicit LaboratoryPageWidget(lab::LaboratoryPage& model, QWidget* parent = nullptr);
+    ~LaboratoryPageWidget() override;
+
+    lab::LaboratoryPage& Model() { return model_; }
+
+    void Activate() override;
+    bool PrintEnabled() const override;
+    void Refresh() override;
+    std::vector<PrintCell> PrintCells() const override;
+    // Shows the model again when something changed since the last look.
+    void RefreshIfChanged();
+
+    // The controls, for tests and screenshots.
+    QLineEdit* ValueField(lab::LabValue value) const { return values_[static_cast<std::size_t>(value)]; }
+    QLineEdit* AgeField(lab::LabValue value) const { return ages_[static_cast<std::size_t>(value)]; }
+    QLineEdit* CountField(lab::LabInput input) const { return counts_[static_cast<std::size_t>(input)]; }
+    QLineEdit* AverageField(lab::LabInput input) const { return averages_[static_cast<std::size_t>(input)]; }
+    QLineEdit* UncertaintyField(lab::LabInput input) const {
+        return uncertainties_[static_cast<std::size_t>(input)];
+    }
+    QLineEdit* ResultField(int row, int column) const { return grid_.Field(row, column); }
+    QLabel* StatusLine() const;
+    QPushButton* ClearButton() const;
+    QPushButton* CalibrationButton() const;
+    QPushButton* PrintButton() const;
+    QComboBox* TemperatureUnitList() const;
+    // The "Kalibracja" dialog while it is open, else nullptr.
+    CalibrationDialog* OpenDialog() const { return dialog_; }
+
+signals:
+    // The page may not be shown (no instruments): the main window goes back.
+    void activationRefused();
+    // A calibration run's dialog closed; its folder is the one to keep.
+    void calibrationFolderChosen(const QString& folder);
+
+private:
+    void RunCalibration();
+    std::unique_ptr<Ui::LaboratoryPage> ui_;
+    lab::LaboratoryPage& model_;
+    std::array<QLineEdit*, lab::kLabValues> values_{};
+    std::array<QLineEdit*, lab::kLabValues> ages_{};
+    std::array<QLabel*, lab::kLabValues> valueUnits_{};
+    std::array<QLineEdit*, lab::kLabInputs> counts_{};
+    std::array<QLineEdit*, lab::kLabInputs> averages_{};
+    std::array<QLineEdit*, lab::kLabInputs> uncertainties_{};
+    std::array<QLabel*, lab::kLabInputs> averageUnits_{};
+    std::array<QLabel*, lab::kTableFamilyCount> tableStatus_{};
+    ResultGridView grid_;
+    CalibrationDialog* dialog_ = nullptr;
+    std::uint64_t shownRevision_ = 0;
+};
+
+}  // namespace wegator
