@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QScrollBar>
 
 #include "lab/calibration_run.h"
@@ -18,6 +20,11 @@ CalibrationDialog::CalibrationDialog(lab::CalibrationRun& run, QWidget* parent)
     // Wide enough for a folder path and a row of the log.
     ui_->folderEdit->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 48);
     ui_->logView->setMinimumHeight(fontMetrics().height() * 14);
+    ui_->delayEdit->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 14);
+    // Whole seconds; a minus is let through so that the run can say it is refused.
+    ui_->delayEdit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]{0,10}")), ui_->delayEdit));
+    ui_->browseButton->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     folderQuestion_ = [](QWidget* parentWidget, const QString& current) {
         return QFileDialog::getExistingDirectory(parentWidget, tr("Wybierz katalog"), current);
     };

@@ -1,6 +1,7 @@
 #include "eight_channel_page_widget.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -23,9 +24,11 @@ EightChannelPageWidget::EightChannelPageWidget(lab::EightChannelPage& model, QWi
     units_ = {ui_->channel1Unit,  ui_->channel2Unit,        ui_->channel3Unit,        ui_->channel4Unit,
               ui_->channel5Unit,  ui_->channel6Unit,        ui_->channel7Unit,        ui_->channel8Unit,
               ui_->meanUnit,      ui_->deviationAboveUnit,  ui_->deviationBelowUnit,  ui_->uncertaintyUnit};
-    for (QLineEdit* field : channels_) field->setMinimumWidth(NumberFieldWidth(field, kLongestEntry));
+    for (QLineEdit* field : channels_) field->setFixedWidth(NumberFieldWidth(field, kLongestEntry));
     for (QLineEdit* field : {ui_->meanValue, ui_->deviationAboveValue, ui_->deviationBelowValue, ui_->uncertaintyValue})
-        field->setMinimumWidth(NumberFieldWidth(field, kLongestEntry));
+        field->setFixedWidth(NumberFieldWidth(field, kLongestEntry));
+    // Fields and list keep their widths; the room left goes to the picture.
+    ui_->channelGroup->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     for (QLabel* unit : units_) ReserveInputUnitWidth(unit);
 
     FillUnitList(ui_->temperatureUnitList, kTemperatureUnits);

@@ -15,9 +15,8 @@ using lab::LabInput;
 using lab::LabValue;
 
 namespace {
-// The longest instantaneous texts: an age of 999999 s, a count of 100.
+// The longest age the page shows (its counts are shorter).
 constexpr const char* kLongestAge = "999999s";
-constexpr const char* kLongestCount = "100";
 }  // namespace
 
 LaboratoryPageWidget::LaboratoryPageWidget(lab::LaboratoryPage& model, QWidget* parent)
@@ -40,8 +39,10 @@ LaboratoryPageWidget::LaboratoryPageWidget(lab::LaboratoryPage& model, QWidget* 
     tableStatus_ = {ui_->dp30TableStatus, ui_->f250TableStatus, ui_->qx310TableStatus, ui_->qx311TableStatus};
 
     for (QLineEdit* field : values_) field->setMinimumWidth(NumberFieldWidth(field, kLongestEntry));
-    for (QLineEdit* field : ages_) field->setMinimumWidth(NumberFieldWidth(field, kLongestAge));
-    for (QLineEdit* field : counts_) field->setMinimumWidth(NumberFieldWidth(field, kLongestCount));
+    for (QLineEdit* field : ages_) field->setFixedWidth(NumberFieldWidth(field, kLongestAge));
+    for (QLineEdit* field : counts_) field->setFixedWidth(NumberFieldWidth(field, kLongestAge));
+    // The unit lists keep the width of their entries.
+    ui_->unitGrid->setColumnStretch(2, 1);
     for (auto* fields : {&averages_, &uncertainties_}) {
         for (QLineEdit* field : *fields) field->setMinimumWidth(NumberFieldWidth(field, kLongestEntry));
     }

@@ -5,11 +5,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "calibration_dialog.h"
 #include "dialogs.h"
+#include "laboratory_page_widget.h"
+#include "station/qt_station.h"
 #include "main_window.h"
 #include "moisture_page_widget.h"
 #include "numeric_edit.h"
@@ -28,6 +32,22 @@ constexpr std::array<const char*, MainWindow::kPageCount> kPageNames = {
 
 void Settle() {
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+// With instruments configured (a simulator on their ports), the laboratory
+// is given up to `seconds` to average its readings and show results.
+void WaitForLaboratory(MainWindow& window, int seconds) {
+    lab::LaboratoryPage& page = window.Station().Page();
+    if (!page.StreamInUse(lab::Stream::Dp30)) return;
+    QElapsedTimer waited;
+    waited.start();
+    while (!page.PrintEnabled() && waited.elapsed() < seconds * 1000) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    }
+    // A few more observations, so that the counts and the QX-311 channels fill.
+    while (waited.elapsed() < seconds * 1000 && page.Observations(lab::LabInput::DewPoint) < 3) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    }
 }
 
 // Types a text into a field as the user would (it counts as an edit).
@@ -96,6 +116,9 @@ bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
         psychrometer->ComputeButton()->click();
     }
 
+    window.ShowPage(MainWindow::kLaboratoryPage);
+    WaitForLaboratory(window, 40);
+
     bool saved = true;
     for (int index = 0; index < MainWindow::kPageCount; ++index) {
         if (window.Page(index) == nullptr) continue;
@@ -111,6 +134,15 @@ bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
     saved &= SaveDialog(about, dir, QStringLiteral("dialog_about"));
     saved &= SaveSettingsScreenshots(&window, dir);
     saved &= SaveTableEditorScreenshots(&window, dir);
+    if (window.Station().Page().Acquiring()) {
+        lab::LaboratoryPage& page = window.Station().Page();
+        page.PrepareRun();
+        {
+            CalibrationDialog calibration(page.Run(), &window);
+            saved &= SaveDialog(calibration, dir, QStringLiteral("dialog_calibration"));
+        }
+        page.RunDialogClosed();
+    }
 
     window.ShowPage(MainWindow::kRelativeHumidityPage);
     window.close();
