@@ -29,17 +29,24 @@ run: build
 
 # One picture per page (and per dialog) of the program under a virtual
 # display, Polish in $(SHOTS), English in $(SHOTS)/en. Each run starts from a
-# fresh settings store that already holds the language.
+# fresh settings store that already holds the language and a laboratory whose
+# instruments wegator-sim plays (scripts/screenshot-*), so that the laboratory
+# pages show live readings; the simulator ends with the run.
 SHOTS = $(BUILD)/screenshots
 screenshots: build
 	@rm -rf $(SHOTS)
 	@for lang in pl en; do \
 	  dir=$(SHOTS); [ $$lang = pl ] || dir=$(SHOTS)/$$lang; \
 	  cfg=$$(mktemp -d); mkdir -p $$cfg/TREVAN; \
-	  printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\n"Language"="%s"\n' $$lang \
-	    > $$cfg/TREVAN/WEGATOR.reg; \
-	  XDG_CONFIG_HOME=$$cfg xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD)/ui/wegator --screenshots $$dir || exit 1; \
-	  rm -rf $$cfg; \
+	  { printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\n"Language"="%s"\n' $$lang; \
+	    cat scripts/screenshot-laboratory.reg; } > $$cfg/TREVAN/WEGATOR.reg; \
+	  XDG_CONFIG_HOME=$$cfg XDG_STATE_HOME=$$cfg $(BUILD)/sim/wegator-sim --station scripts/screenshot-station.txt \
+	    --seconds 300 > /dev/null & sim=$$!; \
+	  for i in $$(seq 50); do [ -e $$cfg/TREVAN/ports/COM3 ] && break; sleep 0.1; done; \
+	  XDG_CONFIG_HOME=$$cfg XDG_STATE_HOME=$$cfg xvfb-run -a -s "-screen 0 1600x1000x24" $(BUILD)/ui/wegator \
+	    --screenshots $$dir; status=$$?; \
+	  kill $$sim 2> /dev/null; wait $$sim 2> /dev/null; rm -rf $$cfg; \
+	  [ $$status = 0 ] || exit 1; \
 	done
 	@ls $(SHOTS)/*.png $(SHOTS)/en/*.png
 
