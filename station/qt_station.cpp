@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <csignal>
+
 #include "serial/serial_channel.h"
 
 namespace wegator {
@@ -93,6 +95,9 @@ QtStation::QtStation(lab::LabHost& host)
           page_->OnTimer(id);
           if (after_) after_();
       }) {
+    // A file-size limit must make a record's write fail (the data file then
+    // keeps the record for later), not end the station.
+    ::signal(SIGXFSZ, SIG_IGN);
     page_ = std::make_unique<lab::LaboratoryPage>(host, clock_, timers_, link_, eight_);
     link_.Attach(page_.get());
 }
