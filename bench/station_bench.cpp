@@ -12,6 +12,7 @@
 #include <string>
 
 #include "../tests/lab/lab_test_support.h"
+#include "../tests/lab/station_test_support.h"
 #include "lab/laboratory_page.h"
 
 namespace {
@@ -19,14 +20,6 @@ namespace {
 using namespace wegator;
 using namespace wegator::lab;
 using namespace wegator::lab::testing;
-
-// Ports that always open; commands go nowhere.
-class NullLink : public InstrumentLink {
-public:
-    bool Open(Stream, int, std::string&) override { return true; }
-    void Close(Stream) override {}
-    void Send(Stream, F250Command) override {}
-};
 
 // A disk that takes every record.
 class NullSink : public LineSink {
@@ -40,38 +33,24 @@ public:
     std::size_t bytes = 0;
 };
 
-struct BenchStation {
-    BenchStation() : page(host, time, time, link, eight) {
-        time.SetTickHandler([this](int id) { page.OnTimer(id); });
-        Settings s;
-        s.settingsLabDevices = 1;
-        s.settingsPortComQx316 = 1;
-        s.settingsPortComEnvQx310 = 2;
-        s.settingsPortComDp30 = 3;
-        s.settingsPortComQx310 = 4;
-        s.settingsPortComQx311 = 5;
-        s.settingsPortComF250 = 6;
+// Every instrument on, the F-250 with the QX-311's gradient, every column
+// of the data file written to a disk that takes everything.
+struct BenchStation : VirtualStation {
+    BenchStation() : VirtualStation(BenchSettings()) {
+        link.logging = false;
+        Start();
+        page.Data().Attach(std::make_unique<NullSink>(), "bench.csv");
+    }
+    static Settings BenchSettings() {
+        Settings s = StationSettings();
         s.settingsPortEnvQx310Device = 1;
         s.settingsPortTempDevice = kSourceF250WithGradient;
         s.settingsQx311Deviation = 1;
-        SaveFileContents contents;
-        contents = {true, true, true, true, true, true, true, true, true, true, true, true, true, true, true};
-        s.saveFileCode = EncodeSaveFileCode(contents);
-        page.ApplySettings(s);
-        page.SetUp();
-        page.Activate();
-        time.Advance(500);
-        page.Data().Attach(std::make_unique<NullSink>(), "bench.csv");
+        s.settingsLabValuesFromDevices = 10;
+        s.saveFileCode = EncodeSaveFileCode(
+            {true, true, true, true, true, true, true, true, true, true, true, true, true, true, true});
+        return s;
     }
-    void Feed(Stream stream, const std::string& line) {
-        for (char c : line) page.OnByte(stream, static_cast<std::uint8_t>(c), time.MonotonicMs());
-    }
-
-    VirtualTime time;
-    RecordingLabHost host;
-    NullLink link;
-    EightChannelPage eight;
-    LaboratoryPage page;
 };
 
 void StationCycle(benchmark::State& state) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "lab/laboratory_page.h"
 #include "lab/laboratory_settings_adapter.h"
 #include "lab_test_support.h"
+#include "station_test_support.h"
 #include "physics/units.h"
 
 using namespace wegator;
@@ -21,65 +21,9 @@ using namespace wegator::lab::testing;
 
 namespace {
 
-// The serial side: every call logged with its virtual time.
-class FakeLink : public InstrumentLink {
-public:
-    explicit FakeLink(const VirtualTime& time) : time_(time) {}
-    bool Open(Stream stream, int port, std::string& error) override {
-        Log("open " + std::string(StreamName(stream)) + " " + std::to_string(port));
-        if (refused.count(stream) != 0) {
-            error = "busy";
-            return false;
-        }
-        return true;
-    }
-    void Close(Stream stream) override { Log("close " + std::string(StreamName(stream))); }
-    void Send(Stream stream, F250Command command) override {
-        Log("send " + std::string(StreamName(stream)) + " " + std::string(F250CommandName(command)));
-    }
-    void Log(const std::string& what) { log.push_back(std::to_string(time_.MonotonicMs()) + " " + what); }
-
-    std::set<Stream> refused;
-    std::vector<std::string> log;
-
-private:
-    const VirtualTime& time_;
-};
-
-Settings StationSettings() {
-    Settings s;
-    s.settingsLabDevices = 1;
-    s.settingsPortComQx316 = 1;
-    s.settingsPortComEnvQx310 = 2;
-    s.settingsPortComDp30 = 3;
-    s.settingsPortComQx310 = 4;
-    s.settingsPortComQx311 = 5;
-    s.settingsPortComF250 = 6;
-    s.settingsPortTempDevice = kSourceF250;
-    s.settingsLabValuesFromDevices = 3;  // observations 20 s apart
-    s.settingsLabMeanTime = 60;
-    s.settingsLabUpdate = 5;
-    return s;
-}
-
-// A station with its page, its clock, its ports and live instruments.
-struct Station {
-    explicit Station(const Settings& settings = StationSettings()) : link(time), page(host, time, time, link, eight) {
-        time.SetTickHandler([this](int id) {
-            page.OnTimer(id);
-            if (id == timer::kObservation) ++observationTicks;
-        });
-        page.ApplySettings(settings);
-    }
-    // Set up, first activation, ports open.
-    void Start() {
-        page.SetUp();
-        page.Activate();
-        time.Advance(500);
-    }
-    void Feed(Stream stream, const std::string& line) {
-        for (char c : line) page.OnByte(stream, static_cast<std::uint8_t>(c), time.MonotonicMs());
-    }
+// A station whose instruments report as they do.
+struct Station : VirtualStation {
+    using VirtualStation::VirtualStation;
     bool IsOpen(Stream stream) const { return page.Phase(stream) == LaboratoryPage::StreamPhase::Open; }
     // The instruments report as they do: the DP30 every 100 ms, the F-250
     // every second, the QX instruments every two seconds.
@@ -107,12 +51,6 @@ struct Station {
         return std::find(link.log.begin(), link.log.end(), entry) != link.log.end();
     }
 
-    VirtualTime time;
-    RecordingLabHost host;
-    FakeLink link;
-    EightChannelPage eight;
-    LaboratoryPage page;
-    int observationTicks = 0;
     long steps = 0;
     // What the instruments read.
     double dp = 10.0, t = 20.0, p = 101.33;

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "../lab/lab_test_support.h"
+#include "../lab/station_test_support.h"
 #include "calibration_dialog.h"
 #include "eight_channel_page_widget.h"
 #include "lab/lab_messages.h"
@@ -26,27 +27,15 @@ namespace {
 using namespace lab;
 using namespace lab::testing;
 
-class OpenLink : public InstrumentLink {
-public:
-    bool Open(Stream, int, std::string&) override { return true; }
-    void Close(Stream) override {}
-    void Send(Stream, F250Command) override {}
-};
-
-struct VirtualStation {
-    VirtualStation() : page(host, time, time, link, eight) {
-        time.SetTickHandler([this](int id) { page.OnTimer(id); });
-        Settings s;
-        s.settingsLabDevices = 1;
-        s.settingsPortComQx316 = 1;
-        s.settingsPortComDp30 = 3;
-        s.settingsPortComF250 = 6;
-        s.settingsPortTempDevice = kSourceF250;
-        page.ApplySettings(s);
-        page.SetUp();
-        page.Activate();
+// The station with ten observations over the minute (6 s apart), its
+// instruments reporting as they do.
+struct LiveStation : VirtualStation {
+    LiveStation() : VirtualStation(Settings10()) { Start(); }
+    static Settings Settings10() {
+        Settings s = StationSettings();
+        s.settingsLabValuesFromDevices = 10;
+        return s;
     }
-    // The instruments report for `ms`.
     void Live(int ms) {
         for (int t = 0; t < ms; t += 100) {
             time.Advance(100);
@@ -55,21 +44,12 @@ struct VirtualStation {
             if (t % 2000 == 0) Feed(Stream::Qx316, QxPressure(101.33));
         }
     }
-    void Feed(Stream stream, const std::string& line) {
-        for (char c : line) page.OnByte(stream, static_cast<std::uint8_t>(c), time.MonotonicMs());
-    }
-
-    VirtualTime time;
-    RecordingLabHost host;
-    OpenLink link;
-    EightChannelPage eight;
-    LaboratoryPage page;
 };
 
 TEST(LaboratoryPageWidget, ShowsTheStationAndForwardsTheUser) {
-    VirtualStation station;
+    LiveStation station;
     LaboratoryPageWidget widget(station.page);
-    station.Live(11000);  // one observation (N = 10 over 60 s), then a recomputation
+    station.Live(10500);  // one observation (N = 10 over 60 s), then a recomputation
     widget.RefreshIfChanged();
     EXPECT_EQ(widget.ValueField(LabValue::DewPoint)->text(), QStringLiteral("10,00"));
     EXPECT_EQ(widget.AgeField(LabValue::DewPoint)->text(), QStringLiteral("1s"));
@@ -92,7 +72,7 @@ TEST(LaboratoryPageWidget, ShowsTheStationAndForwardsTheUser) {
 }
 
 TEST(CalibrationDialog, StartsChecksAndCloses) {
-    VirtualStation station;
+    LiveStation station;
     QTemporaryDir folder;
     station.page.PrepareRun();
     CalibrationRun& run = station.page.Run();
