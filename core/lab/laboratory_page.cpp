@@ -292,7 +292,7 @@ void LaboratoryPage::StopStream(Stream stream) {
             const LabInput input = static_cast<LabInput>(Index(*value));
             buffers_[Index(input)].Clear();
             counts_[Index(input)] = 0;
-            countTexts_[Index(input)] = "0";
+            countTexts_[Index(input)].assign(1, '0');  // "0"
         }
     }
     Changed();
@@ -400,6 +400,8 @@ void LaboratoryPage::OnPurged(Stream stream) {
 
 void LaboratoryPage::Accept(Stream stream, const Reading& r) {
     const int source = settings_.settingsPortTempDevice;
+    // The reading with its calibration table's correction, when that table is in use.
+    const double corrected = tables_.Corrected(r);
     switch (stream) {
         case Stream::Qx316:
             NewReading(LabValue::Pressure, r.value);
@@ -412,14 +414,10 @@ void LaboratoryPage::Accept(Stream stream, const Reading& r) {
             break;
         case Stream::Qx310Temperature:
             if (source == kSourceQx310 || source == kSourceQx310WithGradient) {
-                NewReading(LabValue::Temperature, r.value + tables_.Correction(TableId::Qx310, r.value));
+                NewReading(LabValue::Temperature, corrected);
             }
             break;
-        case Stream::Qx311: {
-            double corrected = r.value;
-            if (r.channel >= 1 && r.channel <= EightChannelPage::kChannels) {
-                corrected += tables_.Correction(Qx311Table(r.channel), r.value);
-            }
+        case Stream::Qx311:
             eight_.SetChannel(corrected, r.channel, r.resolution);
             if (source != kSourceQx311) break;
             if (settings_.settingsQx311Deviation != 0) {
@@ -428,12 +426,11 @@ void LaboratoryPage::Accept(Stream stream, const Reading& r) {
                 NewReading(LabValue::Temperature, corrected);
             }
             break;
-        }
         case Stream::Dp30:
-            NewReading(LabValue::DewPoint, r.value + tables_.Correction(TableId::Dp30, r.value));
+            NewReading(LabValue::DewPoint, corrected);
             break;
         case Stream::F250:
-            NewReading(LabValue::Temperature, r.value + tables_.Correction(TableId::F250, r.value));
+            NewReading(LabValue::Temperature, corrected);
             break;
     }
     Changed();
@@ -517,7 +514,8 @@ void LaboratoryPage::ResetAveraging() {
         buffers_[Index(input)].Clear();
         counts_[Index(input)] = 0;
         runCounts_[Index(input)] = 0;
-        countTexts_[Index(input)] = "0";
+        // No observations yet ("0"; written so that GCC 12 sees no overlap in a literal assignment).
+        countTexts_[Index(input)].assign(1, '0');
         if (input == LabInput::Pressure && handPressure) continue;
         averages_[Index(input)] = kNoAverage;
         uncertainties_[Index(input)] = kNoAverage;
