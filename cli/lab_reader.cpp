@@ -1,8 +1,5 @@
 #include "lab_reader.h"
 
-#include <signal.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QSocketNotifier>
@@ -12,6 +9,7 @@
 #include <memory>
 
 #include "lab/stream_decoder.h"
+#include "stop_signals.h"
 #include "serial/serial_channel.h"
 
 namespace wegator::cli {
@@ -26,46 +24,6 @@ constexpr int kExitOutput = 2;
 constexpr int kRetryMs = 500;
 // The F-250 is asked for its input again after this long without a reading.
 constexpr int kF250QuietMs = 10000;
-
-// SIGINT and SIGTERM end the run as its end condition would: the F-250 gets
-// its "A4" and the ports close. The handler only writes to a pipe.
-int signalPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
-}
-
-class StopSignals {
-public:
-    StopSignals() {
-        if (::pipe(signalPipe) != 0) return;
-        struct sigaction action {};
-        action.sa_handler = OnSignal;
-        ::sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, &action, &oldInt_);
-        ::sigaction(SIGTERM, &action, &oldTerm_);
-        // A closed output pipe stops the run (and is reported) instead of killing it.
-        struct sigaction ignore {};
-        ignore.sa_handler = SIG_IGN;
-        ::sigaction(SIGPIPE, &ignore, &oldPipe_);
-    }
-    ~StopSignals() {
-        ::sigaction(SIGINT, &oldInt_, nullptr);
-        ::sigaction(SIGTERM, &oldTerm_, nullptr);
-        ::sigaction(SIGPIPE, &oldPipe_, nullptr);
-        for (int& fd : signalPipe) {
-            if (fd >= 0) ::close(fd);
-            fd = -1;
-        }
-    }
-    int ReadEnd() const { return signalPipe[0]; }
-
-private:
-    struct sigaction oldInt_ {};
-    struct sigaction oldTerm_ {};
-    struct sigaction oldPipe_ {};
-};
 
 void Report(const std::string& text) { std::cerr << "wegator-cli: " << text << std::endl; }
 

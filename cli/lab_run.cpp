@@ -1,9 +1,5 @@
 #include "lab_run.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -16,6 +12,7 @@
 #include "lab/lab_host.h"
 #include "lab/laboratory_page.h"
 #include "station/qt_station.h"
+#include "stop_signals.h"
 #include "text_output.h"
 
 namespace wegator::cli {
@@ -31,14 +28,6 @@ constexpr int kExitUsage = 2;
 // The streams open half a second after the start; this is when they are judged.
 constexpr int kOpenCheckMs = 1500;
 constexpr int kRunPollMs = 200;
-
-int signalPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const char byte = 1;
-    // Nothing else is safe in a signal handler; the event loop reads the pipe.
-    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
-}
 
 std::string OneLine(std::string text) {
     for (char& c : text) {
@@ -212,16 +201,8 @@ int RunLabStation(const LabRunOptions& options) {
         return kExitUsage;
     }
 
-    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-        std::cerr << "wegator-cli: cannot prepare for signals\n";
-        return kExitUsage;
-    }
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
-    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    const StopSignals stopSignals;
+    QSocketNotifier signalNotifier(stopSignals.ReadEnd(), QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &application, [] { QCoreApplication::quit(); });
 
     ConsoleHost host;
@@ -287,8 +268,6 @@ int RunLabStation(const LabRunOptions& options) {
                       << page.Data().Path() << '\n';
         }
     }
-    ::close(signalPipe[0]);
-    ::close(signalPipe[1]);
     return status;
 }
 
