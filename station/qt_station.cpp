@@ -42,15 +42,14 @@ bool QtTimerService::TimerRunning(int id) const {
 }
 
 SerialInstrumentLink::~SerialInstrumentLink() {
-    for (SerialChannel*& channel : channels_) {
-        delete channel;
-        channel = nullptr;
+    for (SerialChannel* channel : channels_) {
+        if (channel != nullptr) channel->Close();
     }
 }
 
 bool SerialInstrumentLink::Open(lab::Stream stream, int port, std::string& error) {
     Close(stream);
-    auto* channel = new SerialChannel(stream);
+    auto* channel = new SerialChannel(stream, &channelParent_);
     channel->SetByteHandler([this, stream](std::uint8_t byte, std::int64_t arrivalMs) {
         if (page_ != nullptr) page_->OnByte(stream, byte, arrivalMs);
         After();

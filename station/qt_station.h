@@ -64,6 +64,9 @@ private:
 
     lab::LaboratoryPage* page_ = nullptr;
     std::function<void()> after_;
+    // Parent of every channel: one closed from its own handler goes later,
+    // and whatever is left goes with the link.
+    QObject channelParent_;
     std::array<SerialChannel*, lab::kStreamCount> channels_{};
     std::array<std::string, lab::kStreamCount> errors_;
 };
