@@ -90,7 +90,9 @@ void LaboratoryPageWidget::Activate() {
 
 bool LaboratoryPageWidget::PrintEnabled() const { return model_.PrintEnabled(); }
 
-std::vector<PrintCell> LaboratoryPageWidget::PrintCells() const { return LayOut(model_.Printout()); }
+std::vector<PrintCell> LaboratoryPageWidget::PrintCells(const PrintTime& printedAt) const {
+    return LayOut(model_.Printout(printedAt));
+}
 
 void LaboratoryPageWidget::RefreshIfChanged() {
     if (model_.Revision() != shownRevision_) Refresh();

@@ -36,7 +36,7 @@ public:
     void Activate() override;
     bool PrintEnabled() const override;
     void Refresh() override;
-    std::vector<PrintCell> PrintCells() const override;
+    std::vector<PrintCell> PrintCells(const PrintTime& printedAt) const override;
     // Shows the model again when something changed since the last look.
     void RefreshIfChanged();
 

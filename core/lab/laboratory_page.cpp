@@ -794,7 +794,7 @@ void LaboratoryPage::ChangeEnthalpyUnit(int index) {
 
 // ---------------------------------------------------------------- printout
 
-HumidityPrintout LaboratoryPage::Printout() const {
+HumidityPrintout LaboratoryPage::Printout(const PrintTime& printedAt) const {
     HumidityPrintout out;
     out.uncertaintyHeading = LoadString(wegator::msg::UncertaintyHeading);
     out.overWaterHeading = LoadString(wegator::msg::OverWaterHeading);
@@ -812,6 +812,7 @@ HumidityPrintout LaboratoryPage::Printout() const {
         for (int column = 0; column < kResultColumns; ++column) line.cells[Index(column)] = ResultText(row, column);
         line.unit = ResultRowUnit(row, TemperatureUnit(), EnthalpyUnit());
     }
+    out.traceLine = HumidityTraceLine(printedAt, engine_, settings_.formulasUncertainty != 0, format_.decimalSign);
     return out;
 }
 

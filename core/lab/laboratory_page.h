@@ -150,9 +150,10 @@ public:
     std::string_view TemperatureUnit() const;
     std::string_view PressureUnit() const;
     std::string_view EnthalpyUnit() const;
-    // What "Drukuj" prints; only while results are shown.
+    // What "Drukuj" prints; only while results are shown. The sheet's trace
+    // line says when it was printed and with which formulas.
     bool PrintEnabled() const { return printEnabled_; }
-    HumidityPrintout Printout() const;
+    HumidityPrintout Printout(const PrintTime& printedAt) const;
 
     // ---- what the page shows
     const std::string& ValueText(LabValue value) const { return valueTexts_[static_cast<std::size_t>(value)]; }

@@ -442,7 +442,7 @@ TEST(LaboratoryPage, ActivationAndPrintout) {
     station.Start();
     station.LiveToObservation();
     station.page.Recompute();
-    const auto cells = LayOut(station.page.Printout());
+    const auto cells = LayOut(station.page.Printout({2024, 5, 6, 14, 31}));
     auto cellAt = [&](int k, int n) {
         for (const PrintCell& c : cells) {
             if (c.k == k && c.n == n) return c.text;
@@ -459,6 +459,9 @@ TEST(LaboratoryPage, ActivationAndPrintout) {
     EXPECT_EQ(cellAt(100, 1000), "Wartości obliczone, uwzględniono niepewność wzorów");
     EXPECT_EQ(cellAt(450, 1300), station.page.ResultText(0, 0));
     EXPECT_EQ(cellAt(1850, 1500), "%");
+    // The sheet says when it was printed and with which formulas.
+    EXPECT_TRUE(std::any_of(cells.begin(), cells.end(),
+                            [](const PrintCell& c) { return c.text.starts_with("Wydrukowano 2024-05-06 14:31; "); }));
 }
 
 TEST(LaboratorySettingsAdapter, ConfirmedChangesReachThePage) {
