@@ -4,11 +4,6 @@
 // simulator sends. Nothing here counts on timing beyond "at least one".
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fcntl.h>
 
 #include <chrono>
 #include <cmath>
@@ -21,11 +16,9 @@
 #include <thread>
 #include <vector>
 
-#include "lab/eight_channel_page.h"
 #include "pages/number_entry.h"
 #include "physics/humidity_engine.h"
-
-extern char** environ;
+#include "support/program_run.h"
 
 namespace {
 
@@ -34,6 +27,9 @@ using wegator::HumidityEngine;
 using wegator::HumidityResult;
 using wegator::Phase;
 using wegator::Quantity;
+using wegator::test::Program;
+using wegator::test::ReadText;
+using wegator::test::UserFolder;
 
 // What the simulated instruments read.
 constexpr double kPressure = 101.32;
@@ -41,13 +37,6 @@ constexpr double kDewPoint = 10.0;
 constexpr double kTemperature = 20.5;
 constexpr double kChannelBase = 20.0;
 const std::vector<double> kOffsets = {0.12, -0.12, 0.25, -0.25, 0.03, -0.03, 0.31, -0.31};
-
-std::string ReadFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> Split(const std::string& text, const std::string& separator) {
     std::vector<std::string> parts;
@@ -65,58 +54,12 @@ std::string Printf(const char* format, double value) {
     return buffer;
 }
 
-// A child process with its own environment, its output into a file.
-class Child {
-public:
-    Child(std::vector<std::string> args, const std::vector<std::string>& environment, const fs::path& output,
-          const fs::path& errors) {
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> env = environment;
-        for (char** e = environ; *e != nullptr; ++e) {
-            const std::string_view entry(*e);
-            if (!entry.starts_with("XDG_CONFIG_HOME=") && !entry.starts_with("XDG_STATE_HOME=")) env.emplace_back(*e);
-        }
-        std::vector<char*> envp;
-        for (auto& e : env) envp.push_back(e.data());
-        envp.push_back(nullptr);
-        EXPECT_EQ(posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()), 0);
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    ~Child() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            Wait();
-        }
-    }
-    int Wait() {
-        int status = 0;
-        if (pid_ > 0 && ::waitpid(pid_, &status, 0) == pid_) pid_ = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-};
-
 class LabStation : public ::testing::Test {
 protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / (std::string("wegator_station_") + info->name() + "_" +
-                                            std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "config/TREVAN");
-        fs::create_directories(dir_ / "state");
-        fs::create_directories(dir_ / "runs");
-        env_ = {"XDG_CONFIG_HOME=" + (dir_ / "config").string(), "XDG_STATE_HOME=" + (dir_ / "state").string()};
+        dir_ = folder_.Path();
+        for (const char* sub : {"config/TREVAN", "state", "runs"}) fs::create_directories(dir_ / sub);
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     // A settings store as a user would write it: all five instruments, the
     // F-250 as thermometer with the QX-311's gradient, N = 20 (one observation
@@ -143,7 +86,7 @@ protected:
         return file;
     }
     // The instruments, each on its pseudo-terminal under its COMn link.
-    std::unique_ptr<Child> StartSimulator(const std::string& dp30Faults, int seconds) {
+    std::unique_ptr<Program> StartSimulator(const std::string& dp30Faults, int seconds) {
         std::string offsets;
         for (double o : kOffsets) offsets += (offsets.empty() ? "" : ",") + Printf("%.2f", o);
         std::ofstream(dir_ / "station.txt") << "qx316 --link COM1 --value " << kPressure << "\n"
@@ -151,27 +94,27 @@ protected:
                                             << "qx311 --link COM5 --resolution 2 --offsets " << offsets << "\n"
                                             << "f250 --link COM6 --value " << kTemperature << "\n"
                                             << "dp30 --link COM3 --value " << kDewPoint << " " << dp30Faults << "\n";
-        auto sim = std::make_unique<Child>(
-            std::vector<std::string>{WEGATOR_SIM_PATH, "--station", (dir_ / "station.txt").string(), "--seconds",
-                                     std::to_string(seconds)},
-            env_, dir_ / "sim.out", dir_ / "sim.err");
+        auto sim = std::make_unique<Program>(
+            WEGATOR_SIM_PATH,
+            std::vector<std::string>{"--station", (dir_ / "station.txt").string(), "--seconds", std::to_string(seconds)},
+            dir_, "sim");
         // Ready once every link is there.
         for (int i = 0; i < 100 && !fs::exists(dir_ / "config/TREVAN/ports/COM3"); ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
-        EXPECT_TRUE(fs::exists(dir_ / "config/TREVAN/ports/COM3")) << ReadFile(dir_ / "sim.err");
+        EXPECT_TRUE(fs::exists(dir_ / "config/TREVAN/ports/COM3")) << sim->Err();
         return sim;
     }
     int RunStation(const std::vector<std::string>& extra) {
-        std::vector<std::string> args = {WEGATOR_CLI_PATH, "lab",    "run", "--settings", WriteSettings().string(),
-                                         "--json",         "--run-folder", (dir_ / "runs").string()};
+        std::vector<std::string> args = {"lab",    "run",        "--settings",           WriteSettings().string(),
+                                         "--json", "--run-folder", (dir_ / "runs").string()};
         args.insert(args.end(), extra.begin(), extra.end());
-        Child cli(args, env_, dir_ / "cli.out", dir_ / "cli.err");
-        return cli.Wait();
+        Program cli(WEGATOR_CLI_PATH, args, dir_, "cli");
+        return cli.Wait(200000);
     }
     std::vector<nlohmann::json> JsonLines() const {
         std::vector<nlohmann::json> lines;
-        std::istringstream out(ReadFile(dir_ / "cli.out"));
+        std::istringstream out(ReadText(dir_ / "cli.out"));
         for (std::string line; std::getline(out, line);) lines.push_back(nlohmann::json::parse(line));
         return lines;
     }
@@ -183,8 +126,8 @@ protected:
         return {};
     }
 
+    UserFolder folder_;
     fs::path dir_;
-    std::vector<std::string> env_;
 };
 
 // The chamber's non-uniformity from the channels the simulator sends.
@@ -200,7 +143,7 @@ double Utnj() {
 
 TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     auto sim = StartSimulator("", 90);
-    ASSERT_EQ(RunStation({"--seconds", "68", "--run-delay", "3"}), 0) << ReadFile(dir_ / "cli.err");
+    ASSERT_EQ(RunStation({"--seconds", "68", "--run-delay", "3"}), 0) << ReadText(dir_ / "cli.err");
 
     // The engine on what the instruments send: constant readings, so the
     // averages are the readings and the scatter is nothing.
@@ -226,7 +169,7 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     }
 
     // The data file: a header, then records of 23 fields and the time, field by field.
-    const std::string data = ReadFile(dir_ / "lab.csv");
+    const std::string data = ReadText(dir_ / "lab.csv");
     const auto records = Split(data, "\r\n");
     ASSERT_GE(records.size(), 3u) << data;  // header, a record, the empty rest after the last line end
     EXPECT_EQ(records.back(), "");
@@ -254,7 +197,7 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     EXPECT_EQ(fields[24], "");
 
     // The run: a row per observation, the channels, the summary.
-    const std::string series = ReadFile(RunFile(".txt"));
+    const std::string series = ReadText(RunFile(".txt"));
     const HumidityResult rh = HumidityEngine().ComputeFromDewPointAndTemperature(
         kTemperature, 0, kDewPoint, 0, kPressure, 0, kPressure, false, {0, 0, 0, 0}, "°C", "kPa", ".");
     const std::string row = "\t20.500\t\t10.00\t\t" + Printf("%.03f", rh.Value(Quantity::RelativeHumidity, Phase::Water));
@@ -273,18 +216,18 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     for (double o : kOffsets) channels += Printf("%.02f\t\t", kChannelBase + o);
     double spread = 0.62;
     channels += Printf("%.03f\t\t", Utnj()) + Printf("%.02f\t\t", spread);
-    const auto channelLines = Split(ReadFile(RunFile("_QX-311.txt")), "\r\n");
+    const auto channelLines = Split(ReadText(RunFile("_QX-311.txt")), "\r\n");
     EXPECT_EQ(channelLines.at(20), "20" + channels);
 }
 
 TEST_F(LabStation, LostHygrometerEndsTheRunAndComesBack) {
     // The DP30's port vanishes 8 s after the start and is back 6 s later.
     auto sim = StartSimulator("--fault disconnect:8:6", 60);
-    ASSERT_EQ(RunStation({"--seconds", "36", "--run-delay", "2"}), 0) << ReadFile(dir_ / "cli.err");
+    ASSERT_EQ(RunStation({"--seconds", "36", "--run-delay", "2"}), 0) << ReadText(dir_ / "cli.err");
 
-    const std::string series = ReadFile(RunFile(".txt"));
+    const std::string series = ReadText(RunFile(".txt"));
     EXPECT_TRUE(series.ends_with("\r\nBrak pomiarów punktu rosy")) << series;
-    EXPECT_NE(ReadFile(dir_ / "cli.err").find("message 1202: Brak pomiarów punktu rosy"), std::string::npos);
+    EXPECT_NE(ReadText(dir_ / "cli.err").find("message 1202: Brak pomiarów punktu rosy"), std::string::npos);
 
     // The status line names the lost instrument, then forgets it once it is back
     // and its readings are averaged again.
@@ -293,7 +236,7 @@ TEST_F(LabStation, LostHygrometerEndsTheRunAndComesBack) {
     for (std::size_t i = 0; i < lines.size() && lost == lines.size(); ++i) {
         if (lines[i]["status"].get<std::string>().find("MBW DP30") != std::string::npos) lost = i;
     }
-    ASSERT_LT(lost, lines.size()) << ReadFile(dir_ / "cli.out");
+    ASSERT_LT(lost, lines.size()) << ReadText(dir_ / "cli.out");
     const nlohmann::json& last = lines.back();
     EXPECT_EQ(last["status"].get<std::string>(), "");
     EXPECT_GT(last["inputs"]["dp"]["observations"].get<int>(), 0);
