@@ -812,7 +812,7 @@ HumidityPrintout LaboratoryPage::Printout(const PrintTime& printedAt) const {
         for (int column = 0; column < kResultColumns; ++column) line.cells[Index(column)] = ResultText(row, column);
         line.unit = ResultRowUnit(row, TemperatureUnit(), EnthalpyUnit());
     }
-    out.traceLine = HumidityTraceLine(printedAt, engine_, settings_.formulasUncertainty != 0, format_.decimalSign);
+    out.traceLines = HumidityTraceLines(printedAt, engine_, settings_.formulasUncertainty != 0, format_.decimalSign);
     return out;
 }
 

@@ -28,7 +28,7 @@ using wegator::HumidityResult;
 using wegator::Phase;
 using wegator::Quantity;
 using wegator::test::Program;
-using wegator::test::ReadText;
+using wegator::test::ReadFile;
 using wegator::test::UserFolder;
 
 // What the simulated instruments read.
@@ -114,7 +114,7 @@ protected:
     }
     std::vector<nlohmann::json> JsonLines() const {
         std::vector<nlohmann::json> lines;
-        std::istringstream out(ReadText(dir_ / "cli.out"));
+        std::istringstream out(ReadFile(dir_ / "cli.out"));
         for (std::string line; std::getline(out, line);) lines.push_back(nlohmann::json::parse(line));
         return lines;
     }
@@ -143,7 +143,7 @@ double Utnj() {
 
 TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     auto sim = StartSimulator("", 90);
-    ASSERT_EQ(RunStation({"--seconds", "68", "--run-delay", "3"}), 0) << ReadText(dir_ / "cli.err");
+    ASSERT_EQ(RunStation({"--seconds", "68", "--run-delay", "3"}), 0) << ReadFile(dir_ / "cli.err");
 
     // The engine on what the instruments send: constant readings, so the
     // averages are the readings and the scatter is nothing.
@@ -169,7 +169,7 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     }
 
     // The data file: a header, then records of 23 fields and the time, field by field.
-    const std::string data = ReadText(dir_ / "lab.csv");
+    const std::string data = ReadFile(dir_ / "lab.csv");
     const auto records = Split(data, "\r\n");
     ASSERT_GE(records.size(), 3u) << data;  // header, a record, the empty rest after the last line end
     EXPECT_EQ(records.back(), "");
@@ -197,7 +197,7 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     EXPECT_EQ(fields[24], "");
 
     // The run: a row per observation, the channels, the summary.
-    const std::string series = ReadText(RunFile(".txt"));
+    const std::string series = ReadFile(RunFile(".txt"));
     const HumidityResult rh = HumidityEngine().ComputeFromDewPointAndTemperature(
         kTemperature, 0, kDewPoint, 0, kPressure, 0, kPressure, false, {0, 0, 0, 0}, "°C", "kPa", ".");
     const std::string row = "\t20.500\t\t10.00\t\t" + Printf("%.03f", rh.Value(Quantity::RelativeHumidity, Phase::Water));
@@ -216,18 +216,18 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     for (double o : kOffsets) channels += Printf("%.02f\t\t", kChannelBase + o);
     double spread = 0.62;
     channels += Printf("%.03f\t\t", Utnj()) + Printf("%.02f\t\t", spread);
-    const auto channelLines = Split(ReadText(RunFile("_QX-311.txt")), "\r\n");
+    const auto channelLines = Split(ReadFile(RunFile("_QX-311.txt")), "\r\n");
     EXPECT_EQ(channelLines.at(20), "20" + channels);
 }
 
 TEST_F(LabStation, LostHygrometerEndsTheRunAndComesBack) {
     // The DP30's port vanishes 8 s after the start and is back 6 s later.
     auto sim = StartSimulator("--fault disconnect:8:6", 60);
-    ASSERT_EQ(RunStation({"--seconds", "36", "--run-delay", "2"}), 0) << ReadText(dir_ / "cli.err");
+    ASSERT_EQ(RunStation({"--seconds", "36", "--run-delay", "2"}), 0) << ReadFile(dir_ / "cli.err");
 
-    const std::string series = ReadText(RunFile(".txt"));
+    const std::string series = ReadFile(RunFile(".txt"));
     EXPECT_TRUE(series.ends_with("\r\nBrak pomiarów punktu rosy")) << series;
-    EXPECT_NE(ReadText(dir_ / "cli.err").find("message 1202: Brak pomiarów punktu rosy"), std::string::npos);
+    EXPECT_NE(ReadFile(dir_ / "cli.err").find("message 1202: Brak pomiarów punktu rosy"), std::string::npos);
 
     // The status line names the lost instrument, then forgets it once it is back
     // and its readings are averaged again.
@@ -236,7 +236,7 @@ TEST_F(LabStation, LostHygrometerEndsTheRunAndComesBack) {
     for (std::size_t i = 0; i < lines.size() && lost == lines.size(); ++i) {
         if (lines[i]["status"].get<std::string>().find("MBW DP30") != std::string::npos) lost = i;
     }
-    ASSERT_LT(lost, lines.size()) << ReadText(dir_ / "cli.out");
+    ASSERT_LT(lost, lines.size()) << ReadFile(dir_ / "cli.out");
     const nlohmann::json& last = lines.back();
     EXPECT_EQ(last["status"].get<std::string>(), "");
     EXPECT_GT(last["inputs"]["dp"]["observations"].get<int>(), 0);
