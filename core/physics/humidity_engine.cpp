@@ -316,7 +316,7 @@ double ApproximateSaturationTemperature(Phase phase, double lnE) {
 }
 
 // ln f of the moist-air factor at t for air whose vapour pressure is
-// exp(lnE) (Pa) at P (Pa): e_s is taken as e/f itself.
+// exp(lnE) (Pa) at P (Pa), with e_s taken as e/f from the last estimate lnF.
 double ApproximateLnFactor(bool its90, Phase phase, double t, double lnE, double lnF, double p) {
     if (!(t >= kLowestFactorTemperature)) t = kLowestFactorTemperature;
     const FactorTerms k = Terms(phase == Phase::Ice ? IceRow(its90, t) : WaterRow(its90, t), t);
@@ -341,7 +341,8 @@ double ApproximateCondensation(bool its90, Phase phase, double e, double p, doub
 // A first guess of the bulb temperature at which e_s(bulb) - γ·(T - bulb) = e,
 // with γ = A·1000·P: e_s linearised at the saturation temperature td of e,
 // where it equals e, gives bulb = (e·L·td + γ·T)/(e·L + γ) with L the slope
-// of ln e_s (Clausius-Clapeyron: about 6150 K/T²).
+// of ln e_s (Clausius-Clapeyron: about 5420 K/T² over water, 6150 K/T² over
+// ice).
 double ApproximateBulb(Phase phase, double t, double e, double gamma) {
     if (!(e > 0.0)) return t;
     const double td = ApproximateSaturationTemperature(phase, std::log(e));
@@ -367,7 +368,6 @@ constexpr double kMonotonePressureLow = 3000.0;
 constexpr double kMonotonePressureHigh = 2.5e7;
 // e_s·f of the t >= 0 row is rising up to here at those pressures.
 constexpr double kMonotoneUpTo = 100.0;
-
 
 }  // namespace
 
