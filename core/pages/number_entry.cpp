@@ -1,9 +1,9 @@
 #include "pages/number_entry.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <utility>
 
 #include "app/strings.h"
@@ -33,21 +33,24 @@ std::int64_t IntegerReading(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string Printf(const char* format, int decimals, double value) {
+// The text printf's "%.*f" (fixed) or "%.*e" (scientific) gives, written by
+// std::to_chars: the same digits, without parsing a format string and looking
+// up the locale for each of the forty numbers of a result grid.
+std::string Printed(double value, std::chars_format form, int decimals) {
+    if (decimals < 0) decimals = 6;  // what printf does with a negative precision
     char buffer[512];
-    const int n = std::snprintf(buffer, sizeof buffer, format, decimals, value);
-    if (n < 0) return {};
-    if (static_cast<std::size_t>(n) < sizeof buffer) return std::string(buffer, static_cast<std::size_t>(n));
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, form, decimals);
+    if (written.ec == std::errc()) return std::string(buffer, written.ptr);
     // Huge values in fixed point (up to about 310 digits plus decimals).
-    std::string big(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(big.data(), big.size(), format, decimals, value);
-    big.resize(static_cast<std::size_t>(n));
+    std::string big(static_cast<std::size_t>(decimals) + 400, '\0');
+    const auto wide = std::to_chars(big.data(), big.data() + big.size(), value, form, decimals);
+    big.resize(static_cast<std::size_t>(wide.ptr - big.data()));
     return big;
 }
 
 // "%.4e" with the exponent written with at least three digits: 1.2346e+007.
 std::string ExponentForm(double value) {
-    std::string text = Printf("%.*e", 4, value);
+    std::string text = Printed(value, std::chars_format::scientific, 4);
     const std::size_t e = text.find('e');
     if (e == std::string::npos || e + 2 > text.size()) return text;  // inf, nan
     std::string digits = text.substr(e + 2);
@@ -126,7 +129,7 @@ double ReadEntry(std::string& text, const NumberFormat& format, PageHost& host) 
 }
 
 std::string FormatResult(double value, int resultPrecision, std::string_view decimalSign) {
-    std::string text = Printf("%.*f", resultPrecision, value);
+    std::string text = Printed(value, std::chars_format::fixed, resultPrecision);
     if (text.size() > 11) text = ExponentForm(value);
     return WithDecimalSign(text, decimalSign);
 }
@@ -136,7 +139,7 @@ std::string FormatInput(double value, int inputPrecision, std::string_view decim
 }
 
 std::string FormatFixed(double value, int decimals, std::string_view decimalSign) {
-    return WithDecimalSign(Printf("%.*f", decimals, value), decimalSign);
+    return WithDecimalSign(Printed(value, std::chars_format::fixed, decimals), decimalSign);
 }
 
 namespace {
