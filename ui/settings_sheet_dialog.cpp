@@ -22,6 +22,7 @@
 #include "numeric_edit.h"
 #include "physics/units.h"
 #include "serial/port_list.h"
+#include "table_editor_dialog.h"
 #include "ui_settings_file.h"
 #include "ui_settings_general.h"
 #include "ui_settings_laboratory.h"
@@ -139,6 +140,7 @@ SettingsSheetDialog::SettingsSheetDialog(Settings& settings, SettingsRunState& r
     connect(sheet_, &QTabWidget::currentChanged, this, &SettingsSheetDialog::TabChosen);
     connect(ok_, &QPushButton::clicked, this, &SettingsSheetDialog::Confirm);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
+    model_.SetTableEditorAvailable(true);
     RefreshGeneral();
 }
 
@@ -463,9 +465,11 @@ void SettingsSheetDialog::BindLaboratory() {
     OnChoice(ui.pressureUnitList, [this](int index) { model_.Laboratory().ChangePressureUnit(index); });
     OnClick(ui.devicesErrorBox, [this](bool on) { model_.Laboratory().SetDevicesError(on); });
     for (const TableRow& row : TableRows(ui)) {
-        // The program has no table editor yet: "Tablica" stays grey, and ticking
-        // a box only switches the table on.
-        OnClick(row.box, [this, t = row.table](bool on) { model_.Laboratory().SetTableSwitch(t, on); });
+        // Ticking a box that was clear opens its table at once, as "Tablica" does.
+        OnClick(row.box, [this, t = row.table](bool on) {
+            if (model_.Laboratory().SetTableSwitch(t, on)) EditTable(t);
+        });
+        connect(row.button, &QPushButton::clicked, this, [this, t = row.table] { EditTable(t); });
     }
 }
 
@@ -493,6 +497,21 @@ void SettingsSheetDialog::RefreshLaboratory() {
         Show(row.box, page.TableSwitch(row.table));
         row.button->setEnabled(page.TableButtonEnabled(row.table));
     }
+}
+
+void SettingsSheetDialog::EditTable(CorrectionTable table) {
+    // The QX-311 has a table per channel: the channel comes first.
+    int channel = 1;
+    if (table == CorrectionTable::Qx311) {
+        const std::optional<int> chosen = AskQx311Channel(this);
+        if (!chosen) return;
+        channel = *chosen;
+    }
+    LaboratorySettingsPage& page = model_.Laboratory();
+    const std::optional<EditedTable> edited = EditCorrectionTable(
+        page.TableToEdit(table, channel), page.TableFile(table, channel), model_.DecimalSign(), this);
+    if (edited) page.TableEdited(table, channel, edited->fileName);
+    RefreshLaboratory();
 }
 
 // ---- "Zapis" ----------------------------------------------------------------

@@ -83,16 +83,21 @@ void PlanStreams(const Settings& b, const Settings& a, LaboratoryChange& lab) {
     }
 }
 
-void PlanTables(const Settings& b, const Settings& a, LaboratoryChange& lab) {
+void PlanTables(const Settings& b, const Settings& a, const std::vector<TableLoad>& edited, LaboratoryChange& lab) {
+    auto wasEdited = [&](CorrectionTable t, int channel) {
+        return std::any_of(edited.begin(), edited.end(),
+                           [&](const TableLoad& e) { return e.table == t && e.channel == channel; });
+    };
     for (CorrectionTable t : kCorrectionTables) {
         const bool wasOn = TableSwitchedOn(b, t), isOn = TableSwitchedOn(a, t);
         if (wasOn && !isOn) lab.tablesOff.push_back(t);
         if (!isOn) continue;
         const int channels = t == CorrectionTable::Qx311 ? static_cast<int>(kQx311Channels) : 1;
         for (int c = 1; c <= channels; ++c) {
+            const int channel = t == CorrectionTable::Qx311 ? c : 0;
             const std::string& path = TablePath(a, t, c);
-            if (!wasOn || path != TablePath(b, t, c)) {
-                lab.tablesToLoad.push_back({t, t == CorrectionTable::Qx311 ? c : 0, path});
+            if (!wasOn || path != TablePath(b, t, c) || wasEdited(t, channel)) {
+                lab.tablesToLoad.push_back({t, channel, path});
             }
         }
     }
@@ -194,7 +199,7 @@ SettingsChangePlan PlanSettingsChange(const SettingsState& before, const EditedS
     lab.restartAveraging = b.settingsLabUpdate != a.settingsLabUpdate ||
                            b.settingsLabValuesFromDevices != a.settingsLabValuesFromDevices ||
                            b.settingsLabMeanTime != a.settingsLabMeanTime;
-    PlanTables(b, a, lab);
+    PlanTables(b, a, after.tablesEdited, lab);
     PlanDataFile(b, a, after.dataFile, lab);
     return plan;
 }

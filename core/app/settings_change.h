@@ -38,12 +38,6 @@ enum class DataFileAction {
     SwitchAppended,  // the same, and records follow what the file already holds
 };
 
-// A confirmed sheet: the edited settings and the data-file decision taken
-// when "Zapis" was checked.
-struct EditedSettings : SettingsState {
-    DataFileAction dataFile = DataFileAction::Keep;
-};
-
 // Instrument streams of the laboratory, in the order in which it starts them.
 enum class LabStream { Qx316, EnvironmentQx310, Dp30, Qx310, Qx311, F250 };
 inline constexpr std::array<LabStream, 6> kLabStreams = {LabStream::Qx316, LabStream::EnvironmentQx310,
@@ -75,6 +69,14 @@ struct TableLoad {
     std::string path;
 
     bool operator==(const TableLoad&) const = default;
+};
+
+// A confirmed sheet: the edited settings, the data-file decision taken when
+// "Zapis" was checked, and the tables saved in the table editor (to be loaded
+// again even when their file name stayed the same).
+struct EditedSettings : SettingsState {
+    DataFileAction dataFile = DataFileAction::Keep;
+    std::vector<TableLoad> tablesEdited;
 };
 
 // What the laboratory does with a confirmed change. Every list is in the

@@ -4,6 +4,7 @@
 
 #include "app/laboratory_settings_target.h"
 #include "app/strings.h"
+#include "lab/cal_file.h"
 #include "pages/number_entry.h"
 #include "physics/units.h"
 
@@ -559,7 +560,20 @@ bool LaboratorySettingsPage::SetTableSwitch(CorrectionTable t, bool on) {
     return on && !wasOn && tableEditor_;
 }
 
+lab::CalibrationTable LaboratorySettingsPage::TableToEdit(CorrectionTable t, int channel) const {
+    const std::string& path = TableFile(t, channel);
+    if (path.empty()) return {};
+    const lab::CalParseResult read = lab::ReadCalFile(path);
+    if (read.ok) return lab::CalibrationTable(read.rows);
+    const lab::CalFileMessage message = lab::CalLoadFailureMessage(read, path);
+    context_.host.ShowWarning(message.messageId, message.text);
+    return {};
+}
+
 void LaboratorySettingsPage::TableEdited(CorrectionTable t, int channel, std::string path) {
+    const int loadChannel = t == CorrectionTable::Qx311 ? channel : 0;
+    std::erase_if(edited_, [&](const TableLoad& e) { return e.table == t && e.channel == loadChannel; });
+    edited_.push_back({t, loadChannel, path});
     TablePath(paths_, t, channel) = std::move(path);
 }
 
@@ -770,7 +784,10 @@ EditedSettings SettingsSheetModel::Result() const {
     if (general_) general_->ApplyTo(result.settings);
     if (precision_) precision_->ApplyTo(result.settings);
     if (ports_) ports_->ApplyTo(result.settings, result.handPressure);
-    if (laboratory_) laboratory_->ApplyTo(result.settings);
+    if (laboratory_) {
+        laboratory_->ApplyTo(result.settings);
+        result.tablesEdited = laboratory_->TablesEdited();
+    }
     if (file_) {
         file_->ApplyTo(result.settings);
         result.dataFile = file_->Action();

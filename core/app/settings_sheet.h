@@ -20,6 +20,7 @@
 #include "app/psychrometer_adjustment.h"
 #include "app/settings.h"
 #include "app/settings_change.h"
+#include "lab/calibration_table.h"
 
 namespace wegator {
 
@@ -280,8 +281,14 @@ public:
     bool TableButtonEnabled(CorrectionTable t) const { return tableEditor_ && TableSwitch(t); }
     void SetTableEditorAvailable(bool available) { tableEditor_ = available; }
     const std::string& TableFile(CorrectionTable t, int channel = 1) const { return TablePath(paths_, t, channel); }
-    // The editor ended with OK on `path`: the table is loaded from it when the sheet is confirmed.
+    // The table "Tablica" opens the editor on: the one in the configured file
+    // (channel 1 … 8 for the QX-311). A file that cannot be read gives its
+    // message (209 or 1101) and an empty table on that name.
+    lab::CalibrationTable TableToEdit(CorrectionTable t, int channel) const;
+    // The editor ended with OK on `path`: the table is loaded from it when
+    // the sheet is confirmed, even if the name stayed the same.
     void TableEdited(CorrectionTable t, int channel, std::string path);
+    const std::vector<TableLoad>& TablesEdited() const { return edited_; }
 
     // In order: collection time 60 … 600 s (171), observations 2 … 100 (177),
     // update period 3 … 600 s (172), then the uncertainties (173, 174, 218,
@@ -303,6 +310,7 @@ private:
     std::array<bool, 4> tables_{};
     bool tableEditor_ = false;
     Settings paths_;  // only the correction-table paths are used
+    std::vector<TableLoad> edited_;
 };
 
 // ---- Page "Zapis": the laboratory data file.

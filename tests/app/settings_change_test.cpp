@@ -135,6 +135,11 @@ TEST(SettingsChangePlan, AveragingTablesAndTheDataFile) {
     EXPECT_EQ(lab.tablesOff, std::vector<CorrectionTable>{CorrectionTable::Dp30});
     EXPECT_EQ(lab.tablesToLoad, (std::vector<TableLoad>{{CorrectionTable::F250, 0, "/cal/f250.cal"},
                                                         {CorrectionTable::Qx311, 3, "/cal/kanal3.cal"}}));
+    // A table the editor saved under the same name is loaded again.
+    EditedSettings resaved;
+    resaved.settings = before;
+    resaved.tablesEdited = {{CorrectionTable::Dp30, 0, "/cal/dp30.cal"}};
+    EXPECT_EQ(PlanSettingsChange({before, {}}, resaved).laboratory.tablesToLoad, resaved.tablesEdited);
 
     after = Station();
     after.saveFileCode = "16416";  // saving on, RH

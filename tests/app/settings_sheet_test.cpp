@@ -236,8 +236,15 @@ TEST(SettingsSheetLaboratory, UneditedValuesKeepEveryDigitThroughUnitChanges) {
     ASSERT_TRUE(page.ChangeTemperatureUnit(0));
     EXPECT_EQ(page.UncertaintyText(LaboratorySettingsPage::Instrument::F250), "0,100");
 
+    // A table saved by the editor under its old name is loaded again all the same.
+    page.TableEdited(CorrectionTable::Qx311, 4, "/cal/kanal4.cal");
+    EXPECT_EQ(page.TableFile(CorrectionTable::Qx311, 4), "/cal/kanal4.cal");
+
     ASSERT_TRUE(sheet.model->Accept());
-    const Settings after = sheet.model->Result().settings;
+    const EditedSettings edited = sheet.model->Result();
+    EXPECT_EQ(edited.tablesEdited, (std::vector<TableLoad>{{CorrectionTable::Qx311, 4, "/cal/kanal4.cal"}}));
+    const Settings& after = edited.settings;
+    EXPECT_EQ(after.calibrationFileNameTempQx311[3], "/cal/kanal4.cal");
     EXPECT_EQ(after.settingsLabQx316, 0.00001);
     EXPECT_EQ(after.settingsLabDp30, 0.0123456);
     EXPECT_DOUBLE_EQ(after.settingsLabF250, 0.1);
@@ -250,7 +257,7 @@ TEST(SettingsSheetGeneral, ConstantsAreReadWithTenDecimalsAndTheirTextsKeptAtOnc
     GeneralSettingsPage& page = sheet.model->General();
     EXPECT_FALSE(page.UserConstant(Phase::Water));
     EXPECT_EQ(page.ConstantText(Phase::Water), "0,0006653286");  // the user text, in the sign in force
-    EXPECT_EQ(sheet.settings.globalAwUser, "0.0006653286");       // left as it was stored
+    EXPECT_EQ(sheet.settings.globalAwUser, "0.0006653286");      // left as it was stored
     EXPECT_EQ(page.ConstantText(Phase::Ice), "0,0005000000");
     EXPECT_EQ(sheet.settings.globalAiUser, "0,0005000000");
 

@@ -40,6 +40,7 @@
 #include "recompute_marker.h"
 #include "rh_page_widget.h"
 #include "settings_sheet_dialog.h"
+#include "table_editor_dialog.h"
 
 namespace wegator {
 namespace {
@@ -145,9 +146,17 @@ TEST(SettingsSheetWidget, LeavingLaboratoryWithACollectionTimeOf59Stays) {
     ClickTab(sheet.Sheet(), SettingsSheetModel::kLaboratoryPage);
     QWidget* page = sheet.Page(SettingsSheetModel::kLaboratoryPage);
     Retype(Child<QLineEdit>(page, "meanTimeEdit"), QStringLiteral("59"));
-    // The "Tablica" buttons have no editor to open yet.
-    QTest::mouseClick(Child<QCheckBox>(page, "dp30TableBox"), Qt::LeftButton);
+    // Ticking a table opens its editor at once; "Anuluj" there leaves the table's file alone.
     EXPECT_FALSE(Child<QPushButton>(page, "dp30TableButton")->isEnabled());
+    bool editorShown = false;
+    WhenShown<TableEditorDialog>([&editorShown](TableEditorDialog* editor) {
+        editorShown = true;
+        QTest::mouseClick(editor->CancelButton(), Qt::LeftButton);
+    });
+    QTest::mouseClick(Child<QCheckBox>(page, "dp30TableBox"), Qt::LeftButton);
+    EXPECT_TRUE(editorShown);
+    EXPECT_TRUE(Child<QPushButton>(page, "dp30TableButton")->isEnabled());
+    EXPECT_TRUE(sheet.Model().Laboratory().TablesEdited().empty());
 
     ClickTab(sheet.Sheet(), SettingsSheetModel::kGeneralPage);
     EXPECT_EQ(messages.ids, std::vector<int>{171});
@@ -226,8 +235,7 @@ TEST(SettingsApply, TheLaboratoryGetsItsChangeAndTheRecordKeepsWhatWasConfigured
     ASSERT_EQ(laboratory.changes.size(), 1u);
     const LaboratoryChange& change = laboratory.changes[0];
     EXPECT_TRUE(change.instrumentsOff);
-    EXPECT_EQ(change.tablesToLoad,
-              (std::vector<TableLoad>{{CorrectionTable::Dp30, 0, "/cal/dp30-2024.cal"}}));
+    EXPECT_EQ(change.tablesToLoad, (std::vector<TableLoad>{{CorrectionTable::Dp30, 0, "/cal/dp30-2024.cal"}}));
     EXPECT_EQ(laboratory.settings[0], after.settings);
     // Whatever the laboratory made of the table, the record keeps the configured path.
     EXPECT_EQ(settings.calibrationFileNameDp30, "/cal/dp30-2024.cal");
