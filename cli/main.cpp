@@ -18,6 +18,7 @@
 #include <iostream>
 #include <span>
 
+#include "app/files.h"
 #include "command.h"
 #include "csv_reader.h"
 #include "input_file.h"
@@ -171,19 +172,6 @@ PdfTarget ClassifyPdfTarget(const std::string& path) {
     throw UsageError(CannotWritePdf(path, S_ISDIR(target.st_mode)
                                               ? "it is a folder"
                                               : "it is neither a regular file nor a pipe nor a character device"));
-}
-
-// Writes all of `bytes` to `fd`; false with errno set when the file refuses them.
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 // A PDF made in memory and written into a pipe or a device (or standard output) as it stands.

@@ -14,8 +14,6 @@ namespace wegator {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 bool WriteAll(int fd, std::string_view data) {
     while (!data.empty()) {
         const ssize_t n = ::write(fd, data.data(), data.size());
@@ -27,6 +25,8 @@ bool WriteAll(int fd, std::string_view data) {
     }
     return true;
 }
+
+namespace {
 
 // A replaced file keeps its permissions; a new one gets what the user's umask
 // leaves of read and write for everyone, as any program's new file would.

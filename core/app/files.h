@@ -16,6 +16,10 @@ struct FileRead {
     std::string data;  // the whole file when state is Read, else empty
 };
 
+// Writes all of `data` to the open file `fd`, however many writes it takes;
+// false, with errno set, when the file refuses them.
+bool WriteAll(int fd, std::string_view data);
+
 // Reads a regular file whole. A folder, a pipe or a device is Unreadable, and
 // is never waited on.
 FileRead ReadWholeFile(const std::filesystem::path& file);
