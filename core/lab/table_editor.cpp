@@ -32,6 +32,11 @@ CalibrationEntry AsShown(const CalibrationEntry& e) {
     return {Shown(e.value), Shown(e.correction), Shown(e.uncertainty)};
 }
 
+// The settings keep a table's file name on one line: a name with a line
+// break could never be stored whole, so such a file is refused like one that
+// cannot be used.
+bool HasLineBreak(std::string_view name) { return name.find_first_of("\r\n") != std::string_view::npos; }
+
 // A name typed without an extension gets ".cal".
 std::string WithCalExtension(std::string name) {
     if (std::filesystem::path(name).extension().empty()) name += kCalExtension;
@@ -102,7 +107,7 @@ void TableEditor::OpenFile() {
     const auto chosen = host_.ChooseFileToOpen();
     if (!chosen) return;
     const std::string name = WithCalExtension(*chosen);
-    const CalParseResult file = ReadCalFile(name);
+    const CalParseResult file = HasLineBreak(name) ? CalParseResult{} : ReadCalFile(name);
     if (!file.ok) {
         if (file.badLine > 0) {
             const CalFileMessage m = CalLoadFailureMessage(file, name);
@@ -126,7 +131,7 @@ bool TableEditor::Ok() {
             return false;
         }
         const std::string name = WithCalExtension(*chosen);
-        if (!WriteCalFile(name, rows_)) {
+        if (HasLineBreak(name) || !WriteCalFile(name, rows_)) {
             host_.ShowWarning(msg::ChosenFileUnavailable, std::string(LoadString(msg::ChosenFileUnavailable)));
             return false;
         }

@@ -60,13 +60,14 @@ public:
     bool Remove(std::size_t index);
     // "Otwórz plik": the chosen file's rows replace the list, sorted by value,
     // and its name becomes the table's file name. A file that cannot be read
+    // (or whose name holds a line break, which the settings cannot keep)
     // gives 207, a line that is not three numbers gives 1101 naming the line;
     // either way nothing changes. The modified flag stays as it was.
     void OpenFile();
     // OK: when modified, asks for a file and saves the rows there (213 when the
-    // user cancels, 207 when the file cannot be written; the editor then stays
-    // open). Returns true when the editor closes; Table() and FileName() then
-    // hold what the editor closed with.
+    // user cancels, 207 when the file cannot be written or its name holds a
+    // line break; the editor then stays open). Returns true when the editor
+    // closes; Table() and FileName() then hold what the editor closed with.
     bool Ok();
 
     // The table and file name the editor holds (after Ok(): the result). "Anuluj"

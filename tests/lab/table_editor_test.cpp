@@ -138,6 +138,19 @@ TEST(TableEditor, OpenFileAndFailedSave) {
     EXPECT_FALSE(editor.Ok());
     EXPECT_EQ(host.shown.back().first, 207);
     EXPECT_EQ(support::ReadFile(dir / "b.cal"), "5;0.5;0.1\r\n1;0.1;0.1\r\n3;0.3;0.1");
+
+    // A name with a line break could not be kept in the settings: refused
+    // with 207 whether opened or saved, and nothing is written under it.
+    const fs::path broken = dir / "b\n.cal";
+    support::WriteFile(broken, "1;0.1;0.1\r\n");
+    host.files = {broken.string(), broken.string()};
+    editor.OpenFile();
+    EXPECT_EQ(host.shown.back().first, 207);
+    EXPECT_EQ(editor.FileName(), (dir / "b.cal").string());
+    support::WriteFile(broken, "");
+    EXPECT_FALSE(editor.Ok());
+    EXPECT_EQ(host.shown.back().first, 207);
+    EXPECT_EQ(support::ReadFile(broken), "");
 }
 
 TEST(TableEditor, EntryDialogFieldsAndQx311Channel) {
