@@ -428,15 +428,15 @@ std::array<UncertaintyRow, LaboratorySettingsPage::kInstruments> UncertaintyRows
              {Instrument::Qx316, ui.qx316UncertaintyEdit, ui.qx316UncertaintyLabel, ui.qx316UncertaintyUnit}}};
 }
 struct TableRow {
-    CorrectionTable table;
+    lab::TableFamily table;
     QCheckBox* box;
     QPushButton* button;
 };
 std::array<TableRow, 4> TableRows(const Ui::SettingsLaboratoryPage& ui) {
-    return {{{CorrectionTable::Dp30, ui.dp30TableBox, ui.dp30TableButton},
-             {CorrectionTable::Qx310, ui.qx310TableBox, ui.qx310TableButton},
-             {CorrectionTable::Qx311, ui.qx311TableBox, ui.qx311TableButton},
-             {CorrectionTable::F250, ui.f250TableBox, ui.f250TableButton}}};
+    return {{{lab::TableFamily::Dp30, ui.dp30TableBox, ui.dp30TableButton},
+             {lab::TableFamily::Qx310, ui.qx310TableBox, ui.qx310TableButton},
+             {lab::TableFamily::Qx311, ui.qx311TableBox, ui.qx311TableButton},
+             {lab::TableFamily::F250, ui.f250TableBox, ui.f250TableButton}}};
 }
 }  // namespace
 
@@ -499,18 +499,24 @@ void SettingsSheetDialog::RefreshLaboratory() {
     }
 }
 
-void SettingsSheetDialog::EditTable(CorrectionTable table) {
+void SettingsSheetDialog::EditTable(lab::TableFamily family) {
     // The QX-311 has a table per channel: the channel comes first.
-    int channel = 1;
-    if (table == CorrectionTable::Qx311) {
-        const std::optional<int> chosen = AskQx311Channel(this);
-        if (!chosen) return;
-        channel = *chosen;
+    lab::TableId table = lab::TableId::Dp30;
+    switch (family) {
+        case lab::TableFamily::Dp30: table = lab::TableId::Dp30; break;
+        case lab::TableFamily::F250: table = lab::TableId::F250; break;
+        case lab::TableFamily::Qx310: table = lab::TableId::Qx310; break;
+        case lab::TableFamily::Qx311: {
+            const std::optional<int> chosen = AskQx311Channel(this);
+            if (!chosen) return;
+            table = lab::Qx311Table(*chosen);
+            break;
+        }
     }
     LaboratorySettingsPage& page = model_.Laboratory();
-    const std::optional<EditedTable> edited = EditCorrectionTable(
-        page.TableToEdit(table, channel), page.TableFile(table, channel), model_.DecimalSign(), this);
-    if (edited) page.TableEdited(table, channel, edited->fileName);
+    const std::optional<EditedTable> edited =
+        EditCorrectionTable(page.TableToEdit(table), page.TableFile(table), model_.DecimalSign(), this);
+    if (edited) page.TableEdited(table, edited->fileName);
     RefreshLaboratory();
 }
 

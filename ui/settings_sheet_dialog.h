@@ -79,7 +79,7 @@ private:
     void OpenAdjustment(Phase bulb);
     void ChooseDataFile();
     // "Tablica": the correction-table editor (after the channel, for the QX-311).
-    void EditTable(CorrectionTable table);
+    void EditTable(lab::TableFamily family);
     int Run(QDialog& dialog);
     // A click or a choice goes to the model, then the page shows what the model holds.
     void OnClick(QAbstractButton* button, std::function<void(bool)> action);

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "lab/calibration_tables.h"
+#include "lab/stream.h"
 
 namespace wegator {
 
@@ -38,34 +40,10 @@ enum class DataFileAction {
     SwitchAppended,  // the same, and records follow what the file already holds
 };
 
-// Instrument streams of the laboratory, in the order in which it starts them.
-enum class LabStream { Qx316, EnvironmentQx310, Dp30, Qx310, Qx311, F250 };
-inline constexpr std::array<LabStream, 6> kLabStreams = {LabStream::Qx316, LabStream::EnvironmentQx310,
-                                                         LabStream::Dp30,  LabStream::Qx310,
-                                                         LabStream::Qx311, LabStream::F250};
-
-// Whether the configuration reads a stream: external instruments on, and the
-// temperature source, pressure source and environment switch asking for it.
-bool StreamInUse(const Settings& s, LabStream stream);
-// The serial port (COMn) configured for a stream; 0 or less is none.
-int StreamPort(const Settings& s, LabStream stream);
-
-// Instruments whose readings a correction table can correct.
-enum class CorrectionTable { Dp30, F250, Qx310, Qx311 };
-inline constexpr std::array<CorrectionTable, 4> kCorrectionTables = {CorrectionTable::Dp30, CorrectionTable::F250,
-                                                                     CorrectionTable::Qx310, CorrectionTable::Qx311};
-
-// The switch "use the table" and the configured file of a table; `channel`
-// is 1 … 8 for the QX-311 and ignored otherwise.
-bool TableSwitchedOn(const Settings& s, CorrectionTable table);
-const std::string& TablePath(const Settings& s, CorrectionTable table, int channel = 1);
-std::string& TablePath(Settings& s, CorrectionTable table, int channel = 1);
-
-// A table to load from its configured file (channel 1 … 8 for the QX-311, 0
-// for the others). An empty path means the channel has no table.
+// A table to load from its file; an empty path leaves that table (or QX-311
+// channel) empty.
 struct TableLoad {
-    CorrectionTable table;
-    int channel;
+    lab::TableId table;
     std::string path;
 
     bool operator==(const TableLoad&) const = default;
@@ -80,7 +58,8 @@ struct EditedSettings : SettingsState {
 };
 
 // What the laboratory does with a confirmed change. Every list is in the
-// laboratory's own order (streams as kLabStreams, tables as kCorrectionTables).
+// laboratory's own order (streams as lab::kStreamRestartOrder, tables as
+// lab::TableFamily and lab::TableId).
 struct LaboratoryChange {
     // Formula set, a psychrometer constant or the formula-uncertainty switch
     // changed: the laboratory takes them into its engine, shows the results
@@ -94,11 +73,11 @@ struct LaboratoryChange {
     // acquisition.
     bool instrumentsOff = false;
     // Close these channels: the new configuration does not read them.
-    std::vector<LabStream> streamsToStop;
+    std::vector<lab::Stream> streamsToStop;
     // Close (if open) and open again on the configured port: at once while
     // acquiring, otherwise at the page's next activation. Only streams the new
     // configuration reads are ever listed.
-    std::vector<LabStream> streamsToRestart;
+    std::vector<lab::Stream> streamsToRestart;
     // A new hand-entered pressure: shown (while acquiring) and used.
     bool handPressure = false;
     // The update period, the number of observations or the collection time
@@ -107,7 +86,7 @@ struct LaboratoryChange {
     bool restartAveraging = false;
     // Tables switched off (removed; for the QX-311 every channel's), and
     // tables to load because they were switched on or their file changed.
-    std::vector<CorrectionTable> tablesOff;
+    std::vector<lab::TableFamily> tablesOff;
     std::vector<TableLoad> tablesToLoad;
     // The data file: what to do with it, whether the next record needs a header
     // line first, and the record timers (stop them if they run; with saving on,

@@ -5,6 +5,7 @@
 #include "app/laboratory_settings_target.h"
 #include "app/strings.h"
 #include "lab/cal_file.h"
+#include "lab/stream_use.h"
 #include "pages/number_entry.h"
 #include "physics/units.h"
 
@@ -254,25 +255,15 @@ void PrecisionSettingsPage::ApplyTo(Settings& s) const {
 
 namespace {
 // The stream each port list configures.
-constexpr std::array<LabStream, PortsSettingsPage::kPorts> kPortStreams = {
-    LabStream::Dp30, LabStream::Qx310, LabStream::Qx311,
-    LabStream::F250, LabStream::Qx316, LabStream::EnvironmentQx310};
+constexpr std::array<lab::Stream, PortsSettingsPage::kPorts> kPortStreams = {
+    lab::Stream::Dp30,  lab::Stream::Qx310Temperature, lab::Stream::Qx311, lab::Stream::F250,
+    lab::Stream::Qx316, lab::Stream::Qx310Environment};
 // Checked in this order, each with its message.
 constexpr std::array<int, PortsSettingsPage::kPorts> kMissingPortMessages = {
     id::kChooseDp30Port, id::kChooseQx310Port, id::kChooseQx311Port,
     id::kChooseF250Port, id::kChooseQx316Port, id::kChooseEnvironmentPort};
 
-std::int32_t& PortField(Settings& s, PortsSettingsPage::Port p) {
-    switch (p) {
-        case PortsSettingsPage::Dp30: return s.settingsPortComDp30;
-        case PortsSettingsPage::Qx310: return s.settingsPortComQx310;
-        case PortsSettingsPage::Qx311: return s.settingsPortComQx311;
-        case PortsSettingsPage::F250: return s.settingsPortComF250;
-        case PortsSettingsPage::Qx316: return s.settingsPortComQx316;
-        case PortsSettingsPage::EnvironmentQx310: break;
-    }
-    return s.settingsPortComEnvQx310;
-}
+std::int32_t& PortField(Settings& s, PortsSettingsPage::Port p) { return lab::StreamPort(s, kPortStreams[p]); }
 }  // namespace
 
 int PortNumberOfEntry(std::string_view entry) {
@@ -428,7 +419,7 @@ bool PortsSettingsPage::Check() {
     }
     const Settings configured = Configured();
     for (int p = 0; p < kPorts; ++p) {
-        if (StreamInUse(configured, kPortStreams[p]) && ports_[p] <= 0) {
+        if (lab::StreamInUse(configured, kPortStreams[p]) && ports_[p] <= 0) {
             Warn(host, kMissingPortMessages[p]);
             return false;
         }
@@ -436,7 +427,7 @@ bool PortsSettingsPage::Check() {
     // The two QX-310 roles count as two instruments: they cannot share a port either.
     for (int p = 0; p < kPorts; ++p) {
         for (int q = p + 1; q < kPorts; ++q) {
-            if (StreamInUse(configured, kPortStreams[p]) && StreamInUse(configured, kPortStreams[q]) &&
+            if (lab::StreamInUse(configured, kPortStreams[p]) && lab::StreamInUse(configured, kPortStreams[q]) &&
                 ports_[p] == ports_[q]) {
                 Warn(host, id::kPortsMustDiffer);
                 return false;
@@ -500,16 +491,6 @@ constexpr std::array<UncertaintyLimit, LaboratorySettingsPage::kInstruments> kUn
     {&Settings::settingsLabQx316, 1000.0, 176},
 }};
 constexpr int kQx316 = static_cast<int>(LaboratorySettingsPage::Instrument::Qx316);
-
-std::int32_t& TableSwitchField(Settings& s, CorrectionTable t) {
-    switch (t) {
-        case CorrectionTable::Dp30: return s.settingsLabCalibrationTableDp30;
-        case CorrectionTable::F250: return s.settingsLabCalibrationTableF250;
-        case CorrectionTable::Qx310: return s.settingsLabCalibrationTableTempQx310;
-        case CorrectionTable::Qx311: break;
-    }
-    return s.settingsLabCalibrationTableTempQx311;
-}
 }  // namespace
 
 LaboratorySettingsPage::LaboratorySettingsPage(const Settings& before, const SheetContext& context)
@@ -529,7 +510,8 @@ LaboratorySettingsPage::LaboratorySettingsPage(const Settings& before, const She
                                kTemperatureUnits[temperatureUnit_], context);
         }
     }
-    for (CorrectionTable t : kCorrectionTables) tables_[static_cast<std::size_t>(t)] = TableSwitchedOn(before, t);
+    for (std::size_t f = 0; f < tables_.size(); ++f)
+        tables_[f] = lab::TableSwitchOn(before, static_cast<lab::TableFamily>(f));
 }
 
 bool LaboratorySettingsPage::ChangeTemperatureUnit(int index) {
@@ -554,14 +536,14 @@ bool LaboratorySettingsPage::ChangePressureUnit(int index) {
     return true;
 }
 
-bool LaboratorySettingsPage::SetTableSwitch(CorrectionTable t, bool on) {
-    const bool wasOn = TableSwitch(t);
-    tables_[static_cast<std::size_t>(t)] = on;
+bool LaboratorySettingsPage::SetTableSwitch(lab::TableFamily f, bool on) {
+    const bool wasOn = TableSwitch(f);
+    tables_[static_cast<std::size_t>(f)] = on;
     return on && !wasOn && tableEditor_;
 }
 
-lab::CalibrationTable LaboratorySettingsPage::TableToEdit(CorrectionTable t, int channel) const {
-    const std::string& path = TableFile(t, channel);
+lab::CalibrationTable LaboratorySettingsPage::TableToEdit(lab::TableId t) const {
+    const std::string& path = TableFile(t);
     if (path.empty()) return {};
     const lab::CalParseResult read = lab::ReadCalFile(path);
     if (read.ok) return lab::CalibrationTable(read.rows);
@@ -570,11 +552,10 @@ lab::CalibrationTable LaboratorySettingsPage::TableToEdit(CorrectionTable t, int
     return {};
 }
 
-void LaboratorySettingsPage::TableEdited(CorrectionTable t, int channel, std::string path) {
-    const int loadChannel = t == CorrectionTable::Qx311 ? channel : 0;
-    std::erase_if(edited_, [&](const TableLoad& e) { return e.table == t && e.channel == loadChannel; });
-    edited_.push_back({t, loadChannel, path});
-    TablePath(paths_, t, channel) = std::move(path);
+void LaboratorySettingsPage::TableEdited(lab::TableId t, std::string path) {
+    std::erase_if(edited_, [&](const TableLoad& e) { return e.table == t; });
+    edited_.push_back({t, path});
+    lab::TableFileName(paths_, t) = std::move(path);
 }
 
 bool LaboratorySettingsPage::Check() {
@@ -618,10 +599,13 @@ void LaboratorySettingsPage::ApplyTo(Settings& s) const {
         static_cast<std::int32_t>(values_[static_cast<std::size_t>(Integer::Observations)]);
     for (int i = 0; i < kInstruments; ++i) s.*kUncertainties[i].field = uncertainties_[i];
     SetFlag(s.settingsLabIsDevicesError, devicesError_);
-    for (CorrectionTable t : kCorrectionTables) {
-        SetFlag(TableSwitchField(s, t), TableSwitch(t));
-        const int channels = t == CorrectionTable::Qx311 ? static_cast<int>(kQx311Channels) : 1;
-        for (int c = 1; c <= channels; ++c) TablePath(s, t, c) = TablePath(paths_, t, c);
+    for (std::size_t f = 0; f < lab::kTableFamilyCount; ++f) {
+        const auto family = static_cast<lab::TableFamily>(f);
+        SetFlag(lab::TableSwitch(s, family), TableSwitch(family));
+    }
+    for (std::size_t i = 0; i < lab::kTableCount; ++i) {
+        const auto id = static_cast<lab::TableId>(i);
+        lab::TableFileName(s, id) = lab::TableFileName(paths_, id);
     }
 }
 

@@ -21,6 +21,7 @@
 #include "app/settings.h"
 #include "app/settings_change.h"
 #include "lab/calibration_table.h"
+#include "lab/calibration_tables.h"
 
 namespace wegator {
 
@@ -272,22 +273,22 @@ public:
     // "Uwzględnij niepewność przyrządów": the uncertainty fields are enabled with it.
     bool DevicesError() const { return devicesError_; }
     void SetDevicesError(bool on) { devicesError_ = on; }
-    bool TableSwitch(CorrectionTable t) const { return tables_[static_cast<std::size_t>(t)]; }
+    bool TableSwitch(lab::TableFamily f) const { return tables_[static_cast<std::size_t>(f)]; }
     // True when the table editor should open at once (a box that was clear
     // was ticked and the program has an editor).
-    bool SetTableSwitch(CorrectionTable t, bool on);
+    bool SetTableSwitch(lab::TableFamily f, bool on);
     // "Tablica": only while its box is ticked, and only when the program has
     // a table editor.
-    bool TableButtonEnabled(CorrectionTable t) const { return tableEditor_ && TableSwitch(t); }
+    bool TableButtonEnabled(lab::TableFamily f) const { return tableEditor_ && TableSwitch(f); }
     void SetTableEditorAvailable(bool available) { tableEditor_ = available; }
-    const std::string& TableFile(CorrectionTable t, int channel = 1) const { return TablePath(paths_, t, channel); }
+    const std::string& TableFile(lab::TableId t) const { return lab::TableFileName(paths_, t); }
     // The table "Tablica" opens the editor on: the one in the configured file
-    // (channel 1 … 8 for the QX-311). A file that cannot be read gives its
-    // message (209 or 1101) and an empty table on that name.
-    lab::CalibrationTable TableToEdit(CorrectionTable t, int channel) const;
+    // (for the QX-311, the chosen channel's). A file that cannot be read gives
+    // its message (209 or 1101) and an empty table on that name.
+    lab::CalibrationTable TableToEdit(lab::TableId t) const;
     // The editor ended with OK on `path`: the table is loaded from it when
     // the sheet is confirmed, even if the name stayed the same.
-    void TableEdited(CorrectionTable t, int channel, std::string path);
+    void TableEdited(lab::TableId t, std::string path);
     const std::vector<TableLoad>& TablesEdited() const { return edited_; }
 
     // In order: collection time 60 … 600 s (171), observations 2 … 100 (177),
@@ -307,7 +308,7 @@ private:
     std::array<double, kInstruments> uncertainties_{};
     int temperatureUnit_ = 0, pressureUnit_ = 0;
     bool devicesError_;
-    std::array<bool, 4> tables_{};
+    std::array<bool, lab::kTableFamilyCount> tables_{};
     bool tableEditor_ = false;
     Settings paths_;  // only the correction-table paths are used
     std::vector<TableLoad> edited_;

@@ -87,14 +87,18 @@ const std::string& TableFileName(const Settings& settings, TableId id) {
     return TableFileName(const_cast<Settings&>(settings), id);
 }
 
-bool TableSwitchOn(const Settings& settings, TableFamily family) {
+std::int32_t& TableSwitch(Settings& settings, TableFamily family) {
     switch (family) {
-        case TableFamily::Dp30: return settings.settingsLabCalibrationTableDp30 != 0;
-        case TableFamily::F250: return settings.settingsLabCalibrationTableF250 != 0;
-        case TableFamily::Qx310: return settings.settingsLabCalibrationTableTempQx310 != 0;
-        case TableFamily::Qx311: return settings.settingsLabCalibrationTableTempQx311 != 0;
+        case TableFamily::Dp30: return settings.settingsLabCalibrationTableDp30;
+        case TableFamily::F250: return settings.settingsLabCalibrationTableF250;
+        case TableFamily::Qx310: return settings.settingsLabCalibrationTableTempQx310;
+        case TableFamily::Qx311: break;
     }
-    return false;
+    return settings.settingsLabCalibrationTableTempQx311;
+}
+
+bool TableSwitchOn(const Settings& settings, TableFamily family) {
+    return TableSwitch(const_cast<Settings&>(settings), family) != 0;
 }
 
 void CalibrationTables::Load(const Settings& settings, PageHost& host) {

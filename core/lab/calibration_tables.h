@@ -59,6 +59,7 @@ std::string_view TableSwitchSettingName(TableFamily family);
 std::string& TableFileName(Settings& settings, TableId id);
 const std::string& TableFileName(const Settings& settings, TableId id);
 bool TableSwitchOn(const Settings& settings, TableFamily family);
+std::int32_t& TableSwitch(Settings& settings, TableFamily family);
 
 // A status line of the laboratory page: its text and its tooltip (the table's
 // path, or the text itself when no table is in use).

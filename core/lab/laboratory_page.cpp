@@ -8,6 +8,7 @@
 #include "app/strings.h"
 #include "lab/cal_file.h"
 #include "lab/lab_messages.h"
+#include "lab/stream_use.h"
 #include "pages/input_limits.h"
 #include "physics/units.h"
 
@@ -35,20 +36,14 @@ constexpr int kF250ResendSeconds = 10;
 // Codes of the averaged inputs in the preference list.
 constexpr int kCodeOfInput[kLabInputs] = {kInputDewPoint, kInputT, kInputP1};
 
-// Streams in the order the page starts them when it is set up, and the order
-// in which an activation restarts those marked.
+// Streams in the order the page starts them when it is set up (an activation
+// restarts those marked in kStreamRestartOrder).
 constexpr Stream kSetUpOrder[] = {Stream::Qx316, Stream::Qx310Environment, Stream::Qx310Temperature,
                                   Stream::Qx311, Stream::F250,             Stream::Dp30};
-constexpr Stream kRestartOrder[] = {Stream::Qx316, Stream::Qx310Environment, Stream::Dp30,
-                                    Stream::Qx310Temperature, Stream::Qx311, Stream::F250};
 
 int Clamp(int value, int low, int high) { return std::min(std::max(value, low), high); }
 
 double Hypot(double a, double b) { return std::sqrt(a * a + b * b); }
-
-bool UsesQx311(int source) {
-    return source == kSourceQx311 || source == kSourceQx310WithGradient || source == kSourceF250WithGradient;
-}
 
 std::string Fixed(double value, int decimals, std::string_view sign) { return FormatFixed(value, decimals, sign); }
 
@@ -141,33 +136,9 @@ void LaboratoryPage::ApplySettings(const Settings& settings) {
     Changed();
 }
 
-bool LaboratoryPage::StreamInUse(Stream stream) const {
-    const Settings& s = settings_;
-    if (s.settingsLabDevices == 0) return false;
-    const int source = s.settingsPortTempDevice;
-    switch (stream) {
-        case Stream::Qx316: return s.settingsPortPressDevice == 0;
-        case Stream::Qx310Environment: return s.settingsPortEnvQx310Device != 0;
-        case Stream::Dp30: return true;
-        case Stream::Qx310Temperature: return source == kSourceQx310 || source == kSourceQx310WithGradient;
-        case Stream::Qx311: return UsesQx311(source);
-        case Stream::F250: return source == kSourceF250 || source == kSourceF250WithGradient;
-    }
-    return false;
-}
+bool LaboratoryPage::StreamInUse(Stream stream) const { return lab::StreamInUse(settings_, stream); }
 
-int LaboratoryPage::StreamPort(Stream stream) const {
-    const Settings& s = settings_;
-    switch (stream) {
-        case Stream::Qx316: return s.settingsPortComQx316;
-        case Stream::Qx310Environment: return s.settingsPortComEnvQx310;
-        case Stream::Dp30: return s.settingsPortComDp30;
-        case Stream::Qx310Temperature: return s.settingsPortComQx310;
-        case Stream::Qx311: return s.settingsPortComQx311;
-        case Stream::F250: return s.settingsPortComF250;
-    }
-    return 0;
-}
+int LaboratoryPage::StreamPort(Stream stream) const { return lab::StreamPort(settings_, stream); }
 
 std::optional<LabValue> LaboratoryPage::ValueOf(Stream stream) const {
     switch (stream) {
@@ -225,7 +196,7 @@ void LaboratoryPage::ResumeRecording() {
 bool LaboratoryPage::Activate() {
     const bool first = !activated_;
     activated_ = true;
-    for (Stream s : kRestartOrder) {
+    for (Stream s : kStreamRestartOrder) {
         if (streams_[Index(s)].restartMarked) {
             streams_[Index(s)].restartMarked = false;
             if (StreamInUse(s)) {
@@ -586,8 +557,8 @@ void LaboratoryPage::Observe(LabInput input) {
 }
 
 bool LaboratoryPage::WaitingForQx311() const {
-    return settings_.settingsQx311Deviation != 0 && UsesQx311(settings_.settingsPortTempDevice) &&
-           eight_.ReportingChannels() == 0;
+    return settings_.settingsQx311Deviation != 0 &&
+           TemperatureSourceReads(settings_.settingsPortTempDevice, Stream::Qx311) && eight_.ReportingChannels() == 0;
 }
 
 double LaboratoryPage::Qx311TableUncertainty(double celsius) const {
@@ -913,7 +884,7 @@ RunObservation LaboratoryPage::MakeRunObservation() const {
     if (!buffers_[Index(LabInput::DewPoint)].Empty()) o.dewPoint = buffers_[Index(LabInput::DewPoint)].Newest();
     const double p = averages_[Index(LabInput::Pressure)];
     o.pressure = p == kNoAverage ? kNoReading : p;
-    o.qx311InUse = UsesQx311(settings_.settingsPortTempDevice);
+    o.qx311InUse = TemperatureSourceReads(settings_.settingsPortTempDevice, Stream::Qx311);
     if (eight_.ReportingChannels() > 0) {
         o.utnj = eight_.NonUniformityUncertainty();
         o.spread = eight_.Spread();

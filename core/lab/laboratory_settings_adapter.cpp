@@ -2,32 +2,6 @@
 
 namespace wegator::lab {
 
-Stream StreamOf(LabStream stream) {
-    switch (stream) {
-        case LabStream::Qx316: return Stream::Qx316;
-        case LabStream::EnvironmentQx310: return Stream::Qx310Environment;
-        case LabStream::Dp30: return Stream::Dp30;
-        case LabStream::Qx310: return Stream::Qx310Temperature;
-        case LabStream::Qx311: return Stream::Qx311;
-        case LabStream::F250: return Stream::F250;
-    }
-    return Stream::Dp30;
-}
-
-namespace {
-
-TableId TableOf(CorrectionTable table, int channel) {
-    switch (table) {
-        case CorrectionTable::Dp30: return TableId::Dp30;
-        case CorrectionTable::F250: return TableId::F250;
-        case CorrectionTable::Qx310: return TableId::Qx310;
-        case CorrectionTable::Qx311: return Qx311Table(channel);
-    }
-    return TableId::Dp30;
-}
-
-}  // namespace
-
 LaboratorySettingsTarget::DataFileState LaboratorySettingsAdapter::CurrentDataFile() const {
     return {page_.Data().IsOpen(), page_.Data().Path(), page_.Data().Csv()};
 }
@@ -46,22 +20,24 @@ void LaboratorySettingsAdapter::ApplySettingsChange(const Settings& settings, co
         for (Stream s : kAllStreams) page_.CloseStream(s);
         page_.StopAcquisition();
     }
-    for (LabStream s : change.streamsToStop) page_.CloseStream(StreamOf(s));
+    for (Stream s : change.streamsToStop) page_.CloseStream(s);
     if (change.handPressure && handPressure.kilopascal) {
         page_.SetHandPressure(*handPressure.kilopascal, handPressure.uncertaintyKilopascal.value_or(0.0));
     }
-    for (LabStream s : change.streamsToRestart) {
+    for (Stream s : change.streamsToRestart) {
         if (page_.Acquiring()) {
-            page_.RestartStream(StreamOf(s));
+            page_.RestartStream(s);
         } else {
-            page_.MarkForRestart(StreamOf(s));
+            page_.MarkForRestart(s);
         }
     }
-    for (CorrectionTable table : change.tablesOff) {
-        const int channels = table == CorrectionTable::Qx311 ? EightChannelPage::kChannels : 1;
-        for (int c = 1; c <= channels; ++c) page_.LoadTable(TableOf(table, c), {});
+    // A table switched off is removed; for the QX-311, every channel's.
+    for (TableFamily family : change.tablesOff) {
+        for (std::size_t i = 0; i < kTableCount; ++i) {
+            if (FamilyOf(static_cast<TableId>(i)) == family) page_.LoadTable(static_cast<TableId>(i), {});
+        }
     }
-    for (const TableLoad& load : change.tablesToLoad) page_.LoadTable(TableOf(load.table, load.channel), load.path);
+    for (const TableLoad& load : change.tablesToLoad) page_.LoadTable(load.table, load.path);
     if (change.restartAveraging) {
         page_.StopAcquisition();
         if (settings.settingsLabDevices != 0) page_.StartAveragingTimers();

@@ -26,7 +26,4 @@ private:
     std::unique_ptr<RecordFile> nextFile_;
 };
 
-// The page's stream for a stream of the settings' plan.
-Stream StreamOf(LabStream stream);
-
 }  // namespace wegator::lab

@@ -26,7 +26,9 @@ SettingsChangePlan Plan(const Settings& before, const Settings& after, HandPress
     return PlanSettingsChange({before, {}}, edited);
 }
 
-using Streams = std::vector<LabStream>;
+using Streams = std::vector<lab::Stream>;
+using lab::Stream;
+using lab::TableId;
 
 TEST(SettingsChangePlan, NothingChangedTouchesNothing) {
     const SettingsChangePlan plan = Plan(Station(), Station());
@@ -66,19 +68,22 @@ TEST(SettingsChangePlan, OnlyTheStreamsAChangeTouchesRestart) {
         Streams restart;
     };
     const Case cases[] = {
-        {"QX-310 to QX-310 with gradient", [](Settings& s) { s.settingsPortTempDevice = 5; }, {}, {LabStream::Qx311}},
-        {"QX-310 to QX-311", [](Settings& s) { s.settingsPortTempDevice = 3; }, {LabStream::Qx310}, {LabStream::Qx311}},
-        {"QX-310 on another port", [](Settings& s) { s.settingsPortComQx310 = 7; }, {}, {LabStream::Qx310}},
+        {"QX-310 to QX-310 with gradient", [](Settings& s) { s.settingsPortTempDevice = 5; }, {}, {Stream::Qx311}},
+        {"QX-310 to QX-311",
+         [](Settings& s) { s.settingsPortTempDevice = 3; },
+         {Stream::Qx310Temperature},
+         {Stream::Qx311}},
+        {"QX-310 on another port", [](Settings& s) { s.settingsPortComQx310 = 7; }, {}, {Stream::Qx310Temperature}},
         {"the F-250 input",
          [](Settings& s) {
              s.settingsPortTempDevice = 4;
              s.settingsPortTempCanalF250 = "B";
          },
-         {LabStream::Qx310},
-         {LabStream::F250}},
+         {Stream::Qx310Temperature},
+         {Stream::F250}},
         {"pressure entered by hand: no QX-316",
          [](Settings& s) { s.settingsPortPressDevice = 1; },
-         {LabStream::Qx316},
+         {Stream::Qx316},
          {}},
         {"environment QX-310 on",
          [](Settings& s) {
@@ -86,8 +91,8 @@ TEST(SettingsChangePlan, OnlyTheStreamsAChangeTouchesRestart) {
              s.settingsPortComEnvQx310 = 5;
          },
          {},
-         {LabStream::EnvironmentQx310}},
-        {"DP30 on another port", [](Settings& s) { s.settingsPortComDp30 = 9; }, {}, {LabStream::Dp30}},
+         {Stream::Qx310Environment}},
+        {"DP30 on another port", [](Settings& s) { s.settingsPortComDp30 = 9; }, {}, {Stream::Dp30}},
         {"an unused port", [](Settings& s) { s.settingsPortComF250 = 9; }, {}, {}},
     };
     for (const Case& c : cases) {
@@ -106,7 +111,7 @@ TEST(SettingsChangePlan, OnlyTheStreamsAChangeTouchesRestart) {
     Settings hand = Station();
     hand.settingsPortPressDevice = 1;
     LaboratoryChange lab = Plan(off, hand, {101.3, 0.1}).laboratory;
-    EXPECT_EQ(lab.streamsToRestart, (Streams{LabStream::Dp30, LabStream::Qx310}));
+    EXPECT_EQ(lab.streamsToRestart, (Streams{Stream::Dp30, Stream::Qx310Temperature}));
     EXPECT_TRUE(lab.streamsToStop.empty());
     EXPECT_TRUE(lab.handPressure);
 
@@ -132,13 +137,13 @@ TEST(SettingsChangePlan, AveragingTablesAndTheDataFile) {
     after.settingsLabCalibrationTableF250 = 1;
     after.calibrationFileNameF250 = "/cal/f250.cal";
     LaboratoryChange lab = Plan(before, after).laboratory;
-    EXPECT_EQ(lab.tablesOff, std::vector<CorrectionTable>{CorrectionTable::Dp30});
-    EXPECT_EQ(lab.tablesToLoad, (std::vector<TableLoad>{{CorrectionTable::F250, 0, "/cal/f250.cal"},
-                                                        {CorrectionTable::Qx311, 3, "/cal/kanal3.cal"}}));
+    EXPECT_EQ(lab.tablesOff, std::vector<lab::TableFamily>{lab::TableFamily::Dp30});
+    EXPECT_EQ(lab.tablesToLoad,
+              (std::vector<TableLoad>{{TableId::F250, "/cal/f250.cal"}, {TableId::Qx311Channel3, "/cal/kanal3.cal"}}));
     // A table the editor saved under the same name is loaded again.
     EditedSettings resaved;
     resaved.settings = before;
-    resaved.tablesEdited = {{CorrectionTable::Dp30, 0, "/cal/dp30.cal"}};
+    resaved.tablesEdited = {{TableId::Dp30, "/cal/dp30.cal"}};
     EXPECT_EQ(PlanSettingsChange({before, {}}, resaved).laboratory.tablesToLoad, resaved.tablesEdited);
 
     after = Station();

@@ -237,12 +237,12 @@ TEST(SettingsSheetLaboratory, UneditedValuesKeepEveryDigitThroughUnitChanges) {
     EXPECT_EQ(page.UncertaintyText(LaboratorySettingsPage::Instrument::F250), "0,100");
 
     // A table saved by the editor under its old name is loaded again all the same.
-    page.TableEdited(CorrectionTable::Qx311, 4, "/cal/kanal4.cal");
-    EXPECT_EQ(page.TableFile(CorrectionTable::Qx311, 4), "/cal/kanal4.cal");
+    page.TableEdited(lab::TableId::Qx311Channel4, "/cal/kanal4.cal");
+    EXPECT_EQ(page.TableFile(lab::TableId::Qx311Channel4), "/cal/kanal4.cal");
 
     ASSERT_TRUE(sheet.model->Accept());
     const EditedSettings edited = sheet.model->Result();
-    EXPECT_EQ(edited.tablesEdited, (std::vector<TableLoad>{{CorrectionTable::Qx311, 4, "/cal/kanal4.cal"}}));
+    EXPECT_EQ(edited.tablesEdited, (std::vector<TableLoad>{{lab::TableId::Qx311Channel4, "/cal/kanal4.cal"}}));
     const Settings& after = edited.settings;
     EXPECT_EQ(after.calibrationFileNameTempQx311[3], "/cal/kanal4.cal");
     EXPECT_EQ(after.settingsLabQx316, 0.00001);

@@ -472,7 +472,7 @@ TEST(LaboratorySettingsAdapter, ConfirmedChangesReachThePage) {
 
     // Before the first activation a restart waits for it.
     LaboratoryChange change;
-    change.streamsToRestart = {LabStream::Dp30};
+    change.streamsToRestart = {Stream::Dp30};
     adapter.ApplySettingsChange(s, {}, change);
     station.time.Advance(1000);
     EXPECT_TRUE(station.link.log.empty());
@@ -484,7 +484,7 @@ TEST(LaboratorySettingsAdapter, ConfirmedChangesReachThePage) {
     WriteFile(folder.File("dp30.cal"), "0;0.5;0.1\r\n");
     s.calibrationFileNameDp30 = folder.File("dp30.cal");
     s.settingsLabCalibrationTableDp30 = 1;
-    change.tablesToLoad = {{CorrectionTable::Dp30, 0, s.calibrationFileNameDp30}};
+    change.tablesToLoad = {{TableId::Dp30, s.calibrationFileNameDp30}};
     adapter.ApplySettingsChange(s, {}, change);
     station.time.Advance(500);
     EXPECT_TRUE(station.LogHas("2000 open dp30 3"));

@@ -235,7 +235,7 @@ TEST(SettingsApply, TheLaboratoryGetsItsChangeAndTheRecordKeepsWhatWasConfigured
     ASSERT_EQ(laboratory.changes.size(), 1u);
     const LaboratoryChange& change = laboratory.changes[0];
     EXPECT_TRUE(change.instrumentsOff);
-    EXPECT_EQ(change.tablesToLoad, (std::vector<TableLoad>{{CorrectionTable::Dp30, 0, "/cal/dp30-2024.cal"}}));
+    EXPECT_EQ(change.tablesToLoad, (std::vector<TableLoad>{{lab::TableId::Dp30, "/cal/dp30-2024.cal"}}));
     EXPECT_EQ(laboratory.settings[0], after.settings);
     // Whatever the laboratory made of the table, the record keeps the configured path.
     EXPECT_EQ(settings.calibrationFileNameDp30, "/cal/dp30-2024.cal");
