@@ -126,6 +126,10 @@ void DataFile::Attach(std::unique_ptr<LineSink> sink, std::string path) {
 }
 
 void DataFile::Close() {
+    // What waits for the disk gets one last try before the file goes; no
+    // second warning, the first one told the user already.
+    warned_ = true;
+    WriteBacklog(false);
     sink_.reset();
     path_.clear();
     backlog_.clear();
@@ -148,17 +152,17 @@ void DataFile::Write(const CalendarTime& time, const std::vector<std::string>& l
     WriteBacklog();
 }
 
-void DataFile::WriteBacklog() {
+void DataFile::WriteBacklog(bool warn) {
     while (sink_ && !backlog_.empty()) {
         Pending& next = backlog_.front();
         // A file deleted under the program is a new file: it needs a header.
         if (sink_->StartedAnew() && next.header.empty()) next.header = lastHeader_;
         if (!sink_->Append(next.header + next.record)) {
-            Warn();
+            if (warn) Warn();
             return;
         }
         backlog_.pop_front();
-        warned_ = false;
+        if (warn) warned_ = false;
     }
 }
 

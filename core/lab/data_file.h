@@ -73,8 +73,10 @@ public:
 
     // Takes an opened file; the next record starts with a header line.
     void Attach(std::unique_ptr<LineSink> sink, std::string path);
-    // Records still waiting are dropped with the file.
+    // Records still waiting get one last try (quietly); those the disk
+    // still refuses are dropped with the file.
     void Close();
+    ~DataFile() { Close(); }
     bool IsOpen() const { return sink_ != nullptr; }
     const std::string& Path() const { return path_; }
     LineSink* Sink() const { return sink_.get(); }
@@ -89,8 +91,9 @@ public:
     // selected columns, in file order.
     void Write(const CalendarTime& time, const std::vector<std::string>& labels,
                const std::vector<std::string>& values);
-    // Writes what waits (also done before every record).
-    void WriteBacklog();
+    // Writes what waits (also done before every record); a failure warns
+    // once per episode unless `warn` is off.
+    void WriteBacklog(bool warn = true);
 
     std::size_t Backlog() const { return backlog_.size(); }
     // Records given up because the backlog was full.

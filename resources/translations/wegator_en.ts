@@ -688,8 +688,8 @@ and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
 <context>
     <name>wegator::CalibrationDialog</name>
     <message>
-        <source>Wybierz katalog</source>
-        <translation>Choose a folder</translation>
+        <source>Wybierz</source>
+        <translation>Choose</translation>
     </message>
 </context>
 <context>

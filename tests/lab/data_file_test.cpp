@@ -28,6 +28,7 @@ public:
     bool Append(std::string_view lines) override {
         if (failing) return false;
         written += lines;
+        if (copyTo != nullptr) *copyTo += lines;
         return true;
     }
     bool StartedAnew() override { return std::exchange(anew, false); }
@@ -36,6 +37,7 @@ public:
     bool failing = false;
     bool anew = false;
     std::string written;
+    std::string* copyTo = nullptr;  // outlives the sink
 };
 
 }  // namespace
@@ -111,6 +113,14 @@ TEST(DataFile, FailedWritesWaitInOrderWithOneWarning) {
     for (std::size_t i = 0; i < DataFile::kBacklogLimit + 5; ++i) record(0, "x");
     EXPECT_EQ(file.Backlog(), DataFile::kBacklogLimit);
     EXPECT_EQ(file.Dropped(), 5u);
+
+    // Closing the file (another name chosen, the program ending) gives what
+    // waits one last try.
+    std::string landed;
+    sink.copyTo = &landed;
+    sink.failing = false;
+    file.Close();
+    EXPECT_EQ(landed.size(), DataFile::kBacklogLimit * std::string("2024.05.06 12:00:00,x,\r\n").size());
 }
 
 TEST(RecordFile, TornLineDeletedFileAndExclusiveCreation) {
