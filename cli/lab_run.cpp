@@ -144,7 +144,8 @@ void PrintText(const LaboratoryPage& page, const lab::CalendarTime& now) {
 
 const char* const kLabRunFooter = R"(Exit status:
   0  the station ran for --seconds, or until SIGINT or SIGTERM; its files are closed
-  1  no instrument could be opened, or the settings use no external instruments
+  1  no instrument could be opened, the settings use no external instruments, or the calibration
+     run's files could not be created in --run-folder
   2  usage error
 
 The station takes everything from the settings store (or --settings FILE), as the desktop
