@@ -26,6 +26,7 @@
 #include "lab_run.h"
 #include "options.h"
 #include "print/printout_painter.h"
+#include "wegator_version.h"
 
 namespace wegator::cli {
 
@@ -412,6 +413,7 @@ int Main(int argc, char** argv) {
                  "tables (cal) on the command line",
                  "wegator-cli"};
     app.require_subcommand(1, 1);
+    app.set_version_flag("--version", std::string("wegator-cli ") + kVersion, "Print the program's version and exit");
     app.footer(kFooter);
     app.get_formatter()->column_width(34);
     app.failure_message([args = std::span<char* const>(argv, static_cast<std::size_t>(argc))](const CLI::App* failed,

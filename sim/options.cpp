@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "pty_port.h"
+#include "wegator_version.h"
 
 namespace wegator::sim {
 
@@ -223,6 +224,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     CLI::App app{kDescription, "wegator-sim"};
     app.get_formatter()->column_width(30);
     app.footer(kFooter);
+    app.set_version_flag("--version", std::string("wegator-sim ") + wegator::kVersion,
+                         "Print the program's version and exit");
     SimOptions sim;
     InstrumentOptions o;
     InstrumentFlags f;
@@ -250,6 +253,9 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
         result.message = app.help();
+        return result;
+    } catch (const CLI::CallForVersion& e) {
+        result.message = std::string(e.what()) + "\n";
         return result;
     } catch (const CLI::ParseError& e) {
         result.message = std::string(e.what()) + "\nRun with --help for more information.";

@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include <iostream>
 #include <map>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@
 #include "data_files.h"
 #include "main_window.h"
 #include "screenshots.h"
+#include "wegator_version.h"
 #include "widget_texts.h"
 
 namespace wegator {
@@ -42,6 +44,44 @@ std::string_view EnglishString(int id) {
     const std::string source(polish);
     const QString english = QCoreApplication::translate(kStringTableContext, source.c_str());
     return cache.emplace(id, english.toStdString()).first->second;
+}
+
+const char* const kCommandLineHelp =
+    "wegator: the desktop humidity calculator. It turns one measured humidity state into every other\n"
+    "humidity quantity with its standard uncertainty, and runs the laboratory station that reads the\n"
+    "serial instruments. Its texts are Polish or English, as chosen at the first start.\n"
+    "Usage: wegator [OPTIONS]\n"
+    "\n"
+    "Options:\n"
+    "  -h,--help          Print this help message and exit\n"
+    "  --version          Print the program's version and exit\n"
+    "  --screenshots DIR  Fill a sample calculation into each page, save a picture of every page and\n"
+    "                     dialog into DIR as PNG files and exit, without showing the window\n"
+    "\n"
+    "Qt's own options (-platform NAME, -style NAME, ...) are understood as well.\n"
+    "Settings: $XDG_CONFIG_HOME/TREVAN/WEGATOR.reg (by default ~/.config/TREVAN/WEGATOR.reg).\n"
+    "See also: wegator-cli --help, wegator-sim --help, man wegator.\n";
+
+// --help and --version are answered before Qt starts, so that they need no display.
+bool AnswersInformationOption(int argc, char** argv, int& status) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--screenshots") {
+            ++i;  // its folder may have any name
+            continue;
+        }
+        if (argument == "-h" || argument == "--help") {
+            std::cout << kCommandLineHelp;
+        } else if (argument == "--version") {
+            std::cout << "wegator " << kVersion << '\n';
+        } else {
+            continue;
+        }
+        std::cout.flush();
+        status = std::cout.good() ? 0 : 2;
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -98,6 +138,7 @@ QString Application::UnsavedSettingsText() const {
 }
 
 int RunWegator(int argc, char** argv) {
+    if (int status = 0; AnswersInformationOption(argc, argv, status)) return status;
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("wegator"));
     QApplication::setOrganizationName(QStringLiteral("TREVAN"));

@@ -64,7 +64,8 @@ bool InstallEnglish(QTranslator& translator, const QStringList& dirs);
 // Takes the English string table and translator out again.
 void RemoveEnglish(QTranslator& translator);
 
-// Runs the desktop program; `argv` may hold "--screenshots DIR".
+// Runs the desktop program; `argv` may hold "--screenshots DIR", or "--help" or
+// "--version", which are answered without starting Qt.
 int RunWegator(int argc, char** argv);
 
 }  // namespace wegator
