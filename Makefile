@@ -3,12 +3,13 @@ BUILD ?= build
 BENCH_BUILD ?= build-bench
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+PACKAGE_BUILD ?= build-package
 CMAKE_FLAGS ?=
 # Seconds each fuzz target runs in make fuzz; FUZZ_TARGETS="a b" runs only those.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build test run screenshots bench check-asan fuzz clean
+.PHONY: all deps configure build test run screenshots bench check-asan fuzz package check-package clean
 
 all: build
 
@@ -75,5 +76,21 @@ fuzz:
 	@cmake --build $(FUZZ_BUILD) --target wegator_fuzzers
 	@bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
+# The Debian package wegator_<version>_amd64.deb, built in Release for /usr in
+# a folder of its own and copied here; check-package installs it, runs it and
+# removes it again (as root or through sudo).
+package:
+	@bash scripts/install-deps.sh package
+	@cmake -S . -B $(PACKAGE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DWEGATOR_BUILD_TESTS=OFF -DWEGATOR_BUILD_GUI=ON -DWEGATOR_BUILD_CLI=ON -DWEGATOR_BUILD_SIM=ON
+	@cmake --build $(PACKAGE_BUILD)
+	@rm -f $(PACKAGE_BUILD)/wegator_*.deb wegator_*.deb
+	@cd $(PACKAGE_BUILD) && cpack -G DEB
+	@cp $(PACKAGE_BUILD)/wegator_*.deb .
+	@ls wegator_*.deb
+
+check-package: package
+	@bash scripts/check-package.sh wegator_*.deb
+
 clean:
-	@rm -rf $(BUILD) $(BENCH_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	@rm -rf $(BUILD) $(BENCH_BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(PACKAGE_BUILD) wegator_*.deb

@@ -3,6 +3,7 @@
 #
 #   scripts/install-deps.sh          what make run, make test and make check-asan need
 #   scripts/install-deps.sh fuzz     that, and what make fuzz needs besides
+#   scripts/install-deps.sh package  that, and what make package and make check-package need
 set -euo pipefail
 
 packages=(
@@ -20,7 +21,11 @@ for group in "$@"; do
   case "$group" in
     # libFuzzer comes with clang's runtime libraries; gcc has no fuzzer driver.
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
-    *) echo "install-deps.sh: unknown package group '$group' (known: fuzz)" >&2; exit 2 ;;
+    # CPack's DEB generator finds the programs with file and works out Depends
+    # with dpkg-shlibdeps (dpkg-dev); the checks validate the desktop entry
+    # (desktop-file-utils) and the AppStream data (appstream).
+    package) packages+=(file dpkg-dev desktop-file-utils appstream) ;;
+    *) echo "install-deps.sh: unknown package group '$group' (known: fuzz, package)" >&2; exit 2 ;;
   esac
 done
 
