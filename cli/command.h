@@ -16,6 +16,7 @@
 
 #include "pages/page_host.h"
 #include "pages/print_layout.h"
+#include "physics/humidity_engine.h"
 #include "text_output.h"
 
 namespace wegator::cli {
@@ -77,6 +78,17 @@ public:
     virtual bool EmptyCellIsTyped(int /*field*/) const { return false; }
     // Options that --batch excludes (the field options, by default).
     virtual std::vector<std::string> BatchExcludedOptions() const { return FieldNames(); }
+
+    // Whether Evaluate also lays out the page's printout. A batch never
+    // prints, and after the calculation the layout is the dearest part of a row.
+    void SetBuildPrintout(bool build) { buildPrintout_ = build; }
+    // The engine's inversions; the plain bisections serve the benchmarks as
+    // the baseline the fast ones are measured against.
+    void SetInversions(HumidityEngine::Inversions method) { inversions_ = method; }
+
+protected:
+    bool buildPrintout_ = true;
+    HumidityEngine::Inversions inversions_ = HumidityEngine::Inversions::Fast;
 };
 
 // The subcommands, in the order --help lists them.

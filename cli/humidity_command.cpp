@@ -193,14 +193,15 @@ std::vector<std::string> HumidityCommand::EditOrder(const std::vector<Edit>& edi
 
 std::unique_ptr<HumidityEvaluation> HumidityCommand::Snapshot(
     const RecordingHost& host, const CalculatorPage& page, const std::vector<Edit>& edits,
-    const std::array<std::string, CalculatorPage::kRows>& rowUnits, const HumidityPrintout& printout) const {
+    const std::array<std::string, CalculatorPage::kRows>& rowUnits,
+    const std::optional<HumidityPrintout>& printout) const {
     auto result = std::make_unique<HumidityEvaluation>();
     result->messages = host.shown;
     const bool succeeded = host.shown.empty() && page.PrintEnabled();
     if (!succeeded && result->messages.empty()) {
         result->messages.push_back({true, 0, "the page showed no results"});
     }
-    if (succeeded) result->printout = LayOut(printout);
+    if (succeeded && printout) result->printout = LayOut(*printout);
     result->fieldNames = FieldNames();
     result->editOrder = EditOrder(edits);
     result->grid = GridSnapshot::Take(page, rowUnits, succeeded);

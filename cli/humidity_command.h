@@ -92,12 +92,12 @@ protected:
     // Keys of HumidityEvaluation::units, in order.
     virtual std::vector<std::string> UnitKeys() const { return {"temperature", "pressure", "enthalpy"}; }
     // What every humidity page shows alike after Compute: the messages, the
-    // edit order, the grid and, after a success, the printout. The subcommand
+    // edit order, the grid and, after a success, the printout when one was made. The subcommand
     // adds the fields, input rows and units.
     std::unique_ptr<HumidityEvaluation> Snapshot(const RecordingHost& host, const CalculatorPage& page,
                                                  const std::vector<Edit>& edits,
                                                  const std::array<std::string, CalculatorPage::kRows>& rowUnits,
-                                                 const HumidityPrintout& printout) const;
+                                                 const std::optional<HumidityPrintout>& printout) const;
 
     FormatOptions format_{3, 3};
     HumidityOptions humidity_;

@@ -1,7 +1,10 @@
-// Reading a whole input file of wegator-cli (a batch, a table, recorded lines).
+// Reading the input files of wegator-cli (a batch, a table, recorded lines).
 #pragma once
 
+#include <cstdio>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace wegator::cli {
 
@@ -10,5 +13,34 @@ namespace wegator::cli {
 // from standard input: <reason>") when it cannot be opened, is a folder, or
 // a read fails midway.
 std::string ReadInputFile(const std::string& path, const std::string& what);
+
+// A batch file read twice, in blocks: once to check every row before any
+// result is written, once to compute them. A regular file is simply read
+// again from its start; standard input, a pipe or a device is kept in an
+// unnamed temporary file as it is first read. Either way the memory used is
+// one block, whatever the length of the file. Read errors throw UsageError as
+// ReadInputFile does.
+class TwoPassInput {
+public:
+    TwoPassInput(const std::string& path, const std::string& what);
+    ~TwoPassInput();
+    TwoPassInput(const TwoPassInput&) = delete;
+    TwoPassInput& operator=(const TwoPassInput&) = delete;
+
+    // The next block of the current pass; empty at its end.
+    std::string_view NextBlock();
+    // Starts the second pass at the first byte.
+    void Rewind();
+
+private:
+    [[noreturn]] void Fail(int error) const;
+
+    std::string path_;
+    std::string what_;
+    int fd_ = -1;              // the file itself, or standard input
+    std::FILE* kept_ = nullptr;  // the temporary copy of an input that cannot be read twice
+    bool second_ = false;
+    std::vector<char> block_;
+};
 
 }  // namespace wegator::cli

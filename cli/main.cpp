@@ -21,6 +21,7 @@
 #include "app/files.h"
 #include "command.h"
 #include "csv_reader.h"
+#include "evaluation_output.h"
 #include "input_file.h"
 #include "lab_commands.h"
 #include "lab_run.h"
@@ -90,56 +91,6 @@ void CheckBatchExclusions(const Subcommand& sub) {
             throw UsageError("--batch takes the fields from its file and cannot be combined with --" + name);
         }
     }
-}
-
-// Messages go to standard error on one line each.
-std::string OneLine(std::string text) {
-    for (char& c : text) {
-        if (c == '\n' || c == '\r') c = ' ';
-    }
-    return text;
-}
-
-void ReportMessages(const Evaluation& evaluation, const std::string& prefix) {
-    for (const auto& shown : evaluation.messages) {
-        std::cerr << "wegator-cli: " << prefix << "message " << shown.messageId << ": " << OneLine(shown.text) << '\n';
-    }
-}
-
-void WriteJson(JsonWriter& json, const Command& command, const Evaluation& evaluation, int line) {
-    json.BeginObject();
-    if (line > 0) {
-        json.Key("line");
-        json.Integer(line);
-    }
-    json.Member("command", command.Name());
-    json.Key("ok");
-    json.Bool(evaluation.messages.empty());
-    json.Key("message_id");
-    if (evaluation.messages.empty()) {
-        json.Null();
-    } else {
-        json.Integer(evaluation.messages.front().messageId);
-    }
-    json.Key("message");
-    if (evaluation.messages.empty()) {
-        json.Null();
-    } else {
-        json.String(evaluation.messages.front().text);
-    }
-    json.Key("messages");
-    json.BeginArray();
-    for (const auto& shown : evaluation.messages) {
-        json.BeginObject();
-        json.Key("id");
-        json.Integer(shown.messageId);
-        json.Member("kind", shown.warning ? "warning" : "message");
-        json.Member("text", shown.text);
-        json.EndObject();
-    }
-    json.EndArray();
-    evaluation.WriteJsonMembers(json);
-    json.EndObject();
 }
 
 // Where --print-pdf sends the printout.
@@ -220,23 +171,6 @@ void WritePdf(const std::string& path, PdfTarget target, const std::vector<Print
     if (!written) throw UsageError(CannotWritePdf(path, reason));
 }
 
-std::vector<std::string> CsvHeader(const Command& command) {
-    auto header = command.CsvHeader();
-    header.insert(header.end(), {"message_id", "message"});
-    return header;
-}
-
-std::vector<std::string> CsvCells(const Evaluation& evaluation) {
-    auto cells = evaluation.CsvCells();
-    if (evaluation.messages.empty()) {
-        cells.insert(cells.end(), {"", ""});
-    } else {
-        const auto& first = evaluation.messages.front();
-        cells.insert(cells.end(), {std::to_string(first.messageId), first.text});
-    }
-    return cells;
-}
-
 int RunSingle(const Subcommand& sub) {
     std::vector<Edit> edits = sub.command->EditsFromOptions(*sub.app);
     for (Edit& edit : edits) {
@@ -261,91 +195,14 @@ int RunSingle(const Subcommand& sub) {
     } else if (evaluation->messages.empty()) {
         evaluation->WriteTable(std::cout);
     }
-    ReportMessages(*evaluation, "");
+    ReportMessages(std::cerr, *evaluation, "");
     return evaluation->messages.empty() ? kExitSuccess : kExitMessage;
 }
 
-// Header cell → field index; blanks around a name, ASCII case and "_" for "-" do not matter.
-std::vector<int> BatchColumns(const Command& command, const CsvRecord& header) {
-    const auto& names = command.FieldNames();
-    std::string valid;
-    for (const auto& n : names) valid += (valid.empty() ? "" : ", ") + n;
-    std::vector<int> columns;
-    for (const std::string& cell : header.cells) {
-        std::string name = TrimBlanks(cell);
-        for (char& c : name) {
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            if (c == '_') c = '-';
-        }
-        const auto found = std::find(names.begin(), names.end(), name);
-        if (found == names.end()) {
-            throw UsageError("batch file, line " + std::to_string(header.line) + ": unknown column " +
-                             MessageQuoted(cell) + "; the columns are " + valid);
-        }
-        const int field = static_cast<int>(found - names.begin());
-        if (std::find(columns.begin(), columns.end(), field) != columns.end()) {
-            throw UsageError("batch file, line " + std::to_string(header.line) + ": column " + MessageQuoted(name) +
-                             " appears twice");
-        }
-        columns.push_back(field);
-    }
-    return columns;
-}
-
 int RunBatch(const Subcommand& sub) {
-    const Command& command = *sub.command;
-    std::vector<CsvRecord> records;
-    try {
-        records = ParseCsv(ReadInputFile(sub.output.batch, "the batch file"));
-    } catch (const CsvError& e) {
-        throw UsageError(std::string("batch file, ") + e.what());
-    }
-    if (records.empty()) throw UsageError("the batch file has no header line");
-    const std::vector<int> columns = BatchColumns(command, records.front());
-
-    // Every row is checked before the first one is computed.
-    std::vector<std::vector<Edit>> rows;
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
-        if (record.cells.size() > columns.size()) {
-            throw UsageError("batch file, line " + std::to_string(record.line) + ": " +
-                             std::to_string(record.cells.size()) + " cells, but the header names " +
-                             std::to_string(columns.size()) + " columns");
-        }
-        std::vector<Edit> edits;
-        for (std::size_t c = 0; c < record.cells.size(); ++c) {
-            Edit edit{columns[c], TrimBlanks(record.cells[c])};
-            if (edit.text.empty() && !command.EmptyCellIsTyped(edit.field)) continue;
-            command.CheckEdit(edit, "batch file, line " + std::to_string(record.line) + ", column " +
-                                        command.FieldNames()[static_cast<std::size_t>(edit.field)]);
-            edits.push_back(std::move(edit));
-        }
-        rows.push_back(std::move(edits));
-    }
-
-    bool allSucceeded = true;
-    JsonWriter json(std::cout);
-    if (sub.output.json) {
-        json.BeginArray();
-    } else {
-        WriteCsvRow(std::cout, CsvHeader(command));
-    }
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        const int line = records[r + 1].line;
-        const auto evaluation = command.Evaluate(rows[r]);
-        if (sub.output.json) {
-            WriteJson(json, command, *evaluation, line);
-        } else {
-            WriteCsvRow(std::cout, CsvCells(*evaluation));
-        }
-        ReportMessages(*evaluation, "line " + std::to_string(line) + ": ");
-        allSucceeded = allSucceeded && evaluation->messages.empty();
-    }
-    if (sub.output.json) {
-        json.EndArray();
-        std::cout << '\n';
-    }
-    return allSucceeded ? kExitSuccess : kExitMessage;
+    TwoPassInput input(sub.output.batch, "the batch file");
+    sub.command->SetBuildPrintout(false);
+    return RunBatchRows(*sub.command, input, sub.output.json, std::cout, std::cerr) ? kExitSuccess : kExitMessage;
 }
 
 constexpr const char* kFooter = R"(Exit status:

@@ -87,6 +87,7 @@ Examples:
         RecordingHost host;
         MoistureContentPage page(host);
         page.ApplySettings(PageSettings(), format_.inputPrecision, format_.resultPrecision);
+        page.Engine().SetInversions(inversions_);
         // Units and the quantity are chosen while the fields are still empty,
         // so nothing is converted and no typed content is emptied.
         page.ChangeTemperatureUnit(*FindUnit(TemperatureUnitChoices(), humidity_.temperatureUnit));
@@ -107,7 +108,8 @@ Examples:
 
         std::array<std::string, CalculatorPage::kRows> rowUnits;
         for (int r = 0; r < CalculatorPage::kRows; ++r) rowUnits[static_cast<std::size_t>(r)] = page.RowUnit(r);
-        auto result = Snapshot(host, page, edits, rowUnits, page.Printout(PrintedNow()));
+        auto result = Snapshot(host, page, edits, rowUnits,
+                               buildPrintout_ ? std::optional(page.Printout(PrintedNow())) : std::nullopt);
         for (int f = 0; f < kMoistureFieldCount; ++f) {
             result->fields.push_back(page.FieldText(static_cast<MoistureField>(f)));
         }

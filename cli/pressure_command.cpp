@@ -152,7 +152,7 @@ Examples:
         // After a rejected entry the page keeps showing older results, out of
         // date; they are not results of this input, so none are reported.
         if (succeeded) result->texts = page.ResultTexts();
-        if (succeeded) result->printout = LayOut(page.Printout(PrintedNow()));
+        if (succeeded && buildPrintout_) result->printout = LayOut(page.Printout(PrintedNow()));
         if (succeeded && !result->inputText.empty()) {
             const EntryReading reading = GetValue(result->inputText, format_.inputPrecision, format_.decimalSign);
             if (reading.messageId == 0) result->value = reading.value;

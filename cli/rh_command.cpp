@@ -52,6 +52,7 @@ Examples:
         RecordingHost host;
         RelativeHumidityPage page(host);
         page.ApplySettings(PageSettings(), format_.inputPrecision, format_.resultPrecision);
+        page.Engine().SetInversions(inversions_);
         // Units are chosen while the fields are still empty, so nothing is converted.
         page.ChangeTemperatureUnit(*FindUnit(TemperatureUnitChoices(), humidity_.temperatureUnit));
         page.ChangePressureUnit(*FindUnit(PressureUnitChoices(), humidity_.pressureUnit));
@@ -63,7 +64,8 @@ Examples:
 
         std::array<std::string, CalculatorPage::kRows> rowUnits;
         for (int r = 0; r < CalculatorPage::kRows; ++r) rowUnits[static_cast<std::size_t>(r)] = page.RowUnit(static_cast<RhRow>(r));
-        auto result = Snapshot(host, page, edits, rowUnits, page.Printout(PrintedNow()));
+        auto result = Snapshot(host, page, edits, rowUnits,
+                               buildPrintout_ ? std::optional(page.Printout(PrintedNow())) : std::nullopt);
         for (int f = 0; f < kRhFieldCount; ++f) result->fields.push_back(page.FieldText(static_cast<RhField>(f)));
         const std::string temperatureUnit(page.TemperatureUnit());
         const std::string pressureUnit(page.PressureUnit());

@@ -70,6 +70,8 @@ std::string MessageExcerpt(std::string_view text);
 // surrounding blanks, or starts with a byte-order mark. A row of one empty
 // cell is written as "" (an empty line would be skipped).
 std::string CsvCell(std::string_view text);
+// CsvCell(text) added to the end of `row`.
+void AppendCsvCell(std::string& row, std::string_view text);
 void WriteCsvRow(std::ostream& out, const std::vector<std::string>& cells);
 
 }  // namespace wegator::cli
