@@ -11,6 +11,7 @@
 #include "app/settings_store.h"
 #include "lab/lab_host.h"
 #include "lab/laboratory_page.h"
+#include "lab/stream_use.h"
 #include "station/qt_station.h"
 #include "stop_signals.h"
 #include "text_output.h"
@@ -220,6 +221,13 @@ int RunLabStation(const LabRunOptions& options) {
         if (options.pressureOption->count() > 0) page.SetHandPressure(options.pressure, options.pressureUncertainty);
         page.SetUp();
         page.Activate();
+        // Message 195 does not say which file: a station left to record on
+        // its own names it, so that the log shows what is not being kept.
+        if (DecodeSaveFileCode(settings.saveFileCode).savingOn && !settings.saveFileName.empty() &&
+            !page.Data().IsOpen()) {
+            std::cerr << "wegator-cli: the data file " << settings.saveFileName
+                      << " cannot be opened; no records are kept\n";
+        }
 
         QTimer::singleShot(kOpenCheckMs, &application, [&] {
             bool anyOpen = false;
@@ -228,8 +236,9 @@ int RunLabStation(const LabRunOptions& options) {
                 if (page.Phase(s) == LaboratoryPage::StreamPhase::Open) {
                     anyOpen = true;
                 } else if (page.Phase(s) == LaboratoryPage::StreamPhase::Failed) {
-                    std::cerr << "wegator-cli: " << lab::StreamName(s) << ": cannot open its port: "
-                              << station.Link().LastError(s) << '\n';
+                    const std::string reason = lab::StreamPort(settings, s) > 0 ? station.Link().LastError(s)
+                                                                                : "the settings name no port for it";
+                    std::cerr << "wegator-cli: " << lab::StreamName(s) << ": cannot open its port: " << reason << '\n';
                 }
             }
             if (!anyOpen) {
@@ -244,7 +253,11 @@ int RunLabStation(const LabRunOptions& options) {
         if (!options.runFolder.empty()) {
             page.PrepareRun();
             page.Run().SetUseDewPoint(!options.runWithoutDewPoint);
-            if (!page.Run().Start(std::to_string(options.runDelay), options.runFolder)) return kExitNoInstrument;
+            if (!page.Run().Start(std::to_string(options.runDelay), options.runFolder)) {
+                std::cerr << "wegator-cli: no calibration run: its files cannot be created in " << options.runFolder
+                          << '\n';
+                return kExitNoInstrument;
+            }
             std::cerr << "wegator-cli: calibration run into " << page.Run().SeriesPath() << '\n';
             QObject::connect(&runWatch, &QTimer::timeout, [&] {
                 const auto state = page.Run().CurrentState();

@@ -167,4 +167,36 @@ TEST(LabCliTest, ReadRefusesWhatItCannotDo) {
     EXPECT_NE(silent.err.find("no reading"), std::string::npos) << silent.err;
 }
 
+TEST(LabCliTest, RunRefusesWhatItCannotDo) {
+    UserFolder folder;
+    auto settings = [&](const std::string& values) {
+        return folder
+            .Write("lab.reg",
+                   "Windows Registry Editor Version 5.00\r\n\r\n"
+                   "[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\r\n" +
+                       values)
+            .string();
+    };
+    auto run = [&](const std::string& values) {
+        return RunCli(folder, {"lab", "run", "--settings", settings(values), "--seconds", "5"});
+    };
+    EXPECT_EQ(run("\"SETTINGS_LAB_DEVICES\"=dword:00000000\r\n").status, 1);
+    const std::string instruments =
+        "\"SETTINGS_LAB_DEVICES\"=dword:00000001\r\n"
+        "\"SETTINGS_PORT_COM_DP30\"=dword:00000096\r\n"
+        "\"SETTINGS_PORT_COM_QX311\"=dword:00000095\r\n";
+    EXPECT_EQ(run(instruments + "\"SETTINGS_PORT_PRESS_DEVICE\"=dword:00000001\r\n").status, 2);
+
+    // No port opens: each is named, and so is a data file that cannot be kept.
+    const Finished none = run(instruments +
+                              "\"SAVE_FILE_CODE\"=\"16385\"\r\n"
+                              "\"SAVE_FILE_NAME\"=\"" +
+                              (folder.Path() / "missing/lab.csv").string() + "\"\r\n");
+    EXPECT_EQ(none.status, 1);
+    for (const char* named : {"dp30: cannot open its port: COM150", "qx316: cannot open its port: the settings name no",
+                              "missing/lab.csv cannot be opened"}) {
+        EXPECT_NE(none.err.find(named), std::string::npos) << none.err;
+    }
+}
+
 }  // namespace
