@@ -4,6 +4,8 @@
 #   scripts/install-deps.sh          what make run, make test and make check-asan need
 #   scripts/install-deps.sh fuzz     that, and what make fuzz needs besides
 #   scripts/install-deps.sh package  that, and what make package and make check-package need
+#   scripts/install-deps.sh drive    that, and xdotool, to drive the program under
+#                                    xvfb-run with keyboard and mouse as a person would
 set -euo pipefail
 
 packages=(
@@ -25,7 +27,9 @@ for group in "$@"; do
     # with dpkg-shlibdeps (dpkg-dev); the checks validate the desktop entry
     # (desktop-file-utils) and the AppStream data (appstream).
     package) packages+=(file dpkg-dev desktop-file-utils appstream) ;;
-    *) echo "install-deps.sh: unknown package group '$group' (known: fuzz, package)" >&2; exit 2 ;;
+    # Checking a change by hand on a virtual display: clicks and keys sent to the windows.
+    drive) packages+=(xdotool) ;;
+    *) echo "install-deps.sh: unknown package group '$group' (known: fuzz, package, drive)" >&2; exit 2 ;;
   esac
 done
 
