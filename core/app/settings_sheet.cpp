@@ -63,6 +63,14 @@ int UnitIndex(const Units& units, std::string_view text) {
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
+// A user constant is kept as it was typed, in the decimal sign of its day; the
+// sign may have changed since. It is shown in the sign in force, so that it
+// reads back as the same constant.
+std::string ConstantInSign(std::string text, std::string_view decimalSign) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    return WithDecimalSign(text, decimalSign);
+}
+
 }  // namespace
 
 // ---- HeldNumber -------------------------------------------------------------
@@ -130,12 +138,12 @@ GeneralSettingsPage::GeneralSettingsPage(const Settings& before, const SheetCont
     if (waterUser_) {
         EditConstantText(Phase::Water, FormatFixed(before.globalAw, kConstantDecimals, context_.decimalSign));
     } else {
-        waterText_ = WithDecimalSign(context_.live.globalAwUser, context_.decimalSign);
+        waterText_ = ConstantInSign(context_.live.globalAwUser, context_.decimalSign);
     }
     if (iceUser_) {
         EditConstantText(Phase::Ice, FormatFixed(before.globalAi, kConstantDecimals, context_.decimalSign));
     } else {
-        iceText_ = WithDecimalSign(context_.live.globalAiUser, context_.decimalSign);
+        iceText_ = ConstantInSign(context_.live.globalAiUser, context_.decimalSign);
     }
 }
 

@@ -292,6 +292,17 @@ TEST(SettingsSheetGeneral, ConstantsAreReadWithTenDecimalsAndTheirTextsKeptAtOnc
     ASSERT_TRUE(sheet.model->Accept());
     EXPECT_EQ(sheet.model->Result().settings.globalAw, 0.0006653286);
     EXPECT_EQ(sheet.model->Result().settings.globalAi, 0.0006653286);
+    // A constant fitted under the comma, opened after the point was chosen,
+    // is shown with the point and reads back as the same constant.
+    Settings point;
+    point.decimal = ".";
+    point.globalAwUser = "0,0009426769";
+    Sheet later(point);
+    GeneralSettingsPage& again = later.model->General();
+    EXPECT_EQ(again.ConstantText(Phase::Water), "0.0009426769");
+    again.ChooseUserConstant(Phase::Water, true);
+    ASSERT_TRUE(later.model->Accept());
+    EXPECT_EQ(later.model->Result().settings.globalAw, 0.0009426769);
 }
 
 TEST(SettingsSheetPrecision, KropkaIsThePointAndPrecisionsStopAtSeven) {
