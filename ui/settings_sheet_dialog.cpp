@@ -206,19 +206,26 @@ void SettingsSheetDialog::Refresh(int page) {
 
 // ---- "Ogólne" ---------------------------------------------------------------
 
+namespace {
+// The controls of one psychrometer constant, over water or over ice.
+struct ConstantRow {
+    Phase bulb;
+    QRadioButton *defaultButton, *userButton;
+    NumericEdit* edit;
+    QPushButton* adjust;
+};
+std::array<ConstantRow, 2> ConstantRows(const Ui::SettingsGeneralPage& ui) {
+    return {{{Phase::Water, ui.waterDefaultButton, ui.waterUserButton, ui.waterConstantEdit, ui.waterAdjustButton},
+             {Phase::Ice, ui.iceDefaultButton, ui.iceUserButton, ui.iceConstantEdit, ui.iceAdjustButton}}};
+}
+}  // namespace
+
 void SettingsSheetDialog::BindGeneral() {
     Ui::SettingsGeneralPage& ui = *general_;
     for (NumericEdit* edit : {ui.waterConstantEdit, ui.iceConstantEdit}) {
         edit->setMinimumWidth(NumberFieldWidth(edit, "0,0000000000"));
     }
-    const struct {
-        Phase bulb;
-        QRadioButton *defaultButton, *userButton;
-        NumericEdit* edit;
-        QPushButton* adjust;
-    } rows[] = {{Phase::Water, ui.waterDefaultButton, ui.waterUserButton, ui.waterConstantEdit, ui.waterAdjustButton},
-                {Phase::Ice, ui.iceDefaultButton, ui.iceUserButton, ui.iceConstantEdit, ui.iceAdjustButton}};
-    for (const auto& row : rows) {
+    for (const ConstantRow& row : ConstantRows(ui)) {
         const Phase bulb = row.bulb;
         OnClick(row.defaultButton, [this, bulb](bool) { model_.General().ChooseUserConstant(bulb, false); });
         OnClick(row.userButton, [this, bulb](bool) { model_.General().ChooseUserConstant(bulb, true); });
@@ -236,14 +243,7 @@ void SettingsSheetDialog::BindGeneral() {
 void SettingsSheetDialog::RefreshGeneral() {
     Ui::SettingsGeneralPage& ui = *general_;
     GeneralSettingsPage& page = model_.General();
-    const struct {
-        Phase bulb;
-        QRadioButton *defaultButton, *userButton;
-        NumericEdit* edit;
-        QPushButton* adjust;
-    } rows[] = {{Phase::Water, ui.waterDefaultButton, ui.waterUserButton, ui.waterConstantEdit, ui.waterAdjustButton},
-                {Phase::Ice, ui.iceDefaultButton, ui.iceUserButton, ui.iceConstantEdit, ui.iceAdjustButton}};
-    for (const auto& row : rows) {
+    for (const ConstantRow& row : ConstantRows(ui)) {
         const bool user = page.UserConstant(row.bulb);
         Show(user ? row.userButton : row.defaultButton, true);
         Show(row.edit, page.ConstantText(row.bulb));

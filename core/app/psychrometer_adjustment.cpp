@@ -31,14 +31,6 @@ constexpr BulbTexts kIce{72, 65, 61, 55, 3.0, 20000.0};
 
 const BulbTexts& TextsOf(Phase bulb) { return bulb == Phase::Water ? kWater : kIce; }
 
-template <typename Units>
-int IndexOf(const Units& units, std::string_view text) {
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        if (units[i] == text) return static_cast<int>(i);
-    }
-    return 0;
-}
-
 // A converted value a hair below zero is written as zero, not "-0.0000000".
 double ZeroIfHair(double value) { return (value < 0.0 && value > -1e-8) ? 0.0 : value; }
 
@@ -50,8 +42,8 @@ PsychrometerAdjustment::PsychrometerAdjustment(Phase bulb, int formulaSet, std::
     : bulb_(bulb),
       decimalSign_(std::move(decimalSign)),
       host_(host),
-      temperatureUnit_(IndexOf(kTemperatureUnits, temperatureUnit)),
-      pressureUnit_(IndexOf(kPressureUnits, pressureUnit)) {
+      temperatureUnit_(UnitIndex(kTemperatureUnits, temperatureUnit)),
+      pressureUnit_(UnitIndex(kPressureUnits, pressureUnit)) {
     engine_.SetFormulaSet(formulaSet);
 }
 

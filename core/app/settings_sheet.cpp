@@ -53,14 +53,6 @@ void SetFlag(std::int32_t& field, bool on) {
     if ((field != 0) != on) field = on ? 1 : 0;
 }
 
-template <typename Units>
-int UnitIndex(const Units& units, std::string_view text) {
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        if (units[i] == text) return static_cast<int>(i);
-    }
-    return 0;
-}
-
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 // A user constant is kept as it was typed, in the decimal sign of its day; the

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace wegator {
@@ -17,6 +18,16 @@ namespace wegator {
 inline constexpr std::array<std::string_view, 3> kTemperatureUnits = {"°C", "°K", "°F"};
 inline constexpr std::array<std::string_view, 4> kPressureUnits = {"kPa", "MPa", "mmHg", "hPa, mbar"};
 inline constexpr std::array<std::string_view, 2> kEnthalpyUnits = {"kcal/kg", "kJ/kg"};
+
+// The index of a unit text in its list; 0, the list's first unit, for an
+// empty text (no choice made yet in this run) or one the list does not hold.
+template <std::size_t N>
+constexpr int UnitIndex(const std::array<std::string_view, N>& units, std::string_view text) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (units[i] == text) return static_cast<int>(i);
+    }
+    return 0;
+}
 
 // Codes of the unit lists (the index of each text above).
 enum class TemperatureUnit { Celsius = 0, Kelvin = 1, Fahrenheit = 2 };
