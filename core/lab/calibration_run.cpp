@@ -154,7 +154,7 @@ bool CalibrationRun::Start(std::string_view delayText, std::string_view folderTe
     channel_ = std::move(channel.file);
     seriesPath_ = base + ".txt";
     channelPath_ = base + "_QX-311.txt";
-    folder_ = folder;
+    // The folder is kept for the next time only by "Zamknij" (CloseDialog).
 
     const std::string& u = unit_;
     Append("\tTemperatura[" + u + "]\tPunkt rosy[" + u + "]\tWilgotność obl.[%]", false);

@@ -77,6 +77,11 @@ TEST_F(CalibrationRunTest, StartChecksDelayAndFolder) {
     EXPECT_EQ(time.TimerPeriod(timer::kRunStart), 2147483000);
     EXPECT_FALSE(run.StartEnabled());
     EXPECT_TRUE(std::filesystem::exists(folder.File("2024_05_06_14_30_01.txt")));
+
+    // Escape: the files close and the folder of the run is not kept.
+    run.CloseDialog(false, folder.Path().string());
+    EXPECT_EQ(run.Folder(), "");
+    EXPECT_FALSE(run.DialogOpen());
 }
 
 TEST_F(CalibrationRunTest, RowsSummaryAndSecondRun) {
