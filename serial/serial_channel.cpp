@@ -169,7 +169,12 @@ void SerialChannel::Close() {
     lossPending_ = false;
     pendingCommands_.clear();
     finalWriteTimer_.stop();
-    if (port_.isOpen()) port_.close();
+    if (port_.isOpen()) {
+        // A command just written (the F-250's "A4" when the program ends) goes
+        // out before the port closes.
+        port_.flush();
+        port_.close();
+    }
     if (log_) log_->Flush();
 }
 

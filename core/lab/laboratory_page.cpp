@@ -109,6 +109,8 @@ LaboratoryPage::~LaboratoryPage() {
     for (Stream s : kAllStreams) {
         timers_.KillTimer(timer::kFirstStreamRetry + static_cast<int>(s));
         const StreamPhase phase = streams_[Index(s)].phase;
+        // The F-250 is told to stop before its port goes, at the end as always.
+        if (s == Stream::F250 && phase == StreamPhase::Open) link_.Send(s, F250Command::Stop);
         if (phase == StreamPhase::Open || (s == Stream::F250 && f250Closing_)) link_.Close(s);
     }
 }
