@@ -9,6 +9,7 @@
 #include "lab/cal_file.h"
 #include "lab/lab_messages.h"
 #include "lab/stream_use.h"
+#include "pages/edit_history.h"
 #include "pages/input_limits.h"
 #include "physics/units.h"
 
@@ -613,17 +614,7 @@ void LaboratoryPage::SetAverageText(LabInput input, std::string text) {
     if (!busy_) RecordEdit(kCodeOfInput[Index(input)]);
 }
 
-void LaboratoryPage::RecordEdit(int code) {
-    if (history_[3] == code) return;
-    int from = 0;
-    if (history_[2] == code) {
-        from = 2;
-    } else if (history_[1] == code) {
-        from = 1;
-    }
-    for (int i = from; i < 3; ++i) history_[static_cast<std::size_t>(i)] = history_[static_cast<std::size_t>(i) + 1];
-    history_[3] = code;
-}
+void LaboratoryPage::RecordEdit(int code) { MoveToFront(history_, code); }
 
 void LaboratoryPage::SetHandPressure(double kilopascal, double uncertaintyKilopascal) {
     handPressure_ = kilopascal;

@@ -6,6 +6,7 @@
 
 #include "app/string_table.h"
 #include "app/strings.h"
+#include "pages/edit_history.h"
 #include "physics/units.h"
 
 namespace wegator {
@@ -75,19 +76,7 @@ void CalculatorPage::Activate() {
     host_.EnableMenuPrint(printEnabled_);
 }
 
-void CalculatorPage::RecordEdit(int code) {
-    if (history_[3] == code) return;
-    // Take the code out of its place (or drop the oldest entry), close up
-    // towards h0 and put the code in front.
-    int from = 0;
-    if (history_[2] == code) {
-        from = 2;
-    } else if (history_[1] == code) {
-        from = 1;
-    }
-    for (int i = from; i < 3; ++i) history_[i] = history_[i + 1];
-    history_[3] = code;
-}
+void CalculatorPage::RecordEdit(int code) { MoveToFront(history_, code); }
 
 void CalculatorPage::MarkOutOfDate() {
     printEnabled_ = false;
