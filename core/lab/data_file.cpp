@@ -128,7 +128,6 @@ void DataFile::Attach(std::unique_ptr<LineSink> sink, std::string path) {
 void DataFile::Close() {
     // What waits for the disk gets one last try before the file goes; no
     // second warning, the first one told the user already.
-    warned_ = true;
     WriteBacklog(false);
     sink_.reset();
     path_.clear();
