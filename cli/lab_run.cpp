@@ -166,23 +166,27 @@ void AddLabRunOptions(CLI::App& run, LabRunOptions& o) {
     run.add_option("--settings", o.settingsFile,
                    "Settings store to use (default: the user's, " + SettingsStorePath().string() + ")")
         ->type_name("FILE")
-        ->check(CLI::ExistingFile);
+        ->check(CLI::ExistingFile.description(""));
     run.add_option("--seconds", o.seconds, "Stop after this many seconds (default: at SIGINT or SIGTERM)")
-        ->check(CLI::Range(1, 100000000));
+        ->type_name("N")
+        ->check(CLI::Range(1, 100000000).description(""));
     run.add_flag("--json", o.json, "One JSON object per recomputation instead of a text line");
     o.pressureOption = run.add_option("--pressure", o.pressure,
                                       "Barometric pressure in kPa, when the settings enter it by hand "
                                       "(SETTINGS_PORT_PRESS_DEVICE=1)")
-                           ->check(CLI::Range(3.0, 20000.0));
-    run.add_option("--pressure-uncertainty", o.pressureUncertainty, "Its standard uncertainty in kPa")
-        ->check(CLI::Range(0.0, 1000.0));
+                           ->type_name("KPA")
+                           ->check(CLI::Range(3.0, 20000.0).description(""));
+    run.add_option("--pressure-uncertainty", o.pressureUncertainty, "Its standard uncertainty in kPa (default 0)")
+        ->type_name("KPA")
+        ->check(CLI::Range(0.0, 1000.0).description(""));
     run.add_option("--run-folder", o.runFolder,
                    "Also make one calibration run (\"Kalibracja\") into this folder: N observations, a series "
                    "file and a QX-311 channel file named after its start, a summary at the end")
         ->type_name("DIR")
-        ->check(CLI::ExistingDirectory);
-    run.add_option("--run-delay", o.runDelay, "Seconds before the calibration run starts (default 10)")
-        ->check(CLI::Range(0LL, 2147483LL));
+        ->check(CLI::ExistingDirectory.description(""));
+    run.add_option("--run-delay", o.runDelay, "Seconds before the calibration run starts, 0 … 2147483 (default 10)")
+        ->type_name("S")
+        ->check(CLI::Range(0LL, 2147483LL).description(""));
     run.add_flag("--run-without-dew-point", o.runWithoutDewPoint, "The run's rows hold the temperature only");
 }
 
