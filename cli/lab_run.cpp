@@ -149,8 +149,8 @@ const char* const kLabRunFooter = R"(Exit status:
      run's files could not be created in --run-folder
   2  usage error
 
-The station takes everything from the settings store (or --settings FILE), as the desktop
-program does: the ports (COMn, through the links in $XDG_CONFIG_HOME/TREVAN/ports/), the
+The station takes everything from the settings store (or --settings FILE), which it only reads, as
+the desktop program does: the ports (COMn, through the links in $XDG_CONFIG_HOME/TREVAN/ports/), the
 temperature and pressure sources, N, the times, the uncertainties, the correction tables and the
 data file (SAVE_FILE_NAME while saving is on: the first record a minute after the start, then one
 every SAVE_FILE_TIME minutes, appended to what the file holds). Every recomputation prints one line:
@@ -196,8 +196,17 @@ int RunLabStation(const LabRunOptions& options) {
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
 
-    const Settings settings =
-        options.settingsFile.empty() ? LoadSettings() : LoadSettings(std::filesystem::path(options.settingsFile));
+    // The store belongs to the desktop program: the station reads it and
+    // leaves it as it is (no defaults written into it, nothing moved aside).
+    const std::filesystem::path store =
+        options.settingsFile.empty() ? SettingsStorePath() : std::filesystem::path(options.settingsFile);
+    bool understood = false;
+    const Settings settings = ReadSettingsOnly(store, &understood);
+    std::error_code ignored;
+    if (!understood && std::filesystem::exists(store, ignored)) {
+        std::cerr << "wegator-cli: " << store.string() << " holds no settings that can be read\n";
+        return kExitUsage;
+    }
     if (settings.settingsLabDevices == 0) {
         std::cerr << "wegator-cli: the settings do not use external instruments (SETTINGS_LAB_DEVICES is 0)\n";
         return kExitNoInstrument;

@@ -600,11 +600,14 @@ fs::path SettingsStorePath() {
     return folder / "WEGATOR.reg";
 }
 
-Settings LoadSettings(const fs::path& storeFile, StoreLoad* report) {
+namespace {
+
+// LoadSettings, and ReadSettingsOnly when `keep` is set: then the file is
+// neither moved aside nor written.
+Settings ReadStore(const fs::path& storeFile, StoreLoad& load, bool keep, bool* understood) {
     Settings settings;
-    StoreLoad ignored;
-    StoreLoad& load = report != nullptr ? *report : ignored;
     load = StoreLoad{};
+    if (understood != nullptr) *understood = false;
     try {
         const FileRead file = ReadWholeFile(storeFile);
         // A store that exists but cannot be read is left alone for the whole
@@ -615,11 +618,13 @@ Settings LoadSettings(const fs::path& storeFile, StoreLoad* report) {
         }
 
         const StoreContents contents = ParseStore(file.data);
+        if (understood != nullptr) *understood = contents.understood;
+        if (keep) load.writable = false;
         // Not one line could be understood: perhaps a file of another program,
         // perhaps a store in an encoding we do not know. It is kept beside the
         // store before the defaults take its place; if it cannot be kept, it
         // is not replaced either.
-        if (!contents.understood && HasContent(file.data)) {
+        if (!keep && !contents.understood && HasContent(file.data)) {
             const fs::path target = FollowLinks(storeFile);
             fs::path aside = target;
             aside += kBadStoreSuffix;
@@ -642,11 +647,23 @@ Settings LoadSettings(const fs::path& storeFile, StoreLoad* report) {
             }
         }
         // Failing to write the defaults back changes nothing for this run.
-        if (anyMissing) ReplaceFileAtomically(storeFile, RenderStore(lines, contents));
+        if (anyMissing && !keep) ReplaceFileAtomically(storeFile, RenderStore(lines, contents));
     } catch (const std::exception&) {
         // Out of memory over a corrupt file: whatever was read so far serves.
     }
     return settings;
+}
+
+}  // namespace
+
+Settings LoadSettings(const fs::path& storeFile, StoreLoad* report) {
+    StoreLoad ignored;
+    return ReadStore(storeFile, report != nullptr ? *report : ignored, false, nullptr);
+}
+
+Settings ReadSettingsOnly(const fs::path& storeFile, bool* understood) {
+    StoreLoad load;
+    return ReadStore(storeFile, load, true, understood);
 }
 
 Settings LoadSettings() { return LoadSettings(SettingsStorePath(), nullptr); }

@@ -47,6 +47,11 @@ struct StoreLoad {
 // store may be written at exit.
 Settings LoadSettings(const std::filesystem::path& storeFile, StoreLoad* report = nullptr);
 Settings LoadSettings();
+// Reads the store as LoadSettings does but leaves the file as it is: no
+// defaults written back, nothing moved aside. For a program that only uses
+// the settings the desktop program keeps (wegator-cli lab run). `understood`,
+// when given, tells whether the file held any line of a store.
+Settings ReadSettingsOnly(const std::filesystem::path& storeFile, bool* understood = nullptr);
 
 // Writes every setting, replacing the store atomically: on failure the old file
 // is left as it was and false is returned. Values this program does not know

@@ -169,16 +169,12 @@ TEST(LabCliTest, ReadRefusesWhatItCannotDo) {
 
 TEST(LabCliTest, RunRefusesWhatItCannotDo) {
     UserFolder folder;
-    auto settings = [&](const std::string& values) {
-        return folder
-            .Write("lab.reg",
-                   "Windows Registry Editor Version 5.00\r\n\r\n"
-                   "[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\r\n" +
-                       values)
-            .string();
-    };
+    std::string stored;
     auto run = [&](const std::string& values) {
-        return RunCli(folder, {"lab", "run", "--settings", settings(values), "--seconds", "5"});
+        stored =
+            "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\r\n" + values;
+        const std::string settings = folder.Write("lab.reg", stored).string();
+        return RunCli(folder, {"lab", "run", "--settings", settings, "--seconds", "5"});
     };
     EXPECT_EQ(run("\"SETTINGS_LAB_DEVICES\"=dword:00000000\r\n").status, 1);
     const std::string instruments =
@@ -197,6 +193,11 @@ TEST(LabCliTest, RunRefusesWhatItCannotDo) {
                               "missing/lab.csv cannot be opened"}) {
         EXPECT_NE(none.err.find(named), std::string::npos) << none.err;
     }
+    // The store is only read: no defaults are written into it.
+    EXPECT_EQ(ReadFile(folder.Path() / "lab.reg"), stored);
+    const auto garbage = folder.Write("other.txt", "not a settings store\n");
+    EXPECT_EQ(RunCli(folder, {"lab", "run", "--settings", garbage.string()}).status, 2);
+    EXPECT_EQ(ReadFile(garbage), "not a settings store\n");
 }
 
 }  // namespace
