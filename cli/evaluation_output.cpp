@@ -47,12 +47,21 @@ std::vector<Edit> RowEdits(const Command& command, const std::vector<int>& colum
                          std::to_string(columns.size()) + " columns");
     }
     std::vector<Edit> edits;
+    // The place a message names, put together once per row: the first
+    // reading checks every cell of what may be millions.
+    std::string where;
+    std::size_t placeLength = 0;
+    if (check) {
+        where = "batch file, line " + std::to_string(record.line) + ", column ";
+        placeLength = where.size();
+    }
     for (std::size_t c = 0; c < record.cells.size(); ++c) {
         Edit edit{columns[c], TrimBlanks(record.cells[c])};
         if (edit.text.empty() && !command.EmptyCellIsTyped(edit.field)) continue;
         if (check) {
-            command.CheckEdit(edit, "batch file, line " + std::to_string(record.line) + ", column " +
-                                        command.FieldNames()[static_cast<std::size_t>(edit.field)]);
+            where.resize(placeLength);
+            where += command.FieldNames()[static_cast<std::size_t>(edit.field)];
+            command.CheckEdit(edit, where);
         }
         edits.push_back(std::move(edit));
     }

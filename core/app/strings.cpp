@@ -22,6 +22,8 @@ std::string_view LoadString(int id) {
 void SetStringLookup(StringLookup lookup) { gLookup = lookup; }
 
 std::string WithDecimalSign(std::string_view text, std::string_view decimalSign) {
+    // Every result text passes here; with the point as the sign it stays as it is.
+    if (decimalSign == ".") return std::string(text);
     const auto digit = [&](std::size_t i) { return i < text.size() && text[i] >= '0' && text[i] <= '9'; };
     std::string out;
     out.reserve(text.size());
