@@ -291,7 +291,8 @@ int RunLabStation(const LabRunOptions& options) {
         // What waits for the disk gets one more try before the files close.
         page.Data().WriteBacklog();
         if (page.Data().Backlog() > 0) {
-            std::cerr << "wegator-cli: " << page.Data().Backlog() << " records could not be written to "
+            std::cerr << "wegator-cli: " << page.Data().Backlog()
+                      << (page.Data().Backlog() == 1 ? " record" : " records") << " could not be written to "
                       << page.Data().Path() << '\n';
         }
     }
