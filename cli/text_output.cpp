@@ -113,7 +113,13 @@ std::string MessageExcerpt(std::string_view text) {
     return out;
 }
 
-std::string MessageQuoted(std::string_view text) { return "'" + MessageExcerpt(text) + "'"; }
+std::string MessageQuoted(std::string_view text) {
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "'" + std::string.
+    std::string quoted(1, '\'');
+    quoted += MessageExcerpt(text);
+    quoted += '\'';
+    return quoted;
+}
 
 std::string MessagePrintable(std::string_view text) {
     bool cut = false;

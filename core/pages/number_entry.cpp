@@ -155,13 +155,17 @@ constexpr std::size_t kLongestFixedResult = 11;
 std::string WidestEntryText(const NumberFormat& format) {
     const std::size_t decimals = static_cast<std::size_t>(std::max(format.inputPrecision, 0));
     const std::size_t rewritten = 1 + kEntryIntegerDigits + format.decimalSign.size() + decimals;
-    std::string text = "-" + std::string(kEntryIntegerDigits, kWideDigit) + format.decimalSign;
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on "-" + std::string(...).
+    std::string text(1, '-');
+    text.append(kEntryIntegerDigits, kWideDigit);
+    text += format.decimalSign;
     text.append(std::max(rewritten, kLongestEntry) - text.size(), kWideDigit);
     return text;
 }
 
 std::array<std::string, 2> WidestResultTexts(const NumberFormat& format) {
-    std::string fixed = "-" + std::string(kLongestFixedResult - 1, kWideDigit);
+    std::string fixed(1, '-');
+    fixed.append(kLongestFixedResult - 1, kWideDigit);
     return {fixed, WithDecimalSign(ExponentForm(-8.8888e+88), format.decimalSign)};
 }
 
