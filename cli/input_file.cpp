@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -63,7 +64,9 @@ TwoPassInput::TwoPassInput(const std::string& path, const std::string& what)
     struct stat status {};
     if (::fstat(fd_, &status) != 0) Fail(errno);
     if (S_ISDIR(status.st_mode)) Fail(EISDIR);
-    if (!S_ISREG(status.st_mode)) {
+    // Standard input may be a file already partly read by whoever started us.
+    if (S_ISREG(status.st_mode)) start_ = ::lseek(fd_, 0, SEEK_CUR);
+    if (!S_ISREG(status.st_mode) || start_ < 0) {
         kept_ = std::tmpfile();
         if (kept_ == nullptr) {
             throw UsageError("cannot keep " + what_ + " for its second reading: " + std::strerror(errno));
@@ -86,9 +89,13 @@ std::string_view TwoPassInput::NextBlock() {
         }
         return {block_.data(), n};
     }
-    const ssize_t n = ReadSome(fd_, block_.data(), block_.size());
+    // The second reading stops where the first ended, even if a logger has
+    // appended to the file meanwhile: rows that were not checked are not computed.
+    const std::size_t wanted = second_ ? std::min(block_.size(), firstLength_ - secondLength_) : block_.size();
+    const ssize_t n = wanted == 0 ? 0 : ReadSome(fd_, block_.data(), wanted);
     if (n < 0) Fail(errno);
     const auto size = static_cast<std::size_t>(n);
+    (second_ ? secondLength_ : firstLength_) += size;
     if (kept_ != nullptr && size > 0 && std::fwrite(block_.data(), 1, size, kept_) != size) {
         throw UsageError("cannot keep " + what_ + " for its second reading: " + std::strerror(errno));
     }
@@ -101,7 +108,7 @@ void TwoPassInput::Rewind() {
         if (std::fflush(kept_) != 0 || std::fseek(kept_, 0, SEEK_SET) != 0) {
             throw UsageError("cannot keep " + what_ + " for its second reading: " + std::strerror(errno));
         }
-    } else if (::lseek(fd_, 0, SEEK_SET) != 0) {
+    } else if (::lseek(fd_, start_, SEEK_SET) != start_) {
         Fail(errno);
     }
 }

@@ -1,6 +1,8 @@
 // Reading the input files of wegator-cli (a batch, a table, recorded lines).
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -39,7 +41,10 @@ private:
     std::string what_;
     int fd_ = -1;              // the file itself, or standard input
     std::FILE* kept_ = nullptr;  // the temporary copy of an input that cannot be read twice
+    off_t start_ = 0;          // where a regular file's first reading began
     bool second_ = false;
+    std::size_t firstLength_ = 0;   // bytes of the first reading
+    std::size_t secondLength_ = 0;  // bytes of the second reading so far
     std::vector<char> block_;
 };
 

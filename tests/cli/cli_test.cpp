@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "csv_reader.h"
+#include "input_file.h"
 #include "text_output.h"
 
 namespace {
@@ -311,6 +312,22 @@ TEST(CliTest, LongBatchFromFileAndStandardInput) {
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.err.find("line 4002"), std::string::npos) << bad.err;
     EXPECT_EQ(bad.out, "");
+}
+
+// A logger may append to its file while a batch of it runs: the second
+// reading ends where the first did, so no row is computed unchecked.
+TEST(CliTest, SecondReadingEndsWhereTheFirstDid) {
+    const fs::path file = WriteTemp("growing.csv", "p1,p2,t,rh\n100,100,20,50\n");
+    wegator::cli::TwoPassInput input(file.string(), "the batch file");
+    const auto readAll = [&input] {
+        std::string text;
+        for (std::string_view block; !(block = input.NextBlock()).empty();) text += block;
+        return text;
+    };
+    const std::string first = readAll();
+    std::ofstream(file, std::ios::app) << "100,100,21,x\n";
+    input.Rewind();
+    EXPECT_EQ(readAll(), first);
 }
 
 TEST(CliTest, UsageErrorsExitWithTwo) {
