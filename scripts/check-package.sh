@@ -49,7 +49,8 @@ if dpkg-query -W -f='${Status}' wegator 2> /dev/null | grep -q "install ok insta
     fail "the package wegator is installed already; remove it first"
 fi
 installed=yes
-DEBIAN_FRONTEND=noninteractive $sudo apt-get "${lock[@]}" install -y -qq "$deb" > /dev/null
+# Recommends are the user's choice; the check needs only the package and its Depends.
+DEBIAN_FRONTEND=noninteractive $sudo apt-get "${lock[@]}" install -y -qq --no-install-recommends "$deb" > /dev/null
 dpkg -L wegator > "$work/files"
 
 echo "== the installed programs"
