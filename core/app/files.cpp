@@ -114,6 +114,12 @@ bool ReplaceFileAtomically(const fs::path& target, std::string_view contents, Fi
     // A linked file (a store kept in a synchronised folder, say) is replaced
     // where the link points; replacing the link would cut it.
     const fs::path file = FollowLinks(target);
+    // Only a regular file is replaced. Renaming over a pipe or a device node
+    // would put a plain file where something else listened (as root, over
+    // /dev/null) and report success for contents nobody received; a folder
+    // cannot take a file's place at all.
+    struct stat existing {};
+    if (::lstat(file.c_str(), &existing) == 0 ? !S_ISREG(existing.st_mode) : errno != ENOENT) return false;
     const fs::path folder = file.parent_path();
     if (!folder.empty()) {
         std::error_code error;

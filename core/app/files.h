@@ -39,7 +39,9 @@ std::filesystem::path FollowLinks(std::filesystem::path file);
 // failure the temporary file is removed, the target is left as it was and
 // false is returned. A target that is a symbolic link is replaced at the
 // link's end, so the link stays; temporary files that an earlier write of the
-// same target left behind (the program was killed) are removed.
+// same target left behind (the program was killed) are removed. Only a
+// regular file, or a name where nothing is yet, is replaced: a pipe, a
+// device, a socket or a folder (at the link's end too) is refused and stays.
 bool ReplaceFileAtomically(const std::filesystem::path& file, std::string_view contents,
                            FileAccess access = FileAccess::Private);
 

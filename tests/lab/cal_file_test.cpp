@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
+#include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <string>
 
 #include "lab_test_support.h"
 
@@ -113,6 +117,13 @@ TEST(CalFile, AFailedSaveLeavesTheOldFileByteForByte) {
     // A folder where the file should go: refused, nothing changed.
     fs::create_directories(dir / "taken.cal" / "inside");
     EXPECT_FALSE(WriteCalFile(dir / "taken.cal", rows));
+    // So is a pipe, named or at a link's end: it stays a pipe, never a plain file.
+    ASSERT_EQ(::mkfifo((dir / "pipe.cal").c_str(), 0600), 0);
+    fs::create_symlink("pipe.cal", dir / "link.cal");
+    EXPECT_FALSE(WriteCalFile(dir / "pipe.cal", rows));
+    EXPECT_FALSE(WriteCalFile(dir / "link.cal", rows));
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(dir / "pipe.cal")));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir / "link.cal")));
 
     // A successful save keeps the old file's permissions.
     ASSERT_TRUE(WriteCalFile(file, rows));
