@@ -27,6 +27,22 @@ std::string Stamp(std::time_t now) {
     return text.data();
 }
 
+// CR and LF are written as \r and \n, a backslash as \\: a byte never breaks
+// the log's lines, and each escape reads back as the one byte it stands for.
+std::string Escaped(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        switch (c) {
+            case '\r': text += "\\r"; break;
+            case '\n': text += "\\n"; break;
+            case '\\': text += "\\\\"; break;
+            default: text += c; break;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 fs::path F250LogPath() {
@@ -69,14 +85,14 @@ bool F250Log::Rotate() {
 }
 
 void F250Log::Received(std::uint8_t byte) {
-    std::array<char, 8> text{};
-    text[0] = static_cast<char>(byte);
-    std::snprintf(text.data() + 1, text.size() - 1, "0x%02x ", static_cast<unsigned>(byte));
-    Write(std::string_view(text.data(), 6), false);
+    const char character = static_cast<char>(byte);
+    std::array<char, 8> code{};
+    std::snprintf(code.data(), code.size(), "0x%02x ", static_cast<unsigned>(byte));
+    Write(Escaped(std::string_view(&character, 1)) + code.data(), false);
 }
 
 void F250Log::Sent(std::string_view bytes) {
-    Write(bytes, true);
+    Write(Escaped(bytes), true);
     lastStamp_ = 0;
     Flush();
 }

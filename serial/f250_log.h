@@ -1,9 +1,11 @@
 // The ASL F-250 dialogue log: every command sent to the thermometer and every
 // byte it answered, stamped with the local time, for finding out why a
-// thermometer stays silent. It is bounded: past 10 MiB the file moves to
-// "F250.txt.1" and a new one starts. The first log of a run also moves the
-// previous run's log there; a thermometer reopened later in the same run
-// continues the file.
+// thermometer stays silent. Each stamp starts a line; CR, LF and the
+// backslash are written as \r, \n and \\, so a line never breaks inside
+// the thermometer's bytes or a command. It is bounded: past 10 MiB the file
+// moves to "F250.txt.1" and a new one starts. The first log of a run also
+// moves the previous run's log there; a thermometer reopened later in the
+// same run continues the file.
 #pragma once
 
 #include <cstdint>
@@ -37,9 +39,10 @@ public:
     F250Log& operator=(const F250Log&) = delete;
 
     bool IsOpen() const { return file_ != nullptr; }
-    // A received byte, as the character itself followed by its code: "A0x41 ".
+    // A received byte, as the character itself (escaped) followed by its
+    // code: "A0x41 ", "\r0x0d ".
     void Received(std::uint8_t byte);
-    // The bytes of a sent command, always on a line of its own with its stamp.
+    // The bytes of a sent command (escaped), always on a line of its own with its stamp.
     void Sent(std::string_view bytes);
     // Hands what was written to the system, so that a reader sees it at once.
     void Flush();

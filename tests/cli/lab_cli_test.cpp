@@ -144,9 +144,9 @@ TEST(LabCliTest, ReadSendsTheF250ItsCommands) {
     EXPECT_NE(cli.Out().find("f250       23.000 °C"), std::string::npos) << cli.Out();
 
     const std::string log = ReadFile(folder.Path() / "state" / "TREVAN" / "F250.txt");
-    EXPECT_NE(log.find("   A1\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("A0x41  0x20 70x37 30x33 .0x2e 40x34 00x30 00x30 F0x46 \r0x0d "), std::string::npos) << log;
-    EXPECT_NE(log.find("   A4\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("   A1\\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("A0x41  0x20 70x37 30x33 .0x2e 40x34 00x30 00x30 F0x46 \\r0x0d "), std::string::npos) << log;
+    EXPECT_NE(log.find("   A4\\n"), std::string::npos) << log;
 }
 
 TEST(LabCliTest, ReadRefusesWhatItCannotDo) {

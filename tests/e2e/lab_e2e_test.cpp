@@ -165,7 +165,7 @@ TEST_F(LabEndToEndTest, F250InFahrenheitOnInputB) {
     // The simulator logs °C with six decimals.
     ExpectReadingsAreSentGoodLines(Readings(out_), SentLines(log_), "f250", "f250", 1e-6);
     const std::string dialogue = ReadFile(folder_.Path() / "state" / "TREVAN" / "F250.txt");
-    EXPECT_NE(dialogue.find("   A1\n"), std::string::npos) << dialogue;
+    EXPECT_NE(dialogue.find("   A1\\n"), std::string::npos) << dialogue;
     EXPECT_NE(dialogue.find("B0x42 "), std::string::npos) << dialogue;
 }
 

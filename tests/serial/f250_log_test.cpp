@@ -39,14 +39,16 @@ TEST_F(F250LogTest, BytesShareTheStampOfTheirSecondAndCommandsStandAlone) {
         log.Received('\r');
         now_ += 1;
         log.Received('\n');
-        log.Sent("A1\n");
+        log.Sent("A1\r\n");
         log.Received('B');  // same second as the command, yet a line of its own
+        log.Received('\\');
     }
+    // CR, LF and the backslash escaped: one line per stamp, read back unambiguously.
     EXPECT_EQ(lab::testing::ReadFile(File()),
-              "\n2024.05.17 14:03:09   A0x41 \r0x0d "
-              "\n2024.05.17 14:03:10   \n0x0a "
-              "\n2024.05.17 14:03:10   A1\n"
-              "\n2024.05.17 14:03:10   B0x42 ");
+              "\n2024.05.17 14:03:09   A0x41 \\r0x0d "
+              "\n2024.05.17 14:03:10   \\n0x0a "
+              "\n2024.05.17 14:03:10   A1\\r\\n"
+              "\n2024.05.17 14:03:10   B0x42 \\\\0x5c ");
 }
 
 TEST_F(F250LogTest, ANewRunKeepsThePreviousLogAndARotationBoundsTheFile) {
@@ -73,7 +75,7 @@ TEST_F(F250LogTest, ANewRunKeepsThePreviousLogAndARotationBoundsTheFile) {
         F250Log log(File(), F250Log::Start::Continue, kLimit, Clock());
         log.Sent("A4\n");
     }
-    EXPECT_EQ(lab::testing::ReadFile(File()), before + "\n2024.05.17 14:03:09   A4\n");
+    EXPECT_EQ(lab::testing::ReadFile(File()), before + "\n2024.05.17 14:03:09   A4\\n");
 }
 
 TEST_F(F250LogTest, AnUncreatableLogIsNoLog) {

@@ -190,9 +190,9 @@ TEST(SerialChannelTest, F250CommandFollowsTheReceivedBytes) {
     channel.reset();
 
     const std::string text = lab::testing::ReadFile(log);
-    EXPECT_NE(text.find("10x31 20x32 \r0x0d 30x33 40x34 \n"), std::string::npos) << text;
-    EXPECT_NE(text.find("   U0\n\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("   A4\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("10x31 20x32 \\r0x0d 30x33 40x34 \n"), std::string::npos) << text;
+    EXPECT_NE(text.find("   U0\\n\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("   A4\\n"), std::string::npos) << text;
 }
 
 }  // namespace
