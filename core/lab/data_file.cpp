@@ -61,7 +61,99 @@ std::string TwoDigits(int v) {
     return buffer;
 }
 
+// What a record's time is written in when the locale offers nothing legible.
+const DateFormats kPlainDateFormats{"yyyy-MM-dd", "HH:mm:ss"};
+
+// Blanks that part nothing: spaces, tabs and the no-break spaces some
+// locales put between fields (UTF-8). Their length at `at`, else 0.
+std::size_t BlankAt(std::string_view s, std::size_t at) {
+    const std::string_view rest = s.substr(at);
+    if (rest.starts_with(' ') || rest.starts_with('\t')) return 1;
+    for (std::string_view blank : {"\u00A0", "\u2009", "\u202F"}) {
+        if (rest.starts_with(blank)) return blank.size();
+    }
+    return 0;
+}
+
+bool HasNonBlank(std::string_view s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t blank = BlankAt(s, i);
+        if (blank == 0) return true;
+        i += blank;
+    }
+    return false;
+}
+
+// Whether FormatCalendar writes `pattern` as numbers a reader can take apart
+// again: every field one it writes in digits (d, dd, M, MM, yy, yyyy; H, HH,
+// h, hh, m, mm, s, ss; and AP), each of `required` once and no other numeric
+// field, and something besides blanks between two numeric fields.
+bool Legible(std::string_view pattern, std::string_view required) {
+    std::string found;
+    bool parted = true;  // since the last numeric field
+    std::size_t i = 0;
+    while (i < pattern.size()) {
+        const char c = pattern[i];
+        if (c == '\'') {
+            const std::size_t close = pattern.find('\'', i + 1);
+            const std::size_t end = close == std::string_view::npos ? pattern.size() : close;
+            // "''" is a quote of its own; quoted text is copied as it stands.
+            if (close == i + 1 || HasNonBlank(pattern.substr(i + 1, end - i - 1))) parted = true;
+            i = close == std::string_view::npos ? pattern.size() : close + 1;
+            continue;
+        }
+        if (const std::size_t blank = BlankAt(pattern, i); blank > 0) {
+            i += blank;
+            continue;
+        }
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) {
+            parted = true;
+            ++i;
+            continue;
+        }
+        std::size_t n = 1;
+        while (i + n < pattern.size() && pattern[i + n] == c) ++n;
+        if ((c == 'A' || c == 'a') && n == 1 && i + 1 < pattern.size() &&
+            (pattern[i + 1] == 'P' || pattern[i + 1] == 'p')) {
+            parted = true;  // AM or PM stands between fields like text
+            i += 2;
+            continue;
+        }
+        const bool digits =
+            (c == 'y') ? (n == 2 || n == 4) : (n <= 2 && std::string_view("dMHhms").find(c) != std::string_view::npos);
+        const char field = c == 'h' ? 'H' : c;
+        if (!digits || !parted || required.find(field) == std::string_view::npos ||
+            found.find(field) != std::string::npos) {
+            return false;
+        }
+        found += field;
+        parted = false;
+        i += n;
+    }
+    return found.size() == required.size();
+}
+
+// The time without its zone ("t" outside quotes), blanks trimmed.
+std::string WithoutTimeZone(std::string_view pattern) {
+    std::string out;
+    bool quoted = false;
+    for (const char c : pattern) {
+        if (c == '\'') quoted = !quoted;
+        if (c != 't' || quoted) out += c;
+    }
+    const std::size_t first = out.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return out.substr(first, out.find_last_not_of(" \t") - first + 1);
+}
+
 }  // namespace
+
+DateFormats RecordDateFormats(std::string_view localeShortDate, std::string_view localeTime) {
+    if (!Legible(localeShortDate, "dMy")) return kPlainDateFormats;
+    std::string time = WithoutTimeZone(localeTime);
+    if (!Legible(time, "Hms")) time = kPlainDateFormats.time;
+    return {std::string(localeShortDate), time};
+}
 
 const std::array<DataColumn, kDataColumnCount>& DataColumns() { return kColumns; }
 

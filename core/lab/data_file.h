@@ -53,7 +53,19 @@ std::string ColumnLabel(const DataColumn& column, std::string_view unit);
 struct DateFormats {
     std::string shortDate = "dd.MM.yyyy";
     std::string time = "HH:mm:ss";
+
+    bool operator==(const DateFormats&) const = default;
 };
+
+// The formats a text-format record is written in, from the locale's short
+// date and long time formats (Qt's patterns). The time zone ("t") is left
+// out. A date a reader could not take apart again falls back, with the time,
+// to "yyyy-MM-dd HH:mm:ss": one that lacks a day, a month or a year, one with
+// a field written as a name ("MMM", "dddd") or with no separator but blanks
+// between two fields (the C locale's "d MMM yyyy" came out as "7 12 2026").
+// A time that lacks an hour, a minute or a second, or has such a field, falls
+// back to "HH:mm:ss" alone.
+DateFormats RecordDateFormats(std::string_view localeShortDate, std::string_view localeTime);
 
 // The header line: "Data i czas", then each label, each followed by the
 // separator, then "\r\n". A CSV label holding a comma or a quote is quoted.

@@ -66,6 +66,33 @@ TEST(DataFileLayout, HeaderAndRecordsInBothFormats) {
     EXPECT_EQ(RecordLine(kNoon, {"M/d/yyyy", "h:mm:ss AP"}, {"21,5"}, false), "5/6/2024 12:00:05 PM\t21.5\t\r\n");
 }
 
+TEST(DataFileLayout, RecordDatesInTheLocaleFormatsWhenLegible) {
+    struct Case {
+        std::string_view date, time;
+        DateFormats expected;
+    };
+    const DateFormats plain{"yyyy-MM-dd", "HH:mm:ss"};
+    for (const Case& c : {
+             Case{"d.MM.yyyy", "HH:mm:ss t", {"d.MM.yyyy", "HH:mm:ss"}},              // Polish
+             Case{"M/d/yy", "h:mm:ss\u202FAP t", {"M/d/yy", "h:mm:ss\u202FAP"}},      // American
+             Case{"yy. M. d.", "AP h시 m분 s초 t", {"yy. M. d.", "AP h시 m분 s초"}},  // Korean
+             Case{"dd'/'MM'/'yyyy", "t HH:mm:ss", {"dd'/'MM'/'yyyy", "HH:mm:ss"}},
+             Case{"d MMM yyyy", "HH:mm:ss t", plain},  // the C locale: once "7 12 2026"
+             Case{"dd MM yyyy", "HH:mm:ss", plain},    // blanks part nothing from the time
+             Case{"dd\u00A0MM\u00A0yyyy", "HH:mm:ss", plain},
+             Case{"dddd, d.MM.yyyy", "HH:mm:ss", plain},  // a day's name
+             Case{"MM/yyyy", "HH:mm:ss", plain},
+             Case{"d.M.yyy", "HH:mm:ss", plain},
+             Case{"", "", plain},
+             Case{"dd.MM.yyyy", "HH:mm", {"dd.MM.yyyy", "HH:mm:ss"}},
+             Case{"dd.MM.yyyy", "HH:mm:ss.zzz", {"dd.MM.yyyy", "HH:mm:ss"}},
+         }) {
+        SCOPED_TRACE(std::string(c.date) + " " + std::string(c.time));
+        EXPECT_EQ(RecordDateFormats(c.date, c.time), c.expected);
+    }
+    EXPECT_EQ(RecordLine(kNoon, plain, {"1"}, false), "2024-05-06 12:00:05\t1\t\r\n");
+}
+
 TEST(DataFile, FailedWritesWaitInOrderWithOneWarning) {
     RecordingHost host;
     DataFile file(host);
