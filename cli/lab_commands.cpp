@@ -33,7 +33,7 @@ void ReportMessage(int id, std::string text) {
     std::cerr << "wegator-cli: message " << id << ": " << text << '\n';
 }
 
-// The table in `file`, or nothing after its message (209 unreadable, 1101 a bad line).
+// The table in `file`, or nothing after its message (209 unreadable, 1101 to 1104 a refused line).
 std::optional<lab::CalibrationTable> LoadTable(const std::string& file) {
     const lab::CalParseResult read = lab::ReadCalFile(file);
     if (!read.ok) {
@@ -359,8 +359,9 @@ Examples:
     o.lookup->add_flag("--json", o.json, "A JSON array of look-ups");
     for (CLI::App* cal : {o.show, o.lookup}) {
         cal->footer(R"(Exit status: 0 done; 1 the table was refused: it cannot be read (message
-209), or a line is not three numbers (message 1101 names the line); 2 usage
-error.)");
+209), or a line is refused (its message names the line): 1101 not three
+numbers, 1102 a negative uncertainty, 1103 the value of an earlier line (to
+three decimals), 1104 a number outside -1000000 to 1000000; 2 usage error.)");
     }
 }
 

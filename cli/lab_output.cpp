@@ -42,7 +42,8 @@ std::optional<lab::TableId> LabTableFromName(std::string_view name) {
 CorrectedReading Correct(const lab::Reading& reading, const LabTables& tables) {
     CorrectedReading result{reading};
     const std::optional<lab::TableId> id = lab::TableFor(reading);
-    if (!id || !tables[static_cast<std::size_t>(*id)]) return result;
+    // A table without rows corrects nothing: the reading stays uncorrected, as without a table.
+    if (!id || !tables[static_cast<std::size_t>(*id)] || tables[static_cast<std::size_t>(*id)]->Empty()) return result;
     const lab::CalibrationTable& table = *tables[static_cast<std::size_t>(*id)];
     result.correction = table.Correction(reading.value);
     result.uncertainty = table.Uncertainty(reading.value);

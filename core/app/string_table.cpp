@@ -379,6 +379,12 @@ constexpr StringEntry kPolish[] = {
     // numbers (the file name follows on the next line).
     {1100, "Value %s already exist"},
     {1101, "Plik kalibracji jest nieprawidłowy: wiersz %d nie zawiera trzech liczb."},
+    // A .cal line refused for its numbers, and the editor's entry refused for the same.
+    {1102, "Plik kalibracji jest nieprawidłowy: wiersz %d ma ujemną niepewność."},
+    {1103, "Plik kalibracji jest nieprawidłowy: wiersz %d powtarza wartość wcześniejszego wiersza."},
+    {1104, "Plik kalibracji jest nieprawidłowy: wiersz %d zawiera liczbę spoza zakresu od -1000000 do 1000000."},
+    {1105, "Niepewność nie może być ujemna."},
+    {1106, "Wartość, poprawka i niepewność muszą leżeć w zakresie od -1000000 do 1000000."},
     // The laboratory station: captions, calibration runs, data-file and status texts.
     {1200, "Uśrednione wartości wejściowe"},
     {1201, "Brak pomiarów temperatury"},

@@ -92,6 +92,14 @@ inline constexpr int NoF250Table = 240;
 inline constexpr int ValueAlreadyExists = 1100;
 // A .cal line that is not three numbers; "%d" the line's number.
 inline constexpr int CalibrationFileBadLine = 1101;
+// A .cal line refused for its numbers ("%d" the line's number): a negative
+// uncertainty, a value an earlier line already has, a number beyond a million.
+inline constexpr int CalibrationFileNegativeUncertainty = 1102;
+inline constexpr int CalibrationFileRepeatedValue = 1103;
+inline constexpr int CalibrationFileNumberOutOfRange = 1104;
+// The editor's "Dodaj" / "Edytuj" refusing the same.
+inline constexpr int TableNegativeUncertainty = 1105;
+inline constexpr int TableNumberOutOfRange = 1106;
 
 // Page labels shared by the printouts and the command line.
 inline constexpr int InputsAtP1Caption = 1001;

@@ -1,8 +1,10 @@
 #include "lab/cal_file.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 #include "app/files.h"
 #include "app/string_table.h"
@@ -49,11 +51,31 @@ bool ReadRow(std::string_view line, CalibrationEntry& row) {
            ReadNumber(fields[2], row.uncertainty);
 }
 
+// The first line (from 1) whose value, as the file keeps it, repeats that of
+// an earlier line; 0 when none does. One sort, so that tables of many rows
+// load as fast in any order.
+int FirstRepeatedValueLine(std::span<const CalibrationEntry> rows, std::span<const int> lines) {
+    std::vector<std::pair<double, int>> stored;
+    stored.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) stored.emplace_back(StoredCalNumber(rows[i].value), lines[i]);
+    std::sort(stored.begin(), stored.end());
+    // Within a run of equal values the lines come in file order: the second
+    // is the first to repeat the value.
+    int first = 0;
+    for (std::size_t i = 1; i < stored.size(); ++i) {
+        const bool secondOfRun =
+            stored[i].first == stored[i - 1].first && (i == 1 || stored[i - 2].first != stored[i].first);
+        if (secondOfRun && (first == 0 || stored[i].second < first)) first = stored[i].second;
+    }
+    return first;
+}
+
 }  // namespace
 
 CalParseResult ParseCalText(std::string_view text) {
     CalParseResult result;
     if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    std::vector<int> lines;  // each row's line, for naming a repeated value
     int lineNumber = 0;
     while (!text.empty()) {
         ++lineNumber;
@@ -68,15 +90,39 @@ CalParseResult ParseCalText(std::string_view text) {
         }
         if (Trim(line).empty()) continue;
         CalibrationEntry row;
-        if (!ReadRow(line, row)) {
-            result.rows.clear();
+        result.fault = ReadRow(line, row) ? CheckCalEntry(row) : CalLineFault::NotThreeNumbers;
+        if (result.fault != CalLineFault::None) {
             result.badLine = lineNumber;
-            return result;
+            break;
         }
         result.rows.push_back(row);
+        lines.push_back(lineNumber);
+    }
+    // A value repeated before the first bad line is the first fault of the file.
+    if (const int repeated = FirstRepeatedValueLine(result.rows, lines); repeated > 0) {
+        result.badLine = repeated;
+        result.fault = CalLineFault::RepeatedValue;
+    }
+    if (result.fault != CalLineFault::None) {
+        result.rows.clear();
+        return result;
     }
     result.ok = true;
     return result;
+}
+
+CalLineFault CheckCalEntry(const CalibrationEntry& entry) {
+    for (const double v : {entry.value, entry.correction, entry.uncertainty}) {
+        if (!(std::fabs(v) <= kCalNumberLimit)) return CalLineFault::OutOfRange;
+    }
+    return entry.uncertainty < 0 ? CalLineFault::NegativeUncertainty : CalLineFault::None;
+}
+
+double StoredCalNumber(double value) {
+    const std::string text = FormatCalNumber(value);
+    double stored = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), stored);
+    return stored;
 }
 
 CalParseResult ReadCalFile(const std::filesystem::path& file) {
@@ -115,7 +161,12 @@ bool WriteCalFile(const std::filesystem::path& file, std::span<const Calibration
 CalFileMessage CalLoadFailureMessage(const CalParseResult& result, const std::string& fileName) {
     CalFileMessage m;
     if (result.badLine > 0) {
-        m.messageId = msg::CalibrationFileBadLine;
+        switch (result.fault) {
+            case CalLineFault::NegativeUncertainty: m.messageId = msg::CalibrationFileNegativeUncertainty; break;
+            case CalLineFault::RepeatedValue: m.messageId = msg::CalibrationFileRepeatedValue; break;
+            case CalLineFault::OutOfRange: m.messageId = msg::CalibrationFileNumberOutOfRange; break;
+            default: m.messageId = msg::CalibrationFileBadLine; break;
+        }
         std::string text(LoadString(m.messageId));
         if (const std::size_t at = text.find(kLinePlaceholder); at != std::string::npos) {
             text.replace(at, kLinePlaceholder.size(), std::to_string(result.badLine));

@@ -6,6 +6,7 @@
 // three decimals; read from any decimal notation with a point.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
@@ -16,12 +17,30 @@
 
 namespace wegator::lab {
 
+// The largest magnitude a value, a correction or an uncertainty may have.
+// The laboratory's instruments read temperatures and dew points in °C; no
+// certificate comes near a million in any column. The bound keeps every
+// interpolation finite: two corrections differ by at most 2e6, scaled by a
+// fraction of at most one, where rows near 1e308 overflowed to infinity and
+// gave NaN corrections.
+inline constexpr double kCalNumberLimit = 1e6;
+
+// Why a .cal line is refused.
+enum class CalLineFault : std::uint8_t {
+    None,
+    NotThreeNumbers,      // message 1101
+    NegativeUncertainty,  // 1102
+    RepeatedValue,        // 1103: the value of an earlier line, to the three decimals a table keeps
+    OutOfRange,           // 1104: a number beyond ±kCalNumberLimit
+};
+
 // What reading a .cal text or file gives: the rows in file order, or the
-// number of the first line (from 1) that is not three numbers.
+// first line (from 1) that is refused and why.
 struct CalParseResult {
     bool ok = false;
     std::vector<CalibrationEntry> rows;
     int badLine = 0;  // when !ok and the text was read: the refused line
+    CalLineFault fault = CalLineFault::None;
 
     bool operator==(const CalParseResult&) const = default;
 };
@@ -30,8 +49,18 @@ struct CalParseResult {
 // last one may end without; blank lines are skipped. Every other line must be
 // three numbers with a point separated by ";", blanks around them allowed,
 // and may end in one more ";". Any other line refuses the whole text, so a
-// table is never half loaded ("0,10;0,02;0,01" is refused, not read as zeros).
+// table is never half loaded ("0,10;0,02;0,01" is refused, not read as zeros);
+// so does a row that fails CheckCalEntry, and a row whose value, written with
+// three decimals, repeats an earlier row's (the correction would jump there,
+// and the editor could not tell the two rows apart).
 CalParseResult ParseCalText(std::string_view text);
+
+// A row's own fault: a number beyond ±kCalNumberLimit, or a negative
+// uncertainty; None for a row a table may hold.
+CalLineFault CheckCalEntry(const CalibrationEntry& entry);
+
+// A number as a .cal file keeps it: rounded to three decimals.
+double StoredCalNumber(double value);
 
 // The file read whole and parsed. When it cannot be opened or read, ok is
 // false and badLine 0.
@@ -50,8 +79,8 @@ bool WriteCalFile(const std::filesystem::path& file, std::span<const Calibration
 std::string FormatCalNumber(double value);
 
 // The message for a file that could not be loaded: string 209 and the file
-// name when it could not be read, the refused line's message (1101) and the
-// file name when a line is not three numbers.
+// name when it could not be read, the refused line's message (1101 to 1104,
+// naming the line) and the file name otherwise.
 struct CalFileMessage {
     int messageId = 0;
     std::string text;

@@ -4,9 +4,13 @@
 
 namespace wegator::lab {
 
-CalibrationTable::CalibrationTable(std::span<const CalibrationEntry> entries) {
-    entries_.reserve(entries.size());
-    for (const CalibrationEntry& e : entries) Insert(e);
+// One sort instead of an insertion per entry: a certificate written from the
+// top of its range down would otherwise shift every entry inserted so far.
+// Equal values end up as inserting one by one would leave them, the last one first.
+CalibrationTable::CalibrationTable(std::span<const CalibrationEntry> entries)
+    : entries_(entries.rbegin(), entries.rend()) {
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const CalibrationEntry& a, const CalibrationEntry& b) { return a.value < b.value; });
 }
 
 void CalibrationTable::Insert(double value, double correction, double uncertainty) {

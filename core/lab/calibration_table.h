@@ -22,7 +22,7 @@ struct CalibrationEntry {
 class CalibrationTable {
 public:
     CalibrationTable() = default;
-    // The entries in any order; they are inserted one by one.
+    // The entries in any order; they end up as Insert would place them one by one.
     explicit CalibrationTable(std::span<const CalibrationEntry> entries);
 
     std::size_t Count() const { return entries_.size(); }

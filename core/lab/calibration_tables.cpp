@@ -116,7 +116,7 @@ void CalibrationTables::Load(const Settings& settings, PageHost& host) {
             continue;
         }
         tables_[i] = CalibrationTable(file.rows);
-        loaded_[i] = true;
+        loaded_[i] = !tables_[i].Empty();
     }
 }
 
@@ -129,7 +129,7 @@ void CalibrationTables::ApplySwitches(const Settings& settings) {
 void CalibrationTables::Replace(TableId id, const CalibrationTable& table, const std::string& fileName) {
     tables_[Index(id)] = table;
     fileNames_[Index(id)] = fileName;
-    loaded_[Index(id)] = !fileName.empty();
+    loaded_[Index(id)] = !fileName.empty() && !table.Empty();
 }
 
 bool CalibrationTables::InUse(TableId id) const {

@@ -75,20 +75,23 @@ class CalibrationTables {
 public:
     // Loads every table whose file the settings name and takes the in-use
     // switches. A file that cannot be read gives warning 209 with the file's
-    // name, a file with a line that is not three numbers gives warning 1101
-    // naming the line and the file; either way that table stays empty (its
-    // readings go uncorrected) and the settings keep the name, so the table
-    // comes back once the file does.
+    // name, a file with a refused line gives that line's warning (1101 to
+    // 1104) naming the line and the file; either way that table stays empty
+    // (its readings go uncorrected) and the settings keep the name, so the
+    // table comes back once the file does. A file without rows loads quietly
+    // as no table.
     void Load(const Settings& settings, PageHost& host);
     // Takes new in-use switches (the settings sheet's OK); the tables stay.
     void ApplySwitches(const Settings& settings);
 
     const CalibrationTable& Table(TableId id) const { return tables_[Index(id)]; }
     const std::string& FileName(TableId id) const { return fileNames_[Index(id)]; }
-    // The file was read and the table holds its rows.
+    // The file was read and the table holds its rows (at least one: a table
+    // without rows corrects nothing and is no table).
     bool Loaded(TableId id) const { return loaded_[Index(id)]; }
     // What the table editor closed with: the new rows and the file they came
-    // from or went to; the table counts as loaded when that file is named.
+    // from or went to; the table counts as loaded when that file is named and
+    // the table has rows.
     void Replace(TableId id, const CalibrationTable& table, const std::string& fileName);
 
     // Loaded and its family's switch on: readings are corrected with it.

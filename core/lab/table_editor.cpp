@@ -20,16 +20,22 @@ constexpr int kTablePrecision = 3;
 constexpr int kFirstQx311Channel = 1;
 constexpr int kLastQx311Channel = 8;
 
-// The number a cell shows, read back: the list holds what it shows.
-double Shown(double value) {
-    const std::string text = FormatCalNumber(value);
-    double v = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), v);
-    return v;
+// The list holds what its cells show, which is what the file will keep.
+CalibrationEntry AsShown(const CalibrationEntry& e) {
+    return {StoredCalNumber(e.value), StoredCalNumber(e.correction), StoredCalNumber(e.uncertainty)};
 }
 
-CalibrationEntry AsShown(const CalibrationEntry& e) {
-    return {Shown(e.value), Shown(e.correction), Shown(e.uncertainty)};
+// A row the saved file could not be loaded with (a negative uncertainty, a
+// number beyond a million) is refused with its message: true when refused.
+bool RefuseEntry(const CalibrationEntry& shown, TableEditorHost& host) {
+    int id = 0;
+    switch (CheckCalEntry(shown)) {
+        case CalLineFault::None: return false;
+        case CalLineFault::NegativeUncertainty: id = msg::TableNegativeUncertainty; break;
+        default: id = msg::TableNumberOutOfRange; break;
+    }
+    host.ShowWarning(id, std::string(LoadString(id)));
+    return true;
 }
 
 // The settings keep a table's file name on one line: a name with a line
@@ -71,6 +77,7 @@ std::optional<std::size_t> TableEditor::PlaceFor(double value) {
 
 bool TableEditor::Add(const CalibrationEntry& entry) {
     const CalibrationEntry row = AsShown(entry);
+    if (RefuseEntry(row, host_)) return false;
     const auto place = PlaceFor(row.value);
     if (!place) return false;
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(*place), row);
@@ -80,11 +87,12 @@ bool TableEditor::Add(const CalibrationEntry& entry) {
 
 bool TableEditor::Edit(std::size_t index, const CalibrationEntry& entry) {
     if (index >= rows_.size()) return false;
+    const CalibrationEntry row = AsShown(entry);
+    if (RefuseEntry(row, host_)) return false;
     // The row leaves the list while its new place is sought, so keeping its
     // own value is no duplicate; a clash with another row puts it back untouched.
     const CalibrationEntry old = rows_[index];
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
-    const CalibrationEntry row = AsShown(entry);
     const auto place = PlaceFor(row.value);
     if (!place) {
         rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(index), old);
@@ -155,7 +163,9 @@ std::optional<CalibrationEntry> ReadEntryFields(std::array<std::string, 3>& fiel
         fields[i] = r.rewritten;
         v[i] = r.value;
     }
-    return CalibrationEntry{v[0], v[1], v[2]};
+    const CalibrationEntry entry{v[0], v[1], v[2]};
+    if (RefuseEntry(AsShown(entry), host)) return std::nullopt;
+    return entry;
 }
 
 std::array<std::string, 3> EntryFieldTexts(const CalibrationEntry& entry, std::string_view decimalSign) {

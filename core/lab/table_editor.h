@@ -50,18 +50,21 @@ public:
     // "Dodaj" confirmed with three numbers: the row goes before the first row
     // whose value is greater or equal. A value that the row at that place
     // already shows ("%.03f") gives "Value %s already exist" and nothing is
-    // added. True when the row was added.
+    // added; so does a row a .cal file may not hold, with its message (1105 a
+    // negative uncertainty, 1106 a number beyond a million), so that every
+    // saved table loads again. True when the row was added.
     bool Add(const CalibrationEntry& entry);
     // "Edytuj" confirmed for a row: the row takes the new numbers and moves to
-    // its sorted place. When the new value duplicates another row's, the
-    // message is shown and the row stays as it was. True when changed.
+    // its sorted place. When the new value duplicates another row's, or the
+    // numbers are refused as in Add, the message is shown and the row stays
+    // as it was. True when changed.
     bool Edit(std::size_t index, const CalibrationEntry& entry);
     // "Usuń": asks "Usunąć rekord?"; Yes removes the row. True when removed.
     bool Remove(std::size_t index);
     // "Otwórz plik": the chosen file's rows replace the list, sorted by value,
     // and its name becomes the table's file name. A file that cannot be read
     // (or whose name holds a line break, which the settings cannot keep)
-    // gives 207, a line that is not three numbers gives 1101 naming the line;
+    // gives 207, a refused line its message (1101 to 1104) naming the line;
     // either way nothing changes. The modified flag stays as it was.
     void OpenFile();
     // OK: when modified, asks for a file and saves the rows there (213 when the
@@ -89,7 +92,8 @@ private:
 // The "Dodaj" / "Edytuj" dialog's OK: the three fields ("Wartość",
 // "Poprawka", "Niepewność") read as every number entry is (three decimals,
 // truncated; the field is rewritten in its normalised form). A rejected field
-// shows its warning (14 or 15) and gives nothing: the dialog stays open.
+// shows its warning (14 or 15), numbers a table may not hold show 1105 or
+// 1106; either way nothing is given and the dialog stays open.
 std::optional<CalibrationEntry> ReadEntryFields(std::array<std::string, 3>& fields, std::string_view decimalSign,
                                                 TableEditorHost& host);
 

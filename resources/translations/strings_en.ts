@@ -1340,6 +1340,31 @@ PPMV should be less than or equal to %.7f</translation>
         <translation>The calibration file is not valid: line %d does not hold three numbers.</translation>
     </message>
     <message>
+        <source>Plik kalibracji jest nieprawidłowy: wiersz %d ma ujemną niepewność.</source>
+        <comment>1102</comment>
+        <translation>The calibration file is not valid: line %d has a negative uncertainty.</translation>
+    </message>
+    <message>
+        <source>Plik kalibracji jest nieprawidłowy: wiersz %d powtarza wartość wcześniejszego wiersza.</source>
+        <comment>1103</comment>
+        <translation>The calibration file is not valid: line %d repeats the value of an earlier line.</translation>
+    </message>
+    <message>
+        <source>Plik kalibracji jest nieprawidłowy: wiersz %d zawiera liczbę spoza zakresu od -1000000 do 1000000.</source>
+        <comment>1104</comment>
+        <translation>The calibration file is not valid: line %d holds a number outside the range -1000000 to 1000000.</translation>
+    </message>
+    <message>
+        <source>Niepewność nie może być ujemna.</source>
+        <comment>1105</comment>
+        <translation>The uncertainty cannot be negative.</translation>
+    </message>
+    <message>
+        <source>Wartość, poprawka i niepewność muszą leżeć w zakresie od -1000000 do 1000000.</source>
+        <comment>1106</comment>
+        <translation>The value, the correction and the uncertainty must lie between -1000000 and 1000000.</translation>
+    </message>
+    <message>
         <source>Nie udało się zapisać ustawień. Plik ustawień pozostał bez zmian:</source>
         <comment>1300</comment>
         <translation>The settings could not be saved. The settings file was left as it was:</translation>

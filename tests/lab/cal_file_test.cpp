@@ -36,35 +36,69 @@ TEST(CalFile, LineEndingsAndBlankLines) {
     EXPECT_TRUE(ParseCalText("").rows.empty());
 }
 
-TEST(CalFile, ALineThatIsNotThreeNumbersRefusesTheWholeFile) {
+TEST(CalFile, ARefusedLineRefusesTheWholeFileAndIsNamed) {
     struct Case {
         std::string_view text;
         int badLine;
+        int messageId;
     };
     for (const Case c : {
-             Case{"0,10;0,02;0,01\r\n", 1},  // comma decimals were once read as zeros
-             Case{"1;2;3\r\n\r\n1;2\r\n", 3},
-             Case{"1;2;3\n1;2;3;4\n", 2},
-             Case{"1;2;3\r1;2;3;;\r", 2},
-             Case{"1;2;3\r\n1;2;x\r\n", 2},
-             Case{"1;2;3\r\n1;2;3x", 2},
-             Case{"nan;1;2", 1},
-             Case{"1;inf;2", 1},
-             Case{"1;;2", 1},
-             Case{"1 2;3;4", 1},
+             Case{"0,10;0,02;0,01\r\n", 1, 1101},  // comma decimals were once read as zeros
+             Case{"1;2;3\r\n\r\n1;2\r\n", 3, 1101},
+             Case{"1;2;3\n1;2;3;4\n", 2, 1101},
+             Case{"1;2;3\r1;2;3;;\r", 2, 1101},
+             Case{"1;2;3\r\n1;2;x\r\n", 2, 1101},
+             Case{"1;2;3\r\n1;2;3x", 2, 1101},
+             Case{"nan;1;2", 1, 1101},
+             Case{"1;inf;2", 1, 1101},
+             Case{"1;;2", 1, 1101},
+             Case{"1 2;3;4", 1, 1101},
+             Case{"1;0.1;0.01\r\n2;0.1;-0.001\r\n", 2, 1102},
+             // Interpolating between these once gave NaN.
+             Case{"-1e308;-1e308;0\r\n1e308;1e308;0\r\n", 1, 1104},
+             Case{"1;0;0\r\n2;1000000.001;0\r\n", 2, 1104},
+             Case{"1;0;1e7", 1, 1104},
+             Case{"-1000001;0;0", 1, 1104},
+             // The same value to the three decimals a table keeps; the correction would jump there.
+             Case{"5;0.5;0.1\r\n1;0.1;0.1\r\n5.0004;0.7;0.1\r\n", 3, 1103},
+             Case{"1;0;0\n2;0;0\n3;0;0\n2;0;0\n1;0;0\n", 4, 1103},  // the first line to repeat a value
+             Case{"1;0;0\n2;0;0\n2;0;0\nx\n", 3, 1103},             // the first fault of the file
+             Case{"1;0;0\nx\n1;0;0\n", 2, 1101},
          }) {
         SCOPED_TRACE(c.text);
         const CalParseResult r = ParseCalText(c.text);
         EXPECT_FALSE(r.ok);
         EXPECT_EQ(r.badLine, c.badLine);
         EXPECT_TRUE(r.rows.empty());
+        const CalFileMessage m = CalLoadFailureMessage(r, "/lab/dp30.cal");
+        EXPECT_EQ(m.messageId, c.messageId);
+        EXPECT_NE(m.text.find("wiersz " + std::to_string(c.badLine) + " "), std::string::npos) << m.text;
     }
     const CalFileMessage m = CalLoadFailureMessage(ParseCalText("1;2;3\n1;2\n"), "/lab/dp30.cal");
-    EXPECT_EQ(m.messageId, 1101);
     EXPECT_EQ(m.text, "Plik kalibracji jest nieprawidłowy: wiersz 2 nie zawiera trzech liczb.\n/lab/dp30.cal");
     const CalFileMessage missing = CalLoadFailureMessage(CalParseResult{}, "/lab/dp30.cal");
     EXPECT_EQ(missing.messageId, 209);
     EXPECT_EQ(missing.text, "Plik kalibracji jest niedostępny.\n/lab/dp30.cal");
+}
+
+TEST(CalFile, AnAcceptedTableIsSortedAndFiniteEverywhere) {
+    // Written from the top down, with every column at its limits.
+    const CalParseResult r =
+        ParseCalText("1000000;1000000;1000000\r\n0.001;1000000;0\r\n0;-1000000;1000000\r\n-1000000;-1000000;-0\r\n");
+    ASSERT_TRUE(r.ok) << r.badLine;
+    const CalibrationTable table(r.rows);
+    ASSERT_EQ(table.Count(), 4u);
+    EXPECT_EQ(table.Entry(0).value, -1e6);
+    EXPECT_EQ(table.Entry(3).value, 1e6);
+    constexpr double kHuge = std::numeric_limits<double>::max();
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    for (const double x : {-kInf, -kHuge, -1e6, -1.0, 0.0, 0.0005, 0.001, 1.0, 1e6, kHuge, kInf,
+                           std::numeric_limits<double>::quiet_NaN()}) {
+        SCOPED_TRACE(x);
+        EXPECT_TRUE(std::isfinite(table.Correction(x)));
+        EXPECT_TRUE(std::isfinite(table.Uncertainty(x)));
+        EXPECT_GE(table.Uncertainty(x), 0.0);
+    }
 }
 
 TEST(CalFile, WrittenWithThreeDecimalsAndAPointAndReadBack) {

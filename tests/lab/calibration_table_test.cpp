@@ -35,6 +35,9 @@ TEST(CalibrationTable, EmptyOneEntryAndEqualValues) {
     EXPECT_EQ(table.Entry(0).correction, 0.5);
     EXPECT_EQ(table.Correction(5), 0.5);
     EXPECT_NEAR(table.Correction(6), 0.5, 1e-12);
+    // Built at once from the same entries, the table is the same.
+    const CalibrationEntry inserted[] = {{5, 0.3, 0.1}, {5, 0.5, 0.2}, {7, 0.7, 0.2}};
+    EXPECT_EQ(CalibrationTable(inserted), table);
 
     table.Clear();
     EXPECT_TRUE(table.Empty());

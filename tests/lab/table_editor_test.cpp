@@ -165,6 +165,30 @@ TEST(TableEditor, EntryDialogFieldsAndQx311Channel) {
     EXPECT_FALSE(ReadEntryFields(fields, ",", host));
     EXPECT_EQ(host.Ids(), std::vector<int>{15});
 
+    // Numbers a saved table could not be loaded with: refused by the dialog
+    // and by the list alike, the list unchanged.
+    TableEditor editor(host, CalibrationTable{}, "");
+    ASSERT_TRUE(editor.Add({1, 0.1, 0.01}));
+    struct Refused {
+        std::array<std::string, 3> fields;
+        CalibrationEntry entry;
+        int messageId;
+    };
+    for (Refused r : {Refused{{"1", "0", "-0,001"}, {1, 0, -0.001}, 1105},
+                      Refused{{"1000000,001", "0", "0"}, {1000000.001, 0, 0}, 1106},
+                      Refused{{"0", "9999999", "0"}, {0, 9999999, 0}, 1106},
+                      Refused{{"0", "0", "1000001"}, {0, 0, 1000001}, 1106}}) {
+        SCOPED_TRACE(r.fields[0] + ";" + r.fields[1] + ";" + r.fields[2]);
+        host.shown.clear();
+        EXPECT_FALSE(ReadEntryFields(r.fields, ",", host));
+        EXPECT_FALSE(editor.Add(r.entry));
+        EXPECT_FALSE(editor.Edit(0, r.entry));
+        EXPECT_EQ(host.Ids(), (std::vector<int>{r.messageId, r.messageId, r.messageId}));
+    }
+    EXPECT_EQ(editor.RowCount(), 1u);
+    EXPECT_EQ(editor.RowTexts(0).uncertainty, "0.010");
+    EXPECT_TRUE(editor.Add({2, -1000000, 1000000}));  // the limits themselves are fine
+
     for (std::string_view bad : {"0", "9", "", "x", "1x"}) EXPECT_FALSE(ReadQx311Channel(bad, host)) << bad;
     EXPECT_EQ(host.shown.back().first, 36);
     EXPECT_EQ(ReadQx311Channel("8", host), 8);
@@ -176,12 +200,14 @@ TEST(CalibrationTables, LoadingSwitchesAndStatusLines) {
     support::WriteFile(dir / "dp30.cal", "0;0.1;0.02\r\n10;0.2;0.04\r\n");
     support::WriteFile(dir / "qx310.cal", "0;0.1;0.02\r\nbad\r\n");
     support::WriteFile(dir / "ch2.cal", "0;1;0.5\r\n");
+    support::WriteFile(dir / "empty.cal", "\r\n");
     Settings s;
     TableFileName(s, TableId::Dp30) = (dir / "dp30.cal").string();
     TableFileName(s, TableId::F250) = (dir / "missing.cal").string();
     TableFileName(s, TableId::Qx310) = (dir / "qx310.cal").string();
     TableFileName(s, Qx311Table(2)) = (dir / "ch2.cal").string();
     TableFileName(s, Qx311Table(8)) = (dir / "ch2.cal").string();
+    TableFileName(s, Qx311Table(5)) = (dir / "empty.cal").string();  // no rows: quietly no table
     EXPECT_EQ(&TableFileName(s, Qx311Table(8)), &s.calibrationFileNameTempQx311[7]);
     s.settingsLabCalibrationTableDp30 = s.settingsLabCalibrationTableF250 = 1;
     s.settingsLabCalibrationTableTempQx310 = s.settingsLabCalibrationTableTempQx311 = 1;
@@ -196,6 +222,7 @@ TEST(CalibrationTables, LoadingSwitchesAndStatusLines) {
     // The missing file keeps its name: the table comes back when the file does.
     EXPECT_EQ(tables.FileName(TableId::F250), (dir / "missing.cal").string());
     EXPECT_FALSE(tables.Loaded(TableId::F250));
+    EXPECT_FALSE(tables.Loaded(Qx311Table(5)));
 
     EXPECT_EQ(tables.Status(TableFamily::Dp30),
               (TableStatus{"Tablica DP30 jest używana", (dir / "dp30.cal").string()}));
@@ -224,6 +251,8 @@ TEST(CalibrationTables, LoadingSwitchesAndStatusLines) {
     // What the editor closed with.
     tables.Replace(TableId::F250, CalibrationTable(std::vector<CalibrationEntry>{{0, 0.5, 0.1}}), "/lab/f.cal");
     EXPECT_EQ(tables.Status(TableFamily::F250), (TableStatus{"Tablica F250 jest używana", "/lab/f.cal"}));
+    tables.Replace(TableId::F250, CalibrationTable{}, "/lab/f.cal");  // every row removed
+    EXPECT_EQ(tables.Status(TableFamily::F250).text, "Brak tablicy F250");
     EXPECT_EQ(TableFileSettingName(Qx311Table(8)), "CALIBRATION_FILE_NAME_TEMP8_QX311");
     EXPECT_EQ(TableSwitchSettingName(TableFamily::Qx310), "SETTINGS_LAB_CALIBRATION_TABLE_TEMP_QX310");
 }
