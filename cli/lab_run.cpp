@@ -28,7 +28,6 @@ constexpr int kExitNoInstrument = 1;
 constexpr int kExitUsage = 2;
 // The streams open half a second after the start; this is when they are judged.
 constexpr int kOpenCheckMs = 1500;
-constexpr int kRunPollMs = 200;
 
 std::string OneLine(std::string text) {
     for (char& c : text) {
@@ -50,6 +49,17 @@ private:
         std::cerr << "wegator-cli: message " << messageId << ": " << OneLine(text) << '\n';
     }
 };
+
+// Why a calibration run was cut short, for standard error.
+const char* InterruptionName(lab::RunInterruption reason) {
+    switch (reason) {
+        case lab::RunInterruption::Signal: return "SIGINT or SIGTERM";
+        case lab::RunInterruption::TimeLimit: return "--seconds are over";
+        case lab::RunInterruption::NoInstrument: return "no instrument could be opened";
+        case lab::RunInterruption::WriteFailed: return "a run file could not be written";
+        default: return "stopped";
+    }
+}
 
 std::string Stamp(const lab::CalendarTime& t) {
     char buffer[32];
@@ -261,9 +271,22 @@ int RunLabStation(const LabRunOptions& options) {
             }
         });
 
-        QTimer runWatch;
-        bool runStarted = false;
         if (!options.runFolder.empty()) {
+            // However the run ends (its N rows, a missing observation, at once
+            // on its first row, interrupted), it is said here and its dialog
+            // model closes, so that the station goes on averaging.
+            page.SetRunEndedHandler([&page, &options] {
+                const lab::CalibrationRun& run = page.Run();
+                const char* rows = run.Rows() == 1 ? " row" : " rows";
+                if (run.LastEnding() && run.LastEnding()->kind == lab::RunEnding::Kind::Interrupted) {
+                    std::cerr << "wegator-cli: calibration run interrupted (" << InterruptionName(run.LastEnding()->reason)
+                              << ") after " << run.Rows() << " of " << run.PlannedRows() << rows << '\n';
+                } else {
+                    std::cerr << "wegator-cli: calibration run ended after " << run.Rows() << rows << '\n';
+                }
+                page.Run().CloseDialog(true, options.runFolder);
+                page.RunDialogClosed();
+            });
             page.PrepareRun();
             page.Run().SetUseDewPoint(!options.runWithoutDewPoint);
             if (!page.Run().Start(std::to_string(options.runDelay), options.runFolder)) {
@@ -272,22 +295,20 @@ int RunLabStation(const LabRunOptions& options) {
                 return kExitNoInstrument;
             }
             std::cerr << "wegator-cli: calibration run into " << page.Run().SeriesPath() << '\n';
-            QObject::connect(&runWatch, &QTimer::timeout, [&] {
-                const auto state = page.Run().CurrentState();
-                if (state == lab::CalibrationRun::State::Running) runStarted = true;
-                if (runStarted && state == lab::CalibrationRun::State::Ready) {
-                    // The run has ended: its files are complete and averaging goes on.
-                    std::cerr << "wegator-cli: calibration run ended after " << page.Run().Rows() << " rows\n";
-                    page.Run().CloseDialog(true, options.runFolder);
-                    page.RunDialogClosed();
-                    runWatch.stop();
-                }
-            });
-            runWatch.start(kRunPollMs);
         }
-        if (options.seconds > 0) QTimer::singleShot(options.seconds * 1000, &application, [] { QCoreApplication::quit(); });
+        bool timeUp = false;
+        if (options.seconds > 0) {
+            QTimer::singleShot(options.seconds * 1000, &application, [&timeUp] {
+                timeUp = true;
+                QCoreApplication::quit();
+            });
+        }
 
         application.exec();
+        // A run still waiting or going ends its files saying why it stopped.
+        page.InterruptRun(status == kExitNoInstrument ? lab::RunInterruption::NoInstrument
+                          : timeUp                    ? lab::RunInterruption::TimeLimit
+                                                      : lab::RunInterruption::Signal);
         // What waits for the disk gets one more try before the files close.
         page.Data().WriteBacklog();
         if (page.Data().Backlog() > 0) {

@@ -1,25 +1,48 @@
 #include "calibration_dialog.h"
 
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <QTextDocument>
 
 #include "lab/calibration_run.h"
+#include "lab/laboratory_page.h"
 #include "ui_calibration_dialog.h"
 
 namespace wegator {
 
-CalibrationDialog::CalibrationDialog(lab::CalibrationRun& run, QWidget* parent)
-    : QDialog(parent), ui_(std::make_unique<Ui::CalibrationDialog>()), run_(run) {
+namespace {
+// The log's tabs stand at every 10th character of a fixed-width font: each
+// heading of the run file then spans two of them, as its values do, with room
+// between the columns; the widest summary line fits.
+constexpr int kTabColumns = 10;
+constexpr int kLogColumns = 76;
+constexpr int kLogLines = 14;
+// The countdown shows whole seconds: worked out a few times a second is enough.
+constexpr qint64 kProgressRefreshMs = 200;
+}  // namespace
+
+CalibrationDialog::CalibrationDialog(lab::LaboratoryPage& page, QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::CalibrationDialog>()), page_(page), run_(page.Run()) {
     ui_->setupUi(this);
     ui_->informationLine->setText(QString::fromStdString(run_.InformationLine()));
     ui_->folderEdit->setText(QString::fromStdString(run_.Folder()));
     ui_->dewPointCheck->setChecked(run_.UseDewPoint());
-    // Wide enough for a folder path and a row of the log.
     ui_->folderEdit->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 48);
-    ui_->logView->setMinimumHeight(fontMetrics().height() * 14);
+    // Every column of a row (number, temperature, dew point, humidity) shows
+    // without a horizontal scroll bar: the dialog is as wide as the log needs.
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    ui_->logView->setFont(fixed);
+    const QFontMetrics logMetrics(fixed);
+    ui_->logView->setTabStopDistance(logMetrics.horizontalAdvance(QLatin1Char('0')) * kTabColumns);
+    ui_->logView->setMinimumWidth(logMetrics.horizontalAdvance(QString(kLogColumns, QLatin1Char('0'))) +
+                                  2 * ui_->logView->frameWidth() +
+                                  ui_->logView->verticalScrollBar()->sizeHint().width() +
+                                  2 * static_cast<int>(ui_->logView->document()->documentMargin()));
+    ui_->logView->setMinimumHeight(logMetrics.lineSpacing() * kLogLines);
     ui_->delayEdit->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 14);
     // Whole seconds; a minus is let through so that the run can say it is refused.
     ui_->delayEdit->setValidator(
@@ -30,22 +53,35 @@ CalibrationDialog::CalibrationDialog(lab::CalibrationRun& run, QWidget* parent)
     };
     connect(ui_->browseButton, &QPushButton::clicked, this, &CalibrationDialog::ChooseFolder);
     connect(ui_->startButton, &QPushButton::clicked, this, &CalibrationDialog::Start);
+    connect(ui_->stopButton, &QPushButton::clicked, this, &CalibrationDialog::Stop);
     connect(ui_->closeButton, &QPushButton::clicked, this, &CalibrationDialog::CloseKeepingFolder);
     connect(ui_->dewPointCheck, &QCheckBox::toggled, this, [this](bool on) { run_.SetUseDewPoint(on); });
     Refresh();
 }
 
 CalibrationDialog::~CalibrationDialog() {
-    if (!closed_) run_.CloseDialog(false, {});
+    if (closed_) return;
+    page_.InterruptRun(lab::RunInterruption::DialogClosed);
+    run_.CloseDialog(false, {});
 }
 
 void CalibrationDialog::Refresh() {
-    const QString log = QString::fromStdString(run_.Log());
-    if (ui_->logView->toPlainText() != log) {
-        ui_->logView->setPlainText(log);
+    if (run_.Log() != shownLog_) {
+        shownLog_ = run_.Log();
+        ui_->logView->setPlainText(QString::fromStdString(shownLog_));
         ui_->logView->verticalScrollBar()->setValue(ui_->logView->verticalScrollBar()->maximum());
     }
+    const int state = static_cast<int>(run_.CurrentState());
+    if (state != shownState_ || run_.Rows() != shownRows_ || !progressAge_.isValid() ||
+        progressAge_.elapsed() >= kProgressRefreshMs) {
+        shownState_ = state;
+        shownRows_ = run_.Rows();
+        progressAge_.start();
+        const QString progress = QString::fromStdString(run_.ProgressLine());
+        if (ui_->progressLine->text() != progress) ui_->progressLine->setText(progress);
+    }
     ui_->startButton->setEnabled(run_.StartEnabled());
+    ui_->stopButton->setEnabled(run_.StopEnabled());
     ui_->dewPointCheck->setEnabled(run_.StartEnabled());
 }
 
@@ -55,20 +91,37 @@ void CalibrationDialog::Start() {
     Refresh();
 }
 
+void CalibrationDialog::Stop() {
+    page_.InterruptRun(lab::RunInterruption::StoppedByUser);
+    Refresh();
+}
+
 void CalibrationDialog::ChooseFolder() {
     const QString chosen = folderQuestion_(this, ui_->folderEdit->text());
     if (!chosen.isEmpty()) ui_->folderEdit->setText(chosen);
 }
 
 void CalibrationDialog::CloseKeepingFolder() {
+    // A run waiting or going is ended only when the user says so.
+    if (!page_.ConfirmRunDialogClose()) {
+        Refresh();
+        return;
+    }
     run_.CloseDialog(true, ui_->folderEdit->text().toStdString());
     closed_ = true;
     accept();
 }
 
 void CalibrationDialog::reject() {
-    // Escape and the close box: the files close, the folder is not kept.
-    if (!closed_) run_.CloseDialog(false, {});
+    // Escape and the close box: the folder is not kept; a run is ended only
+    // when the user says so (else the dialog stays and the close is ignored).
+    if (!closed_) {
+        if (!page_.ConfirmRunDialogClose()) {
+            Refresh();
+            return;
+        }
+        run_.CloseDialog(false, {});
+    }
     closed_ = true;
     QDialog::reject();
 }

@@ -134,7 +134,7 @@ void LaboratoryPageWidget::Refresh() {
 void LaboratoryPageWidget::RunCalibration() {
     model_.PrepareRun();
     Refresh();
-    CalibrationDialog dialog(model_.Run(), this);
+    CalibrationDialog dialog(model_, this);
     dialog_ = &dialog;
     // Modal for the user; readings and ticks go on meanwhile.
     dialog.exec();

@@ -82,7 +82,7 @@ MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent
 
     connect(sheet_, &QTabWidget::currentChanged, this, &MainWindow::PageShown);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    connect(escape, &QShortcut::activated, this, &MainWindow::EscapePressed);
 
     ready_ = true;
     ActivateAllPages();
@@ -313,6 +313,17 @@ void MainWindow::ShowHelp() {
     const QString text = StringTableText(msg::HelpCannotOpen) + QStringLiteral("\n\n") +
                          QDir::toNativeSeparators(url.toLocalFile());
     windowHost_->ShowWarning(msg::HelpCannotOpen, text.toStdString());
+}
+
+void MainWindow::EscapePressed() {
+    // A key pressed by mistake must not end hours of measuring: while the
+    // station measures or records, the laboratory page asks first.
+    if (ActivePageIndex() == kLaboratoryPage && !station_->Page().ConfirmStationEnd()) return;
+    close();
+}
+
+void MainWindow::SetQuestionSink(std::function<bool(int messageId, const std::string& text)> sink) {
+    if (labHost_) labHost_->SetQuestionSink(std::move(sink));
 }
 
 void MainWindow::SetMessageSink(QtPageHost::MessageSink sink) {

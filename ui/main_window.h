@@ -102,6 +102,8 @@ public:
 
     // Messages of the pages go here instead of into message boxes.
     void SetMessageSink(QtPageHost::MessageSink sink);
+    // The laboratory's Yes/No questions are answered here instead of in a box (true for Yes).
+    void SetQuestionSink(std::function<bool(int messageId, const std::string& text)> sink);
     // Replaces the language dialog of the "Język" command.
     void SetLanguageQuestion(LanguageQuestion question) { languageQuestion_ = std::move(question); }
     // Replaces the printers (the default one and the print dialog's).
@@ -132,6 +134,8 @@ private:
     // Prints the page at a sheet index while it holds valid results.
     void PrintPageAt(int index, PrintCommand command);
     void BuildLaboratory();
+    // Escape ends the program, asking first while the station at work is shown.
+    void EscapePressed();
     void ChooseLanguage();
     void ShowHelp();
     void OpenSettings();

@@ -38,4 +38,15 @@ void QtLabHost::EnableMenuPrint(bool enabled) {
 
 void QtLabHost::Beep() { QApplication::beep(); }
 
+bool QtLabHost::AskYesNo(int messageId, const std::string& text) {
+    if (questionSink_) return questionSink_(messageId, text);
+    // Over the window the user is in: "Kalibracja" when it asks, else the main window.
+    QWidget* parent = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : owner_.data();
+    QMessageBox box(QMessageBox::Question, StringTableText(msg::ProgramTitle), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    // Nothing is ended by a key pressed once too often.
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace wegator

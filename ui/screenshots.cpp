@@ -6,9 +6,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include "calibration_dialog.h"
 #include "dialogs.h"
@@ -138,8 +140,27 @@ bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
         lab::LaboratoryPage& page = window.Station().Page();
         page.PrepareRun();
         {
-            CalibrationDialog calibration(page.Run(), &window);
-            saved &= SaveDialog(calibration, dir, QStringLiteral("dialog_calibration"));
+            // A run under way, a few rows into its files (kept in a folder of
+            // their own, gone with the picture), with its progress.
+            QTemporaryDir runFolder;
+            CalibrationDialog calibration(page, &window);
+            calibration.show();
+            if (auto* folder = calibration.findChild<QLineEdit*>(QStringLiteral("folderEdit"))) {
+                folder->setText(runFolder.path());
+            }
+            calibration.Start();
+            if (runFolder.isValid() && page.Run().Active()) {
+                QElapsedTimer waited;
+                waited.start();
+                while (page.Run().Rows() < 3 && page.Run().Active() && waited.elapsed() < 20000) {
+                    QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+                }
+            }
+            calibration.Refresh();
+            saved &= Save(calibration, dir, QStringLiteral("dialog_calibration"));
+            // Ended here, so that closing the dialog has nothing to ask.
+            page.InterruptRun(lab::RunInterruption::DialogClosed);
+            calibration.close();
         }
         page.RunDialogClosed();
     }

@@ -406,6 +406,22 @@ constexpr StringEntry kPolish[] = {
     {1223, "MBW DP30"},
     {1224, "ASL F-250"},
     {1225, "QX-310 (warunki środowiskowe)"},
+    // Calibration runs: the line that ends an interrupted run's files and its
+    // reasons (the files are Polish whatever the interface), the progress line
+    // of "Kalibracja", the questions before a run or the station is ended.
+    {1230, "Seria przerwana: %s; wykonano %d z %d pomiarów"},
+    {1231, "zatrzymana przyciskiem „Stop”"},
+    {1232, "zamknięto okno „Kalibracja”"},
+    {1233, "zamknięto program"},
+    {1234, "błąd zapisu pliku serii"},
+    {1235, "sygnał zatrzymania (SIGINT lub SIGTERM)"},
+    {1236, "upłynął czas pracy stanowiska (--seconds)"},
+    {1237, "nie udało się otworzyć żadnego przyrządu"},
+    {1238, "pomiar %d z %d, następny za %d s, koniec ok. %s"},
+    {1239, "start za %d s, koniec ok. %s"},
+    {1240, "start po pierwszym odczycie przyrządów, najpóźniej za %d s"},
+    {1241, "Seria kalibracyjna trwa (wykonano %d z %d pomiarów).\nPrzerwać ją?"},
+    {1242, "Stanowisko laboratoryjne prowadzi pomiary lub zapisuje plik danych.\nZakończyć program?"},
     // The settings could not be written at exit (followed by the store's path).
     {1300, "Nie udało się zapisać ustawień. Plik ustawień pozostał bez zmian:"},
     {1301, "Pliku ustawień nie udało się odczytać przy uruchomieniu programu. Aby go nie zastąpić, "

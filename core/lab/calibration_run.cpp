@@ -20,10 +20,17 @@ namespace wegator::lab {
 namespace {
 
 // Run files are read by people and by spreadsheets: their texts stay the same
-// whatever the interface language.
-constexpr const char* kNoMeasurement = "Błąd pomiaru";
+// whatever the interface language. A missing value keeps its column's tabs,
+// so that every later value stays under its heading.
+constexpr const char* kNoMeasurement = "Błąd pomiaru\t\t";
 // The shortest observation period a run (and the page) takes.
 constexpr int kShortestPeriod = 3;
+// Why a run was interrupted, as its files say it (string-table numbers).
+constexpr int kInterruptionText[] = {
+    msg::InterruptedByStop,     msg::InterruptedDialogClosed, msg::InterruptedWindowClosed,
+    msg::InterruptedWriteFailed, msg::InterruptedBySignal,     msg::InterruptedTimeLimit,
+    msg::InterruptedNoInstrument,
+};
 
 std::string Printf(const char* format, double value) {
     char buffer[64];
@@ -36,6 +43,28 @@ std::string Stamp(const CalendarTime& t) {
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
                   t.second);
     return buffer;
+}
+
+// "16:31", or with its date when the moment is not today.
+std::string ClockText(const CalendarTime& t, const CalendarTime& today) {
+    char buffer[32];
+    if (t.year == today.year && t.month == today.month && t.day == today.day) {
+        std::snprintf(buffer, sizeof buffer, "%02d:%02d", t.hour, t.minute);
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour, t.minute);
+    }
+    return buffer;
+}
+
+// Whole seconds until `dueMs`, rounded up: a countdown never shows 0 before the moment.
+std::int64_t SecondsUntil(std::int64_t dueMs, std::int64_t nowMs) {
+    return dueMs <= nowMs ? 0 : (dueMs - nowMs + 999) / 1000;
+}
+
+// A text the page shows in the user's decimal sign, with the point of the run files.
+std::string WithPoint(std::string text) {
+    std::replace(text.begin(), text.end(), ',', '.');
+    return text;
 }
 
 std::string Trim(std::string_view text) {
@@ -82,14 +111,42 @@ void CalibrationRun::SetSchedule(int collectionSeconds, int observations) {
     observations_ = observations;
 }
 
-std::string CalibrationRun::InformationLine() const {
-    int count = observations_;
-    int period = observations_ > 0 ? collection_ / observations_ : kShortestPeriod;
-    if (period <= 2) {
-        count = collection_ / kShortestPeriod;
-        period = kShortestPeriod;
+int CalibrationRun::PlannedRows() const {
+    if (observations_ > 0 && collection_ * 1000LL / observations_ >= kShortestPeriod * 1000) return observations_;
+    return collection_ / kShortestPeriod;
+}
+
+std::int64_t CalibrationRun::PeriodMs() const {
+    if (observations_ > 0 && collection_ * 1000LL / observations_ >= kShortestPeriod * 1000) {
+        return collection_ * 1000LL / observations_;
     }
-    return MessageText(msg::RunInformation, {std::to_string(count), std::to_string(period)});
+    return kShortestPeriod * 1000;
+}
+
+std::string CalibrationRun::InformationLine() const {
+    return MessageText(msg::RunInformation, {std::to_string(PlannedRows()), std::to_string(PeriodMs() / 1000)});
+}
+
+std::string CalibrationRun::ProgressLine() const {
+    const std::int64_t now = clock_.MonotonicMs();
+    const CalendarTime today = clock_.LocalTime();
+    const int planned = PlannedRows();
+    auto at = [&](std::int64_t dueMs) {
+        return ClockText(CalendarPlusSeconds(today, SecondsUntil(dueMs, now)), today);
+    };
+    if (state_ == State::Waiting) {
+        if (awaitSinceMs_) {
+            return MessageText(msg::RunAwaitsReadings,
+                               {std::to_string(SecondsUntil(*awaitSinceMs_ + awaitLongestMs_, now))});
+        }
+        return MessageText(msg::RunStartsIn, {std::to_string(SecondsUntil(startDueMs_, now)),
+                                              at(startDueMs_ + (planned - 1) * PeriodMs())});
+    }
+    if (state_ != State::Running) return {};
+    const std::int64_t next = lastRowMs_ + PeriodMs();
+    return MessageText(msg::RunProgress, {std::to_string(rows_), std::to_string(planned),
+                                          std::to_string(SecondsUntil(next, now)),
+                                          at(lastRowMs_ + (planned - rows_) * PeriodMs())});
 }
 
 void CalibrationRun::OpenDialog() {
@@ -100,6 +157,7 @@ void CalibrationRun::OpenDialog() {
 void CalibrationRun::Reset() {
     rows_ = 0;
     startTime_ = {};
+    awaitSinceMs_.reset();
     log_.clear();
     channelText_.clear();
     writeFailed_ = false;
@@ -161,39 +219,58 @@ bool CalibrationRun::Start(std::string_view delayText, std::string_view folderTe
     std::string header;
     for (int c = 1; c <= 8; ++c) header += "\tTemp" + std::to_string(c) + "[" + u + "]";
     Append(header + "\tNiepweność\tNiejednorodność", true, false);
-    if (writeFailed_) return false;
-
     state_ = State::Waiting;
+    if (writeFailed_) {
+        // The files end at once, the one that still takes it saying why.
+        Interrupt(RunInterruption::WriteFailed, {});
+        return false;
+    }
+    startDueMs_ = clock_.MonotonicMs() + delay * 1000;
     timers_.StartTimer(timer::kRunStart, delay * 1000);
     return true;
 }
 
 bool CalibrationRun::DelayPassed() {
     timers_.KillTimer(timer::kRunStart);
+    awaitSinceMs_.reset();
     if (state_ != State::Waiting) return false;
     state_ = State::Running;
     return true;
 }
 
+bool CalibrationRun::AwaitFirstReadings(std::int64_t retryMs, std::int64_t longestMs) {
+    if (state_ != State::Waiting) return false;
+    const std::int64_t now = clock_.MonotonicMs();
+    if (!awaitSinceMs_) {
+        awaitSinceMs_ = now;
+        awaitLongestMs_ = longestMs;
+    }
+    if (now - *awaitSinceMs_ >= awaitLongestMs_) return false;
+    timers_.StartTimer(timer::kRunStart, retryMs);
+    return true;
+}
+
 void CalibrationRun::Append(std::string_view line, bool toChannelFile, bool toSeriesFile) {
-    if (writeFailed_) return;
     const std::string bytes = std::string(line) + "\r\n";
-    RecordFile* failed = nullptr;
+    // A file that cannot be written is given up; the other one may still take
+    // the end of the run. The user hears of the first failure only.
+    auto write = [&](std::unique_ptr<RecordFile>& file) {
+        if (!file || file->Append(bytes)) return;
+        if (!writeFailed_) {
+            writeFailed_ = true;
+            host_.ShowWarning(msg::RunFileWriteFailed,
+                              MessageText(msg::RunFileWriteFailed, {file->Path(), file->Error()}));
+        }
+        file.reset();
+    };
     if (toSeriesFile) {
         log_ += std::string(line) + "\n";
-        if (series_ && !series_->Append(bytes)) failed = series_.get();
+        write(series_);
     }
     if (toChannelFile) {
         channelText_ += std::string(line) + "\n";
-        if (!failed && channel_ && !channel_->Append(bytes)) failed = channel_.get();
+        write(channel_);
     }
-    if (failed == nullptr) return;
-    // A run whose rows cannot be kept is no run: it ends here, with what the
-    // files hold so far intact.
-    writeFailed_ = true;
-    host_.ShowWarning(msg::RunFileWriteFailed, MessageText(msg::RunFileWriteFailed, {failed->Path(), failed->Error()}));
-    CloseFiles();
-    if (state_ != State::Closed) state_ = State::Ready;
 }
 
 void CalibrationRun::Stop(int messageId) {
@@ -202,8 +279,17 @@ void CalibrationRun::Stop(int messageId) {
     log_ += text;
     if (series_) series_->Append(text);
     if (channel_) channel_->Append(text);
+    // The row that found the observation missing was never written.
+    --rows_;
+    End(RunEnding::Kind::MissingObservation);
+}
+
+void CalibrationRun::End(RunEnding::Kind kind, RunInterruption reason) {
+    timers_.KillTimer(timer::kRunStart);
+    awaitSinceMs_.reset();
     CloseFiles();
-    state_ = State::Ready;
+    ending_ = RunEnding{kind, reason, rows_};
+    if (state_ != State::Closed) state_ = State::Ready;
 }
 
 std::string CalibrationRun::InUnit(double celsius) const { return Printf("%.03f", TemperatureFromCelsius(celsius, unit_)); }
@@ -211,8 +297,12 @@ std::string CalibrationRun::InUnit(double celsius) const { return Printf("%.03f"
 double CalibrationRun::DifferenceInUnit(double kelvin) const { return TemperatureDifferenceFromCelsius(kelvin, unit_); }
 
 bool CalibrationRun::WriteRow(const RunObservation& o) {
-    if (state_ != State::Running) return false;
-    if (o.qx311InUse) {
+    if (state_ != State::Running || writeFailed_) return false;
+    // The chamber's non-uniformity is summarised only from rows where all
+    // eight channels had reported: fewer points say less about the chamber.
+    const bool allChannels =
+        std::none_of(o.channels.begin(), o.channels.end(), [](double c) { return c == kNoReading; });
+    if (o.qx311InUse && allChannels) {
         Add(utnj_, o.utnj);
         Add(spread_, o.spread);
     }
@@ -223,6 +313,7 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
     }
     if (rows_ == 0) startTime_ = clock_.LocalTime();
     ++rows_;
+    lastRowMs_ = clock_.MonotonicMs();
 
     if (o.temperatureObservations < rows_) {
         Stop(msg::NoTemperatureObservations);
@@ -248,6 +339,11 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
         row = r + "\t" + InUnit(o.temperature);
     }
     Append(row, false);
+    if (writeFailed_) {
+        // A row the series file did not take is not one the run has made.
+        --rows_;
+        return false;
+    }
 
     if (o.qx311InUse) {
         const char* format = o.resolution == 1 ? "%.01f\t\t" : "%.02f\t\t";
@@ -265,18 +361,45 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
 
 void CalibrationRun::Finish(const RunSummaryTexts& texts) {
     if (state_ != State::Running) return;
+    WriteSummary(texts, std::nullopt);
+    End(RunEnding::Kind::Completed);
+}
+
+bool CalibrationRun::Interrupt(RunInterruption reason, const RunSummaryTexts& texts) {
+    if (!Active()) return false;
+    WriteSummary(texts, reason);
+    End(RunEnding::Kind::Interrupted, reason);
+    return true;
+}
+
+void CalibrationRun::WriteSummary(const RunSummaryTexts& texts, std::optional<RunInterruption> interruption) {
     const std::string& u = unit_;
-    auto orUnknown = [](const std::string& text) { return text.empty() ? std::string("???") : text; };
+    // The page's texts carry the user's decimal sign; the files carry the point.
+    auto shown = [](const std::string& text) { return text.empty() ? std::string("???") : WithPoint(text); };
     Append("", false);
+    Append("", true, false);
+    if (rows_ == 0) {
+        // Interrupted before its first row: nothing to summarise but that.
+        const std::string line = FillIn(PolishString(msg::RunInterrupted),
+                                        {PolishString(kInterruptionText[static_cast<int>(*interruption)]), "0",
+                                         std::to_string(PlannedRows())});
+        Append(line, true);
+        return;
+    }
     Append("Podsumowanie:", false);
     const std::string started = "Pomiary rozpoczęto: " + Stamp(startTime_);
     const std::string ended = "Pomiary zakończono: " + Stamp(clock_.LocalTime());
     Append(started, false);
     Append(ended, false);
-    Append("", true, false);
     Append(started, true, false);
     Append(ended, true, false);
-    Append("Temperatura: " + orUnknown(texts.temperature) + u + ", niepewność: " + texts.temperatureUncertainty + u,
+    if (interruption) {
+        Append(FillIn(PolishString(msg::RunInterrupted),
+                      {PolishString(kInterruptionText[static_cast<int>(*interruption)]), std::to_string(rows_),
+                       std::to_string(PlannedRows())}),
+               true);
+    }
+    Append("Temperatura: " + shown(texts.temperature) + u + ", niepewność: " + WithPoint(texts.temperatureUncertainty) + u,
            false);
     if (!spread_.empty()) {
         Append("Niejednorodność QX-311 (tnmax - tnmin): " + Printf("%.03f", DifferenceInUnit(Mean(spread_))) + u, false);
@@ -286,12 +409,14 @@ void CalibrationRun::Finish(const RunSummaryTexts& texts) {
                false);
     }
     if (useDewPoint_) {
-        Append("Punkt rosy:  " + orUnknown(texts.dewPoint) + u + ", niepewność: " + texts.dewPointUncertainty + u,
+        Append("Punkt rosy:  " + shown(texts.dewPoint) + u + ", niepewność: " + WithPoint(texts.dewPointUncertainty) + u,
                false);
         if (!texts.humidity.empty()) {
             Append("", false);
             Append("Wartości obliczone", false);
-            Append("Wilgotność: " + texts.humidity + "%, niepewność: " + texts.humidityUncertainty + "%", false);
+            Append("Wilgotność: " + WithPoint(texts.humidity) + "%, niepewność: " + WithPoint(texts.humidityUncertainty) +
+                       "%",
+                   false);
         }
     }
     Append("", false);
@@ -313,12 +438,13 @@ void CalibrationRun::Finish(const RunSummaryTexts& texts) {
         Append("Ciśnienie " + range(pressure_, [&](double kpa) { return PressureFromKilopascal(kpa, p); }) + " " + p,
                false);
     }
-    CloseFiles();
-    if (state_ == State::Running) state_ = State::Ready;
 }
 
 void CalibrationRun::CloseDialog(bool keepFolder, std::string_view folderText) {
     if (keepFolder) folder_ = Trim(folderText);
+    // The page interrupts a run with its texts before the dialog goes; should
+    // it not have, the files still say that the run was cut short.
+    Interrupt(RunInterruption::DialogClosed, {});
     timers_.KillTimer(timer::kRunStart);
     CloseFiles();
     state_ = State::Closed;

@@ -7,10 +7,18 @@
 // This is the dialog's model and the run's writer. The laboratory page owns
 // it: it starts the run when the delay has passed, hands it one row per
 // observation and the texts of the summary.
+//
+// A run that ends before its N rows for any other reason than a missing
+// observation (Stop, its dialog or the program closed, a file that cannot be
+// written, the headless station stopped) still ends its files with a summary:
+// whatever can be given, and a line saying it was interrupted, why, and after
+// how many rows. Numbers in the run files always carry the point.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +59,25 @@ struct RunObservation {
     double environmentHumidity = kNoReading;
 };
 
+// Why a run ended before its N rows (the missing observations aside).
+enum class RunInterruption {
+    StoppedByUser,  // "Stop" in "Kalibracja"
+    DialogClosed,   // "Kalibracja" closed (Escape, "Zamknij", the close box) and confirmed
+    WindowClosed,   // the program's window closed: the page goes
+    WriteFailed,    // a run file could not be written (message 1211)
+    Signal,         // SIGINT or SIGTERM to `wegator-cli lab run`
+    TimeLimit,      // `lab run --seconds` ran out
+    NoInstrument,   // `lab run` could open no instrument
+};
+
+// How the last run ended.
+struct RunEnding {
+    enum class Kind { Completed, MissingObservation, Interrupted };
+    Kind kind = Kind::Completed;
+    RunInterruption reason = RunInterruption::StoppedByUser;  // with Interrupted
+    int rows = 0;
+};
+
 // The page's texts for the summary, as shown.
 struct RunSummaryTexts {
     std::string temperature, temperatureUncertainty;
@@ -85,6 +112,10 @@ public:
     // The collection time (s) and the number of observations N.
     void SetSchedule(int collectionSeconds, int observations);
     int Observations() const { return observations_; }
+    // The rows a run takes and their period: N spread over the collection
+    // time, but never closer than 3 s (then fewer rows), as the page observes.
+    int PlannedRows() const;
+    std::int64_t PeriodMs() const;
 
     // ---- the dialog
     // Opens it: the log empties, the information line and the folder show.
@@ -97,12 +128,22 @@ public:
     // message was shown). The delay is the text of "Opóźnienie startu".
     bool Start(std::string_view delayText, std::string_view folderText);
     bool StartEnabled() const { return state_ == State::Ready; }
+    // "Stop" may end the run: it waits or runs.
+    bool StopEnabled() const { return Active(); }
     // "Zamknij" keeps the folder (for CALIBR_FILE_PATH); Escape and the close
-    // box do not. Either way the files close and the dialog is gone.
+    // box do not. Either way the files close and the dialog is gone; a run
+    // still going is interrupted (the page does that first, with its texts).
     void CloseDialog(bool keepFolder, std::string_view folderText);
     State CurrentState() const { return state_; }
     bool DialogOpen() const { return state_ != State::Closed; }
     bool InProgress() const { return state_ == State::Running; }
+    // A run waits for its start or runs.
+    bool Active() const { return state_ == State::Waiting || state_ == State::Running; }
+    // "pomiar 7 z 20, następny za 4 s, koniec ok. 16:31", or when and how the
+    // run will start; empty without a run.
+    std::string ProgressLine() const;
+    // How the last run ended; nothing before the first end.
+    const std::optional<RunEnding>& LastEnding() const { return ending_; }
     const std::string& Log() const { return log_; }
     // The files of the last run started: the series and the channel file.
     const std::string& SeriesPath() const { return seriesPath_; }
@@ -112,16 +153,32 @@ public:
     // Timer 1111: the delay has passed; true when the run begins now (the page
     // then takes its first observation and calls WriteRow).
     bool DelayPassed();
+    // The delay has passed but an instrument has not given its first reading
+    // yet: the start is tried again in `retryMs`, for at most `longestMs` after
+    // the delay ended. False when that time is over (the run then starts and
+    // its first row tells what is missing).
+    bool AwaitFirstReadings(std::int64_t retryMs, std::int64_t longestMs);
+    bool AwaitingFirstReadings() const { return awaitSinceMs_.has_value(); }
     // One row after an observation. False when the run ended on a missing
-    // observation ("Brak pomiarów …", shown and written).
+    // observation ("Brak pomiarów …", shown and written) or when a file could
+    // not be written (shown once; WriteFailed() tells, and the page then
+    // interrupts the run).
     bool WriteRow(const RunObservation& observation);
+    bool WriteFailed() const { return writeFailed_; }
     // N observations were taken: the summary ends the run.
     void Finish(const RunSummaryTexts& texts);
+    // Ends a waiting or running run early: the summary as far as it can be
+    // given, marked as interrupted, into whichever file still takes it. False
+    // when no run was going.
+    bool Interrupt(RunInterruption reason, const RunSummaryTexts& texts);
+    // Rows written into the series file (of the last run, once it ended).
     int Rows() const { return rows_; }
 
 private:
     void Append(std::string_view line, bool toChannelFile, bool toSeriesFile = true);
     void Stop(int messageId);
+    void WriteSummary(const RunSummaryTexts& texts, std::optional<RunInterruption> interruption);
+    void End(RunEnding::Kind kind, RunInterruption reason = RunInterruption::StoppedByUser);
     void CloseFiles();
     void Reset();
     std::string InUnit(double celsius) const;
@@ -146,6 +203,13 @@ private:
     bool writeFailed_ = false;
     CalendarTime startTime_;
     int rows_ = 0;
+    // Monotonic moments: when the delay ends, when the last row was written,
+    // since when the start waits for the instruments' first readings.
+    std::int64_t startDueMs_ = 0;
+    std::int64_t lastRowMs_ = 0;
+    std::optional<std::int64_t> awaitSinceMs_;
+    std::int64_t awaitLongestMs_ = 0;
+    std::optional<RunEnding> ending_;
     // Per row: utnj, tnmax − tnmin, pressure, environment temperature and humidity.
     std::vector<double> utnj_, spread_, pressure_, environmentTemperature_, environmentHumidity_;
 };

@@ -18,6 +18,21 @@ inline constexpr int RunFileWriteFailed = 1211;        // a run file could not b
 inline constexpr int CalculationFailed = 1212;         // status line: a calculation on a tick failed
 inline constexpr int RecordsDropped = 1213;            // status line: records given up
 
+// Calibration runs: how they end early, their progress, the questions before ending one.
+inline constexpr int RunInterrupted = 1230;            // "Seria przerwana: %s; wykonano %d z %d pomiarów"
+inline constexpr int InterruptedByStop = 1231;         // the reasons, in the order of RunInterruption
+inline constexpr int InterruptedDialogClosed = 1232;
+inline constexpr int InterruptedWindowClosed = 1233;
+inline constexpr int InterruptedWriteFailed = 1234;
+inline constexpr int InterruptedBySignal = 1235;
+inline constexpr int InterruptedTimeLimit = 1236;
+inline constexpr int InterruptedNoInstrument = 1237;
+inline constexpr int RunProgress = 1238;               // "pomiar %d z %d, następny za %d s, koniec ok. %s"
+inline constexpr int RunStartsIn = 1239;               // during the start delay
+inline constexpr int RunAwaitsReadings = 1240;         // the delay is over, the instruments not read yet
+inline constexpr int InterruptRunQuestion = 1241;      // "Kalibracja" closed during a run
+inline constexpr int EndStationQuestion = 1242;        // Escape on the main window while the station works
+
 // Names of the instruments as the status line gives them, by stream order
 // (QX-310 temperature, QX-311, QX-316, DP30, F-250, QX-310 environment).
 inline constexpr int FirstInstrumentName = 1220;

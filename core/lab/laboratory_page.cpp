@@ -33,6 +33,8 @@ constexpr std::int64_t kFirstRecordMs = 60000;
 constexpr std::int64_t kMinuteMs = 60000;
 // The F-250 is asked for its input again after this many seconds without a reading.
 constexpr int kF250ResendSeconds = 10;
+// A run whose delay is over before an instrument's first reading looks again this often.
+constexpr std::int64_t kFirstReadingRetryMs = 1000;
 
 // Codes of the averaged inputs in the preference list.
 constexpr int kCodeOfInput[kLabInputs] = {kInputDewPoint, kInputT, kInputP1};
@@ -102,6 +104,9 @@ LaboratoryPage::LaboratoryPage(LabHost& host, Clock& clock, TimerService& timers
 }
 
 LaboratoryPage::~LaboratoryPage() {
+    // A run still going ends its files with what it has, saying why.
+    destroying_ = true;
+    InterruptRun(RunInterruption::WindowClosed);
     for (int id : {timer::kRecord, timer::kDewPointAge, timer::kTemperatureAge, timer::kPressureAge,
                    timer::kRecompute, timer::kObservation, timer::kFirstRecord, timer::kEnvironmentAge,
                    timer::kStreamOpenWait, timer::kF250StopWait}) {
@@ -850,12 +855,24 @@ void LaboratoryPage::PrepareRun() {
 }
 
 void LaboratoryPage::RunDialogClosed() {
+    InterruptRun(RunInterruption::DialogClosed);
     if (run_.DialogOpen()) run_.CloseDialog(false, {});
     settings_.calibrFilePath = run_.Folder();
     Changed();
 }
 
 void LaboratoryPage::StartRunNow() {
+    // The delay may end before the thermometer or the hygrometer has given a
+    // reading the last observation did not take (a port just opened, a run
+    // started without delay just after an observation, an F-250 that reads
+    // once a second): the first row waits for one, for at most one collection
+    // time, then is taken as it is and says what is missing.
+    const bool readingsThere = fresh_[Index(LabValue::Temperature)] &&
+                               (!run_.UseDewPoint() || fresh_[Index(LabValue::DewPoint)]);
+    if (!readingsThere && run_.AwaitFirstReadings(kFirstReadingRetryMs, settings_.settingsLabMeanTime * 1000LL)) {
+        Changed();
+        return;
+    }
     if (!run_.DelayPassed()) return;
     timers_.KillTimer(timer::kRecompute);
     timers_.KillTimer(timer::kObservation);
@@ -892,14 +909,22 @@ RunObservation LaboratoryPage::MakeRunObservation() const {
 
 void LaboratoryPage::RunObservationTaken() {
     host_.Beep();
-    if (!run_.WriteRow(MakeRunObservation())) return;
+    if (!run_.WriteRow(MakeRunObservation())) {
+        // A run file that cannot be written ends the run; the other file, if
+        // it still takes lines, says so. A missing observation has ended it already.
+        if (run_.WriteFailed()) {
+            InterruptRun(RunInterruption::WriteFailed);
+        } else {
+            RunEnded();
+        }
+        return;
+    }
     if (runCounts_[Index(LabInput::DewPoint)] >= effectiveN_ || runCounts_[Index(LabInput::Temperature)] >= effectiveN_) {
         EndRun();
     }
 }
 
-void LaboratoryPage::EndRun() {
-    Recompute();
+RunSummaryTexts LaboratoryPage::MakeRunSummaryTexts() const {
     RunSummaryTexts texts;
     texts.temperature = AverageText(LabInput::Temperature);
     texts.temperatureUncertainty = AverageUncertaintyText(LabInput::Temperature);
@@ -908,8 +933,46 @@ void LaboratoryPage::EndRun() {
     texts.humidity = ResultText(2, 0);
     texts.humidityUncertainty = ResultText(2, 1);
     texts.pressureUnit = PressureUnit();
-    run_.Finish(texts);
+    return texts;
+}
+
+void LaboratoryPage::EndRun() {
+    Recompute();
+    run_.Finish(MakeRunSummaryTexts());
+    RunEnded();
     Changed();
+}
+
+void LaboratoryPage::InterruptRun(RunInterruption reason) {
+    if (!run_.Active()) return;
+    // The summary gives the averages as they stand now; a page that is going
+    // computes nothing more.
+    if (!destroying_ && run_.InProgress()) Recompute();
+    run_.Interrupt(reason, MakeRunSummaryTexts());
+    RunEnded();
+    Changed();
+}
+
+void LaboratoryPage::RunEnded() {
+    if (!destroying_ && onRunEnded_) onRunEnded_();
+}
+
+bool LaboratoryPage::ConfirmRunDialogClose() {
+    if (!run_.Active()) return true;
+    const std::string text = MessageText(msg::InterruptRunQuestion,
+                                         {std::to_string(run_.Rows()), std::to_string(run_.PlannedRows())});
+    if (!host_.AskYesNo(msg::InterruptRunQuestion, text)) return false;
+    InterruptRun(RunInterruption::DialogClosed);
+    return true;
+}
+
+bool LaboratoryPage::StationAtWork() const {
+    return settings_.settingsLabDevices != 0 && (averaging_ || dataFile_.IsOpen());
+}
+
+bool LaboratoryPage::ConfirmStationEnd() {
+    if (!StationAtWork()) return true;
+    return host_.AskYesNo(msg::EndStationQuestion, MessageText(msg::EndStationQuestion));
 }
 
 // ---------------------------------------------------------------- timers

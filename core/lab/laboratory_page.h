@@ -141,6 +141,21 @@ public:
     // The run dialog has closed; the folder then goes into CALIBR_FILE_PATH.
     void RunDialogClosed();
     CalibrationRun& Run() { return run_; }
+    // Ends a waiting or running calibration run before its N rows: the summary
+    // the page can give, marked as interrupted for `reason`.
+    void InterruptRun(RunInterruption reason);
+    // Before "Kalibracja" closes: with a run waiting or running, asks whether
+    // to end it and, on Yes, interrupts it. True when nothing is lost or the
+    // user said Yes.
+    bool ConfirmRunDialogClose();
+    // The station measures (instruments on and averaging) or records the data file.
+    bool StationAtWork() const;
+    // Before the program is ended from this page: asks while the station is at
+    // work; true when nothing is lost or the user said Yes.
+    bool ConfirmStationEnd();
+    // Called whenever a calibration run ends (its N rows, a missing
+    // observation, an interruption); Run().LastEnding() says how.
+    void SetRunEndedHandler(std::function<void()> handler) { onRunEnded_ = std::move(handler); }
     void ChangeTemperatureUnit(int index);
     void ChangePressureUnit(int index);
     void ChangeEnthalpyUnit(int index);
@@ -291,7 +306,9 @@ private:
     void StartRunNow();
     void RunObservationTaken();
     RunObservation MakeRunObservation() const;
+    RunSummaryTexts MakeRunSummaryTexts() const;
     void EndRun();
+    void RunEnded();
     std::string FormatValue(LabValue value, double number) const;
     std::vector<std::string> RecordLabels() const;
     std::vector<std::string> RecordValues() const;
@@ -343,6 +360,9 @@ private:
     int temperatureUnit_ = 0, pressureUnit_ = 0, enthalpyUnit_ = 0;
     std::uint64_t revision_ = 0;
     std::function<void()> onRecomputed_;
+    std::function<void()> onRunEnded_;
+    // The page is going: nothing is recomputed or reported any more.
+    bool destroying_ = false;
 };
 
 }  // namespace wegator::lab

@@ -45,6 +45,10 @@ std::string Digits(int value, int width) {
 
 }  // namespace
 
+CalendarTime CalendarPlusSeconds(const CalendarTime& t, std::int64_t seconds) {
+    return FromSeconds(ToSeconds(t) + seconds);
+}
+
 std::int64_t SystemClock::MonotonicMs() const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
         .count();

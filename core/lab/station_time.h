@@ -60,6 +60,9 @@ inline constexpr int kF250StopWait = 1043;     // one-shot, 200 ms: the F-250 ta
 inline constexpr int kFirstStreamRetry = 1044; // + stream number: a lost instrument is tried again
 }  // namespace timer
 
+// The moment `seconds` after `t` on the calendar (days, months and years carried).
+CalendarTime CalendarPlusSeconds(const CalendarTime& t, std::int64_t seconds);
+
 // The system's clocks.
 class SystemClock : public Clock {
 public:

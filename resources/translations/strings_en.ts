@@ -1486,5 +1486,74 @@ The run has been stopped.</translation>
         <comment>1225</comment>
         <translation>QX-310 (environment conditions)</translation>
     </message>
+    <message>
+        <source>Seria przerwana: %s; wykonano %d z %d pomiarów</source>
+        <comment>1230</comment>
+        <translation>Series interrupted: %s; %d of %d measurements taken</translation>
+    </message>
+    <message>
+        <source>zatrzymana przyciskiem „Stop”</source>
+        <comment>1231</comment>
+        <translation>stopped with “Stop”</translation>
+    </message>
+    <message>
+        <source>zamknięto okno „Kalibracja”</source>
+        <comment>1232</comment>
+        <translation>the “Calibration” window was closed</translation>
+    </message>
+    <message>
+        <source>zamknięto program</source>
+        <comment>1233</comment>
+        <translation>the program was closed</translation>
+    </message>
+    <message>
+        <source>błąd zapisu pliku serii</source>
+        <comment>1234</comment>
+        <translation>a series file could not be written</translation>
+    </message>
+    <message>
+        <source>sygnał zatrzymania (SIGINT lub SIGTERM)</source>
+        <comment>1235</comment>
+        <translation>stop signal (SIGINT or SIGTERM)</translation>
+    </message>
+    <message>
+        <source>upłynął czas pracy stanowiska (--seconds)</source>
+        <comment>1236</comment>
+        <translation>the station&apos;s running time is over (--seconds)</translation>
+    </message>
+    <message>
+        <source>nie udało się otworzyć żadnego przyrządu</source>
+        <comment>1237</comment>
+        <translation>no instrument could be opened</translation>
+    </message>
+    <message>
+        <source>pomiar %d z %d, następny za %d s, koniec ok. %s</source>
+        <comment>1238</comment>
+        <translation>measurement %d of %d, next in %d s, ends about %s</translation>
+    </message>
+    <message>
+        <source>start za %d s, koniec ok. %s</source>
+        <comment>1239</comment>
+        <translation>starts in %d s, ends about %s</translation>
+    </message>
+    <message>
+        <source>start po pierwszym odczycie przyrządów, najpóźniej za %d s</source>
+        <comment>1240</comment>
+        <translation>starts at the instruments&apos; first readings, at the latest in %d s</translation>
+    </message>
+    <message>
+        <source>Seria kalibracyjna trwa (wykonano %d z %d pomiarów).
+Przerwać ją?</source>
+        <comment>1241</comment>
+        <translation>A calibration series is running (%d of %d measurements taken).
+Interrupt it?</translation>
+    </message>
+    <message>
+        <source>Stanowisko laboratoryjne prowadzi pomiary lub zapisuje plik danych.
+Zakończyć program?</source>
+        <comment>1242</comment>
+        <translation>The laboratory station is measuring or recording the data file.
+End the program?</translation>
+    </message>
 </context>
 </TS>

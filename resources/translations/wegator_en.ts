@@ -43,6 +43,10 @@ ul. Przykładowa 1
         <translation>Start</translation>
     </message>
     <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
         <source>Zamknij</source>
         <translation>Close</translation>
     </message>

@@ -205,11 +205,12 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     EXPECT_EQ(seriesLines[0], "\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]");
     for (int r = 1; r <= 20; ++r) EXPECT_EQ(seriesLines.at(r), std::to_string(r) + row);
     EXPECT_NE(series.find("\r\nPodsumowanie:\r\nPomiary rozpoczęto: "), std::string::npos) << series;
-    EXPECT_NE(series.find("\r\nTemperatura: 20,500°C, niepewność: " +
-                          wegator::FormatInput(std::hypot(0.1, Utnj()), 3, ",") + "°C\r\n"),
+    // The page shows the user's decimal comma; the run files carry the point.
+    EXPECT_NE(series.find("\r\nTemperatura: 20.500°C, niepewność: " +
+                          wegator::FormatInput(std::hypot(0.1, Utnj()), 3, ".") + "°C\r\n"),
               std::string::npos)
         << series;
-    EXPECT_NE(series.find("\r\nPunkt rosy:  10,000°C, niepewność: 0,100°C\r\n"), std::string::npos);
+    EXPECT_NE(series.find("\r\nPunkt rosy:  10.000°C, niepewność: 0.100°C\r\n"), std::string::npos);
     EXPECT_NE(series.find("\r\nCiśnienie <101.3; 101.3> kPa\r\n"), std::string::npos);
 
     std::string channels = "\t";

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "lab/calibration_run.h"
 #include "lab/lab_host.h"
@@ -13,6 +16,29 @@ using namespace wegator::lab;
 using namespace wegator::lab::testing;
 
 namespace {
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(separator, from)) != std::string::npos; from = at + separator.size()) {
+        parts.push_back(text.substr(from, at - from));
+    }
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
+std::string Printf(const char* format, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+std::string Stamp(const CalendarTime& t) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                  t.second);
+    return buffer;
+}
 
 class CalibrationRunTest : public ::testing::Test {
 protected:
@@ -84,58 +110,146 @@ TEST_F(CalibrationRunTest, StartChecksDelayAndFolder) {
     EXPECT_FALSE(run.DialogOpen());
 }
 
-TEST_F(CalibrationRunTest, RowsSummaryAndSecondRun) {
-    ASSERT_TRUE(run.Start("0", folder.Path().string()));
-    EXPECT_EQ(run.CurrentState(), CalibrationRun::State::Waiting);
-    ASSERT_TRUE(run.DelayPassed());
-    for (int r = 1; r <= 3; ++r) {
-        RunObservation o = Observation(r, 20.0 + r, 10.0);
-        o.qx311InUse = true;
-        o.utnj = 0.1 * r;
-        o.spread = 0.2;
-        o.resolution = 1;
-        o.channels[0] = 20.04;
-        o.environmentInUse = true;
-        o.environmentTemperature = 22.0 + r;
-        o.environmentHumidity = 40.0 + r;
-        EXPECT_TRUE(run.WriteRow(o));
+TEST_F(CalibrationRunTest, ChannelRowsKeepTheHeadersColumnsAndTheSummaryThePoint) {
+    const std::string header = "\tTemp1[°C]\tTemp2[°C]\tTemp3[°C]\tTemp4[°C]\tTemp5[°C]\tTemp6[°C]\tTemp7[°C]"
+                               "\tTemp8[°C]\tNiepweność\tNiejednorodność";
+    // Runs one after another in the same dialog, each into new files, with
+    // 0, 2 and all 8 QX-311 channels reporting.
+    for (int reporting : {0, 2, 8}) {
+        SCOPED_TRACE(reporting);
+        time.Advance(1000);
+        ASSERT_TRUE(run.Start("0", folder.Path().string()));
+        EXPECT_EQ(run.CurrentState(), CalibrationRun::State::Waiting);
+        ASSERT_TRUE(run.DelayPassed());
+        for (int r = 1; r <= 3; ++r) {
+            RunObservation o = Observation(r, 20.0 + r, 10.0);
+            o.qx311InUse = true;
+            o.resolution = 2;
+            for (int c = 0; c < reporting; ++c) o.channels[c] = 20.0 + 0.01 * c;
+            if (reporting > 0) {
+                o.utnj = 0.1 * r;
+                o.spread = 0.2;
+            }
+            o.environmentInUse = true;
+            o.environmentTemperature = 22.0 + r;
+            o.environmentHumidity = 40.0 + r;
+            EXPECT_TRUE(run.WriteRow(o));
+        }
+        run.Finish({"22,000", "0,150", "10,000", "0,100", "50,36", "1,10", "kPa"});
+        EXPECT_EQ(run.CurrentState(), CalibrationRun::State::Ready);
+        EXPECT_EQ(run.LastEnding()->kind, RunEnding::Kind::Completed);
+
+        // Every channel row has a value (or "Błąd pomiaru") under each heading.
+        const auto lines = Split(ReadFile(run.ChannelPath()), "\r\n");
+        ASSERT_GE(lines.size(), 4u);
+        EXPECT_EQ(lines[0], header);
+        for (int r = 1; r <= 3; ++r) {
+            const std::string& row = lines[static_cast<std::size_t>(r)];
+            ASSERT_TRUE(row.starts_with(std::to_string(r) + "\t")) << row;
+            const auto cells = Split(row.substr(row.find('\t') + 1), "\t\t");
+            ASSERT_EQ(cells.size(), 11u) << row;
+            for (int c = 0; c < 8; ++c) {
+                EXPECT_EQ(cells[c], c < reporting ? Printf("%.02f", 20.0 + 0.01 * c) : "Błąd pomiaru") << row;
+            }
+            EXPECT_EQ(cells[8], reporting > 0 ? Printf("%.03f", 0.1 * r) : "Błąd pomiaru");
+            EXPECT_EQ(cells[9], reporting > 0 ? "0.20" : "Błąd pomiaru");
+            EXPECT_EQ(cells[10], "");
+        }
+
+        const std::string series = ReadFile(run.SeriesPath());
+        const double rh1 = engine.ComputeFromDewPointAndTemperature(21, 0, 10, 0, 101.325, 0, 101.325, false, {},
+                                                                    "°C", "kPa", ".")
+                               .Value(Quantity::RelativeHumidity, Phase::Water);
+        EXPECT_TRUE(series.starts_with("\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]\r\n1\t21.000\t\t10.00\t\t" +
+                                       Printf("%.03f", rh1) + "\r\n2\t"))
+            << series;
+        // The chamber's non-uniformity only from rows where all eight channels reported.
+        const std::string nonUniformity = reporting == 8 ? "Niejednorodność QX-311 (tnmax - tnmin): 0.200°C\r\n"
+                                                           "Niepewność od niejednorodności QX-311 (utnj): 0.200°C\r\n"
+                                                         : "";
+        const std::string stamp = "2024-05-06 14:30:0" + std::to_string(reporting == 0 ? 1 : reporting == 2 ? 2 : 3);
+        EXPECT_TRUE(series.ends_with("\r\n\r\nPodsumowanie:\r\nPomiary rozpoczęto: " + stamp +
+                                     "\r\nPomiary zakończono: " + stamp +
+                                     "\r\nTemperatura: 22.000°C, niepewność: 0.150°C\r\n" + nonUniformity +
+                                     "Punkt rosy:  10.000°C, niepewność: 0.100°C\r\n\r\nWartości obliczone\r\n"
+                                     "Wilgotność: 50.36%, niepewność: 1.10%\r\n\r\nWarunki środowiskowe <min; max>:\r\n"
+                                     "Temperatura <23.0; 25.0> °C\r\nWilgotność <41.0; 43.0> %\r\n"
+                                     "Ciśnienie <101.3; 101.3> kPa\r\n"))
+            << series;
     }
-    run.Finish({"22,000", "0,150", "10,000", "0,100", "50,36", "1,10", "kPa"});
-    EXPECT_EQ(run.CurrentState(), CalibrationRun::State::Ready);
+}
 
-    const double rh1 = engine.ComputeFromDewPointAndTemperature(21, 0, 10, 0, 101.325, 0, 101.325, false, {}, "°C",
-                                                                "kPa", ".")
-                           .Value(Quantity::RelativeHumidity, Phase::Water);
-    char rh[32];
-    std::snprintf(rh, sizeof rh, "%.03f", rh1);
-    const std::string series = ReadFile(run.SeriesPath());
-    EXPECT_EQ(series.substr(0, series.find("2\t")),
-              "\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]\r\n1\t21.000\t\t10.00\t\t" + std::string(rh) +
-                  "\r\n");
-    EXPECT_NE(series.find("Podsumowanie:\r\nPomiary rozpoczęto: 2024-05-06 14:30:00\r\n"
-                          "Pomiary zakończono: 2024-05-06 14:30:00\r\n"
-                          "Temperatura: 22,000°C, niepewność: 0,150°C\r\n"
-                          "Niejednorodność QX-311 (tnmax - tnmin): 0.200°C\r\n"
-                          "Niepewność od niejednorodności QX-311 (utnj): 0.200°C\r\n"
-                          "Punkt rosy:  10,000°C, niepewność: 0,100°C\r\n\r\nWartości obliczone\r\n"
-                          "Wilgotność: 50,36%, niepewność: 1,10%\r\n\r\nWarunki środowiskowe <min; max>:\r\n"
-                          "Temperatura <23.0; 25.0> °C\r\nWilgotność <41.0; 43.0> %\r\nCiśnienie <101.3; 101.3> kPa\r\n"),
-              std::string::npos)
-        << series;
-    const std::string channels = ReadFile(run.ChannelPath());
-    EXPECT_NE(channels.find("\tTemp1[°C]\tTemp2[°C]"), std::string::npos);
-    EXPECT_NE(channels.find("\r\n1\t20.0\t\tBłąd pomiaruBłąd pomiaru"), std::string::npos) << channels;
-    EXPECT_NE(channels.find("Błąd pomiaru0.100\t\t0.2\t\t\r\n2\t"), std::string::npos) << channels;
+TEST_F(CalibrationRunTest, InterruptedRunsSayWhyAndAfterHowManyRows) {
+    struct Case {
+        RunInterruption reason;
+        int rows;
+        const char* why;
+        bool seriesBroken = false;  // the series file stops taking lines after the rows
+    };
+    const Case cases[] = {
+        {RunInterruption::StoppedByUser, 2, "zatrzymana przyciskiem „Stop”"},
+        {RunInterruption::DialogClosed, 0, "zamknięto okno „Kalibracja”"},
+        {RunInterruption::WindowClosed, 1, "zamknięto program"},
+        {RunInterruption::Signal, 2, "sygnał zatrzymania (SIGINT lub SIGTERM)"},
+        {RunInterruption::TimeLimit, 0, "upłynął czas pracy stanowiska (--seconds)"},
+        {RunInterruption::NoInstrument, 0, "nie udało się otworzyć żadnego przyrządu"},
+        {RunInterruption::WriteFailed, 1, "błąd zapisu pliku serii", true},
+    };
+    const RunSummaryTexts texts{"20,500", "0,150", "10,000", "0,100", "", "", "kPa"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        time.Advance(1000);
+        host.shown.clear();
+        ASSERT_TRUE(run.Start("10", folder.Path().string()));
+        if (c.rows > 0) {
+            time.Advance(10000);
+            ASSERT_TRUE(run.DelayPassed());
+            for (int r = 1; r <= c.rows; ++r) EXPECT_TRUE(run.WriteRow(Observation(r, 20.5, 10)));
+        }
+        if (c.seriesBroken) {
+            // The disk under the series file fills up: the next row fails, said once.
+            std::filesystem::remove(run.SeriesPath());
+            std::filesystem::create_symlink("/dev/full", run.SeriesPath());
+            EXPECT_FALSE(run.WriteRow(Observation(c.rows + 1, 20.5, 10)));
+            EXPECT_TRUE(run.WriteFailed());
+        }
+        EXPECT_TRUE(run.Interrupt(c.reason, texts));
+        EXPECT_FALSE(run.Interrupt(c.reason, texts));
+        EXPECT_EQ(run.CurrentState(), CalibrationRun::State::Ready);
+        EXPECT_FALSE(time.TimerRunning(timer::kRunStart));
+        EXPECT_EQ(run.LastEnding()->kind, RunEnding::Kind::Interrupted);
+        EXPECT_EQ(run.LastEnding()->reason, c.reason);
+        EXPECT_EQ(host.shown.size(), c.seriesBroken ? 1u : 0u);
 
-    // A second run in the same dialog: new files, counts from 1 again.
-    time.Advance(60000);
-    const std::string first = run.SeriesPath();
-    ASSERT_TRUE(run.Start("0", folder.Path().string()));
+        const std::string mark = std::string("Seria przerwana: ") + c.why + "; wykonano " + std::to_string(c.rows) +
+                                 " z 3 pomiarów\r\n";
+        const std::string series = c.seriesBroken ? "" : ReadFile(run.SeriesPath());
+        const std::string channels = ReadFile(run.ChannelPath());
+        if (c.rows == 0) {
+            // Interrupted before its first row: that line and nothing to summarise.
+            EXPECT_TRUE(series.ends_with("Wilgotność obl.[%]\r\n\r\n" + mark)) << series;
+        } else if (!c.seriesBroken) {
+            const std::string summary = "Pomiary zakończono: " + Stamp(time.LocalTime()) + "\r\n" + mark +
+                                        "Temperatura: 20.500°C, niepewność: 0.150°C\r\nPunkt rosy:  10.000°C";
+            EXPECT_NE(series.find(summary), std::string::npos) << series;
+            EXPECT_NE(series.find("\r\nCiśnienie <101.3; 101.3> kPa\r\n"), std::string::npos) << series;
+        }
+        // The channel file ends with the same line, whatever became of the series file.
+        EXPECT_TRUE(channels.ends_with("\r\n" + mark)) << channels;
+    }
+}
+
+TEST_F(CalibrationRunTest, ProgressCountsDownToTheEnd) {
+    // N = 3 over 60 s: a row every 20 s.
+    EXPECT_EQ(run.ProgressLine(), "");
+    ASSERT_TRUE(run.Start("75", folder.Path().string()));
+    EXPECT_EQ(run.ProgressLine(), "start za 75 s, koniec ok. 14:31");
+    time.Advance(75000);
     ASSERT_TRUE(run.DelayPassed());
-    for (int r = 1; r <= 3; ++r) EXPECT_TRUE(run.WriteRow(Observation(r, 20, 10)));
-    EXPECT_NE(run.SeriesPath(), first);
-    EXPECT_EQ(ReadFile(first), series);
-    EXPECT_NE(ReadFile(run.SeriesPath()).find("\r\n3\t20.000"), std::string::npos);
+    EXPECT_TRUE(run.WriteRow(Observation(1, 20, 10)));
+    time.Advance(4500);
+    EXPECT_EQ(run.ProgressLine(), "pomiar 1 z 3, następny za 16 s, koniec ok. 14:31");
+    EXPECT_TRUE(run.StopEnabled());
 }
 
 TEST_F(CalibrationRunTest, MissingObservationEndsTheRun) {

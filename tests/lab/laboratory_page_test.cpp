@@ -421,12 +421,62 @@ TEST(LaboratoryPage, CalibrationRunThroughThePage) {
     EXPECT_TRUE(station.page.Run().StartEnabled());
     const std::string series = ReadFile(station.page.Run().SeriesPath());
     EXPECT_NE(series.find("\r\n3\t20.500\t\t10.50\t\t"), std::string::npos) << series;
-    EXPECT_NE(series.find("Temperatura: 20,333°C"), std::string::npos) << series;
+    EXPECT_NE(series.find("Temperatura: 20.333°C"), std::string::npos) << series;
 
     // "Zamknij" keeps the folder for the next time.
     station.page.Run().CloseDialog(true, folder.Path().string());
     station.page.RunDialogClosed();
     EXPECT_EQ(station.page.CurrentSettings().calibrFilePath, folder.Path().string());
+}
+
+TEST(LaboratoryPage, RunsStartingBeforeTheFirstReadingsAndThoseThatEndAtOnce) {
+    TempFolder folder;
+    std::string series;
+    {
+        // A run without delay, started with the station: it waits for the
+        // thermometer's first line (the F-250 reports every second) and begins.
+        Station station;
+        station.Start();
+        station.page.PrepareRun();
+        ASSERT_TRUE(station.page.Run().Start("0", folder.Path().string()));
+        station.Live(100);
+        EXPECT_TRUE(station.page.Run().AwaitingFirstReadings());
+        station.Live(2000);
+        EXPECT_TRUE(station.page.RunInProgress());
+        EXPECT_EQ(station.page.Run().Rows(), 1);
+        series = station.page.Run().SeriesPath();
+    }
+    // The program closed in the middle of the run: its files say so.
+    EXPECT_NE(ReadFile(series).find("\r\nSeria przerwana: zamknięto program; wykonano 1 z 3 pomiarów\r\n"),
+              std::string::npos)
+        << ReadFile(series);
+
+    // A thermometer that never answers: the run waits one collection time,
+    // then ends on its first row; the station goes on averaging once its
+    // dialog is closed, as `lab run` closes it whenever a run ends.
+    TempFolder another;
+    Station station;
+    station.link.refused.insert(Stream::F250);
+    station.Start();
+    int ended = 0;
+    station.page.SetRunEndedHandler([&] {
+        ++ended;
+        station.page.Run().CloseDialog(true, another.Path().string());
+        station.page.RunDialogClosed();
+    });
+    station.page.PrepareRun();
+    ASSERT_TRUE(station.page.Run().Start("0", another.Path().string()));
+    station.Live(59000);
+    EXPECT_EQ(ended, 0);
+    EXPECT_TRUE(station.page.Run().AwaitingFirstReadings());
+    station.Live(2000);
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(station.page.Run().LastEnding()->kind, RunEnding::Kind::MissingObservation);
+    EXPECT_EQ(station.host.shown.back().messageId, lab::msg::NoTemperatureObservations);
+    EXPECT_FALSE(station.page.Run().DialogOpen());
+    const int before = station.page.Observations(LabInput::DewPoint);
+    station.LiveToObservation();
+    EXPECT_GT(station.page.Observations(LabInput::DewPoint), before);
 }
 
 TEST(LaboratoryPage, ActivationAndPrintout) {

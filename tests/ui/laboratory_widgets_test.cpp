@@ -71,17 +71,22 @@ TEST(LaboratoryPageWidget, ShowsTheStationAndForwardsTheUser) {
     EXPECT_FALSE(widget.PrintButton()->isEnabled());
 }
 
-TEST(CalibrationDialog, StartsChecksAndCloses) {
+TEST(CalibrationDialog, StartsChecksStopsAndAsksBeforeClosingARun) {
     LiveStation station;
     QTemporaryDir folder;
     station.page.PrepareRun();
     CalibrationRun& run = station.page.Run();
-    CalibrationDialog dialog(run);
+    CalibrationDialog dialog(station.page);
     auto* delay = dialog.findChild<QLineEdit*>(QStringLiteral("delayEdit"));
     auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("folderEdit"));
     auto* start = dialog.findChild<QPushButton*>(QStringLiteral("startButton"));
+    auto* stop = dialog.findChild<QPushButton*>(QStringLiteral("stopButton"));
+    auto* progress = dialog.findChild<QLabel*>(QStringLiteral("progressLine"));
+    auto* log = dialog.findChild<QPlainTextEdit*>();
+    dialog.show();
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("informationLine"))->text(),
               QStringLiteral("Zostanie przeprowadzone 10 pomiarów co 6 s"));
+    EXPECT_FALSE(stop->isEnabled());
 
     delay->setText(QStringLiteral("-5"));
     QTest::mouseClick(start, Qt::LeftButton);
@@ -97,10 +102,41 @@ TEST(CalibrationDialog, StartsChecksAndCloses) {
     QTest::keyClick(&dialog, Qt::Key_S);
     EXPECT_EQ(run.CurrentState(), CalibrationRun::State::Waiting);
     EXPECT_FALSE(start->isEnabled());
-    EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>()->toPlainText().startsWith(QStringLiteral("\tTemperatura[°C]")));
+    EXPECT_TRUE(stop->isEnabled());
+    EXPECT_TRUE(log->toPlainText().startsWith(QStringLiteral("\tTemperatura[°C]")));
+    EXPECT_TRUE(progress->text().startsWith(QStringLiteral("start za 30 s, koniec ok. "))) << progress->text().toStdString();
+    // The log is wide enough for a row and the widest summary line.
+    EXPECT_GE(log->viewport()->width(), log->fontMetrics().horizontalAdvance(
+                                            QStringLiteral("Seria przerwana: zatrzymana przyciskiem „Stop”; wykonano 11 z 20 pomiarów")));
 
-    // "Zamknij" keeps the folder.
+    // "Stop" ends it at once, its files saying so.
+    QTest::mouseClick(stop, Qt::LeftButton);
+    EXPECT_EQ(run.CurrentState(), CalibrationRun::State::Ready);
+    EXPECT_TRUE(log->toPlainText().endsWith(
+        QStringLiteral("Seria przerwana: zatrzymana przyciskiem „Stop”; wykonano 0 z 10 pomiarów\n")));
+    EXPECT_FALSE(stop->isEnabled());
+    EXPECT_TRUE(start->isEnabled());
+    EXPECT_TRUE(station.host.asked.empty());
+
+    // During a run, Escape and "Zamknij" ask first; No keeps the dialog and the run.
+    station.time.Advance(1000);
+    delay->setText(QStringLiteral("0"));
+    QTest::mouseClick(start, Qt::LeftButton);
+    station.Live(2000);
+    ASSERT_TRUE(run.InProgress());
+    QTest::keyClick(&dialog, Qt::Key_Escape);
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
+    ASSERT_EQ(station.host.asked.size(), 2u);
+    EXPECT_EQ(station.host.asked[0].messageId, lab::msg::InterruptRunQuestion);
+    EXPECT_EQ(station.host.asked[0].text, "Seria kalibracyjna trwa (wykonano 1 z 10 pomiarów).\nPrzerwać ją?");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(run.InProgress());
+
+    // Yes: the run ends marked, the dialog closes and keeps the folder.
+    station.host.answer = true;
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("closeButton")), Qt::LeftButton);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(run.LastEnding()->reason, RunInterruption::DialogClosed);
     station.page.RunDialogClosed();
     EXPECT_FALSE(run.DialogOpen());
     EXPECT_EQ(station.page.CurrentSettings().calibrFilePath, folder.path().toStdString());
@@ -120,6 +156,32 @@ TEST(EightChannelPageWidget, ChannelsStatisticsAndUnit) {
     widget.TemperatureUnitList()->setCurrentIndex(1);
     emit widget.TemperatureUnitList()->activated(1);
     EXPECT_EQ(widget.MeanField()->text(), QStringLiteral("294,150"));
+}
+
+TEST(MainWindow, EscapeAsksBeforeEndingTheStationAtWork) {
+    // Instruments on (no port named, so none opens): the station averages.
+    Settings settings;
+    settings.language = "pl";
+    settings.settingsLabDevices = 1;
+    MainWindow window(settings, {});
+    std::vector<int> asked;
+    bool answer = false;
+    window.SetMessageSink([](bool, int, const std::string&) {});
+    window.SetQuestionSink([&](int id, const std::string&) {
+        asked.push_back(id);
+        return answer;
+    });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    window.ShowPage(MainWindow::kLaboratoryPage);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    ASSERT_EQ(asked, std::vector<int>{lab::msg::EndStationQuestion});
+    EXPECT_TRUE(window.isVisible());
+    answer = true;
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST(MainWindow, LaboratoryWithoutInstrumentsAsksForThePorts) {
