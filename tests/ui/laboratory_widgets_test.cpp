@@ -2,24 +2,29 @@
 // screen, bound to models that run in virtual time: lines go in, ticks pass,
 // the widgets show what the models hold and forward what the user does.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "../lab/lab_test_support.h"
 #include "../lab/station_test_support.h"
+#include "app/string_table.h"
 #include "calibration_dialog.h"
 #include "eight_channel_page_widget.h"
 #include "lab/lab_messages.h"
 #include "lab/laboratory_page.h"
 #include "laboratory_page_widget.h"
 #include "main_window.h"
+#include "widget_texts.h"
 
 namespace wegator {
 namespace {
@@ -164,17 +169,37 @@ TEST(MainWindow, EscapeAsksBeforeEndingTheStationAtWork) {
     settings.language = "pl";
     settings.settingsLabDevices = 1;
     MainWindow window(settings, {});
+    window.SetMessageSink([](bool, int, const std::string&) {});
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.ShowPage(MainWindow::kLaboratoryPage);
+
+    // The box: a question titled with the program's name, "No" the default; No keeps the program.
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool noIsDefault = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        title = box->windowTitle();
+        icon = box->icon();
+        noIsDefault = box->defaultButton() == box->button(QMessageBox::No);
+        box->button(QMessageBox::No)->click();
+    });
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(icon, QMessageBox::Question);
+    EXPECT_EQ(title, StringTableText(wegator::msg::ProgramTitle));
+    EXPECT_TRUE(noIsDefault);
+    EXPECT_TRUE(window.isVisible());
+
     std::vector<int> asked;
     bool answer = false;
-    window.SetMessageSink([](bool, int, const std::string&) {});
     window.SetQuestionSink([&](int id, const std::string&) {
         asked.push_back(id);
         return answer;
     });
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-
-    window.ShowPage(MainWindow::kLaboratoryPage);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_Escape);
     ASSERT_EQ(asked, std::vector<int>{lab::msg::EndStationQuestion});
     EXPECT_TRUE(window.isVisible());
