@@ -38,6 +38,7 @@ namespace wegator {
 
 MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent)
     : QMainWindow(parent), settings_(settings), dataDirs_(std::move(dataDirs)) {
+    runState_.handPressure = StoredHandPressure(settings_);
     setWindowTitle(StringTableText(msg::ProgramTitle));
     setWindowIcon(ProgramIcon());
 
@@ -345,6 +346,8 @@ void MainWindow::ApplySettingsChange(const SettingsState& before, const EditedSe
     const SettingsChangePlan plan = PlanSettingsChange(before, after);
     settings_ = after.settings;
     runState_.handPressure = after.handPressure;
+    // Kept in the store, so that the next start computes with it at once.
+    StoreHandPressure(settings_, runState_.handPressure);
 
     // Each page takes its copies anew and, where its results no longer follow
     // from them, is marked out of date.

@@ -109,6 +109,13 @@ struct Settings {
     // Folder into which a calibration run writes its files.
     std::string calibrFilePath;
 
+    // The barometric pressure entered by hand ("Ręcznie" on "Porty") and its
+    // standard uncertainty, kPa, as stored numbers with a point; empty while
+    // none was entered. Kept so that a station restarted with the pressure
+    // by hand computes at once.
+    std::string settingsLabHandPressure;
+    std::string settingsLabHandPressureU;
+
     bool operator==(const Settings&) const = default;
 };
 

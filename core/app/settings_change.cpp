@@ -1,6 +1,8 @@
 #include "app/settings_change.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <iterator>
 
 #include "lab/stream_use.h"
@@ -140,8 +142,32 @@ SettingsChangePlan PlanSettingsChange(const SettingsState& before, const EditedS
                               b.settingsLabValuesFromDevices != a.settingsLabValuesFromDevices ||
                               b.settingsLabMeanTime != a.settingsLabMeanTime;
     PlanTables(b, a, after.tablesEdited, change);
+    // Corrected and uncorrected observations must never share an average.
+    if (!change.tablesOff.empty() || !change.tablesToLoad.empty()) change.restartAveraging = true;
     PlanDataFile(b, a, after.dataFile, change);
     return plan;
+}
+
+HandPressure StoredHandPressure(const Settings& settings) {
+    HandPressure hand;
+    if (!settings.settingsLabHandPressure.empty()) {
+        hand.kilopascal = ParseStoredNumber(settings.settingsLabHandPressure);
+        hand.uncertaintyKilopascal = settings.settingsLabHandPressureU.empty()
+                                         ? 0.0
+                                         : ParseStoredNumber(settings.settingsLabHandPressureU);
+    }
+    return hand;
+}
+
+void StoreHandPressure(Settings& settings, const HandPressure& hand) {
+    auto text = [](double kpa) {
+        char buffer[64];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, kpa, std::chars_format::fixed, 5);
+        return std::string(buffer, result.ptr);
+    };
+    settings.settingsLabHandPressure = hand.kilopascal ? text(*hand.kilopascal) : std::string();
+    settings.settingsLabHandPressureU =
+        hand.kilopascal ? text(std::fabs(hand.uncertaintyKilopascal.value_or(0.0))) : std::string();
 }
 
 }  // namespace wegator

@@ -26,6 +26,11 @@ struct HandPressure {
     bool operator==(const HandPressure&) const = default;
 };
 
+// The hand-entered pressure as the settings store keeps it (texts in kPa
+// with a point, empty when none), and back.
+HandPressure StoredHandPressure(const Settings& settings);
+void StoreHandPressure(Settings& settings, const HandPressure& hand);
+
 // The settings as they stand: the stored record and what the run keeps beside it.
 struct SettingsState {
     Settings settings;

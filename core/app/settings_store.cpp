@@ -148,6 +148,22 @@ bool IsStoredNumberText(std::string_view text) {
     return digit;
 }
 
+// The hand-entered pressure: none, or a stored number within what the
+// laboratory computes with (3 … 20000 kPa, an uncertainty below 100 kPa).
+bool IsHandPressure(std::string_view text) {
+    if (text.empty()) return true;
+    if (!IsStoredNumberText(text)) return false;
+    const double kpa = ParseStoredNumber(text);
+    return kpa >= 3.0 && kpa <= 20000.0;
+}
+
+bool IsHandPressureUncertainty(std::string_view text) {
+    if (text.empty()) return true;
+    if (!IsStoredNumberText(text)) return false;
+    const double kpa = ParseStoredNumber(text);
+    return kpa >= 0.0 && kpa < 100.0;
+}
+
 // Every stored setting, in the order start-up reads them. Load and save both
 // walk this table, so a setting is added by adding one row (and its field).
 const SettingDescriptor kSettingsTable[] = {
@@ -212,6 +228,8 @@ const SettingDescriptor kSettingsTable[] = {
     CheckedText("SETTINGS_PORT_TEMP_CANAL_F250", 4, &Settings::settingsPortTempCanalF250, IsF250Input),
     CheckedText("SETTINGS_PORT_TEMP_CANAL_QX311", 4, &Settings::settingsPortTempCanalQx311, IsQx311Channel),
     Path("CALIBR_FILE_PATH", &Settings::calibrFilePath),
+    CheckedText("SETTINGS_LAB_HAND_PRESSURE", 24, &Settings::settingsLabHandPressure, IsHandPressure),
+    CheckedText("SETTINGS_LAB_HAND_PRESSURE_U", 24, &Settings::settingsLabHandPressureU, IsHandPressureUncertainty),
 };
 
 // ---- Text helpers --------------------------------------------------------

@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Number of values the program keeps in its store.
-constexpr int kStoredValues = 59;
+constexpr int kStoredValues = 61;
 
 // A record in which every field differs from a fresh installation.
 Settings EveryFieldChanged() {
@@ -80,6 +80,8 @@ Settings EveryFieldChanged() {
     s.settingsPortTempCanalF250 = "B";
     s.settingsPortTempCanalQx311 = "8";
     s.calibrFilePath = "C:\\Dane\\\"wzorce\"";
+    s.settingsLabHandPressure = "101.32500";
+    s.settingsLabHandPressureU = "0.01000";
     return s;
 }
 
@@ -149,6 +151,7 @@ TEST_F(SettingsStoreTest, FirstStartWritesEveryDefaultAndAsksForTheLanguage) {
              R"("SETTINGS_PORT_TEMP_CANAL_QX311"="0")",
              R"("CALIBRATION_FILE_NAME_TEMP8_QX311"="")",
              R"("CALIBR_FILE_PATH"="")",
+             R"("SETTINGS_LAB_HAND_PRESSURE"="")",
          }) {
         EXPECT_TRUE(HasLine(stored, line)) << line;
     }
