@@ -9,7 +9,10 @@
 #include <iostream>
 
 #include "app/settings_store.h"
+#include "lab/cal_file.h"
+#include "lab/calibration_tables.h"
 #include "lab/lab_host.h"
+#include "lab/record_file.h"
 #include "lab/laboratory_page.h"
 #include "lab/stream_use.h"
 #include "station/qt_station.h"
@@ -126,6 +129,24 @@ void PrintJson(const LaboratoryPage& page, const lab::CalendarTime& now) {
     }
     json.EndArray();
     json.Member("status", page.StatusText());
+    // Why there are no results, as the page's message number and text.
+    const LaboratoryPage::Calculation& calculation = page.CalculationState();
+    json.Key("calculation");
+    json.BeginObject();
+    json.Key("ok");
+    json.Bool(calculation.ok);
+    json.Key("message");
+    if (calculation.messageId != 0) {
+        json.Integer(calculation.messageId);
+    } else {
+        json.Null();
+    }
+    json.Member("text", calculation.text);
+    json.EndObject();
+    json.Key("stale");
+    json.BeginArray();
+    for (LabInput input : page.StaleInputs()) json.String(kInputNames[static_cast<int>(input)]);
+    json.EndArray();
     json.EndObject();
     std::cout << std::endl;
 }
@@ -151,22 +172,60 @@ void PrintText(const LaboratoryPage& page, const lab::CalendarTime& now) {
     std::cout << std::endl;
 }
 
+// A correction table that would correct the station's readings but cannot be loaded.
+struct TableProblem {
+    std::string name;
+    std::string reason;
+};
+
+std::vector<TableProblem> MissingTables(const Settings& settings) {
+    std::vector<TableProblem> problems;
+    for (std::size_t i = 0; i < lab::kTableCount; ++i) {
+        const auto id = static_cast<lab::TableId>(i);
+        const std::string& path = lab::TableFileName(settings, id);
+        if (path.empty() || !lab::TableSwitchOn(settings, lab::FamilyOf(id))) continue;
+        // Only the tables of the instruments the station reads.
+        bool read = false;
+        for (lab::Stream s : lab::kAllStreams) {
+            if (!lab::StreamInUse(settings, s)) continue;
+            switch (lab::FamilyOf(id)) {
+                case lab::TableFamily::Dp30: read = read || s == lab::Stream::Dp30; break;
+                case lab::TableFamily::F250: read = read || s == lab::Stream::F250; break;
+                case lab::TableFamily::Qx310: read = read || s == lab::Stream::Qx310Temperature; break;
+                case lab::TableFamily::Qx311: read = read || s == lab::Stream::Qx311; break;
+            }
+        }
+        if (!read) continue;
+        const lab::CalParseResult parsed = lab::ReadCalFile(path);
+        if (parsed.ok && !parsed.rows.empty()) continue;
+        const std::string reason =
+            parsed.ok ? path + " holds no rows" : lab::CalLoadFailureMessage(parsed, path).text;
+        problems.push_back({std::string(lab::TableFileSettingName(id)), OneLine(reason)});
+    }
+    return problems;
+}
+
 }  // namespace
 
 const char* const kLabRunFooter = R"(Exit status:
   0  the station ran for --seconds, or until SIGINT or SIGTERM; its files are closed
-  1  no instrument could be opened, the settings use no external instruments, or the calibration
-     run's files could not be created in --run-folder
+  1  it could not run or keep what it measured: no instrument could be opened, the settings use no
+     external instruments, the data file cannot be opened, a correction table in use cannot be
+     loaded (unless --ignore-missing-tables), the calibration run's files could not be created in
+     --run-folder, or not one result could be computed while it ran
   2  usage error
 
 The station takes everything from the settings store (or --settings FILE), which it only reads, as
 the desktop program does: the ports (COMn, through the links in $XDG_CONFIG_HOME/TREVAN/ports/), the
-temperature and pressure sources, N, the times, the uncertainties, the correction tables and the
-data file (SAVE_FILE_NAME while saving is on: the first record a minute after the start, then one
-every SAVE_FILE_TIME minutes, appended to what the file holds). Every recomputation prints one line:
-the time, the averaged inputs with their uncertainties and the ten results over water and over ice
-as the page shows them; with --json one object per line, the numbers in °C, K, kPa, %, ppm, g/kg,
-kcal/kg and Pa. Messages go to standard error.
+temperature and pressure sources (a pressure entered by hand as stored, unless --pressure), N, the
+times, the uncertainties, the correction tables and the data file (SAVE_FILE_NAME while saving is
+on: the first record a minute after the start, then one every SAVE_FILE_TIME minutes, appended to
+what the file holds). Every recomputation prints one line: the time, the averaged inputs with their
+uncertainties and the ten results over water and over ice as the page shows them, or why there are
+none; with --json one object per line, the numbers in °C, K, kPa, %, ppm, g/kg, kcal/kg and Pa, with
+"calculation" (ok, message number and text) and "stale" (the inputs out of date). Standard error
+tells, once each: an instrument lost and back (with its port), records skipped while an input is
+stale and recording resumed, a calculation that fails (message number and text) and works again.
 
 Examples:
   wegator-cli lab run --seconds 600
@@ -198,6 +257,8 @@ void AddLabRunOptions(CLI::App& run, LabRunOptions& o) {
         ->type_name("S")
         ->check(CLI::Range(0LL, 2147483LL).description(""));
     run.add_flag("--run-without-dew-point", o.runWithoutDewPoint, "The run's rows hold the temperature only");
+    run.add_flag("--ignore-missing-tables", o.ignoreMissingTables,
+                 "Run even when a correction table switched on cannot be loaded (its readings go uncorrected)");
 }
 
 int RunLabStation(const LabRunOptions& options) {
@@ -221,9 +282,32 @@ int RunLabStation(const LabRunOptions& options) {
         std::cerr << "wegator-cli: the settings do not use external instruments (SETTINGS_LAB_DEVICES is 0)\n";
         return kExitNoInstrument;
     }
-    if (settings.settingsPortPressDevice != 0 && options.pressureOption->count() == 0) {
-        std::cerr << "wegator-cli: the settings enter the pressure by hand; give it with --pressure\n";
+    const bool handPressureStored = !settings.settingsLabHandPressure.empty();
+    if (settings.settingsPortPressDevice != 0 && options.pressureOption->count() == 0 && !handPressureStored) {
+        std::cerr << "wegator-cli: the settings enter the pressure by hand and hold none; give it with --pressure\n";
         return kExitUsage;
+    }
+    // A station left to record on its own must not run for hours keeping
+    // nothing: a data file it cannot open, or a correction table it would
+    // have to do without, stops it before it starts.
+    if (DecodeSaveFileCode(settings.saveFileCode).savingOn && !settings.saveFileName.empty()) {
+        const lab::RecordFile::Opened data =
+            lab::RecordFile::Open(settings.saveFileName, lab::RecordFile::Mode::OpenOrCreate);
+        if (!data.file) {
+            std::cerr << "wegator-cli: the data file " << settings.saveFileName << " cannot be opened: " << data.error
+                      << '\n';
+            return kExitNoInstrument;
+        }
+    }
+    bool tablesMissing = false;
+    for (const TableProblem& problem : MissingTables(settings)) {
+        std::cerr << "wegator-cli: correction table " << problem.name << ": " << problem.reason << '\n';
+        tablesMissing = true;
+    }
+    if (tablesMissing && !options.ignoreMissingTables) {
+        std::cerr << "wegator-cli: a correction table in use cannot be loaded; the readings would go uncorrected "
+                     "(--ignore-missing-tables runs without it)\n";
+        return kExitNoInstrument;
     }
 
     const StopSignals stopSignals;
@@ -241,16 +325,18 @@ int RunLabStation(const LabRunOptions& options) {
             const lab::CalendarTime now = station.Clock().LocalTime();
             json ? PrintJson(page, now) : PrintText(page, now);
         });
+        // Each loss and return, each gap in the records and each change of
+        // the calculation's state is told once, as it happens.
+        page.SetNoticeHandler([](const LaboratoryPage::Notice& notice) {
+            std::cerr << "wegator-cli: ";
+            if (notice.kind == LaboratoryPage::Notice::Kind::Calculation && notice.messageId != 0) {
+                std::cerr << "message " << notice.messageId << ": ";
+            }
+            std::cerr << OneLine(notice.text) << std::endl;
+        });
         if (options.pressureOption->count() > 0) page.SetHandPressure(options.pressure, options.pressureUncertainty);
         page.SetUp();
         page.Activate();
-        // Message 195 does not say which file: a station left to record on
-        // its own names it, so that the log shows what is not being kept.
-        if (DecodeSaveFileCode(settings.saveFileCode).savingOn && !settings.saveFileName.empty() &&
-            !page.Data().IsOpen()) {
-            std::cerr << "wegator-cli: the data file " << settings.saveFileName
-                      << " cannot be opened; no records are kept\n";
-        }
 
         QTimer::singleShot(kOpenCheckMs, &application, [&] {
             bool anyOpen = false;
@@ -315,6 +401,10 @@ int RunLabStation(const LabRunOptions& options) {
             std::cerr << "wegator-cli: " << page.Data().Backlog()
                       << (page.Data().Backlog() == 1 ? " record" : " records") << " could not be written to "
                       << page.Data().Path() << '\n';
+        }
+        if (status == kExitSuccess && !page.EverComputed()) {
+            std::cerr << "wegator-cli: no result could be computed while the station ran\n";
+            status = kExitNoInstrument;
         }
     }
     return status;

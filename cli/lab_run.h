@@ -22,6 +22,7 @@ struct LabRunOptions {
     std::string runFolder;     // a calibration run into this folder
     long long runDelay = 10;
     bool runWithoutDewPoint = false;
+    bool ignoreMissingTables = false;  // run without a table that cannot be loaded
 };
 
 // Exit statuses, what is printed, examples: the end of `lab run --help`.
@@ -29,8 +30,9 @@ extern const char* const kLabRunFooter;
 
 // Adds the options of `lab run` to its subcommand.
 void AddLabRunOptions(CLI::App& run, LabRunOptions& options);
-// Runs the station; the exit status: 0 done, 1 no instrument could be opened
-// (or the settings use none), 2 a usage error.
+// Runs the station; the exit status: 0 done, 1 it could not run or keep what
+// it measured (no instrument opened, the settings use none, the data file or a
+// correction table in use cannot be loaded, not one result computed), 2 a usage error.
 int RunLabStation(const LabRunOptions& options);
 
 }  // namespace wegator::cli

@@ -5,6 +5,7 @@
 
 #include <csignal>
 
+#include "lab/port_names.h"
 #include "serial/serial_channel.h"
 
 namespace wegator {
@@ -57,9 +58,25 @@ bool SerialInstrumentLink::Open(lab::Stream stream, int port, std::string& error
     });
     channel->SetLossHandler([this, stream](const QString& reason) {
         errors_[Index(stream)] = reason.toStdString();
-        if (page_ != nullptr) page_->OnChannelLost(stream);
+        // The page names the instrument and its port itself.
+        static const QString kLost = QStringLiteral("port lost: ");
+        const qsizetype at = reason.indexOf(kLost);
+        if (page_ != nullptr) {
+            page_->OnChannelLost(stream, (at < 0 ? reason : reason.mid(at + kLost.size())).toStdString());
+        }
         After();
     });
+    // A port once opened through its link is that instrument's: when the link
+    // goes (a USB adapter pulled), COMn must not fall back to the fixed device,
+    // which would open a port nothing is connected to and look healthy.
+    std::error_code ignored;
+    const bool linked = std::filesystem::is_symlink(lab::PortLinkPath(port), ignored);
+    if (!linked && linkedPort_[Index(stream)] == port) {
+        error = "COM" + std::to_string(port) + ": its link " + lab::PortLinkPath(port).string() + " is gone";
+        errors_[Index(stream)] = error;
+        delete channel;
+        return false;
+    }
     if (!channel->Open(QStringLiteral("COM%1").arg(port))) {
         error = channel->ErrorText().toStdString();
         errors_[Index(stream)] = error;
@@ -68,6 +85,7 @@ bool SerialInstrumentLink::Open(lab::Stream stream, int port, std::string& error
     }
     errors_[Index(stream)].clear();
     channels_[Index(stream)] = channel;
+    linkedPort_[Index(stream)] = linked ? port : 0;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -69,6 +70,8 @@ private:
     QObject channelParent_;
     std::array<SerialChannel*, lab::kStreamCount> channels_{};
     std::array<std::string, lab::kStreamCount> errors_;
+    // The port number each stream last opened through a COMn link (0: none).
+    std::array<int, lab::kStreamCount> linkedPort_{};
 };
 
 // The user's short date format and time format, for text-format data files.

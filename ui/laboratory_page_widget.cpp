@@ -1,8 +1,10 @@
 #include "laboratory_page_widget.h"
 
+#include <QColor>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 
 #include "calibration_dialog.h"
 #include "hyperlink_label.h"
@@ -123,11 +125,22 @@ void LaboratoryPageWidget::Refresh() {
     Show(ui_->enthalpyUnitList, model_.EnthalpyUnitIndex());
     Show(ui_->pressureUnitList, model_.PressureUnitIndex());
     ui_->resultsGroup->setTitle(QString::fromStdString(model_.ResultsCaption()));
+    const bool stale = model_.ResultsStale();
     for (int row = 0; row < kResultRows; ++row) {
         Show(grid_.UnitLabel(row), ResultRowUnit(row, model_.TemperatureUnit(), model_.EnthalpyUnit()));
-        for (int column = 0; column < kResultColumns; ++column) Show(grid_.Field(row, column), model_.ResultText(row, column));
+        for (int column = 0; column < kResultColumns; ++column) {
+            Show(grid_.Field(row, column), model_.ResultText(row, column));
+            // Results that stand on a stale input are shown greyed, as out of date.
+            grid_.Field(row, column)->setEnabled(!stale);
+        }
     }
     Show(ui_->statusLine, model_.StatusText());
+    // Trouble on the status line is told in the colour of a warning.
+    QPalette statusPalette = ui_->statusLine->palette();
+    statusPalette.setColor(QPalette::WindowText, stale || !model_.CalculationState().ok
+                                                     ? QColor(Qt::darkRed)
+                                                     : palette().color(QPalette::WindowText));
+    ui_->statusLine->setPalette(statusPalette);
     ui_->printButton->setEnabled(model_.PrintEnabled());
 }
 

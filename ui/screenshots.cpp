@@ -165,6 +165,18 @@ bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
         page.RunDialogClosed();
     }
 
+    if (window.Station().Page().StreamInUse(lab::Stream::Qx316)) {
+        // The barometer's port goes away: the page names it, marks the
+        // pressure and the results out of date and keeps trying the port.
+        lab::LaboratoryPage& page = window.Station().Page();
+        page.OnChannelLost(lab::Stream::Qx316, "the device is gone");
+        window.ShowPage(MainWindow::kLaboratoryPage);
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 2500) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        saved &= Save(window, dir, QStringLiteral("page4_laboratory_instrument_lost"));
+    }
+
     window.ShowPage(MainWindow::kRelativeHumidityPage);
     window.close();
     return saved;

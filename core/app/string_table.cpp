@@ -422,6 +422,21 @@ constexpr StringEntry kPolish[] = {
     {1240, "start po pierwszym odczycie przyrządów, najpóźniej za %d s"},
     {1241, "Seria kalibracyjna trwa (wykonano %d z %d pomiarów).\nPrzerwać ją?"},
     {1242, "Stanowisko laboratoryjne prowadzi pomiary lub zapisuje plik danych.\nZakończyć program?"},
+    // When the station cannot be trusted: instruments lost and back, inputs
+    // gone stale, records skipped, results that cannot be computed.
+    {1250, "Utracono połączenie z %s (%s): %s"},
+    {1251, "%s (%s) znów przesyła odczyty"},
+    {1252, "brak odczytów od %d s"},
+    {1253, "Wartości nieaktualne: %s"},
+    {1254, "Zapis wstrzymany, wartości nieaktualne: %s; pominięte rekordy: %d"},
+    {1255, "Zapis wznowiony; pominięte rekordy: %d"},
+    {1256, "UWAGA: wartości nieaktualne: %s"},
+    {1257, "Brak odczytów: %s"},
+    {1258, "Brak ciśnienia wpisywanego ręcznie: wpisz je w Ustawieniach, na stronie „Porty”"},
+    {1259, "%s (ostatni odczyt %d s temu)"},
+    {1260, "%s (brak połączenia)"},
+    {1261, "Obliczenia znów dają wyniki"},
+    {1262, "Tablica włączona, lecz nie wczytana: %s"},
     // The settings could not be written at exit (followed by the store's path).
     {1300, "Nie udało się zapisać ustawień. Plik ustawień pozostał bez zmian:"},
     {1301, "Pliku ustawień nie udało się odczytać przy uruchomieniu programu. Aby go nie zastąpić, "

@@ -3,6 +3,7 @@
 #include "app/string_table.h"
 #include "app/strings.h"
 #include "lab/cal_file.h"
+#include "lab/lab_messages.h"
 #include "pages/page_host.h"
 
 namespace wegator::lab {
@@ -29,9 +30,9 @@ struct StatusTexts {
     int missing;
 };
 constexpr StatusTexts kStatusTexts[] = {
-    {msg::Dp30TableInUse, msg::NoDp30Table},
-    {msg::F250TableInUse, msg::NoF250Table},
-    {msg::Qx310TableInUse, msg::NoQx310Table},
+    {wegator::msg::Dp30TableInUse, wegator::msg::NoDp30Table},
+    {wegator::msg::F250TableInUse, wegator::msg::NoF250Table},
+    {wegator::msg::Qx310TableInUse, wegator::msg::NoQx310Table},
 };
 
 constexpr int kFirstQx311Index = static_cast<int>(TableId::Qx311Channel1);
@@ -107,12 +108,15 @@ void CalibrationTables::Load(const Settings& settings, PageHost& host) {
         const auto id = static_cast<TableId>(i);
         tables_[i].Clear();
         loaded_[i] = false;
+        problems_[i].clear();
         fileNames_[i] = TableFileName(settings, id);
         if (fileNames_[i].empty()) continue;
         const CalParseResult file = ReadCalFile(fileNames_[i]);
         if (!file.ok) {
             const CalFileMessage m = CalLoadFailureMessage(file, fileNames_[i]);
             host.ShowWarning(m.messageId, m.text);
+            // Kept for the status line: the readings go uncorrected for as long as it lasts.
+            problems_[i] = m.text;
             continue;
         }
         tables_[i] = CalibrationTable(file.rows);
@@ -129,6 +133,7 @@ void CalibrationTables::ApplySwitches(const Settings& settings) {
 void CalibrationTables::Replace(TableId id, const CalibrationTable& table, const std::string& fileName) {
     tables_[Index(id)] = table;
     fileNames_[Index(id)] = fileName;
+    problems_[Index(id)].clear();
     loaded_[Index(id)] = !fileName.empty() && !table.Empty();
 }
 
@@ -159,14 +164,24 @@ int CalibrationTables::Qx311TablesInUse() const {
 
 TableStatus CalibrationTables::Status(TableFamily family) const {
     TableStatus s;
+    // A table switched on that could not be loaded says so first: the page
+    // must not look as if its readings were corrected.
+    if (switches_[static_cast<std::size_t>(family)]) {
+        for (std::size_t i = 0; i < kTableCount; ++i) {
+            if (FamilyOf(static_cast<TableId>(i)) != family || problems_[i].empty()) continue;
+            s.text = MessageText(lab::msg::TableNotLoaded, {fileNames_[i]});
+            s.tooltip = problems_[i];
+            return s;
+        }
+    }
     if (family == TableFamily::Qx311) {
         const int n = Qx311TablesInUse();
         if (n == 0) {
-            s.text = LoadString(msg::NoQx311Table);
+            s.text = LoadString(wegator::msg::NoQx311Table);
             s.tooltip = s.text;
             return s;
         }
-        s.text = std::string(LoadString(msg::Qx311TablesInUse)) + ": " + std::to_string(n);
+        s.text = std::string(LoadString(wegator::msg::Qx311TablesInUse)) + ": " + std::to_string(n);
         for (int channel = 1; channel <= static_cast<int>(kQx311Channels); ++channel) {
             if (!InUse(Qx311Table(channel))) continue;
             if (!s.tooltip.empty()) s.tooltip += '\n';

@@ -116,6 +116,8 @@ private:
     std::array<CalibrationTable, kTableCount> tables_{};
     std::array<std::string, kTableCount> fileNames_{};
     std::array<bool, kTableCount> loaded_{};
+    // Why a named table could not be loaded (empty: it was, or none is named).
+    std::array<std::string, kTableCount> problems_{};
     std::array<bool, kTableFamilyCount> switches_{};
 };
 

@@ -33,6 +33,22 @@ inline constexpr int RunAwaitsReadings = 1240;         // the delay is over, the
 inline constexpr int InterruptRunQuestion = 1241;      // "Kalibracja" closed during a run
 inline constexpr int EndStationQuestion = 1242;        // Escape on the main window while the station works
 
+// When the station cannot be trusted: instruments lost and back, stale
+// inputs, records skipped, results that cannot be computed.
+inline constexpr int InstrumentLostNotice = 1250;      // "Utracono połączenie z %s (%s): %s"
+inline constexpr int InstrumentBackNotice = 1251;      // "%s (%s) znów przesyła odczyty"
+inline constexpr int InstrumentSilent = 1252;          // the reason: "brak odczytów od %d s"
+inline constexpr int StaleInputs = 1253;               // status line: "Wartości nieaktualne: %s"
+inline constexpr int RecordsSkipped = 1254;            // status line and notice: records not written
+inline constexpr int RecordingResumed = 1255;          // notice: records written again
+inline constexpr int StalePrintWarning = 1256;         // printout: "UWAGA: wartości nieaktualne: %s"
+inline constexpr int WaitingForReadings = 1257;        // status line: "Brak odczytów: %s"
+inline constexpr int HandPressureMissing = 1258;       // status line: where to enter the pressure
+inline constexpr int StaleAge = 1259;                  // "%s (ostatni odczyt %d s temu)"
+inline constexpr int StaleLost = 1260;                 // "%s (brak połączenia)"
+inline constexpr int ResultsAgain = 1261;              // notice: the calculation gives results again
+inline constexpr int TableNotLoaded = 1262;            // table status line: switched on, not loaded
+
 // Names of the instruments as the status line gives them, by stream order
 // (QX-310 temperature, QX-311, QX-316, DP30, F-250, QX-310 environment).
 inline constexpr int FirstInstrumentName = 1220;

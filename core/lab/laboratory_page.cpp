@@ -29,6 +29,21 @@ constexpr std::int64_t kReopenWaitMs = 500;
 constexpr std::int64_t kF250StopWaitMs = 200;
 // A lost instrument is tried again this often, without a message.
 constexpr std::int64_t kRetryMs = 10000;
+// An open port that has given no reading for this long is treated as lost:
+// closed and opened again, as a port that vanished is. Some ports never
+// report their loss (a link that went away leaves COMn on the fixed device).
+constexpr std::int64_t kSilentMs = 30000;
+// An input is never called stale sooner than this: a QX-311 reports its
+// channels one after another, and the chosen one comes every few seconds.
+constexpr std::int64_t kShortestStaleMs = 10000;
+// String-table messages of the input checks the calculator pages give too.
+constexpr int kPressureOutOfRange = 1;
+constexpr int kPressureUncertaintyOutOfRange = 2;
+constexpr int kDewPointOutOfRange = 5;
+constexpr int kDewPointUncertaintyOutOfRange = 6;
+constexpr int kTemperatureOutOfRange = 7;
+constexpr int kDewPointAboveTemperature = 8;
+constexpr int kTemperatureUncertaintyOutOfRange = 9;
 constexpr std::int64_t kFirstRecordMs = 60000;
 constexpr std::int64_t kMinuteMs = 60000;
 // The F-250 is asked for its input again after this many seconds without a reading.
@@ -109,7 +124,7 @@ LaboratoryPage::~LaboratoryPage() {
     InterruptRun(RunInterruption::WindowClosed);
     for (int id : {timer::kRecord, timer::kDewPointAge, timer::kTemperatureAge, timer::kPressureAge,
                    timer::kRecompute, timer::kObservation, timer::kFirstRecord, timer::kEnvironmentAge,
-                   timer::kStreamOpenWait, timer::kF250StopWait}) {
+                   timer::kStreamOpenWait, timer::kF250StopWait, timer::kSupervision}) {
         timers_.KillTimer(id);
     }
     for (Stream s : kAllStreams) {
@@ -125,6 +140,13 @@ LaboratoryPage::~LaboratoryPage() {
 
 void LaboratoryPage::ApplySettings(const Settings& settings) {
     settings_ = ClampLaboratorySettings(settings);
+    // A pressure entered by hand in an earlier session is used at once.
+    if (!settings_.settingsLabHandPressure.empty()) {
+        handPressure_ = ParseStoredNumber(settings_.settingsLabHandPressure);
+        handPressureUncertainty_ = settings_.settingsLabHandPressureU.empty()
+                                       ? 0.0
+                                       : ParseStoredNumber(settings_.settingsLabHandPressureU);
+    }
     engine_.SetFormulaSet(settings_.usedFormulas);
     engine_.SetPsychrometerConstantWater(settings_.globalAw);
     engine_.SetPsychrometerConstantIce(settings_.globalAi);
@@ -254,6 +276,7 @@ void LaboratoryPage::StopStream(Stream stream) {
             break;
     }
     timers_.KillTimer(timer::kFirstStreamRetry + static_cast<int>(stream));
+    outage_[Index(stream)] = false;
 
     if (const auto value = ValueOf(stream)) {
         timers_.KillTimer(AgeTimerOf(*value));
@@ -332,6 +355,9 @@ bool LaboratoryPage::OpenNow(Stream stream, bool quietly) {
     state.phase = StreamPhase::Open;
     if (!state.decoder) state.decoder.emplace(stream);
     state.decoder->Reset(clock_.MonotonicMs());
+    // Silence is counted from the opening.
+    lastLineMs_[Index(stream)] = clock_.MonotonicMs();
+    if (!timers_.TimerRunning(timer::kSupervision)) timers_.StartTimer(timer::kSupervision, kAgeTickMs);
     if (value && !quietly) {
         ages_[Index(*value)] = 1;
         timers_.StartTimer(AgeTimerOf(*value), kAgeTickMs);
@@ -343,14 +369,107 @@ bool LaboratoryPage::OpenNow(Stream stream, bool quietly) {
     return true;
 }
 
-void LaboratoryPage::OnChannelLost(Stream stream) {
+void LaboratoryPage::OnChannelLost(Stream stream, std::string_view reason) {
+    LoseStream(stream, std::string(reason));
+}
+
+void LaboratoryPage::LoseStream(Stream stream, std::string reason) {
     StreamState& state = streams_[Index(stream)];
     if (state.phase != StreamPhase::Open) return;
     link_.Close(stream);
     // The last reading keeps ageing; the port is tried again quietly.
     state.phase = StreamPhase::Lost;
     timers_.StartTimer(timer::kFirstStreamRetry + static_cast<int>(stream), kRetryMs);
+    // Told once per outage: a port that opens again but stays silent is the
+    // same outage, which ends with the first reading.
+    if (!outage_[Index(stream)]) {
+        outage_[Index(stream)] = true;
+        Notify(Notice::Kind::InstrumentLost, msg::InstrumentLostNotice,
+               MessageText(msg::InstrumentLostNotice,
+                           {LoadString(msg::FirstInstrumentName + static_cast<int>(stream)),
+                            "COM" + std::to_string(StreamPort(stream)), reason}));
+    }
     Changed();
+}
+
+void LaboratoryPage::Supervise() {
+    const std::int64_t now = clock_.MonotonicMs();
+    for (Stream s : kAllStreams) {
+        if (streams_[Index(s)].phase != StreamPhase::Open || now - lastLineMs_[Index(s)] <= kSilentMs) continue;
+        LoseStream(s, MessageText(msg::InstrumentSilent, {std::to_string((now - lastLineMs_[Index(s)]) / 1000)}));
+    }
+    // Inputs go stale with time alone: the views look again.
+    Changed();
+}
+
+void LaboratoryPage::Notify(Notice::Kind kind, int messageId, std::string text) {
+    if (onNotice_) onNotice_(Notice{kind, messageId, std::move(text)});
+}
+
+bool LaboratoryPage::StreamFeeds(Stream stream, LabInput input) const {
+    if (!StreamInUse(stream)) return false;
+    switch (input) {
+        case LabInput::DewPoint: return stream == Stream::Dp30;
+        case LabInput::Pressure: return stream == Stream::Qx316;
+        case LabInput::Temperature: {
+            const int source = settings_.settingsPortTempDevice;
+            if (!TemperatureSourceReads(source, stream)) return false;
+            // The QX-311 beside another thermometer counts only through its gradient.
+            return stream != Stream::Qx311 || source == kSourceQx311 || settings_.settingsQx311Deviation != 0;
+        }
+    }
+    return false;
+}
+
+std::int64_t LaboratoryPage::StaleLimitMs() const {
+    return std::max<std::int64_t>(2 * static_cast<std::int64_t>(periodMs_), kShortestStaleMs);
+}
+
+bool LaboratoryPage::InputStale(LabInput input) const {
+    if (settings_.settingsLabDevices == 0) return false;
+    if (input == LabInput::Pressure && settings_.settingsPortPressDevice != 0) return false;
+    for (Stream s : kAllStreams) {
+        if (outage_[Index(s)] && StreamFeeds(s, input)) return true;
+    }
+    const std::size_t v = Index(input);
+    if (readings_[v] == kNoReading) return false;
+    return clock_.MonotonicMs() - lastReadingMs_[v] > StaleLimitMs();
+}
+
+std::vector<LabInput> LaboratoryPage::StaleInputs() const {
+    std::vector<LabInput> stale;
+    for (int i = 0; i < kLabInputs; ++i) {
+        if (InputStale(static_cast<LabInput>(i))) stale.push_back(static_cast<LabInput>(i));
+    }
+    return stale;
+}
+
+int LaboratoryPage::ReadingAgeSeconds(LabValue value) const {
+    if (readings_[Index(value)] == kNoReading) return -1;
+    return static_cast<int>((clock_.MonotonicMs() - lastReadingMs_[Index(value)]) / 1000);
+}
+
+std::string LaboratoryPage::InputName(LabInput input) const {
+    static constexpr const char* kNames[kLabInputs] = {"DP/FP", "T", "Pb"};
+    return kNames[Index(input)];
+}
+
+std::string LaboratoryPage::StaleList() const {
+    std::string list;
+    for (LabInput input : StaleInputs()) {
+        bool lost = false;
+        for (Stream s : kAllStreams) lost = lost || (outage_[Index(s)] && StreamFeeds(s, input));
+        const std::string part =
+            lost ? MessageText(msg::StaleLost, {InputName(input)})
+                 : MessageText(msg::StaleAge, {InputName(input),
+                                               std::to_string(ReadingAgeSeconds(static_cast<LabValue>(Index(input))))});
+        list += (list.empty() ? "" : ", ") + part;
+    }
+    return list;
+}
+
+bool LaboratoryPage::HandPressureMissing() const {
+    return settings_.settingsLabDevices != 0 && settings_.settingsPortPressDevice != 0 && !handPressure_;
 }
 
 void LaboratoryPage::RetryLost(Stream stream) {
@@ -378,6 +497,14 @@ void LaboratoryPage::OnPurged(Stream stream) {
 // ---------------------------------------------------------------- readings
 
 void LaboratoryPage::Accept(Stream stream, const Reading& r) {
+    const std::vector<LabInput> staleBefore = StaleInputs();
+    lastLineMs_[Index(stream)] = clock_.MonotonicMs();
+    if (outage_[Index(stream)]) {
+        outage_[Index(stream)] = false;
+        Notify(Notice::Kind::InstrumentBack, msg::InstrumentBackNotice,
+               MessageText(msg::InstrumentBackNotice, {LoadString(msg::FirstInstrumentName + static_cast<int>(stream)),
+                                                       "COM" + std::to_string(StreamPort(stream))}));
+    }
     const int source = settings_.settingsPortTempDevice;
     // The reading with its calibration table's correction, when that table is in use.
     const double corrected = tables_.Corrected(r);
@@ -412,12 +539,29 @@ void LaboratoryPage::Accept(Stream stream, const Reading& r) {
             NewReading(LabValue::Temperature, corrected);
             break;
     }
+    // An input back from a gap averages afresh: the observations before the
+    // gap are older than the collection time says.
+    for (LabInput input : staleBefore) {
+        if (!InputStale(input)) RestartInput(input);
+    }
     Changed();
+}
+
+void LaboratoryPage::RestartInput(LabInput input) {
+    const std::size_t i = Index(input);
+    buffers_[i].Clear();
+    counts_[i] = 0;
+    countTexts_[i].assign(1, '0');  // "0"
+    averages_[i] = kNoAverage;
+    uncertainties_[i] = kNoAverage;
+    SetAverageText(input, "");
+    uncertaintyTexts_[i].clear();
 }
 
 void LaboratoryPage::NewReading(LabValue value, double number) {
     const std::size_t v = Index(value);
     readings_[v] = number;
+    lastReadingMs_[v] = clock_.MonotonicMs();
     fresh_[v] = true;
     // The reading is one second old when the age is first shown.
     ages_[v] = 2;
@@ -649,41 +793,81 @@ void LaboratoryPage::Recompute() {
     const double udp = uncertainties_[Index(LabInput::DewPoint)];
     const double t = averages_[Index(LabInput::Temperature)];
     const double ut = uncertainties_[Index(LabInput::Temperature)];
-    const bool usable = present(p) && Within(p, kLowestPressure, kHighestPressure) &&
-                        present(uncertainties_[Index(LabInput::Pressure)]) && up < kPressureUncertaintyLimit &&
-                        present(dp) && Within(dp, kLowestTemperature, kHighestTemperature) && present(udp) &&
-                        std::fabs(udp) < kTemperatureUncertaintyLimit && present(t) &&
-                        Within(t, kLowestTemperature, kHighestTemperature) && t >= dp && present(ut) &&
-                        std::fabs(ut) < kTemperatureUncertaintyLimit;
-    calculationStatus_.clear();
-    if (!usable) {
-        // Inputs missing or out of range: the results are emptied without a word.
-        ClearResults();
-        busy_ = false;
-        Changed();
-        return;
+
+    // Why there can be no results: the first input missing, then the first
+    // check that fails, in the order the calculator pages check them.
+    Calculation state;
+    std::string missing;
+    for (int i = 0; i < kLabInputs; ++i) {
+        const auto input = static_cast<LabInput>(i);
+        if (present(averages_[Index(input)]) && present(uncertainties_[Index(input)])) continue;
+        if (input == LabInput::Temperature && WaitingForQx311()) continue;
+        missing += (missing.empty() ? "" : ", ") + InputName(input);
     }
-    const HumidityResult result = engine_.ComputeFromDewPointAndTemperature(
-        t, std::fabs(ut), dp, std::fabs(udp), p, up, p, settings_.formulasUncertainty != 0,
-        {history_[3], history_[2], history_[1], history_[0]}, TemperatureUnit(), PressureUnit(), format_.decimalSign);
-    if (result.failed) {
-        // A tick comes every few seconds: the message goes on the status line, not into a box.
-        ClearResults();
-        std::string text = result.message;
-        std::replace(text.begin(), text.end(), '\n', ' ');
-        calculationStatus_ = MessageText(msg::CalculationFailed, {text});
-        busy_ = false;
-        Changed();
-        return;
+    if (HandPressureMissing()) {
+        state = {false, msg::HandPressureMissing, MessageText(msg::HandPressureMissing)};
+    } else if (!missing.empty()) {
+        state = {false, msg::WaitingForReadings, MessageText(msg::WaitingForReadings, {missing})};
+    } else if (!present(ut)) {
+        state = {false, msg::WaitingForQx311, MessageText(msg::WaitingForQx311)};
+    } else if (!Within(p, kLowestPressure, kHighestPressure)) {
+        state = {false, kPressureOutOfRange, std::string(LoadString(kPressureOutOfRange))};
+    } else if (!(up < kPressureUncertaintyLimit)) {
+        state = {false, kPressureUncertaintyOutOfRange, std::string(LoadString(kPressureUncertaintyOutOfRange))};
+    } else if (!Within(dp, kLowestTemperature, kHighestTemperature)) {
+        state = {false, kDewPointOutOfRange, std::string(LoadString(kDewPointOutOfRange))};
+    } else if (!(std::fabs(udp) < kTemperatureUncertaintyLimit)) {
+        state = {false, kDewPointUncertaintyOutOfRange, std::string(LoadString(kDewPointUncertaintyOutOfRange))};
+    } else if (!Within(t, kLowestTemperature, kHighestTemperature)) {
+        state = {false, kTemperatureOutOfRange, std::string(LoadString(kTemperatureOutOfRange))};
+    } else if (!(std::fabs(ut) < kTemperatureUncertaintyLimit)) {
+        state = {false, kTemperatureUncertaintyOutOfRange, std::string(LoadString(kTemperatureUncertaintyOutOfRange))};
+    } else if (!(t >= dp)) {
+        state = {false, kDewPointAboveTemperature, std::string(LoadString(kDewPointAboveTemperature))};
+    } else {
+        const HumidityResult result = engine_.ComputeFromDewPointAndTemperature(
+            t, std::fabs(ut), dp, std::fabs(udp), p, up, p, settings_.formulasUncertainty != 0,
+            {history_[3], history_[2], history_[1], history_[0]}, TemperatureUnit(), PressureUnit(),
+            format_.decimalSign);
+        if (result.failed) {
+            std::string text = result.message;
+            std::replace(text.begin(), text.end(), '\n', ' ');
+            state = {false, result.messageId, std::move(text)};
+        } else {
+            state = {true, 0, {}};
+            last_ = result;
+            results_ =
+                FormatResultGrid(result, HalvesThatApply(result, result.Value(Quantity::BulbTemperature, Phase::Ice)),
+                                 TemperatureUnit(), EnthalpyUnit(), format_.resultPrecision, format_.decimalSign);
+            if (!printEnabled_) host_.EnableMenuPrint(true);
+            printEnabled_ = true;
+            everComputed_ = true;
+        }
     }
-    last_ = result;
-    results_ = FormatResultGrid(result, HalvesThatApply(result, result.Value(Quantity::BulbTemperature, Phase::Ice)),
-                                TemperatureUnit(), EnthalpyUnit(), format_.resultPrecision, format_.decimalSign);
-    if (!printEnabled_) host_.EnableMenuPrint(true);
-    printEnabled_ = true;
+    if (!state.ok) ClearResults();
+    SetCalculation(std::move(state));
     busy_ = false;
     Changed();
     if (onRecomputed_) onRecomputed_();
+}
+
+void LaboratoryPage::SetCalculation(Calculation state) {
+    if (state == calculation_) return;
+    const bool waiting = [](int id) {
+        return id == msg::WaitingForReadings || id == msg::WaitingForQx311 || id == msg::HandPressureMissing;
+    }(state.messageId);
+    const bool wasFailure = !calculation_.ok && calculation_.messageId != 0 &&
+                            calculation_.messageId != msg::WaitingForReadings &&
+                            calculation_.messageId != msg::WaitingForQx311;
+    // A tick comes every few seconds: a failed calculation goes on the status
+    // line, never into a box, and is told once when it starts; waiting for
+    // readings at the start is no news.
+    if (!state.ok && (!waiting || state.messageId == msg::HandPressureMissing)) {
+        Notify(Notice::Kind::Calculation, state.messageId, state.text);
+    } else if (state.ok && wasFailure) {
+        Notify(Notice::Kind::Calculation, 0, MessageText(msg::ResultsAgain));
+    }
+    calculation_ = std::move(state);
 }
 
 int LaboratoryPage::ResultsCaptionId() const {
@@ -695,13 +879,21 @@ std::string LaboratoryPage::ResultsCaption() const { return std::string(LoadStri
 
 std::string LaboratoryPage::StatusText() const {
     std::vector<std::string> parts;
-    if (!calculationStatus_.empty()) parts.push_back(calculationStatus_);
-    if (WaitingForQx311() && !printEnabled_) parts.push_back(MessageText(msg::WaitingForQx311));
+    const Calculation& c = calculation_;
+    if (!c.ok && c.messageId != 0) {
+        const bool waiting = c.messageId == msg::WaitingForReadings || c.messageId == msg::WaitingForQx311 ||
+                             c.messageId == msg::HandPressureMissing;
+        parts.push_back(waiting ? c.text : MessageText(msg::CalculationFailed, {c.text}));
+    }
     for (Stream s : kAllStreams) {
-        if (streams_[Index(s)].phase == StreamPhase::Lost) {
+        if (outage_[Index(s)]) {
             parts.push_back(MessageText(msg::InstrumentLost,
                                         {LoadString(msg::FirstInstrumentName + static_cast<int>(s))}));
         }
+    }
+    if (const std::string stale = StaleList(); !stale.empty()) parts.push_back(MessageText(msg::StaleInputs, {stale}));
+    if (skippedInGap_ > 0) {
+        parts.push_back(MessageText(msg::RecordsSkipped, {gapInputs_, std::to_string(skippedInGap_)}));
     }
     if (dataFile_.Backlog() > 0) parts.push_back(MessageText(msg::RecordsWaiting, {std::to_string(dataFile_.Backlog())}));
     if (dataFile_.Dropped() > 0) parts.push_back(MessageText(msg::RecordsDropped, {std::to_string(dataFile_.Dropped())}));
@@ -782,6 +974,9 @@ HumidityPrintout LaboratoryPage::Printout(const PrintTime& printedAt) const {
         line.unit = ResultRowUnit(row, TemperatureUnit(), EnthalpyUnit());
     }
     out.traceLines = HumidityTraceLines(printedAt, engine_, settings_.formulasUncertainty != 0, format_.decimalSign);
+    if (const std::string stale = StaleList(); !stale.empty()) {
+        out.warnings.push_back(MessageText(msg::StalePrintWarning, {stale}));
+    }
     return out;
 }
 
@@ -838,6 +1033,25 @@ std::vector<std::string> LaboratoryPage::RecordValues() const {
 void LaboratoryPage::WriteRecord() {
     if (settings_.settingsLabDevices == 0 || !dataFile_.IsOpen()) return;
     Recompute();
+    // A record from stale averages would look exactly like a live one: the
+    // file gets a gap instead, told once when it opens and once when it closes.
+    if (const std::string stale = StaleList(); !stale.empty()) {
+        ++skippedRecords_;
+        ++skippedInGap_;
+        if (skippedInGap_ == 1) {
+            gapInputs_ = stale;
+            Notify(Notice::Kind::RecordsSkipped, msg::RecordsSkipped,
+                   MessageText(msg::RecordsSkipped, {stale, std::to_string(skippedInGap_)}));
+        }
+        Changed();
+        return;
+    }
+    if (skippedInGap_ > 0) {
+        Notify(Notice::Kind::RecordingResumed, msg::RecordingResumed,
+               MessageText(msg::RecordingResumed, {std::to_string(skippedInGap_)}));
+        skippedInGap_ = 0;
+        gapInputs_.clear();
+    }
     dataFile_.Write(clock_.LocalTime(), RecordLabels(), RecordValues());
     Changed();
 }
@@ -994,6 +1208,7 @@ void LaboratoryPage::OnTimer(int id) {
         case timer::kRunStart: StartRunNow(); return;
         case timer::kStreamOpenWait: OpenQueued(); return;
         case timer::kF250StopWait: FinishF250Stop(); return;
+        case timer::kSupervision: Supervise(); return;
         default: break;
     }
     const int stream = id - timer::kFirstStreamRetry;

@@ -130,8 +130,9 @@ public:
     // The input of a stream was purged (before an F-250 command): the line in
     // progress is gone.
     void OnPurged(Stream stream);
-    // The port of a stream went away (an adapter pulled, the instrument off).
-    void OnChannelLost(Stream stream);
+    // The port of a stream went away (an adapter pulled, the instrument off);
+    // `reason` is the port's own word for it.
+    void OnChannelLost(Stream stream, std::string_view reason = {});
 
     // ---- buttons and lists
     // "Wyczyść": the averaging starts again from nothing.
@@ -234,7 +235,7 @@ public:
     // Reloads every table from the files the settings name.
     void ReloadTables();
     // Loads one table from its .cal file; an empty path leaves it empty. A
-    // file that cannot be read is told (209, 1101) and leaves it empty.
+    // file that cannot be read is told (209, 1101 … 1104) and leaves it empty.
     void LoadTable(TableId table, const std::string& path);
     CalibrationTables& Tables() { return tables_; }
     // The pressure entered by hand (kPa) with its standard uncertainty.
@@ -262,8 +263,52 @@ public:
     // Writes one record now (what timers 1040 and 1034 do).
     void WriteRecord();
 
-    // Called after every recomputation that was shown (the command line prints it).
+    // Called after every recomputation, whether it gave results or not (the
+    // command line prints it).
     void SetRecomputedHandler(std::function<void()> handler) { onRecomputed_ = std::move(handler); }
+
+    // ---- when the station cannot be trusted
+    // What the station tells once, as it happens: an instrument lost or back,
+    // records skipped or resumed, the calculation failing or working again.
+    struct Notice {
+        enum class Kind { InstrumentLost, InstrumentBack, RecordsSkipped, RecordingResumed, Calculation };
+        Kind kind;
+        int messageId;     // the string-table text it is made of (0: results again)
+        std::string text;  // in the language in force
+    };
+    void SetNoticeHandler(std::function<void(const Notice&)> handler) { onNotice_ = std::move(handler); }
+    // The instrument of the stream went away or fell silent and has not sent
+    // a reading since (its port may have been opened again meanwhile).
+    bool InOutage(Stream stream) const { return outage_[Index(stream)]; }
+    // An averaged input in use is stale while an instrument it is read from is
+    // lost, or when its last accepted reading is older than StaleLimitMs():
+    // twice the observation period, at least 10 s (a QX-311 gives one channel
+    // after another). The pressure entered by hand is never stale.
+    bool InputStale(LabInput input) const;
+    std::vector<LabInput> StaleInputs() const;
+    std::int64_t StaleLimitMs() const;
+    // Seconds since the value's last accepted reading; -1 before the first.
+    int ReadingAgeSeconds(LabValue value) const;
+    // The results stand on a stale input: shown as out of date, printed with a
+    // warning, never recorded.
+    bool ResultsStale() const { return !StaleInputs().empty(); }
+    // The state of the last recomputation: results, or the message that says
+    // why there are none (its string-table number and text).
+    struct Calculation {
+        bool ok = false;
+        int messageId = 0;
+        std::string text;
+        bool operator==(const Calculation&) const = default;
+    };
+    const Calculation& CalculationState() const { return calculation_; }
+    // Results were computed at least once since the page was set up.
+    bool EverComputed() const { return everComputed_; }
+    // Records not written because an input was stale (all of them, and in
+    // the present gap).
+    std::size_t SkippedRecords() const { return skippedRecords_; }
+    std::size_t SkippedInGap() const { return skippedInGap_; }
+    // The hand-entered pressure is in use but none was entered.
+    bool HandPressureMissing() const;
 
 private:
     struct StreamState {
@@ -286,6 +331,14 @@ private:
     bool OpenNow(Stream stream, bool quietly);
     void FinishF250Stop();
     void RetryLost(Stream stream);
+    void LoseStream(Stream stream, std::string reason);
+    void RestartInput(LabInput input);
+    void Supervise();
+    bool StreamFeeds(Stream stream, LabInput input) const;
+    void Notify(Notice::Kind kind, int messageId, std::string text);
+    void SetCalculation(Calculation state);
+    std::string InputName(LabInput input) const;
+    std::string StaleList() const;
 
     void Accept(Stream stream, const Reading& reading);
     void NewReading(LabValue value, double number);
@@ -350,7 +403,6 @@ private:
     ResultGridTexts results_{};
     HumidityResult last_;
     bool printEnabled_ = false;
-    std::string calculationStatus_;
     std::array<int, 4> history_{};
     bool busy_ = false;
     bool activated_ = false;
@@ -360,6 +412,17 @@ private:
     int temperatureUnit_ = 0, pressureUnit_ = 0, enthalpyUnit_ = 0;
     std::uint64_t revision_ = 0;
     std::function<void()> onRecomputed_;
+    std::function<void(const Notice&)> onNotice_;
+    // Monotonic time of each value's last accepted reading, of each stream's
+    // last reading (or its port's opening), and whether an outage runs.
+    std::array<std::int64_t, kLabValues> lastReadingMs_{};
+    std::array<std::int64_t, kStreamCount> lastLineMs_{};
+    std::array<bool, kStreamCount> outage_{};
+    Calculation calculation_;
+    bool everComputed_ = false;
+    std::size_t skippedRecords_ = 0;
+    std::size_t skippedInGap_ = 0;
+    std::string gapInputs_;
     std::function<void()> onRunEnded_;
     // The page is going: nothing is recomputed or reported any more.
     bool destroying_ = false;

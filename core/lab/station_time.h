@@ -58,6 +58,7 @@ inline constexpr int kRunStart = 1111;         // one-shot: a calibration run's 
 inline constexpr int kStreamOpenWait = 1042;   // one-shot, 500 ms: ports are released before reopening
 inline constexpr int kF250StopWait = 1043;     // one-shot, 200 ms: the F-250 takes its "A4" before closing
 inline constexpr int kFirstStreamRetry = 1044; // + stream number: a lost instrument is tried again
+inline constexpr int kSupervision = 1050;      // 1 s: instruments fallen silent, inputs gone stale
 }  // namespace timer
 
 // The moment `seconds` after `t` on the calendar (days, months and years carried).

@@ -118,6 +118,10 @@ std::vector<PrintCell> LayOut(const HumidityPrintout& page) {
         cells.push_back({kIceColumn, n, row.unit});
         n += kLineStep;
     }
+    for (const std::string& warning : page.warnings) {
+        cells.push_back({kLabelColumn, n, warning});
+        n += kLineStep;
+    }
     cells.push_back({kLabelColumn, kResultsCaptionLine, page.resultsCaption});
     cells.push_back({kLabelColumn, kResultsRuleLine, kResultsRule});
     cells.push_back({kWaterColumn, kColumnHeadingLine, page.overWaterHeading});

@@ -61,6 +61,9 @@ struct HumidityPrintout {
     };
     std::array<ResultRow, 10> results;
     std::vector<std::string> traceLines;  // below the maker's lines (HumidityTraceLines)
+    // Printed under the inputs: what the reader must know before trusting
+    // the numbers (the laboratory's inputs gone stale).
+    std::vector<std::string> warnings;
 };
 
 // What the pressure page prints.

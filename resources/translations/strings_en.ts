@@ -1555,5 +1555,70 @@ Zakończyć program?</source>
         <translation>The laboratory station is measuring or recording the data file.
 End the program?</translation>
     </message>
+    <message>
+        <source>Utracono połączenie z %s (%s): %s</source>
+        <comment>1250</comment>
+        <translation>Lost the connection to %s (%s): %s</translation>
+    </message>
+    <message>
+        <source>%s (%s) znów przesyła odczyty</source>
+        <comment>1251</comment>
+        <translation>%s (%s) is sending readings again</translation>
+    </message>
+    <message>
+        <source>brak odczytów od %d s</source>
+        <comment>1252</comment>
+        <translation>no reading for %d s</translation>
+    </message>
+    <message>
+        <source>Wartości nieaktualne: %s</source>
+        <comment>1253</comment>
+        <translation>Values out of date: %s</translation>
+    </message>
+    <message>
+        <source>Zapis wstrzymany, wartości nieaktualne: %s; pominięte rekordy: %d</source>
+        <comment>1254</comment>
+        <translation>Recording paused, values out of date: %s; records skipped: %d</translation>
+    </message>
+    <message>
+        <source>Zapis wznowiony; pominięte rekordy: %d</source>
+        <comment>1255</comment>
+        <translation>Recording resumed; records skipped: %d</translation>
+    </message>
+    <message>
+        <source>UWAGA: wartości nieaktualne: %s</source>
+        <comment>1256</comment>
+        <translation>WARNING: values out of date: %s</translation>
+    </message>
+    <message>
+        <source>Brak odczytów: %s</source>
+        <comment>1257</comment>
+        <translation>No readings: %s</translation>
+    </message>
+    <message>
+        <source>Brak ciśnienia wpisywanego ręcznie: wpisz je w Ustawieniach, na stronie „Porty”</source>
+        <comment>1258</comment>
+        <translation>No pressure entered by hand: enter it in the Settings, on the “Ports” page</translation>
+    </message>
+    <message>
+        <source>%s (ostatni odczyt %d s temu)</source>
+        <comment>1259</comment>
+        <translation>%s (last reading %d s ago)</translation>
+    </message>
+    <message>
+        <source>%s (brak połączenia)</source>
+        <comment>1260</comment>
+        <translation>%s (no connection)</translation>
+    </message>
+    <message>
+        <source>Obliczenia znów dają wyniki</source>
+        <comment>1261</comment>
+        <translation>The calculation gives results again</translation>
+    </message>
+    <message>
+        <source>Tablica włączona, lecz nie wczytana: %s</source>
+        <comment>1262</comment>
+        <translation>Table switched on but not loaded: %s</translation>
+    </message>
 </context>
 </TS>

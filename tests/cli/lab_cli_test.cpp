@@ -183,16 +183,31 @@ TEST(LabCliTest, RunRefusesWhatItCannotDo) {
         "\"SETTINGS_PORT_COM_QX311\"=dword:00000095\r\n";
     EXPECT_EQ(run(instruments + "\"SETTINGS_PORT_PRESS_DEVICE\"=dword:00000001\r\n").status, 2);
 
-    // No port opens: each is named, and so is a data file that cannot be kept.
-    const Finished none = run(instruments +
-                              "\"SAVE_FILE_CODE\"=\"16385\"\r\n"
-                              "\"SAVE_FILE_NAME\"=\"" +
-                              (folder.Path() / "missing/lab.csv").string() + "\"\r\n");
+    // No port opens: each is named.
+    const Finished none = run(instruments);
     EXPECT_EQ(none.status, 1);
-    for (const char* named : {"dp30: cannot open its port: COM150", "qx316: cannot open its port: the settings name no",
-                              "missing/lab.csv cannot be opened"}) {
+    for (const char* named : {"dp30: cannot open its port: COM150", "qx316: cannot open its port: the settings name no"}) {
         EXPECT_NE(none.err.find(named), std::string::npos) << none.err;
     }
+    // What it would have to do without stops it before any port opens: a data
+    // file it cannot keep, a correction table in use it cannot load (unless told).
+    const std::string dataFile = "\"SAVE_FILE_CODE\"=\"16385\"\r\n\"SAVE_FILE_NAME\"=\"" +
+                                 (folder.Path() / "missing/lab.csv").string() + "\"\r\n";
+    const std::string table = "\"SETTINGS_LAB_CALIBRATION_TABLE_DP30\"=dword:00000001\r\n"
+                              "\"CALIBRATION_FILE_NAME_DP30\"=\"" + (folder.Path() / "dp30.cal").string() + "\"\r\n";
+    for (const auto& [values, named] : std::vector<std::pair<std::string, std::string>>{
+             {dataFile, "the data file " + (folder.Path() / "missing/lab.csv").string() + " cannot be opened"},
+             {table, "correction table CALIBRATION_FILE_NAME_DP30: "}}) {
+        const Finished refused = run(instruments + values);
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.err.find(named), std::string::npos) << refused.err;
+        EXPECT_EQ(refused.err.find("cannot open its port"), std::string::npos) << refused.err;
+    }
+    stored = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\r\n" +
+             instruments + table;
+    const Finished ignored = RunCli(folder, {"lab", "run", "--settings", folder.Write("lab.reg", stored).string(),
+                                             "--seconds", "5", "--ignore-missing-tables"});
+    EXPECT_NE(ignored.err.find("dp30: cannot open its port"), std::string::npos) << ignored.err;
     // The store is only read: no defaults are written into it.
     EXPECT_EQ(ReadFile(folder.Path() / "lab.reg"), stored);
     const auto garbage = folder.Write("other.txt", "not a settings store\n");

@@ -55,7 +55,7 @@ std::string Printf(const char* format, double value) {
 }
 
 class LabStation : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         dir_ = folder_.Path();
         for (const char* sub : {"config/TREVAN", "state", "runs"}) fs::create_directories(dir_ / sub);
@@ -64,7 +64,7 @@ protected:
     // A settings store as a user would write it: all five instruments, the
     // F-250 as thermometer with the QX-311's gradient, N = 20 (one observation
     // every 3 s), a CSV data file with every column.
-    fs::path WriteSettings() const {
+    fs::path WriteSettings(const std::string& extra = "") const {
         const fs::path file = dir_ / "lab.reg";
         std::ofstream(file) << "Windows Registry Editor Version 5.00\r\n\r\n"
                                "[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\r\n"
@@ -82,7 +82,7 @@ protected:
                                "\"SETTINGS_LAB_UPDATE\"=dword:00000003\r\n"
                                "\"SAVE_FILE_CODE\"=\"32767\"\r\n"
                                "\"SAVE_FILE_NAME\"=\"" +
-                                   (dir_ / "lab.csv").string() + "\"\r\n";
+                                   (dir_ / "lab.csv").string() + "\"\r\n" + extra;
         return file;
     }
     // The instruments, each on its pseudo-terminal under its COMn link.
@@ -105,9 +105,24 @@ protected:
         EXPECT_TRUE(fs::exists(dir_ / "config/TREVAN/ports/COM3")) << sim->Err();
         return sim;
     }
-    int RunStation(const std::vector<std::string>& extra) {
-        std::vector<std::string> args = {"lab",    "run",        "--settings",           WriteSettings().string(),
-                                         "--json", "--run-folder", (dir_ / "runs").string()};
+    // The simulator with one instrument per line of `station` (wegator-sim --station).
+    std::unique_ptr<Program> StartInstruments(const std::string& station, int seconds) {
+        std::ofstream(dir_ / "station.txt") << station;
+        auto sim = std::make_unique<Program>(
+            WEGATOR_SIM_PATH,
+            std::vector<std::string>{"--station", (dir_ / "station.txt").string(), "--seconds", std::to_string(seconds),
+                                     "--log", (dir_ / "sim.log").string()},
+            dir_, "sim");
+        for (int i = 0; i < 100 && !fs::exists(dir_ / "config/TREVAN/ports/COM3"); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        EXPECT_TRUE(fs::exists(dir_ / "config/TREVAN/ports/COM3")) << sim->Err();
+        return sim;
+    }
+    int RunStation(const std::vector<std::string>& extra, const std::string& settings = "",
+                   bool run = true) {
+        std::vector<std::string> args = {"lab", "run", "--settings", WriteSettings(settings).string(), "--json"};
+        if (run) args.insert(args.end(), {"--run-folder", (dir_ / "runs").string()});
         args.insert(args.end(), extra.begin(), extra.end());
         Program cli(WEGATOR_CLI_PATH, args, dir_, "cli");
         return cli.Wait(200000);
@@ -126,6 +141,9 @@ protected:
         return {};
     }
 
+    const fs::path& Dir() const { return dir_; }
+
+protected:
     UserFolder folder_;
     fs::path dir_;
 };
@@ -242,4 +260,80 @@ TEST_F(LabStation, LostHygrometerEndsTheRunAndComesBack) {
     EXPECT_EQ(last["status"].get<std::string>(), "");
     EXPECT_GT(last["inputs"]["dp"]["observations"].get<int>(), 0);
     EXPECT_NEAR(last["inputs"]["dp"]["value"].get<double>(), kDewPoint, 1e-9);
+}
+
+namespace {
+
+// Every instrument of a station loses its port for a few seconds, one after
+// another: each is told lost and back once, on standard error with its port,
+// its port is opened again by the simulator's count, the inputs it feeds are
+// marked stale meanwhile, and the station computes again at the end.
+void LoseEveryInstrument(LabStation& test, const std::string& station, const std::string& settings,
+                         const std::vector<std::pair<std::string, std::string>>& lost) {
+    auto sim = test.StartInstruments(station, 60);
+    ASSERT_EQ(test.RunStation({"--seconds", "36"}, settings, false), 0) << ReadFile(test.Dir() / "cli.err");
+    const std::string err = ReadFile(test.Dir() / "cli.err");
+    const std::string log = ReadFile(test.Dir() / "sim.log");
+    for (const auto& [name, port] : lost) {
+        SCOPED_TRACE(name);
+        const std::string where = name + " (" + port + ")";
+        auto count = [](const std::string& text, const std::string& what) {
+            int n = 0;
+            for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+            return n;
+        };
+        EXPECT_EQ(count(err, "Utracono połączenie z " + where + ": "), 1) << err;
+        EXPECT_EQ(count(err, where + " znów przesyła odczyty"), 1) << err;
+        EXPECT_EQ(count(log, "\t" + port + "\tport\topened"), 2) << log;
+    }
+    const auto lines = test.JsonLines();
+    ASSERT_FALSE(lines.empty());
+    bool staleSeen = false;
+    for (const auto& line : lines) staleSeen = staleSeen || !line["stale"].empty();
+    EXPECT_TRUE(staleSeen) << ReadFile(test.Dir() / "cli.out");
+    EXPECT_TRUE(lines.back()["stale"].empty());
+    EXPECT_TRUE(lines.back()["calculation"]["ok"].get<bool>()) << lines.back().dump();
+}
+
+}  // namespace
+
+TEST_F(LabStation, LosesEveryInstrumentOfTheF250StationAndFindsThemAgain) {
+    LoseEveryInstrument(*this,
+                        "qx316 --link COM1 --fault disconnect:4:3\n"
+                        "qx310-env --link COM2 --fault disconnect:5:3\n"
+                        "dp30 --link COM3 --fault disconnect:6:3\n"
+                        "qx311 --link COM5 --resolution 2 --fault disconnect:7:3\n"
+                        "f250 --link COM6 --fault disconnect:8:3\n",
+                        "",
+                        {{"QX-316", "COM1"}, {"QX-310 (warunki środowiskowe)", "COM2"}, {"MBW DP30", "COM3"},
+                         {"QX-311", "COM5"}, {"ASL F-250", "COM6"}});
+}
+
+TEST_F(LabStation, LosesTheQx310ThermometerAndFindsItAgain) {
+    LoseEveryInstrument(*this,
+                        "qx316 --link COM1\n"
+                        "dp30 --link COM3\n"
+                        "qx310 --link COM4 --value 20.5 --fault disconnect:5:3\n",
+                        "\"SETTINGS_PORT_TEMP_DEVICE\"=dword:00000002\r\n"
+                        "\"SETTINGS_PORT_COM_QX310\"=dword:00000004\r\n"
+                        "\"SETTINGS_PORT_ENV_QX310_DEVICE\"=dword:00000000\r\n",
+                        {{"QX-310", "COM4"}});
+}
+
+TEST_F(LabStation, ResultsThatCannotBeComputedAreToldAndFailTheRun) {
+    // The air is colder than its dew point: every recomputation fails.
+    auto sim = StartInstruments("qx316 --link COM1\ndp30 --link COM3 --value 25\nqx310 --link COM4 --value 20\n", 30);
+    EXPECT_EQ(RunStation({"--seconds", "12"},
+                         "\"SETTINGS_PORT_TEMP_DEVICE\"=dword:00000002\r\n"
+                         "\"SETTINGS_PORT_COM_QX310\"=dword:00000004\r\n"
+                         "\"SETTINGS_PORT_ENV_QX310_DEVICE\"=dword:00000000\r\n",
+                         false),
+              1);
+    const std::string err = ReadFile(dir_ / "cli.err");
+    EXPECT_NE(err.find("wegator-cli: message 8: "), std::string::npos) << err;
+    EXPECT_NE(err.find("no result could be computed"), std::string::npos) << err;
+    const auto lines = JsonLines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_FALSE(lines.back()["calculation"]["ok"].get<bool>());
+    EXPECT_EQ(lines.back()["calculation"]["message"].get<int>(), 8);
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,10 @@ namespace {
 // A station whose instruments report as they do.
 struct Station : VirtualStation {
     using VirtualStation::VirtualStation;
-    bool IsOpen(Stream stream) const { return page.Phase(stream) == LaboratoryPage::StreamPhase::Open; }
+    // Open, and not fallen silent.
+    bool IsOpen(Stream stream) const {
+        return page.Phase(stream) == LaboratoryPage::StreamPhase::Open && silent.count(stream) == 0;
+    }
     // The instruments report as they do: the DP30 every 100 ms, the F-250
     // every second, the QX instruments every two seconds.
     void Live(std::int64_t ms) {
@@ -52,6 +57,7 @@ struct Station : VirtualStation {
     }
 
     long steps = 0;
+    std::set<Stream> silent;
     // What the instruments read.
     double dp = 10.0, t = 20.0, p = 101.33;
     std::vector<double> channels;
@@ -229,7 +235,14 @@ TEST(LaboratoryPage, ResultChecksJustInsideAndOutside) {
         station.LiveToObservation();
         station.page.Recompute();
         EXPECT_EQ(station.page.PrintEnabled(), c.shown) << station.page.StatusText();
-        EXPECT_EQ(station.page.StatusText(), "");
+        // A failed check is named on the status line (never in a box), with the
+        // message the calculator pages give for it.
+        const LaboratoryPage::Calculation& state = station.page.CalculationState();
+        EXPECT_EQ(state.ok, c.shown);
+        EXPECT_EQ(station.page.StatusText().empty(), c.shown) << station.page.StatusText();
+        if (!c.shown) {
+            EXPECT_EQ(state.text, LoadString(state.messageId));
+        }
         EXPECT_TRUE(station.host.shown.empty());
     }
 }
@@ -344,28 +357,94 @@ TEST(LaboratoryPage, CalibrationTablesCorrectReadingsAndCountInTheUncertainty) {
     EXPECT_NEAR(station.page.AverageUncertainty(LabInput::Temperature), std::hypot(0.4, 0.07), 1e-12);
 }
 
-TEST(LaboratoryPage, LostInstrumentIsTriedAgainQuietly) {
-    Station station;
-    station.Start();
-    station.Live(100);
-    station.link.log.clear();
-    station.page.OnChannelLost(Stream::Dp30);
-    EXPECT_EQ(station.link.log, std::vector<std::string>{"600 close dp30"});
-    EXPECT_NE(station.page.StatusText().find("MBW DP30"), std::string::npos);
-    station.link.refused.insert(Stream::Dp30);
-    station.Live(25000);
-    EXPECT_EQ(station.page.AgeText(LabValue::DewPoint), "26s");  // the last reading keeps ageing
-    EXPECT_TRUE(station.LogHas("10600 open dp30 3"));
-    EXPECT_TRUE(station.LogHas("20600 open dp30 3"));
-    EXPECT_TRUE(station.host.shown.empty());
-    EXPECT_EQ(station.page.ValueText(LabValue::DewPoint), "10,00");
+TEST(LaboratoryPage, StationLosesItsInstruments) {
+    // Each instrument in turn, its port lost (or fallen silent, which some
+    // ports are when they go), while the station records every minute.
+    struct Case {
+        Stream stream;
+        int source;
+        bool silent;
+        std::optional<LabInput> stale;  // the input that goes stale with it
+    };
+    const Case cases[] = {
+        {Stream::Dp30, kSourceF250, false, LabInput::DewPoint},
+        {Stream::Qx316, kSourceF250, true, LabInput::Pressure},
+        {Stream::F250, kSourceF250, false, LabInput::Temperature},
+        {Stream::Qx310Temperature, kSourceQx310, true, LabInput::Temperature},
+        {Stream::Qx311, kSourceQx311, false, LabInput::Temperature},
+        {Stream::Qx310Environment, kSourceF250, true, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(StreamName(c.stream)));
+        TempFolder folder;
+        Settings s = StationSettings();
+        s.settingsPortTempDevice = c.source;
+        s.settingsPortTempCanalQx311 = "1";
+        s.settingsPortEnvQx310Device = 1;
+        SaveFileContents contents;
+        contents.dewPointInput = contents.temperatureInput = contents.pressureInput = contents.savingOn = true;
+        contents.csvFormat = true;
+        s.saveFileCode = EncodeSaveFileCode(contents);
+        s.saveFileName = folder.File("lab.csv");
+        s.saveFileTime = 1;
+        Station station(s);
+        station.channels = {20.0};
+        std::vector<LaboratoryPage::Notice> notices;
+        station.page.SetNoticeHandler([&](const LaboratoryPage::Notice& n) { notices.push_back(n); });
+        station.Start();
+        station.Live(65000);  // the first record at one minute
+        ASSERT_TRUE(station.page.StaleInputs().empty());
+        ASSERT_TRUE(notices.empty()) << notices.front().text;
 
-    station.link.refused.clear();
-    station.Live(5000);
-    EXPECT_TRUE(station.LogHas("30600 open dp30 3"));
-    EXPECT_EQ(station.page.Phase(Stream::Dp30), LaboratoryPage::StreamPhase::Open);
-    EXPECT_EQ(station.page.StatusText(), "");
-    EXPECT_EQ(station.page.AgeText(LabValue::DewPoint), "1s");
+        // Gone until 130 s: retried every 10 s, quietly, and told once.
+        if (c.silent) {
+            station.silent.insert(c.stream);
+        } else {
+            station.link.refused.insert(c.stream);
+            station.page.OnChannelLost(c.stream, "reading failed");
+        }
+        station.Live(130000 - station.time.MonotonicMs());
+        EXPECT_TRUE(station.page.InOutage(c.stream));
+        EXPECT_TRUE(station.host.shown.empty());
+        ASSERT_GE(notices.size(), 1u);
+        EXPECT_EQ(notices[0].kind, LaboratoryPage::Notice::Kind::InstrumentLost);
+        EXPECT_NE(notices[0].text.find(std::string(LoadString(lab::msg::FirstInstrumentName +
+                                                              static_cast<int>(c.stream))) +
+                                       " (COM"),
+                  std::string::npos)
+            << notices[0].text;
+        if (c.stale) {
+            EXPECT_EQ(station.page.StaleInputs(), std::vector<LabInput>{*c.stale});
+            EXPECT_TRUE(station.page.ResultsStale());
+            EXPECT_EQ(station.page.Printout(PrintTime{}).warnings.size(), 1u);
+            EXPECT_EQ(station.page.SkippedInGap(), 1u);  // the record at two minutes
+            EXPECT_NE(station.page.StatusText().find(MessageText(lab::msg::StaleInputs, {""})), std::string::npos);
+        } else {
+            EXPECT_TRUE(station.page.StaleInputs().empty());
+        }
+
+        // Back: opened again by the same path, readings averaged afresh, recording goes on.
+        station.link.refused.clear();
+        station.silent.clear();
+        station.Live(60000);
+        EXPECT_EQ(station.page.Phase(c.stream), LaboratoryPage::StreamPhase::Open);
+        EXPECT_FALSE(station.page.InOutage(c.stream));
+        EXPECT_TRUE(station.page.StaleInputs().empty());
+        std::vector<LaboratoryPage::Notice::Kind> kinds;
+        for (const auto& n : notices) kinds.push_back(n.kind);
+        using Kind = LaboratoryPage::Notice::Kind;
+        const std::vector<Kind> expected =
+            c.stale ? std::vector<Kind>{Kind::InstrumentLost, Kind::RecordsSkipped, Kind::InstrumentBack,
+                                        Kind::RecordingResumed}
+                    : std::vector<Kind>{Kind::InstrumentLost, Kind::InstrumentBack};
+        EXPECT_EQ(kinds, expected);
+        EXPECT_EQ(station.page.StatusText(), "");
+        const std::string data = ReadFile(s.saveFileName);
+        EXPECT_NE(data.find("\r\n2024.05.06 14:31:00,"), std::string::npos) << data;
+        // No record from stale averages: a gap instead.
+        EXPECT_EQ(data.find("14:32:00,") == std::string::npos, c.stale.has_value()) << data;
+        EXPECT_NE(data.find("\r\n2024.05.06 14:33:00,"), std::string::npos) << data;
+    }
 }
 
 TEST(LaboratoryPage, DataFileRecordsAndRecordingResumesAfterARestart) {
@@ -392,7 +471,7 @@ TEST(LaboratoryPage, DataFileRecordsAndRecordingResumesAfterARestart) {
     // The station starts again: the file goes on, with a header, nothing emptied, nothing asked.
     Station again(s);
     again.Start();
-    again.time.Advance(60000);
+    again.Live(60000);
     const std::string resumed = ReadFile(s.saveFileName);
     EXPECT_EQ(resumed.substr(0, text.size()), text);
     EXPECT_EQ(resumed.substr(text.size(), header.size()), header);

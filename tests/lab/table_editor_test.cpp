@@ -226,8 +226,16 @@ TEST(CalibrationTables, LoadingSwitchesAndStatusLines) {
 
     EXPECT_EQ(tables.Status(TableFamily::Dp30),
               (TableStatus{"Tablica DP30 jest używana", (dir / "dp30.cal").string()}));
+    // A table switched on but not loaded says so for as long as it lasts, the reason in its tooltip.
+    EXPECT_EQ(tables.Status(TableFamily::F250),
+              (TableStatus{"Tablica włączona, lecz nie wczytana: " + (dir / "missing.cal").string(),
+                           host.shown[0].text}));
+    EXPECT_EQ(tables.Status(TableFamily::Qx310).tooltip, host.shown[1].text);
+    s.settingsLabCalibrationTableF250 = 0;
+    tables.ApplySwitches(s);
     EXPECT_EQ(tables.Status(TableFamily::F250), (TableStatus{"Brak tablicy F250", "Brak tablicy F250"}));
-    EXPECT_EQ(tables.Status(TableFamily::Qx310).text, "Brak tablicy QX-310");
+    s.settingsLabCalibrationTableF250 = 1;
+    tables.ApplySwitches(s);
     EXPECT_EQ(tables.Status(TableFamily::Qx311).text, "Liczba używanych tablic przez QX-311: 2");
     EXPECT_DOUBLE_EQ(tables.Correction(TableId::Dp30, 5), 0.15);
     EXPECT_DOUBLE_EQ(tables.Uncertainty(TableId::Dp30, 5), 0.03);
