@@ -7,8 +7,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "command.h"
 #include "input_file.h"
 #include "lab/cal_file.h"

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <array>
 
-#include "app/string_table.h"
+#include "text/string_table.h"
 #include "artwork.h"
 #include "humidity_page_view.h"
 #include "numeric_edit.h"

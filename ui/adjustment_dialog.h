@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "app/psychrometer_adjustment.h"
+#include "sheet/psychrometer_adjustment.h"
 
 class QComboBox;
 class QLineEdit;

@@ -13,8 +13,8 @@
 #include <QTranslator>
 
 #include "app/settings_store.h"
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "data_files.h"
 #include "main_window.h"
 #include "screenshots.h"

@@ -14,12 +14,12 @@
 #include <QShortcut>
 #include <QTabWidget>
 
-#include "app/laboratory_settings_target.h"
-#include "app/string_table.h"
+#include "sheet/laboratory_settings_target.h"
+#include "text/string_table.h"
 #include "artwork.h"
 #include "data_files.h"
 #include "eight_channel_page_widget.h"
-#include "lab/laboratory_settings_adapter.h"
+#include "sheet/laboratory_settings_adapter.h"
 #include "laboratory_page_widget.h"
 #include "moisture_page_widget.h"
 #include "pages/moisture_page.h"

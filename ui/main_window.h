@@ -15,8 +15,8 @@
 #include <QUrl>
 
 #include "app/settings.h"
-#include "app/settings_change.h"
-#include "app/settings_sheet.h"
+#include "sheet/settings_change.h"
+#include "sheet/settings_sheet.h"
 #include "dialogs.h"
 #include "printing.h"
 #include "qt_page_host.h"

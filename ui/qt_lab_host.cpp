@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "app/string_table.h"
+#include "text/string_table.h"
 #include "widget_texts.h"
 
 namespace wegator {

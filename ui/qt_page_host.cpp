@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "widget_texts.h"
 
 namespace wegator {

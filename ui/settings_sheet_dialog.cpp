@@ -16,7 +16,7 @@
 #include <array>
 
 #include "adjustment_dialog.h"
-#include "app/string_table.h"
+#include "text/string_table.h"
 #include "artwork.h"
 #include "humidity_page_view.h"
 #include "numeric_edit.h"

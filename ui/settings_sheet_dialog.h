@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/settings_sheet.h"
+#include "sheet/settings_sheet.h"
 #include "port_list_dialog.h"
 
 class QAbstractButton;

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "app/string_table.h"
+#include "text/string_table.h"
 #include "artwork.h"
 #include "humidity_page_view.h"
 #include "lab/cal_file.h"

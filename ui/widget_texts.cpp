@@ -3,7 +3,7 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "app/strings.h"
+#include "text/strings.h"
 
 namespace wegator {
 

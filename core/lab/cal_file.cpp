@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "app/files.h"
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 
 namespace wegator::lab {
 

@@ -8,8 +8,8 @@
 #include <numeric>
 #include <unistd.h>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "lab/lab_host.h"
 #include "lab/lab_messages.h"
 #include "physics/humidity_engine.h"

@@ -1,7 +1,7 @@
 #include "lab/calibration_tables.h"
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "lab/cal_file.h"
 #include "lab/lab_messages.h"
 #include "pages/page_host.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "lab/lab_messages.h"
 #include "pages/page_host.h"
 

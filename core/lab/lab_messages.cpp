@@ -1,6 +1,6 @@
 #include "lab/lab_messages.h"
 
-#include "app/strings.h"
+#include "text/strings.h"
 
 namespace wegator::lab {
 

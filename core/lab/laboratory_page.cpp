@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "lab/cal_file.h"
 #include "lab/lab_messages.h"
 #include "lab/stream_use.h"

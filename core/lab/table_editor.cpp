@@ -4,8 +4,8 @@
 #include <charconv>
 #include <filesystem>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "lab/cal_file.h"
 #include "pages/number_entry.h"
 

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "pages/edit_history.h"
 #include "physics/units.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "pages/page_host.h"
 
 namespace wegator {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 
 namespace wegator {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "physics/humidity_engine.h"
 
 namespace wegator {

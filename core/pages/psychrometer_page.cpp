@@ -3,8 +3,8 @@
 #include <cmath>
 #include <utility>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "pages/input_limits.h"
 #include "physics/units.h"
 

@@ -16,8 +16,8 @@
 #include <optional>
 #include <span>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "physics/humidity_engine.h"
 #include "physics/limit_search.h"
 #include "physics/units.h"

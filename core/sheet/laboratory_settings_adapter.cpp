@@ -1,4 +1,4 @@
-#include "lab/laboratory_settings_adapter.h"
+#include "sheet/laboratory_settings_adapter.h"
 
 namespace wegator::lab {
 

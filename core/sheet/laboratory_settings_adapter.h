@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/laboratory_settings_target.h"
+#include "sheet/laboratory_settings_target.h"
 #include "lab/laboratory_page.h"
 
 namespace wegator::lab {

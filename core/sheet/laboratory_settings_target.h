@@ -50,7 +50,7 @@
 #include <string>
 
 #include "app/settings.h"
-#include "app/settings_change.h"
+#include "sheet/settings_change.h"
 
 namespace wegator {
 

@@ -1,7 +1,7 @@
-#include "app/psychrometer_adjustment.h"
+#include "sheet/psychrometer_adjustment.h"
 
-#include "app/settings_sheet.h"
-#include "app/strings.h"
+#include "sheet/settings_sheet.h"
+#include "text/strings.h"
 #include "pages/number_entry.h"
 #include "physics/units.h"
 

@@ -1,4 +1,4 @@
-#include "app/settings_change.h"
+#include "sheet/settings_change.h"
 
 #include <algorithm>
 #include <charconv>

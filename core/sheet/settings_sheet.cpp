@@ -1,9 +1,9 @@
-#include "app/settings_sheet.h"
+#include "sheet/settings_sheet.h"
 
 #include <algorithm>
 
-#include "app/laboratory_settings_target.h"
-#include "app/strings.h"
+#include "sheet/laboratory_settings_target.h"
+#include "text/strings.h"
 #include "lab/cal_file.h"
 #include "lab/stream_use.h"
 #include "pages/number_entry.h"

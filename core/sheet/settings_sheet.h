@@ -17,9 +17,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/psychrometer_adjustment.h"
+#include "sheet/psychrometer_adjustment.h"
 #include "app/settings.h"
-#include "app/settings_change.h"
+#include "sheet/settings_change.h"
 #include "lab/calibration_table.h"
 #include "lab/calibration_tables.h"
 

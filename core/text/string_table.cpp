@@ -1,6 +1,6 @@
 // The Polish string table. Ids are those of the program's resources, so an
 // English table keyed the same way can stand in for this one.
-#include "app/string_table.h"
+#include "text/string_table.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "app/strings.h"
+#include "text/strings.h"
 
 #include <cstdio>
 
-#include "app/string_table.h"
+#include "text/string_table.h"
 
 namespace wegator {
 

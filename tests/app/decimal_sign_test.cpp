@@ -2,7 +2,7 @@
 // decimal point; a range's "..." and a sentence's full stop stay points.
 #include <gtest/gtest.h>
 
-#include "app/strings.h"
+#include "text/strings.h"
 
 namespace wegator {
 namespace {

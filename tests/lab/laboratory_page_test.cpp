@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "lab/lab_messages.h"
 #include "lab/laboratory_page.h"
-#include "lab/laboratory_settings_adapter.h"
+#include "sheet/laboratory_settings_adapter.h"
 #include "lab_test_support.h"
 #include "station_test_support.h"
 #include "physics/units.h"

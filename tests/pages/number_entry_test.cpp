@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "pages/number_entry.h"
 #include "pages/page_host.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "pages/pressure_page.h"
 #include "pages/rh_page.h"
 

@@ -3,8 +3,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "pages/psychrometer_page.h"
 #include "physics/units.h"
 

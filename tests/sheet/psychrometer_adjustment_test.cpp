@@ -1,5 +1,5 @@
 // "Regulacja": the psychrometer constant from one reference measurement.
-#include "app/psychrometer_adjustment.h"
+#include "sheet/psychrometer_adjustment.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_sheet.h"
+#include "sheet/settings_sheet.h"
 
 namespace wegator {
 namespace {

@@ -1,6 +1,6 @@
 // The plan of a confirmed settings change: which pages become stale and what
 // the laboratory reopens, restarts and switches.
-#include "app/settings_change.h"
+#include "sheet/settings_change.h"
 
 #include <gtest/gtest.h>
 

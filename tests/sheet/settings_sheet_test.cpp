@@ -1,6 +1,6 @@
 // The settings sheet's pages: what they show when opened, the order of their
 // checks, and the edited record they end with.
-#include "app/settings_sheet.h"
+#include "sheet/settings_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/laboratory_settings_target.h"
+#include "sheet/laboratory_settings_target.h"
 
 namespace wegator {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/string_table.h"
+#include "text/string_table.h"
 
 namespace wegator {
 namespace {

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "moisture_page_widget.h"
 #include "numeric_edit.h"
 #include "psychrometer_page_widget.h"

@@ -17,7 +17,7 @@
 
 #include "../lab/lab_test_support.h"
 #include "../lab/station_test_support.h"
-#include "app/string_table.h"
+#include "text/string_table.h"
 #include "calibration_dialog.h"
 #include "eight_channel_page_widget.h"
 #include "lab/lab_messages.h"

@@ -18,8 +18,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "main_window.h"
 #include "numeric_edit.h"
 #include "pressure_page_widget.h"

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "app/strings.h"
+#include "text/strings.h"
 #include "numeric_edit.h"
 #include "recompute_marker.h"
 

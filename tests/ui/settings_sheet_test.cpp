@@ -28,7 +28,7 @@
 #include <sstream>
 
 #include "adjustment_dialog.h"
-#include "app/laboratory_settings_target.h"
+#include "sheet/laboratory_settings_target.h"
 #include "app/settings_store.h"
 #include "application.h"
 #include "config_folder_test.h"

@@ -15,8 +15,8 @@
 #include <sys/stat.h>
 
 #include "app/settings_store.h"
-#include "app/string_table.h"
-#include "app/strings.h"
+#include "text/string_table.h"
+#include "text/strings.h"
 #include "config_folder_test.h"
 #include "main_window.h"
 #include "widget_texts.h"

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/string_table.h"
+#include "text/string_table.h"
 #include "numeric_edit.h"
 
 namespace wegator {
