@@ -27,15 +27,6 @@ constexpr int kShortestPeriodMs = 3000;
 // Ports are released before a stream opens again; the F-250 takes its "A4" first.
 constexpr std::int64_t kReopenWaitMs = 500;
 constexpr std::int64_t kF250StopWaitMs = 200;
-// A lost instrument is tried again this often, without a message.
-constexpr std::int64_t kRetryMs = 10000;
-// An open port that has given no reading for this long is treated as lost:
-// closed and opened again, as a port that vanished is. Some ports never
-// report their loss (a link that went away leaves COMn on the fixed device).
-constexpr std::int64_t kSilentMs = 30000;
-// An input is never called stale sooner than this: a QX-311 reports its
-// channels one after another, and the chosen one comes every few seconds.
-constexpr std::int64_t kShortestStaleMs = 10000;
 // String-table messages of the input checks the calculator pages give too.
 constexpr int kPressureOutOfRange = 1;
 constexpr int kPressureUncertaintyOutOfRange = 2;
@@ -44,12 +35,9 @@ constexpr int kDewPointUncertaintyOutOfRange = 6;
 constexpr int kTemperatureOutOfRange = 7;
 constexpr int kDewPointAboveTemperature = 8;
 constexpr int kTemperatureUncertaintyOutOfRange = 9;
-constexpr std::int64_t kFirstRecordMs = 60000;
 constexpr std::int64_t kMinuteMs = 60000;
 // The F-250 is asked for its input again after this many seconds without a reading.
 constexpr int kF250ResendSeconds = 10;
-// A run whose delay is over before an instrument's first reading looks again this often.
-constexpr std::int64_t kFirstReadingRetryMs = 1000;
 
 // Codes of the averaged inputs in the preference list.
 constexpr int kCodeOfInput[kLabInputs] = {kInputDewPoint, kInputT, kInputP1};
@@ -60,8 +48,6 @@ constexpr Stream kSetUpOrder[] = {Stream::Qx316, Stream::Qx310Environment, Strea
                                   Stream::Qx311, Stream::F250,             Stream::Dp30};
 
 int Clamp(int value, int low, int high) { return std::min(std::max(value, low), high); }
-
-double Hypot(double a, double b) { return std::sqrt(a * a + b * b); }
 
 std::string Fixed(double value, int decimals, std::string_view sign) { return FormatFixed(value, decimals, sign); }
 
@@ -78,32 +64,6 @@ Settings ClampLaboratorySettings(Settings s) {
         s.settingsPortTempDevice = kSourceQx311;
     }
     return s;
-}
-
-TemperatureTerms TemperatureBudget(int source, bool gradient, bool includeInstruments, double u310, double u311,
-                                   double u250, double utnj, double k310, double k311, double k250) {
-    TemperatureTerms t;
-    switch (source) {
-        case kSourceQx310:
-            t = {u310, k310};
-            break;
-        case kSourceF250:
-            t = {u250, k250};
-            break;
-        case kSourceQx310WithGradient:
-            t = {gradient ? Hypot(u310, utnj) : u310, Hypot(k311, k310)};
-            break;
-        case kSourceF250WithGradient:
-            // The F-250 reads the temperature: its own table counts beside the QX-311's.
-            t = {gradient ? Hypot(u250, utnj) : u250, Hypot(k311, k250)};
-            break;
-        case kSourceQx311:
-        default:
-            t = {gradient ? Hypot(u311, utnj) : u311, k311};
-            break;
-    }
-    if (!includeInstruments) t.uI = 0.0;
-    return t;
 }
 
 LaboratoryPage::LaboratoryPage(LabHost& host, Clock& clock, TimerService& timers, InstrumentLink& link,
@@ -207,20 +167,6 @@ void LaboratoryPage::SetUp() {
     }
     ResumeRecording();
     Changed();
-}
-
-void LaboratoryPage::ResumeRecording() {
-    // Saving stored as on means the station records: after a restart the file
-    // goes on where it ended, never emptied and without asking.
-    const SaveFileContents contents = DecodeSaveFileCode(settings_.saveFileCode);
-    if (!contents.savingOn || settings_.saveFileName.empty() || settings_.settingsLabDevices == 0) return;
-    DataFileOpening opened = OpenDataFile(settings_.saveFileName);
-    if (!opened.file) {
-        host_.ShowWarning(msg::FileCannotBeUsed, std::string(LoadString(msg::FileCannotBeUsed)));
-        return;
-    }
-    TakeDataFile(std::move(opened.file), false);
-    StartSaveTimer();
 }
 
 bool LaboratoryPage::Activate() {
@@ -367,117 +313,6 @@ bool LaboratoryPage::OpenNow(Stream stream, bool quietly) {
     }
     Changed();
     return true;
-}
-
-void LaboratoryPage::OnChannelLost(Stream stream, std::string_view reason) {
-    LoseStream(stream, std::string(reason));
-}
-
-void LaboratoryPage::LoseStream(Stream stream, std::string reason) {
-    StreamState& state = streams_[Index(stream)];
-    if (state.phase != StreamPhase::Open) return;
-    link_.Close(stream);
-    // The last reading keeps ageing; the port is tried again quietly.
-    state.phase = StreamPhase::Lost;
-    timers_.StartTimer(timer::kFirstStreamRetry + static_cast<int>(stream), kRetryMs);
-    // Told once per outage: a port that opens again but stays silent is the
-    // same outage, which ends with the first reading.
-    if (!outage_[Index(stream)]) {
-        outage_[Index(stream)] = true;
-        Notify(Notice::Kind::InstrumentLost, msg::InstrumentLostNotice,
-               MessageText(msg::InstrumentLostNotice,
-                           {LoadString(msg::FirstInstrumentName + static_cast<int>(stream)),
-                            "COM" + std::to_string(StreamPort(stream)), reason}));
-    }
-    Changed();
-}
-
-void LaboratoryPage::Supervise() {
-    const std::int64_t now = clock_.MonotonicMs();
-    for (Stream s : kAllStreams) {
-        if (streams_[Index(s)].phase != StreamPhase::Open || now - lastLineMs_[Index(s)] <= kSilentMs) continue;
-        LoseStream(s, MessageText(msg::InstrumentSilent, {std::to_string((now - lastLineMs_[Index(s)]) / 1000)}));
-    }
-    // Inputs go stale with time alone: the views look again.
-    Changed();
-}
-
-void LaboratoryPage::Notify(Notice::Kind kind, int messageId, std::string text) {
-    if (onNotice_) onNotice_(Notice{kind, messageId, std::move(text)});
-}
-
-bool LaboratoryPage::StreamFeeds(Stream stream, LabInput input) const {
-    if (!StreamInUse(stream)) return false;
-    switch (input) {
-        case LabInput::DewPoint: return stream == Stream::Dp30;
-        case LabInput::Pressure: return stream == Stream::Qx316;
-        case LabInput::Temperature: {
-            const int source = settings_.settingsPortTempDevice;
-            if (!TemperatureSourceReads(source, stream)) return false;
-            // The QX-311 beside another thermometer counts only through its gradient.
-            return stream != Stream::Qx311 || source == kSourceQx311 || settings_.settingsQx311Deviation != 0;
-        }
-    }
-    return false;
-}
-
-std::int64_t LaboratoryPage::StaleLimitMs() const {
-    return std::max<std::int64_t>(2 * static_cast<std::int64_t>(periodMs_), kShortestStaleMs);
-}
-
-bool LaboratoryPage::InputStale(LabInput input) const {
-    if (settings_.settingsLabDevices == 0) return false;
-    if (input == LabInput::Pressure && settings_.settingsPortPressDevice != 0) return false;
-    for (Stream s : kAllStreams) {
-        if (outage_[Index(s)] && StreamFeeds(s, input)) return true;
-    }
-    const std::size_t v = Index(input);
-    if (readings_[v] == kNoReading) return false;
-    return clock_.MonotonicMs() - lastReadingMs_[v] > StaleLimitMs();
-}
-
-std::vector<LabInput> LaboratoryPage::StaleInputs() const {
-    std::vector<LabInput> stale;
-    for (int i = 0; i < kLabInputs; ++i) {
-        if (InputStale(static_cast<LabInput>(i))) stale.push_back(static_cast<LabInput>(i));
-    }
-    return stale;
-}
-
-int LaboratoryPage::ReadingAgeSeconds(LabValue value) const {
-    if (readings_[Index(value)] == kNoReading) return -1;
-    return static_cast<int>((clock_.MonotonicMs() - lastReadingMs_[Index(value)]) / 1000);
-}
-
-std::string LaboratoryPage::InputName(LabInput input) const {
-    static constexpr const char* kNames[kLabInputs] = {"DP/FP", "T", "Pb"};
-    return kNames[Index(input)];
-}
-
-std::string LaboratoryPage::StaleList() const {
-    std::string list;
-    for (LabInput input : StaleInputs()) {
-        bool lost = false;
-        for (Stream s : kAllStreams) lost = lost || (outage_[Index(s)] && StreamFeeds(s, input));
-        const std::string part =
-            lost ? MessageText(msg::StaleLost, {InputName(input)})
-                 : MessageText(msg::StaleAge, {InputName(input),
-                                               std::to_string(ReadingAgeSeconds(static_cast<LabValue>(Index(input))))});
-        list += (list.empty() ? "" : ", ") + part;
-    }
-    return list;
-}
-
-bool LaboratoryPage::HandPressureMissing() const {
-    return settings_.settingsLabDevices != 0 && settings_.settingsPortPressDevice != 0 && !handPressure_;
-}
-
-void LaboratoryPage::RetryLost(Stream stream) {
-    if (streams_[Index(stream)].phase != StreamPhase::Lost) {
-        timers_.KillTimer(timer::kFirstStreamRetry + static_cast<int>(stream));
-        return;
-    }
-    if (OpenNow(stream, true)) timers_.KillTimer(timer::kFirstStreamRetry + static_cast<int>(stream));
 }
 
 void LaboratoryPage::OnByte(Stream stream, std::uint8_t byte, std::int64_t arrivalMs) {
@@ -708,32 +543,6 @@ void LaboratoryPage::Observe(LabInput input) {
     ShowAverage(input);
 }
 
-bool LaboratoryPage::WaitingForQx311() const {
-    return settings_.settingsQx311Deviation != 0 &&
-           TemperatureSourceReads(settings_.settingsPortTempDevice, Stream::Qx311) && eight_.ReportingChannels() == 0;
-}
-
-double LaboratoryPage::Qx311TableUncertainty(double celsius) const {
-    // The mean over the channel tables actually in use.
-    double sum = 0.0;
-    int used = 0;
-    for (int c = 1; c <= EightChannelPage::kChannels; ++c) {
-        if (!tables_.InUse(Qx311Table(c))) continue;
-        sum += tables_.Uncertainty(Qx311Table(c), celsius);
-        ++used;
-    }
-    return used == 0 ? 0.0 : sum / used;
-}
-
-TemperatureTerms LaboratoryPage::TemperatureTermsAt(double mean) const {
-    const double utnj = eight_.ReportingChannels() > 0 ? eight_.NonUniformityUncertainty() : 0.0;
-    return TemperatureBudget(settings_.settingsPortTempDevice, settings_.settingsQx311Deviation != 0,
-                             settings_.settingsLabIsDevicesError != 0, settings_.settingsLabQx310,
-                             settings_.settingsLabQx311, settings_.settingsLabF250, utnj,
-                             tables_.Uncertainty(TableId::Qx310, mean), Qx311TableUncertainty(mean),
-                             tables_.Uncertainty(TableId::F250, mean));
-}
-
 void LaboratoryPage::ShowAverage(LabInput input) {
     const std::size_t i = Index(input);
     countTexts_[i] = std::to_string(counts_[i]);
@@ -851,25 +660,6 @@ void LaboratoryPage::Recompute() {
     if (onRecomputed_) onRecomputed_();
 }
 
-void LaboratoryPage::SetCalculation(Calculation state) {
-    if (state == calculation_) return;
-    const bool waiting = [](int id) {
-        return id == msg::WaitingForReadings || id == msg::WaitingForQx311 || id == msg::HandPressureMissing;
-    }(state.messageId);
-    const bool wasFailure = !calculation_.ok && calculation_.messageId != 0 &&
-                            calculation_.messageId != msg::WaitingForReadings &&
-                            calculation_.messageId != msg::WaitingForQx311;
-    // A tick comes every few seconds: a failed calculation goes on the status
-    // line, never into a box, and is told once when it starts; waiting for
-    // readings at the start is no news.
-    if (!state.ok && (!waiting || state.messageId == msg::HandPressureMissing)) {
-        Notify(Notice::Kind::Calculation, state.messageId, state.text);
-    } else if (state.ok && wasFailure) {
-        Notify(Notice::Kind::Calculation, 0, MessageText(msg::ResultsAgain));
-    }
-    calculation_ = std::move(state);
-}
-
 int LaboratoryPage::ResultsCaptionId() const {
     return settings_.formulasUncertainty != 0 ? wegator::msg::CaptionWithFormulaUncertainty
                                               : wegator::msg::CaptionWithoutFormulaUncertainty;
@@ -877,35 +667,12 @@ int LaboratoryPage::ResultsCaptionId() const {
 
 std::string LaboratoryPage::ResultsCaption() const { return std::string(LoadString(ResultsCaptionId())); }
 
-std::string LaboratoryPage::StatusText() const {
-    std::vector<std::string> parts;
-    const Calculation& c = calculation_;
-    if (!c.ok && c.messageId != 0) {
-        const bool waiting = c.messageId == msg::WaitingForReadings || c.messageId == msg::WaitingForQx311 ||
-                             c.messageId == msg::HandPressureMissing;
-        parts.push_back(waiting ? c.text : MessageText(msg::CalculationFailed, {c.text}));
-    }
-    for (Stream s : kAllStreams) {
-        if (outage_[Index(s)]) {
-            parts.push_back(MessageText(msg::InstrumentLost,
-                                        {LoadString(msg::FirstInstrumentName + static_cast<int>(s))}));
-        }
-    }
-    if (const std::string stale = StaleList(); !stale.empty()) parts.push_back(MessageText(msg::StaleInputs, {stale}));
-    if (skippedInGap_ > 0) {
-        parts.push_back(MessageText(msg::RecordsSkipped, {gapInputs_, std::to_string(skippedInGap_)}));
-    }
-    if (dataFile_.Backlog() > 0) parts.push_back(MessageText(msg::RecordsWaiting, {std::to_string(dataFile_.Backlog())}));
-    if (dataFile_.Dropped() > 0) parts.push_back(MessageText(msg::RecordsDropped, {std::to_string(dataFile_.Dropped())}));
-    std::string text;
-    for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
-    return text;
-}
-
 // ---------------------------------------------------------------- units
 
 std::string_view LaboratoryPage::TemperatureUnit() const { return kTemperatureUnits[Index(temperatureUnit_)]; }
+
 std::string_view LaboratoryPage::PressureUnit() const { return kPressureUnits[Index(pressureUnit_)]; }
+
 std::string_view LaboratoryPage::EnthalpyUnit() const { return kEnthalpyUnits[Index(enthalpyUnit_)]; }
 
 std::string LaboratoryPage::ValueUnit(LabValue value) const {
@@ -951,242 +718,6 @@ void LaboratoryPage::ChangeEnthalpyUnit(int index) {
     if (index < 0 || index >= static_cast<int>(kEnthalpyUnits.size())) return;
     enthalpyUnit_ = index;
     Recompute();
-}
-
-// ---------------------------------------------------------------- printout
-
-HumidityPrintout LaboratoryPage::Printout(const PrintTime& printedAt) const {
-    HumidityPrintout out;
-    out.uncertaintyHeading = LoadString(wegator::msg::UncertaintyHeading);
-    out.overWaterHeading = LoadString(wegator::msg::OverWaterHeading);
-    out.overIceHeading = LoadString(wegator::msg::OverIceHeading);
-    out.inputCaption = LoadString(msg::AveragedInputsCaption);
-    const char* labels[kLabInputs] = {"DP/FP", "T", "Pb"};
-    for (int i = 0; i < kLabInputs; ++i) {
-        const auto input = static_cast<LabInput>(i);
-        out.inputs.push_back({labels[i], AverageText(input), AverageUncertaintyText(input), InputUnit(input)});
-    }
-    out.resultsCaption = ResultsCaption();
-    for (int row = 0; row < kResultRows; ++row) {
-        auto& line = out.results[Index(row)];
-        line.label = ResultRowLabel(row);
-        for (int column = 0; column < kResultColumns; ++column) line.cells[Index(column)] = ResultText(row, column);
-        line.unit = ResultRowUnit(row, TemperatureUnit(), EnthalpyUnit());
-    }
-    out.traceLines = HumidityTraceLines(printedAt, engine_, settings_.formulasUncertainty != 0, format_.decimalSign);
-    if (const std::string stale = StaleList(); !stale.empty()) {
-        out.warnings.push_back(MessageText(msg::StalePrintWarning, {stale}));
-    }
-    return out;
-}
-
-// ---------------------------------------------------------------- data file
-
-LaboratoryPage::DataFileOpening LaboratoryPage::OpenDataFile(const std::string& path) {
-    RecordFile::Opened opened = RecordFile::Open(path, RecordFile::Mode::OpenOrCreate);
-    return {std::move(opened.file), opened.existed};
-}
-
-void LaboratoryPage::TakeDataFile(std::unique_ptr<RecordFile> file, bool empty) {
-    if (!file) return;
-    if (empty) file->Empty();
-    std::string path = file->Path();
-    dataFile_.Attach(std::move(file), std::move(path));
-    dataFile_.SetCsv(DecodeSaveFileCode(settings_.saveFileCode).csvFormat);
-    Changed();
-}
-
-void LaboratoryPage::CloseDataFile() {
-    dataFile_.Close();
-    Changed();
-}
-
-void LaboratoryPage::StartSaveTimer() {
-    if (timers_.TimerRunning(timer::kFirstRecord) || timers_.TimerRunning(timer::kRecord)) return;
-    timers_.StartTimer(timer::kFirstRecord, kFirstRecordMs);
-}
-
-void LaboratoryPage::StopSaveTimer() {
-    timers_.KillTimer(timer::kFirstRecord);
-    timers_.KillTimer(timer::kRecord);
-}
-
-std::vector<std::string> LaboratoryPage::RecordLabels() const {
-    std::vector<std::string> labels;
-    for (const DataColumn& column : SelectedColumns(DecodeSaveFileCode(settings_.saveFileCode))) {
-        const std::string unit = column.input ? InputUnit(static_cast<LabInput>(column.index))
-                                              : ResultRowUnit(column.index, TemperatureUnit(), EnthalpyUnit());
-        labels.push_back(ColumnLabel(column, unit));
-    }
-    return labels;
-}
-
-std::vector<std::string> LaboratoryPage::RecordValues() const {
-    std::vector<std::string> values;
-    for (const DataColumn& column : SelectedColumns(DecodeSaveFileCode(settings_.saveFileCode))) {
-        values.push_back(column.input ? AverageText(static_cast<LabInput>(column.index))
-                                      : ResultText(column.index, column.phase == Phase::Water ? 0 : 2));
-    }
-    return values;
-}
-
-void LaboratoryPage::WriteRecord() {
-    if (settings_.settingsLabDevices == 0 || !dataFile_.IsOpen()) return;
-    Recompute();
-    // A record from stale averages would look exactly like a live one: the
-    // file gets a gap instead, told once when it opens and once when it closes.
-    if (const std::string stale = StaleList(); !stale.empty()) {
-        ++skippedRecords_;
-        ++skippedInGap_;
-        if (skippedInGap_ == 1) {
-            gapInputs_ = stale;
-            Notify(Notice::Kind::RecordsSkipped, msg::RecordsSkipped,
-                   MessageText(msg::RecordsSkipped, {stale, std::to_string(skippedInGap_)}));
-        }
-        Changed();
-        return;
-    }
-    if (skippedInGap_ > 0) {
-        Notify(Notice::Kind::RecordingResumed, msg::RecordingResumed,
-               MessageText(msg::RecordingResumed, {std::to_string(skippedInGap_)}));
-        skippedInGap_ = 0;
-        gapInputs_.clear();
-    }
-    dataFile_.Write(clock_.LocalTime(), RecordLabels(), RecordValues());
-    Changed();
-}
-
-// ---------------------------------------------------------------- calibration runs
-
-void LaboratoryPage::PrepareRun() {
-    Clear();
-    run_.SetTemperatureUnit(TemperatureUnit());
-    run_.SetEngine(&engine_);
-    run_.SetSchedule(settings_.settingsLabMeanTime, settings_.settingsLabValuesFromDevices);
-    run_.SetFolder(settings_.calibrFilePath);
-    run_.OpenDialog();
-    Changed();
-}
-
-void LaboratoryPage::RunDialogClosed() {
-    InterruptRun(RunInterruption::DialogClosed);
-    if (run_.DialogOpen()) run_.CloseDialog(false, {});
-    settings_.calibrFilePath = run_.Folder();
-    Changed();
-}
-
-void LaboratoryPage::StartRunNow() {
-    // The delay may end before the thermometer or the hygrometer has given a
-    // reading the last observation did not take (a port just opened, a run
-    // started without delay just after an observation, an F-250 that reads
-    // once a second): the first row waits for one, for at most one collection
-    // time, then is taken as it is and says what is missing.
-    const bool readingsThere = fresh_[Index(LabValue::Temperature)] &&
-                               (!run_.UseDewPoint() || fresh_[Index(LabValue::DewPoint)]);
-    if (!readingsThere && run_.AwaitFirstReadings(kFirstReadingRetryMs, settings_.settingsLabMeanTime * 1000LL)) {
-        Changed();
-        return;
-    }
-    if (!run_.DelayPassed()) return;
-    timers_.KillTimer(timer::kRecompute);
-    timers_.KillTimer(timer::kObservation);
-    averaging_ = false;
-    ResetAveraging();
-    // The first row is the readings that came in while the run waited.
-    if (settings_.settingsPortPressDevice == 0 && fresh_[Index(LabValue::Pressure)]) Observe(LabInput::Pressure);
-    if (fresh_[Index(LabValue::DewPoint)]) Observe(LabInput::DewPoint);
-    if (fresh_[Index(LabValue::Temperature)]) Observe(LabInput::Temperature);
-    RunObservationTaken();
-    StartAveragingTimers();
-}
-
-RunObservation LaboratoryPage::MakeRunObservation() const {
-    RunObservation o;
-    o.temperatureObservations = runCounts_[Index(LabInput::Temperature)];
-    o.dewPointObservations = runCounts_[Index(LabInput::DewPoint)];
-    if (!buffers_[Index(LabInput::Temperature)].Empty()) o.temperature = buffers_[Index(LabInput::Temperature)].Newest();
-    if (!buffers_[Index(LabInput::DewPoint)].Empty()) o.dewPoint = buffers_[Index(LabInput::DewPoint)].Newest();
-    const double p = averages_[Index(LabInput::Pressure)];
-    o.pressure = p == kNoAverage ? kNoReading : p;
-    o.qx311InUse = TemperatureSourceReads(settings_.settingsPortTempDevice, Stream::Qx311);
-    if (eight_.ReportingChannels() > 0) {
-        o.utnj = eight_.NonUniformityUncertainty();
-        o.spread = eight_.Spread();
-    }
-    for (int c = 1; c <= EightChannelPage::kChannels; ++c) o.channels[Index(c - 1)] = eight_.ChannelReading(c);
-    o.resolution = eight_.LastResolution();
-    o.environmentInUse = settings_.settingsPortEnvQx310Device != 0;
-    o.environmentTemperature = readings_[Index(LabValue::EnvironmentTemperature)];
-    o.environmentHumidity = readings_[Index(LabValue::EnvironmentHumidity)];
-    return o;
-}
-
-void LaboratoryPage::RunObservationTaken() {
-    host_.Beep();
-    if (!run_.WriteRow(MakeRunObservation())) {
-        // A run file that cannot be written ends the run; the other file, if
-        // it still takes lines, says so. A missing observation has ended it already.
-        if (run_.WriteFailed()) {
-            InterruptRun(RunInterruption::WriteFailed);
-        } else {
-            RunEnded();
-        }
-        return;
-    }
-    if (runCounts_[Index(LabInput::DewPoint)] >= effectiveN_ || runCounts_[Index(LabInput::Temperature)] >= effectiveN_) {
-        EndRun();
-    }
-}
-
-RunSummaryTexts LaboratoryPage::MakeRunSummaryTexts() const {
-    RunSummaryTexts texts;
-    texts.temperature = AverageText(LabInput::Temperature);
-    texts.temperatureUncertainty = AverageUncertaintyText(LabInput::Temperature);
-    texts.dewPoint = AverageText(LabInput::DewPoint);
-    texts.dewPointUncertainty = AverageUncertaintyText(LabInput::DewPoint);
-    texts.humidity = ResultText(2, 0);
-    texts.humidityUncertainty = ResultText(2, 1);
-    texts.pressureUnit = PressureUnit();
-    return texts;
-}
-
-void LaboratoryPage::EndRun() {
-    Recompute();
-    run_.Finish(MakeRunSummaryTexts());
-    RunEnded();
-    Changed();
-}
-
-void LaboratoryPage::InterruptRun(RunInterruption reason) {
-    if (!run_.Active()) return;
-    // The summary gives the averages as they stand now; a page that is going
-    // computes nothing more.
-    if (!destroying_ && run_.InProgress()) Recompute();
-    run_.Interrupt(reason, MakeRunSummaryTexts());
-    RunEnded();
-    Changed();
-}
-
-void LaboratoryPage::RunEnded() {
-    if (!destroying_ && onRunEnded_) onRunEnded_();
-}
-
-bool LaboratoryPage::ConfirmRunDialogClose() {
-    if (!run_.Active()) return true;
-    const std::string text = MessageText(msg::InterruptRunQuestion,
-                                         {std::to_string(run_.Rows()), std::to_string(run_.PlannedRows())});
-    if (!host_.AskYesNo(msg::InterruptRunQuestion, text)) return false;
-    InterruptRun(RunInterruption::DialogClosed);
-    return true;
-}
-
-bool LaboratoryPage::StationAtWork() const {
-    return settings_.settingsLabDevices != 0 && (averaging_ || dataFile_.IsOpen());
-}
-
-bool LaboratoryPage::ConfirmStationEnd() {
-    if (!StationAtWork()) return true;
-    return host_.AskYesNo(msg::EndStationQuestion, MessageText(msg::EndStationQuestion));
 }
 
 // ---------------------------------------------------------------- timers

@@ -1,0 +1,134 @@
+// What the laboratory page keeps: the data file's records (never from stale
+// averages) and the printout of its inputs and results.
+#include "lab/laboratory_page.h"
+
+#include <string>
+#include <vector>
+
+#include "text/string_table.h"
+#include "text/strings.h"
+#include "lab/lab_messages.h"
+
+namespace wegator::lab {
+
+namespace {
+
+// The first record comes a minute after recording starts.
+constexpr std::int64_t kFirstRecordMs = 60000;
+
+}  // namespace
+
+void LaboratoryPage::ResumeRecording() {
+    // Saving stored as on means the station records: after a restart the file
+    // goes on where it ended, never emptied and without asking.
+    const SaveFileContents contents = DecodeSaveFileCode(settings_.saveFileCode);
+    if (!contents.savingOn || settings_.saveFileName.empty() || settings_.settingsLabDevices == 0) return;
+    DataFileOpening opened = OpenDataFile(settings_.saveFileName);
+    if (!opened.file) {
+        host_.ShowWarning(msg::FileCannotBeUsed, std::string(LoadString(msg::FileCannotBeUsed)));
+        return;
+    }
+    TakeDataFile(std::move(opened.file), false);
+    StartSaveTimer();
+}
+
+HumidityPrintout LaboratoryPage::Printout(const PrintTime& printedAt) const {
+    HumidityPrintout out;
+    out.uncertaintyHeading = LoadString(wegator::msg::UncertaintyHeading);
+    out.overWaterHeading = LoadString(wegator::msg::OverWaterHeading);
+    out.overIceHeading = LoadString(wegator::msg::OverIceHeading);
+    out.inputCaption = LoadString(msg::AveragedInputsCaption);
+    const char* labels[kLabInputs] = {"DP/FP", "T", "Pb"};
+    for (int i = 0; i < kLabInputs; ++i) {
+        const auto input = static_cast<LabInput>(i);
+        out.inputs.push_back({labels[i], AverageText(input), AverageUncertaintyText(input), InputUnit(input)});
+    }
+    out.resultsCaption = ResultsCaption();
+    for (int row = 0; row < kResultRows; ++row) {
+        auto& line = out.results[Index(row)];
+        line.label = ResultRowLabel(row);
+        for (int column = 0; column < kResultColumns; ++column) line.cells[Index(column)] = ResultText(row, column);
+        line.unit = ResultRowUnit(row, TemperatureUnit(), EnthalpyUnit());
+    }
+    out.traceLines = HumidityTraceLines(printedAt, engine_, settings_.formulasUncertainty != 0, format_.decimalSign);
+    if (const std::string stale = StaleList(); !stale.empty()) {
+        out.warnings.push_back(MessageText(msg::StalePrintWarning, {stale}));
+    }
+    return out;
+}
+
+LaboratoryPage::DataFileOpening LaboratoryPage::OpenDataFile(const std::string& path) {
+    RecordFile::Opened opened = RecordFile::Open(path, RecordFile::Mode::OpenOrCreate);
+    return {std::move(opened.file), opened.existed};
+}
+
+void LaboratoryPage::TakeDataFile(std::unique_ptr<RecordFile> file, bool empty) {
+    if (!file) return;
+    if (empty) file->Empty();
+    std::string path = file->Path();
+    dataFile_.Attach(std::move(file), std::move(path));
+    dataFile_.SetCsv(DecodeSaveFileCode(settings_.saveFileCode).csvFormat);
+    Changed();
+}
+
+void LaboratoryPage::CloseDataFile() {
+    dataFile_.Close();
+    Changed();
+}
+
+void LaboratoryPage::StartSaveTimer() {
+    if (timers_.TimerRunning(timer::kFirstRecord) || timers_.TimerRunning(timer::kRecord)) return;
+    timers_.StartTimer(timer::kFirstRecord, kFirstRecordMs);
+}
+
+void LaboratoryPage::StopSaveTimer() {
+    timers_.KillTimer(timer::kFirstRecord);
+    timers_.KillTimer(timer::kRecord);
+}
+
+std::vector<std::string> LaboratoryPage::RecordLabels() const {
+    std::vector<std::string> labels;
+    for (const DataColumn& column : SelectedColumns(DecodeSaveFileCode(settings_.saveFileCode))) {
+        const std::string unit = column.input ? InputUnit(static_cast<LabInput>(column.index))
+                                              : ResultRowUnit(column.index, TemperatureUnit(), EnthalpyUnit());
+        labels.push_back(ColumnLabel(column, unit));
+    }
+    return labels;
+}
+
+std::vector<std::string> LaboratoryPage::RecordValues() const {
+    std::vector<std::string> values;
+    for (const DataColumn& column : SelectedColumns(DecodeSaveFileCode(settings_.saveFileCode))) {
+        values.push_back(column.input ? AverageText(static_cast<LabInput>(column.index))
+                                      : ResultText(column.index, column.phase == Phase::Water ? 0 : 2));
+    }
+    return values;
+}
+
+void LaboratoryPage::WriteRecord() {
+    if (settings_.settingsLabDevices == 0 || !dataFile_.IsOpen()) return;
+    Recompute();
+    // A record from stale averages would look exactly like a live one: the
+    // file gets a gap instead, told once when it opens and once when it closes.
+    if (const std::string stale = StaleList(); !stale.empty()) {
+        ++skippedRecords_;
+        ++skippedInGap_;
+        if (skippedInGap_ == 1) {
+            gapInputs_ = stale;
+            Notify(Notice::Kind::RecordsSkipped, msg::RecordsSkipped,
+                   MessageText(msg::RecordsSkipped, {stale, std::to_string(skippedInGap_)}));
+        }
+        Changed();
+        return;
+    }
+    if (skippedInGap_ > 0) {
+        Notify(Notice::Kind::RecordingResumed, msg::RecordingResumed,
+               MessageText(msg::RecordingResumed, {std::to_string(skippedInGap_)}));
+        skippedInGap_ = 0;
+        gapInputs_.clear();
+    }
+    dataFile_.Write(clock_.LocalTime(), RecordLabels(), RecordValues());
+    Changed();
+}
+
+}  // namespace wegator::lab

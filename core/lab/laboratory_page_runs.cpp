@@ -1,0 +1,151 @@
+// The laboratory page's side of a calibration run: its start after the
+// delay, a row per observation, the summary, and its end however it comes.
+#include "lab/laboratory_page.h"
+
+#include <string>
+
+#include "text/string_table.h"
+#include "lab/lab_messages.h"
+#include "lab/stream_use.h"
+
+namespace wegator::lab {
+
+namespace {
+
+// A run whose delay is over before an instrument's first reading looks again this often.
+constexpr std::int64_t kFirstReadingRetryMs = 1000;
+
+}  // namespace
+
+void LaboratoryPage::PrepareRun() {
+    Clear();
+    run_.SetTemperatureUnit(TemperatureUnit());
+    run_.SetEngine(&engine_);
+    run_.SetSchedule(settings_.settingsLabMeanTime, settings_.settingsLabValuesFromDevices);
+    run_.SetFolder(settings_.calibrFilePath);
+    run_.OpenDialog();
+    Changed();
+}
+
+void LaboratoryPage::RunDialogClosed() {
+    InterruptRun(RunInterruption::DialogClosed);
+    if (run_.DialogOpen()) run_.CloseDialog(false, {});
+    settings_.calibrFilePath = run_.Folder();
+    Changed();
+}
+
+void LaboratoryPage::StartRunNow() {
+    // The delay may end before the thermometer or the hygrometer has given a
+    // reading the last observation did not take (a port just opened, a run
+    // started without delay just after an observation, an F-250 that reads
+    // once a second): the first row waits for one, for at most one collection
+    // time, then is taken as it is and says what is missing.
+    const bool readingsThere = fresh_[Index(LabValue::Temperature)] &&
+                               (!run_.UseDewPoint() || fresh_[Index(LabValue::DewPoint)]);
+    if (!readingsThere && run_.AwaitFirstReadings(kFirstReadingRetryMs, settings_.settingsLabMeanTime * 1000LL)) {
+        Changed();
+        return;
+    }
+    if (!run_.DelayPassed()) return;
+    timers_.KillTimer(timer::kRecompute);
+    timers_.KillTimer(timer::kObservation);
+    averaging_ = false;
+    ResetAveraging();
+    // The first row is the readings that came in while the run waited.
+    if (settings_.settingsPortPressDevice == 0 && fresh_[Index(LabValue::Pressure)]) Observe(LabInput::Pressure);
+    if (fresh_[Index(LabValue::DewPoint)]) Observe(LabInput::DewPoint);
+    if (fresh_[Index(LabValue::Temperature)]) Observe(LabInput::Temperature);
+    RunObservationTaken();
+    StartAveragingTimers();
+}
+
+RunObservation LaboratoryPage::MakeRunObservation() const {
+    RunObservation o;
+    o.temperatureObservations = runCounts_[Index(LabInput::Temperature)];
+    o.dewPointObservations = runCounts_[Index(LabInput::DewPoint)];
+    if (!buffers_[Index(LabInput::Temperature)].Empty()) o.temperature = buffers_[Index(LabInput::Temperature)].Newest();
+    if (!buffers_[Index(LabInput::DewPoint)].Empty()) o.dewPoint = buffers_[Index(LabInput::DewPoint)].Newest();
+    const double p = averages_[Index(LabInput::Pressure)];
+    o.pressure = p == kNoAverage ? kNoReading : p;
+    o.qx311InUse = TemperatureSourceReads(settings_.settingsPortTempDevice, Stream::Qx311);
+    if (eight_.ReportingChannels() > 0) {
+        o.utnj = eight_.NonUniformityUncertainty();
+        o.spread = eight_.Spread();
+    }
+    for (int c = 1; c <= EightChannelPage::kChannels; ++c) o.channels[Index(c - 1)] = eight_.ChannelReading(c);
+    o.resolution = eight_.LastResolution();
+    o.environmentInUse = settings_.settingsPortEnvQx310Device != 0;
+    o.environmentTemperature = readings_[Index(LabValue::EnvironmentTemperature)];
+    o.environmentHumidity = readings_[Index(LabValue::EnvironmentHumidity)];
+    return o;
+}
+
+void LaboratoryPage::RunObservationTaken() {
+    host_.Beep();
+    if (!run_.WriteRow(MakeRunObservation())) {
+        // A run file that cannot be written ends the run; the other file, if
+        // it still takes lines, says so. A missing observation has ended it already.
+        if (run_.WriteFailed()) {
+            InterruptRun(RunInterruption::WriteFailed);
+        } else {
+            RunEnded();
+        }
+        return;
+    }
+    if (runCounts_[Index(LabInput::DewPoint)] >= effectiveN_ || runCounts_[Index(LabInput::Temperature)] >= effectiveN_) {
+        EndRun();
+    }
+}
+
+RunSummaryTexts LaboratoryPage::MakeRunSummaryTexts() const {
+    RunSummaryTexts texts;
+    texts.temperature = AverageText(LabInput::Temperature);
+    texts.temperatureUncertainty = AverageUncertaintyText(LabInput::Temperature);
+    texts.dewPoint = AverageText(LabInput::DewPoint);
+    texts.dewPointUncertainty = AverageUncertaintyText(LabInput::DewPoint);
+    texts.humidity = ResultText(2, 0);
+    texts.humidityUncertainty = ResultText(2, 1);
+    texts.pressureUnit = PressureUnit();
+    return texts;
+}
+
+void LaboratoryPage::EndRun() {
+    Recompute();
+    run_.Finish(MakeRunSummaryTexts());
+    RunEnded();
+    Changed();
+}
+
+void LaboratoryPage::InterruptRun(RunInterruption reason) {
+    if (!run_.Active()) return;
+    // The summary gives the averages as they stand now; a page that is going
+    // computes nothing more.
+    if (!destroying_ && run_.InProgress()) Recompute();
+    run_.Interrupt(reason, MakeRunSummaryTexts());
+    RunEnded();
+    Changed();
+}
+
+void LaboratoryPage::RunEnded() {
+    if (!destroying_ && onRunEnded_) onRunEnded_();
+}
+
+bool LaboratoryPage::ConfirmRunDialogClose() {
+    if (!run_.Active()) return true;
+    const std::string text = MessageText(msg::InterruptRunQuestion,
+                                         {std::to_string(run_.Rows()), std::to_string(run_.PlannedRows())});
+    if (!host_.AskYesNo(msg::InterruptRunQuestion, text)) return false;
+    InterruptRun(RunInterruption::DialogClosed);
+    return true;
+}
+
+bool LaboratoryPage::StationAtWork() const {
+    return settings_.settingsLabDevices != 0 && (averaging_ || dataFile_.IsOpen());
+}
+
+bool LaboratoryPage::ConfirmStationEnd() {
+    if (!StationAtWork()) return true;
+    return host_.AskYesNo(msg::EndStationQuestion, MessageText(msg::EndStationQuestion));
+}
+
+}  // namespace wegator::lab

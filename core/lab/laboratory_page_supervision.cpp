@@ -1,0 +1,187 @@
+// The laboratory page's watch over its instruments: a port lost or fallen
+// silent is closed and opened again by one path for every stream, inputs go
+// stale, and what the station cannot be trusted with is said once, as it
+// happens, and on the status line for as long as it lasts.
+#include "lab/laboratory_page.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "text/string_table.h"
+#include "text/strings.h"
+#include "lab/lab_messages.h"
+#include "lab/stream_use.h"
+
+namespace wegator::lab {
+
+namespace {
+
+// A lost instrument is tried again this often, without a message.
+constexpr std::int64_t kRetryMs = 10000;
+// An open port that has given no reading for this long is treated as lost:
+// closed and opened again, as a port that vanished is. Some ports never
+// report their loss (a link that went away leaves COMn on the fixed device).
+constexpr std::int64_t kSilentMs = 30000;
+// An input is never called stale sooner than this: a QX-311 reports its
+// channels one after another, and the chosen one comes every few seconds.
+constexpr std::int64_t kShortestStaleMs = 10000;
+
+}  // namespace
+
+void LaboratoryPage::OnChannelLost(Stream stream, std::string_view reason) {
+    LoseStream(stream, std::string(reason));
+}
+
+void LaboratoryPage::LoseStream(Stream stream, std::string reason) {
+    StreamState& state = streams_[Index(stream)];
+    if (state.phase != StreamPhase::Open) return;
+    link_.Close(stream);
+    // The last reading keeps ageing; the port is tried again quietly.
+    state.phase = StreamPhase::Lost;
+    timers_.StartTimer(timer::kFirstStreamRetry + static_cast<int>(stream), kRetryMs);
+    // Told once per outage: a port that opens again but stays silent is the
+    // same outage, which ends with the first reading.
+    if (!outage_[Index(stream)]) {
+        outage_[Index(stream)] = true;
+        Notify(Notice::Kind::InstrumentLost, msg::InstrumentLostNotice,
+               MessageText(msg::InstrumentLostNotice,
+                           {LoadString(msg::FirstInstrumentName + static_cast<int>(stream)),
+                            "COM" + std::to_string(StreamPort(stream)), reason}));
+    }
+    Changed();
+}
+
+void LaboratoryPage::Supervise() {
+    const std::int64_t now = clock_.MonotonicMs();
+    for (Stream s : kAllStreams) {
+        if (streams_[Index(s)].phase != StreamPhase::Open || now - lastLineMs_[Index(s)] <= kSilentMs) continue;
+        LoseStream(s, MessageText(msg::InstrumentSilent, {std::to_string((now - lastLineMs_[Index(s)]) / 1000)}));
+    }
+    // Inputs go stale with time alone: the views look again.
+    Changed();
+}
+
+void LaboratoryPage::Notify(Notice::Kind kind, int messageId, std::string text) {
+    if (onNotice_) onNotice_(Notice{kind, messageId, std::move(text)});
+}
+
+bool LaboratoryPage::StreamFeeds(Stream stream, LabInput input) const {
+    if (!StreamInUse(stream)) return false;
+    switch (input) {
+        case LabInput::DewPoint: return stream == Stream::Dp30;
+        case LabInput::Pressure: return stream == Stream::Qx316;
+        case LabInput::Temperature: {
+            const int source = settings_.settingsPortTempDevice;
+            if (!TemperatureSourceReads(source, stream)) return false;
+            // The QX-311 beside another thermometer counts only through its gradient.
+            return stream != Stream::Qx311 || source == kSourceQx311 || settings_.settingsQx311Deviation != 0;
+        }
+    }
+    return false;
+}
+
+std::int64_t LaboratoryPage::StaleLimitMs() const {
+    return std::max<std::int64_t>(2 * static_cast<std::int64_t>(periodMs_), kShortestStaleMs);
+}
+
+bool LaboratoryPage::InputStale(LabInput input) const {
+    if (settings_.settingsLabDevices == 0) return false;
+    if (input == LabInput::Pressure && settings_.settingsPortPressDevice != 0) return false;
+    for (Stream s : kAllStreams) {
+        if (outage_[Index(s)] && StreamFeeds(s, input)) return true;
+    }
+    const std::size_t v = Index(input);
+    if (readings_[v] == kNoReading) return false;
+    return clock_.MonotonicMs() - lastReadingMs_[v] > StaleLimitMs();
+}
+
+std::vector<LabInput> LaboratoryPage::StaleInputs() const {
+    std::vector<LabInput> stale;
+    for (int i = 0; i < kLabInputs; ++i) {
+        if (InputStale(static_cast<LabInput>(i))) stale.push_back(static_cast<LabInput>(i));
+    }
+    return stale;
+}
+
+int LaboratoryPage::ReadingAgeSeconds(LabValue value) const {
+    if (readings_[Index(value)] == kNoReading) return -1;
+    return static_cast<int>((clock_.MonotonicMs() - lastReadingMs_[Index(value)]) / 1000);
+}
+
+std::string LaboratoryPage::InputName(LabInput input) const {
+    static constexpr const char* kNames[kLabInputs] = {"DP/FP", "T", "Pb"};
+    return kNames[Index(input)];
+}
+
+std::string LaboratoryPage::StaleList() const {
+    std::string list;
+    for (LabInput input : StaleInputs()) {
+        bool lost = false;
+        for (Stream s : kAllStreams) lost = lost || (outage_[Index(s)] && StreamFeeds(s, input));
+        const std::string part =
+            lost ? MessageText(msg::StaleLost, {InputName(input)})
+                 : MessageText(msg::StaleAge, {InputName(input),
+                                               std::to_string(ReadingAgeSeconds(static_cast<LabValue>(Index(input))))});
+        list += (list.empty() ? "" : ", ") + part;
+    }
+    return list;
+}
+
+bool LaboratoryPage::HandPressureMissing() const {
+    return settings_.settingsLabDevices != 0 && settings_.settingsPortPressDevice != 0 && !handPressure_;
+}
+
+void LaboratoryPage::RetryLost(Stream stream) {
+    if (streams_[Index(stream)].phase != StreamPhase::Lost) {
+        timers_.KillTimer(timer::kFirstStreamRetry + static_cast<int>(stream));
+        return;
+    }
+    if (OpenNow(stream, true)) timers_.KillTimer(timer::kFirstStreamRetry + static_cast<int>(stream));
+}
+
+void LaboratoryPage::SetCalculation(Calculation state) {
+    if (state == calculation_) return;
+    const bool waiting = [](int id) {
+        return id == msg::WaitingForReadings || id == msg::WaitingForQx311 || id == msg::HandPressureMissing;
+    }(state.messageId);
+    const bool wasFailure = !calculation_.ok && calculation_.messageId != 0 &&
+                            calculation_.messageId != msg::WaitingForReadings &&
+                            calculation_.messageId != msg::WaitingForQx311;
+    // A tick comes every few seconds: a failed calculation goes on the status
+    // line, never into a box, and is told once when it starts; waiting for
+    // readings at the start is no news.
+    if (!state.ok && (!waiting || state.messageId == msg::HandPressureMissing)) {
+        Notify(Notice::Kind::Calculation, state.messageId, state.text);
+    } else if (state.ok && wasFailure) {
+        Notify(Notice::Kind::Calculation, 0, MessageText(msg::ResultsAgain));
+    }
+    calculation_ = std::move(state);
+}
+
+std::string LaboratoryPage::StatusText() const {
+    std::vector<std::string> parts;
+    const Calculation& c = calculation_;
+    if (!c.ok && c.messageId != 0) {
+        const bool waiting = c.messageId == msg::WaitingForReadings || c.messageId == msg::WaitingForQx311 ||
+                             c.messageId == msg::HandPressureMissing;
+        parts.push_back(waiting ? c.text : MessageText(msg::CalculationFailed, {c.text}));
+    }
+    for (Stream s : kAllStreams) {
+        if (outage_[Index(s)]) {
+            parts.push_back(MessageText(msg::InstrumentLost,
+                                        {LoadString(msg::FirstInstrumentName + static_cast<int>(s))}));
+        }
+    }
+    if (const std::string stale = StaleList(); !stale.empty()) parts.push_back(MessageText(msg::StaleInputs, {stale}));
+    if (skippedInGap_ > 0) {
+        parts.push_back(MessageText(msg::RecordsSkipped, {gapInputs_, std::to_string(skippedInGap_)}));
+    }
+    if (dataFile_.Backlog() > 0) parts.push_back(MessageText(msg::RecordsWaiting, {std::to_string(dataFile_.Backlog())}));
+    if (dataFile_.Dropped() > 0) parts.push_back(MessageText(msg::RecordsDropped, {std::to_string(dataFile_.Dropped())}));
+    std::string text;
+    for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
+    return text;
+}
+
+}  // namespace wegator::lab
