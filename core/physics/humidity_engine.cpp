@@ -707,6 +707,10 @@ double HumidityEngine::BulbTemperature(Phase phase, double pKilopascal, double t
         const double a = ice ? EffectiveConstantIce() : EffectiveConstantWater(bulb);
         return es - a * 1000.0 * pKilopascal * (t - bulb) >= e;  // as PsychrometricPressureWater/Ice
     });
+    // Below the turn the default constant's reading falls as the bulb
+    // temperature rises (a negative vapour pressure can lead the bisection
+    // there): no root to certify, the bisection goes on as it is.
+    if (defaultWater && b.hi <= rising) return Bisect(b, kBulbTolerance, movesHi).lo;
     const Bracket piece = Interior(b);
     const double scale = 1000.0 * pKilopascal;
     // From a neighbour's root one Newton step, its reading moved by the change

@@ -166,6 +166,13 @@ private:
                 const double td = Chance(0.8) ? t - Uniform(0.0, 60.0) : Temperature();
                 double e = ice ? reference_.SaturationPressureIce(td) : reference_.SaturationPressureWater(td);
                 if (Chance(0.05)) e = Uniform(-100.0, 100.0);
+                // About the reading at the bisection's second midpoint, -500 °C, where the
+                // default constant's reading turns from falling to rising.
+                if (Chance(0.02)) {
+                    e = (ice ? reference_.PsychrometricPressureIce(t, -500.0, p)
+                             : reference_.PsychrometricPressureWater(t, -500.0, p)) *
+                        (1.0 + Uniform(-1e-6, 1e-6));
+                }
                 const double a = ice ? fast_.IceBulbTemperature(p, t, e) : fast_.WetBulbTemperature(p, t, e);
                 const double b = ice ? reference_.IceBulbTemperature(p, t, e) : reference_.WetBulbTemperature(p, t, e);
                 Check(which, a, b, result, p, t, e);
