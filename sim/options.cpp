@@ -23,7 +23,8 @@ const char* const kDescription =
     "temperature channels), qx316 (barometer), dp30 (dew point), f250 (thermometer; silent until it is\n"
     "sent \"A0\", \"A1\" or \"A3\").\n"
     "Exit status: 0 after --count, --seconds, a signal, or when every instrument is unplugged for good;\n"
-    "1 when a pseudo-terminal, a link, the log or the station file fails; 2 for a usage error.";
+    "1 when a pseudo-terminal, a link, the log or the station file fails; 2 for a usage error, or when\n"
+    "standard output cannot be written.";
 
 const char* const kFaultHelp = "Make the instrument misbehave (repeatable; see Faults below)";
 

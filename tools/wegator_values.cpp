@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "pages/input_limits.h"
 #include "physics/humidity_engine.h"
 
 namespace {
@@ -33,6 +34,14 @@ std::string Shown(std::string_view text) {
     }
     return text.size() > 80 ? out + "…" : out;
 }
+
+// Everything printed must have reached standard output: a full disk or a
+// closed pipe turn the run into a failure.
+int Flushed(int status) {
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return status;
+    std::fputs("wegator-values: cannot write to standard output\n", stderr);
+    return 2;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,8 +50,9 @@ int main(int argc, char** argv) {
                   "Prints saturation vapour pressures, the enhancement factor, the vapour pressure,\n"
                   "relative humidity, frost point and wet-bulb temperature for a dew point and an\n"
                   "air temperature. Defaults: 10 °C, 20 °C, 101.325 kPa, formula set 0 (ITS-90);\n"
-                  "formula set 1 selects the formulas of the humidity-measurement guide.");
-        return 0;
+                  "formula set 1 selects the formulas of the humidity-measurement guide.\n"
+                  "Temperatures lie within -100 to 100 °C, the pressure within 3 to 20000 kPa.");
+        return Flushed(0);
     }
     double args[4] = {10.0, 20.0, 101.325, 0.0};
     if (argc > 5) {
@@ -59,6 +69,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "wegator-values: the formula set is 0 (ITS-90) or 1 (the guide), not %s\n",
                      Shown(argv[4]).c_str());
         return 2;
+    }
+    // Outside these ranges the formulas give no humidity (a NaN or a meaningless number).
+    namespace limits = wegator::input_limits;
+    const char* const names[3] = {"dew point", "temperature", "pressure"};
+    const double lows[3] = {limits::kLowestTemperature, limits::kLowestTemperature, limits::kLowestPressure};
+    const double highs[3] = {limits::kHighestTemperature, limits::kHighestTemperature, limits::kHighestPressure};
+    for (int i = 0; i < 3 && i + 1 < argc; ++i) {
+        if (!limits::Within(args[i], lows[i], highs[i])) {
+            std::fprintf(stderr, "wegator-values: the %s %s lies outside %g ... %g %s\n", names[i],
+                         Shown(argv[i + 1]).c_str(), lows[i], highs[i], i == 2 ? "kPa" : "°C");
+            return 2;
+        }
     }
     const double td = args[0], t = args[1], pKpa = args[2];
     wegator::HumidityEngine engine;
@@ -83,5 +105,5 @@ int main(int argc, char** argv) {
     std::printf("dew point (inverse)    %.9f °C\n", engine.DewPoint(wvp, p));
     std::printf("frost point            %.9f °C\n", frost);
     std::printf("wet-bulb temperature   %.6f °C\n", engine.WetBulbTemperature(pKpa, t, ewDew));
-    return 0;
+    return Flushed(0);
 }
