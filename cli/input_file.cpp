@@ -64,14 +64,11 @@ TwoPassInput::TwoPassInput(const std::string& path, const std::string& what)
     struct stat status {};
     if (::fstat(fd_, &status) != 0) Fail(errno);
     if (S_ISDIR(status.st_mode)) Fail(EISDIR);
-    // Standard input may be a file already partly read by whoever started us.
-    if (S_ISREG(status.st_mode)) start_ = ::lseek(fd_, 0, SEEK_CUR);
-    if (!S_ISREG(status.st_mode) || start_ < 0) {
-        kept_ = std::tmpfile();
-        if (kept_ == nullptr) {
-            throw UsageError("cannot keep " + what_ + " for its second reading: " + std::strerror(errno));
-        }
-    }
+    // Even a regular file is not read twice: a program (or a user's editor)
+    // rewriting it between the readings would hand the second one cells that
+    // were never checked. What the first reading saw is what gets computed.
+    kept_ = std::tmpfile();
+    if (kept_ == nullptr) throw UsageError("cannot keep " + what_ + " for its second reading: " + std::strerror(errno));
 }
 
 TwoPassInput::~TwoPassInput() {
@@ -82,21 +79,19 @@ TwoPassInput::~TwoPassInput() {
 void TwoPassInput::Fail(int error) const { throw CannotRead(path_, what_, error); }
 
 std::string_view TwoPassInput::NextBlock() {
-    if (second_ && kept_ != nullptr) {
+    if (second_) {
         const std::size_t n = std::fread(block_.data(), 1, block_.size(), kept_);
         if (n == 0 && std::ferror(kept_)) {
-            throw UsageError("cannot read back " + what_ + " kept from standard input: " + std::strerror(errno));
+            throw UsageError("cannot read back " + what_ + " kept for its second reading: " + std::strerror(errno));
         }
         return {block_.data(), n};
     }
-    // The second reading stops where the first ended, even if a logger has
-    // appended to the file meanwhile: rows that were not checked are not computed.
-    const std::size_t wanted = second_ ? std::min(block_.size(), firstLength_ - secondLength_) : block_.size();
-    const ssize_t n = wanted == 0 ? 0 : ReadSome(fd_, block_.data(), wanted);
+    // The first reading ends at the end the file has then; rows a logger
+    // appends later are neither checked nor computed.
+    const ssize_t n = ReadSome(fd_, block_.data(), block_.size());
     if (n < 0) Fail(errno);
     const auto size = static_cast<std::size_t>(n);
-    (second_ ? secondLength_ : firstLength_) += size;
-    if (kept_ != nullptr && size > 0 && std::fwrite(block_.data(), 1, size, kept_) != size) {
+    if (size > 0 && std::fwrite(block_.data(), 1, size, kept_) != size) {
         throw UsageError("cannot keep " + what_ + " for its second reading: " + std::strerror(errno));
     }
     return {block_.data(), size};
@@ -104,12 +99,8 @@ std::string_view TwoPassInput::NextBlock() {
 
 void TwoPassInput::Rewind() {
     second_ = true;
-    if (kept_ != nullptr) {
-        if (std::fflush(kept_) != 0 || std::fseek(kept_, 0, SEEK_SET) != 0) {
-            throw UsageError("cannot keep " + what_ + " for its second reading: " + std::strerror(errno));
-        }
-    } else if (::lseek(fd_, start_, SEEK_SET) != start_) {
-        Fail(errno);
+    if (std::fflush(kept_) != 0 || std::fseek(kept_, 0, SEEK_SET) != 0) {
+        throw UsageError("cannot keep " + what_ + " for its second reading: " + std::strerror(errno));
     }
 }
 

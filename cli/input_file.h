@@ -17,11 +17,12 @@ namespace wegator::cli {
 std::string ReadInputFile(const std::string& path, const std::string& what);
 
 // A batch file read twice, in blocks: once to check every row before any
-// result is written, once to compute them. A regular file is simply read
-// again from its start; standard input, a pipe or a device is kept in an
-// unnamed temporary file as it is first read. Either way the memory used is
-// one block, whatever the length of the file. Read errors throw UsageError as
-// ReadInputFile does.
+// result is written, once to compute them. The file (or standard input, a
+// pipe, a device) is read once and kept in an unnamed temporary file as it is
+// first read; the second reading reads that copy, so it computes exactly the
+// rows that were checked, whatever happens to the file meanwhile. The memory
+// used is one block, whatever the length of the file. Read errors throw
+// UsageError as ReadInputFile does.
 class TwoPassInput {
 public:
     TwoPassInput(const std::string& path, const std::string& what);
@@ -40,11 +41,8 @@ private:
     std::string path_;
     std::string what_;
     int fd_ = -1;              // the file itself, or standard input
-    std::FILE* kept_ = nullptr;  // the temporary copy of an input that cannot be read twice
-    off_t start_ = 0;          // where a regular file's first reading began
+    std::FILE* kept_ = nullptr;  // the copy of what the first reading saw
     bool second_ = false;
-    std::size_t firstLength_ = 0;   // bytes of the first reading
-    std::size_t secondLength_ = 0;  // bytes of the second reading so far
     std::vector<char> block_;
 };
 

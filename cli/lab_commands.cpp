@@ -10,6 +10,7 @@
 #include "text/string_table.h"
 #include "text/strings.h"
 #include "command.h"
+#include "evaluation_output.h"
 #include "input_file.h"
 #include "lab/cal_file.h"
 #include "lab/port_names.h"
@@ -25,19 +26,17 @@ namespace {
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 
-// A message of the program (its own text, Polish) on one line of standard error.
-void ReportMessage(int id, std::string text) {
-    for (char& c : text) {
-        if (c == '\n' || c == '\r') c = ' ';
-    }
-    std::cerr << "wegator-cli: message " << id << ": " << text << '\n';
+// A message of the program on one line of standard error, nothing in it a terminal could act on.
+void ReportMessage(int id, const std::string& text) {
+    std::cerr << "wegator-cli: message " << id << ": " << MessagePrintable(OneLine(text)) << '\n';
 }
 
 // The table in `file`, or nothing after its message (209 unreadable, 1101 to 1104 a refused line).
 std::optional<lab::CalibrationTable> LoadTable(const std::string& file) {
     const lab::CalParseResult read = lab::ReadCalFile(file);
     if (!read.ok) {
-        const lab::CalFileMessage message = lab::CalLoadFailureMessage(read, file);
+        // The name as the user gave it may hold anything: it is shown quoted, escaped and cut.
+        const lab::CalFileMessage message = lab::CalLoadFailureMessage(read, MessageQuoted(file));
         ReportMessage(message.messageId, message.text);
         return std::nullopt;
     }
@@ -297,7 +296,14 @@ LabCommands::LabCommands(CLI::App& app) : options_(std::make_unique<Options>()) 
         ->group("Run");
     o.read->add_option("--seconds", o.seconds, "Stop after this many seconds")
         ->type_name("S")
-        ->check(CLI::PositiveNumber)
+        ->check(CLI::Validator(
+            [](std::string& text) -> std::string {
+                // "nan" and "inf" are read as numbers, and a NaN passes every comparison.
+                double seconds = 0.0;
+                if (CLI::detail::lexical_cast(text, seconds) && std::isfinite(seconds) && seconds > 0.0) return {};
+                return "the seconds are a positive number, not " + MessageExcerpt(text);
+            },
+            ""))
         ->group("Run");
     o.read
         ->add_flag("--retry", o.retry,

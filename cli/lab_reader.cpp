@@ -8,9 +8,12 @@
 #include <iostream>
 #include <memory>
 
+#include "evaluation_output.h"
 #include "lab/stream_decoder.h"
 #include "stop_signals.h"
+#include "time_limit.h"
 #include "serial/serial_channel.h"
+#include "text_output.h"
 
 namespace wegator::cli {
 
@@ -25,7 +28,8 @@ constexpr int kRetryMs = 500;
 // The F-250 is asked for its input again after this long without a reading.
 constexpr int kF250QuietMs = 10000;
 
-void Report(const std::string& text) { std::cerr << "wegator-cli: " << text << std::endl; }
+// A port's name and the system's reasons reach the terminal escaped.
+void Report(const std::string& text) { std::cerr << "wegator-cli: " << MessagePrintable(OneLine(text)) << std::endl; }
 
 class LabReader {
 public:
@@ -35,9 +39,7 @@ public:
         StopSignals stopSignals;
         QSocketNotifier interrupt(stopSignals.ReadEnd(), QSocketNotifier::Read);
         QObject::connect(&interrupt, &QSocketNotifier::activated, [this] { Stop(); });
-        QTimer deadline;
-        deadline.setSingleShot(true);
-        QObject::connect(&deadline, &QTimer::timeout, [this] { Stop(); });
+        TimeLimit deadline([this] { Stop(); });
 
         for (const LabReadOptions::Port& port : options_.ports) {
             instruments_.push_back(std::make_unique<Instrument>(port.stream, port.name));
@@ -46,7 +48,7 @@ public:
             Prepare(*instrument);
             if (!OpenAtStart(*instrument)) break;
         }
-        if (!stopping_ && options_.seconds) deadline.start(static_cast<int>(*options_.seconds * 1000.0));
+        if (!stopping_ && options_.seconds) deadline.Start(*options_.seconds);
         // Also after a failed start: the F-250, if open, gets its "A4" first.
         QCoreApplication::exec();
         if (outputFailed_) return kExitOutput;

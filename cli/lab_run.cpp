@@ -17,6 +17,7 @@
 #include "lab/stream_use.h"
 #include "station/qt_station.h"
 #include "stop_signals.h"
+#include "time_limit.h"
 #include "text_output.h"
 
 namespace wegator::cli {
@@ -49,7 +50,7 @@ public:
 
 private:
     static void Print(int messageId, const std::string& text) {
-        std::cerr << "wegator-cli: message " << messageId << ": " << OneLine(text) << '\n';
+        std::cerr << "wegator-cli: message " << messageId << ": " << MessagePrintable(OneLine(text)) << '\n';
     }
 };
 
@@ -275,7 +276,7 @@ int RunLabStation(const LabRunOptions& options) {
     const Settings settings = ReadSettingsOnly(store, &understood);
     std::error_code ignored;
     if (!understood && std::filesystem::exists(store, ignored)) {
-        std::cerr << "wegator-cli: " << store.string() << " holds no settings that can be read\n";
+        std::cerr << "wegator-cli: " << MessageQuoted(store.string()) << " holds no settings that can be read\n";
         return kExitUsage;
     }
     if (settings.settingsLabDevices == 0) {
@@ -294,14 +295,15 @@ int RunLabStation(const LabRunOptions& options) {
         const lab::RecordFile::Opened data =
             lab::RecordFile::Open(settings.saveFileName, lab::RecordFile::Mode::OpenOrCreate);
         if (!data.file) {
-            std::cerr << "wegator-cli: the data file " << settings.saveFileName << " cannot be opened: " << data.error
-                      << '\n';
+            std::cerr << "wegator-cli: the data file " << MessageQuoted(settings.saveFileName)
+                      << " cannot be opened: " << MessagePrintable(OneLine(data.error)) << '\n';
             return kExitNoInstrument;
         }
     }
     bool tablesMissing = false;
     for (const TableProblem& problem : MissingTables(settings)) {
-        std::cerr << "wegator-cli: correction table " << problem.name << ": " << problem.reason << '\n';
+        std::cerr << "wegator-cli: correction table " << problem.name << ": " << MessagePrintable(OneLine(problem.reason))
+                  << '\n';
         tablesMissing = true;
     }
     if (tablesMissing && !options.ignoreMissingTables) {
@@ -332,7 +334,7 @@ int RunLabStation(const LabRunOptions& options) {
             if (notice.kind == LaboratoryPage::Notice::Kind::Calculation && notice.messageId != 0) {
                 std::cerr << "message " << notice.messageId << ": ";
             }
-            std::cerr << OneLine(notice.text) << std::endl;
+            std::cerr << MessagePrintable(OneLine(notice.text)) << std::endl;
         });
         if (options.pressureOption->count() > 0) page.SetHandPressure(options.pressure, options.pressureUncertainty);
         page.SetUp();
@@ -347,7 +349,8 @@ int RunLabStation(const LabRunOptions& options) {
                 } else if (page.Phase(s) == LaboratoryPage::StreamPhase::Failed) {
                     const std::string reason = lab::StreamPort(settings, s) > 0 ? station.Link().LastError(s)
                                                                                 : "the settings name no port for it";
-                    std::cerr << "wegator-cli: " << lab::StreamName(s) << ": cannot open its port: " << reason << '\n';
+                    std::cerr << "wegator-cli: " << lab::StreamName(s) << ": cannot open its port: "
+                              << MessagePrintable(OneLine(reason)) << '\n';
                 }
             }
             if (!anyOpen) {
@@ -376,19 +379,19 @@ int RunLabStation(const LabRunOptions& options) {
             page.PrepareRun();
             page.Run().SetUseDewPoint(!options.runWithoutDewPoint);
             if (!page.Run().Start(std::to_string(options.runDelay), options.runFolder)) {
-                std::cerr << "wegator-cli: no calibration run: its files cannot be created in " << options.runFolder
+                std::cerr << "wegator-cli: no calibration run: its files cannot be created in "
+                          << MessageQuoted(options.runFolder)
                           << '\n';
                 return kExitNoInstrument;
             }
-            std::cerr << "wegator-cli: calibration run into " << page.Run().SeriesPath() << '\n';
+            std::cerr << "wegator-cli: calibration run into " << MessagePrintable(page.Run().SeriesPath()) << '\n';
         }
         bool timeUp = false;
-        if (options.seconds > 0) {
-            QTimer::singleShot(options.seconds * 1000, &application, [&timeUp] {
-                timeUp = true;
-                QCoreApplication::quit();
-            });
-        }
+        TimeLimit timeLimit([&timeUp] {
+            timeUp = true;
+            QCoreApplication::quit();
+        });
+        if (options.seconds > 0) timeLimit.Start(options.seconds);
 
         application.exec();
         // A run still waiting or going ends its files saying why it stopped.

@@ -29,15 +29,27 @@ std::string Stamp(std::time_t now) {
 
 // CR and LF are written as \r and \n, a backslash as \\: a byte never breaks
 // the log's lines, and each escape reads back as the one byte it stands for.
+// Every other control byte and every byte from 0x7F up (ESC, or 0x9B, which
+// some terminals take for a control sequence) is written as \xHH, so a log
+// shown in a terminal only shows what the thermometer sent and runs nothing.
 std::string Escaped(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
         switch (c) {
             case '\r': text += "\\r"; break;
             case '\n': text += "\\n"; break;
             case '\\': text += "\\\\"; break;
-            default: text += c; break;
+            default:
+                if (byte < 0x20 || byte >= 0x7F) {
+                    std::array<char, 8> code{};
+                    std::snprintf(code.data(), code.size(), "\\x%02x", static_cast<unsigned>(byte));
+                    text += code.data();
+                } else {
+                    text += c;
+                }
+                break;
         }
     }
     return text;

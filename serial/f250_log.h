@@ -2,7 +2,8 @@
 // byte it answered, stamped with the local time, for finding out why a
 // thermometer stays silent. Each stamp starts a line; CR, LF and the
 // backslash are written as \r, \n and \\, so a line never breaks inside
-// the thermometer's bytes or a command. It is bounded: past 10 MiB the file
+// the thermometer's bytes or a command, and any other control byte or byte
+// from 0x7F up as \xHH, so the log shown in a terminal runs nothing. It is bounded: past 10 MiB the file
 // moves to "F250.txt.1" and a new one starts. The first log of a run also
 // moves the previous run's log there; a thermometer reopened later in the
 // same run continues the file.
@@ -40,7 +41,7 @@ public:
 
     bool IsOpen() const { return file_ != nullptr; }
     // A received byte, as the character itself (escaped) followed by its
-    // code: "A0x41 ", "\r0x0d ".
+    // code: "A0x41 ", "\r0x0d ", "\x1b0x1b ".
     void Received(std::uint8_t byte);
     // The bytes of a sent command (escaped), always on a line of its own with its stamp.
     void Sent(std::string_view bytes);

@@ -42,13 +42,16 @@ TEST_F(F250LogTest, BytesShareTheStampOfTheirSecondAndCommandsStandAlone) {
         log.Sent("A1\r\n");
         log.Received('B');  // same second as the command, yet a line of its own
         log.Received('\\');
+        log.Received(0x1B);
+        log.Received(0x9B);
     }
-    // CR, LF and the backslash escaped: one line per stamp, read back unambiguously.
+    // CR, LF, the backslash and every byte a terminal could act on escaped: one
+    // line per stamp, read back unambiguously, shown in a terminal harmlessly.
     EXPECT_EQ(lab::testing::ReadFile(File()),
               "\n2024.05.17 14:03:09   A0x41 \\r0x0d "
               "\n2024.05.17 14:03:10   \\n0x0a "
               "\n2024.05.17 14:03:10   A1\\r\\n"
-              "\n2024.05.17 14:03:10   B0x42 \\\\0x5c ");
+              "\n2024.05.17 14:03:10   B0x42 \\\\0x5c \\x1b0x1b \\x9b0x9b ");
 }
 
 TEST_F(F250LogTest, ANewRunKeepsThePreviousLogAndARotationBoundsTheFile) {
