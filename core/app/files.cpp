@@ -73,7 +73,7 @@ fs::path FollowLinks(fs::path file) {
     return file;
 }
 
-FileRead ReadWholeFile(const fs::path& file) {
+FileRead ReadWholeFile(const fs::path& file, std::uintmax_t sizeLimit) {
     FileRead result;
     if (file.empty()) {
         result.state = ReadState::Unreadable;
@@ -87,10 +87,16 @@ FileRead ReadWholeFile(const fs::path& file) {
     }
     struct stat info {};
     result.state = ReadState::Unreadable;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<std::uintmax_t>(info.st_size) > sizeLimit) {
+        result.state = ReadState::TooLarge;
+    } else if (S_ISREG(info.st_mode)) {
         char buffer[8192];
         for (;;) {
             const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n > 0 && result.data.size() + static_cast<std::size_t>(n) > sizeLimit) {
+                result.state = ReadState::TooLarge;
+                break;
+            }
             if (n > 0) {
                 result.data.append(buffer, static_cast<std::size_t>(n));
             } else if (n == 0) {

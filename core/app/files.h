@@ -3,26 +3,33 @@
 // and a write that fails leaves the old file as it was.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 namespace wegator {
 
-enum class ReadState { Missing, Unreadable, Read };
+enum class ReadState { Missing, Unreadable, TooLarge, Read };
 
 struct FileRead {
     ReadState state = ReadState::Missing;
     std::string data;  // the whole file when state is Read, else empty
 };
 
+// The largest settings store read. A store holds a few hundred short values,
+// some kilobytes; a file of many megabytes is no store, and reading it whole
+// would take as much memory.
+inline constexpr std::uintmax_t kSettingsStoreSizeLimit = 1024 * 1024;
+
 // Writes all of `data` to the open file `fd`, however many writes it takes;
 // false, with errno set, when the file refuses them.
 bool WriteAll(int fd, std::string_view data);
 
 // Reads a regular file whole. A folder, a pipe or a device is Unreadable, and
-// is never waited on.
-FileRead ReadWholeFile(const std::filesystem::path& file);
+// is never waited on. A file of more than `sizeLimit` bytes (or one that grows
+// past it while it is read) is TooLarge and never held in memory.
+FileRead ReadWholeFile(const std::filesystem::path& file, std::uintmax_t sizeLimit);
 
 // Who may read a replaced file.
 enum class FileAccess {

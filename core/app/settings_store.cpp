@@ -627,10 +627,11 @@ Settings ReadStore(const fs::path& storeFile, StoreLoad& load, bool keep, bool* 
     load = StoreLoad{};
     if (understood != nullptr) *understood = false;
     try {
-        const FileRead file = ReadWholeFile(storeFile);
-        // A store that exists but cannot be read is left alone for the whole
-        // run: the defaults serve, and the user's file is never overwritten by them.
-        if (file.state == ReadState::Unreadable) {
+        const FileRead file = ReadWholeFile(storeFile, kSettingsStoreSizeLimit);
+        // A store that exists but cannot be read, or is too large to be one,
+        // is left alone for the whole run: the defaults serve, and the user's
+        // file is never overwritten by them.
+        if (file.state == ReadState::Unreadable || file.state == ReadState::TooLarge) {
             load.writable = false;
             return settings;
         }
@@ -688,7 +689,7 @@ Settings LoadSettings() { return LoadSettings(SettingsStorePath(), nullptr); }
 
 bool SaveSettings(const Settings& settings, const fs::path& storeFile) {
     try {
-        const FileRead file = ReadWholeFile(storeFile);
+        const FileRead file = ReadWholeFile(storeFile, kSettingsStoreSizeLimit);
         const StoreContents kept = ParseStore(file.data);
         std::vector<std::string> lines;
         for (const SettingDescriptor& setting : kSettingsTable) {

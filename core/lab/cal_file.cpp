@@ -126,7 +126,12 @@ double StoredCalNumber(double value) {
 }
 
 CalParseResult ReadCalFile(const std::filesystem::path& file) {
-    const FileRead read = ReadWholeFile(file);
+    const FileRead read = ReadWholeFile(file, kCalFileSizeLimit);
+    if (read.state == ReadState::TooLarge) {
+        CalParseResult refused;
+        refused.fault = CalLineFault::FileTooLarge;
+        return refused;
+    }
     if (read.state != ReadState::Read) return {};
     return ParseCalText(read.data);
 }
@@ -172,6 +177,9 @@ CalFileMessage CalLoadFailureMessage(const CalParseResult& result, const std::st
             text.replace(at, kLinePlaceholder.size(), std::to_string(result.badLine));
         }
         m.text = text;
+    } else if (result.fault == CalLineFault::FileTooLarge) {
+        m.messageId = msg::CalibrationFileTooLarge;
+        m.text = LoadString(m.messageId);
     } else {
         m.messageId = msg::CalibrationFileUnavailable;
         m.text = LoadString(m.messageId);

@@ -32,7 +32,13 @@ enum class CalLineFault : std::uint8_t {
     NegativeUncertainty,  // 1102
     RepeatedValue,        // 1103: the value of an earlier line, to the three decimals a table keeps
     OutOfRange,           // 1104: a number beyond ±kCalNumberLimit
+    FileTooLarge,         // 1340: the file is larger than kCalFileSizeLimit (badLine 0)
 };
+
+// The largest .cal file read: 16 MiB, half a million rows, far beyond any
+// certificate. A larger file is refused before it is read, not after it has
+// filled the memory.
+inline constexpr std::uintmax_t kCalFileSizeLimit = 16 * 1024 * 1024;
 
 // What reading a .cal text or file gives: the rows in file order, or the
 // first line (from 1) that is refused and why.
@@ -63,7 +69,7 @@ CalLineFault CheckCalEntry(const CalibrationEntry& entry);
 double StoredCalNumber(double value);
 
 // The file read whole and parsed. When it cannot be opened or read, ok is
-// false and badLine 0.
+// false and badLine 0; a file over kCalFileSizeLimit is FileTooLarge.
 CalParseResult ReadCalFile(const std::filesystem::path& file);
 
 // "%.03f;%.03f;%.03f\r\n" for every entry, in the given order, with a point.
@@ -79,8 +85,8 @@ bool WriteCalFile(const std::filesystem::path& file, std::span<const Calibration
 std::string FormatCalNumber(double value);
 
 // The message for a file that could not be loaded: string 209 and the file
-// name when it could not be read, the refused line's message (1101 to 1104,
-// naming the line) and the file name otherwise.
+// name when it could not be read, 1340 and the name when it is too large, the
+// refused line's message (1101 to 1104, naming the line) and the file name otherwise.
 struct CalFileMessage {
     int messageId = 0;
     std::string text;

@@ -441,6 +441,8 @@ constexpr StringEntry kPolish[] = {
     {1300, "Nie udało się zapisać ustawień. Plik ustawień pozostał bez zmian:"},
     {1301, "Pliku ustawień nie udało się odczytać przy uruchomieniu programu. Aby go nie zastąpić, "
            "ustawienia z tej sesji nie zostały zapisane:"},
+    // A .cal file refused before it is read (followed by its name).
+    {1340, "Plik jest zbyt duży, by mógł być tablicą poprawek (ponad 16 MiB)."},
 };
 
 constexpr bool IdsAscending() {

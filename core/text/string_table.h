@@ -100,6 +100,8 @@ inline constexpr int CalibrationFileNumberOutOfRange = 1104;
 // The editor's "Dodaj" / "Edytuj" refusing the same.
 inline constexpr int TableNegativeUncertainty = 1105;
 inline constexpr int TableNumberOutOfRange = 1106;
+// A .cal file larger than any table, refused before it is read.
+inline constexpr int CalibrationFileTooLarge = 1340;
 
 // Page labels shared by the printouts and the command line.
 inline constexpr int InputsAtP1Caption = 1001;

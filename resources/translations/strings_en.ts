@@ -1620,5 +1620,10 @@ End the program?</translation>
         <comment>1262</comment>
         <translation>Table switched on but not loaded: %s</translation>
     </message>
+    <message>
+        <source>Plik jest zbyt duży, by mógł być tablicą poprawek (ponad 16 MiB).</source>
+        <comment>1340</comment>
+        <translation>The file is too large to be a correction table (over 16 MiB).</translation>
+    </message>
 </context>
 </TS>

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "app/files.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
 
@@ -113,6 +114,20 @@ TEST_F(StoreRepairTest, UnreadableStoreIsNeverWritten) {
     EXPECT_EQ(LoadSettings(store_, &load), Settings{});
     EXPECT_FALSE(load.writable);
     EXPECT_TRUE(fs::is_fifo(store_));
+}
+
+TEST_F(StoreRepairTest, StoreTooLargeToBeOneIsNeitherReadNorWritten) {
+    // Megabytes of blank lines would otherwise be read whole, and take many
+    // times their size in memory.
+    Write("Windows Registry Editor Version 5.00\r\n");
+    fs::resize_file(store_, kSettingsStoreSizeLimit + 1);
+    StoreLoad load;
+    EXPECT_EQ(LoadSettings(store_, &load), Settings{});
+    EXPECT_FALSE(load.writable);
+    EXPECT_EQ(fs::file_size(store_), kSettingsStoreSizeLimit + 1);
+    bool understood = true;
+    ReadSettingsOnly(store_, &understood);
+    EXPECT_FALSE(understood);
 }
 
 // The text of a store as a registry editor exports it: UTF-16LE with its mark.

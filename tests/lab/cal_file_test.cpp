@@ -122,6 +122,18 @@ TEST(CalFile, WrittenWithThreeDecimalsAndAPointAndReadBack) {
     EXPECT_FALSE(ReadCalFile(dir / "missing.cal").ok);
     EXPECT_EQ(ReadCalFile(dir / "missing.cal").badLine, 0);
     EXPECT_FALSE(ReadCalFile(dir).ok);  // a folder is no table
+
+    // A file larger than any table is refused before it is read, by its name.
+    std::ofstream(dir / "huge.cal") << "1.000;0.000;0.000\r\n";
+    fs::resize_file(dir / "huge.cal", kCalFileSizeLimit + 1);  // sparse: costs no disk
+    const CalParseResult huge = ReadCalFile(dir / "huge.cal");
+    EXPECT_FALSE(huge.ok);
+    EXPECT_EQ(huge.fault, CalLineFault::FileTooLarge);
+    const CalFileMessage message = CalLoadFailureMessage(huge, "huge.cal");
+    EXPECT_EQ(message.messageId, 1340);
+    EXPECT_EQ(message.text, "Plik jest zbyt duży, by mógł być tablicą poprawek (ponad 16 MiB).\nhuge.cal");
+    fs::resize_file(dir / "huge.cal", kCalFileSizeLimit);
+    EXPECT_NE(ReadCalFile(dir / "huge.cal").fault, CalLineFault::FileTooLarge);
 }
 
 TEST(CalFile, AFailedSaveLeavesTheOldFileByteForByte) {
