@@ -15,15 +15,18 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 #include <span>
 
 #include "app/files.h"
+#include "app/settings_store.h"
 #include "command.h"
 #include "csv_reader.h"
 #include "evaluation_output.h"
 #include "input_file.h"
 #include "lab_commands.h"
+#include "language.h"
 #include "lab_run.h"
 #include "options.h"
 #include "print/printout_painter.h"
@@ -218,8 +221,9 @@ constexpr const char* kFooter = R"(Exit status:
 Each subcommand opens a fresh page, types the given texts into its fields (in
 command-line order), presses "Oblicz" and prints the page's texts: an aligned
 table by default (nothing when the page showed a message), or with --json and
---csv the page's state in any case. Messages are the program's own (Polish)
-texts. --print-pdf FILE also writes the page's printout, as its "Drukuj"
+--csv the page's state in any case. Messages, captions and headings are the
+program's own texts, in the language the desktop program keeps in the
+settings (Polish when none was chosen yet), or as --lang says. --print-pdf FILE also writes the page's printout, as its "Drukuj"
 button would print it, to a PDF (not with --batch): a new or regular file is
 replaced only once the PDF is complete, a pipe or a character device is
 written into, and /dev/stdout (or the file standard output goes to) gets the
@@ -228,6 +232,7 @@ PDF instead of the usual output.
 Examples:
   wegator-cli rh --p1 101.325 --p2 101.325 --dp 10 --t 20
   wegator-cli rh --p1 100 --p2 100 --t 25 --rh 40 --json
+  wegator-cli --lang en rh --p1 100 --p2 100 --t 10 --dp 20
   wegator-cli moisture --quantity ppmv --content 5000 --t 20 --p1 100 --p2 200
   wegator-cli psychro --pb 101.325 --t 20 --tw 15 --print-pdf reading.pdf
   wegator-cli pressure --value 1 --unit atm
@@ -273,6 +278,12 @@ int Main(int argc, char** argv) {
     app.set_version_flag("--version", std::string("wegator-cli ") + kVersion, "Print the program's version and exit");
     app.footer(kFooter);
     app.get_formatter()->column_width(34);
+    std::string language;
+    app.add_option("--lang", language,
+                   "Language of messages, captions and headings: pl or en (default: the one of the settings, "
+                   "else pl); before the command")
+        ->type_name("pl|en")
+        ->check(CLI::IsMember({"pl", "en"}).description(""));
     app.failure_message([args = std::span<char* const>(argv, static_cast<std::size_t>(argc))](const CLI::App* failed,
                                                                                               const CLI::Error& e) {
         return SafeParseMessage("wegator-cli: " + CLI::FailureMessage::simple(failed, e), args.subspan(1));
@@ -307,6 +318,12 @@ int Main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
         return app.exit(e) == 0 ? kExitSuccess : kExitUsage;
+    }
+    const std::filesystem::path store = labRunApp->parsed() && !labRun.settingsFile.empty()
+                                            ? std::filesystem::path(labRun.settingsFile)
+                                            : SettingsStorePath();
+    if (CommandLineLanguage(language, store) == "en" && !UseEnglish()) {
+        std::cerr << "wegator-cli: the English texts cannot be loaded; the texts stay Polish\n";
     }
     if (labRunApp->parsed()) return RunLabStation(labRun);
     try {

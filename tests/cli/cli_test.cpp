@@ -58,6 +58,8 @@ const fs::path& WorkDir() {
         if (::mkdtemp(name.data()) == nullptr) std::abort();
         static const std::string created = name;
         std::atexit([] { fs::remove_all(created); });
+        // The programs read no settings of the user's (their language, say).
+        ::setenv("XDG_CONFIG_HOME", (fs::path(name) / "config").c_str(), 1);
         return fs::path(name);
     }();
     return dir;
@@ -320,20 +322,22 @@ TEST(CliTest, LongBatchFromFileAndStandardInput) {
     EXPECT_EQ(bad.out, "");
 }
 
-// A logger may append to its file while a batch of it runs: the second
-// reading ends where the first did, so no row is computed unchecked.
-TEST(CliTest, SecondReadingEndsWhereTheFirstDid) {
-    const fs::path file = WriteTemp("growing.csv", "p1,p2,t,rh\n100,100,20,50\n");
-    wegator::cli::TwoPassInput input(file.string(), "the batch file");
-    const auto readAll = [&input] {
-        std::string text;
-        for (std::string_view block; !(block = input.NextBlock()).empty();) text += block;
-        return text;
-    };
-    const std::string first = readAll();
-    std::ofstream(file, std::ios::app) << "100,100,21,x\n";
-    input.Rewind();
-    EXPECT_EQ(readAll(), first);
+// A logger may append to its file while a batch of it runs, an editor may
+// rewrite it in place: the second reading computes what the first one checked.
+TEST(CliTest, SecondReadingComputesWhatTheFirstChecked) {
+    for (const auto mode : {std::ios::app, std::ios::trunc}) {
+        const fs::path file = WriteTemp("changing.csv", "p1,p2,t,rh\n100,100,20,50\n");
+        wegator::cli::TwoPassInput input(file.string(), "the batch file");
+        const auto readAll = [&input] {
+            std::string text;
+            for (std::string_view block; !(block = input.NextBlock()).empty();) text += block;
+            return text;
+        };
+        const std::string first = readAll();
+        std::ofstream(file, std::ios::out | mode) << "p1,p2,t,rh\n=1+2,100,21,x\n";
+        input.Rewind();
+        EXPECT_EQ(readAll(), first);
+    }
 }
 
 TEST(CliTest, UsageErrorsExitWithTwo) {
@@ -822,11 +826,24 @@ TEST(CliTest, PrintPdfIntoPipesAndStandardOutput) {
 }
 
 TEST(CliTest, OutputThatCannotBeWrittenFails) {
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"pressure", "--value", "1"}, {"pressure", "--value", "1", "--json"}, {"--help"}}) {
-        const Outcome run = RunProgram(WEGATOR_CLI_PATH, args, "", ">/dev/full");
-        EXPECT_EQ(run.status, 2) << args.front();
-        EXPECT_EQ(run.err, "wegator-cli: cannot write to standard output: No space left on device\n");
+    struct Case {
+        std::string program;
+        std::vector<std::string> args;
+        std::string says;
+    };
+    const std::string cli = "wegator-cli: cannot write to standard output: No space left on device\n";
+    const std::vector<Case> cases = {
+        {WEGATOR_CLI_PATH, {"pressure", "--value", "1"}, cli},
+        {WEGATOR_CLI_PATH, {"pressure", "--value", "1", "--json"}, cli},
+        {WEGATOR_CLI_PATH, {"--help"}, cli},
+        {WEGATOR_VALUES_PATH, {}, "wegator-values: cannot write to standard output\n"},
+        {WEGATOR_VALUES_PATH, {"--help"}, "wegator-values: cannot write to standard output\n"},
+        {WEGATOR_SIM_PATH, {"--help"}, "wegator-sim: cannot write to standard output: No space left on device\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = RunProgram(c.program, c.args, "", ">/dev/full");
+        EXPECT_EQ(run.status, 2) << c.program;
+        EXPECT_EQ(run.err, c.says);
     }
     // A batch whose output outgrows the buffers fails the same way.
     std::string rows = "value\n";
@@ -902,7 +919,7 @@ TEST(CliTest, RangeMessagesKeepTheirDots) {
               "wegator-cli: message 79: Wartość ciśnienia wyjściowego powinna zawierać się przedziale 0,03 ... 20.\n");
 }
 
-TEST(WegatorValuesTest, RefusesWhatIsNoNumberOrFormulaSet) {
+TEST(WegatorValuesTest, RefusesWhatIsNoNumberOrFormulaSetOrOutOfRange) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"nan"},
                                                {"10", "inf"},
@@ -912,7 +929,12 @@ TEST(WegatorValuesTest, RefusesWhatIsNoNumberOrFormulaSet) {
                                                {"10", "20", "101.325", "2"},
                                                {"10", "20", "101.325", "0.5"},
                                                {"10", "20", "101.325", "-1"},
-                                               {"10", "20", "101.325", "1e300"}}) {
+                                               {"10", "20", "101.325", "1e300"},
+                                               {"1e308", "1e308"},
+                                               {"10", "100.5"},
+                                               {"-100.01"},
+                                               {"10", "20", "2.9"},
+                                               {"10", "20", "20001"}}) {
         const Outcome run = RunProgram(WEGATOR_VALUES_PATH, args, "");
         EXPECT_EQ(run.status, 2) << args.back();
         EXPECT_EQ(run.out, "") << args.back();

@@ -85,6 +85,53 @@ TEST(LabCliTest, CalLookupInterpolatesAndRefusesABadLine) {
     EXPECT_EQ(RunCli(folder, {"cal", "show", (folder.Path() / "none.cal").string()}).status, 1);
 }
 
+// Messages, in the language of the settings or of --lang, keep their numbers.
+TEST(LabCliTest, SpeaksTheLanguageOfTheSettingsOrOfLang) {
+    UserFolder folder;
+    const std::vector<std::string> rh{"rh", "--p1", "100", "--p2", "100", "--t", "10", "--dp", "20"};
+    const std::string polish = "wegator-cli: message 8: Wartość purktu rosy nie powinna być większa niż wartość "
+                               "temperatury\n";
+    const std::string english = "wegator-cli: message 8: The dew point should not be greater than the temperature\n";
+    const auto with = [&rh](std::vector<std::string> before) {
+        before.insert(before.end(), rh.begin(), rh.end());
+        return before;
+    };
+    EXPECT_EQ(RunCli(folder, rh).err, polish);  // no store: Polish
+    EXPECT_EQ(RunCli(folder, with({"--lang", "en"})).err, english);
+    folder.Write("config/TREVAN/WEGATOR.reg",
+                 "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\r\n"
+                 "\"Language\"=\"en\"\r\n");
+    EXPECT_EQ(RunCli(folder, rh).err, english);
+    EXPECT_EQ(RunCli(folder, with({"--lang", "pl"})).err, polish);
+    const Finished refused = RunCli(folder, {"cal", "show", (folder.Path() / "none.cal").string()});
+    EXPECT_EQ(refused.err.rfind("wegator-cli: message 209: ", 0), 0u) << refused.err;
+    EXPECT_EQ(RunCli(folder, with({"--lang", "de"})).status, 2);
+}
+
+// A file or port name comes back escaped and cut; a time limit of any length is taken.
+TEST(LabCliTest, MessagesQuoteNamesAndLimitsOfAnyLengthAreTaken) {
+    UserFolder folder;
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string says;
+    };
+    const std::string tooLong(300, 'a');
+    const std::vector<Case> cases = {
+        {{"cal", "show", "\x1b]0;x\a\x1b[2Jx.cal"}, 1, "'\\x1b]0;x\\x07\\x1b[2Jx.cal'"},
+        {{"cal", "lookup", tooLong + ".cal", "1"}, 1, "'" + std::string(80, 'a') + "…'"},
+        {{"lab", "read", "--dp30", "/nonexistent/\x1b[2J", "--seconds", "1e300"}, 1, "\\x1b[2J"},
+        {{"lab", "read", "--dp30", "COM7", "--seconds", "nan"}, 2, "not nan"},
+    };
+    for (const Case& c : cases) {
+        const Finished run = RunCli(folder, c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\a'), std::string::npos) << run.err;
+    }
+}
+
 TEST(LabCliTest, DecodeGivesOneLinePerCarriageReturn) {
     UserFolder folder;
     const auto bytes = folder.Write("dp30.bin", "R**B*-012.34\rnoise\rR**B* 101.50\r");
