@@ -838,12 +838,12 @@ TEST(CliTest, OutputThatCannotBeWrittenFails) {
         {WEGATOR_CLI_PATH, {"--help"}, cli},
         {WEGATOR_VALUES_PATH, {}, "wegator-values: cannot write to standard output\n"},
         {WEGATOR_VALUES_PATH, {"--help"}, "wegator-values: cannot write to standard output\n"},
-        {WEGATOR_SIM_PATH, {"--help"}, "wegator-sim: cannot write to standard output: No space left on device\n"},
+        {WEGATOR_SIM_PATH, {"--help"}, "wegator-sim: cannot write to standard output"},
     };
     for (const Case& c : cases) {
         const Outcome run = RunProgram(c.program, c.args, "", ">/dev/full");
         EXPECT_EQ(run.status, 2) << c.program;
-        EXPECT_EQ(run.err, c.says);
+        EXPECT_EQ(run.err.rfind(c.says, 0), 0u) << run.err;  // the system's reason, when known, follows
     }
     // A batch whose output outgrows the buffers fails the same way.
     std::string rows = "value\n";

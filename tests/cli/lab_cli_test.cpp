@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
@@ -98,6 +99,7 @@ TEST(LabCliTest, SpeaksTheLanguageOfTheSettingsOrOfLang) {
     };
     EXPECT_EQ(RunCli(folder, rh).err, polish);  // no store: Polish
     EXPECT_EQ(RunCli(folder, with({"--lang", "en"})).err, english);
+    std::filesystem::create_directories(folder.Path() / "config/TREVAN");
     folder.Write("config/TREVAN/WEGATOR.reg",
                  "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\r\n"
                  "\"Language\"=\"en\"\r\n");
@@ -243,7 +245,7 @@ TEST(LabCliTest, RunRefusesWhatItCannotDo) {
     const std::string table = "\"SETTINGS_LAB_CALIBRATION_TABLE_DP30\"=dword:00000001\r\n"
                               "\"CALIBRATION_FILE_NAME_DP30\"=\"" + (folder.Path() / "dp30.cal").string() + "\"\r\n";
     for (const auto& [values, named] : std::vector<std::pair<std::string, std::string>>{
-             {dataFile, "the data file " + (folder.Path() / "missing/lab.csv").string() + " cannot be opened"},
+             {dataFile, "the data file '" + (folder.Path() / "missing/lab.csv").string() + "' cannot be opened"},
              {table, "correction table CALIBRATION_FILE_NAME_DP30: "}}) {
         const Finished refused = run(instruments + values);
         EXPECT_EQ(refused.status, 1);
