@@ -7,10 +7,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "calibration_dialog.h"
 #include "dialogs.h"
@@ -163,6 +165,19 @@ bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
             calibration.close();
         }
         page.RunDialogClosed();
+    }
+
+    if (window.Station().Page().StationAtWork()) {
+        // Escape while the station measures: the question before the program
+        // ends, pictured and answered "Nie".
+        window.ShowPage(MainWindow::kLaboratoryPage);
+        QTimer::singleShot(300, &window, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                saved &= Save(*box, dir, QStringLiteral("question_end_station"));
+                box->button(QMessageBox::No)->click();
+            }
+        });
+        window.Station().Page().ConfirmStationEnd();
     }
 
     if (window.Station().Page().StreamInUse(lab::Stream::Qx316)) {

@@ -112,7 +112,8 @@ void LaboratoryPage::ApplySettings(const Settings& settings) {
     engine_.SetPsychrometerConstantIce(settings_.globalAi);
     format_.inputPrecision = settings_.laboratoryPrecInput;
     format_.resultPrecision = settings_.laboratoryPrecCalcul;
-    format_.decimalSign = settings_.decimal == "," ? "," : ".";
+    // One character assigned, not a literal: GCC 12 warns falsely (-Wrestrict) on the literal here.
+    format_.decimalSign.assign(1, settings_.decimal == "," ? ',' : '.');
     eight_.SetFormat(format_);
     tables_.ApplySwitches(settings_);
     dataFile_.SetCsv(DecodeSaveFileCode(settings_.saveFileCode).csvFormat);
