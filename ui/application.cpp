@@ -57,6 +57,8 @@ const char* const kCommandLineHelp =
     "  --version          Print the program's version and exit\n"
     "  --screenshots DIR  Fill a sample calculation into each page, save a picture of every page and\n"
     "                     dialog into DIR as PNG files and exit, without showing the window\n"
+    "  --lang pl|en       With --screenshots on a first start: the language of the pictures instead\n"
+    "                     of asking (Polish when not given); the stored language otherwise wins\n"
     "\n"
     "Qt's own options (-platform NAME, -style NAME, ...) are understood as well.\n"
     "Settings: $XDG_CONFIG_HOME/TREVAN/WEGATOR.reg (by default ~/.config/TREVAN/WEGATOR.reg).\n"
@@ -66,8 +68,8 @@ const char* const kCommandLineHelp =
 bool AnswersInformationOption(int argc, char** argv, int& status) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        if (argument == "--screenshots") {
-            ++i;  // its folder may have any name
+        if (argument == "--screenshots" || argument == "--lang") {
+            ++i;  // its value may have any name
             continue;
         }
         if (argument == "-h" || argument == "--help") {
@@ -147,9 +149,21 @@ int RunWegator(int argc, char** argv) {
     const QStringList arguments = QCoreApplication::arguments();
     const qsizetype option = arguments.indexOf(QStringLiteral("--screenshots"));
     if (option >= 0 && option + 1 < arguments.size()) screenshotDir = arguments.at(option + 1);
+    const qsizetype langOption = arguments.indexOf(QStringLiteral("--lang"));
+    const std::string givenLanguage =
+        langOption >= 0 && langOption + 1 < arguments.size() ? arguments.at(langOption + 1).toStdString() : "";
 
-    Application app(DefaultDataDirs(),
-                    [](const std::string& preselected) { return AskLanguageWithDialog(preselected); });
+    // Pictures are taken unattended: a first start there must not wait for a
+    // language answer nobody gives (the language dialog is pictured anyway).
+    LanguageQuestion askLanguage = [](const std::string& preselected) {
+        return AskLanguageWithDialog(preselected);
+    };
+    if (!screenshotDir.isEmpty()) {
+        askLanguage = [givenLanguage](const std::string&) -> std::string {
+            return givenLanguage == "en" ? "en" : "pl";
+        };
+    }
+    Application app(DefaultDataDirs(), std::move(askLanguage));
     app.Start(SettingsStorePath());
 
     MainWindow window(app.GetSettings(), app.DataDirs());
