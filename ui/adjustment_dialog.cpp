@@ -32,6 +32,7 @@ AdjustmentDialog::AdjustmentDialog(PsychrometerAdjustment& model, QWidget* paren
         ReserveInputUnitWidth(unit);
     }
     ui_->resultEdit->setMinimumWidth(NumberFieldWidth(ui_->resultEdit, "0,0000000000"));
+    MakeResultField(ui_->resultEdit);
 
     for (int f = 0; f < PsychrometerAdjustment::kFieldCount; ++f) {
         NumericEdit* field = Field(static_cast<AdjustmentField>(f));
@@ -81,6 +82,8 @@ void AdjustmentDialog::Refresh() {
     }
     Show(ui_->resultEdit, model_.ResultText());
     ui_->okButton->setEnabled(model_.OkEnabled());
+    // Enter in a field computes until there is a constant to take, then takes it.
+    (model_.OkEnabled() ? ui_->okButton : ui_->computeButton)->setDefault(true);
     Show(ui_->temperatureUnitList, model_.TemperatureUnitIndex());
     Show(ui_->pressureUnitList, model_.PressureUnitIndex());
     for (QLabel* unit : {ui_->temperatureUnit, ui_->bulbUnit, ui_->referenceUnit}) Show(unit, model_.TemperatureUnit());

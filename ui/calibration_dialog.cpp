@@ -49,7 +49,7 @@ CalibrationDialog::CalibrationDialog(lab::LaboratoryPage& page, QWidget* parent)
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?[0-9]{0,10}")), ui_->delayEdit));
     ui_->browseButton->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     folderQuestion_ = [](QWidget* parentWidget, const QString& current) {
-        return QFileDialog::getExistingDirectory(parentWidget, tr("Wybierz"), current);
+        return QFileDialog::getExistingDirectory(parentWidget, tr("Wybierz katalog"), current);
     };
     connect(ui_->browseButton, &QPushButton::clicked, this, &CalibrationDialog::ChooseFolder);
     connect(ui_->startButton, &QPushButton::clicked, this, &CalibrationDialog::Start);

@@ -30,6 +30,7 @@ EightChannelPageWidget::EightChannelPageWidget(lab::EightChannelPage& model, QWi
     // Fields and list keep their widths; the room left goes to the picture.
     ui_->channelGroup->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     for (QLabel* unit : units_) ReserveInputUnitWidth(unit);
+    MakeResultFields(this);
 
     FillUnitList(ui_->temperatureUnitList, kTemperatureUnits);
     connect(ui_->temperatureUnitList, &QComboBox::activated, this, [this](int index) {

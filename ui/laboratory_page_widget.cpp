@@ -8,6 +8,7 @@
 
 #include "calibration_dialog.h"
 #include "hyperlink_label.h"
+#include "number_fields.h"
 #include "ui_laboratory_page.h"
 #include "widget_texts.h"
 
@@ -50,6 +51,9 @@ LaboratoryPageWidget::LaboratoryPageWidget(lab::LaboratoryPage& model, QWidget* 
     }
     for (QLabel* unit : valueUnits_) ReserveInputUnitWidth(unit);
     for (QLabel* unit : averageUnits_) ReserveInputUnitWidth(unit);
+    // Readings and results are the station's: they look like the calculator grids.
+    MakeResultFields(this);
+    EnterPressesFocusedButtons();
 
     FillUnitList(ui_->temperatureUnitList, kTemperatureUnits);
     FillUnitList(ui_->enthalpyUnitList, kEnthalpyUnits);

@@ -9,7 +9,10 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QCloseEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTabWidget>
@@ -84,9 +87,17 @@ MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent
     connect(sheet_, &QTabWidget::currentChanged, this, &MainWindow::PageShown);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &MainWindow::EscapePressed);
+    // F10 opens the menu, as Alt does on desktops that underline access keys.
+    auto* menuKey = new QAction(this);
+    menuKey->setShortcut(QKeySequence(Qt::Key_F10));
+    addAction(menuKey);
+    connect(menuKey, &QAction::triggered, this, [this] {
+        if (!menuBar()->actions().isEmpty()) menuBar()->setActiveAction(menuBar()->actions().constFirst());
+    });
 
     ready_ = true;
     ActivateAllPages();
+    RestoreWindow();
 }
 
 MainWindow::~MainWindow() {
@@ -127,6 +138,56 @@ void MainWindow::BuildLaboratory() {
         shown = station_->Page().Revision();
     });
     page.SetUp();
+    // The units the user left the laboratory pages with.
+    lab::EightChannelPage& eight = station_->EightChannels();
+    if (settings_.labTemperatureUnit != page.TemperatureUnitIndex()) {
+        page.ChangeTemperatureUnit(settings_.labTemperatureUnit);
+    }
+    if (settings_.labEnthalpyUnit != page.EnthalpyUnitIndex()) page.ChangeEnthalpyUnit(settings_.labEnthalpyUnit);
+    if (settings_.labPressureUnit != page.PressureUnitIndex()) page.ChangePressureUnit(settings_.labPressureUnit);
+    if (settings_.qx311TemperatureUnit != eight.TemperatureUnitIndex()) {
+        eight.ChangeTemperatureUnit(settings_.qx311TemperatureUnit);
+    }
+    labWidget_->Refresh();
+    eightWidget_->Refresh();
+}
+
+void MainWindow::RestoreWindow() {
+    if (settings_.windowWidth > 0 && settings_.windowHeight > 0) {
+        const QRect stored(settings_.windowLeft, settings_.windowTop, settings_.windowWidth, settings_.windowHeight);
+        // A screen unplugged since: the size stays, the desktop chooses the place.
+        if (QGuiApplication::screenAt(stored.center()) != nullptr) {
+            setGeometry(stored);
+        } else {
+            resize(stored.size());
+        }
+    }
+    if (settings_.windowMaximized != 0) setWindowState(windowState() | Qt::WindowMaximized);
+    if (settings_.windowPage != ActivePageIndex()) ShowPage(settings_.windowPage);
+}
+
+void MainWindow::RememberWindow() {
+    const QRect normal = normalGeometry();
+    if (normal.isValid()) {
+        settings_.windowLeft = normal.x();
+        settings_.windowTop = normal.y();
+        settings_.windowWidth = normal.width();
+        settings_.windowHeight = normal.height();
+    }
+    settings_.windowMaximized = isMaximized() ? 1 : 0;
+    if (const int page = ActivePageIndex(); page >= 0) settings_.windowPage = page;
+    if (station_) {
+        const lab::LaboratoryPage& page = station_->Page();
+        settings_.labTemperatureUnit = page.TemperatureUnitIndex();
+        settings_.labEnthalpyUnit = page.EnthalpyUnitIndex();
+        settings_.labPressureUnit = page.PressureUnitIndex();
+        settings_.qx311TemperatureUnit = station_->EightChannels().TemperatureUnitIndex();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    RememberWindow();
+    QMainWindow::closeEvent(event);
 }
 
 
@@ -139,27 +200,27 @@ void MainWindow::BuildMenu() {
         return action;
     };
 
-    QMenu* program = menuBar()->addMenu(tr("Program"));
-    add(program, tr("Wilgotność względna"), kCmdRelativeHumidity);
-    add(program, tr("Zawartość wilgoci"), kCmdMoistureContent);
-    add(program, tr("Psychrometr"), kCmdPsychrometer);
-    add(program, tr("Ciśnienie"), kCmdPressure);
-    add(program, tr("Laboratorium"), kCmdLaboratory);
+    QMenu* program = menuBar()->addMenu(tr("&Program"));
+    add(program, tr("&Wilgotność względna"), kCmdRelativeHumidity);
+    add(program, tr("&Zawartość wilgoci"), kCmdMoistureContent);
+    add(program, tr("P&sychrometr"), kCmdPsychrometer);
+    add(program, tr("&Ciśnienie"), kCmdPressure);
+    add(program, tr("&Laboratorium"), kCmdLaboratory);
     program->addSeparator();
-    QAction* print = add(program, tr("Drukuj"), kCmdPrint);
+    QAction* print = add(program, tr("&Drukuj"), kCmdPrint);
     print->setEnabled(false);
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     program->addSeparator();
-    add(program, tr("Wyjście"), kCmdExit);
+    add(program, tr("Wy&jście"), kCmdExit);
 
-    QMenu* settings = menuBar()->addMenu(tr("Ustawienia"));
-    add(settings, tr("Ustawienia"), kCmdSettings);
-    add(settings, tr("Język"), kCmdLanguage);
+    QMenu* settings = menuBar()->addMenu(tr("&Ustawienia"));
+    add(settings, tr("&Ustawienia"), kCmdSettings);
+    add(settings, tr("&Język"), kCmdLanguage);
 
-    QMenu* info = menuBar()->addMenu(tr("Info"));
-    add(info, tr("Pomoc"), kCmdHelp)->setShortcut(QKeySequence(Qt::Key_F1));
-    add(info, tr("Literatura"), kCmdLiterature);
-    add(info, tr("O programie"), kCmdAbout);
+    QMenu* info = menuBar()->addMenu(tr("&Info"));
+    add(info, tr("&Pomoc"), kCmdHelp)->setShortcut(QKeySequence(Qt::Key_F1));
+    add(info, tr("&Literatura"), kCmdLiterature);
+    add(info, tr("&O programie"), kCmdAbout);
 
     // A page command stays grey until its page exists.
     for (int command : {kCmdRelativeHumidity, kCmdMoistureContent, kCmdPsychrometer, kCmdPressure, kCmdLaboratory})

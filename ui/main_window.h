@@ -121,8 +121,16 @@ public:
     // Puts a confirmed settings sheet into force: the record, the pages'
     // copies, their out-of-date marks (the visible page at once), the laboratory.
     void ApplySettingsChange(const SettingsState& before, const EditedSettings& after);
+    // Puts the window's place and size, its page and the laboratory's units
+    // into the settings, to be found so at the next start (done on closing).
+    void RememberWindow();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The place, size and page the user left the window with at the last exit.
+    void RestoreWindow();
     void BuildMenu();
     void AddPage(int index, PageWidget* page, const QString& title);
     void ApplySettingsToPages();

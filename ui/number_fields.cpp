@@ -59,4 +59,10 @@ void MakeResultField(QLineEdit* field) {
     field->setPalette(palette);
 }
 
+void MakeResultFields(QWidget* parent) {
+    for (QLineEdit* field : parent->findChildren<QLineEdit*>()) {
+        if (field->isReadOnly()) MakeResultField(field);
+    }
+}
+
 }  // namespace wegator

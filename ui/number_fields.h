@@ -7,6 +7,7 @@
 #include <string>
 
 class QLineEdit;
+class QWidget;
 
 namespace wegator {
 
@@ -23,5 +24,7 @@ void FitNumberField(QLineEdit* field, const std::string& text);
 // A field the program writes and the user only reads (and may select from):
 // read-only, the window's background instead of an entry's, passed over by Tab.
 void MakeResultField(QLineEdit* field);
+// MakeResultField for every read-only line edit inside `parent`.
+void MakeResultFields(QWidget* parent);
 
 }  // namespace wegator

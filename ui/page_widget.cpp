@@ -13,6 +13,10 @@ void PageWidget::SetButtons(QPushButton* defaultButton, std::initializer_list<QP
     for (QPushButton* button : others) button->setAutoDefault(true);
 }
 
+void PageWidget::EnterPressesFocusedButtons() {
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(true);
+}
+
 void PageWidget::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;

@@ -29,6 +29,8 @@ public:
     // The page's buttons: `defaultButton` ("Oblicz") is pressed by Enter
     // anywhere on the page; Enter on a focused button presses that button.
     void SetButtons(QPushButton* defaultButton, std::initializer_list<QPushButton*> others);
+    // A page without a default button: Enter presses the focused button, as Space does.
+    void EnterPressesFocusedButtons();
 
 signals:
     // The page's own "Drukuj" button was pressed.

@@ -141,6 +141,7 @@ SettingsSheetDialog::SettingsSheetDialog(Settings& settings, SettingsRunState& r
     connect(ok_, &QPushButton::clicked, this, &SettingsSheetDialog::Confirm);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
     model_.SetTableEditorAvailable(true);
+    AttachToolTips(this);
     RefreshGeneral();
 }
 
@@ -167,15 +168,16 @@ void SettingsSheetDialog::OnChoice(QComboBox* list, std::function<void(int)> act
 int SettingsSheetDialog::Run(QDialog& dialog) { return hooks_.runDialog ? hooks_.runDialog(dialog) : dialog.exec(); }
 
 void SettingsSheetDialog::TabChosen(int index) {
+    if (index == model_.CurrentPage()) return;
+    // The page being left stays in view while its values are checked (and
+    // behind a message that refuses them); the new page shows only when it
+    // holds its values, never empty with its buttons in a wrong state.
+    ShowTab(model_.CurrentPage());
     const bool listPorts = index == SettingsSheetModel::kPortsPage && !model_.Opened(index);
-    if (!model_.GoToPage(index)) {
-        // The page being left keeps the user until its values pass.
-        const QSignalBlocker blocker(sheet_);
-        sheet_->setCurrentIndex(model_.CurrentPage());
-        return;
-    }
+    if (!model_.GoToPage(index)) return;
     if (listPorts) ListPorts();
     Refresh(index);
+    ShowTab(index);
     // A page filled only now (the port list) may need more room than the first one did.
     if (!size().expandedTo(sizeHint()).isEmpty() && size() != size().expandedTo(sizeHint())) {
         resize(size().expandedTo(sizeHint()));
@@ -187,9 +189,13 @@ void SettingsSheetDialog::Confirm() {
         accept();
         return;
     }
-    const QSignalBlocker blocker(sheet_);
-    sheet_->setCurrentIndex(model_.CurrentPage());
     Refresh(model_.CurrentPage());
+    ShowTab(model_.CurrentPage());
+}
+
+void SettingsSheetDialog::ShowTab(int page) {
+    const QSignalBlocker blocker(sheet_);
+    sheet_->setCurrentIndex(page);
 }
 
 void SettingsSheetDialog::Refresh(int page) {
@@ -549,6 +555,7 @@ void SettingsSheetDialog::BindFile() {
     Ui::SettingsFilePage& ui = *file_;
     ui.fileLayout->setColumnStretch(1, 1);
     ui.browseButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    MakeResultField(ui.fileNameEdit);  // chosen through "...", never typed
     ui.formatList->addItems({StringTableText(kCsvFormat), StringTableText(kTextFormat)});
     DigitsOnly(ui.intervalEdit);
     ui.intervalEdit->setMaximumWidth(NumberFieldWidth(ui.intervalEdit, "0000000"));
@@ -569,7 +576,9 @@ void SettingsSheetDialog::ChooseDataFile() {
     QFileDialog dialog(this, StringTableText(kFileDialogTitle), QString::fromStdString(page.FileName()),
                        QtFileFilter(StringTableText(kFileFilter)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    // Message 196 asks what to do with an existing file (empty it or append);
+    // Qt's own question to replace it would come first and count for nothing.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     const QStringList filters = dialog.nameFilters();
     const bool csv = page.Contents().csvFormat;
     if (filters.size() > 1) dialog.selectNameFilter(filters[csv ? 0 : 1]);

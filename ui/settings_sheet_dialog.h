@@ -74,6 +74,8 @@ public:
 
 private:
     void TabChosen(int index);
+    // Shows a page of the sheet without taking it for a choice of the user.
+    void ShowTab(int page);
     void Confirm();
     void ListPorts();
     void OpenAdjustment(Phase bulb);

@@ -116,6 +116,22 @@ struct Settings {
     std::string settingsLabHandPressure;
     std::string settingsLabHandPressureU;
 
+    // The main window as the user left it: its place and size (a width of 0:
+    // the window's own size, at the desktop's choice of place), whether it
+    // was maximised, and the page shown (0 "Wilgotność względna" … 5 QX-311).
+    std::int32_t windowLeft = 0;
+    std::int32_t windowTop = 0;
+    std::int32_t windowWidth = 0;
+    std::int32_t windowHeight = 0;
+    std::int32_t windowMaximized = 0;
+    std::int32_t windowPage = 0;
+    // Units last chosen on the laboratory page (indexes into the temperature,
+    // enthalpy and pressure lists) and on the QX-311 page.
+    std::int32_t labTemperatureUnit = 0;
+    std::int32_t labEnthalpyUnit = 0;
+    std::int32_t labPressureUnit = 0;
+    std::int32_t qx311TemperatureUnit = 0;
+
     bool operator==(const Settings&) const = default;
 };
 

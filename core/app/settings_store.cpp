@@ -116,6 +116,10 @@ constexpr Range kPsychrometerConstant{0.00045, 0.001, true};
 // Standard uncertainty of a thermometer or hygrometer (K) and of the barometer (kPa).
 constexpr Range kTemperatureUncertainty{0, 50};
 constexpr Range kPressureUncertainty{0, 1000};
+// The main window's place and size in pixels: beyond any desktop there is, a
+// stored value is damage and the desktop places the window itself.
+constexpr Range kWindowPlace{-100000, 100000};
+constexpr Range kWindowSize{0, 100000};
 
 // "SAVE_FILE_CODE": the plain decimal digits of a sum of the fifteen bits.
 bool IsSaveFileCode(std::string_view text) {
@@ -230,6 +234,16 @@ const SettingDescriptor kSettingsTable[] = {
     Path("CALIBR_FILE_PATH", &Settings::calibrFilePath),
     CheckedText("SETTINGS_LAB_HAND_PRESSURE", 24, &Settings::settingsLabHandPressure, IsHandPressure),
     CheckedText("SETTINGS_LAB_HAND_PRESSURE_U", 24, &Settings::settingsLabHandPressureU, IsHandPressureUncertainty),
+    Dword("WINDOW_LEFT", &Settings::windowLeft, kWindowPlace),
+    Dword("WINDOW_TOP", &Settings::windowTop, kWindowPlace),
+    Dword("WINDOW_WIDTH", &Settings::windowWidth, kWindowSize),
+    Dword("WINDOW_HEIGHT", &Settings::windowHeight, kWindowSize),
+    Dword("WINDOW_MAXIMIZED", &Settings::windowMaximized, Range{0, 1}),
+    Dword("WINDOW_PAGE", &Settings::windowPage, Range{0, 5}),
+    Dword("LAB_TEMPERATURE_UNIT", &Settings::labTemperatureUnit, Range{0, 2}),
+    Dword("LAB_ENTHALPY_UNIT", &Settings::labEnthalpyUnit, Range{0, 1}),
+    Dword("LAB_PRESSURE_UNIT", &Settings::labPressureUnit, Range{0, 3}),
+    Dword("QX311_TEMPERATURE_UNIT", &Settings::qx311TemperatureUnit, Range{0, 2}),
 };
 
 // ---- Text helpers --------------------------------------------------------

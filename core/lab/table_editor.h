@@ -49,7 +49,7 @@ public:
 
     // "Dodaj" confirmed with three numbers: the row goes before the first row
     // whose value is greater or equal. A value that the row at that place
-    // already shows ("%.03f") gives "Value %s already exist" and nothing is
+    // already shows ("%.03f") gives message 1100 ("Wartość %s już istnieje") and nothing is
     // added; so does a row a .cal file may not hold, with its message (1105 a
     // negative uncertainty, 1106 a number beyond a million), so that every
     // saved table loads again. True when the row was added.

@@ -67,6 +67,8 @@ bool PsychrometerAdjustment::Read(Field f, double& value) {
         host_.ShowWarning(reading.messageId, std::string(LoadString(reading.messageId)));
         return false;
     }
+    // The field shows what was computed with, as every entry field does.
+    fields_[static_cast<std::size_t>(f)] = reading.rewritten;
     value = reading.value;
     return true;
 }

@@ -321,7 +321,7 @@ constexpr StringEntry kPolish[] = {
     // Data-file settings and opening the data file.
     {191, "Lista CSV (*.csv)|*.csv|Plik tekstowy (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*||"},
     {192, "Wybierz plik kalibracji"},
-    {193, "Czas zapisu powinien zawierać sie w przedziale od 1 do 6000"},
+    {193, "Czas zapisu powinien zawierać się w przedziale od 1 do 6000"},
     {194, "Ustaw nazwę pliku"},
     {195, "Wybrany plik nie może być użyty"},
     {196, "Wybrany plik już istnieje. Skasować go?"},
@@ -344,7 +344,7 @@ constexpr StringEntry kPolish[] = {
     // Port settings: no thermometer chosen.
     {212, "Wybierz QX-310, QX-311 or ASL F-250"},
     // Calibration table editor: save cancelled; status lines.
-    {213, "Musisz zpisać tablicę"},
+    {213, "Musisz zapisać tablicę"},
     {214, "Tablica DP30 jest używana"},
     {215, "Brak tablicy QX-311"},
     {216, "Brak tablicy DP30"},
@@ -377,7 +377,7 @@ constexpr StringEntry kPolish[] = {
     // Correction tables: a value the editor's list already holds (the text
     // users have always seen, in English), and a .cal line that is not three
     // numbers (the file name follows on the next line).
-    {1100, "Value %s already exist"},
+    {1100, "Wartość %s już istnieje"},
     {1101, "Plik kalibracji jest nieprawidłowy: wiersz %d nie zawiera trzech liczb."},
     // A .cal line refused for its numbers, and the editor's entry refused for the same.
     {1102, "Plik kalibracji jest nieprawidłowy: wiersz %d ma ujemną niepewność."},
@@ -441,6 +441,14 @@ constexpr StringEntry kPolish[] = {
     {1300, "Nie udało się zapisać ustawień. Plik ustawień pozostał bez zmian:"},
     {1301, "Pliku ustawień nie udało się odczytać przy uruchomieniu programu. Aby go nie zastąpić, "
            "ustawienia z tej sesji nie zostały zapisane:"},
+    // Tooltips: the ranges and units of the settings sheet's values, and "Kalibracja".
+    {1310, "Co ile sekund przeliczane są wyniki laboratorium: od 3 do 600 s"},
+    {1311, "Przez ile sekund zbierane są obserwacje do średniej: od 60 do 600 s"},
+    {1312, "Ile ostatnich obserwacji każdego wejścia wchodzi do średniej (N): od 2 do 100"},
+    {1313, "Niepewność standardowa odczytu przyrządu, w jednostce temperatury wybranej poniżej: od 0 do 50 K"},
+    {1314, "Niepewność standardowa odczytu barometru, w jednostce ciśnienia wybranej poniżej: od 0 do 1000 kPa"},
+    {1315, "Co ile minut zapisywany jest wiersz pliku danych: od 1 do 6000 minut"},
+    {1316, "Seria pomiarów kalibracyjnych zapisywana do plików w wybranym katalogu; najpierw zeruje uśrednianie jak „Wyczyść”"},
     // A .cal file refused before it is read (followed by its name).
     {1340, "Plik jest zbyt duży, by mógł być tablicą poprawek (ponad 16 MiB)."},
 };

@@ -88,7 +88,7 @@ inline constexpr int Qx310TableInUse = 220;
 inline constexpr int NoQx310Table = 221;
 inline constexpr int F250TableInUse = 239;
 inline constexpr int NoF250Table = 240;
-// "Value %s already exist": the editor's duplicate value, "%s" the value as shown.
+// "Wartość %s już istnieje": the editor's duplicate value, "%s" the value as shown.
 inline constexpr int ValueAlreadyExists = 1100;
 // A .cal line that is not three numbers; "%d" the line's number.
 inline constexpr int CalibrationFileBadLine = 1101;

@@ -1115,7 +1115,7 @@ PPMV should be less than or equal to %.7f</translation>
         <translation>Choose the calibration file</translation>
     </message>
     <message>
-        <source>Czas zapisu powinien zawierać sie w przedziale od 1 do 6000</source>
+        <source>Czas zapisu powinien zawierać się w przedziale od 1 do 6000</source>
         <comment>193</comment>
         <translation>The recording interval should lie between 1 and 6000</translation>
     </message>
@@ -1205,7 +1205,7 @@ PPMV should be less than or equal to %.7f</translation>
         <translation>Choose the QX-310, QX-311 or ASL F-250</translation>
     </message>
     <message>
-        <source>Musisz zpisać tablicę</source>
+        <source>Musisz zapisać tablicę</source>
         <comment>213</comment>
         <translation>You must save the table</translation>
     </message>
@@ -1330,7 +1330,7 @@ PPMV should be less than or equal to %.7f</translation>
         <translation>Cannot open the help file:</translation>
     </message>
     <message>
-        <source>Value %s already exist</source>
+        <source>Wartość %s już istnieje</source>
         <comment>1100</comment>
         <translation>Value %s already exists</translation>
     </message>
@@ -1373,6 +1373,41 @@ PPMV should be less than or equal to %.7f</translation>
         <source>Pliku ustawień nie udało się odczytać przy uruchomieniu programu. Aby go nie zastąpić, ustawienia z tej sesji nie zostały zapisane:</source>
         <comment>1301</comment>
         <translation>The settings file could not be read when the program started. So as not to replace it, the settings of this session were not saved:</translation>
+    </message>
+    <message>
+        <source>Co ile sekund przeliczane są wyniki laboratorium: od 3 do 600 s</source>
+        <comment>1310</comment>
+        <translation>How many seconds apart the laboratory's results are recomputed: 3 to 600 s</translation>
+    </message>
+    <message>
+        <source>Przez ile sekund zbierane są obserwacje do średniej: od 60 do 600 s</source>
+        <comment>1311</comment>
+        <translation>Over how many seconds the observations for the average are collected: 60 to 600 s</translation>
+    </message>
+    <message>
+        <source>Ile ostatnich obserwacji każdego wejścia wchodzi do średniej (N): od 2 do 100</source>
+        <comment>1312</comment>
+        <translation>How many of each input's latest observations are averaged (N): 2 to 100</translation>
+    </message>
+    <message>
+        <source>Niepewność standardowa odczytu przyrządu, w jednostce temperatury wybranej poniżej: od 0 do 50 K</source>
+        <comment>1313</comment>
+        <translation>Standard uncertainty of the instrument's reading, in the temperature unit chosen below: 0 to 50 K</translation>
+    </message>
+    <message>
+        <source>Niepewność standardowa odczytu barometru, w jednostce ciśnienia wybranej poniżej: od 0 do 1000 kPa</source>
+        <comment>1314</comment>
+        <translation>Standard uncertainty of the barometer's reading, in the pressure unit chosen below: 0 to 1000 kPa</translation>
+    </message>
+    <message>
+        <source>Co ile minut zapisywany jest wiersz pliku danych: od 1 do 6000 minut</source>
+        <comment>1315</comment>
+        <translation>How many minutes apart a row goes into the data file: 1 to 6000 minutes</translation>
+    </message>
+    <message>
+        <source>Seria pomiarów kalibracyjnych zapisywana do plików w wybranym katalogu; najpierw zeruje uśrednianie jak „Wyczyść”</source>
+        <comment>1316</comment>
+        <translation>A series of calibration measurements written to files in a chosen folder; it first restarts the averaging as “Clear” does</translation>
     </message>
     <message>
         <source>Uśrednione wartości wejściowe</source>

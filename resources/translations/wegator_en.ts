@@ -27,28 +27,28 @@ ul. Przykładowa 1
         <translation>Calibration</translation>
     </message>
     <message>
-        <source>Katalog zapisu</source>
-        <translation>Folder to save in</translation>
+        <source>&amp;Start</source>
+        <translation>&amp;Start</translation>
     </message>
     <message>
-        <source>Opóźnienie startu</source>
-        <translation>Start delay</translation>
+        <source>Sto&amp;p</source>
+        <translation>Sto&amp;p</translation>
     </message>
     <message>
-        <source>Używaj kolumny punktu rosy</source>
-        <translation>Use the dew-point column</translation>
+        <source>&amp;Zamknij</source>
+        <translation>&amp;Close</translation>
     </message>
     <message>
-        <source>Start</source>
-        <translation>Start</translation>
+        <source>&amp;Katalog zapisu</source>
+        <translation>&amp;Folder to save in</translation>
     </message>
     <message>
-        <source>Stop</source>
-        <translation>Stop</translation>
+        <source>&amp;Opóźnienie startu</source>
+        <translation>Start de&amp;lay</translation>
     </message>
     <message>
-        <source>Zamknij</source>
-        <translation>Close</translation>
+        <source>Używaj kolumny punktu &amp;rosy</source>
+        <translation>Use the &amp;dew-point column</translation>
     </message>
 </context>
 <context>
@@ -145,24 +145,24 @@ ul. Przykładowa 1
         <translation>Pressure</translation>
     </message>
     <message>
-        <source>Wyczyść</source>
-        <translation>Clear</translation>
-    </message>
-    <message>
-        <source>Kalibracja</source>
-        <translation>Calibration</translation>
-    </message>
-    <message>
-        <source>Drukuj</source>
-        <translation>Print</translation>
-    </message>
-    <message>
         <source>Nad wodą</source>
         <translation>Over water</translation>
     </message>
     <message>
         <source>Nad lodem</source>
         <translation>Over ice</translation>
+    </message>
+    <message>
+        <source>&amp;Wyczyść</source>
+        <translation>C&amp;lear</translation>
+    </message>
+    <message>
+        <source>&amp;Kalibracja</source>
+        <translation>C&amp;alibration</translation>
+    </message>
+    <message>
+        <source>&amp;Drukuj</source>
+        <translation>P&amp;rint</translation>
     </message>
 </context>
 <context>
@@ -220,20 +220,20 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <translation>Enthalpy</translation>
     </message>
     <message>
-        <source>Oblicz</source>
-        <translation>Calculate</translation>
-    </message>
-    <message>
-        <source>Drukuj</source>
-        <translation>Print</translation>
-    </message>
-    <message>
         <source>Nad wodą</source>
         <translation>Over water</translation>
     </message>
     <message>
         <source>Nad lodem</source>
         <translation>Over ice</translation>
+    </message>
+    <message>
+        <source>&amp;Oblicz</source>
+        <translation>&amp;Calculate</translation>
+    </message>
+    <message>
+        <source>&amp;Drukuj</source>
+        <translation>P&amp;rint</translation>
     </message>
 </context>
 <context>
@@ -243,16 +243,16 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <translation>Input values</translation>
     </message>
     <message>
-        <source>Oblicz</source>
-        <translation>Calculate</translation>
-    </message>
-    <message>
-        <source>Drukuj</source>
-        <translation>Print</translation>
-    </message>
-    <message>
         <source>Wartości obliczone</source>
         <translation>Calculated values</translation>
+    </message>
+    <message>
+        <source>&amp;Oblicz</source>
+        <translation>&amp;Calculate</translation>
+    </message>
+    <message>
+        <source>&amp;Drukuj</source>
+        <translation>P&amp;rint</translation>
     </message>
 </context>
 <context>
@@ -278,20 +278,20 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <translation>Enthalpy</translation>
     </message>
     <message>
-        <source>Oblicz</source>
-        <translation>Calculate</translation>
-    </message>
-    <message>
-        <source>Drukuj</source>
-        <translation>Print</translation>
-    </message>
-    <message>
         <source>Nad wodą</source>
         <translation>Over water</translation>
     </message>
     <message>
         <source>Nad lodem</source>
         <translation>Over ice</translation>
+    </message>
+    <message>
+        <source>&amp;Oblicz</source>
+        <translation>&amp;Calculate</translation>
+    </message>
+    <message>
+        <source>&amp;Drukuj</source>
+        <translation>P&amp;rint</translation>
     </message>
 </context>
 <context>
@@ -317,20 +317,20 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <translation>Enthalpy</translation>
     </message>
     <message>
-        <source>Oblicz</source>
-        <translation>Calculate</translation>
-    </message>
-    <message>
-        <source>Drukuj</source>
-        <translation>Print</translation>
-    </message>
-    <message>
         <source>Nad wodą</source>
         <translation>Over water</translation>
     </message>
     <message>
         <source>Nad lodem</source>
         <translation>Over ice</translation>
+    </message>
+    <message>
+        <source>&amp;Oblicz</source>
+        <translation>&amp;Calculate</translation>
+    </message>
+    <message>
+        <source>&amp;Drukuj</source>
+        <translation>P&amp;rint</translation>
     </message>
 </context>
 <context>
@@ -339,10 +339,6 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <source>Regulacja</source>
         <comment>window title</comment>
         <translation>Adjustment</translation>
-    </message>
-    <message>
-        <source>Regulacja</source>
-        <translation>Adjust</translation>
     </message>
     <message>
         <source>Regulacja stałej psychrometru</source>
@@ -368,6 +364,10 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <source>Anuluj</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>&amp;Regulacja</source>
+        <translation>&amp;Adjust</translation>
+    </message>
 </context>
 <context>
     <name>PortListWaitDialog</name>
@@ -387,18 +387,6 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
 <context>
     <name>SettingsFilePage</name>
     <message>
-        <source>Zapisz jako</source>
-        <translation>Save as</translation>
-    </message>
-    <message>
-        <source>Format zapisu</source>
-        <translation>File format</translation>
-    </message>
-    <message>
-        <source>Zapisuj dane co</source>
-        <translation>Save data every</translation>
-    </message>
-    <message>
         <source>minut</source>
         <translation>minutes</translation>
     </message>
@@ -411,8 +399,20 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <translation>Calculated values</translation>
     </message>
     <message>
-        <source>Zapisuj dane z okna Laboratorium</source>
-        <translation>Save the data of the Laboratory page</translation>
+        <source>&amp;Zapisz jako</source>
+        <translation>&amp;Save as</translation>
+    </message>
+    <message>
+        <source>&amp;Format zapisu</source>
+        <translation>File &amp;format</translation>
+    </message>
+    <message>
+        <source>Zapisuj dane &amp;co</source>
+        <translation>Save data &amp;every</translation>
+    </message>
+    <message>
+        <source>Zapisuj dane z okna &amp;Laboratorium</source>
+        <translation>Save the data of the &amp;Laboratory page</translation>
     </message>
 </context>
 <context>
@@ -430,152 +430,224 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <translation>Over ice</translation>
     </message>
     <message>
-        <source>Domyślna</source>
-        <translation>Default</translation>
-    </message>
-    <message>
-        <source>Użytkownik</source>
-        <translation>User</translation>
-    </message>
-    <message>
-        <source>Regulacja</source>
-        <translation>Adjust</translation>
-    </message>
-    <message>
         <source>Wzory</source>
         <translation>Formulas</translation>
     </message>
     <message>
-        <source>Oparte na &quot;ITS-90 Formulations for Vapour Pressure, Frostpoint Temperature, Dewpoint Temperature,
+        <source>Oparte na &quot;&amp;ITS-90 Formulations for Vapour Pressure, Frostpoint Temperature, Dewpoint Temperature,
 and Enhancement Factors in the Range –100 TO +100°C&quot;</source>
-        <translation>Based on &quot;ITS-90 Formulations for Vapour Pressure, Frostpoint Temperature, Dewpoint Temperature,
+        <translation>Based on &quot;&amp;ITS-90 Formulations for Vapour Pressure, Frostpoint Temperature, Dewpoint Temperature,
 and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
     </message>
     <message>
-        <source>Oparte na &quot;A Guide to the Measurement of Humidity&quot;</source>
-        <translation>Based on &quot;A Guide to the Measurement of Humidity&quot;</translation>
+        <source>Oparte na &quot;A &amp;Guide to the Measurement of Humidity&quot;</source>
+        <translation>Based on &quot;A &amp;Guide to the Measurement of Humidity&quot;</translation>
     </message>
     <message>
-        <source>Uwzględniaj niepewność wzorów</source>
-        <translation>Include the formulas' uncertainty</translation>
+        <source>&amp;Domyślna</source>
+        <translation>&amp;Default</translation>
+    </message>
+    <message>
+        <source>&amp;Użytkownik</source>
+        <translation>&amp;User</translation>
+    </message>
+    <message>
+        <source>&amp;Regulacja</source>
+        <translation>&amp;Adjust</translation>
+    </message>
+    <message>
+        <source>Do&amp;myślna</source>
+        <translation>D&amp;efault</translation>
+    </message>
+    <message>
+        <source>Uż&amp;ytkownik</source>
+        <translation>U&amp;ser</translation>
+    </message>
+    <message>
+        <source>Regu&amp;lacja</source>
+        <translation>Ad&amp;just</translation>
+    </message>
+    <message>
+        <source>Uwzględniaj niepewność &amp;wzorów</source>
+        <translation>Include the &amp;formulas' uncertainty</translation>
     </message>
 </context>
 <context>
     <name>SettingsLaboratoryPage</name>
     <message>
-        <source>Obliczenia uaktualniaj co</source>
-        <translation>Update the results every</translation>
-    </message>
-    <message>
-        <source>Czas zebrania obserwacji</source>
-        <translation>Observation collection time</translation>
-    </message>
-    <message>
-        <source>Ilość zbieranych obserwacji</source>
-        <translation>Number of observations collected</translation>
-    </message>
-    <message>
         <source>Niepewność pomiaru przyrządów</source>
         <translation>Instruments' measurement uncertainty</translation>
-    </message>
-    <message>
-        <source>Uwzględnij niepewność przyrządów</source>
-        <translation>Include the instruments' uncertainty</translation>
     </message>
     <message>
         <source>Tablice poprawek</source>
         <translation>Correction tables</translation>
     </message>
     <message>
-        <source>Używaj tablicy poprawek DP30</source>
-        <translation>Use the DP30 correction table</translation>
+        <source>&amp;Obliczenia uaktualniaj co</source>
+        <translation>&amp;Update the results every</translation>
     </message>
     <message>
-        <source>Używaj tablicy poprawek QX-310</source>
-        <translation>Use the QX-310 correction table</translation>
+        <source>&amp;Czas zebrania obserwacji</source>
+        <translation>Observation &amp;collection time</translation>
     </message>
     <message>
-        <source>Używaj tablicy poprawek QX-311</source>
-        <translation>Use the QX-311 correction table</translation>
+        <source>&amp;Ilość zbieranych obserwacji</source>
+        <translation>&amp;Number of observations collected</translation>
     </message>
     <message>
-        <source>Używaj tablicy poprawek F250</source>
-        <translation>Use the F250 correction table</translation>
+        <source>MBW &amp;DP30</source>
+        <translation>MBW &amp;DP30</translation>
     </message>
     <message>
-        <source>Tablica</source>
-        <translation>Table</translation>
+        <source>ASL &amp;F-250</source>
+        <translation>ASL &amp;F-250</translation>
     </message>
     <message>
-        <source>Temperatura</source>
-        <translation>Temperature</translation>
+        <source>QX-31&amp;0</source>
+        <translation>QX-31&amp;0</translation>
     </message>
     <message>
-        <source>Ciśnienie</source>
-        <translation>Pressure</translation>
+        <source>QX-31&amp;1</source>
+        <translation>QX-31&amp;1</translation>
+    </message>
+    <message>
+        <source>QX-31&amp;6</source>
+        <translation>QX-31&amp;6</translation>
+    </message>
+    <message>
+        <source>Uwzględnij niepewność &amp;przyrządów</source>
+        <translation>Include the &amp;instruments' uncertainty</translation>
+    </message>
+    <message>
+        <source>Używaj tablicy poprawek DP&amp;30</source>
+        <translation>Use the DP&amp;30 correction table</translation>
+    </message>
+    <message>
+        <source>Używaj tablicy poprawek Q&amp;X-310</source>
+        <translation>Use the Q&amp;X-310 correction table</translation>
+    </message>
+    <message>
+        <source>Używaj tablicy poprawek &amp;QX-311</source>
+        <translation>Use the &amp;QX-311 correction table</translation>
+    </message>
+    <message>
+        <source>Używaj tablicy poprawek F&amp;250</source>
+        <translation>Use the F&amp;250 correction table</translation>
+    </message>
+    <message>
+        <source>&amp;Tablica</source>
+        <translation>&amp;Table</translation>
+    </message>
+    <message>
+        <source>T&amp;ablica</source>
+        <translation>T&amp;able</translation>
+    </message>
+    <message>
+        <source>Ta&amp;blica</source>
+        <translation>Ta&amp;ble</translation>
+    </message>
+    <message>
+        <source>Tab&amp;lica</source>
+        <translation>Tab&amp;le</translation>
+    </message>
+    <message>
+        <source>T&amp;emperatura</source>
+        <translation>T&amp;emperature</translation>
+    </message>
+    <message>
+        <source>Ciśnie&amp;nie</source>
+        <translation>&amp;Pressure</translation>
     </message>
 </context>
 <context>
     <name>SettingsPortsPage</name>
     <message>
-        <source>Używaj urządzeń zewnętrznych</source>
-        <translation>Use external instruments</translation>
-    </message>
-    <message>
         <source>Porty</source>
         <translation>Ports</translation>
     </message>
     <message>
-        <source>QX-310 (warunki środowiskowe)</source>
-        <translation>QX-310 (ambient conditions)</translation>
-    </message>
-    <message>
         <source>Temperatura</source>
         <translation>Temperature</translation>
-    </message>
-    <message>
-        <source>Używaj QX-310</source>
-        <translation>Use the QX-310</translation>
-    </message>
-    <message>
-        <source>Używaj QX-311</source>
-        <translation>Use the QX-311</translation>
     </message>
     <message>
         <source>Kanał QX-311</source>
         <translation>QX-311 channel</translation>
     </message>
     <message>
-        <source>Używaj ASL F-250</source>
-        <translation>Use the ASL F-250</translation>
-    </message>
-    <message>
         <source>Wejście ASL F-250</source>
         <translation>ASL F-250 input</translation>
-    </message>
-    <message>
-        <source>Uwzględnij gradient temperatury z QX-311</source>
-        <translation>Include the temperature gradient from the QX-311</translation>
     </message>
     <message>
         <source>Ciśnienie</source>
         <translation>Pressure</translation>
     </message>
     <message>
-        <source>Używaj QX-316</source>
-        <translation>Use the QX-316</translation>
-    </message>
-    <message>
-        <source>Ręcznie</source>
-        <translation>By hand</translation>
-    </message>
-    <message>
-        <source>Niepewność</source>
-        <translation>Uncertainty</translation>
-    </message>
-    <message>
         <source>Temperatura i wilgotność otoczenia</source>
         <translation>Ambient temperature and humidity</translation>
+    </message>
+    <message>
+        <source>Używaj urządzeń &amp;zewnętrznych</source>
+        <translation>&amp;Use external instruments</translation>
+    </message>
+    <message>
+        <source>MBW &amp;DP30</source>
+        <translation>MBW &amp;DP30</translation>
+    </message>
+    <message>
+        <source>QX-31&amp;0</source>
+        <translation>QX-31&amp;0</translation>
+    </message>
+    <message>
+        <source>QX-31&amp;1</source>
+        <translation>QX-31&amp;1</translation>
+    </message>
+    <message>
+        <source>ASL &amp;F-250</source>
+        <translation>ASL &amp;F-250</translation>
+    </message>
+    <message>
+        <source>QX-31&amp;6</source>
+        <translation>QX-31&amp;6</translation>
+    </message>
+    <message>
+        <source>QX-310 (&amp;warunki środowiskowe)</source>
+        <translation>QX-310 (&amp;ambient conditions)</translation>
+    </message>
+    <message>
+        <source>Używaj Q&amp;X-310</source>
+        <translation>Use the Q&amp;X-310</translation>
+    </message>
+    <message>
+        <source>Używaj QX-&amp;311</source>
+        <translation>Use the QX-&amp;311</translation>
+    </message>
+    <message>
+        <source>Używaj AS&amp;L F-250</source>
+        <translation>Use the AS&amp;L F-250</translation>
+    </message>
+    <message>
+        <source>Uwzględnij &amp;gradient temperatury z QX-311</source>
+        <translation>Include the temperature &amp;gradient from the QX-311</translation>
+    </message>
+    <message>
+        <source>Uż&amp;ywaj QX-316</source>
+        <translation>Use t&amp;he QX-316</translation>
+    </message>
+    <message>
+        <source>&amp;Ręcznie</source>
+        <translation>&amp;By hand</translation>
+    </message>
+    <message>
+        <source>&amp;Pb</source>
+        <translation>&amp;Pb</translation>
+    </message>
+    <message>
+        <source>&amp;Niepewność</source>
+        <translation>U&amp;ncertainty</translation>
+    </message>
+    <message>
+        <source>&amp;Używaj QX-310</source>
+        <translation>U&amp;se the QX-310</translation>
     </message>
 </context>
 <context>
@@ -593,36 +665,36 @@ and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
         <translation>Computed</translation>
     </message>
     <message>
-        <source>Wilgotność względna</source>
-        <translation>Relative humidity</translation>
-    </message>
-    <message>
-        <source>Zawartość wilgoci</source>
-        <translation>Moisture content</translation>
-    </message>
-    <message>
-        <source>Psychrometr</source>
-        <translation>Psychrometer</translation>
-    </message>
-    <message>
-        <source>Ciśnienie</source>
-        <translation>Pressure</translation>
-    </message>
-    <message>
-        <source>Laboratorium</source>
-        <translation>Laboratory</translation>
-    </message>
-    <message>
         <source>Znak dziesiętny</source>
         <translation>Decimal sign</translation>
     </message>
     <message>
-        <source>kropka</source>
-        <translation>point</translation>
+        <source>&amp;Wilgotność względna</source>
+        <translation>&amp;Relative humidity</translation>
     </message>
     <message>
-        <source>przecinek</source>
-        <translation>comma</translation>
+        <source>&amp;Zawartość wilgoci</source>
+        <translation>&amp;Moisture content</translation>
+    </message>
+    <message>
+        <source>&amp;Psychrometr</source>
+        <translation>Ps&amp;ychrometer</translation>
+    </message>
+    <message>
+        <source>&amp;Ciśnienie</source>
+        <translation>Pr&amp;essure</translation>
+    </message>
+    <message>
+        <source>&amp;Laboratorium</source>
+        <translation>&amp;Laboratory</translation>
+    </message>
+    <message>
+        <source>&amp;kropka</source>
+        <translation>&amp;point</translation>
+    </message>
+    <message>
+        <source>p&amp;rzecinek</source>
+        <translation>&amp;comma</translation>
     </message>
 </context>
 <context>
@@ -643,24 +715,24 @@ and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
         <translation>Table of corrections and their uncertainties</translation>
     </message>
     <message>
-        <source>Dodaj</source>
-        <translation>Add</translation>
-    </message>
-    <message>
-        <source>Edytuj</source>
-        <translation>Edit</translation>
-    </message>
-    <message>
-        <source>Usuń</source>
-        <translation>Delete</translation>
-    </message>
-    <message>
-        <source>Otwórz plik</source>
-        <translation>Open file</translation>
-    </message>
-    <message>
         <source>Anuluj</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Dodaj</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>&amp;Edytuj</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Usuń</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>&amp;Otwórz plik</source>
+        <translation>&amp;Open file</translation>
     </message>
 </context>
 <context>
@@ -692,8 +764,8 @@ and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
 <context>
     <name>wegator::CalibrationDialog</name>
     <message>
-        <source>Wybierz</source>
-        <translation>Choose</translation>
+        <source>Wybierz katalog</source>
+        <translation>Choose folder</translation>
     </message>
 </context>
 <context>
@@ -724,10 +796,6 @@ with the given address.</translation>
         <translation>Pressure</translation>
     </message>
     <message>
-        <source>Program</source>
-        <translation>Program</translation>
-    </message>
-    <message>
         <source>Zawartość wilgoci</source>
         <translation>Moisture content</translation>
     </message>
@@ -740,36 +808,60 @@ with the given address.</translation>
         <translation>Laboratory</translation>
     </message>
     <message>
-        <source>Drukuj</source>
-        <translation>Print</translation>
+        <source>&amp;Program</source>
+        <translation>&amp;Program</translation>
     </message>
     <message>
-        <source>Wyjście</source>
-        <translation>Exit</translation>
+        <source>&amp;Wilgotność względna</source>
+        <translation>&amp;Relative humidity</translation>
     </message>
     <message>
-        <source>Ustawienia</source>
-        <translation>Settings</translation>
+        <source>&amp;Zawartość wilgoci</source>
+        <translation>&amp;Moisture content</translation>
     </message>
     <message>
-        <source>Język</source>
-        <translation>Language</translation>
+        <source>P&amp;sychrometr</source>
+        <translation>Ps&amp;ychrometer</translation>
     </message>
     <message>
-        <source>Info</source>
-        <translation>Info</translation>
+        <source>&amp;Ciśnienie</source>
+        <translation>Pr&amp;essure</translation>
     </message>
     <message>
-        <source>Pomoc</source>
-        <translation>Help</translation>
+        <source>&amp;Laboratorium</source>
+        <translation>&amp;Laboratory</translation>
     </message>
     <message>
-        <source>Literatura</source>
-        <translation>Literature</translation>
+        <source>&amp;Drukuj</source>
+        <translation>&amp;Print</translation>
     </message>
     <message>
-        <source>O programie</source>
-        <translation>About</translation>
+        <source>Wy&amp;jście</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Ustawienia</source>
+        <translation>&amp;Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Język</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>&amp;Pomoc</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Literatura</source>
+        <translation>&amp;Literature</translation>
+    </message>
+    <message>
+        <source>&amp;O programie</source>
+        <translation>&amp;About</translation>
     </message>
 </context>
 <context>

@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Number of values the program keeps in its store.
-constexpr int kStoredValues = 61;
+constexpr int kStoredValues = 71;
 
 // A record in which every field differs from a fresh installation.
 Settings EveryFieldChanged() {
@@ -82,6 +82,16 @@ Settings EveryFieldChanged() {
     s.calibrFilePath = "C:\\Dane\\\"wzorce\"";
     s.settingsLabHandPressure = "101.32500";
     s.settingsLabHandPressureU = "0.01000";
+    s.windowLeft = -1200;
+    s.windowTop = 40;
+    s.windowWidth = 1100;
+    s.windowHeight = 700;
+    s.windowMaximized = 1;
+    s.windowPage = 5;
+    s.labTemperatureUnit = 2;
+    s.labEnthalpyUnit = 1;
+    s.labPressureUnit = 3;
+    s.qx311TemperatureUnit = 1;
     return s;
 }
 

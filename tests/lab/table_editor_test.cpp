@@ -62,7 +62,7 @@ TEST(TableEditor, AddsInOrderRefusesDuplicatesAndSavesOnOk) {
     TableEditor editor(host, CalibrationTable{}, "");
     for (double v : {5.0, 1.0, 3.0}) EXPECT_TRUE(editor.Add({v, v / 10, 0.01}));
     EXPECT_FALSE(editor.Add({5.0004, 9, 9}));  // shows as 5.000 like the row there
-    EXPECT_EQ(host.shown.back(), std::make_pair(1100, std::string("Value 5.000 already exist")));
+    EXPECT_EQ(host.shown.back(), std::make_pair(1100, std::string("Wartość 5.000 już istnieje")));
     EXPECT_TRUE(editor.Add({2, 0.2, 0.01}));
     EXPECT_EQ(Values(editor), (Strings{"1.000", "2.000", "3.000", "5.000"}));
     EXPECT_TRUE(editor.Modified());

@@ -120,6 +120,8 @@ TEST(PsychrometerAdjustment, EditsUnitsAndTheRangeOnOk) {
     Fill(adjustment, "20", "15", "10", "101,325");
     adjustment.Compute();
     ASSERT_TRUE(adjustment.OkEnabled());
+    EXPECT_EQ(adjustment.FieldText(Field::Temperature), "20,0000000");  // rewritten as computed with
+    EXPECT_EQ(adjustment.FieldText(Field::Pressure), "101,3250000");
     adjustment.EditField(Field::Pressure, "101,3");
     EXPECT_FALSE(adjustment.OkEnabled());
     EXPECT_TRUE(adjustment.ResultText().empty());

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
@@ -13,9 +14,11 @@
 
 #include "dialogs.h"
 #include "hyperlink_label.h"
+#include "laboratory_page_widget.h"
 #include "numeric_edit.h"
 #include "page_widget.h"
 #include "pressure_page_widget.h"
+#include "station/qt_station.h"
 #include "psychrometer_page_widget.h"
 #include "widget_texts.h"
 #include "url_opener.h"
@@ -100,6 +103,38 @@ void CaptureNextBox(ShownBox& box, const PsychrometerPageWidget* page) {
         }
         shown->accept();
     });
+}
+
+// The next start finds the window as the user left it: place, size, page and
+// the laboratory's units; a store without these values opens as before.
+TEST(MainWindow, ComesBackWhereItWasLeft) {
+    Settings settings;
+    settings.language = "pl";
+    {
+        MainWindow first(settings, {});
+        EXPECT_EQ(first.ActivePageIndex(), MainWindow::kRelativeHumidityPage);
+        first.show();
+        first.setGeometry(60, 70, 1400, 950);
+        first.ShowPage(MainWindow::kPressurePage);
+        first.Station().Page().ChangeTemperatureUnit(2);
+        first.Station().Page().ChangeEnthalpyUnit(1);
+        first.Station().EightChannels().ChangeTemperatureUnit(1);
+        first.close();
+    }
+    EXPECT_EQ(settings.windowPage, MainWindow::kPressurePage);
+    EXPECT_EQ(settings.windowWidth, 1400);
+    EXPECT_EQ(settings.windowHeight, 950);
+    EXPECT_EQ(settings.windowMaximized, 0);
+    EXPECT_EQ(settings.labTemperatureUnit, 2);
+
+    MainWindow second(settings, {});
+    EXPECT_EQ(second.ActivePageIndex(), MainWindow::kPressurePage);
+    EXPECT_EQ(second.size(), QSize(1400, 950));
+    EXPECT_EQ(second.Station().Page().TemperatureUnitIndex(), 2);
+    EXPECT_EQ(second.Station().Page().EnthalpyUnitIndex(), 1);
+    EXPECT_EQ(second.Station().EightChannels().TemperatureUnitIndex(), 1);
+    auto* lab = static_cast<LaboratoryPageWidget*>(second.Page(MainWindow::kLaboratoryPage));
+    EXPECT_EQ(lab->TemperatureUnitList()->currentIndex(), 2);
 }
 
 TEST(MainWindow, PageMessagesShowInAWarningWithoutTitleOverAnEmptyGrid) {

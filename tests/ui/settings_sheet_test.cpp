@@ -141,7 +141,15 @@ TEST(SettingsSheetWidget, LeavingLaboratoryWithACollectionTimeOf59Stays) {
     Settings settings;
     SettingsRunState run;
     Recorded messages;
-    SettingsSheetDialog sheet(settings, run, nullptr, {messages.Sink(), {}, {}, {}});
+    // The page in view while a message refuses a change of page.
+    QTabWidget* tabs = nullptr;
+    std::vector<int> pageBehind;
+    auto sink = [&messages, &tabs, &pageBehind](bool warning, int id, const std::string& text) {
+        messages.Sink()(warning, id, text);
+        if (tabs != nullptr) pageBehind.push_back(tabs->currentIndex());
+    };
+    SettingsSheetDialog sheet(settings, run, nullptr, {sink, {}, {}, {}});
+    tabs = sheet.Sheet();
     sheet.show();
     ClickTab(sheet.Sheet(), SettingsSheetModel::kLaboratoryPage);
     QWidget* page = sheet.Page(SettingsSheetModel::kLaboratoryPage);
@@ -160,6 +168,7 @@ TEST(SettingsSheetWidget, LeavingLaboratoryWithACollectionTimeOf59Stays) {
 
     ClickTab(sheet.Sheet(), SettingsSheetModel::kGeneralPage);
     EXPECT_EQ(messages.ids, std::vector<int>{171});
+    EXPECT_EQ(pageBehind, std::vector<int>{SettingsSheetModel::kLaboratoryPage});
     EXPECT_EQ(sheet.Sheet()->currentIndex(), SettingsSheetModel::kLaboratoryPage);
     QTest::mouseClick(sheet.OkButton(), Qt::LeftButton);
     EXPECT_EQ(messages.ids, (std::vector<int>{171, 171}));
@@ -337,7 +346,7 @@ TEST_F(SettingsRunTest, APersonSetsThePointThroughTheMenuAndItIsStored) {
     // "Ustawienia" in the menu bar, then its first item.
     QMenuBar* bar = window.menuBar();
     QAction* menuTitle = bar->actions().at(1);
-    ASSERT_EQ(menuTitle->text(), QStringLiteral("Ustawienia"));
+    ASSERT_EQ(menuTitle->text(), QStringLiteral("&Ustawienia"));
     WhenShown<SettingsSheetDialog>([](SettingsSheetDialog* sheet) {
         ClickTab(sheet->Sheet(), SettingsSheetModel::kPrecisionPage);
         QTest::mouseClick(Child<QRadioButton>(sheet->Page(SettingsSheetModel::kPrecisionPage), "pointButton"),

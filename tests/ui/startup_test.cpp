@@ -78,7 +78,7 @@ TEST_F(StartupTest, AnyLanguageButPolishRunsInEnglish) {
     const QString help = window.HelpUrl().toLocalFile();
     EXPECT_TRUE(help.endsWith(QStringLiteral("/help_en.html"))) << help.toStdString();
     EXPECT_TRUE(QFileInfo::exists(help));
-    EXPECT_EQ(window.CommandAction(MainWindow::kCmdExit)->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(window.CommandAction(MainWindow::kCmdExit)->text(), QStringLiteral("E&xit"));
 
     // Not one Polish word left on the window.
     const QRegularExpression polish(QStringLiteral(

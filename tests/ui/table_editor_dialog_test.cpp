@@ -95,7 +95,7 @@ TEST(TableEditorDialog, RowsGoToTheirPlaceAndDuplicatesAreRefused) {
 
     Add(editor, session, "5", "0", "0");
     ASSERT_EQ(session.warnings.size(), 1u);
-    EXPECT_EQ(session.warnings[0], std::make_pair(msg::ValueAlreadyExists, std::string("Value 5.000 already exist")));
+    EXPECT_EQ(session.warnings[0], std::make_pair(msg::ValueAlreadyExists, std::string("Wartość 5.000 już istnieje")));
     EXPECT_EQ(list->rowCount(), 4);
 
     // A field that is no number keeps the dialog open with the entry field's message.
