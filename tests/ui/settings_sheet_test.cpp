@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,6 +177,32 @@ TEST(SettingsSheetWidget, LeavingLaboratoryWithACollectionTimeOf59Stays) {
     QTest::mouseClick(sheet.CancelButton(), Qt::LeftButton);
     EXPECT_EQ(sheet.result(), QDialog::Rejected);
     EXPECT_EQ(settings, Settings{});
+}
+
+// An existing data file is asked about once, by message 196 (empty it or
+// append) when the laboratory opens it, never first by the file chooser.
+TEST(SettingsSheetWidget, AnExistingDataFileIsAskedAboutOnce) {
+    QTemporaryDir folder;
+    const QString existing = folder.filePath(QStringLiteral("pomiary.csv"));
+    std::ofstream(existing.toStdString()) << "1\n";
+    Settings settings;
+    SettingsRunState run;
+    SettingsSheetHooks hooks;
+    bool asksToReplace = true;
+    hooks.runDialog = [&](QDialog& dialog) {
+        auto* chooser = qobject_cast<QFileDialog*>(&dialog);
+        if (chooser == nullptr) return static_cast<int>(QDialog::Rejected);
+        asksToReplace = !chooser->testOption(QFileDialog::DontConfirmOverwrite);
+        chooser->selectFile(existing);
+        return static_cast<int>(QDialog::Accepted);
+    };
+    SettingsSheetDialog sheet(settings, run, nullptr, hooks);
+    sheet.Sheet()->setCurrentIndex(SettingsSheetModel::kFilePage);
+    QWidget* page = sheet.Page(SettingsSheetModel::kFilePage);
+    QTest::mouseClick(Child<QCheckBox>(page, "savingBox"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>(page, "browseButton"), Qt::LeftButton);
+    EXPECT_FALSE(asksToReplace);
+    EXPECT_EQ(Child<QLineEdit>(page, "fileNameEdit")->text(), existing);
 }
 
 TEST(SettingsSheetWidget, CancelledPortListLeavesTheConfiguredPortsListed) {
