@@ -205,6 +205,20 @@ TEST(SettingsSheetWidget, AnExistingDataFileIsAskedAboutOnce) {
     EXPECT_EQ(Child<QLineEdit>(page, "fileNameEdit")->text(), existing);
 }
 
+// Every value of the sheet with a range names it, and its unit, in its tooltip.
+TEST(SettingsSheetWidget, ValuesWithARangeNameItInTheirTooltips) {
+    Settings settings;
+    SettingsRunState run;
+    SettingsSheetDialog sheet(settings, run, nullptr, {});
+    for (const char* name : {"updateEdit", "meanTimeEdit", "observationsEdit", "dp30UncertaintyEdit",
+                             "f250UncertaintyEdit", "qx310UncertaintyEdit", "qx311UncertaintyEdit",
+                             "qx316UncertaintyEdit", "intervalEdit"}) {
+        const QString tip = Child<QLineEdit>(&sheet, name)->toolTip();
+        EXPECT_TRUE(tip.contains(QRegularExpression(QStringLiteral("\\d+ do \\d+( s| K| kPa| minut|$)"))))
+            << name << ": " << tip.toStdString();
+    }
+}
+
 TEST(SettingsSheetWidget, CancelledPortListLeavesTheConfiguredPortsListed) {
     Settings settings;
     settings.settingsLabDevices = 1;
