@@ -20,7 +20,7 @@ constexpr StringEntry kPolish[] = {
     {5, "Wartość punktu rosy poza zakresem"},
     {6, "Niepewność punktu rosy poza zakresem"},
     {7, "Wartość temperatury poza zakresem"},
-    {8, "Wartość purktu rosy nie powinna być większa niż wartość temperatury"},
+    {8, "Wartość punktu rosy nie powinna być większa niż wartość temperatury"},
     {9, "Niepewność temperatury poza zakresem"},
     {10, "Wartość wilgotności względnej poza zakresem"},
     {11, "Precyzja wilgotności względnej poza zakresem"},
@@ -113,7 +113,7 @@ constexpr StringEntry kPolish[] = {
     {78, "Obliczona wartość DP nad wodą poza dopuszczalnym zakresem:\n"
           "Wartość ciśnienia wyjściowego powinna być większa od %.7f"},
     // Ratio of the two pressures of the calculator pages.
-    {79, "Wartość ciśnienia wyjściowego powinna zawierać się przedziale 0.03 ... 20."},
+    {79, "Wartość ciśnienia wyjściowego powinna zawierać się w przedziale 0.03 ... 20."},
     // Range-check limits, continued.
     {80, "Obliczona wartość temperatury punktu rosy nad wodą poza dopuszczalnym zakresem:\n"
           "Temperatura punktu rosy powinna być mniejsza lub równa od %.7f"},
@@ -129,7 +129,7 @@ constexpr StringEntry kPolish[] = {
           "Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f"},
     {86, "Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:\n"
           "Wartość ciśnienia wyjściowego powinna być większa od %.7f"},
-    {87, "Obliczona wartość temperatury nad wodą poza dopuszczlnym zakresem:\n"
+    {87, "Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:\n"
           "Wartość RH powinna być większa od %.7f"},
     {88, "Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:\n"
           "Wartość ciśnienia wejściowego powinna być mniejsza lub równa od %.7f"},

@@ -5,8 +5,9 @@
 // Texts are UTF-8. A line break inside a message is a real '\n'. The range
 // messages (73 to 164) carry one "%.7f" that takes the limit of the blamed
 // input; the caller formats it and then swaps every "." for the decimal sign.
-// Some texts keep the spelling slips users have always seen (for example
-// "purktu" in 8 and "dopuszczlnym" in 87); they are reproduced on purpose.
+// Messages shown on screen are spelt right; the labels of the files the
+// laboratory writes keep their old spelling ("Niepweność"), since scripts
+// read them.
 #pragma once
 
 #include <span>

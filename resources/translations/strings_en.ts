@@ -39,7 +39,7 @@
         <translation>Temperature out of range</translation>
     </message>
     <message>
-        <source>Wartość purktu rosy nie powinna być większa niż wartość temperatury</source>
+        <source>Wartość punktu rosy nie powinna być większa niż wartość temperatury</source>
         <comment>8</comment>
         <translation>The dew point should not be greater than the temperature</translation>
     </message>
@@ -396,7 +396,7 @@ Wartość ciśnienia wyjściowego powinna być większa od %.7f</source>
 Output pressure P2 should be greater than %.7f</translation>
     </message>
     <message>
-        <source>Wartość ciśnienia wyjściowego powinna zawierać się przedziale 0.03 ... 20.</source>
+        <source>Wartość ciśnienia wyjściowego powinna zawierać się w przedziale 0.03 ... 20.</source>
         <comment>79</comment>
         <translation>The output pressure should lie within 0.03 ... 20 times the input pressure.</translation>
     </message>
@@ -450,7 +450,7 @@ Wartość ciśnienia wyjściowego powinna być większa od %.7f</source>
 Output pressure P2 should be greater than %.7f</translation>
     </message>
     <message>
-        <source>Obliczona wartość temperatury nad wodą poza dopuszczlnym zakresem:
+        <source>Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:
 Wartość RH powinna być większa od %.7f</source>
         <comment>87</comment>
         <translation>Calculated value of temperature over water out of the permissible range:

@@ -9,7 +9,7 @@ namespace {
 
 TEST(DecimalSign, OnlyPointsBetweenDigitsChange) {
     EXPECT_EQ(WithDecimalSign(LoadString(79), ","),
-              "Wartość ciśnienia wyjściowego powinna zawierać się przedziale 0,03 ... 20.");
+              "Wartość ciśnienia wyjściowego powinna zawierać się w przedziale 0,03 ... 20.");
     EXPECT_EQ(WithDecimalSign("-0.500 1.2346e+007 .5 5. 1..2", ","), "-0,500 1,2346e+007 .5 5. 1..2");
     EXPECT_EQ(WithDecimalSign("12.5", "."), "12.5");
     EXPECT_EQ(FormatLimitMessage("Wartość powinna być mniejsza od %.7f.", -12.25, ","),

@@ -916,7 +916,7 @@ TEST(CliTest, RangeMessagesKeepTheirDots) {
     const Outcome run = RunCli({"rh", "--p1", "100", "--p2", "2100", "--dp", "10", "--t", "20", "--decimal-sign", ","});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err,
-              "wegator-cli: message 79: Wartość ciśnienia wyjściowego powinna zawierać się przedziale 0,03 ... 20.\n");
+              "wegator-cli: message 79: Wartość ciśnienia wyjściowego powinna zawierać się w przedziale 0,03 ... 20.\n");
 }
 
 TEST(WegatorValuesTest, RefusesWhatIsNoNumberOrFormulaSetOrOutOfRange) {

@@ -90,7 +90,7 @@ TEST(LabCliTest, CalLookupInterpolatesAndRefusesABadLine) {
 TEST(LabCliTest, SpeaksTheLanguageOfTheSettingsOrOfLang) {
     UserFolder folder;
     const std::vector<std::string> rh{"rh", "--p1", "100", "--p2", "100", "--t", "10", "--dp", "20"};
-    const std::string polish = "wegator-cli: message 8: Wartość purktu rosy nie powinna być większa niż wartość "
+    const std::string polish = "wegator-cli: message 8: Wartość punktu rosy nie powinna być większa niż wartość "
                                "temperatury\n";
     const std::string english = "wegator-cli: message 8: The dew point should not be greater than the temperature\n";
     const auto with = [&rh](std::vector<std::string> before) {

@@ -80,9 +80,9 @@ TEST(StringTable, ExactTextsUsersSee) {
     EXPECT_EQ(PolishString(26), "Wartości wejściowe poza zakresem");
     EXPECT_EQ(PolishString(14), "Zbyt długa wartość wejściowa");
     EXPECT_EQ(PolishString(15), "Błędny format wartości wejściowej");
-    EXPECT_EQ(PolishString(8), "Wartość purktu rosy nie powinna być większa niż wartość temperatury");
+    EXPECT_EQ(PolishString(8), "Wartość punktu rosy nie powinna być większa niż wartość temperatury");
     EXPECT_EQ(PolishString(79),
-              "Wartość ciśnienia wyjściowego powinna zawierać się przedziale 0.03 ... 20.");
+              "Wartość ciśnienia wyjściowego powinna zawierać się w przedziale 0.03 ... 20.");
     EXPECT_EQ(PolishString(199), "TREVAN WEGATOR WILGOTNOŚCI");
     EXPECT_EQ(PolishString(191),
               "Lista CSV (*.csv)|*.csv|Plik tekstowy (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*||");
@@ -100,7 +100,7 @@ TEST(StringTable, ExactTextsUsersSee) {
 
     // Wording slips the program has always shown.
     EXPECT_EQ(PolishString(87),
-              "Obliczona wartość temperatury nad wodą poza dopuszczlnym zakresem:\n"
+              "Obliczona wartość temperatury nad wodą poza dopuszczalnym zakresem:\n"
               "Wartość RH powinna być większa od %.7f");
     EXPECT_EQ(PolishString(141),
               "Obliczona wartość SWVP nad wodą poza dopuszczalnym zakresem:\n"
@@ -162,7 +162,7 @@ TEST(StringTable, RangeMessagesUseOnlyTheKnownWords) {
         std::string_view tail = t.substr(nl + 1);
 
         const std::string_view outOfRange =
-            e.id == 87 ? " poza dopuszczlnym zakresem:" : " poza dopuszczalnym zakresem:";
+            e.id == 87 ? " poza dopuszczalnym zakresem:" : " poza dopuszczalnym zakresem:";
         ASSERT_TRUE(head.ends_with(outOfRange));
         head.remove_suffix(outOfRange.size());
         if (head.ends_with(" nad wodą")) {
