@@ -159,9 +159,11 @@ std::vector<Column> History::Query(int quantity, std::int64_t from, std::int64_t
     const std::int64_t width = to - from + 1;
     const auto n = static_cast<std::int64_t>(columns);
     const auto columnOf = [&](std::int64_t t) { return static_cast<std::int64_t>((static_cast<__int128>(t - from) * n) / width); };
+    std::int64_t lastColumn = -1;
     const auto add = [&](std::int64_t t, const Span& span) {
         const std::int64_t c = columnOf(t);
-        if (out.empty() || columnOf(out.back().from) != c) {
+        if (out.empty() || lastColumn != c) {
+            lastColumn = c;
             Column col;
             col.from = from + static_cast<std::int64_t>((static_cast<__int128>(c) * width + n - 1) / n);
             col.to = from + static_cast<std::int64_t>((static_cast<__int128>(c + 1) * width + n - 1) / n) - 1;
