@@ -184,19 +184,12 @@ std::vector<TableProblem> MissingTables(const Settings& settings) {
     for (std::size_t i = 0; i < lab::kTableCount; ++i) {
         const auto id = static_cast<lab::TableId>(i);
         const std::string& path = lab::TableFileName(settings, id);
-        if (path.empty() || !lab::TableSwitchOn(settings, lab::FamilyOf(id))) continue;
+        const lab::TableFamily family = lab::FamilyOf(id);
         // Only the tables of the instruments the station reads.
-        bool read = false;
-        for (lab::Stream s : lab::kAllStreams) {
-            if (!lab::StreamInUse(settings, s)) continue;
-            switch (lab::FamilyOf(id)) {
-                case lab::TableFamily::Dp30: read = read || s == lab::Stream::Dp30; break;
-                case lab::TableFamily::F250: read = read || s == lab::Stream::F250; break;
-                case lab::TableFamily::Qx310: read = read || s == lab::Stream::Qx310Temperature; break;
-                case lab::TableFamily::Qx311: read = read || s == lab::Stream::Qx311; break;
-            }
+        if (path.empty() || !lab::TableSwitchOn(settings, family) ||
+            !lab::StreamInUse(settings, lab::StreamOf(family))) {
+            continue;
         }
-        if (!read) continue;
         const lab::CalParseResult parsed = lab::ReadCalFile(path);
         if (parsed.ok && !parsed.rows.empty()) continue;
         const std::string reason =

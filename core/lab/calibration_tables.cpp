@@ -60,6 +60,16 @@ std::optional<TableId> TableFor(const Reading& reading) {
     }
 }
 
+Stream StreamOf(TableFamily family) {
+    switch (family) {
+        case TableFamily::Dp30: return Stream::Dp30;
+        case TableFamily::F250: return Stream::F250;
+        case TableFamily::Qx310: return Stream::Qx310Temperature;
+        case TableFamily::Qx311: break;
+    }
+    return Stream::Qx311;
+}
+
 TableFamily FamilyOf(TableId id) {
     switch (id) {
         case TableId::Dp30: return TableFamily::Dp30;

@@ -49,6 +49,8 @@ std::optional<TableId> TableFor(const Reading& reading);
 enum class TableFamily : std::uint8_t { Dp30, F250, Qx310, Qx311 };
 inline constexpr std::size_t kTableFamilyCount = 4;
 TableFamily FamilyOf(TableId id);
+// The stream whose readings the family's tables correct.
+Stream StreamOf(TableFamily family);
 
 // Settings names: "CALIBRATION_FILE_NAME_DP30" … "CALIBRATION_FILE_NAME_TEMP8_QX311",
 // and the switches "SETTINGS_LAB_CALIBRATION_TABLE_DP30" … "…_TEMP_QX311".

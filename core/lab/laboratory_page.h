@@ -335,6 +335,8 @@ private:
     void RestartInput(LabInput input);
     void Supervise();
     bool StreamFeeds(Stream stream, LabInput input) const;
+    // An instrument the input is read from is in outage.
+    bool InputLost(LabInput input) const;
     void Notify(Notice::Kind kind, int messageId, std::string text);
     void SetCalculation(Calculation state);
     std::string InputName(LabInput input) const;

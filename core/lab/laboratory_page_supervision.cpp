@@ -27,6 +27,11 @@ constexpr std::int64_t kSilentMs = 30000;
 // channels one after another, and the chosen one comes every few seconds.
 constexpr std::int64_t kShortestStaleMs = 10000;
 
+// Waiting for the instruments' first readings: no news, and no failure.
+bool AwaitingReadings(int messageId) {
+    return messageId == msg::WaitingForReadings || messageId == msg::WaitingForQx311;
+}
+
 }  // namespace
 
 void LaboratoryPage::OnChannelLost(Stream stream, std::string_view reason) {
@@ -81,6 +86,13 @@ bool LaboratoryPage::StreamFeeds(Stream stream, LabInput input) const {
     return false;
 }
 
+bool LaboratoryPage::InputLost(LabInput input) const {
+    for (Stream s : kAllStreams) {
+        if (outage_[Index(s)] && StreamFeeds(s, input)) return true;
+    }
+    return false;
+}
+
 std::int64_t LaboratoryPage::StaleLimitMs() const {
     return std::max<std::int64_t>(2 * static_cast<std::int64_t>(periodMs_), kShortestStaleMs);
 }
@@ -88,9 +100,7 @@ std::int64_t LaboratoryPage::StaleLimitMs() const {
 bool LaboratoryPage::InputStale(LabInput input) const {
     if (settings_.settingsLabDevices == 0) return false;
     if (input == LabInput::Pressure && settings_.settingsPortPressDevice != 0) return false;
-    for (Stream s : kAllStreams) {
-        if (outage_[Index(s)] && StreamFeeds(s, input)) return true;
-    }
+    if (InputLost(input)) return true;
     const std::size_t v = Index(input);
     if (readings_[v] == kNoReading) return false;
     return clock_.MonotonicMs() - lastReadingMs_[v] > StaleLimitMs();
@@ -117,10 +127,8 @@ std::string LaboratoryPage::InputName(LabInput input) const {
 std::string LaboratoryPage::StaleList() const {
     std::string list;
     for (LabInput input : StaleInputs()) {
-        bool lost = false;
-        for (Stream s : kAllStreams) lost = lost || (outage_[Index(s)] && StreamFeeds(s, input));
         const std::string part =
-            lost ? MessageText(msg::StaleLost, {InputName(input)})
+            InputLost(input) ? MessageText(msg::StaleLost, {InputName(input)})
                  : MessageText(msg::StaleAge, {InputName(input),
                                                std::to_string(ReadingAgeSeconds(static_cast<LabValue>(Index(input))))});
         list += (list.empty() ? "" : ", ") + part;
@@ -142,16 +150,11 @@ void LaboratoryPage::RetryLost(Stream stream) {
 
 void LaboratoryPage::SetCalculation(Calculation state) {
     if (state == calculation_) return;
-    const bool waiting = [](int id) {
-        return id == msg::WaitingForReadings || id == msg::WaitingForQx311 || id == msg::HandPressureMissing;
-    }(state.messageId);
-    const bool wasFailure = !calculation_.ok && calculation_.messageId != 0 &&
-                            calculation_.messageId != msg::WaitingForReadings &&
-                            calculation_.messageId != msg::WaitingForQx311;
+    const bool wasFailure = !calculation_.ok && calculation_.messageId != 0 && !AwaitingReadings(calculation_.messageId);
     // A tick comes every few seconds: a failed calculation goes on the status
     // line, never into a box, and is told once when it starts; waiting for
     // readings at the start is no news.
-    if (!state.ok && (!waiting || state.messageId == msg::HandPressureMissing)) {
+    if (!state.ok && !AwaitingReadings(state.messageId)) {
         Notify(Notice::Kind::Calculation, state.messageId, state.text);
     } else if (state.ok && wasFailure) {
         Notify(Notice::Kind::Calculation, 0, MessageText(msg::ResultsAgain));
@@ -163,9 +166,9 @@ std::string LaboratoryPage::StatusText() const {
     std::vector<std::string> parts;
     const Calculation& c = calculation_;
     if (!c.ok && c.messageId != 0) {
-        const bool waiting = c.messageId == msg::WaitingForReadings || c.messageId == msg::WaitingForQx311 ||
-                             c.messageId == msg::HandPressureMissing;
-        parts.push_back(waiting ? c.text : MessageText(msg::CalculationFailed, {c.text}));
+        // Waiting, and a missing hand pressure, say it as they are; the rest is a failed calculation.
+        const bool asItIs = AwaitingReadings(c.messageId) || c.messageId == msg::HandPressureMissing;
+        parts.push_back(asItIs ? c.text : MessageText(msg::CalculationFailed, {c.text}));
     }
     for (Stream s : kAllStreams) {
         if (outage_[Index(s)]) {
