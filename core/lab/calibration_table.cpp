@@ -1,6 +1,7 @@
 #include "lab/calibration_table.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace wegator::lab {
 
@@ -28,7 +29,9 @@ double CalibrationTable::Interpolate(double x, double CalibrationEntry::*column)
     const CalibrationEntry& lo = *(above - 1);
     const CalibrationEntry& hi = *above;
     if (lo.value == hi.value) return lo.*column;
-    return lo.*column + (hi.*column - lo.*column) * (x - lo.value) / (hi.value - lo.value);
+    // std::lerp stays between the two rows' numbers and gives the upper one
+    // exactly at its point: an uncertainty falling to 0 never rounds below it.
+    return std::lerp(lo.*column, hi.*column, (x - lo.value) / (hi.value - lo.value));
 }
 
 double CalibrationTable::Correction(double x) const { return Interpolate(x, &CalibrationEntry::correction); }

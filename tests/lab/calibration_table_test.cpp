@@ -19,6 +19,10 @@ TEST(CalibrationTable, InterpolatesBetweenPointsAndClampsAtTheEnds) {
         EXPECT_NEAR(table.Correction(c.x), c.correction, 1e-12);
         EXPECT_NEAR(table.Uncertainty(c.x), c.uncertainty, 1e-12);
     }
+
+    // An uncertainty falling to 0 at the next point is 0 there, not a rounded -3e-17.
+    const CalibrationEntry falling[] = {{0, 0.1, 0.22}, {10, 0.2, 0}};
+    EXPECT_EQ(CalibrationTable(falling).Uncertainty(10), 0.0);
 }
 
 TEST(CalibrationTable, EmptyOneEntryAndEqualValues) {
