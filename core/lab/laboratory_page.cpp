@@ -27,14 +27,6 @@ constexpr int kShortestPeriodMs = 3000;
 // Ports are released before a stream opens again; the F-250 takes its "A4" first.
 constexpr std::int64_t kReopenWaitMs = 500;
 constexpr std::int64_t kF250StopWaitMs = 200;
-// String-table messages of the input checks the calculator pages give too.
-constexpr int kPressureOutOfRange = 1;
-constexpr int kPressureUncertaintyOutOfRange = 2;
-constexpr int kDewPointOutOfRange = 5;
-constexpr int kDewPointUncertaintyOutOfRange = 6;
-constexpr int kTemperatureOutOfRange = 7;
-constexpr int kDewPointAboveTemperature = 8;
-constexpr int kTemperatureUncertaintyOutOfRange = 9;
 constexpr std::int64_t kMinuteMs = 60000;
 // The F-250 is asked for its input again after this many seconds without a reading.
 constexpr int kF250ResendSeconds = 10;
@@ -607,6 +599,8 @@ void LaboratoryPage::Recompute() {
     // Why there can be no results: the first input missing, then the first
     // check that fails, in the order the calculator pages check them.
     Calculation state;
+    // A failed check, with the message the calculator pages give for it.
+    const auto FailedCheck = [](int messageId) { return Calculation{false, messageId, MessageText(messageId)}; };
     std::string missing;
     for (int i = 0; i < kLabInputs; ++i) {
         const auto input = static_cast<LabInput>(i);
@@ -621,19 +615,19 @@ void LaboratoryPage::Recompute() {
     } else if (!present(ut)) {
         state = {false, msg::WaitingForQx311, MessageText(msg::WaitingForQx311)};
     } else if (!Within(p, kLowestPressure, kHighestPressure)) {
-        state = {false, kPressureOutOfRange, std::string(LoadString(kPressureOutOfRange))};
+        state = FailedCheck(wegator::msg::InputPressureOutOfRange);
     } else if (!(up < kPressureUncertaintyLimit)) {
-        state = {false, kPressureUncertaintyOutOfRange, std::string(LoadString(kPressureUncertaintyOutOfRange))};
+        state = FailedCheck(wegator::msg::InputPressureUncertaintyOutOfRange);
     } else if (!Within(dp, kLowestTemperature, kHighestTemperature)) {
-        state = {false, kDewPointOutOfRange, std::string(LoadString(kDewPointOutOfRange))};
+        state = FailedCheck(kDewPointOutOfRange);
     } else if (!(std::fabs(udp) < kTemperatureUncertaintyLimit)) {
-        state = {false, kDewPointUncertaintyOutOfRange, std::string(LoadString(kDewPointUncertaintyOutOfRange))};
+        state = FailedCheck(kDewPointUncertaintyOutOfRange);
     } else if (!Within(t, kLowestTemperature, kHighestTemperature)) {
-        state = {false, kTemperatureOutOfRange, std::string(LoadString(kTemperatureOutOfRange))};
+        state = FailedCheck(wegator::msg::TemperatureOutOfRange);
     } else if (!(std::fabs(ut) < kTemperatureUncertaintyLimit)) {
-        state = {false, kTemperatureUncertaintyOutOfRange, std::string(LoadString(kTemperatureUncertaintyOutOfRange))};
+        state = FailedCheck(wegator::msg::TemperatureUncertaintyOutOfRange);
     } else if (!(t >= dp)) {
-        state = {false, kDewPointAboveTemperature, std::string(LoadString(kDewPointAboveTemperature))};
+        state = FailedCheck(wegator::msg::DewPointAboveTemperature);
     } else {
         const HumidityResult result = engine_.ComputeFromDewPointAndTemperature(
             t, std::fabs(ut), dp, std::fabs(udp), p, up, p, settings_.formulasUncertainty != 0,

@@ -15,7 +15,6 @@ using namespace input_limits;
 namespace {
 
 // Messages of the relative-humidity checks that have no shared name.
-constexpr int kDewPointAboveTemperature = 8;
 constexpr int kHumidityOutOfRange = 10;
 constexpr int kHumidityUncertaintyOutOfRange = 11;
 
@@ -128,7 +127,7 @@ void RelativeHumidityPage::Compute() {
         if (udp >= kTemperatureUncertaintyLimit) return Fail(kDewPointUncertaintyOutOfRange);
         if (!readTemperature(RhField::Temperature, t)) return rejected();
         if (!Within(t, kLowestTemperature, kHighestTemperature)) return Fail(msg::TemperatureOutOfRange);
-        if (t < dp) return Fail(kDewPointAboveTemperature);
+        if (t < dp) return Fail(msg::DewPointAboveTemperature);
         if (!readTemperatureUncertainty(RhField::TemperatureUncertainty, ut)) return rejected();
         if (ut >= kTemperatureUncertaintyLimit) return Fail(msg::TemperatureUncertaintyOutOfRange);
         result = engine_.ComputeFromDewPointAndTemperature(t, ut, dp, udp, p1, up1, p2, formulas, preference,

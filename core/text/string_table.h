@@ -34,6 +34,7 @@ inline constexpr int InputPressureUncertaintyOutOfRange = 2;
 inline constexpr int EnterOutputPressure = 3;
 inline constexpr int OutputPressureOutOfRange = 4;
 inline constexpr int TemperatureOutOfRange = 7;
+inline constexpr int DewPointAboveTemperature = 8;
 inline constexpr int TemperatureUncertaintyOutOfRange = 9;
 inline constexpr int EnterPressuresAndTwoFields = 12;
 inline constexpr int EnterInputPressure = 13;
