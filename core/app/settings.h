@@ -116,6 +116,29 @@ struct Settings {
     std::string settingsLabHandPressure;
     std::string settingsLabHandPressureU;
 
+    // Stability: the window the figures are taken over (minutes) and, per
+    // kind of quantity, the largest drift (unit per minute) and standard
+    // deviation (unit) it may show to count as stable: dew or frost point and
+    // temperature in K, pressure in kPa, relative humidity in %.
+    std::int32_t settingsLabStabilityWindow = 10;
+    double settingsLabStabilityDpDrift = 0.02;
+    double settingsLabStabilityDpSd = 0.02;
+    double settingsLabStabilityTDrift = 0.02;
+    double settingsLabStabilityTSd = 0.02;
+    double settingsLabStabilityPDrift = 0.05;
+    double settingsLabStabilityPSd = 0.05;
+    double settingsLabStabilityRhDrift = 0.1;
+    double settingsLabStabilityRhSd = 0.1;
+    // A calibration run starts only when the station is stable ("Start po
+    // ustabilizowaniu"), waiting at most this many minutes.
+    std::int32_t settingsLabRunWaitStable = 0;
+    std::int32_t settingsLabRunLongestWait = 60;
+    // The trend chart: the quantities shown (keys separated by spaces) and
+    // its time window (0: 10 min, 1: 1 h, 2: 8 h, 3: 24 h).
+    std::string labChartQuantities = "dp t";
+    std::int32_t labChartWindow = 0;
+    std::string qx311ChartQuantities = "ch1 ch2 ch3 ch4 ch5 ch6 ch7 ch8";
+
     // The main window as the user left it: its place and size (a width of 0:
     // the window's own size, at the desktop's choice of place), whether it
     // was maximised, and the page shown (0 "Wilgotność względna" … 5 QX-311).

@@ -116,6 +116,8 @@ constexpr Range kPsychrometerConstant{0.00045, 0.001, true};
 // Standard uncertainty of a thermometer or hygrometer (K) and of the barometer (kPa).
 constexpr Range kTemperatureUncertainty{0, 50};
 constexpr Range kPressureUncertainty{0, 1000};
+// A drift or standard-deviation limit: above 0 (a limit of 0 is never met), at most 100 units.
+constexpr Range kStabilityLimit{0.00001, 100};
 // The main window's place and size in pixels: beyond any desktop there is, a
 // stored value is damage and the desktop places the window itself.
 constexpr Range kWindowPlace{-100000, 100000};
@@ -166,6 +168,16 @@ bool IsHandPressureUncertainty(std::string_view text) {
     if (!IsStoredNumberText(text)) return false;
     const double kpa = ParseStoredNumber(text);
     return kpa >= 0.0 && kpa < 100.0;
+}
+
+// The quantities a trend chart shows: short keys ("dp t ch1") of lower-case
+// letters, digits and hyphens, separated by spaces; which keys exist is the
+// station's business (it skips a key it does not know).
+bool IsChartQuantityList(std::string_view text) {
+    for (char c : text) {
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == ' ')) return false;
+    }
+    return true;
 }
 
 // Every stored setting, in the order start-up reads them. Load and save both
@@ -234,6 +246,20 @@ const SettingDescriptor kSettingsTable[] = {
     Path("CALIBR_FILE_PATH", &Settings::calibrFilePath),
     CheckedText("SETTINGS_LAB_HAND_PRESSURE", 24, &Settings::settingsLabHandPressure, IsHandPressure),
     CheckedText("SETTINGS_LAB_HAND_PRESSURE_U", 24, &Settings::settingsLabHandPressureU, IsHandPressureUncertainty),
+    Dword("SETTINGS_LAB_STABILITY_WINDOW", &Settings::settingsLabStabilityWindow, Range{1, 240}),
+    Number("SETTINGS_LAB_STABILITY_DP_DRIFT", 5, &Settings::settingsLabStabilityDpDrift, kStabilityLimit),
+    Number("SETTINGS_LAB_STABILITY_DP_SD", 5, &Settings::settingsLabStabilityDpSd, kStabilityLimit),
+    Number("SETTINGS_LAB_STABILITY_T_DRIFT", 5, &Settings::settingsLabStabilityTDrift, kStabilityLimit),
+    Number("SETTINGS_LAB_STABILITY_T_SD", 5, &Settings::settingsLabStabilityTSd, kStabilityLimit),
+    Number("SETTINGS_LAB_STABILITY_P_DRIFT", 5, &Settings::settingsLabStabilityPDrift, kStabilityLimit),
+    Number("SETTINGS_LAB_STABILITY_P_SD", 5, &Settings::settingsLabStabilityPSd, kStabilityLimit),
+    Number("SETTINGS_LAB_STABILITY_RH_DRIFT", 5, &Settings::settingsLabStabilityRhDrift, kStabilityLimit),
+    Number("SETTINGS_LAB_STABILITY_RH_SD", 5, &Settings::settingsLabStabilityRhSd, kStabilityLimit),
+    Dword("SETTINGS_LAB_RUN_WAIT_STABLE", &Settings::settingsLabRunWaitStable, Range{0, 1}),
+    Dword("SETTINGS_LAB_RUN_LONGEST_WAIT", &Settings::settingsLabRunLongestWait, Range{1, 1440}),
+    CheckedText("LAB_CHART_QUANTITIES", 200, &Settings::labChartQuantities, IsChartQuantityList),
+    Dword("LAB_CHART_WINDOW", &Settings::labChartWindow, Range{0, 3}),
+    CheckedText("QX311_CHART_QUANTITIES", 200, &Settings::qx311ChartQuantities, IsChartQuantityList),
     Dword("WINDOW_LEFT", &Settings::windowLeft, kWindowPlace),
     Dword("WINDOW_TOP", &Settings::windowTop, kWindowPlace),
     Dword("WINDOW_WIDTH", &Settings::windowWidth, kWindowSize),

@@ -49,6 +49,15 @@ inline constexpr int StaleLost = 1260;                 // "%s (brak połączenia
 inline constexpr int ResultsAgain = 1261;              // notice: the calculation gives results again
 inline constexpr int TableNotLoaded = 1262;            // table status line: switched on, not loaded
 
+// Stability and trends: the names of the quantities kept (TrendQuantity
+// order from TrendDewPoint on) and the verdicts in words.
+inline constexpr int TrendDewPoint = 1400;             // "DP/FP", then T, Pb, … (20 names)
+inline constexpr int StableSince = 1420;               // "%s stabilne od %s (%s min)"
+inline constexpr int UnstableDrift = 1421;             // "niestabilne: %s dryft %s %s/min > %s"
+inline constexpr int UnstableDeviation = 1422;
+inline constexpr int UnstableReadings = 1423;
+inline constexpr int UnstableWindow = 1424;
+
 // Names of the instruments as the status line gives them, by stream order
 // (QX-310 temperature, QX-311, QX-316, DP30, F-250, QX-310 environment).
 inline constexpr int FirstInstrumentName = 1220;

@@ -107,6 +107,7 @@ void LaboratoryPage::ApplySettings(const Settings& settings) {
     // One character assigned, not a literal: GCC 12 warns falsely (-Wrestrict) on the literal here.
     format_.decimalSign.assign(1, settings_.decimal == "," ? ',' : '.');
     eight_.SetFormat(format_);
+    if (!stabilityOverridden_) stability_ = StabilityFromSettings(settings_);
     tables_.ApplySwitches(settings_);
     dataFile_.SetCsv(DecodeSaveFileCode(settings_.saveFileCode).csvFormat);
     if (!run_.DialogOpen()) run_.SetFolder(settings_.calibrFilePath);
@@ -329,6 +330,7 @@ void LaboratoryPage::Accept(Stream stream, const Reading& r) {
     lastLineMs_[Index(stream)] = clock_.MonotonicMs();
     if (outage_[Index(stream)]) {
         outage_[Index(stream)] = false;
+        MarkStreamTrends(stream, MarkerKind::InstrumentBack);
         Notify(Notice::Kind::InstrumentBack, msg::InstrumentBackNotice,
                MessageText(msg::InstrumentBackNotice, {LoadString(msg::FirstInstrumentName + static_cast<int>(stream)),
                                                        "COM" + std::to_string(StreamPort(stream))}));
@@ -353,6 +355,10 @@ void LaboratoryPage::Accept(Stream stream, const Reading& r) {
             break;
         case Stream::Qx311:
             eight_.SetChannel(corrected, r.channel, r.resolution);
+            if (r.channel >= 1 && r.channel <= EightChannelPage::kChannels) {
+                Remember(ChannelQuantity(r.channel), corrected);
+                if (eight_.Spread() != kNoReading) Remember(TrendQuantity::ChannelSpread, eight_.Spread());
+            }
             if (source != kSourceQx311) break;
             if (settings_.settingsQx311Deviation != 0) {
                 if (eight_.ReportingChannels() > 0) NewReading(LabValue::Temperature, eight_.MeanTemperature());
@@ -396,6 +402,11 @@ void LaboratoryPage::NewReading(LabValue value, double number) {
     ageTexts_[v] = "1s";
     timers_.StartTimer(AgeTimerOf(value), kAgeTickMs);
     ShowReading(value);
+    // The instantaneous values and their trend quantities share their numbering.
+    Remember(static_cast<TrendQuantity>(v), number);
+    if (value == LabValue::EnvironmentTemperature) {
+        Remember(TrendQuantity::RoomHumidity, readings_[Index(LabValue::EnvironmentHumidity)]);
+    }
 }
 
 void LaboratoryPage::AgeTick(LabValue value) {
@@ -478,6 +489,13 @@ void LaboratoryPage::ResetAveraging() {
 }
 
 void LaboratoryPage::StopAcquisition() {
+    // New settings may change what the readings mean (a table, a source):
+    // the trends note where; the readings before stay.
+    if (averaging_) MarkTrends(MarkerKind::SettingsChanged);
+    StopAveraging();
+}
+
+void LaboratoryPage::StopAveraging() {
     timers_.KillTimer(timer::kRecompute);
     timers_.KillTimer(timer::kObservation);
     averaging_ = false;
@@ -485,7 +503,8 @@ void LaboratoryPage::StopAcquisition() {
 }
 
 void LaboratoryPage::Clear() {
-    StopAcquisition();
+    MarkTrends(MarkerKind::Cleared);
+    StopAveraging();
     StartAveragingTimers();
 }
 
@@ -534,6 +553,7 @@ void LaboratoryPage::Observe(LabInput input) {
     // has no uncertainty yet, and the results wait.
     if (input == LabInput::Temperature && WaitingForQx311()) uncertainties_[i] = kNoAverage;
     ShowAverage(input);
+    Remember(static_cast<TrendQuantity>(static_cast<int>(TrendQuantity::DewPointAverage) + static_cast<int>(i)), mean);
 }
 
 void LaboratoryPage::ShowAverage(LabInput input) {
@@ -646,6 +666,9 @@ void LaboratoryPage::Recompute() {
             if (!printEnabled_) host_.EnableMenuPrint(true);
             printEnabled_ = true;
             everComputed_ = true;
+            Remember(TrendQuantity::ResultDewPoint, result.Value(Quantity::DewFrostPoint, Phase::Water));
+            Remember(TrendQuantity::ResultHumidity, result.Value(Quantity::RelativeHumidity, Phase::Water));
+            Remember(TrendQuantity::ResultTemperature, result.Value(Quantity::Temperature, Phase::Water));
         }
     }
     if (!state.ok) ClearResults();

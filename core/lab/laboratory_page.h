@@ -31,11 +31,13 @@
 #include "lab/calibration_tables.h"
 #include "lab/data_file.h"
 #include "lab/eight_channel_page.h"
+#include "lab/history.h"
 #include "lab/lab_host.h"
 #include "lab/observation_buffer.h"
 #include "lab/station_time.h"
 #include "lab/stream.h"
 #include "lab/stream_decoder.h"
+#include "lab/trend.h"
 #include "pages/number_entry.h"
 #include "pages/print_layout.h"
 #include "pages/result_grid.h"
@@ -310,6 +312,28 @@ public:
     // The hand-entered pressure is in use but none was entered.
     bool HandPressureMissing() const;
 
+    // ---- trends and stability
+    // Every reading, average and result the page has had, for the trend
+    // chart and the stability figures; times on the station's monotonic clock.
+    const History& Trends() const { return trends_; }
+    // The window and criteria judged by: from the settings, unless the
+    // command line gave its own for this run (then settings changes keep them).
+    const StabilitySettings& Stability() const { return stability_; }
+    void OverrideStability(const StabilitySettings& stability);
+    // The verdict on one quantity now, and on the station: the instantaneous
+    // dew or frost point (unless only the temperature is used, see
+    // `useDewPoint`) and temperature both stable.
+    StabilityVerdict Verdict(TrendQuantity quantity) const;
+    StationStability StationVerdict(bool useDewPoint = true) const;
+    // The verdict in words, in the page's units: one quantity's, and the
+    // station's (all its quantities, the failing ones first).
+    std::string VerdictText(TrendQuantity quantity) const;
+    std::string StationVerdictText(bool useDewPoint = true) const;
+    // The unit text a quantity is shown in on this page ("°C", "kPa", "%").
+    std::string TrendUnitText(TrendQuantity quantity) const;
+    // The quantities the station reads with its present settings.
+    std::vector<TrendQuantity> TrendQuantitiesInUse() const;
+
 private:
     struct StreamState {
         StreamPhase phase = StreamPhase::Stopped;
@@ -368,6 +392,10 @@ private:
     std::vector<std::string> RecordLabels() const;
     std::vector<std::string> RecordValues() const;
     void ResumeRecording();
+    void Remember(TrendQuantity quantity, double value);
+    void MarkTrends(MarkerKind kind, int quantity = kAllQuantities);
+    void MarkStreamTrends(Stream stream, MarkerKind kind);
+    void StopAveraging();
 
     LabHost& host_;
     Clock& clock_;
@@ -426,6 +454,9 @@ private:
     std::size_t skippedInGap_ = 0;
     std::string gapInputs_;
     std::function<void()> onRunEnded_;
+    History trends_;
+    StabilitySettings stability_;
+    bool stabilityOverridden_ = false;
     // The page is going: nothing is recomputed or reported any more.
     bool destroying_ = false;
 };

@@ -18,7 +18,10 @@ constexpr std::int64_t kFirstReadingRetryMs = 1000;
 }  // namespace
 
 void LaboratoryPage::PrepareRun() {
-    Clear();
+    // The averaging starts afresh for the run; the chamber has not changed,
+    // so the trends go on unmarked and a run may wait for stability at once.
+    StopAveraging();
+    StartAveragingTimers();
     run_.SetTemperatureUnit(TemperatureUnit());
     run_.SetEngine(&engine_);
     run_.SetSchedule(settings_.settingsLabMeanTime, settings_.settingsLabValuesFromDevices);

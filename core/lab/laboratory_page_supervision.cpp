@@ -49,6 +49,7 @@ void LaboratoryPage::LoseStream(Stream stream, std::string reason) {
     // same outage, which ends with the first reading.
     if (!outage_[Index(stream)]) {
         outage_[Index(stream)] = true;
+        MarkStreamTrends(stream, MarkerKind::InstrumentLost);
         Notify(Notice::Kind::InstrumentLost, msg::InstrumentLostNotice,
                MessageText(msg::InstrumentLostNotice,
                            {LoadString(msg::FirstInstrumentName + static_cast<int>(stream)),

@@ -1660,5 +1660,130 @@ End the program?</translation>
         <comment>1340</comment>
         <translation>The file is too large to be a correction table (over 16 MiB).</translation>
     </message>
+    <message>
+        <source>DP/FP</source>
+        <comment>1400</comment>
+        <translation>DP/FP</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <comment>1401</comment>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>Pb</source>
+        <comment>1402</comment>
+        <translation>Pb</translation>
+    </message>
+    <message>
+        <source>T otoczenia</source>
+        <comment>1403</comment>
+        <translation>Room T</translation>
+    </message>
+    <message>
+        <source>RH otoczenia</source>
+        <comment>1404</comment>
+        <translation>Room RH</translation>
+    </message>
+    <message>
+        <source>DP/FP średnia</source>
+        <comment>1405</comment>
+        <translation>DP/FP average</translation>
+    </message>
+    <message>
+        <source>T średnia</source>
+        <comment>1406</comment>
+        <translation>T average</translation>
+    </message>
+    <message>
+        <source>Pb średnie</source>
+        <comment>1407</comment>
+        <translation>Pb average</translation>
+    </message>
+    <message>
+        <source>Kanał 1</source>
+        <comment>1408</comment>
+        <translation>Channel 1</translation>
+    </message>
+    <message>
+        <source>Kanał 2</source>
+        <comment>1409</comment>
+        <translation>Channel 2</translation>
+    </message>
+    <message>
+        <source>Kanał 3</source>
+        <comment>1410</comment>
+        <translation>Channel 3</translation>
+    </message>
+    <message>
+        <source>Kanał 4</source>
+        <comment>1411</comment>
+        <translation>Channel 4</translation>
+    </message>
+    <message>
+        <source>Kanał 5</source>
+        <comment>1412</comment>
+        <translation>Channel 5</translation>
+    </message>
+    <message>
+        <source>Kanał 6</source>
+        <comment>1413</comment>
+        <translation>Channel 6</translation>
+    </message>
+    <message>
+        <source>Kanał 7</source>
+        <comment>1414</comment>
+        <translation>Channel 7</translation>
+    </message>
+    <message>
+        <source>Kanał 8</source>
+        <comment>1415</comment>
+        <translation>Channel 8</translation>
+    </message>
+    <message>
+        <source>Rozrzut kanałów</source>
+        <comment>1416</comment>
+        <translation>Channel spread</translation>
+    </message>
+    <message>
+        <source>DP/FP wynik</source>
+        <comment>1417</comment>
+        <translation>DP/FP result</translation>
+    </message>
+    <message>
+        <source>RH wynik</source>
+        <comment>1418</comment>
+        <translation>RH result</translation>
+    </message>
+    <message>
+        <source>T wynik</source>
+        <comment>1419</comment>
+        <translation>T result</translation>
+    </message>
+    <message>
+        <source>%s stabilne od %s (%s min)</source>
+        <comment>1420</comment>
+        <translation>%s stable since %s (%s min)</translation>
+    </message>
+    <message>
+        <source>niestabilne: %s dryft %s %s/min &gt; %s</source>
+        <comment>1421</comment>
+        <translation>not stable: %s drift %s %s/min &gt; %s</translation>
+    </message>
+    <message>
+        <source>niestabilne: %s odchylenie standardowe %s %s &gt; %s</source>
+        <comment>1422</comment>
+        <translation>not stable: %s standard deviation %s %s &gt; %s</translation>
+    </message>
+    <message>
+        <source>niestabilne: %s za mało odczytów (%s z %s)</source>
+        <comment>1423</comment>
+        <translation>not stable: %s too few readings (%s of %s)</translation>
+    </message>
+    <message>
+        <source>niestabilne: %s okno niepełne (%s z %s min)</source>
+        <comment>1424</comment>
+        <translation>not stable: %s window not full (%s of %s min)</translation>
+    </message>
 </context>
 </TS>

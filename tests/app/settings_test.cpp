@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Number of values the program keeps in its store.
-constexpr int kStoredValues = 71;
+constexpr int kStoredValues = 86;
 
 // A record in which every field differs from a fresh installation.
 Settings EveryFieldChanged() {

@@ -1,0 +1,113 @@
+// The laboratory page's trends: every reading, average and result goes into
+// the history as it comes; the stability verdicts are worked out from it on
+// demand, so that the page, the printout and the command line say the same.
+#include <algorithm>
+
+#include "lab/laboratory_page.h"
+#include "lab/stream_use.h"
+#include "physics/units.h"
+
+namespace wegator::lab {
+
+void LaboratoryPage::Remember(TrendQuantity quantity, double value) {
+    if (value == kNoReading || value == kNoAverage) return;
+    trends_.Add(static_cast<int>(quantity), clock_.MonotonicMs(), value);
+}
+
+void LaboratoryPage::MarkTrends(MarkerKind kind, int quantity) { trends_.Mark(clock_.MonotonicMs(), kind, quantity); }
+
+// A lost or returning instrument concerns the quantities read from it: a
+// barometer lost says nothing about the dew point's stability.
+void LaboratoryPage::MarkStreamTrends(Stream stream, MarkerKind kind) {
+    using Q = TrendQuantity;
+    std::vector<Q> quantities;
+    switch (stream) {
+        case Stream::Dp30: quantities = {Q::DewPoint, Q::DewPointAverage}; break;
+        case Stream::Qx316: quantities = {Q::Pressure, Q::PressureAverage}; break;
+        case Stream::Qx310Environment: quantities = {Q::RoomTemperature, Q::RoomHumidity}; break;
+        case Stream::Qx311:
+            for (int c = 1; c <= EightChannelPage::kChannels; ++c) quantities.push_back(ChannelQuantity(c));
+            quantities.push_back(Q::ChannelSpread);
+            if (StreamFeeds(stream, LabInput::Temperature)) {
+                quantities.insert(quantities.end(), {Q::Temperature, Q::TemperatureAverage});
+            }
+            break;
+        case Stream::Qx310Temperature:
+        case Stream::F250:
+            if (StreamFeeds(stream, LabInput::Temperature)) quantities = {Q::Temperature, Q::TemperatureAverage};
+            break;
+    }
+    for (Q q : quantities) MarkTrends(kind, static_cast<int>(q));
+}
+
+void LaboratoryPage::OverrideStability(const StabilitySettings& stability) {
+    stability_ = stability;
+    stabilityOverridden_ = true;
+    Changed();
+}
+
+StabilityVerdict LaboratoryPage::Verdict(TrendQuantity quantity) const {
+    return Evaluate(trends_, static_cast<int>(quantity), clock_.MonotonicMs(), stability_.For(quantity),
+                    stability_.windowMs);
+}
+
+StationStability LaboratoryPage::StationVerdict(bool useDewPoint) const {
+    StationStability station;
+    station.stable = true;
+    const bool dewPoint = useDewPoint && StreamInUse(Stream::Dp30);
+    for (TrendQuantity q : {TrendQuantity::DewPoint, TrendQuantity::Temperature}) {
+        if (q == TrendQuantity::DewPoint && !dewPoint) continue;
+        StabilityVerdict v = Verdict(q);
+        station.stable = station.stable && v.stable;
+        if (v.stable) station.since = std::max(station.since, v.since);
+        station.verdicts.emplace_back(q, std::move(v));
+    }
+    if (station.verdicts.empty()) station.stable = false;
+    if (!station.stable) station.since = 0;
+    return station;
+}
+
+std::string LaboratoryPage::TrendUnitText(TrendQuantity quantity) const {
+    switch (QuantityInfo(quantity).unit) {
+        case TrendUnit::Temperature:
+        case TrendUnit::TemperatureDifference: return std::string(TemperatureUnit());
+        case TrendUnit::Pressure: return std::string(PressureUnit());
+        case TrendUnit::Percent: break;
+    }
+    return "%";
+}
+
+std::string LaboratoryPage::VerdictText(TrendQuantity quantity) const {
+    return lab::VerdictText(quantity, Verdict(quantity), TrendUnitText(quantity), format_.decimalSign.front(),
+                            clock_.MonotonicMs(), clock_.LocalTime());
+}
+
+std::string LaboratoryPage::StationVerdictText(bool useDewPoint) const {
+    const StationStability station = StationVerdict(useDewPoint);
+    std::vector<std::pair<TrendQuantity, StabilityVerdict>> ordered = station.verdicts;
+    std::stable_partition(ordered.begin(), ordered.end(), [](const auto& qv) { return !qv.second.stable; });
+    std::string text;
+    for (const auto& [q, v] : ordered) {
+        if (!text.empty()) text += "; ";
+        text += lab::VerdictText(q, v, TrendUnitText(q), format_.decimalSign.front(), clock_.MonotonicMs(),
+                                 clock_.LocalTime());
+    }
+    return text;
+}
+
+std::vector<TrendQuantity> LaboratoryPage::TrendQuantitiesInUse() const {
+    using Q = TrendQuantity;
+    std::vector<Q> out;
+    if (StreamInUse(Stream::Dp30)) out.insert(out.end(), {Q::DewPoint, Q::DewPointAverage});
+    out.insert(out.end(), {Q::Temperature, Q::TemperatureAverage});
+    if (StreamInUse(Stream::Qx316)) out.insert(out.end(), {Q::Pressure, Q::PressureAverage});
+    if (StreamInUse(Stream::Qx310Environment)) out.insert(out.end(), {Q::RoomTemperature, Q::RoomHumidity});
+    if (StreamInUse(Stream::Qx311)) {
+        for (int c = 1; c <= EightChannelPage::kChannels; ++c) out.push_back(ChannelQuantity(c));
+        out.push_back(Q::ChannelSpread);
+    }
+    out.insert(out.end(), {Q::ResultDewPoint, Q::ResultHumidity, Q::ResultTemperature});
+    return out;
+}
+
+}  // namespace wegator::lab
