@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Number of values the program keeps in its store.
-constexpr int kStoredValues = 86;
+constexpr int kStoredValues = 85;
 
 // A record in which every field differs from a fresh installation.
 Settings EveryFieldChanged() {
@@ -82,6 +82,20 @@ Settings EveryFieldChanged() {
     s.calibrFilePath = "C:\\Dane\\\"wzorce\"";
     s.settingsLabHandPressure = "101.32500";
     s.settingsLabHandPressureU = "0.01000";
+    s.settingsLabStabilityWindow = 15;
+    s.settingsLabStabilityDpDrift = 0.03;
+    s.settingsLabStabilityDpSd = 0.01;
+    s.settingsLabStabilityTDrift = 0.04;
+    s.settingsLabStabilityTSd = 0.015;
+    s.settingsLabStabilityPDrift = 0.1;
+    s.settingsLabStabilityPSd = 0.02;
+    s.settingsLabStabilityRhDrift = 0.2;
+    s.settingsLabStabilityRhSd = 0.05;
+    s.settingsLabRunWaitStable = 1;
+    s.settingsLabRunLongestWait = 90;
+    s.labChartQuantities = "dp t-avg rh";
+    s.labChartWindow = 2;
+    s.qx311ChartQuantities = "ch1 spread";
     s.windowLeft = -1200;
     s.windowTop = 40;
     s.windowWidth = 1100;
