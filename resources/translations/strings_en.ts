@@ -1785,5 +1785,105 @@ End the program?</translation>
         <comment>1424</comment>
         <translation>not stable: %s window not full (%s of %s min)</translation>
     </message>
+    <message>
+        <source>Brak odczytów w pokazanym oknie czasu</source>
+        <comment>1430</comment>
+        <translation>No readings in the time window shown</translation>
+    </message>
+    <message>
+        <source>Nie wybrano wielkości do pokazania</source>
+        <comment>1431</comment>
+        <translation>No quantity chosen to show</translation>
+    </message>
+    <message>
+        <source>zmiana ustawień</source>
+        <comment>1432</comment>
+        <translation>settings changed</translation>
+    </message>
+    <message>
+        <source>wyczyszczono</source>
+        <comment>1433</comment>
+        <translation>cleared</translation>
+    </message>
+    <message>
+        <source>utrata przyrządu</source>
+        <comment>1434</comment>
+        <translation>instrument lost</translation>
+    </message>
+    <message>
+        <source>przyrząd wrócił</source>
+        <comment>1435</comment>
+        <translation>instrument back</translation>
+    </message>
+    <message>
+        <source>10 min</source>
+        <comment>1436</comment>
+        <translation>10 min</translation>
+    </message>
+    <message>
+        <source>1 h</source>
+        <comment>1437</comment>
+        <translation>1 h</translation>
+    </message>
+    <message>
+        <source>8 h</source>
+        <comment>1438</comment>
+        <translation>8 h</translation>
+    </message>
+    <message>
+        <source>24 h</source>
+        <comment>1439</comment>
+        <translation>24 h</translation>
+    </message>
+    <message>
+        <source>Okno czasu</source>
+        <comment>1440</comment>
+        <translation>Time window</translation>
+    </message>
+    <message>
+        <source>Wielkości</source>
+        <comment>1441</comment>
+        <translation>Quantities</translation>
+    </message>
+    <message>
+        <source>Eksportuj wykres…</source>
+        <comment>1442</comment>
+        <translation>Export chart…</translation>
+    </message>
+    <message>
+        <source>Obraz PNG (*.png)</source>
+        <comment>1443</comment>
+        <translation>PNG image (*.png)</translation>
+    </message>
+    <message>
+        <source>Rysunek SVG (*.svg)</source>
+        <comment>1444</comment>
+        <translation>SVG drawing (*.svg)</translation>
+    </message>
+    <message>
+        <source>Dokument PDF (*.pdf)</source>
+        <comment>1445</comment>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać wykresu do %s: %s</source>
+        <comment>1446</comment>
+        <translation>The chart could not be saved to %s: %s</translation>
+    </message>
+    <message>
+        <source>nieznany rodzaj pliku „%s”: wybierz .png, .svg lub .pdf</source>
+        <comment>1447</comment>
+        <translation>unknown file type “%s”: choose .png, .svg or .pdf</translation>
+    </message>
+    <message>
+        <source>nie można zapisać pliku</source>
+        <comment>1448</comment>
+        <translation>the file cannot be written</translation>
+    </message>
+    <message>
+        <source>Zapisz wykres</source>
+        <comment>1449</comment>
+        <translation>Save chart</translation>
+    </message>
 </context>
 </TS>
