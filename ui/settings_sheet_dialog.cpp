@@ -438,6 +438,18 @@ struct TableRow {
     QCheckBox* box;
     QPushButton* button;
 };
+using Limit = LaboratorySettingsPage::Limit;
+std::array<std::pair<NumericEdit*, Limit>, LaboratorySettingsPage::kLimits> LimitEdits(
+    const Ui::SettingsLaboratoryPage& ui) {
+    return {{{ui.dpDriftEdit, Limit::DewPointDrift},
+             {ui.dpSdEdit, Limit::DewPointSd},
+             {ui.tDriftEdit, Limit::TemperatureDrift},
+             {ui.tSdEdit, Limit::TemperatureSd},
+             {ui.pDriftEdit, Limit::PressureDrift},
+             {ui.pSdEdit, Limit::PressureSd},
+             {ui.rhDriftEdit, Limit::HumidityDrift},
+             {ui.rhSdEdit, Limit::HumiditySd}}};
+}
 std::array<TableRow, 4> TableRows(const Ui::SettingsLaboratoryPage& ui) {
     return {{{lab::TableFamily::Dp30, ui.dp30TableBox, ui.dp30TableButton},
              {lab::TableFamily::Qx310, ui.qx310TableBox, ui.qx310TableButton},
@@ -451,7 +463,8 @@ void SettingsSheetDialog::BindLaboratory() {
     using Integer = LaboratorySettingsPage::Integer;
     const std::pair<QLineEdit*, Integer> integers[] = {{ui.updateEdit, Integer::UpdatePeriod},
                                                        {ui.meanTimeEdit, Integer::CollectionTime},
-                                                       {ui.observationsEdit, Integer::Observations}};
+                                                       {ui.observationsEdit, Integer::Observations},
+                                                       {ui.stabilityWindowEdit, Integer::StabilityWindow}};
     for (const auto& [edit, field] : integers) {
         DigitsOnly(edit);
         edit->setMaximumWidth(NumberFieldWidth(edit, "0000000"));
@@ -463,6 +476,13 @@ void SettingsSheetDialog::BindLaboratory() {
         ReserveInputUnitWidth(row.unit);
         connect(row.edit, &QLineEdit::textEdited, this, [this, i = row.instrument](const QString& text) {
             model_.Laboratory().EditUncertaintyText(i, text.toStdString());
+        });
+    }
+    for (const auto& [edit, limit] : LimitEdits(ui)) {
+        edit->setMinimumWidth(NumberFieldWidth(edit, "000,0000"));
+        edit->setMaximumWidth(NumberFieldWidth(edit, "00000,0000"));
+        connect(edit, &QLineEdit::textEdited, this, [this, l = limit](const QString& text) {
+            model_.Laboratory().EditLimitText(l, text.toStdString());
         });
     }
     FillUnitList(ui.temperatureUnitList, kTemperatureUnits);
@@ -486,6 +506,8 @@ void SettingsSheetDialog::RefreshLaboratory() {
     wegator::Show(ui.updateEdit, page.IntegerText(Integer::UpdatePeriod));
     wegator::Show(ui.meanTimeEdit, page.IntegerText(Integer::CollectionTime));
     wegator::Show(ui.observationsEdit, page.IntegerText(Integer::Observations));
+    wegator::Show(ui.stabilityWindowEdit, page.IntegerText(Integer::StabilityWindow));
+    for (const auto& [edit, limit] : LimitEdits(ui)) wegator::Show(edit, page.LimitText(limit));
     wegator::Show(ui.temperatureUnitList, page.TemperatureUnitIndex());
     wegator::Show(ui.pressureUnitList, page.PressureUnitIndex());
     const std::string_view temperatureUnit = kTemperatureUnits[static_cast<std::size_t>(page.TemperatureUnitIndex())];

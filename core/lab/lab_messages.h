@@ -58,6 +58,12 @@ inline constexpr int UnstableDeviation = 1422;
 inline constexpr int UnstableReadings = 1423;
 inline constexpr int UnstableWindow = 1424;
 
+// Calibration runs that wait for stability.
+inline constexpr int RunAwaitsStability = 1470;        // "czeka na stabilność: %s; najdłużej do %s"
+inline constexpr int RunNeverStable = 1471;            // "Seria nie rozpoczęta: brak stabilności w ciągu %s min; %s"
+inline constexpr int StabilityWindowOutOfRange = 1425;  // settings sheet: window 1 … 240 min
+inline constexpr int StabilityLimitOutOfRange = 1426;   // settings sheet: a limit not in (0, 100]
+
 // Names of the instruments as the status line gives them, by stream order
 // (QX-310 temperature, QX-311, QX-316, DP30, F-250, QX-310 environment).
 inline constexpr int FirstInstrumentName = 1220;

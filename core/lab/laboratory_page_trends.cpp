@@ -110,4 +110,25 @@ std::vector<TrendQuantity> LaboratoryPage::TrendQuantitiesInUse() const {
     return out;
 }
 
+TrendChart LaboratoryPage::Chart(const std::vector<TrendQuantity>& quantities, std::int64_t windowMs,
+                                 std::size_t columns, std::string_view temperatureUnit) const {
+    const std::int64_t now = clock_.MonotonicMs();
+    const HistorySource source(trends_, now, clock_.LocalTime());
+    TrendChartRequest request;
+    request.to = now + source.offset();
+    request.from = request.to - windowMs;
+    request.columns = columns;
+    request.decimalSign = format_.decimalSign.front();
+    const std::string_view unit = temperatureUnit.empty() ? TemperatureUnit() : temperatureUnit;
+    for (TrendQuantity q : quantities) request.lines.push_back(StationLine(q, unit, PressureUnit()));
+    if (!quantities.empty()) {
+        const TrendQuantity first = quantities.front();
+        const StabilityVerdict verdict = Verdict(first);
+        if (verdict.figures.count > 0) {
+            request.band = StabilityBand(static_cast<int>(first), verdict.figures, stability_.For(first), source.offset());
+        }
+    }
+    return BuildTrendChart(source, request);
+}
+
 }  // namespace wegator::lab

@@ -254,9 +254,15 @@ std::vector<std::string> PortListEntries(std::string_view text);
 // ---- Page "Laboratorium": averaging, instrument uncertainties, correction tables.
 class LaboratorySettingsPage {
 public:
-    enum class Integer { UpdatePeriod, CollectionTime, Observations };
+    enum class Integer { UpdatePeriod, CollectionTime, Observations, StabilityWindow };
     enum class Instrument { Dp30, F250, Qx310, Qx311, Qx316 };
     static constexpr int kInstruments = 5;
+    // The stability criteria: drift (unit per minute) and standard deviation
+    // (unit) of dew or frost point and temperature (K), pressure (kPa) and
+    // relative humidity (%); shown and typed in those units.
+    enum class Limit { DewPointDrift, DewPointSd, TemperatureDrift, TemperatureSd, PressureDrift, PressureSd,
+                       HumidityDrift, HumiditySd };
+    static constexpr int kLimits = 8;
 
     LaboratorySettingsPage(const Settings& before, const SheetContext& context);
 
@@ -264,6 +270,8 @@ public:
     void EditIntegerText(Integer i, std::string text) { integers_[static_cast<std::size_t>(i)] = std::move(text); }
     const std::string& UncertaintyText(Instrument i) const { return Held(i).Text(); }
     void EditUncertaintyText(Instrument i, std::string text) { Held(i).Edit(std::move(text)); }
+    const std::string& LimitText(Limit l) const { return limitTexts_[static_cast<std::size_t>(l)]; }
+    void EditLimitText(Limit l, std::string text) { limitTexts_[static_cast<std::size_t>(l)] = std::move(text); }
     int TemperatureUnitIndex() const { return temperatureUnit_; }
     int PressureUnitIndex() const { return pressureUnit_; }
     // False (the unit stays) when a typed value does not read as a number.
@@ -293,7 +301,8 @@ public:
 
     // In order: collection time 60 … 600 s (171), observations 2 … 100 (177),
     // update period 3 … 600 s (172), then the uncertainties (173, 174, 218,
-    // 175, 176). Integers compare in 64 bits.
+    // 175, 176), the stability window 1 … 240 min and the stability limits
+    // (above 0, at most 100). Integers compare in 64 bits.
     bool Check();
     void ApplyTo(Settings& s) const;
 
@@ -302,8 +311,10 @@ private:
     const HeldNumber& Held(Instrument i) const { return held_[static_cast<std::size_t>(i)]; }
 
     SheetContext context_;
-    std::array<std::string, 3> integers_;
-    std::array<std::int64_t, 3> values_{};
+    std::array<std::string, 4> integers_;
+    std::array<std::int64_t, 4> values_{};
+    std::array<std::string, kLimits> limitTexts_;
+    std::array<double, kLimits> limits_{};
     std::vector<HeldNumber> held_;
     std::array<double, kInstruments> uncertainties_{};
     int temperatureUnit_ = 0, pressureUnit_ = 0;

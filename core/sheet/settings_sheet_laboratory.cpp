@@ -9,6 +9,7 @@
 #include "sheet/settings_sheet_support.h"
 #include "text/strings.h"
 #include "lab/cal_file.h"
+#include "lab/lab_messages.h"
 #include "lab/stream_use.h"
 #include "pages/number_entry.h"
 #include "physics/units.h"
@@ -257,16 +258,31 @@ constexpr std::array<UncertaintyLimit, LaboratorySettingsPage::kInstruments> kUn
     {&Settings::settingsLabQx316, 1000.0, 176},
 }};
 constexpr int kQx316 = static_cast<int>(LaboratorySettingsPage::Instrument::Qx316);
+
+// The stored stability limits, in the order of LaboratorySettingsPage::Limit.
+constexpr std::array<double Settings::*, LaboratorySettingsPage::kLimits> kLimitFields{
+    &Settings::settingsLabStabilityDpDrift, &Settings::settingsLabStabilityDpSd,
+    &Settings::settingsLabStabilityTDrift,  &Settings::settingsLabStabilityTSd,
+    &Settings::settingsLabStabilityPDrift,  &Settings::settingsLabStabilityPSd,
+    &Settings::settingsLabStabilityRhDrift, &Settings::settingsLabStabilityRhSd,
+};
+constexpr double kHighestLimit = 100.0;
+constexpr std::int64_t kLongestStabilityWindow = 240;
 }  // namespace
 
 LaboratorySettingsPage::LaboratorySettingsPage(const Settings& before, const SheetContext& context)
     : context_(context),
-      values_{before.settingsLabUpdate, before.settingsLabMeanTime, before.settingsLabValuesFromDevices},
+      values_{before.settingsLabUpdate, before.settingsLabMeanTime, before.settingsLabValuesFromDevices,
+              before.settingsLabStabilityWindow},
       temperatureUnit_(UnitIndex(kTemperatureUnits, context.run.laboratoryTemperatureUnit)),
       pressureUnit_(UnitIndex(kPressureUnits, context.run.laboratoryPressureUnit)),
       devicesError_(before.settingsLabIsDevicesError != 0),
       paths_(before) {
     for (std::size_t i = 0; i < values_.size(); ++i) integers_[i] = std::to_string(values_[i]);
+    for (std::size_t i = 0; i < kLimitFields.size(); ++i) {
+        limits_[i] = before.*kLimitFields[i];
+        limitTexts_[i] = FormatFixed(limits_[i], kShownDecimals, context.decimalSign);
+    }
     for (int i = 0; i < kInstruments; ++i) {
         uncertainties_[i] = before.*kUncertainties[i].field;
         if (i == kQx316) {
@@ -335,6 +351,7 @@ bool LaboratorySettingsPage::Check() {
         {Integer::CollectionTime, 60, 600, id::kCollectionTime},
         {Integer::Observations, 2, 100, id::kObservations},
         {Integer::UpdatePeriod, 3, 600, id::kUpdatePeriod},
+        {Integer::StabilityWindow, 1, kLongestStabilityWindow, lab::msg::StabilityWindowOutOfRange},
     };
     for (const IntegerRule& rule : kRules) {
         // In 64 bits: "4294967356" seconds is not 60 seconds.
@@ -355,6 +372,19 @@ bool LaboratorySettingsPage::Check() {
         }
         uncertainties_[i] = u;
     }
+    for (std::size_t i = 0; i < limitTexts_.size(); ++i) {
+        const EntryReading reading = GetValue(limitTexts_[i], HeldNumber::kPrecision, context_.decimalSign);
+        if (reading.messageId != 0) {
+            Warn(host, reading.messageId);
+            return false;
+        }
+        // A limit of 0 could never be met: the station would wait for ever.
+        if (!(reading.value > 0.0) || reading.value > kHighestLimit) {
+            Warn(host, lab::msg::StabilityLimitOutOfRange);
+            return false;
+        }
+        limits_[i] = reading.value;
+    }
     return true;
 }
 
@@ -364,6 +394,9 @@ void LaboratorySettingsPage::ApplyTo(Settings& s) const {
     s.settingsLabValuesFromDevices =
         static_cast<std::int32_t>(values_[static_cast<std::size_t>(Integer::Observations)]);
     for (int i = 0; i < kInstruments; ++i) s.*kUncertainties[i].field = uncertainties_[i];
+    s.settingsLabStabilityWindow =
+        static_cast<std::int32_t>(values_[static_cast<std::size_t>(Integer::StabilityWindow)]);
+    for (std::size_t i = 0; i < kLimitFields.size(); ++i) s.*kLimitFields[i] = limits_[i];
     SetFlag(s.settingsLabIsDevicesError, devicesError_);
     for (std::size_t f = 0; f < lab::kTableFamilyCount; ++f) {
         const auto family = static_cast<lab::TableFamily>(f);

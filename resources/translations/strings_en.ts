@@ -1786,6 +1786,16 @@ End the program?</translation>
         <translation>not stable: %s window not full (%s of %s min)</translation>
     </message>
     <message>
+        <source>Okno oceny stabilności musi wynosić od 1 do 240 min</source>
+        <comment>1425</comment>
+        <translation>The stability window must be 1 to 240 min</translation>
+    </message>
+    <message>
+        <source>Granice stabilności muszą być większe od zera i nie większe niż 100</source>
+        <comment>1426</comment>
+        <translation>Stability limits must be above zero and at most 100</translation>
+    </message>
+    <message>
         <source>Brak odczytów w pokazanym oknie czasu</source>
         <comment>1430</comment>
         <translation>No readings in the time window shown</translation>
@@ -1884,6 +1894,123 @@ End the program?</translation>
         <source>Zapisz wykres</source>
         <comment>1449</comment>
         <translation>Save chart</translation>
+    </message>
+    <message>
+        <source>Wiersz %d: to nie jest zapis stacji ani seria pomiarów kalibracji</source>
+        <comment>1450</comment>
+        <translation>Line %d: this is neither a station record nor the series of a calibration run</translation>
+    </message>
+    <message>
+        <source>Wiersz %d: nieczytelna data i czas „%s”</source>
+        <comment>1451</comment>
+        <translation>Line %d: unreadable date and time “%s”</translation>
+    </message>
+    <message>
+        <source>Wiersz %d: pól z wartościami jest %s, a kolumn w nagłówku %s</source>
+        <comment>1452</comment>
+        <translation>Line %d: %s value fields, but the header has %s columns</translation>
+    </message>
+    <message>
+        <source>Wiersz %d: „%s” nie jest liczbą</source>
+        <comment>1453</comment>
+        <translation>Line %d: “%s” is not a number</translation>
+    </message>
+    <message>
+        <source>Wiersz %d: pomiar numer %s, oczekiwano %s</source>
+        <comment>1454</comment>
+        <translation>Line %d: observation number %s, expected %s</translation>
+    </message>
+    <message>
+        <source>Wiersz %d: w pliku nie ma żadnego zapisu</source>
+        <comment>1455</comment>
+        <translation>Line %d: the file holds no record</translation>
+    </message>
+    <message>
+        <source>Wiersz %d: seria nie podaje czasu pomiarów (brak podsumowania i daty w nazwie pliku)</source>
+        <comment>1456</comment>
+        <translation>Line %d: the series does not tell when it was measured (no summary and no date in the file name)</translation>
+    </message>
+    <message>
+        <source>Nie można odczytać pliku %s</source>
+        <comment>1457</comment>
+        <translation>The file %s cannot be read</translation>
+    </message>
+    <message>
+        <source>Nie można narysować pliku %s:
+%s</source>
+        <comment>1458</comment>
+        <translation>The file %s cannot be drawn:
+%s</translation>
+    </message>
+    <message>
+        <source>wznowienie zapisu</source>
+        <comment>1459</comment>
+        <translation>recording resumed</translation>
+    </message>
+    <message>
+        <source>Otwórz zapis stacji</source>
+        <comment>1460</comment>
+        <translation>Open station record</translation>
+    </message>
+    <message>
+        <source>Zapisy stacji (*.txt *.csv);;Wszystkie pliki (*)</source>
+        <comment>1461</comment>
+        <translation>Station records (*.txt *.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Zapis stacji – %s</source>
+        <comment>1462</comment>
+        <translation>Station record – %s</translation>
+    </message>
+    <message>
+        <source>Panel %s: %s, oś od %s do %s, podziałka: %s</source>
+        <comment>1463</comment>
+        <translation>Panel %s: %s, axis from %s to %s, ticks: %s</translation>
+    </message>
+    <message>
+        <source>Czas: od %s do %s</source>
+        <comment>1464</comment>
+        <translation>Time: from %s to %s</translation>
+    </message>
+    <message>
+        <source>Plik nie ma kolumny „%s”</source>
+        <comment>1465</comment>
+        <translation>The file has no column “%s”</translation>
+    </message>
+    <message>
+        <source>Nieczytelny czas „%s”: podaj GG:MM lub RRRR-MM-DD GG:MM[:SS]</source>
+        <comment>1466</comment>
+        <translation>Unreadable time “%s”: give HH:MM or YYYY-MM-DD HH:MM[:SS]</translation>
+    </message>
+    <message>
+        <source>Zapisano wykres: %s</source>
+        <comment>1467</comment>
+        <translation>Chart written: %s</translation>
+    </message>
+    <message>
+        <source>W wybranym czasie nie ma żadnego odczytu</source>
+        <comment>1468</comment>
+        <translation>No reading in the chosen time</translation>
+    </message>
+    <message>
+        <source>czeka na stabilność: %s; najdłużej do %s</source>
+        <comment>1470</comment>
+        <translation>waiting for stability: %s; at most until %s</translation>
+    </message>
+    <message>
+        <source>Seria nie rozpoczęta: brak stabilności w ciągu %s min; %s</source>
+        <comment>1471</comment>
+        <translation>Series not started: no stability within %s min; %s</translation>
+    </message>
+    <message>
+        <source>Najdłuższe oczekiwanie na stabilność po opóźnieniu startu, 1 … 1440 min</source>
+        <comment>1472</comment>
+        <translation>The longest wait for stability after the start delay, 1 … 1440 min</translation>
+    </message>
+    <message>
+        <source>Seria zaczyna się dopiero wtedy, gdy punkt rosy/szronu i temperatura są stabilne</source>
+        <comment>1473</comment>
+        <translation>The series starts only once the dew/frost point and the temperature are stable</translation>
     </message>
 </context>
 </TS>

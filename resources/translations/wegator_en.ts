@@ -50,6 +50,14 @@ ul. Przykładowa 1
         <source>Używaj kolumny punktu &amp;rosy</source>
         <translation>Use the &amp;dew-point column</translation>
     </message>
+    <message>
+        <source>Start po &amp;ustabilizowaniu</source>
+        <translation>Start &amp;when stable</translation>
+    </message>
+    <message>
+        <source>&amp;Najdłużej czekaj</source>
+        <translation>Wait at &amp;most</translation>
+    </message>
 </context>
 <context>
     <name>EightChannelPage</name>
@@ -481,6 +489,22 @@ and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
     <message>
         <source>Tablice poprawek</source>
         <translation>Correction tables</translation>
+    </message>
+    <message>
+        <source>Kryteria stabilności</source>
+        <translation>Stability criteria</translation>
+    </message>
+    <message>
+        <source>O&amp;kno oceny</source>
+        <translation>Assessment &amp;window</translation>
+    </message>
+    <message>
+        <source>Dryft</source>
+        <translation>Drift</translation>
+    </message>
+    <message>
+        <source>Odchylenie standardowe</source>
+        <translation>Standard deviation</translation>
     </message>
     <message>
         <source>&amp;Obliczenia uaktualniaj co</source>

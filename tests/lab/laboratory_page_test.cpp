@@ -638,3 +638,49 @@ TEST(LaboratorySettingsAdapter, ConfirmedChangesReachThePage) {
     station.Live(60000);
     EXPECT_EQ(ReadFile(path).rfind("Data i czas\tT wejście (°C)\t\r\n", 0), 0u) << ReadFile(path);
 }
+
+// A chamber whose dew point ramps, then holds: the page's trend judges it
+// unstable on the drift while it ramps and stable once a whole window has
+// passed since the ramp ended; "Wyczyść" starts the window again, and a lost
+// thermometer concerns the temperature only.
+TEST(LaboratoryPage, TrendsJudgeARampThatStopsAndMarkRestarts) {
+    Station station;
+    station.Start();
+    StabilitySettings stability = station.page.Stability();
+    stability.windowMs = 2 * 60000;
+    station.page.OverrideStability(stability);
+
+    for (int s = 0; s < 240; ++s) {  // four minutes at 0.5 K/min
+        station.dp = 10.0 + 0.5 * s / 60.0;
+        station.Live(1000);
+    }
+    StabilityVerdict v = station.page.Verdict(TrendQuantity::DewPoint);
+    EXPECT_FALSE(v.stable);
+    EXPECT_EQ(v.exceeded, StabilityFigure::Drift);
+    EXPECT_NEAR(v.figures.drift, 0.5, 0.01);
+    EXPECT_TRUE(station.page.Verdict(TrendQuantity::Temperature).stable);
+    EXPECT_EQ(station.page.VerdictText(TrendQuantity::DewPoint).rfind("niestabilne: DP/FP dryft 0,500 K/min > 0,020", 0), 0u)
+        << station.page.VerdictText(TrendQuantity::DewPoint);
+    const std::int64_t rampEnd = station.time.MonotonicMs();
+    station.Live(60000);
+    EXPECT_FALSE(station.page.StationVerdict().stable);
+    station.Live(61000);
+    const StationStability settled = station.page.StationVerdict();
+    ASSERT_TRUE(settled.stable);
+    EXPECT_GT(settled.since, rampEnd + 60000);
+    EXPECT_LE(settled.since, rampEnd + 120000);
+    EXPECT_NE(station.page.StationVerdictText().find("stabilne od"), std::string::npos);
+
+    station.silent.insert(Stream::F250);
+    station.Live(31000);  // the F-250 silent for 30 s is lost
+    EXPECT_FALSE(station.page.Verdict(TrendQuantity::Temperature).stable);
+    EXPECT_TRUE(station.page.Verdict(TrendQuantity::DewPoint).stable);
+
+    station.page.Clear();
+    station.Live(1000);
+    v = station.page.Verdict(TrendQuantity::DewPoint);
+    EXPECT_FALSE(v.stable);
+    EXPECT_EQ(v.exceeded, StabilityFigure::Window);
+    EXPECT_GT(station.page.Trends().Earliest(static_cast<int>(TrendQuantity::DewPoint)), -1);
+    EXPECT_LE(station.page.Trends().Earliest(static_cast<int>(TrendQuantity::DewPoint)), rampEnd - 200000);
+}

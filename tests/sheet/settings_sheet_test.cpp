@@ -187,8 +187,13 @@ TEST(SettingsSheetLaboratory, ChecksInOrderWithIntegersIn64Bits) {
         LaboratorySettingsPage::Instrument instrument;
         const char* uncertainty;
         int message;
+        // Then the stability window and one of the limits.
+        const char* window = "10";
+        LaboratorySettingsPage::Limit limit = LaboratorySettingsPage::Limit::DewPointDrift;
+        const char* limitText = "0,02";
     };
     using I = LaboratorySettingsPage::Instrument;
+    using L = LaboratorySettingsPage::Limit;
     const Case cases[] = {
         {"5", "60", "10", I::Dp30, "50", 0},
         {"5", "59", "1", I::Dp30, "51", 171},  // the collection time comes first
@@ -203,6 +208,11 @@ TEST(SettingsSheetLaboratory, ChecksInOrderWithIntegersIn64Bits) {
         {"3", "60", "2", I::Qx311, "60", 175},
         {"3", "60", "2", I::Qx316, "1000.5", 176},
         {"3", "60", "2", I::Qx316, "1.2.3", 15},  // rejected by the entry rules
+        {"3", "60", "2", I::Dp30, "0", 1425, "0"},
+        {"3", "60", "2", I::Dp30, "0", 1425, "241"},
+        {"3", "60", "2", I::Dp30, "0", 1426, "240", L::TemperatureSd, "0"},  // a limit never met
+        {"3", "60", "2", I::Dp30, "0", 1426, "1", L::HumidityDrift, "100,5"},
+        {"3", "60", "2", I::Dp30, "0", 0, "240", L::PressureSd, "0,001"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.collection + std::string(" ") + c.uncertainty);
@@ -213,8 +223,14 @@ TEST(SettingsSheetLaboratory, ChecksInOrderWithIntegersIn64Bits) {
         page.EditIntegerText(LaboratorySettingsPage::Integer::CollectionTime, c.collection);
         page.EditIntegerText(LaboratorySettingsPage::Integer::Observations, c.observations);
         page.EditUncertaintyText(c.instrument, c.uncertainty);
+        page.EditIntegerText(LaboratorySettingsPage::Integer::StabilityWindow, c.window);
+        page.EditLimitText(c.limit, c.limitText);
         EXPECT_EQ(sheet.model->Accept(), c.message == 0);
         EXPECT_EQ(sheet.host.Last(), c.message);
+        if (c.message == 0) {
+            EXPECT_EQ(sheet.settings.settingsLabStabilityWindow, 240);
+            EXPECT_EQ(sheet.settings.settingsLabStabilityPSd, 0.001);
+        }
     }
 }
 
