@@ -38,6 +38,7 @@
 #include "lab/stream.h"
 #include "lab/stream_decoder.h"
 #include "lab/trend.h"
+#include "lab/trend_chart.h"
 #include "pages/number_entry.h"
 #include "pages/print_layout.h"
 #include "pages/result_grid.h"
@@ -333,6 +334,11 @@ public:
     std::string TrendUnitText(TrendQuantity quantity) const;
     // The quantities the station reads with its present settings.
     std::vector<TrendQuantity> TrendQuantitiesInUse() const;
+    // The trend chart of `quantities` over the last `windowMs`, `columns`
+    // pixel columns wide, in the page's units (or `temperatureUnit`, for the
+    // QX-311 page), with the stability band of the first quantity.
+    TrendChart Chart(const std::vector<TrendQuantity>& quantities, std::int64_t windowMs, std::size_t columns,
+                     std::string_view temperatureUnit = {}) const;
 
 private:
     struct StreamState {
@@ -386,6 +392,7 @@ private:
     void RunObservationTaken();
     RunObservation MakeRunObservation() const;
     RunSummaryTexts MakeRunSummaryTexts() const;
+    std::string FileVerdictText() const;
     void EndRun();
     void RunEnded();
     std::string FormatValue(LabValue value, double number) const;
