@@ -243,7 +243,7 @@ TimeAxis TimeTicks(std::int64_t from, std::int64_t to, int maxIntervals = 8);
 
 // What the cursor reads at `time`: the time ("HH:MM:SS") and, for each line,
 // the mean of its column nearest that time, in its unit, with the decimal sign
-// ("−12,345 °C"); no value where the line has no column.
+// ("-12,345 °C"); no value where the line has no column.
 struct CursorValue {
     int quantity = 0;
     std::string label;
