@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <QString>
 
+#include "chart/trend_painter.h"
+
 namespace wegator {
 
 void PaintPrintout(QPainter& painter, const std::vector<PrintCell>& cells, int width, int height) {
@@ -22,7 +24,20 @@ void PaintPrintout(QPainter& painter, const std::vector<PrintCell>& cells, int w
     }
 }
 
-bool DrawPrintoutPdf(QIODevice& device, const std::vector<PrintCell>& cells, std::string* error) {
+void PaintSheet(QPainter& painter, const PrintSheet& sheet, int width, int height) {
+    PaintPrintout(painter, sheet.cells, width, height);
+    if (!sheet.chart) return;
+    const DevicePoint topLeft = ToDevice(sheet.chartK, sheet.chartN, width, height);
+    const DevicePoint bottomRight =
+        ToDevice(sheet.chartK + sheet.chartWidth, sheet.chartN + sheet.chartHeight, width, height);
+    painter.save();
+    PaintTrendChart(painter, *sheet.chart,
+                    QRectF(QPointF(static_cast<qreal>(topLeft.x), static_cast<qreal>(topLeft.y)),
+                           QPointF(static_cast<qreal>(bottomRight.x), static_cast<qreal>(bottomRight.y))));
+    painter.restore();
+}
+
+bool DrawPrintoutPdf(QIODevice& device, const std::vector<PrintSheet>& sheets, std::string* error) {
     QPdfWriter writer(&device);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setResolution(600);
@@ -34,12 +49,19 @@ bool DrawPrintoutPdf(QIODevice& device, const std::vector<PrintCell>& cells, std
         return false;
     }
     const QRect area = writer.pageLayout().paintRectPixels(writer.resolution());
-    PaintPrintout(painter, cells, area.width(), area.height());
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        if (i > 0) writer.newPage();
+        PaintSheet(painter, sheets[i], area.width(), area.height());
+    }
     painter.end();
     return true;
 }
 
-bool WritePrintoutPdf(const std::string& path, const std::vector<PrintCell>& cells, std::string* error) {
+bool DrawPrintoutPdf(QIODevice& device, const std::vector<PrintCell>& cells, std::string* error) {
+    return DrawPrintoutPdf(device, std::vector<PrintSheet>{PrintSheet{cells, std::nullopt}}, error);
+}
+
+bool WritePrintoutPdf(const std::string& path, const std::vector<PrintSheet>& sheets, std::string* error) {
     // Written to a temporary file beside the target and moved into place only
     // when complete, so a failed run never leaves half a PDF under the name.
     QSaveFile file(QString::fromStdString(path));
@@ -47,7 +69,7 @@ bool WritePrintoutPdf(const std::string& path, const std::vector<PrintCell>& cel
         if (error != nullptr) *error = file.errorString().toStdString();
         return false;
     }
-    if (!DrawPrintoutPdf(file, cells, error)) {
+    if (!DrawPrintoutPdf(file, sheets, error)) {
         file.cancelWriting();
         return false;
     }
@@ -56,6 +78,10 @@ bool WritePrintoutPdf(const std::string& path, const std::vector<PrintCell>& cel
         return false;
     }
     return true;
+}
+
+bool WritePrintoutPdf(const std::string& path, const std::vector<PrintCell>& cells, std::string* error) {
+    return WritePrintoutPdf(path, std::vector<PrintSheet>{PrintSheet{cells, std::nullopt}}, error);
 }
 
 }  // namespace wegator

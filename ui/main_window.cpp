@@ -126,8 +126,13 @@ void MainWindow::BuildLaboratory() {
     eightWidget_->setObjectName(QStringLiteral("SWega6PP"));
     AddPage(kEightChannelPage, eightWidget_, QStringLiteral("QX-311"));
     connect(labWidget_, &LaboratoryPageWidget::activationRefused, this, [this] { ShowPage(previousPage_); });
-    connect(labWidget_, &LaboratoryPageWidget::calibrationFolderChosen, this,
-            [this](const QString& folder) { settings_.calibrFilePath = folder.toStdString(); });
+    // "Zamknij" of "Kalibracja" keeps its folder and its wait for stability.
+    connect(labWidget_, &LaboratoryPageWidget::calibrationFolderChosen, this, [this](const QString& folder) {
+        settings_.calibrFilePath = folder.toStdString();
+        const Settings& kept = station_->Page().CurrentSettings();
+        settings_.settingsLabRunWaitStable = kept.settingsLabRunWaitStable;
+        settings_.settingsLabRunLongestWait = kept.settingsLabRunLongestWait;
+    });
 
     // Every tick and every received byte may change what the pages show.
     station_->SetAfterEvent([this, shown = std::uint64_t{0}]() mutable {
@@ -349,7 +354,7 @@ void MainWindow::PrintPageAt(int index, PrintCommand command) {
     PageWidget* page = Page(index);
     // Only results that belong to the inputs are printed.
     if (page == nullptr || !page->PrintEnabled() || !printTarget_) return;
-    PrintPage(*printTarget_, page->PrintCells(printClock_()), command, this);
+    PrintPage(*printTarget_, page->PrintSheets(printClock_()), command, this);
 }
 
 void MainWindow::ChooseLanguage() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pages/print_layout.h"
+#include "print/printout_painter.h"
 
 class QPushButton;
 
@@ -25,6 +26,12 @@ public:
     // The printout of what the page shows now, cell by cell, as printed at
     // `printedAt`; empty for a page that prints nothing.
     virtual std::vector<PrintCell> PrintCells(const PrintTime& /*printedAt*/) const { return {}; }
+    // The printout as sheets: one sheet of PrintCells unless the page prints more.
+    virtual std::vector<PrintSheet> PrintSheets(const PrintTime& printedAt) const {
+        std::vector<PrintCell> cells = PrintCells(printedAt);
+        if (cells.empty()) return {};
+        return {PrintSheet{std::move(cells), std::nullopt}};
+    }
 
     // The page's buttons: `defaultButton` ("Oblicz") is pressed by Enter
     // anywhere on the page; Enter on a focused button presses that button.

@@ -34,9 +34,8 @@ bool PrinterTarget::SelectDefaultPrinter() {
 bool PrinterTarget::SelectPrinterWithDialog(QWidget* parent) {
     QPrinter& printer = NewPrinter();
     QPrintDialog dialog(&printer, parent);
-    // The printout is always a single page.
-    dialog.setMinMax(1, 1);
-    printer.setFromTo(1, 1);
+    // The printout is printed whole: no page range to choose.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -48,6 +47,11 @@ QSize PrinterTarget::PrintableSize() const {
 
 bool PrintPage(PrintTarget& target, const std::vector<PrintCell>& cells, PrintCommand command, QWidget* parent) {
     if (cells.empty()) return false;
+    return PrintPage(target, std::vector<PrintSheet>{PrintSheet{cells, std::nullopt}}, command, parent);
+}
+
+bool PrintPage(PrintTarget& target, const std::vector<PrintSheet>& sheets, PrintCommand command, QWidget* parent) {
+    if (sheets.empty()) return false;
     const bool selected = command == PrintCommand::Menu
                               ? target.SelectPrinterWithDialog(parent)
                               : target.SelectDefaultPrinter() || target.SelectPrinterWithDialog(parent);
@@ -56,7 +60,15 @@ bool PrintPage(PrintTarget& target, const std::vector<PrintCell>& cells, PrintCo
     QPainter painter;
     if (!painter.begin(target.Device())) return false;
     const QSize area = target.PrintableSize();
-    PaintPrintout(painter, cells, area.width(), area.height());
+    auto* paged = dynamic_cast<QPagedPaintDevice*>(target.Device());
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        // A device without pages (a test's recorder) takes every sheet on one surface.
+        if (i > 0 && paged != nullptr && !paged->newPage()) {
+            painter.end();
+            return false;
+        }
+        PaintSheet(painter, sheets[i], area.width(), area.height());
+    }
     return painter.end();
 }
 

@@ -10,6 +10,7 @@
 #include <QSize>
 
 #include "pages/print_layout.h"
+#include "print/printout_painter.h"
 
 class QPaintDevice;
 class QPrinter;
@@ -63,5 +64,7 @@ enum class PrintCommand {
 // nothing was printed: no cells, no printer chosen (the dialog cancelled) or a
 // printer that could not be opened. None of these is reported to the user.
 bool PrintPage(PrintTarget& target, const std::vector<PrintCell>& cells, PrintCommand command, QWidget* parent);
+// Prints the sheets, one page each.
+bool PrintPage(PrintTarget& target, const std::vector<PrintSheet>& sheets, PrintCommand command, QWidget* parent);
 
 }  // namespace wegator

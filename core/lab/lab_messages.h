@@ -63,6 +63,14 @@ inline constexpr int RunAwaitsStability = 1470;        // "czeka na stabilność
 inline constexpr int RunNeverStable = 1471;            // "Seria nie rozpoczęta: brak stabilności w ciągu %s min; %s"
 inline constexpr int StabilityWindowOutOfRange = 1425;  // settings sheet: window 1 … 240 min
 inline constexpr int StabilityLimitOutOfRange = 1426;   // settings sheet: a limit not in (0, 100]
+// The printout's trend sheet.
+inline constexpr int TrendSheetCaption = 1500;         // "Stabilność i trend"
+inline constexpr int TrendSheetWindow = 1501;          // "Okno oceny: %s min"
+inline constexpr int TrendSheetDrift = 1502;           // column heads: drift, deviation, span, count, limits
+inline constexpr int TrendSheetDeviation = 1503;
+inline constexpr int TrendSheetSpan = 1504;
+inline constexpr int TrendSheetCount = 1505;
+inline constexpr int TrendSheetLimits = 1506;
 
 // Names of the instruments as the status line gives them, by stream order
 // (QX-310 temperature, QX-311, QX-316, DP30, F-250, QX-310 environment).

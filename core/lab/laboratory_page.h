@@ -339,6 +339,16 @@ public:
     // QX-311 page), with the stability band of the first quantity.
     TrendChart Chart(const std::vector<TrendQuantity>& quantities, std::int64_t windowMs, std::size_t columns,
                      std::string_view temperatureUnit = {}) const;
+    // The printout's second sheet: the stability figures of the quantities
+    // judged, their verdicts, and the trend of the last assessment window of
+    // `quantities` (the judged ones when empty), with the trace lines.
+    struct TrendPrintout {
+        std::vector<PrintCell> cells;
+        TrendChart chart;
+        // Where the chart goes, in sheet units (2300 × 3000).
+        int chartK = 100, chartN = 1300, chartWidth = 2100, chartHeight = 1350;
+    };
+    TrendPrintout PrintTrends(const PrintTime& printedAt, std::vector<TrendQuantity> quantities = {}) const;
 
 private:
     struct StreamState {

@@ -4,7 +4,9 @@
 #include <algorithm>
 
 #include "lab/laboratory_page.h"
+#include "lab/lab_messages.h"
 #include "lab/stream_use.h"
+#include "pages/number_entry.h"
 #include "physics/units.h"
 
 namespace wegator::lab {
@@ -129,6 +131,68 @@ TrendChart LaboratoryPage::Chart(const std::vector<TrendQuantity>& quantities, s
         }
     }
     return BuildTrendChart(source, request);
+}
+
+namespace {
+// Columns and lines of the printout's trend sheet.
+constexpr int kNameColumn = 100;
+constexpr int kDriftColumn = 520;
+constexpr int kSdColumn = 900;
+constexpr int kSpanColumn = 1250;
+constexpr int kCountColumn = 1560;
+constexpr int kLimitColumn = 1800;
+constexpr int kLine = 100;
+constexpr int kPaperColumns = 700;
+}  // namespace
+
+LaboratoryPage::TrendPrintout LaboratoryPage::PrintTrends(const PrintTime& printedAt,
+                                                          std::vector<TrendQuantity> quantities) const {
+    using Q = TrendQuantity;
+    TrendPrintout out;
+    std::vector<Q> judged = {Q::DewPoint, Q::Temperature, Q::Pressure, Q::ResultHumidity};
+    std::erase_if(judged, [&](Q q) { return Verdict(q).figures.count == 0; });
+    if (quantities.empty()) quantities = judged;
+    const std::string& sign = format_.decimalSign;
+    auto cell = [&](int k, int n, std::string text) { out.cells.push_back({k, n, std::move(text)}); };
+
+    int n = 100;
+    cell(kNameColumn, n, std::string(LoadString(msg::TrendSheetCaption)));
+    cell(kNameColumn, n += kLine, std::string(24, '-'));
+    cell(kNameColumn, n += kLine,
+         MessageText(msg::TrendSheetWindow, {std::to_string(stability_.windowMs / 60000)}));
+    n += kLine;
+    cell(kDriftColumn, n, std::string(LoadString(msg::TrendSheetDrift)));
+    cell(kSdColumn, n, std::string(LoadString(msg::TrendSheetDeviation)));
+    cell(kSpanColumn, n, std::string(LoadString(msg::TrendSheetSpan)));
+    cell(kCountColumn, n, std::string(LoadString(msg::TrendSheetCount)));
+    cell(kLimitColumn, n, std::string(LoadString(msg::TrendSheetLimits)));
+    for (Q q : judged) {
+        const StabilityVerdict v = Verdict(q);
+        const std::string unit = TrendUnitText(q);
+        const std::string difference = DifferenceUnit(q, unit);
+        const StabilityCriterion& c = stability_.For(q);
+        auto shown = [&](double x) { return FormatFixed(ShownDifference(q, x, unit), 4, sign); };
+        n += kLine;
+        cell(kNameColumn, n, QuantityName(q));
+        cell(kDriftColumn, n, shown(v.figures.drift) + " " + difference + "/min");
+        cell(kSdColumn, n, shown(v.figures.standardDeviation) + " " + difference);
+        cell(kSpanColumn, n, shown(v.figures.peakToPeak) + " " + difference);
+        cell(kCountColumn, n, std::to_string(v.figures.count));
+        cell(kLimitColumn, n, shown(c.driftLimit) + "; " + shown(c.sdLimit));
+    }
+    n += kLine;
+    for (Q q : judged) cell(kNameColumn, n += kLine, VerdictText(q));
+
+    out.chart = Chart(quantities, stability_.windowMs, kPaperColumns);
+    out.chartN = std::max(out.chartN, n + 2 * kLine);
+    out.chartHeight = 2700 - out.chartN;
+    n = 2800;
+    for (const std::string& line :
+         HumidityTraceLines(printedAt, engine_, settings_.formulasUncertainty != 0, format_.decimalSign)) {
+        cell(kNameColumn, n, line);
+        n += kLine;
+    }
+    return out;
 }
 
 }  // namespace wegator::lab

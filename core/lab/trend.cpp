@@ -125,15 +125,38 @@ CalendarTime CalendarFromMs(std::int64_t ms) {
     return t;
 }
 
+double ShownDifference(TrendQuantity quantity, double value, std::string_view unit) {
+    switch (QuantityInfo(quantity).unit) {
+        case U::Temperature:
+        case U::TemperatureDifference: return TemperatureDifferenceFromCelsius(value, unit);
+        case U::Pressure: return PressureFromKilopascal(value, unit);
+        case U::Percent: break;
+    }
+    return value;
+}
+
+std::string DifferenceUnit(TrendQuantity quantity, std::string_view unit) {
+    switch (QuantityInfo(quantity).unit) {
+        case U::Temperature:
+        case U::TemperatureDifference: return unit == "°F" ? "°F" : "K";
+        case U::Pressure: return std::string(unit);
+        case U::Percent: break;
+    }
+    return "%";
+}
+
 std::string VerdictText(TrendQuantity quantity, const StabilityVerdict& v, std::string_view unit, char decimalSign,
-                        std::int64_t nowMonotonicMs, const CalendarTime& nowCalendar) {
+                        std::int64_t nowMonotonicMs, const CalendarTime& nowCalendar, StringLookup lookup) {
     const TrendQuantityInfo& info = QuantityInfo(quantity);
-    const std::string name = QuantityName(quantity);
+    const std::string name(lookup(info.nameId));
+    auto Text = [lookup](int id, std::initializer_list<std::string_view> arguments) {
+        return FillIn(lookup(id), arguments);
+    };
     if (v.stable) {
         const CalendarTime since = CalendarFromMs(ChartTime(v.since, nowMonotonicMs, nowCalendar));
         char clock[16];
         std::snprintf(clock, sizeof clock, "%02d:%02d", since.hour, since.minute);
-        return MessageText(msg::StableSince, {name, clock, std::to_string(v.stableForMs / 60000)});
+        return Text(msg::StableSince, {name, clock, std::to_string(v.stableForMs / 60000)});
     }
     // Figures in the unit shown: a temperature's drift and deviation are differences.
     std::string shownUnit(unit);
@@ -155,23 +178,23 @@ std::string VerdictText(TrendQuantity quantity, const StabilityVerdict& v, std::
         case StabilityFigure::Drift: {
             const double limit = shown(v.limit);
             const int digits = DigitsFor(limit);
-            return MessageText(msg::UnstableDrift, {name, Number(shown(v.value), digits, decimalSign), shownUnit,
-                                                    Number(limit, digits, decimalSign)});
+            return Text(msg::UnstableDrift, {name, Number(shown(v.value), digits, decimalSign), shownUnit,
+                                             Number(limit, digits, decimalSign)});
         }
         case StabilityFigure::StandardDeviation: {
             const double limit = shown(v.limit);
             const int digits = DigitsFor(limit);
-            return MessageText(msg::UnstableDeviation, {name, Number(shown(v.value), digits, decimalSign), shownUnit,
-                                                        Number(limit, digits, decimalSign)});
+            return Text(msg::UnstableDeviation, {name, Number(shown(v.value), digits, decimalSign), shownUnit,
+                                                 Number(limit, digits, decimalSign)});
         }
         case StabilityFigure::Readings:
-            return MessageText(msg::UnstableReadings, {name, std::to_string(static_cast<long long>(v.value)),
-                                                       std::to_string(static_cast<long long>(v.limit))});
+            return Text(msg::UnstableReadings, {name, std::to_string(static_cast<long long>(v.value)),
+                                                std::to_string(static_cast<long long>(v.limit))});
         case StabilityFigure::Window:
         case StabilityFigure::None: break;
     }
-    return MessageText(msg::UnstableWindow, {name, Number(v.value, 1, decimalSign),
-                                             std::to_string(static_cast<long long>(std::lround(v.limit)))});
+    return Text(msg::UnstableWindow,
+                {name, Number(v.value, 1, decimalSign), std::to_string(static_cast<long long>(std::lround(v.limit)))});
 }
 
 }  // namespace wegator::lab

@@ -19,6 +19,7 @@
 #include "app/settings.h"
 #include "lab/stability.h"
 #include "lab/station_time.h"
+#include "text/strings.h"
 
 namespace wegator::lab {
 
@@ -97,6 +98,12 @@ struct StationStability {
     std::vector<std::pair<TrendQuantity, StabilityVerdict>> verdicts;
 };
 
+// A drift or deviation of `quantity` (K, kPa, %) in the unit it is shown in
+// (the page's temperature or pressure unit text), and that unit's name for a
+// difference: "K" for °C and K, "°F", the pressure unit, "%".
+double ShownDifference(TrendQuantity quantity, double value, std::string_view unit);
+std::string DifferenceUnit(TrendQuantity quantity, std::string_view unit);
+
 // A moment of the local calendar as milliseconds since 1970-01-01 00:00 of the
 // same calendar (no time zone: the wall clock as read), so that chart ticks
 // fall on round local times; and back.
@@ -111,8 +118,10 @@ inline std::int64_t ChartTime(std::int64_t monotonicMs, std::int64_t nowMonotoni
 // as shown (unit: the temperature or pressure unit text of the page, "°C",
 // "K", "°F", "kPa", "hPa", … ), with the decimal sign:
 //   "stabilna od 12:31 (7 min)" / "niestabilna: DP/FP dryft 0,05 K/min > 0,02"
-// `nowCalendar` and `nowMonotonic` place "since" on the clock.
+// `nowCalendar` and `nowMonotonic` place "since" on the clock. The run files
+// take it in Polish whatever the interface speaks: `lookup` PolishString.
 std::string VerdictText(TrendQuantity quantity, const StabilityVerdict& verdict, std::string_view unit,
-                        char decimalSign, std::int64_t nowMonotonicMs, const CalendarTime& nowCalendar);
+                        char decimalSign, std::int64_t nowMonotonicMs, const CalendarTime& nowCalendar,
+                        StringLookup lookup = LoadString);
 
 }  // namespace wegator::lab

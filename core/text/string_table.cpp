@@ -521,6 +521,13 @@ constexpr StringEntry kPolish[] = {
     {1471, "Seria nie rozpoczęta: brak stabilności w ciągu %s min; %s"},
     {1472, "Najdłuższe oczekiwanie na stabilność po opóźnieniu startu, 1 … 1440 min"},
     {1473, "Seria zaczyna się dopiero wtedy, gdy punkt rosy/szronu i temperatura są stabilne"},
+    {1500, "Stabilność i trend"},
+    {1501, "Okno oceny: %s min"},
+    {1502, "Dryft"},
+    {1503, "Odch. standardowe"},
+    {1504, "Rozstęp"},
+    {1505, "Odczytów"},
+    {1506, "Granice: dryft; odch."},
 };
 
 constexpr bool IdsAscending() {

@@ -2012,5 +2012,40 @@ End the program?</translation>
         <comment>1473</comment>
         <translation>The series starts only once the dew/frost point and the temperature are stable</translation>
     </message>
+    <message>
+        <source>Stabilność i trend</source>
+        <comment>1500</comment>
+        <translation>Stability and trend</translation>
+    </message>
+    <message>
+        <source>Okno oceny: %s min</source>
+        <comment>1501</comment>
+        <translation>Assessment window: %s min</translation>
+    </message>
+    <message>
+        <source>Dryft</source>
+        <comment>1502</comment>
+        <translation>Drift</translation>
+    </message>
+    <message>
+        <source>Odch. standardowe</source>
+        <comment>1503</comment>
+        <translation>Standard deviation</translation>
+    </message>
+    <message>
+        <source>Rozstęp</source>
+        <comment>1504</comment>
+        <translation>Peak-to-peak</translation>
+    </message>
+    <message>
+        <source>Odczytów</source>
+        <comment>1505</comment>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>Granice: dryft; odch.</source>
+        <comment>1506</comment>
+        <translation>Limits: drift; dev.</translation>
+    </message>
 </context>
 </TS>

@@ -661,6 +661,16 @@ TEST(LaboratoryPage, TrendsJudgeARampThatStopsAndMarkRestarts) {
     EXPECT_TRUE(station.page.Verdict(TrendQuantity::Temperature).stable);
     EXPECT_EQ(station.page.VerdictText(TrendQuantity::DewPoint).rfind("niestabilne: DP/FP dryft 0,500 K/min > 0,020", 0), 0u)
         << station.page.VerdictText(TrendQuantity::DewPoint);
+    // The printout's trend sheet states the figures in the page's units and the verdicts.
+    const LaboratoryPage::TrendPrintout sheet = station.page.PrintTrends(PrintTime{2026, 12, 7, 12, 0});
+    auto printed = [&](const std::string& text) {
+        return std::any_of(sheet.cells.begin(), sheet.cells.end(),
+                           [&](const PrintCell& c) { return c.text.rfind(text, 0) == 0; });
+    };
+    EXPECT_TRUE(printed("0,49") || printed("0,50")) << "the drift";
+    EXPECT_TRUE(printed("niestabilne: DP/FP dryft"));
+    EXPECT_EQ(sheet.chart.panels.size(), 3u);  // °C (DP/FP and T), kPa, %
+    EXPECT_GT(sheet.chartN, 800);
     const std::int64_t rampEnd = station.time.MonotonicMs();
     station.Live(60000);
     EXPECT_FALSE(station.page.StationVerdict().stable);
