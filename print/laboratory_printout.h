@@ -1,0 +1,18 @@
+// The laboratory's printout: the results sheet every humidity page prints,
+// then a sheet with the stability figures and the trend of the last
+// assessment window. The desktop program and `wegator-cli lab run
+// --print-pdf` print the same two sheets.
+#pragma once
+
+#include <vector>
+
+#include "lab/laboratory_page.h"
+#include "print/printout_painter.h"
+
+namespace wegator {
+
+// `quantities`: the lines of the trend (those the station judges when empty).
+std::vector<PrintSheet> LaboratorySheets(const lab::LaboratoryPage& page, const PrintTime& printedAt,
+                                         const std::vector<lab::TrendQuantity>& quantities = {});
+
+}  // namespace wegator
