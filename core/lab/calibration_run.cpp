@@ -25,6 +25,7 @@ namespace {
 constexpr const char* kNoMeasurement = "Błąd pomiaru\t\t";
 // The shortest observation period a run (and the page) takes.
 constexpr int kShortestPeriod = 3;
+constexpr std::int64_t kMinuteMs = 60000;
 // Why a run was interrupted, as its files say it (string-table numbers).
 constexpr int kInterruptionText[] = {
     msg::InterruptedByStop,     msg::InterruptedDialogClosed, msg::InterruptedWindowClosed,
@@ -127,6 +128,16 @@ std::string CalibrationRun::InformationLine() const {
     return MessageText(msg::RunInformation, {std::to_string(PlannedRows()), std::to_string(PeriodMs() / 1000)});
 }
 
+void CalibrationRun::SetStoredStabilityWait(StabilityWait wait) {
+    SetStabilityWait(wait);
+    keptWait_ = wait_;
+}
+
+void CalibrationRun::SetStabilityWait(StabilityWait wait) {
+    wait.longestMinutes = std::clamp(wait.longestMinutes, 1, kLongestStabilityWait);
+    wait_ = wait;
+}
+
 std::string CalibrationRun::ProgressLine() const {
     const std::int64_t now = clock_.MonotonicMs();
     const CalendarTime today = clock_.LocalTime();
@@ -135,6 +146,10 @@ std::string CalibrationRun::ProgressLine() const {
         return ClockText(CalendarPlusSeconds(today, SecondsUntil(dueMs, now)), today);
     };
     if (state_ == State::Waiting) {
+        if (stabilitySinceMs_ && !awaitSinceMs_) {
+            return MessageText(msg::RunAwaitsStability,
+                               {stabilityVerdict_, at(*stabilitySinceMs_ + wait_.longestMinutes * kMinuteMs)});
+        }
         if (awaitSinceMs_) {
             return MessageText(msg::RunAwaitsReadings,
                                {std::to_string(SecondsUntil(*awaitSinceMs_ + awaitLongestMs_, now))});
@@ -156,8 +171,11 @@ void CalibrationRun::OpenDialog() {
 
 void CalibrationRun::Reset() {
     rows_ = 0;
+    unstableRows_ = 0;
     startTime_ = {};
     awaitSinceMs_.reset();
+    stabilitySinceMs_.reset();
+    stabilityVerdict_.clear();
     log_.clear();
     channelText_.clear();
     writeFailed_ = false;
@@ -215,7 +233,12 @@ bool CalibrationRun::Start(std::string_view delayText, std::string_view folderTe
     // The folder is kept for the next time only by "Zamknij" (CloseDialog).
 
     const std::string& u = unit_;
-    Append("\tTemperatura[" + u + "]\tPunkt rosy[" + u + "]\tWilgotność obl.[%]", false);
+    // The stability columns come after the old ones, so that a script reading
+    // the columns by position still finds them where they were.
+    const std::string k = DifferenceUnit();
+    Append("\tTemperatura[" + u + "]\tPunkt rosy[" + u + "]\tWilgotność obl.[%]\tDP/FP dryft[" + k + "/min]\tDP/FP SD[" +
+               k + "]\tT dryft[" + k + "/min]\tT SD[" + k + "]",
+           false);
     std::string header;
     for (int c = 1; c <= 8; ++c) header += "\tTemp" + std::to_string(c) + "[" + u + "]";
     Append(header + "\tNiepweność\tNiejednorodność", true, false);
@@ -233,6 +256,7 @@ bool CalibrationRun::Start(std::string_view delayText, std::string_view folderTe
 bool CalibrationRun::DelayPassed() {
     timers_.KillTimer(timer::kRunStart);
     awaitSinceMs_.reset();
+    stabilitySinceMs_.reset();
     if (state_ != State::Waiting) return false;
     state_ = State::Running;
     return true;
@@ -248,6 +272,24 @@ bool CalibrationRun::AwaitFirstReadings(std::int64_t retryMs, std::int64_t longe
     if (now - *awaitSinceMs_ >= awaitLongestMs_) return false;
     timers_.StartTimer(timer::kRunStart, retryMs);
     return true;
+}
+
+bool CalibrationRun::AwaitStability(std::int64_t retryMs, std::string_view verdict) {
+    if (state_ != State::Waiting) return false;
+    const std::int64_t now = clock_.MonotonicMs();
+    if (!stabilitySinceMs_) stabilitySinceMs_ = now;
+    stabilityVerdict_ = verdict;
+    if (now - *stabilitySinceMs_ >= wait_.longestMinutes * kMinuteMs) return false;
+    timers_.StartTimer(timer::kRunStart, retryMs);
+    return true;
+}
+
+void CalibrationRun::NeverStable(std::string_view fileVerdict) {
+    if (state_ != State::Waiting) return;
+    Append("", false);
+    Append("", true, false);
+    Append(FillIn(PolishString(msg::RunNeverStable), {std::to_string(wait_.longestMinutes), fileVerdict}), true);
+    End(RunEnding::Kind::NeverStable);
 }
 
 void CalibrationRun::Append(std::string_view line, bool toChannelFile, bool toSeriesFile) {
@@ -287,6 +329,7 @@ void CalibrationRun::Stop(int messageId) {
 void CalibrationRun::End(RunEnding::Kind kind, RunInterruption reason) {
     timers_.KillTimer(timer::kRunStart);
     awaitSinceMs_.reset();
+    stabilitySinceMs_.reset();
     CloseFiles();
     ending_ = RunEnding{kind, reason, rows_};
     if (state_ != State::Closed) state_ = State::Ready;
@@ -295,6 +338,16 @@ void CalibrationRun::End(RunEnding::Kind kind, RunInterruption reason) {
 std::string CalibrationRun::InUnit(double celsius) const { return Printf("%.03f", TemperatureFromCelsius(celsius, unit_)); }
 
 double CalibrationRun::DifferenceInUnit(double kelvin) const { return TemperatureDifferenceFromCelsius(kelvin, unit_); }
+
+std::string CalibrationRun::DifferenceUnit() const { return unit_ == "°F" ? "°F" : "K"; }
+
+// The drift per minute and the standard deviation, in the run's unit of a
+// temperature difference; empty cells while fewer than two readings say nothing.
+std::string CalibrationRun::StabilityCells(const StabilityFigures& figures) const {
+    if (figures.count < 2) return "\t\t\t\t";
+    return "\t\t" + Printf("%.04f", DifferenceInUnit(figures.drift)) + "\t\t" +
+           Printf("%.04f", DifferenceInUnit(figures.standardDeviation));
+}
 
 bool CalibrationRun::WriteRow(const RunObservation& o) {
     if (state_ != State::Running || writeFailed_) return false;
@@ -311,7 +364,10 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
         Add(environmentTemperature_, o.environmentTemperature);
         Add(environmentHumidity_, o.environmentHumidity);
     }
-    if (rows_ == 0) startTime_ = clock_.LocalTime();
+    if (rows_ == 0) {
+        startTime_ = clock_.LocalTime();
+        firstRowMs_ = clock_.MonotonicMs();
+    }
     ++rows_;
     lastRowMs_ = clock_.MonotonicMs();
 
@@ -325,25 +381,30 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
     }
 
     const std::string r = std::to_string(rows_);
-    std::string row;
+    // Every cell keeps its column: a dew point or a humidity not given leaves
+    // its cell empty, so that the stability figures stay under their headings.
+    std::string row = r + "\t" + InUnit(o.temperature) + "\t\t";
+    std::string humidity;
     if (useDewPoint_) {
-        row = r + "\t" + InUnit(o.temperature) + "\t\t" + Printf("%.02f", TemperatureFromCelsius(o.dewPoint, unit_));
+        row += Printf("%.02f", TemperatureFromCelsius(o.dewPoint, unit_));
         const bool pressureUsable = o.pressure != kNoReading && o.pressure >= 3.0 && o.pressure <= 20000.0;
         if (engine_ != nullptr && pressureUsable) {
             const HumidityResult rh = engine_->ComputeFromDewPointAndTemperature(
                 o.temperature, 0.0, o.dewPoint, 0.0, o.pressure, 0.0, o.pressure, false, {0, 0, 0, 0}, "°C", "kPa", ".");
             // A failed calculation only leaves the humidity out of this row.
-            if (!rh.failed) row += "\t\t" + Printf("%.03f", rh.Value(Quantity::RelativeHumidity, Phase::Water));
+            if (!rh.failed) humidity = Printf("%.03f", rh.Value(Quantity::RelativeHumidity, Phase::Water));
         }
-    } else {
-        row = r + "\t" + InUnit(o.temperature);
     }
+    row += "\t\t" + humidity + StabilityCells(o.dewPointStability) + StabilityCells(o.temperatureStability);
+    // Cells left empty at the end of a row are not written.
+    row.erase(row.find_last_not_of('\t') + 1);
     Append(row, false);
     if (writeFailed_) {
         // A row the series file did not take is not one the run has made.
         --rows_;
         return false;
     }
+    if (!o.stationStable) ++unstableRows_;
 
     if (o.qx311InUse) {
         const char* format = o.resolution == 1 ? "%.01f\t\t" : "%.02f\t\t";
@@ -438,10 +499,29 @@ void CalibrationRun::WriteSummary(const RunSummaryTexts& texts, std::optional<Ru
         Append("Ciśnienie " + range(pressure_, [&](double kpa) { return PressureFromKilopascal(kpa, p); }) + " " + p,
                false);
     }
+    // Last, so that the lines before stay where scripts look for them.
+    const std::string k = DifferenceUnit();
+    auto figures = [&](const char* name, const StabilityFigures& f) {
+        if (f.count < 2) return;
+        Append(std::string(name) + ": dryft " + Printf("%.04f", DifferenceInUnit(f.drift)) + " " + k +
+                   "/min, odchylenie standardowe " + Printf("%.04f", DifferenceInUnit(f.standardDeviation)) + " " + k,
+               false);
+    };
+    Append("", false);
+    Append("Stabilność w czasie serii:", false);
+    if (useDewPoint_) figures("DP/FP", texts.dewPointOverRun);
+    figures("T", texts.temperatureOverRun);
+    Append(unstableRows_ == 0 ? std::string("Stanowisko stabilne przez całą serię")
+                              : "Stanowisko niestabilne w " + std::to_string(unstableRows_) + " z " +
+                                    std::to_string(rows_) + " pomiarów",
+           false);
 }
 
 void CalibrationRun::CloseDialog(bool keepFolder, std::string_view folderText) {
-    if (keepFolder) folder_ = Trim(folderText);
+    if (keepFolder) {
+        folder_ = Trim(folderText);
+        keptWait_ = wait_;
+    }
     // The page interrupts a run with its texts before the dialog goes; should
     // it not have, the files still say that the run was cut short.
     Interrupt(RunInterruption::DialogClosed, {});

@@ -13,6 +13,14 @@
 // written, the headless station stopped) still ends its files with a summary:
 // whatever can be given, and a line saying it was interrupted, why, and after
 // how many rows. Numbers in the run files always carry the point.
+//
+// A run may wait for the station to settle ("Start po ustabilizowaniu"):
+// after its delay it starts only once the dew or frost point and the
+// temperature are stable, and when that does not happen within the longest
+// wait it ends without a row, its files saying so and why. Every row carries
+// the drift and the standard deviation of both over the stability window at
+// its moment, in columns after the existing ones, and the summary gives them
+// over the whole run and whether the station stayed stable throughout.
 #pragma once
 
 #include <array>
@@ -25,6 +33,7 @@
 
 #include "lab/observation_buffer.h"
 #include "lab/record_file.h"
+#include "lab/stability.h"
 #include "lab/station_time.h"
 
 namespace wegator {
@@ -57,6 +66,10 @@ struct RunObservation {
     bool environmentInUse = false;
     double environmentTemperature = kNoReading;
     double environmentHumidity = kNoReading;
+    // The instantaneous dew or frost point's and temperature's figures over
+    // the stability window at this moment, and whether the station was stable.
+    StabilityFigures dewPointStability, temperatureStability;
+    bool stationStable = false;
 };
 
 // Why a run ended before its N rows (the missing observations aside).
@@ -72,7 +85,8 @@ enum class RunInterruption {
 
 // How the last run ended.
 struct RunEnding {
-    enum class Kind { Completed, MissingObservation, Interrupted };
+    // NeverStable: it waited for stability and the longest wait passed; no row was taken.
+    enum class Kind { Completed, MissingObservation, Interrupted, NeverStable };
     Kind kind = Kind::Completed;
     RunInterruption reason = RunInterruption::StoppedByUser;  // with Interrupted
     int rows = 0;
@@ -84,6 +98,9 @@ struct RunSummaryTexts {
     std::string dewPoint, dewPointUncertainty;
     std::string humidity, humidityUncertainty;  // RH over water; empty when not shown
     std::string pressureUnit;                   // the page's pressure unit text
+    // The instantaneous dew or frost point's and temperature's figures from
+    // the first row to the end of the run.
+    StabilityFigures dewPointOverRun, temperatureOverRun;
 };
 
 class CalibrationRun {
@@ -124,15 +141,28 @@ public:
     std::string InformationLine() const;
     bool UseDewPoint() const { return useDewPoint_; }
     void SetUseDewPoint(bool on) { useDewPoint_ = on; }
+    // "Start po ustabilizowaniu" and its longest wait in minutes (1 … 1440).
+    // The page gives the stored ones before the dialog opens; what the dialog
+    // then shows is kept for the next time by "Zamknij" only, as the folder is.
+    struct StabilityWait {
+        bool on = false;
+        int longestMinutes = 60;
+    };
+    static constexpr int kLongestStabilityWait = 1440;
+    void SetStoredStabilityWait(StabilityWait wait);
+    void SetStabilityWait(StabilityWait wait);
+    const StabilityWait& Wait() const { return wait_; }
+    const StabilityWait& KeptStabilityWait() const { return keptWait_; }
     // "Start" (or the key S): false when the run did not start waiting (a
     // message was shown). The delay is the text of "Opóźnienie startu".
     bool Start(std::string_view delayText, std::string_view folderText);
     bool StartEnabled() const { return state_ == State::Ready; }
     // "Stop" may end the run: it waits or runs.
     bool StopEnabled() const { return Active(); }
-    // "Zamknij" keeps the folder (for CALIBR_FILE_PATH); Escape and the close
-    // box do not. Either way the files close and the dialog is gone; a run
-    // still going is interrupted (the page does that first, with its texts).
+    // "Zamknij" keeps the folder (for CALIBR_FILE_PATH) and the wait for
+    // stability; Escape and the close box do not. Either way the files close
+    // and the dialog is gone; a run still going is interrupted (the page does
+    // that first, with its texts).
     void CloseDialog(bool keepFolder, std::string_view folderText);
     State CurrentState() const { return state_; }
     bool DialogOpen() const { return state_ != State::Closed; }
@@ -159,6 +189,15 @@ public:
     // its first row tells what is missing).
     bool AwaitFirstReadings(std::int64_t retryMs, std::int64_t longestMs);
     bool AwaitingFirstReadings() const { return awaitSinceMs_.has_value(); }
+    // The delay has passed and the run waits for stability, which the station
+    // has not reached: `verdict` (the station's, as shown) goes into the
+    // progress line and the start is tried again in `retryMs`. False when the
+    // longest wait is over: NeverStable() then ends the run.
+    bool AwaitStability(std::int64_t retryMs, std::string_view verdict);
+    bool AwaitingStability() const { return stabilitySinceMs_.has_value(); }
+    // The longest wait passed without stability: both files end saying so,
+    // with the station's verdict as the files give it (Polish, with the point).
+    void NeverStable(std::string_view fileVerdict);
     // One row after an observation. False when the run ended on a missing
     // observation ("Brak pomiarów …", shown and written) or when a file could
     // not be written (shown once; WriteFailed() tells, and the page then
@@ -173,6 +212,8 @@ public:
     bool Interrupt(RunInterruption reason, const RunSummaryTexts& texts);
     // Rows written into the series file (of the last run, once it ended).
     int Rows() const { return rows_; }
+    // The monotonic moment of the first row of the run going (or last run).
+    std::int64_t FirstRowMs() const { return firstRowMs_; }
 
 private:
     void Append(std::string_view line, bool toChannelFile, bool toSeriesFile = true);
@@ -183,6 +224,8 @@ private:
     void Reset();
     std::string InUnit(double celsius) const;
     double DifferenceInUnit(double kelvin) const;
+    std::string DifferenceUnit() const;
+    std::string StabilityCells(const StabilityFigures& figures) const;
 
     LabHost& host_;
     TimerService& timers_;
@@ -192,6 +235,7 @@ private:
     std::string folder_;
     std::string unit_ = "°C";
     bool useDewPoint_ = true;
+    StabilityWait wait_, keptWait_;
     int collection_ = 60;
     int observations_ = 10;
 
@@ -209,6 +253,12 @@ private:
     std::int64_t lastRowMs_ = 0;
     std::optional<std::int64_t> awaitSinceMs_;
     std::int64_t awaitLongestMs_ = 0;
+    // Since when the start waits for stability, and the last verdict shown.
+    std::optional<std::int64_t> stabilitySinceMs_;
+    std::string stabilityVerdict_;
+    std::int64_t firstRowMs_ = 0;
+    // Rows taken while the station was not stable.
+    int unstableRows_ = 0;
     std::optional<RunEnding> ending_;
     // Per row: utnj, tnmax − tnmin, pressure, environment temperature and humidity.
     std::vector<double> utnj_, spread_, pressure_, environmentTemperature_, environmentHumidity_;

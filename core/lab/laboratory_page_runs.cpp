@@ -1,7 +1,10 @@
 // The laboratory page's side of a calibration run: its start after the
-// delay, a row per observation, the summary, and its end however it comes.
+// delay (and, when asked, once the station is stable), a row per
+// observation with the stability of its moment, the summary, and its end
+// however it comes.
 #include "lab/laboratory_page.h"
 
+#include <algorithm>
 #include <string>
 
 #include "text/string_table.h"
@@ -14,6 +17,8 @@ namespace {
 
 // A run whose delay is over before an instrument's first reading looks again this often.
 constexpr std::int64_t kFirstReadingRetryMs = 1000;
+// A run waiting for stability judges the station again this often.
+constexpr std::int64_t kStabilityRetryMs = 1000;
 
 }  // namespace
 
@@ -26,6 +31,7 @@ void LaboratoryPage::PrepareRun() {
     run_.SetEngine(&engine_);
     run_.SetSchedule(settings_.settingsLabMeanTime, settings_.settingsLabValuesFromDevices);
     run_.SetFolder(settings_.calibrFilePath);
+    run_.SetStoredStabilityWait({settings_.settingsLabRunWaitStable != 0, settings_.settingsLabRunLongestWait});
     run_.OpenDialog();
     Changed();
 }
@@ -34,10 +40,23 @@ void LaboratoryPage::RunDialogClosed() {
     InterruptRun(RunInterruption::DialogClosed);
     if (run_.DialogOpen()) run_.CloseDialog(false, {});
     settings_.calibrFilePath = run_.Folder();
+    settings_.settingsLabRunWaitStable = run_.KeptStabilityWait().on ? 1 : 0;
+    settings_.settingsLabRunLongestWait = run_.KeptStabilityWait().longestMinutes;
     Changed();
 }
 
 void LaboratoryPage::StartRunNow() {
+    // A run that waits for the station to settle looks at it once a second
+    // until it is stable, or ends when the longest wait passes without that.
+    // Once stable, a short wait for the first readings no longer looks back.
+    if (run_.Wait().on && !run_.AwaitingFirstReadings() && !StationVerdict(run_.UseDewPoint()).stable) {
+        if (!run_.AwaitStability(kStabilityRetryMs, StationVerdictText(run_.UseDewPoint()))) {
+            run_.NeverStable(FileVerdictText());
+            RunEnded();
+        }
+        Changed();
+        return;
+    }
     // The delay may end before the thermometer or the hygrometer has given a
     // reading the last observation did not take (a port just opened, a run
     // started without delay just after an observation, an F-250 that reads
@@ -80,7 +99,24 @@ RunObservation LaboratoryPage::MakeRunObservation() const {
     o.environmentInUse = settings_.settingsPortEnvQx310Device != 0;
     o.environmentTemperature = readings_[Index(LabValue::EnvironmentTemperature)];
     o.environmentHumidity = readings_[Index(LabValue::EnvironmentHumidity)];
+    o.dewPointStability = Verdict(TrendQuantity::DewPoint).figures;
+    o.temperatureStability = Verdict(TrendQuantity::Temperature).figures;
+    o.stationStable = StationVerdict(run_.UseDewPoint()).stable;
     return o;
+}
+
+// The station's verdict as the run files give it: in Polish with the point,
+// whatever the interface speaks, the failing quantities first.
+std::string LaboratoryPage::FileVerdictText() const {
+    StationStability station = StationVerdict(run_.UseDewPoint());
+    std::stable_partition(station.verdicts.begin(), station.verdicts.end(),
+                          [](const auto& qv) { return !qv.second.stable; });
+    std::string text;
+    for (const auto& [q, v] : station.verdicts) {
+        if (!text.empty()) text += "; ";
+        text += lab::VerdictText(q, v, TrendUnitText(q), '.', clock_.MonotonicMs(), clock_.LocalTime(), PolishString);
+    }
+    return text;
 }
 
 void LaboratoryPage::RunObservationTaken() {
@@ -109,6 +145,12 @@ RunSummaryTexts LaboratoryPage::MakeRunSummaryTexts() const {
     texts.humidity = ResultText(2, 0);
     texts.humidityUncertainty = ResultText(2, 1);
     texts.pressureUnit = PressureUnit();
+    if (run_.Rows() > 0) {
+        const std::int64_t now = clock_.MonotonicMs();
+        const std::int64_t span = now - run_.FirstRowMs();
+        texts.dewPointOverRun = Figures(trends_, static_cast<int>(TrendQuantity::DewPoint), now, span);
+        texts.temperatureOverRun = Figures(trends_, static_cast<int>(TrendQuantity::Temperature), now, span);
+    }
     return texts;
 }
 

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +13,7 @@
 #include "lab/lab_messages.h"
 #include "lab_test_support.h"
 #include "physics/humidity_engine.h"
+#include "station_test_support.h"
 
 using namespace wegator;
 using namespace wegator::lab;
@@ -32,6 +36,10 @@ std::string Printf(const char* format, double value) {
     std::snprintf(buffer, sizeof buffer, format, value);
     return buffer;
 }
+
+// The series file's heading in °C.
+constexpr const char* kSeriesHeader = "\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]\tDP/FP dryft[K/min]"
+                                      "\tDP/FP SD[K]\tT dryft[K/min]\tT SD[K]";
 
 std::string Stamp(const CalendarTime& t) {
     char buffer[32];
@@ -135,7 +143,7 @@ TEST_F(CalibrationRunTest, ChannelRowsKeepTheHeadersColumnsAndTheSummaryThePoint
             o.environmentHumidity = 40.0 + r;
             EXPECT_TRUE(run.WriteRow(o));
         }
-        run.Finish({"22,000", "0,150", "10,000", "0,100", "50,36", "1,10", "kPa"});
+        run.Finish({"22,000", "0,150", "10,000", "0,100", "50,36", "1,10", "kPa", {}, {}});
         EXPECT_EQ(run.CurrentState(), CalibrationRun::State::Ready);
         EXPECT_EQ(run.LastEnding()->kind, RunEnding::Kind::Completed);
 
@@ -160,7 +168,7 @@ TEST_F(CalibrationRunTest, ChannelRowsKeepTheHeadersColumnsAndTheSummaryThePoint
         const double rh1 = engine.ComputeFromDewPointAndTemperature(21, 0, 10, 0, 101.325, 0, 101.325, false, {},
                                                                     "°C", "kPa", ".")
                                .Value(Quantity::RelativeHumidity, Phase::Water);
-        EXPECT_TRUE(series.starts_with("\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]\r\n1\t21.000\t\t10.00\t\t" +
+        EXPECT_TRUE(series.starts_with(std::string(kSeriesHeader) + "\r\n1\t21.000\t\t10.00\t\t" +
                                        Printf("%.03f", rh1) + "\r\n2\t"))
             << series;
         // The chamber's non-uniformity only from rows where all eight channels reported.
@@ -174,7 +182,8 @@ TEST_F(CalibrationRunTest, ChannelRowsKeepTheHeadersColumnsAndTheSummaryThePoint
                                      "Punkt rosy:  10.000°C, niepewność: 0.100°C\r\n\r\nWartości obliczone\r\n"
                                      "Wilgotność: 50.36%, niepewność: 1.10%\r\n\r\nWarunki środowiskowe <min; max>:\r\n"
                                      "Temperatura <23.0; 25.0> °C\r\nWilgotność <41.0; 43.0> %\r\n"
-                                     "Ciśnienie <101.3; 101.3> kPa\r\n"))
+                                     "Ciśnienie <101.3; 101.3> kPa\r\n\r\nStabilność w czasie serii:\r\n"
+                                     "Stanowisko niestabilne w 3 z 3 pomiarów\r\n"))
             << series;
     }
 }
@@ -195,7 +204,7 @@ TEST_F(CalibrationRunTest, InterruptedRunsSayWhyAndAfterHowManyRows) {
         {RunInterruption::NoInstrument, 0, "nie udało się otworzyć żadnego przyrządu"},
         {RunInterruption::WriteFailed, 1, "błąd zapisu pliku serii", true},
     };
-    const RunSummaryTexts texts{"20,500", "0,150", "10,000", "0,100", "", "", "kPa"};
+    const RunSummaryTexts texts{"20,500", "0,150", "10,000", "0,100", "", "", "kPa", {}, {}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         time.Advance(1000);
@@ -227,7 +236,7 @@ TEST_F(CalibrationRunTest, InterruptedRunsSayWhyAndAfterHowManyRows) {
         const std::string channels = ReadFile(run.ChannelPath());
         if (c.rows == 0) {
             // Interrupted before its first row: that line and nothing to summarise.
-            EXPECT_TRUE(series.ends_with("Wilgotność obl.[%]\r\n\r\n" + mark)) << series;
+            EXPECT_TRUE(series.ends_with("T SD[K]\r\n\r\n" + mark)) << series;
         } else if (!c.seriesBroken) {
             const std::string summary = "Pomiary zakończono: " + Stamp(time.LocalTime()) + "\r\n" + mark +
                                         "Temperatura: 20.500°C, niepewność: 0.150°C\r\nPunkt rosy:  10.000°C";
@@ -274,8 +283,85 @@ TEST_F(CalibrationRunTest, MissingObservationEndsTheRun) {
     ASSERT_TRUE(run.Start("0", folder.Path().string()));
     run.DelayPassed();
     EXPECT_TRUE(run.WriteRow(Observation(1, 100, 10)));
-    EXPECT_EQ(ReadFile(run.SeriesPath()), "\tTemperatura[°F]\tPunkt rosy[°F]\tWilgotność obl.[%]\r\n1\t212.000\r\n");
+    EXPECT_EQ(ReadFile(run.SeriesPath()), "\tTemperatura[°F]\tPunkt rosy[°F]\tWilgotność obl.[%]\tDP/FP dryft[°F/min]"
+                                          "\tDP/FP SD[°F]\tT dryft[°F/min]\tT SD[°F]\r\n1\t212.000\r\n");
     o = Observation(1, 20, 10);
     EXPECT_FALSE(run.WriteRow(o));
     EXPECT_EQ(LastMessage(), msg::NoTemperatureObservations);
+}
+
+// A run that waits for the station to settle, in virtual time with a
+// stability window of a minute: the dew point climbs 0.5 K/min and then
+// holds, or never stops climbing; the thermometer reads 20 °C throughout.
+TEST(CalibrationRunWaits, StartsOnlyOnceStableOrSaysItNeverWas) {
+    struct Case {
+        const char* what;
+        int rampSeconds;      // the dew point climbs this long, then holds
+        int longestMinutes;
+        RunEnding::Kind ending;
+        const char* until;    // the progress line's "najdłużej do"
+    };
+    const Case cases[] = {
+        {"a ramp that stops", 120, 30, RunEnding::Kind::Completed, "; najdłużej do 15:00"},
+        {"a ramp that goes on", 100000, 2, RunEnding::Kind::NeverStable, "; najdłużej do 14:32"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        VirtualStation station;
+        StabilitySettings stability;
+        stability.windowMs = 60000;
+        station.page.OverrideStability(stability);
+        station.Start();
+        int ended = 0;
+        station.page.SetRunEndedHandler([&] { ++ended; });
+        station.page.PrepareRun();
+        CalibrationRun& run = station.page.Run();
+        run.SetStabilityWait({true, c.longestMinutes});
+        ASSERT_TRUE(run.Start("0", folder.Path().string()));
+
+        const std::int64_t start = station.time.MonotonicMs();
+        std::optional<std::int64_t> firstRow;
+        std::string progress;
+        // The DP30 reports every 100 ms, the F-250 every second.
+        for (int step = 1; ended == 0 && step < 6000; ++step) {
+            station.time.Advance(100);
+            const int s = step / 10;
+            station.Feed(Stream::Dp30, Dp30Line(10.0 + 0.5 * std::min(s, c.rampSeconds) / 60.0));
+            if (step % 10 != 0) continue;
+            station.Feed(Stream::F250, F250Line(20.0));
+            if (s == 90) progress = run.ProgressLine();
+            if (!firstRow && run.Rows() > 0) firstRow = station.time.MonotonicMs() - start;
+        }
+        EXPECT_EQ(ended, 1);
+        ASSERT_TRUE(run.LastEnding());
+        EXPECT_EQ(run.LastEnding()->kind, c.ending);
+        EXPECT_TRUE(progress.starts_with("czeka na stabilność: niestabilne: DP/FP dryft 0,")) << progress;
+        EXPECT_TRUE(progress.ends_with(c.until)) << progress;
+
+        const std::string series = ReadFile(run.SeriesPath());
+        const auto lines = Split(series, "\r\n");
+        EXPECT_EQ(lines[0], kSeriesHeader);
+        if (c.ending == RunEnding::Kind::NeverStable) {
+            // Not one row; both files end saying why, in Polish with the point.
+            EXPECT_EQ(run.Rows(), 0);
+            const std::string said = "\r\nSeria nie rozpoczęta: brak stabilności w ciągu 2 min; niestabilne: DP/FP dryft 0.";
+            EXPECT_NE(series.find(said), std::string::npos) << series;
+            EXPECT_NE(ReadFile(run.ChannelPath()).find(said), std::string::npos);
+            continue;
+        }
+        // The first row comes once the dew point holds, and it says how still
+        // the station was: cells after the number are T, DP/FP, RH (none
+        // without a pressure), then the drifts and deviations of DP/FP and T.
+        ASSERT_TRUE(firstRow);
+        EXPECT_GE(*firstRow, c.rampSeconds * 1000);
+        const auto cells = Split(lines[1].substr(lines[1].find('\t') + 1), "\t\t");
+        ASSERT_EQ(cells.size(), 7u) << lines[1];
+        EXPECT_EQ(cells[0], "20.000");
+        EXPECT_EQ(cells[1], "11.00");
+        EXPECT_EQ(cells[2], "");
+        for (std::size_t i : {3u, 4u, 5u, 6u}) EXPECT_LE(std::fabs(std::stod(cells[i])), 0.02) << lines[1];
+        EXPECT_NE(series.find("\r\nStabilność w czasie serii:\r\nDP/FP: dryft "), std::string::npos) << series;
+        EXPECT_TRUE(series.ends_with("\r\nStanowisko stabilne przez całą serię\r\n")) << series;
+    }
 }
