@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "lab/calibration_run.h"
+#include "lab/data_file.h"
+#include "lab/lab_host.h"
+#include "lab/lab_messages.h"
+#include "lab/recorded_file.h"
+#include "lab_test_support.h"
+#include "pages/page_host.h"
+#include "physics/humidity_engine.h"
+#include "text/string_table.h"
+#include "text/strings.h"
+
+using namespace wegator;
+using namespace wegator::lab;
+using namespace wegator::lab::testing;
+
+namespace {
+
+// The header texts of an English interface.
+std::string_view English(int id) {
+    switch (id) {
+        case lab::msg::DewPointInputLabel: return "DP/FP input";
+        case lab::msg::DateAndTime: return "Date and time";
+        case lab::msg::PressureInputLabel: return "Pb input";
+        case lab::msg::OverWater: return "over water";
+        default: return PolishString(id);
+    }
+}
+
+const CalendarTime kFirst{2024, 5, 6, 14, 0, 5}, kSecond{2024, 5, 6, 14, 1, 5}, kAfterRestart{2024, 5, 6, 14, 5, 5};
+
+// Three records by the station's own writer: two, then a station that
+// started again (a new header) and one more. The page shows decimal commas;
+// one pressure was not there.
+std::string WriteDataFile(const TempFolder& folder, bool csv, const DateFormats& formats, bool english) {
+    const std::string path = folder.File(csv ? "lab.csv" : "lab.txt");
+    if (english) SetStringLookup(&English);
+    SaveFileContents contents;
+    contents.dewPointInput = contents.pressureInput = contents.relativeHumidity = true;
+    const auto columns = SelectedColumns(contents);
+    const char* units[] = {"°C", "hPa, mbar", "%", "%"};  // RH over water and over ice
+    std::vector<std::string> labels;
+    for (std::size_t i = 0; i < columns.size(); ++i) labels.push_back(ColumnLabel(columns[i], units[i]));
+    RecordingHost host;
+    DataFile file(host);
+    file.Attach(RecordFile::Open(path, RecordFile::Mode::OpenOrCreate).file, path);
+    file.SetCsv(csv);
+    file.SetDateFormats(formats);
+    file.Write(kFirst, labels, {"-10,50", "1013,25", "45,1", "47,0"});
+    file.Write(kSecond, labels, {"-10,40", "", "45,3", "47,2"});
+    file.SetHeaderPending();
+    file.Write(kAfterRestart, labels, {"-10,30", "1013,20", "45,5", "47,4"});
+    file.Close();
+    SetStringLookup(nullptr);
+    return path;
+}
+
+std::vector<RecordedPoint> Points(std::initializer_list<std::pair<CalendarTime, double>> points) {
+    std::vector<RecordedPoint> out;
+    for (const auto& [time, value] : points) out.push_back({CalendarMs(time), value});
+    return out;
+}
+
+}  // namespace
+
+TEST(RecordedFile, DataFilesInEitherFormatAndLanguage) {
+    struct Case {
+        const char* name;
+        bool csv;
+        DateFormats formats;
+        bool english;
+    };
+    for (const Case& c : {Case{"text", false, {"dd.MM.yyyy", "HH:mm:ss"}, false},
+                          Case{"text, 12-hour clock", false, {"M/d/yy", "h:mm:ss AP"}, false},
+                          Case{"CSV", true, {}, false},
+                          Case{"English header", false, {"yyyy-MM-dd", "HH:mm:ss"}, true}}) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const std::string path = WriteDataFile(folder, c.csv, c.formats, c.english);
+        RecordedReadOptions options;
+        options.dateFormats = c.formats;
+        options.languages = {&English};
+        const RecordedReading read = ReadRecordedFile(path, options);
+        ASSERT_TRUE(read.file) << read.error;
+        const RecordedFile& file = *read.file;
+        EXPECT_EQ(file.kind, RecordedFile::Kind::DataFile);
+        ASSERT_EQ(file.columns.size(), 4u);
+        EXPECT_FALSE(file.columns[3].quantity);
+        const std::vector<std::string> names = c.english ? std::vector<std::string>{"DP/FP input", "Pb input", "RH over water"}
+                                                         : std::vector<std::string>{"DP/FP wejście", "Pb wejście", "RH nad wodą"};
+        const TrendQuantity quantities[] = {TrendQuantity::DewPointAverage, TrendQuantity::PressureAverage,
+                                            TrendQuantity::ResultHumidity};
+        const TrendUnit kinds[] = {TrendUnit::Temperature, TrendUnit::Pressure, TrendUnit::Percent};
+        const char* units[] = {"°C", "hPa, mbar", "%"};
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(file.columns[i].name, names[i]);
+            EXPECT_EQ(file.columns[i].unitText, units[i]);
+            EXPECT_EQ(file.columns[i].unit, kinds[i]);
+            EXPECT_EQ(file.columns[i].quantity, quantities[i]);
+        }
+        EXPECT_EQ(file.columns[0].points, Points({{kFirst, -10.5}, {kSecond, -10.4}, {kAfterRestart, -10.3}}));
+        EXPECT_EQ(file.columns[1].points, Points({{kFirst, 1013.25}, {kAfterRestart, 1013.2}}));
+        EXPECT_EQ(file.restarts, std::vector<std::int64_t>{CalendarMs(kAfterRestart)});
+    }
+}
+
+TEST(RecordedFile, RunSeriesRowsSpreadFromItsStartToItsEnd) {
+    RecordingLabHost host;
+    VirtualTime time{{2024, 5, 6, 14, 30, 0}};
+    HumidityEngine engine;
+    TempFolder folder;
+    CalibrationRun run(host, time, time);
+    run.SetEngine(&engine);
+    run.SetSchedule(60, 3);
+    run.OpenDialog();
+    ASSERT_TRUE(run.Start("0", folder.Path().string()));
+    ASSERT_TRUE(run.DelayPassed());
+    for (int r = 1; r <= 3; ++r) {
+        if (r > 1) time.Advance(run.PeriodMs());
+        RunObservation o;
+        o.temperatureObservations = o.dewPointObservations = r;
+        o.temperature = 20.0 + r;
+        o.dewPoint = 10.0;
+        o.pressure = 101.325;
+        ASSERT_TRUE(run.WriteRow(o));
+    }
+    run.Finish(RunSummaryTexts{});
+
+    const RecordedReading read = ReadRecordedFile(run.SeriesPath(), {});
+    ASSERT_TRUE(read.file) << read.error;
+    const RecordedFile& file = *read.file;
+    EXPECT_EQ(file.kind, RecordedFile::Kind::RunSeries);
+    ASSERT_GE(file.columns.size(), 3u);
+    EXPECT_EQ(file.columns[0].name, "Temperatura");
+    EXPECT_EQ(file.columns[1].quantity, TrendQuantity::DewPoint);
+    EXPECT_EQ(file.columns[2].unit, TrendUnit::Percent);
+    const CalendarTime start{2024, 5, 6, 14, 30, 0};
+    EXPECT_EQ(file.columns[0].points,
+              Points({{start, 21.0}, {{2024, 5, 6, 14, 30, 20}, 22.0}, {{2024, 5, 6, 14, 30, 40}, 23.0}}));
+    EXPECT_EQ(file.columns[2].points.size(), 3u);
+}
+
+TEST(RecordedFile, DamagedFileIsRefusedNamingTheLine) {
+    struct Case {
+        std::string text;
+        int line;
+        const char* says;
+    };
+    const std::string header = "Data i czas\tT wejście (°C)\t\r\n";
+    for (const Case& c : {
+             Case{header + "06.05.2024 12:00:05\t21.5\t\r\n06.05.2024 12:01:05\t21,6x\t\r\n", 3,
+                  "Wiersz 3: „21,6x” nie jest liczbą"},
+             Case{header + "32.05.2024 12:00:05\t21.5\t\r\n", 2, "Wiersz 2: nieczytelna data i czas „32.05.2024 12:00:05”"},
+             Case{header + "06.05.2024 12:00:05\t21.5\t22.0\t\r\n", 2,
+                  "Wiersz 2: pól z wartościami jest 2, a kolumn w nagłówku 1"},
+             Case{header, 1, "Wiersz 1: w pliku nie ma żadnego zapisu"},
+             Case{"21.5\r\n", 1, "Wiersz 1: to nie jest zapis stacji ani seria pomiarów kalibracji"},
+             Case{"\tTemperatura[°C]\r\n1\t21.000\r\n3\t21.100\r\n", 3, "Wiersz 3: pomiar numer 3, oczekiwano 2"},
+             Case{"\tTemperatura[°C]\r\n1\t21.000\r\n", 2, "Wiersz 2: seria nie podaje czasu pomiarów"},
+         }) {
+        SCOPED_TRACE(c.text);
+        const RecordedReading read = ReadRecorded(c.text, {});
+        EXPECT_FALSE(read.file);
+        EXPECT_EQ(read.errorLine, c.line);
+        EXPECT_TRUE(read.error.starts_with(c.says)) << read.error;
+    }
+}
