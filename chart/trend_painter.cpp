@@ -1,0 +1,388 @@
+#include "chart/trend_painter.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageSize>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPolygonF>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include "app/files.h"
+#include "lab/lab_messages.h"
+#include "text/strings.h"
+
+namespace wegator {
+
+namespace {
+
+using lab::ChartColumn;
+using lab::ChartLayout;
+using lab::ChartLine;
+using lab::ChartMapping;
+using lab::ChartPanel;
+using lab::ChartRect;
+using lab::TrendChart;
+
+constexpr int kUnknownFileType = 1447;  // "nieznany rodzaj pliku „%s”: …"
+constexpr int kCannotWrite = 1448;      // "nie można zapisać pliku"
+
+// Text in points, so that it keeps its size on paper and on screen alike.
+constexpr double kFontPoints = 8.0;
+
+QFont ChartFont() {
+    QFont font;
+    font.setPointSizeF(kFontPoints);
+    return font;
+}
+
+// Device pixels of one screen pixel: pens stay as thick on a 600-dpi page as
+// on the screen.
+double PenScale(const QPaintDevice* device) {
+    return device != nullptr ? std::max(1.0, device->logicalDpiY() / 96.0) : 1.0;
+}
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QRectF ToQt(const ChartRect& r) { return QRectF(r.x, r.y, r.width, r.height); }
+
+// The legend's entries in drawing order: the lines' colours and names.
+struct LegendEntry {
+    int colour;
+    QString text;
+};
+
+std::vector<LegendEntry> LegendEntries(const TrendChart& chart) {
+    std::vector<LegendEntry> out;
+    for (const ChartPanel& panel : chart.panels) {
+        for (const ChartLine& line : panel.lines) out.push_back({line.colour, Q(line.label)});
+    }
+    std::stable_sort(out.begin(), out.end(), [](const LegendEntry& a, const LegendEntry& b) { return a.colour < b.colour; });
+    return out;
+}
+
+// The legend wraps at the area's width; where each entry starts, by row.
+struct LegendPlace {
+    double x;
+    int row;
+};
+
+std::vector<LegendPlace> PlaceLegend(const std::vector<LegendEntry>& entries, const QFontMetricsF& fm, double width) {
+    std::vector<LegendPlace> out;
+    const double h = fm.height();
+    double x = 0;
+    int row = 0;
+    for (const LegendEntry& e : entries) {
+        const double w = 1.6 * h + fm.horizontalAdvance(e.text) + 1.2 * h;
+        if (x > 0 && x + w > width) {
+            x = 0;
+            ++row;
+        }
+        out.push_back({x, row});
+        x += w;
+    }
+    return out;
+}
+
+lab::ChartTextMetrics Metrics(const TrendChart& chart, const QFontMetricsF& fm, double width) {
+    lab::ChartTextMetrics m;
+    m.lineHeight = fm.height();
+    double label = fm.horizontalAdvance(QStringLiteral("0"));
+    for (const ChartPanel& panel : chart.panels) {
+        label = std::max(label, fm.horizontalAdvance(Q(panel.unit)));
+        for (const std::string& t : panel.tickLabels) label = std::max(label, fm.horizontalAdvance(Q(t)));
+    }
+    m.labelWidth = label;
+    const std::vector<LegendPlace> legend = PlaceLegend(LegendEntries(chart), fm, width);
+    m.legendHeight = legend.empty() ? 0 : (legend.back().row + 1) * fm.height();
+    return m;
+}
+
+// Columns further apart than this belong to separate stretches of readings:
+// the line breaks there instead of bridging a lost instrument or a pause.
+std::int64_t GapOf(const std::vector<ChartColumn>& columns, std::int64_t columnWidth) {
+    std::vector<std::int64_t> steps;
+    steps.reserve(columns.size());
+    for (std::size_t i = 1; i < columns.size(); ++i) steps.push_back(columns[i].from - columns[i - 1].from);
+    std::int64_t usual = 0;
+    if (!steps.empty()) {
+        auto middle = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2);
+        std::nth_element(steps.begin(), middle, steps.end());
+        usual = *middle;
+    }
+    return std::max(3 * usual, 4 * columnWidth);
+}
+
+void PaintLine(QPainter& painter, const ChartLine& line, const ChartMapping& map, std::int64_t columnWidth, double scale) {
+    const QColor colour = TrendLineColour(line.colour);
+    QColor fill = colour;
+    fill.setAlpha(70);
+    const QPen meanPen(colour, 1.3 * scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QPen spreadPen(fill, 1.0 * scale);
+    const std::int64_t gap = GapOf(line.columns, columnWidth);
+    const auto& cols = line.columns;
+    QPolygonF band;
+    QPolygonF mean;
+    std::size_t begin = 0;
+    while (begin < cols.size()) {
+        std::size_t end = begin + 1;
+        while (end < cols.size() && cols[end].from - cols[end - 1].from <= gap) ++end;
+        band.clear();
+        mean.clear();
+        for (std::size_t i = begin; i < end; ++i) {
+            const double x = map.X(cols[i].from + (cols[i].to - cols[i].from) / 2);
+            band.append(QPointF(x, map.Y(cols[i].max)));
+            mean.append(QPointF(x, map.Y(cols[i].mean)));
+        }
+        for (std::size_t i = end; i-- > begin;) {
+            band.append(QPointF(mean[static_cast<qsizetype>(i - begin)].x(), map.Y(cols[i].min)));
+        }
+        if (mean.size() == 1) {
+            painter.setPen(spreadPen);
+            painter.drawLine(band[0], band[1]);
+            painter.setPen(meanPen);
+            painter.drawPoint(mean[0]);
+        } else {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(fill);
+            painter.drawPolygon(band);
+            painter.setBrush(Qt::NoBrush);
+            painter.setPen(meanPen);
+            painter.drawPolyline(mean);
+        }
+        begin = end;
+    }
+}
+
+// A small box of lines of text at `anchor` (its top left, or top right when
+// it would leave `bounds`), with a colour swatch before the lines that have one.
+void PaintTextBox(QPainter& painter, const QFontMetricsF& fm, double x, double y, const QRectF& bounds,
+                  const std::vector<std::pair<int, QString>>& rows) {
+    const double h = fm.height();
+    double width = 0;
+    for (const auto& [colour, text] : rows) width = std::max(width, fm.horizontalAdvance(text) + (colour >= 0 ? 1.2 * h : 0));
+    QRectF box(x + 0.4 * h, y + 0.3 * h, width + 0.8 * h, static_cast<double>(rows.size()) * h + 0.4 * h);
+    if (box.right() > bounds.right()) box.moveRight(x - 0.4 * h);
+    if (box.left() < bounds.left()) box.moveLeft(bounds.left());
+    painter.setPen(QPen(QColor(120, 120, 120), 0));
+    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.drawRect(box);
+    painter.setBrush(Qt::NoBrush);
+    double top = box.top() + 0.2 * h;
+    for (const auto& [colour, text] : rows) {
+        double left = box.left() + 0.4 * h;
+        if (colour >= 0) {
+            painter.fillRect(QRectF(left, top + 0.3 * h, 0.8 * h, 0.4 * h), TrendLineColour(colour));
+            left += 1.2 * h;
+        }
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(left, top, width, h), Qt::AlignLeft | Qt::AlignVCenter, text);
+        top += h;
+    }
+}
+
+}  // namespace
+
+QColor TrendLineColour(int colour) {
+    static const QColor palette[] = {
+        QColor(31, 119, 180), QColor(214, 39, 40),  QColor(44, 160, 44),   QColor(255, 127, 14),
+        QColor(148, 103, 189), QColor(140, 86, 75), QColor(227, 119, 194), QColor(23, 190, 207),
+        QColor(188, 189, 34),  QColor(0, 0, 0),     QColor(127, 127, 127), QColor(0, 90, 50),
+    };
+    constexpr int n = static_cast<int>(std::size(palette));
+    return palette[((colour % n) + n) % n];
+}
+
+ChartLayout TrendChartLayout(const TrendChart& chart, const QRectF& area, const QPaintDevice* device) {
+    const QFontMetricsF fm(ChartFont(), device);
+    return lab::LayoutTrendChart(chart, ChartRect{area.x(), area.y(), area.width(), area.height()},
+                                 Metrics(chart, fm, area.width()));
+}
+
+void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& area) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const QFont font = ChartFont();
+    painter.setFont(font);
+    const QFontMetricsF fm(font, painter.device());
+    const double h = fm.height();
+    const double scale = PenScale(painter.device());
+    const ChartLayout layout = TrendChartLayout(chart, area, painter.device());
+    painter.fillRect(area, Qt::white);
+
+    if (!chart.title.empty()) {
+        QFont bold = font;
+        bold.setBold(true);
+        painter.setFont(bold);
+        painter.setPen(Qt::black);
+        painter.drawText(ToQt(layout.title), Qt::AlignLeft | Qt::AlignVCenter, Q(chart.title));
+        painter.setFont(font);
+    }
+    if (chart.Empty()) {
+        painter.setPen(QColor(90, 90, 90));
+        painter.drawText(area.adjusted(0, layout.title.height, 0, 0), Qt::AlignCenter, Q(chart.emptyText));
+        painter.restore();
+        return;
+    }
+
+    // Legend.
+    const std::vector<LegendEntry> legend = LegendEntries(chart);
+    const std::vector<LegendPlace> places = PlaceLegend(legend, fm, area.width());
+    for (std::size_t i = 0; i < legend.size(); ++i) {
+        const double x = layout.legend.x + places[i].x;
+        const double y = layout.legend.y + places[i].row * h;
+        painter.fillRect(QRectF(x, y + 0.35 * h, 1.2 * h, 0.3 * h), TrendLineColour(legend[i].colour));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(x + 1.6 * h, y, area.width(), h), Qt::AlignLeft | Qt::AlignVCenter, legend[i].text);
+    }
+
+    const QColor grid(225, 225, 225);
+    const QColor frame(110, 110, 110);
+    const std::int64_t columnWidth =
+        std::max<std::int64_t>(1, (chart.to - chart.from) / static_cast<std::int64_t>(std::max<std::size_t>(chart.columns, 1)));
+    for (std::size_t p = 0; p < chart.panels.size(); ++p) {
+        const ChartPanel& panel = chart.panels[p];
+        const QRectF plot = ToQt(layout.panels[p]);
+        const ChartMapping map(chart, panel, layout.panels[p]);
+
+        // Grid and the value labels on the left; the unit above them.
+        painter.setPen(QPen(grid, scale));
+        for (double v : panel.axis.ticks) painter.drawLine(QPointF(plot.left(), map.Y(v)), QPointF(plot.right(), map.Y(v)));
+        for (const lab::TimeTick& t : chart.ticks) painter.drawLine(QPointF(map.X(t.time), plot.top()), QPointF(map.X(t.time), plot.bottom()));
+        painter.setPen(Qt::black);
+        for (std::size_t i = 0; i < panel.axis.ticks.size() && i < panel.tickLabels.size(); ++i) {
+            const double y = map.Y(panel.axis.ticks[i]);
+            painter.drawText(QRectF(area.left(), y - h / 2, plot.left() - area.left() - 0.4 * h, h),
+                             Qt::AlignRight | Qt::AlignVCenter, Q(panel.tickLabels[i]));
+        }
+        painter.drawText(QRectF(area.left(), plot.top() - 1.1 * h, plot.width() + plot.left() - area.left(), h),
+                         Qt::AlignLeft | Qt::AlignBottom, Q(panel.unit));
+
+        painter.save();
+        painter.setClipRect(plot);
+        if (panel.band) {
+            const lab::ChartBand& b = *panel.band;
+            QColor colour = TrendLineColour(panel.lines[b.line].colour);
+            colour.setAlpha(35);
+            const QRectF rect(QPointF(map.X(b.from), map.Y(b.high)), QPointF(map.X(b.to), map.Y(b.low)));
+            painter.fillRect(rect, colour);
+            colour.setAlpha(160);
+            painter.setPen(QPen(colour, scale, Qt::DashLine));
+            painter.drawLine(rect.topLeft(), rect.topRight());
+            painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+        }
+        for (const ChartLine& line : panel.lines) PaintLine(painter, line, map, columnWidth, scale);
+        painter.restore();
+
+        // Restarts: dashed across every panel, named in the first.
+        QPen dashed(QColor(90, 90, 90), scale, Qt::DashLine);
+        for (const lab::ChartMarker& m : chart.markers) {
+            const double x = map.X(m.time);
+            painter.setPen(dashed);
+            painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+            if (p == 0) {
+                const QString text = Q(m.label);
+                const QRectF label(x + 0.2 * h, plot.top() + 0.1 * h, fm.horizontalAdvance(text) + 0.2 * h, h);
+                painter.fillRect(label, QColor(255, 255, 255, 200));
+                painter.setPen(QColor(60, 60, 60));
+                painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, text);
+            }
+        }
+        painter.setPen(QPen(frame, scale));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(plot);
+    }
+
+    // The time axis under the last panel.
+    const QRectF last = ToQt(layout.panels.back());
+    const ChartMapping timeMap(chart, chart.panels.back(), layout.panels.back());
+    for (const lab::TimeTick& t : chart.ticks) {
+        const double x = timeMap.X(t.time);
+        painter.setPen(QPen(frame, scale));
+        painter.drawLine(QPointF(x, last.bottom()), QPointF(x, last.bottom() + 0.25 * h));
+        painter.setPen(Qt::black);
+        const QRectF label(x - 3 * h, layout.timeLabels.y + 0.25 * h, 6 * h, h);
+        painter.drawText(label, Qt::AlignHCenter | Qt::AlignTop, Q(t.label));
+        if (!t.date.empty()) painter.drawText(label.translated(0, h), Qt::AlignHCenter | Qt::AlignTop, Q(t.date));
+    }
+
+    if (chart.cursor) {
+        const double x = timeMap.X(std::clamp(*chart.cursor, chart.from, chart.to));
+        painter.setPen(QPen(Qt::black, scale));
+        for (const ChartRect& r : layout.panels) painter.drawLine(QPointF(x, r.y), QPointF(x, r.Bottom()));
+        const lab::TrendCursor readout = lab::CursorReadout(chart, *chart.cursor);
+        std::vector<std::pair<int, QString>> rows{{-1, Q(readout.timeLabel)}};
+        for (const lab::CursorValue& v : readout.values) rows.emplace_back(v.colour, Q(v.label + ": " + v.text));
+        const QRectF first = ToQt(layout.panels.front());
+        PaintTextBox(painter, fm, x, first.top(), QRectF(area.left(), first.top(), area.width(), area.height()), rows);
+    }
+    painter.restore();
+}
+
+bool WriteTrendChart(const std::string& path, const TrendChart& chart, QSize size, std::string* error) {
+    const QFileInfo info(QString::fromStdString(path));
+    const QString suffix = info.suffix().toLower();
+    const auto fail = [&](std::string reason) {
+        if (error != nullptr) *error = std::move(reason);
+        return false;
+    };
+    if (suffix != QLatin1String("png") && suffix != QLatin1String("svg") && suffix != QLatin1String("pdf")) {
+        return fail(lab::MessageText(kUnknownFileType, {info.fileName().toStdString()}));
+    }
+    size = size.expandedTo(QSize(200, 120));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPainter painter;
+    if (suffix == QLatin1String("png")) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        if (painter.begin(&image)) {
+            PaintTrendChart(painter, chart, QRectF(QPointF(0, 0), QSizeF(size)));
+            painter.end();
+        }
+        if (!image.save(&buffer, "PNG")) return fail(std::string(LoadString(kCannotWrite)));
+    } else if (suffix == QLatin1String("svg")) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(QRect(QPoint(0, 0), size));
+        svg.setResolution(96);
+        svg.setTitle(QString::fromStdString(chart.title));
+        if (!painter.begin(&svg)) return fail(std::string(LoadString(kCannotWrite)));
+        PaintTrendChart(painter, chart, QRectF(QPointF(0, 0), QSizeF(size)));
+        painter.end();
+    } else {
+        // A page of the picture's size (at 96 pixels an inch), drawn at 300 dpi.
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(300);
+        pdf.setPageSize(QPageSize(QSizeF(size.width() * 72.0 / 96.0, size.height() * 72.0 / 96.0), QPageSize::Point,
+                                  QString(), QPageSize::ExactMatch));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setTitle(QString::fromStdString(chart.title));
+        if (!painter.begin(&pdf)) return fail(std::string(LoadString(kCannotWrite)));
+        PaintTrendChart(painter, chart, QRectF(0, 0, pdf.width(), pdf.height()));
+        painter.end();
+    }
+    buffer.close();
+    errno = 0;
+    if (!ReplaceFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                               FileAccess::LikeTheOld)) {
+        std::string reason(LoadString(kCannotWrite));
+        if (errno != 0) reason += std::string(": ") + std::strerror(errno);
+        return fail(reason);
+    }
+    return true;
+}
+
+}  // namespace wegator

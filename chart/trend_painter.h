@@ -1,0 +1,38 @@
+// Drawing a trend chart (lab/trend_chart.h) with QPainter: panels stacked
+// under one time axis, each line a band from its lowest to its highest
+// reading per pixel column with the mean drawn over it, the stability band,
+// the restarts and the cursor. The same drawing serves the screen, the
+// printout (at the printer's resolution) and exported pictures, and needs no
+// display.
+#pragma once
+
+#include <QColor>
+#include <QRectF>
+#include <QSize>
+#include <string>
+
+#include "lab/trend_chart.h"
+
+class QPainter;
+class QPaintDevice;
+
+namespace wegator {
+
+// The colour of a chart line by its ChartLine::colour; the palette repeats
+// after a dozen lines.
+QColor TrendLineColour(int colour);
+
+// Where the chart's parts lie when drawn on `device` in `area` (device
+// pixels): what PaintTrendChart draws, and what a widget hit-tests against.
+lab::ChartLayout TrendChartLayout(const lab::TrendChart& chart, const QRectF& area, const QPaintDevice* device);
+
+// Draws the chart into `area`, with its text sized for the painter's device.
+void PaintTrendChart(QPainter& painter, const lab::TrendChart& chart, const QRectF& area);
+
+// Writes the chart as a picture of `size` pixels: PNG, SVG or PDF by the
+// file's extension. The file is replaced whole or not at all. False, with the
+// reason in the language in force in *error, for another extension or when
+// the file cannot be written.
+bool WriteTrendChart(const std::string& path, const lab::TrendChart& chart, QSize size, std::string* error);
+
+}  // namespace wegator
