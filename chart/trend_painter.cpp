@@ -205,8 +205,11 @@ QColor TrendLineColour(int colour) {
 
 ChartLayout TrendChartLayout(const TrendChart& chart, const QRectF& area, const QPaintDevice* device) {
     const QFontMetricsF fm(ChartFont(), device);
-    return lab::LayoutTrendChart(chart, ChartRect{area.x(), area.y(), area.width(), area.height()},
-                                 Metrics(chart, fm, area.width()));
+    // A little white all round, so no text touches the edge of a picture.
+    const double pad = 0.3 * fm.height();
+    const QRectF inner = area.adjusted(pad, pad, -pad, -pad);
+    return lab::LayoutTrendChart(chart, ChartRect{inner.x(), inner.y(), inner.width(), inner.height()},
+                                 Metrics(chart, fm, inner.width()));
 }
 
 void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& area) {
@@ -237,7 +240,7 @@ void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& a
 
     // Legend.
     const std::vector<LegendEntry> legend = LegendEntries(chart);
-    const std::vector<LegendPlace> places = PlaceLegend(legend, fm, area.width());
+    const std::vector<LegendPlace> places = PlaceLegend(legend, fm, layout.legend.width);
     for (std::size_t i = 0; i < legend.size(); ++i) {
         const double x = layout.legend.x + places[i].x;
         const double y = layout.legend.y + places[i].row * h;
@@ -262,10 +265,10 @@ void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& a
         painter.setPen(Qt::black);
         for (std::size_t i = 0; i < panel.axis.ticks.size() && i < panel.tickLabels.size(); ++i) {
             const double y = map.Y(panel.axis.ticks[i]);
-            painter.drawText(QRectF(area.left(), y - h / 2, plot.left() - area.left() - 0.4 * h, h),
+            painter.drawText(QRectF(layout.legend.x, y - h / 2, plot.left() - layout.legend.x - 0.4 * h, h),
                              Qt::AlignRight | Qt::AlignVCenter, Q(panel.tickLabels[i]));
         }
-        painter.drawText(QRectF(area.left(), plot.top() - 1.1 * h, plot.width() + plot.left() - area.left(), h),
+        painter.drawText(QRectF(layout.legend.x, plot.top() - 1.6 * h, plot.right() - layout.legend.x, h),
                          Qt::AlignLeft | Qt::AlignBottom, Q(panel.unit));
 
         painter.save();
@@ -292,7 +295,8 @@ void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& a
             painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
             if (p == 0) {
                 const QString text = Q(m.label);
-                const QRectF label(x + 0.2 * h, plot.top() + 0.1 * h, fm.horizontalAdvance(text) + 0.2 * h, h);
+                QRectF label(x + 0.2 * h, plot.top() + 0.1 * h, fm.horizontalAdvance(text) + 0.2 * h, h);
+                if (label.right() > plot.right()) label.moveRight(x - 0.2 * h);
                 painter.fillRect(label, QColor(255, 255, 255, 200));
                 painter.setPen(QColor(60, 60, 60));
                 painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, text);

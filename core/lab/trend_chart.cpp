@@ -484,7 +484,8 @@ ChartLayout LayoutTrendChart(const TrendChart& chart, const ChartRect& area, con
     const std::size_t n = chart.panels.size();
     if (n == 0) return layout;
     // Each panel's unit sits above its plot, so every plot starts below a line of text.
-    const double unitLine = 1.1 * h;
+    // (the plot's top value label reaches half a line above the plot).
+    const double unitLine = 1.6 * h;
     const double gap = 0.5 * h;
     const double available = layout.timeLabels.y - top - static_cast<double>(n) * unitLine - static_cast<double>(n - 1) * gap;
     const double plotHeight = std::max(1.0, available / static_cast<double>(n));
