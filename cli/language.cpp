@@ -50,4 +50,9 @@ bool UseEnglish() {
     return true;
 }
 
+StringLookup EnglishTexts() {
+    if (Translator().isEmpty() && !Translator().load(QString::fromLatin1(kTranslation))) return nullptr;
+    return &EnglishString;
+}
+
 }  // namespace wegator::cli

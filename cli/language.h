@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "text/strings.h"
+
 namespace wegator::cli {
 
 // "pl" or "en": `given` (--lang) when not empty, else the store's language.
@@ -16,5 +18,9 @@ std::string CommandLineLanguage(const std::string& given, const std::filesystem:
 // Makes the string table answer in English; false when the translation
 // cannot be loaded (the texts stay Polish).
 bool UseEnglish();
+
+// The English look-up without putting it in force (a file's header may be in
+// either language); nullptr when the translation cannot be loaded.
+StringLookup EnglishTexts();
 
 }  // namespace wegator::cli

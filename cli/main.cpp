@@ -29,6 +29,7 @@
 #include "language.h"
 #include "lab_run.h"
 #include "options.h"
+#include "plot_command.h"
 #include "print/printout_painter.h"
 #include "wegator_version.h"
 
@@ -313,6 +314,8 @@ int Main(int argc, char** argv) {
                "recompute, record the data file and, with --run-folder, one calibration run");
     AddLabRunOptions(*labRunApp, labRun);
     labRunApp->footer(kLabRunFooter);
+    PlotOptions plot;
+    CLI::App* plotApp = AddPlotCommand(app, plot);
 
     try {
         app.parse(argc, argv);
@@ -326,6 +329,7 @@ int Main(int argc, char** argv) {
         std::cerr << "wegator-cli: the English texts cannot be loaded; the texts stay Polish\n";
     }
     if (labRunApp->parsed()) return RunLabStation(labRun);
+    if (plotApp->parsed()) return RunPlot(plot);
     try {
         if (const std::optional<int> status = lab.Run()) return *status;
         for (const Subcommand& sub : subcommands) {

@@ -39,6 +39,7 @@ constexpr std::string_view kKnownFormats[] = {
 
 struct Refusal {
     int line = 0;
+    int id = 0;
     std::string text;
 };
 
@@ -53,7 +54,7 @@ Refusal Refuse(int line, int id, std::initializer_list<std::string_view> more = 
         case 2: text = MessageText(id, {arguments[0], arguments[1]}); break;
         default: text = MessageText(id, {arguments[0], arguments[1], arguments[2]}); break;
     }
-    return {line, std::move(text)};
+    return {line, id, std::move(text)};
 }
 
 std::string_view Trim(std::string_view s) {
@@ -527,6 +528,7 @@ RecordedReading ReadRecorded(std::string_view text, const RecordedReadOptions& o
     RecordedReading reading;
     if (refused) {
         reading.errorLine = refused->line;
+        reading.errorId = refused->id;
         reading.error = std::move(refused->text);
         return reading;
     }
@@ -618,6 +620,7 @@ RecordedReading ReadRecordedFile(const std::string& path, RecordedReadOptions op
     if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (!in && !in.eof()) {
         RecordedReading reading;
+        reading.errorId = msg::RecordedCannotRead;
         reading.error = MessageText(msg::RecordedCannotRead, {path});
         return reading;
     }

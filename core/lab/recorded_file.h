@@ -37,6 +37,16 @@ inline constexpr int RecordedCannotRead = 1457;
 inline constexpr int RecordedRefused = 1458;
 // The chart's label of a header found again further down a data file.
 inline constexpr int RecordedRestart = 1459;
+// The desktop's file chooser and window, the command line's plot.
+inline constexpr int RecordedOpenTitle = 1460;
+inline constexpr int RecordedFilter = 1461;
+inline constexpr int RecordedWindowTitle = 1462;
+inline constexpr int PlotPanel = 1463;
+inline constexpr int PlotTime = 1464;
+inline constexpr int PlotNoColumn = 1465;
+inline constexpr int PlotBadTime = 1466;
+inline constexpr int PlotWritten = 1467;
+inline constexpr int PlotNothingInTime = 1468;
 }  // namespace msg
 
 struct RecordedColumn {
@@ -70,6 +80,7 @@ struct RecordedReadOptions {
 struct RecordedReading {
     std::optional<RecordedFile> file;  // nothing when refused
     int errorLine = 0;                 // the line blamed; 0 when the fault lies on none
+    int errorId = 0;                   // the message's string-table number
     std::string error;                 // in the language in force
 };
 

@@ -1,0 +1,106 @@
+// wegator-cli plot on files the station's own writer recorded.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "lab/data_file.h"
+#include "pages/page_host.h"
+#include "support/program_run.h"
+
+namespace {
+
+using wegator::test::Program;
+using wegator::test::UserFolder;
+namespace lab = wegator::lab;
+
+// Three records of the dew point and the temperature, the station started
+// again before the third; then the same file with its third value damaged.
+std::filesystem::path WriteRecord(const UserFolder& folder) {
+    const std::string path = (folder.Path() / "lab.txt").string();
+    wegator::RecordingHost host;
+    lab::DataFile file(host);
+    file.Attach(lab::RecordFile::Open(path, lab::RecordFile::Mode::OpenOrCreate).file, path);
+    const std::vector<std::string> labels = {"DP/FP wejście (°C)", "T wejście (°C)"};
+    file.Write({2024, 5, 6, 14, 0, 5}, labels, {"-10,52", "20,1"});
+    file.Write({2024, 5, 6, 14, 1, 5}, labels, {"-10,41", "20,2"});
+    file.SetHeaderPending();
+    file.Write({2024, 5, 6, 14, 9, 5}, labels, {"-10,33", "20,4"});
+    return path;
+}
+
+struct Finished {
+    int status;
+    std::string out, err;
+};
+
+Finished Plot(const UserFolder& folder, std::vector<std::string> args) {
+    args.insert(args.begin(), "plot");
+    Program cli(WEGATOR_CLI_PATH, args, folder.Path(), "plot");
+    const int status = cli.Wait();
+    return {status, cli.Out(), cli.Err()};
+}
+
+}  // namespace
+
+TEST(PlotCliTest, DrawsTheChosenColumnsAndTellsTheAxes) {
+    UserFolder folder;
+    const std::string file = WriteRecord(folder).string();
+    struct Case {
+        std::vector<std::string> options;
+        const char* picture;
+        std::string summary;
+    };
+    for (const Case& c : {
+             Case{{"--quantities", "dp-avg"},
+                  "dp.png",
+                  "Panel 1 (DP/FP wejście): °C, oś od -10.55 do -10.30, podziałka: -10.55 -10.50 -10.45 -10.40 "
+                  "-10.35 -10.30\nCzas: od 2024-05-06 14:00:05 do 2024-05-06 14:09:05\n"},
+             Case{{"--quantities", "T wejście", "--from", "14:01", "--to", "2024-05-06 14:10"},
+                  "t.svg",
+                  "Panel 1 (T wejście): °C, oś od 20.20 do 20.40, podziałka: 20.20 20.25 20.30 20.35 20.40\n"
+                  "Czas: od 2024-05-06 14:01:00 do 2024-05-06 14:10:00\n"},
+         }) {
+        const std::string out = (folder.Path() / c.picture).string();
+        std::vector<std::string> args{file, "--out", out, "--width", "400", "--height", "300"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const Finished run = Plot(folder, args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.summary + "Zapisano wykres: " + out + "\n");
+        EXPECT_GT(std::filesystem::file_size(out), 0u);
+    }
+}
+
+TEST(PlotCliTest, RefusesADamagedFileAndAMistakenCall) {
+    UserFolder folder;
+    std::string text = wegator::test::ReadFile(WriteRecord(folder));
+    text.replace(text.find("-10.33"), 6, "-10.3x");
+    const std::string damaged = folder.Write("damaged.txt", text).string();
+    const std::string out = (folder.Path() / "chart.png").string();
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string says;
+    };
+    for (const Case& c : {
+             Case{{damaged, "--out", out}, 1, "message 1453: '" + damaged + "': Wiersz 5: „-10.3x” nie jest liczbą"},
+             Case{{damaged + ".none", "--out", out}, 1, "message 1457"},
+             Case{{damaged, "--out", folder.Path() / "chart.gif"}, 2, "--out"},
+         }) {
+        const Finished run = Plot(folder, c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+    const std::string file = (folder.Path() / "lab.txt").string();
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {file, "--out", out, "--quantities", "rh"},
+             {file, "--out", out, "--from", "noon"},
+             {file, "--out", out, "--from", "14:05", "--to", "14:01"},
+         }) {
+        EXPECT_EQ(Plot(folder, args).status, 2) << args[4];
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+}
