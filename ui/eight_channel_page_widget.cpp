@@ -8,6 +8,8 @@
 #include "artwork.h"
 #include "humidity_page_view.h"
 #include "hyperlink_label.h"
+#include "trend_chart_widget.h"
+#include "trend_choices.h"
 #include "ui_eight_channel_page.h"
 
 namespace wegator {
@@ -44,6 +46,29 @@ EightChannelPageWidget::EightChannelPageWidget(lab::EightChannelPage& model, QWi
 
 EightChannelPageWidget::~EightChannelPageWidget() = default;
 
+void EightChannelPageWidget::AttachStation(const lab::LaboratoryPage& station, const std::string& keys) {
+    station_ = &station;
+    chartKeys_ = keys;
+    // The chart takes the picture's place: the channels' trend says more.
+    ui_->chamberPicture->hide();
+    verdict_ = new QLabel(this);
+    verdict_->setWordWrap(true);
+    chart_ = new TrendChartWidget(this);
+    ui_->pictureColumn->insertWidget(0, verdict_);
+    ui_->pictureColumn->insertWidget(1, chart_, 1);
+    chart_->SetChartSource([this](const TrendChartWidget::ChartRequest& r) {
+        return station_->Chart(TrendQuantitiesOf(r.shown), r.windowMs, r.columns, model_.TemperatureUnit());
+    });
+    chart_->SetRevisionSource([this] { return station_->Revision() * 3 + static_cast<std::uint64_t>(model_.TemperatureUnitIndex()); });
+    connect(chart_, &TrendChartWidget::QuantitiesChanged, this,
+            [this](const QList<int>& shown) { chartKeys_ = KeysOf(shown); Refresh(); });
+    std::vector<lab::TrendQuantity> offered;
+    for (int c = 1; c <= lab::EightChannelPage::kChannels; ++c) offered.push_back(lab::ChannelQuantity(c));
+    offered.push_back(lab::TrendQuantity::ChannelSpread);
+    chart_->SetQuantities(OfferedQuantities(offered), QuantitiesFromKeys(keys));
+    Refresh();
+}
+
 QLineEdit* EightChannelPageWidget::MeanField() const { return ui_->meanValue; }
 QLineEdit* EightChannelPageWidget::UncertaintyField() const { return ui_->uncertaintyValue; }
 QComboBox* EightChannelPageWidget::TemperatureUnitList() const { return ui_->temperatureUnitList; }
@@ -56,6 +81,15 @@ void EightChannelPageWidget::Refresh() {
     Show(ui_->uncertaintyValue, model_.UncertaintyText());
     for (QLabel* unit : units_) Show(unit, model_.TemperatureUnit());
     Show(ui_->temperatureUnitList, model_.TemperatureUnitIndex());
+    if (station_ != nullptr) {
+        // The verdict on the first channel shown (on the spread when only it is).
+        const std::vector<lab::TrendQuantity> shown = TrendQuantitiesOf(chart_->ShownQuantities());
+        if (shown.empty()) {
+            ShowVerdict(verdict_, {}, false);
+        } else {
+            ShowVerdict(verdict_, station_->VerdictText(shown.front()), station_->Verdict(shown.front()).stable);
+        }
+    }
 }
 
 }  // namespace wegator

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "lab/eight_channel_page.h"
+#include "lab/laboratory_page.h"
 #include "page_widget.h"
 
 class QComboBox;
@@ -19,6 +20,8 @@ class EightChannelPage;
 }
 
 namespace wegator {
+
+class TrendChartWidget;
 
 class EightChannelPageWidget : public PageWidget {
     Q_OBJECT
@@ -36,11 +39,21 @@ public:
     QLineEdit* UncertaintyField() const;
     QComboBox* TemperatureUnitList() const;
 
+    // The trend of the channels, from the station's history; `keys` the
+    // quantities shown as stored (the channels by default).
+    void AttachStation(const lab::LaboratoryPage& station, const std::string& keys);
+    std::string ChartKeys() const { return chartKeys_; }
+    TrendChartWidget* Chart() const { return chart_; }
+
 private:
     std::unique_ptr<Ui::EightChannelPage> ui_;
     lab::EightChannelPage& model_;
     std::array<QLineEdit*, lab::EightChannelPage::kChannels> channels_{};
     std::array<QLabel*, lab::EightChannelPage::kChannels + 4> units_{};
+    const lab::LaboratoryPage* station_ = nullptr;
+    TrendChartWidget* chart_ = nullptr;
+    QLabel* verdict_ = nullptr;
+    std::string chartKeys_;
 };
 
 }  // namespace wegator

@@ -7,6 +7,9 @@
 #include <QPalette>
 
 #include "calibration_dialog.h"
+#include "print/laboratory_printout.h"
+#include "trend_chart_widget.h"
+#include "trend_choices.h"
 #include "hyperlink_label.h"
 #include "number_fields.h"
 #include "ui_laboratory_page.h"
@@ -77,10 +80,42 @@ LaboratoryPageWidget::LaboratoryPageWidget(lab::LaboratoryPage& model, QWidget* 
     connect(ui_->calibrationButton, &QPushButton::clicked, this, &LaboratoryPageWidget::RunCalibration);
     connect(ui_->printButton, &QPushButton::clicked, this, &PageWidget::printRequested);
     ShowMakerLogo(ui_->logoLabel);
+
+    // Under the results: has it settled? The verdict, then the trend.
+    verdict_ = new QLabel(this);
+    verdict_->setWordWrap(true);
+    verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    chart_ = new TrendChartWidget(this);
+    ui_->resultGrid->addWidget(verdict_, 13, 0, 1, 6);
+    ui_->resultGrid->addWidget(chart_, 14, 0, 1, 6);
+    ui_->resultGrid->setRowStretch(14, 1);
+    chart_->SetChartSource([this](const TrendChartWidget::ChartRequest& r) {
+        return model_.Chart(TrendQuantitiesOf(r.shown), r.windowMs, r.columns);
+    });
+    chart_->SetRevisionSource([this] { return model_.Revision(); });
+    connect(chart_, &TrendChartWidget::QuantitiesChanged, this,
+            [this](const QList<int>& shown) { chartKeys_ = KeysOf(shown); });
+    SetChartChoices(model_.CurrentSettings().labChartQuantities, model_.CurrentSettings().labChartWindow);
     Refresh();
 }
 
 LaboratoryPageWidget::~LaboratoryPageWidget() = default;
+
+void LaboratoryPageWidget::SetChartChoices(const std::string& keys, int window) {
+    chartKeys_ = keys;
+    RefreshChartQuantities();
+    chart_->SetWindow(window);
+}
+
+void LaboratoryPageWidget::RefreshChartQuantities() {
+    chart_->SetQuantities(OfferedQuantities(model_.TrendQuantitiesInUse()), QuantitiesFromKeys(chartKeys_));
+}
+
+std::string LaboratoryPageWidget::ChartKeys() const { return chartKeys_; }
+int LaboratoryPageWidget::ChartWindow() const { return chart_->Window(); }
+std::vector<lab::TrendQuantity> LaboratoryPageWidget::ChartQuantities() const {
+    return TrendQuantitiesOf(chart_->ShownQuantities());
+}
 
 QLabel* LaboratoryPageWidget::StatusLine() const { return ui_->statusLine; }
 QPushButton* LaboratoryPageWidget::ClearButton() const { return ui_->clearButton; }
@@ -98,6 +133,10 @@ bool LaboratoryPageWidget::PrintEnabled() const { return model_.PrintEnabled(); 
 
 std::vector<PrintCell> LaboratoryPageWidget::PrintCells(const PrintTime& printedAt) const {
     return LayOut(model_.Printout(printedAt));
+}
+
+std::vector<PrintSheet> LaboratoryPageWidget::PrintSheets(const PrintTime& printedAt) const {
+    return LaboratorySheets(model_, printedAt, ChartQuantities());
 }
 
 void LaboratoryPageWidget::RefreshIfChanged() {
@@ -146,6 +185,8 @@ void LaboratoryPageWidget::Refresh() {
                                                      : palette().color(QPalette::WindowText));
     ui_->statusLine->setPalette(statusPalette);
     ui_->printButton->setEnabled(model_.PrintEnabled());
+    const lab::StationStability station = model_.StationVerdict();
+    ShowVerdict(verdict_, model_.Acquiring() ? model_.StationVerdictText() : std::string(), station.stable);
 }
 
 void LaboratoryPageWidget::RunCalibration() {

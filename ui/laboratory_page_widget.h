@@ -24,6 +24,7 @@ class LaboratoryPage;
 namespace wegator {
 
 class CalibrationDialog;
+class TrendChartWidget;
 
 class LaboratoryPageWidget : public PageWidget {
     Q_OBJECT
@@ -37,8 +38,19 @@ public:
     bool PrintEnabled() const override;
     void Refresh() override;
     std::vector<PrintCell> PrintCells(const PrintTime& printedAt) const override;
+    // The results sheet, then the stability figures with the trend of the last window.
+    std::vector<PrintSheet> PrintSheets(const PrintTime& printedAt) const override;
     // Shows the model again when something changed since the last look.
     void RefreshIfChanged();
+    // The trend chart's choices, as stored: the quantities' keys and the window.
+    void SetChartChoices(const std::string& keys, int window);
+    // The instruments in use changed: the chart offers their quantities.
+    void RefreshChartQuantities();
+    std::string ChartKeys() const;
+    int ChartWindow() const;
+    std::vector<lab::TrendQuantity> ChartQuantities() const;
+    TrendChartWidget* Chart() const { return chart_; }
+    QLabel* VerdictLine() const { return verdict_; }
 
     // The controls, for tests and screenshots.
     QLineEdit* ValueField(lab::LabValue value) const { return values_[static_cast<std::size_t>(value)]; }
@@ -77,6 +89,10 @@ private:
     std::array<QLabel*, lab::kTableFamilyCount> tableStatus_{};
     ResultGridView grid_;
     CalibrationDialog* dialog_ = nullptr;
+    TrendChartWidget* chart_ = nullptr;
+    QLabel* verdict_ = nullptr;
+    // The user's choice as stored, also the quantities not offered now.
+    std::string chartKeys_;
     std::uint64_t shownRevision_ = 0;
 };
 

@@ -32,6 +32,7 @@
 #include "pressure_page_widget.h"
 #include "psychrometer_page_widget.h"
 #include "qt_lab_host.h"
+#include "recorded_chart_window.h"
 #include "rh_page_widget.h"
 #include "station/qt_station.h"
 #include "url_opener.h"
@@ -124,6 +125,7 @@ void MainWindow::BuildLaboratory() {
     AddPage(kLaboratoryPage, labWidget_, tr("Laboratorium"));
     eightWidget_ = new EightChannelPageWidget(station_->EightChannels());
     eightWidget_->setObjectName(QStringLiteral("SWega6PP"));
+    eightWidget_->AttachStation(page, settings_.qx311ChartQuantities);
     AddPage(kEightChannelPage, eightWidget_, QStringLiteral("QX-311"));
     connect(labWidget_, &LaboratoryPageWidget::activationRefused, this, [this] { ShowPage(previousPage_); });
     // "Zamknij" of "Kalibracja" keeps its folder and its wait for stability.
@@ -187,6 +189,9 @@ void MainWindow::RememberWindow() {
         settings_.labEnthalpyUnit = page.EnthalpyUnitIndex();
         settings_.labPressureUnit = page.PressureUnitIndex();
         settings_.qx311TemperatureUnit = station_->EightChannels().TemperatureUnitIndex();
+        settings_.labChartQuantities = labWidget_->ChartKeys();
+        settings_.labChartWindow = labWidget_->ChartWindow();
+        settings_.qx311ChartQuantities = eightWidget_->ChartKeys();
     }
 }
 
@@ -211,6 +216,8 @@ void MainWindow::BuildMenu() {
     add(program, tr("P&sychrometr"), kCmdPsychrometer);
     add(program, tr("&Ciśnienie"), kCmdPressure);
     add(program, tr("&Laboratorium"), kCmdLaboratory);
+    connect(program->addAction(StringTableText(lab::msg::RecordedOpenMenu)), &QAction::triggered, this,
+            [this] { OpenStationRecord(this, settings_.decimal.empty() ? ',' : settings_.decimal.front()); });
     program->addSeparator();
     QAction* print = add(program, tr("&Drukuj"), kCmdPrint);
     print->setEnabled(false);
@@ -434,6 +441,7 @@ void MainWindow::ApplySettingsChange(const SettingsState& before, const EditedSe
         }
     }
     if (laboratory_ != nullptr) laboratory_->ApplySettingsChange(settings_, runState_.handPressure, plan.laboratory);
+    if (labWidget_ != nullptr) labWidget_->RefreshChartQuantities();
     if (plan.laboratory.showFirstPage) ShowPage(kRelativeHumidityPage);
     // The visible page shows its marker and greys "Drukuj" at once; the others when shown.
     if (PageWidget* page = Page(ActivePageIndex())) {

@@ -52,6 +52,14 @@ void WaitForLaboratory(MainWindow& window, int seconds) {
     while (waited.elapsed() < seconds * 1000 && page.Observations(lab::LabInput::DewPoint) < 3) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
     }
+    // With a short assessment window (the pictures' settings), until the
+    // window has filled and the verdict is on the readings themselves.
+    if (page.Stability().windowMs <= 2 * 60000) {
+        while (!page.Verdict(lab::TrendQuantity::DewPoint).figures.full &&
+               waited.elapsed() < seconds * 1000 + page.Stability().windowMs + 15000) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        }
+    }
 }
 
 // Types a text into a field as the user would (it counts as an edit).
