@@ -140,11 +140,17 @@ std::vector<PrintSheet> LaboratoryPageWidget::PrintSheets(const PrintTime& print
 }
 
 void LaboratoryPageWidget::RefreshIfChanged() {
-    if (model_.Revision() != shownRevision_) Refresh();
+    if (model_.Revision() != shownRevision_) ShowFields();
+    if (!verdictJudged_.isValid() || verdictJudged_.elapsed() >= 1000) ShowStability();
     if (dialog_ != nullptr) dialog_->Refresh();
 }
 
 void LaboratoryPageWidget::Refresh() {
+    ShowFields();
+    ShowStability();
+}
+
+void LaboratoryPageWidget::ShowFields() {
     shownRevision_ = model_.Revision();
     for (int v = 0; v < lab::kLabValues; ++v) {
         const auto value = static_cast<LabValue>(v);
@@ -185,8 +191,12 @@ void LaboratoryPageWidget::Refresh() {
                                                      : palette().color(QPalette::WindowText));
     ui_->statusLine->setPalette(statusPalette);
     ui_->printButton->setEnabled(model_.PrintEnabled());
+}
+
+void LaboratoryPageWidget::ShowStability() {
+    verdictJudged_.start();
     const lab::StationStability station = model_.StationVerdict();
-    ShowVerdict(verdict_, model_.Acquiring() ? model_.StationVerdictText() : std::string(), station.stable);
+    ShowVerdict(verdict_, model_.Acquiring() ? model_.StationVerdictText(station) : std::string(), station.stable);
 }
 
 void LaboratoryPageWidget::RunCalibration() {

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <memory>
 
+#include <QElapsedTimer>
+
 #include "humidity_page_view.h"
 #include "lab/laboratory_page.h"
 #include "page_widget.h"
@@ -77,6 +79,8 @@ signals:
 
 private:
     void RunCalibration();
+    void ShowStability();
+    void ShowFields();
     std::unique_ptr<Ui::LaboratoryPage> ui_;
     lab::LaboratoryPage& model_;
     std::array<QLineEdit*, lab::kLabValues> values_{};
@@ -93,6 +97,9 @@ private:
     QLabel* verdict_ = nullptr;
     // The user's choice as stored, also the quantities not offered now.
     std::string chartKeys_;
+    // When the verdict was last judged: readings come many times a second,
+    // the verdict is judged once a second.
+    QElapsedTimer verdictJudged_;
     std::uint64_t shownRevision_ = 0;
 };
 

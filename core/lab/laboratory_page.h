@@ -330,6 +330,7 @@ public:
     // station's (all its quantities, the failing ones first).
     std::string VerdictText(TrendQuantity quantity) const;
     std::string StationVerdictText(bool useDewPoint = true) const;
+    std::string StationVerdictText(const StationStability& station) const;
     // The unit text a quantity is shown in on this page ("°C", "kPa", "%").
     std::string TrendUnitText(TrendQuantity quantity) const;
     // The quantities the station reads with its present settings.

@@ -85,7 +85,10 @@ std::string LaboratoryPage::VerdictText(TrendQuantity quantity) const {
 }
 
 std::string LaboratoryPage::StationVerdictText(bool useDewPoint) const {
-    const StationStability station = StationVerdict(useDewPoint);
+    return StationVerdictText(StationVerdict(useDewPoint));
+}
+
+std::string LaboratoryPage::StationVerdictText(const StationStability& station) const {
     std::vector<std::pair<TrendQuantity, StabilityVerdict>> ordered = station.verdicts;
     std::stable_partition(ordered.begin(), ordered.end(), [](const auto& qv) { return !qv.second.stable; });
     std::string text;
