@@ -153,6 +153,7 @@ void TrendChartWidget::leaveEvent(QEvent* event) {
 QMenu* TrendChartWidget::CreateContextMenu(QWidget* parent) {
     auto* menu = new QMenu(parent);
     QMenu* windows = menu->addMenu(StringTableText(kWindowMenu));
+    windows->menuAction()->setVisible(windowsOffered_);
     auto* group = new QActionGroup(windows);
     for (int w = 0; w < kWindows; ++w) {
         QAction* action = windows->addAction(StringTableText(kWindowTexts + w));

@@ -62,6 +62,8 @@ public:
     void SetQuantities(const std::vector<Quantity>& offered, const QList<int>& shown);
     const QList<int>& ShownQuantities() const { return shown_; }
     void SetWindow(int window);  // 0 … kWindows - 1; others are taken as 0
+    // Whether the context menu offers the time windows (a recorded file is drawn whole).
+    void OfferWindows(bool offered) { windowsOffered_ = offered; }
     int Window() const { return window_; }
 
     // Asks for a new chart now (the owner changed what it shows).
@@ -103,6 +105,7 @@ private:
     std::vector<Quantity> offered_;
     QList<int> shown_;
     int window_ = 0;
+    bool windowsOffered_ = true;
     lab::TrendChart chart_;
     std::optional<std::uint64_t> builtRevision_;
     bool dirty_ = true;

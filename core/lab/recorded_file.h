@@ -47,6 +47,7 @@ inline constexpr int PlotNoColumn = 1465;
 inline constexpr int PlotBadTime = 1466;
 inline constexpr int PlotWritten = 1467;
 inline constexpr int PlotNothingInTime = 1468;
+inline constexpr int RecordedOpenMenu = 1469;
 }  // namespace msg
 
 struct RecordedColumn {

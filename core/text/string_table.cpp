@@ -517,6 +517,7 @@ constexpr StringEntry kPolish[] = {
     {1466, "Nieczytelny czas „%s”: podaj GG:MM lub RRRR-MM-DD GG:MM[:SS]"},
     {1467, "Zapisano wykres: %s"},
     {1468, "W wybranym czasie nie ma żadnego odczytu"},
+    {1469, "&Otwórz zapis stacji…"},
     {1470, "czeka na stabilność: %s; najdłużej do %s"},
     {1471, "Seria nie rozpoczęta: brak stabilności w ciągu %s min; %s"},
     {1472, "Najdłuższe oczekiwanie na stabilność po opóźnieniu startu, 1 … 1440 min"},

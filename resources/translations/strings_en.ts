@@ -1993,6 +1993,11 @@ End the program?</translation>
         <translation>No reading in the chosen time</translation>
     </message>
     <message>
+        <source>&amp;Otwórz zapis stacji…</source>
+        <comment>1469</comment>
+        <translation>&amp;Open station record…</translation>
+    </message>
+    <message>
         <source>czeka na stabilność: %s; najdłużej do %s</source>
         <comment>1470</comment>
         <translation>waiting for stability: %s; at most until %s</translation>
