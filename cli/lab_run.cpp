@@ -1,20 +1,29 @@
 #include "lab_run.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <optional>
 
 #include "app/settings_store.h"
+#include "command.h"
 #include "lab/cal_file.h"
 #include "lab/calibration_tables.h"
 #include "lab/lab_host.h"
 #include "lab/record_file.h"
 #include "lab/laboratory_page.h"
 #include "lab/stream_use.h"
+#include "lab/trend.h"
+#include "pdf_output.h"
+#include "print/laboratory_printout.h"
 #include "station/qt_station.h"
 #include "stop_signals.h"
 #include "time_limit.h"
@@ -83,7 +92,64 @@ void WriteNumber(JsonWriter& json, double value, bool present) {
     }
 }
 
-void PrintJson(const LaboratoryPage& page, const lab::CalendarTime& now) {
+// "12:31:05" of a monotonic moment of the station.
+std::string ClockOf(std::int64_t monotonicMs, const lab::Clock& clock) {
+    const lab::CalendarTime t =
+        lab::CalendarFromMs(lab::ChartTime(monotonicMs, clock.MonotonicMs(), clock.LocalTime()));
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", t.hour, t.minute, t.second);
+    return buffer;
+}
+
+// Has it settled? Each quantity in use with its figures over the window, in
+// internal units (K/min and K, kPa/min and kPa, %/min and %), and the station
+// as a whole; "since" is the wall-clock time it has been stable since.
+void WriteStability(JsonWriter& json, const LaboratoryPage& page, const lab::Clock& clock, bool useDewPoint) {
+    json.Key("stability");
+    json.BeginObject();
+    for (lab::TrendQuantity q : page.TrendQuantitiesInUse()) {
+        const lab::StabilityVerdict v = page.Verdict(q);
+        json.Key(lab::QuantityInfo(q).key);
+        json.BeginObject();
+        json.Key("drift");
+        json.Number(v.figures.drift);
+        json.Key("sd");
+        json.Number(v.figures.standardDeviation);
+        json.Key("p2p");
+        json.Number(v.figures.peakToPeak);
+        json.Key("count");
+        json.Integer(v.figures.count);
+        json.Key("window_min");
+        json.Number(static_cast<double>(page.Stability().windowMs) / 60000.0);
+        json.Key("stable");
+        json.Bool(v.stable);
+        json.Key("since");
+        if (v.stable) {
+            json.String(ClockOf(v.since, clock));
+        } else {
+            json.Null();
+        }
+        json.Member("text", page.VerdictText(q));
+        json.EndObject();
+    }
+    json.EndObject();
+    const lab::StationStability station = page.StationVerdict(useDewPoint);
+    json.Key("station");
+    json.BeginObject();
+    json.Key("stable");
+    json.Bool(station.stable);
+    json.Key("since");
+    if (station.stable) {
+        json.String(ClockOf(station.since, clock));
+    } else {
+        json.Null();
+    }
+    json.Member("text", page.StationVerdictText(useDewPoint));
+    json.EndObject();
+}
+
+void PrintJson(const LaboratoryPage& page, const lab::Clock& clock, bool useDewPoint) {
+    const lab::CalendarTime now = clock.LocalTime();
     JsonWriter json(std::cout);
     json.BeginObject();
     json.Member("time", Stamp(now));
@@ -148,6 +214,7 @@ void PrintJson(const LaboratoryPage& page, const lab::CalendarTime& now) {
     json.BeginArray();
     for (LabInput input : page.StaleInputs()) json.String(kInputNames[static_cast<int>(input)]);
     json.EndArray();
+    WriteStability(json, page, clock, useDewPoint);
     json.EndObject();
     std::cout << std::endl;
 }
@@ -199,6 +266,72 @@ std::vector<TableProblem> MissingTables(const Settings& settings) {
     return problems;
 }
 
+// "KEY=DRIFT,SD": the criterion of the kind of quantity KEY names (a dew
+// point, a temperature, a pressure, a relative humidity), or why it is none.
+struct CriterionOption {
+    lab::StabilityQuantity kind = lab::StabilityQuantity::DewOrFrostPoint;
+    double drift = 0.0;
+    double sd = 0.0;
+};
+
+std::optional<CriterionOption> ParseCriterion(const std::string& text, std::string& error) {
+    const std::size_t equals = text.find('=');
+    const std::size_t comma = text.find(',', equals == std::string::npos ? 0 : equals);
+    const std::optional<lab::TrendQuantity> quantity =
+        equals == std::string::npos ? std::nullopt : lab::QuantityByKey(text.substr(0, equals));
+    if (!quantity) {
+        std::string keys;
+        for (int q = 0; q < lab::kTrendQuantities; ++q) {
+            keys += std::string(keys.empty() ? "" : ", ") +
+                    std::string(lab::QuantityInfo(static_cast<lab::TrendQuantity>(q)).key);
+        }
+        error = "KEY=DRIFT,SD with KEY one of " + keys;
+        return std::nullopt;
+    }
+    // Limits as the settings sheet takes them: above 0, at most 100.
+    auto limit = [](const std::string& number) -> std::optional<double> {
+        char* end = nullptr;
+        const double value = std::strtod(number.c_str(), &end);
+        if (number.empty() || end != number.c_str() + number.size() || !(value > 0.0 && value <= 100.0)) {
+            return std::nullopt;
+        }
+        return value;
+    };
+    const std::optional<double> drift =
+        comma == std::string::npos ? std::nullopt : limit(text.substr(equals + 1, comma - equals - 1));
+    const std::optional<double> sd = comma == std::string::npos ? std::nullopt : limit(text.substr(comma + 1));
+    if (!drift || !sd) {
+        error = "DRIFT and SD are numbers above 0 and at most 100, in the quantity's unit (K, kPa, %) per minute "
+                "and in it";
+        return std::nullopt;
+    }
+    return CriterionOption{lab::QuantityInfo(*quantity).kind, *drift, *sd};
+}
+
+// The window and criteria of the settings, with those of the command line over them.
+std::optional<lab::StabilitySettings> StabilityOverride(const LabRunOptions& options, const Settings& settings) {
+    if (options.stabilityWindowOption->count() == 0 && options.criteria.empty()) return std::nullopt;
+    lab::StabilitySettings stability = lab::StabilityFromSettings(settings);
+    if (options.stabilityWindowOption->count() > 0) {
+        stability.windowMs = std::llround(options.stabilityWindow * 60000.0);
+    }
+    for (const std::string& text : options.criteria) {
+        std::string ignored;
+        const std::optional<CriterionOption> criterion = ParseCriterion(text, ignored);
+        lab::StabilityCriterion& limits = stability.For(criterion->kind);
+        limits.driftLimit = criterion->drift;
+        limits.sdLimit = criterion->sd;
+    }
+    return stability;
+}
+
+// The laboratory's printout as it stands at the end: the results sheet and
+// the stability sheet with its trend, as the desktop program prints them.
+void PrintLabPdf(const LaboratoryPage& page, const lab::Clock& clock, const std::string& path, PdfTarget target) {
+    const lab::CalendarTime t = clock.LocalTime();
+    WritePdfSheets(path, target, LaboratorySheets(page, PrintTime{t.year, t.month, t.day, t.hour, t.minute}));
+}
+
 }  // namespace
 
 const char* const kLabRunFooter = R"(Exit status:
@@ -206,8 +339,9 @@ const char* const kLabRunFooter = R"(Exit status:
   1  it could not run or keep what it measured: no instrument could be opened, the settings use no
      external instruments, the data file cannot be opened, a correction table in use cannot be
      loaded (unless --ignore-missing-tables), the calibration run's files could not be created in
-     --run-folder, or not one result could be computed while it ran
-  2  usage error
+     --run-folder, not one result could be computed while it ran, or the --print-pdf file could
+     not be written at the end (or there were no results to print)
+  2  usage error, or a --print-pdf FILE that can never take a PDF (a folder, a socket)
 
 The station takes everything from the settings store (or --settings FILE), which it only reads, as
 the desktop program does: the ports (COMn, through the links in $XDG_CONFIG_HOME/TREVAN/ports/), the
@@ -217,13 +351,28 @@ on: the first record a minute after the start, then one every SAVE_FILE_TIME min
 what the file holds). Every recomputation prints one line: the time, the averaged inputs with their
 uncertainties and the ten results over water and over ice as the page shows them, or why there are
 none; with --json one object per line, the numbers in °C, K, kPa, %, ppm, g/kg, kcal/kg and Pa, with
-"calculation" (ok, message number and text) and "stale" (the inputs out of date). Standard error
+"calculation" (ok, message number and text), "stale" (the inputs out of date), "stability" (each
+quantity in use by its key, dp, t, pb, dp-avg, … rh: drift per minute, sd, p2p and count over the
+window, window_min, stable, since HH:MM:SS or null, text) and "station" (stable, since, text: the
+dew or frost point and the temperature together), in K, kPa and %. Standard error
 tells, once each: an instrument lost and back (with its port), records skipped while an input is
 stale and recording resumed, a calculation that fails (message number and text) and works again.
 
+Stability is judged over the settings' window and limits unless --stability-window and --criterion
+give others (KEY=DRIFT,SD sets the limits of every quantity of KEY's kind: dew point, temperature,
+pressure or relative humidity). With --start-when-stable the calibration run starts after its delay
+only once the station is stable; not stable within --longest-wait minutes, it ends without a row,
+its files saying so with the verdict. Each row of the series file ends with the drift and the
+standard deviation of DP/FP and T at its moment; the summary gives them over the run and whether
+the station was stable throughout. --print-pdf writes the printout at the end as "Drukuj" prints it:
+a new or regular file is replaced only once the PDF is complete, a pipe or a character device is
+written into, /dev/stdout gets the PDF instead of the lines.
+
 Examples:
   wegator-cli lab run --seconds 600
-  wegator-cli lab run --settings lab.reg --json --run-folder runs --run-delay 30)";
+  wegator-cli lab run --settings lab.reg --json --run-folder runs --run-delay 30
+  wegator-cli lab run --run-folder runs --start-when-stable --longest-wait 90 --criterion dp=0.01,0.01
+  wegator-cli lab run --seconds 3600 --stability-window 5 --print-pdf station.pdf)";
 
 void AddLabRunOptions(CLI::App& run, LabRunOptions& o) {
     run.add_option("--settings", o.settingsFile,
@@ -242,24 +391,72 @@ void AddLabRunOptions(CLI::App& run, LabRunOptions& o) {
     run.add_option("--pressure-uncertainty", o.pressureUncertainty, "Its standard uncertainty in kPa (default 0)")
         ->type_name("KPA")
         ->check(CLI::Range(0.0, 1000.0).description(""));
-    run.add_option("--run-folder", o.runFolder,
-                   "Also make one calibration run (\"Kalibracja\") into this folder: N observations, a series "
-                   "file and a QX-311 channel file named after its start, a summary at the end")
-        ->type_name("DIR")
-        ->check(CLI::ExistingDirectory.description(""));
+    CLI::Option* runFolder =
+        run.add_option("--run-folder", o.runFolder,
+                       "Also make one calibration run (\"Kalibracja\") into this folder: N observations, a series "
+                       "file and a QX-311 channel file named after its start, a summary at the end")
+            ->type_name("DIR")
+            ->check(CLI::ExistingDirectory.description(""));
     run.add_option("--run-delay", o.runDelay, "Seconds before the calibration run starts, 0 … 2147483 (default 10)")
         ->type_name("S")
         ->check(CLI::Range(0LL, 2147483LL).description(""));
     run.add_flag("--run-without-dew-point", o.runWithoutDewPoint, "The run's rows hold the temperature only");
     run.add_flag("--ignore-missing-tables", o.ignoreMissingTables,
                  "Run even when a correction table switched on cannot be loaded (its readings go uncorrected)");
+    o.stabilityWindowOption =
+        run.add_option("--stability-window", o.stabilityWindow,
+                       "Minutes of the window stability is judged over, 0.1 … 240 (default: the settings')")
+            ->type_name("MIN")
+            ->check(CLI::Range(0.1, 240.0).description(""));
+    run.add_option("--criterion", o.criteria,
+                   "Stability limits of the quantities of KEY's kind (dp, t, pb, rh, … as in the JSON): the drift "
+                   "per minute and the standard deviation in K, kPa or %; repeatable (default: the settings')")
+        ->type_name("KEY=DRIFT,SD")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                std::string error;
+                return ParseCriterion(text, error) ? std::string() : error;
+            },
+            ""));
+    CLI::Option* startWhenStable =
+        run.add_flag("--start-when-stable", o.startWhenStable,
+                     "The calibration run starts, after its delay, only once the dew or frost point and the "
+                     "temperature are stable (default: as the settings say)")
+            ->needs(runFolder);
+    o.longestWaitOption = run.add_option("--longest-wait", o.longestWait,
+                                         "Minutes the run waits for stability at most, 1 … 1440; not stable by "
+                                         "then, it ends without a row, saying so (default: the settings')")
+                              ->type_name("MIN")
+                              ->check(CLI::Range(1, 1440).description(""))
+                              ->needs(startWhenStable);
+    o.printPdfOption = run.add_option("--print-pdf", o.printPdf,
+                                      "At the end, also write the laboratory's printout (the results and the "
+                                      "stability sheet with its trend, as \"Drukuj\" prints them) to FILE as an "
+                                      "A4 PDF. A pipe or a device is written into; /dev/stdout gets the PDF "
+                                      "instead of the lines")
+                           ->type_name("FILE");
 }
 
 int RunLabStation(const LabRunOptions& options) {
+    // A PDF that could never be written stops the station before it starts.
+    const bool printPdf = options.printPdfOption->count() > 0;
+    PdfTarget pdfTarget = PdfTarget::File;
+    if (printPdf) {
+        try {
+            pdfTarget = ClassifyPdfTarget(options.printPdf);
+        } catch (const UsageError& e) {
+            std::cerr << "wegator-cli: " << e.what() << '\n';
+            return kExitUsage;
+        }
+        PreparePdfApplication();
+    }
+    // Drawing the PDF takes Qt's GUI application (without a display); the
+    // station alone needs no more than the core one.
     int argc = 1;
     char name[] = "wegator-cli";
     char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application =
+        printPdf ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
 
     // The store belongs to the desktop program: the station reads it and
     // leaves it as it is (no defaults written into it, nothing moved aside).
@@ -307,7 +504,7 @@ int RunLabStation(const LabRunOptions& options) {
 
     const StopSignals stopSignals;
     QSocketNotifier signalNotifier(stopSignals.ReadEnd(), QSocketNotifier::Read);
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &application, [] { QCoreApplication::quit(); });
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, application.get(), [] { QCoreApplication::quit(); });
 
     ConsoleHost host;
     int status = kExitSuccess;
@@ -316,9 +513,21 @@ int RunLabStation(const LabRunOptions& options) {
         LaboratoryPage& page = station.Page();
         page.ApplySettings(settings);
         page.SetDateFormats(UserDateFormats());
-        page.SetRecomputedHandler([&page, &station, json = options.json] {
-            const lab::CalendarTime now = station.Clock().LocalTime();
-            json ? PrintJson(page, now) : PrintText(page, now);
+        if (const std::optional<lab::StabilitySettings> stability = StabilityOverride(options, settings)) {
+            page.OverrideStability(*stability);
+        }
+        // The station is judged as the run would be: on the temperature alone
+        // when the run leaves the dew point out.
+        const bool useDewPoint = options.runFolder.empty() || !options.runWithoutDewPoint;
+        // A PDF on standard output takes the place of the lines.
+        const bool lines = !(printPdf && pdfTarget == PdfTarget::StandardOutput);
+        page.SetRecomputedHandler([&page, &station, json = options.json, useDewPoint, lines] {
+            if (!lines) return;
+            if (json) {
+                PrintJson(page, station.Clock(), useDewPoint);
+            } else {
+                PrintText(page, station.Clock().LocalTime());
+            }
         });
         // Each loss and return, each gap in the records and each change of
         // the calculation's state is told once, as it happens.
@@ -333,7 +542,7 @@ int RunLabStation(const LabRunOptions& options) {
         page.SetUp();
         page.Activate();
 
-        QTimer::singleShot(kOpenCheckMs, &application, [&] {
+        QTimer::singleShot(kOpenCheckMs, application.get(), [&] {
             bool anyOpen = false;
             for (lab::Stream s : lab::kAllStreams) {
                 if (!page.StreamInUse(s)) continue;
@@ -360,24 +569,41 @@ int RunLabStation(const LabRunOptions& options) {
             page.SetRunEndedHandler([&page, &options] {
                 const lab::CalibrationRun& run = page.Run();
                 const char* rows = run.Rows() == 1 ? " row" : " rows";
-                if (run.LastEnding() && run.LastEnding()->kind == lab::RunEnding::Kind::Interrupted) {
-                    std::cerr << "wegator-cli: calibration run interrupted (" << InterruptionName(run.LastEnding()->reason)
-                              << ") after " << run.Rows() << " of " << run.PlannedRows() << rows << '\n';
-                } else {
-                    std::cerr << "wegator-cli: calibration run ended after " << run.Rows() << rows << '\n';
+                switch (run.LastEnding() ? run.LastEnding()->kind : lab::RunEnding::Kind::Completed) {
+                    case lab::RunEnding::Kind::Interrupted:
+                        std::cerr << "wegator-cli: calibration run interrupted ("
+                                  << InterruptionName(run.LastEnding()->reason) << ") after " << run.Rows() << " of "
+                                  << run.PlannedRows() << rows << '\n';
+                        break;
+                    case lab::RunEnding::Kind::NeverStable:
+                        std::cerr << "wegator-cli: calibration run not started: the station was not stable within "
+                                  << run.Wait().longestMinutes << " min\n";
+                        break;
+                    case lab::RunEnding::Kind::Completed:
+                    case lab::RunEnding::Kind::MissingObservation:
+                        std::cerr << "wegator-cli: calibration run ended after " << run.Rows() << rows << '\n';
+                        break;
                 }
                 page.Run().CloseDialog(true, options.runFolder);
                 page.RunDialogClosed();
             });
             page.PrepareRun();
             page.Run().SetUseDewPoint(!options.runWithoutDewPoint);
+            lab::CalibrationRun::StabilityWait wait = page.Run().Wait();  // the settings'
+            if (options.startWhenStable) wait.on = true;
+            if (options.longestWaitOption->count() > 0) wait.longestMinutes = options.longestWait;
+            page.Run().SetStabilityWait(wait);
             if (!page.Run().Start(std::to_string(options.runDelay), options.runFolder)) {
                 std::cerr << "wegator-cli: no calibration run: its files cannot be created in "
                           << MessageQuoted(options.runFolder)
                           << '\n';
                 return kExitNoInstrument;
             }
-            std::cerr << "wegator-cli: calibration run into " << MessagePrintable(page.Run().SeriesPath()) << '\n';
+            std::cerr << "wegator-cli: calibration run into " << MessagePrintable(page.Run().SeriesPath());
+            if (wait.on) {
+                std::cerr << ", once the station is stable (at most " << wait.longestMinutes << " min after the delay)";
+            }
+            std::cerr << '\n';
         }
         bool timeUp = false;
         TimeLimit timeLimit([&timeUp] {
@@ -386,7 +612,7 @@ int RunLabStation(const LabRunOptions& options) {
         });
         if (options.seconds > 0) timeLimit.Start(options.seconds);
 
-        application.exec();
+        application->exec();
         // A run still waiting or going ends its files saying why it stopped.
         page.InterruptRun(status == kExitNoInstrument ? lab::RunInterruption::NoInstrument
                           : timeUp                    ? lab::RunInterruption::TimeLimit
@@ -401,6 +627,19 @@ int RunLabStation(const LabRunOptions& options) {
         if (status == kExitSuccess && !page.EverComputed()) {
             std::cerr << "wegator-cli: no result could be computed while the station ran\n";
             status = kExitNoInstrument;
+        }
+        if (printPdf && status == kExitSuccess) {
+            if (!page.PrintEnabled()) {
+                std::cerr << "wegator-cli: no PDF: the page shows no results to print\n";
+                status = kExitNoInstrument;
+            } else {
+                try {
+                    PrintLabPdf(page, station.Clock(), options.printPdf, pdfTarget);
+                } catch (const UsageError& e) {
+                    std::cerr << "wegator-cli: " << e.what() << '\n';
+                    status = kExitNoInstrument;
+                }
+            }
         }
     }
     return status;

@@ -2,11 +2,13 @@
 // LaboratoryPage as the desktop program reads the instruments named in the
 // settings, averages, recomputes on its timer, records the data file and,
 // when asked, one calibration run; every recomputation is printed as a line
-// (or a JSON object). It runs for --seconds or until SIGINT or SIGTERM, and
-// closes its files cleanly either way.
+// (or a JSON object, with the stability of every quantity in use). It runs
+// for --seconds or until SIGINT or SIGTERM, closes its files cleanly either
+// way and, when asked, prints the laboratory's printout into a PDF at the end.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -23,6 +25,18 @@ struct LabRunOptions {
     long long runDelay = 10;
     bool runWithoutDewPoint = false;
     bool ignoreMissingTables = false;  // run without a table that cannot be loaded
+    // The stability window (minutes) and criteria "KEY=DRIFT,SD" for this
+    // run, over those of the settings.
+    double stabilityWindow = 0.0;
+    CLI::Option* stabilityWindowOption = nullptr;
+    std::vector<std::string> criteria;
+    // The calibration run starts only once the station is stable, waiting at
+    // most this many minutes (the settings' when not given).
+    bool startWhenStable = false;
+    int longestWait = 0;
+    CLI::Option* longestWaitOption = nullptr;
+    std::string printPdf;  // the printout as a PDF at the end
+    CLI::Option* printPdfOption = nullptr;
 };
 
 // Exit statuses, what is printed, examples: the end of `lab run --help`.

@@ -30,7 +30,7 @@
 #include "lab_run.h"
 #include "options.h"
 #include "plot_command.h"
-#include "print/printout_painter.h"
+#include "pdf_output.h"
 #include "wegator_version.h"
 
 namespace wegator::cli {
@@ -97,82 +97,18 @@ void CheckBatchExclusions(const Subcommand& sub) {
     }
 }
 
-// Where --print-pdf sends the printout.
-enum class PdfTarget {
-    File,            // absent or a regular file: replaced atomically by a complete new file
-    Stream,          // a pipe or a character device: written into as it stands
-    StandardOutput,  // the file standard output goes to: the PDF takes the place of the usual output
-};
-
-std::string CannotWritePdf(const std::string& path, std::string_view reason) {
-    return "cannot write PDF " + MessageQuoted(path) + ": " + std::string(reason.empty() ? "unknown error" : reason);
-}
-
-// Decided before anything is computed, so that a target that can never take
-// a PDF stops the run before any output. A folder, a socket or a block device
-// is refused: renaming a new file over a device node (as root, over
-// /dev/null) or into a folder is never what was asked for.
-PdfTarget ClassifyPdfTarget(const std::string& path) {
-    struct stat target {};
-    if (::stat(path.c_str(), &target) != 0) {
-        // A new file; a missing folder on the way is reported when it is written.
-        if (errno == ENOENT) return PdfTarget::File;
-        throw UsageError(CannotWritePdf(path, std::strerror(errno)));
-    }
-    struct stat output {};
-    if (::fstat(STDOUT_FILENO, &output) == 0 && output.st_dev == target.st_dev && output.st_ino == target.st_ino) {
-        return PdfTarget::StandardOutput;  // /dev/stdout, or the file the output is redirected to
-    }
-    if (S_ISREG(target.st_mode)) return PdfTarget::File;
-    if (S_ISFIFO(target.st_mode) || S_ISCHR(target.st_mode)) return PdfTarget::Stream;
-    throw UsageError(CannotWritePdf(path, S_ISDIR(target.st_mode)
-                                              ? "it is a folder"
-                                              : "it is neither a regular file nor a pipe nor a character device"));
-}
-
-// A PDF made in memory and written into a pipe or a device (or standard output) as it stands.
-bool StreamPdf(const std::string& path, PdfTarget target, const std::vector<PrintCell>& cells, std::string* reason) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    if (!DrawPrintoutPdf(buffer, cells, reason)) return false;
-    const QByteArray& bytes = buffer.data();
-    // A pipe waits here until something reads it, as any program writing into one does.
-    const int fd =
-        target == PdfTarget::StandardOutput ? STDOUT_FILENO : ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    bool written = fd >= 0 && WriteAll(fd, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    int error = errno;
-    if (fd >= 0 && fd != STDOUT_FILENO && ::close(fd) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    if (!written) *reason = std::strerror(error);
-    return written;
-}
-
-// Writes the printout as a PDF. Qt draws it and needs an application object
-// to find fonts; it runs without a display on the "offscreen" platform unless
-// the environment chooses another. Throws UsageError when the PDF cannot be
-// written.
+// Writes the page's printout as a PDF (see pdf_output.h). Qt's own
+// command-line options are not the user's: the application gets the program
+// name only. Throws UsageError when the PDF cannot be written.
 void WritePdf(const std::string& path, PdfTarget target, const std::vector<PrintCell>& cells) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
-    // Standard error carries the program's own lines only: Qt's notes on the
-    // environment (no runtime directory, and the like) are dropped, its
-    // critical errors are kept.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg) {
-            std::cerr << "wegator-cli: " << OneLine(text.toStdString()) << '\n';
-        }
-    });
-    // Qt's own command-line options are not the user's: the application gets
-    // the program name only.
+    PreparePdfApplication();
     int argc = 1;
     char name[] = "wegator-cli";
     char* argv[] = {name, nullptr};
     const QGuiApplication application(argc, argv);
-    std::string reason;
-    const bool written =
-        target == PdfTarget::File ? WritePrintoutPdf(path, cells, &reason) : StreamPdf(path, target, cells, &reason);
-    if (!written) throw UsageError(CannotWritePdf(path, reason));
+    PrintSheet sheet;
+    sheet.cells = cells;
+    WritePdfSheets(path, target, {sheet});
 }
 
 int RunSingle(const Subcommand& sub) {

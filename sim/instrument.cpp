@@ -151,7 +151,9 @@ void Instrument::Command(const std::string& command) {
 }
 
 double Instrument::ValueAt(double seconds) {
-    double v = options_.value.value_or(DefaultValue(options_.kind)) + options_.rampPerMinute * seconds / 60.0;
+    // A chamber driven to a new point and left there: the ramp, then a still value.
+    const double ramping = options_.rampSeconds >= 0 ? std::min(seconds, options_.rampSeconds) : seconds;
+    double v = options_.value.value_or(DefaultValue(options_.kind)) + options_.rampPerMinute * ramping / 60.0;
     if (options_.noise > 0) {
         // Box-Muller on the seeded generator, so a seed gives the same run everywhere.
         std::uniform_real_distribution<double> uniform(0.0, 1.0);

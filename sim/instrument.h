@@ -45,6 +45,7 @@ struct InstrumentOptions {
     std::string link;                   // "COMn", or empty
     std::optional<double> value;        // °C, kPa for the QX-316; a default per instrument otherwise
     double rampPerMinute = 0.0;         // added per minute since the start
+    double rampSeconds = -1.0;          // the ramp stops after this many seconds (-1: never), the value then holds
     double noise = 0.0;                 // standard deviation of a normal noise
     double humidity = 45.0;             // QX-310: % RH
     std::uint16_t identifier = 0x1234;  // QX: the instrument identifier

@@ -78,6 +78,11 @@ void AddInstrumentOptions(CLI::App& app, InstrumentOptions& o, InstrumentFlags& 
                   ->type_name("V")
                   ->group(group);
     app.add_option("--ramp", o.rampPerMinute, "Change of the value per minute")->type_name("V")->group(group);
+    app.add_option("--ramp-for", o.rampSeconds,
+                   "Seconds from the start the ramp lasts; the value then holds (default: the ramp never stops)")
+        ->type_name("S")
+        ->check(CLI::NonNegativeNumber.description(""))
+        ->group(group);
     app.add_option("--noise", o.noise, "Standard deviation of a normal noise on the value")
         ->type_name("SD")
         ->check(CLI::NonNegativeNumber.description(""))

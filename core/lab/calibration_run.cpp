@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <limits>
 #include <cstdio>
 #include <numeric>
@@ -91,6 +92,10 @@ long long IntegerReading(std::string_view text) {
     (void)end;
     return value;
 }
+
+// A stability figure to four decimals; a rounding residue of a still reading
+// is no "-0.0000".
+std::string Figure(double value) { return Printf("%.04f", std::fabs(value) < 0.00005 ? 0.0 : value); }
 
 void Add(std::vector<double>& list, double value) {
     if (value != kNoReading && list.size() < CalibrationRun::kListLimit) list.push_back(value);
@@ -236,8 +241,8 @@ bool CalibrationRun::Start(std::string_view delayText, std::string_view folderTe
     // The stability columns come after the old ones, so that a script reading
     // the columns by position still finds them where they were.
     const std::string k = DifferenceUnit();
-    Append("\tTemperatura[" + u + "]\tPunkt rosy[" + u + "]\tWilgotność obl.[%]\tDP/FP dryft[" + k + "/min]\tDP/FP SD[" +
-               k + "]\tT dryft[" + k + "/min]\tT SD[" + k + "]",
+    Append("\tTemperatura[" + u + "]\tPunkt rosy[" + u + "]\tWilgotność obl.[%]\tDP/FP dryft[" + k +
+               "/min]\tDP/FP SD[" + k + "]\tT dryft[" + k + "/min]\tT SD[" + k + "]",
            false);
     std::string header;
     for (int c = 1; c <= 8; ++c) header += "\tTemp" + std::to_string(c) + "[" + u + "]";
@@ -345,8 +350,8 @@ std::string CalibrationRun::DifferenceUnit() const { return unit_ == "°F" ? "°
 // temperature difference; empty cells while fewer than two readings say nothing.
 std::string CalibrationRun::StabilityCells(const StabilityFigures& figures) const {
     if (figures.count < 2) return "\t\t\t\t";
-    return "\t\t" + Printf("%.04f", DifferenceInUnit(figures.drift)) + "\t\t" +
-           Printf("%.04f", DifferenceInUnit(figures.standardDeviation));
+    return "\t\t" + Figure(DifferenceInUnit(figures.drift)) + "\t\t" +
+           Figure(DifferenceInUnit(figures.standardDeviation));
 }
 
 bool CalibrationRun::WriteRow(const RunObservation& o) {
@@ -503,8 +508,8 @@ void CalibrationRun::WriteSummary(const RunSummaryTexts& texts, std::optional<Ru
     const std::string k = DifferenceUnit();
     auto figures = [&](const char* name, const StabilityFigures& f) {
         if (f.count < 2) return;
-        Append(std::string(name) + ": dryft " + Printf("%.04f", DifferenceInUnit(f.drift)) + " " + k +
-                   "/min, odchylenie standardowe " + Printf("%.04f", DifferenceInUnit(f.standardDeviation)) + " " + k,
+        Append(std::string(name) + ": dryft " + Figure(DifferenceInUnit(f.drift)) + " " + k +
+                   "/min, odchylenie standardowe " + Figure(DifferenceInUnit(f.standardDeviation)) + " " + k,
                false);
     };
     Append("", false);

@@ -193,8 +193,10 @@ std::string VerdictText(TrendQuantity quantity, const StabilityVerdict& v, std::
         case StabilityFigure::Window:
         case StabilityFigure::None: break;
     }
+    // A window of whole minutes is said so; `lab run --stability-window` may give half a minute.
+    const int windowDigits = v.limit == std::round(v.limit) ? 0 : 1;
     return Text(msg::UnstableWindow,
-                {name, Number(v.value, 1, decimalSign), std::to_string(static_cast<long long>(std::lround(v.limit)))});
+                {name, Number(v.value, 1, decimalSign), Number(v.limit, windowDigits, decimalSign)});
 }
 
 }  // namespace wegator::lab

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -220,8 +221,12 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
         kTemperature, 0, kDewPoint, 0, kPressure, 0, kPressure, false, {0, 0, 0, 0}, "°C", "kPa", ".");
     const std::string row = "\t20.500\t\t10.00\t\t" + Printf("%.03f", rh.Value(Quantity::RelativeHumidity, Phase::Water));
     const auto seriesLines = Split(series, "\r\n");
-    EXPECT_EQ(seriesLines[0], "\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]");
-    for (int r = 1; r <= 20; ++r) EXPECT_EQ(seriesLines.at(r), std::to_string(r) + row);
+    EXPECT_EQ(seriesLines[0], "\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]\tDP/FP dryft[K/min]\tDP/FP SD[K]"
+                              "\tT dryft[K/min]\tT SD[K]");
+    // Constant readings: no drift and no scatter in the columns after the humidity.
+    for (int r = 1; r <= 20; ++r) {
+        EXPECT_EQ(seriesLines.at(r), std::to_string(r) + row + "\t\t0.0000\t\t0.0000\t\t0.0000\t\t0.0000");
+    }
     EXPECT_NE(series.find("\r\nPodsumowanie:\r\nPomiary rozpoczęto: "), std::string::npos) << series;
     // The page shows the user's decimal comma; the run files carry the point.
     EXPECT_NE(series.find("\r\nTemperatura: 20.500°C, niepewność: " +
@@ -237,6 +242,48 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     channels += Printf("%.03f\t\t", Utnj()) + Printf("%.02f\t\t", spread);
     const auto channelLines = Split(ReadFile(RunFile("_QX-311.txt")), "\r\n");
     EXPECT_EQ(channelLines.at(20), "20" + channels);
+}
+
+TEST_F(LabStation, RunWaitsUntilTheRampHasStoppedAndTheDriftIsTold) {
+    // The hygrometer climbs 0.5 K/min for 30 s, four readings a second, then
+    // holds at 10.25 °C; stability is judged over half a minute.
+    auto sim = StartInstruments("qx316 --link COM1\n"
+                                "dp30 --link COM3 --value 10 --ramp 0.5 --ramp-for 30 --period 250\n"
+                                "f250 --link COM6 --value 20.5\n",
+                                90);
+    const fs::path pdf = dir_ / "station.pdf";
+    ASSERT_EQ(RunStation({"--seconds", "66", "--run-delay", "0", "--start-when-stable", "--longest-wait", "5",
+                          "--stability-window", "0.5", "--print-pdf", pdf.string()},
+                         "\"SETTINGS_PORT_TEMP_DEVICE\"=dword:00000004\r\n"
+                         "\"SETTINGS_PORT_ENV_QX310_DEVICE\"=dword:00000000\r\n"),
+              0)
+        << ReadFile(dir_ / "cli.err");
+
+    // A window of at least 15 s of readings on the climb gives its 0.5 K/min;
+    // one that reaches past its end, less.
+    const auto lines = JsonLines();
+    ASSERT_FALSE(lines.empty());
+    double steepest = 0;
+    for (const auto& line : lines) {
+        const nlohmann::json& dp = line["stability"]["dp"];
+        if (dp["count"].get<int>() >= 60) steepest = std::max(steepest, dp["drift"].get<double>());
+    }
+    EXPECT_NEAR(steepest, 0.5, 0.01) << ReadFile(dir_ / "cli.out");
+    EXPECT_TRUE(lines.back()["station"]["stable"].get<bool>()) << lines.back().dump();
+
+    // The run began only once the dew point held: its first row has the still
+    // value and, in the columns after the humidity, a drift within the limit.
+    const std::string series = ReadFile(RunFile(".txt"));
+    const auto rows = Split(series, "\r\n");
+    ASSERT_GE(rows.size(), 2u) << series;
+    const auto cells = Split(rows[1], "\t\t");  // number and T, DP/FP, RH, DP/FP drift and SD, T drift and SD
+    ASSERT_EQ(cells.size(), 7u) << series;
+    EXPECT_EQ(cells[0], "1\t20.500");
+    EXPECT_EQ(cells[1], "10.25");
+    EXPECT_LE(std::fabs(std::stod(cells[3])), 0.02) << series;
+    EXPECT_NE(series.find("\r\nStanowisko stabilne przez całą serię\r\n"), std::string::npos) << series;
+    // The printout of the end, as a PDF.
+    EXPECT_TRUE(ReadFile(pdf).starts_with("%PDF-")) << ReadFile(dir_ / "cli.err");
 }
 
 TEST_F(LabStation, LostHygrometerEndsTheRunAndComesBack) {

@@ -345,7 +345,8 @@ TEST(CalibrationRunWaits, StartsOnlyOnceStableOrSaysItNeverWas) {
         if (c.ending == RunEnding::Kind::NeverStable) {
             // Not one row; both files end saying why, in Polish with the point.
             EXPECT_EQ(run.Rows(), 0);
-            const std::string said = "\r\nSeria nie rozpoczęta: brak stabilności w ciągu 2 min; niestabilne: DP/FP dryft 0.";
+            const std::string said =
+                "\r\nSeria nie rozpoczęta: brak stabilności w ciągu 2 min; niestabilne: DP/FP dryft 0.";
             EXPECT_NE(series.find(said), std::string::npos) << series;
             EXPECT_NE(ReadFile(run.ChannelPath()).find(said), std::string::npos);
             continue;
