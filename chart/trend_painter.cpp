@@ -123,41 +123,41 @@ std::int64_t GapOf(const std::vector<ChartColumn>& columns, std::int64_t columnW
     return std::max(3 * usual, 4 * columnWidth);
 }
 
-void PaintLine(QPainter& painter, const ChartLine& line, const ChartMapping& map, std::int64_t columnWidth, double scale) {
+// Each column's spread is a vertical stroke from its lowest to its highest
+// reading, as wide as a column, so the strokes of a dense chart join into a
+// band; the mean runs over them. Thin lines without antialiasing keep a day's
+// chart of six lines within a few milliseconds, redrawn every second.
+void PaintLine(QPainter& painter, const ChartLine& line, const ChartMapping& map, std::int64_t columnWidth,
+               double columnPixels, double scale) {
     const QColor colour = TrendLineColour(line.colour);
     QColor fill = colour;
     fill.setAlpha(70);
-    const QPen meanPen(colour, 1.3 * scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    const QPen spreadPen(fill, 1.0 * scale);
+    const QPen meanPen(colour, scale);
+    const QPen spreadPen(fill, std::max(scale, columnPixels), Qt::SolidLine, Qt::FlatCap);
     const std::int64_t gap = GapOf(line.columns, columnWidth);
     const auto& cols = line.columns;
-    QPolygonF band;
+    std::vector<QLineF> spread;
+    spread.reserve(cols.size());
     QPolygonF mean;
     std::size_t begin = 0;
     while (begin < cols.size()) {
         std::size_t end = begin + 1;
         while (end < cols.size() && cols[end].from - cols[end - 1].from <= gap) ++end;
-        band.clear();
         mean.clear();
         for (std::size_t i = begin; i < end; ++i) {
             const double x = map.X(cols[i].from + (cols[i].to - cols[i].from) / 2);
-            band.append(QPointF(x, map.Y(cols[i].max)));
+            if (cols[i].max > cols[i].min) spread.emplace_back(x, map.Y(cols[i].max), x, map.Y(cols[i].min));
             mean.append(QPointF(x, map.Y(cols[i].mean)));
         }
-        for (std::size_t i = end; i-- > begin;) {
-            band.append(QPointF(mean[static_cast<qsizetype>(i - begin)].x(), map.Y(cols[i].min)));
-        }
-        if (mean.size() == 1) {
+        if (!spread.empty()) {
             painter.setPen(spreadPen);
-            painter.drawLine(band[0], band[1]);
-            painter.setPen(meanPen);
+            painter.drawLines(spread.data(), static_cast<int>(spread.size()));
+            spread.clear();
+        }
+        painter.setPen(meanPen);
+        if (mean.size() == 1) {
             painter.drawPoint(mean[0]);
         } else {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(fill);
-            painter.drawPolygon(band);
-            painter.setBrush(Qt::NoBrush);
-            painter.setPen(meanPen);
             painter.drawPolyline(mean);
         }
         begin = end;
@@ -214,7 +214,7 @@ ChartLayout TrendChartLayout(const TrendChart& chart, const QRectF& area, const 
 
 void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& area) {
     painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     const QFont font = ChartFont();
     painter.setFont(font);
     const QFontMetricsF fm(font, painter.device());
@@ -284,7 +284,8 @@ void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& a
             painter.drawLine(rect.topLeft(), rect.topRight());
             painter.drawLine(rect.bottomLeft(), rect.bottomRight());
         }
-        for (const ChartLine& line : panel.lines) PaintLine(painter, line, map, columnWidth, scale);
+        const double columnPixels = plot.width() / static_cast<double>(std::max<std::size_t>(chart.columns, 1));
+        for (const ChartLine& line : panel.lines) PaintLine(painter, line, map, columnWidth, columnPixels, scale);
         painter.restore();
 
         // Restarts: dashed across every panel, named in the first.
