@@ -34,9 +34,7 @@ constexpr int kUnknownPictureType = 1447;
 // the command line prints.
 constexpr char kDecimalSign = '.';
 
-std::string Stamp(std::int64_t ms) {
-    return lab::FormatCalendar("yyyy-MM-dd HH:mm:ss", lab::CalendarFromMs(ms));
-}
+std::string Stamp(std::int64_t ms) { return lab::FormatCalendar("yyyy-MM-dd HH:mm:ss", lab::CalendarFromMs(ms)); }
 
 // The time a --from or --to names; a time of day alone falls on the day of
 // the file's last reading.
@@ -53,8 +51,7 @@ std::int64_t ChartTimeOption(const std::string& text, const char* option, std::i
             return lab::CalendarMs(*t);
         }
     }
-    throw UsageError(std::string(option) + ": " +
-                     lab::MessageText(lab::msg::PlotBadTime, {MessageExcerpt(text)}));
+    throw UsageError(std::string(option) + ": " + lab::MessageText(lab::msg::PlotBadTime, {MessageExcerpt(text)}));
 }
 
 std::vector<std::string> CommaList(const std::string& text) {
@@ -90,10 +87,9 @@ void PrintSummary(const lab::TrendChart& chart) {
         for (const lab::ChartLine& line : panel.lines) names += (names.empty() ? "" : ", ") + line.label;
         std::string ticks;
         for (const std::string& label : panel.tickLabels) ticks += (ticks.empty() ? "" : " ") + label;
-        std::cout << lab::MessageText(lab::msg::PlotPanel,
-                                      {std::to_string(p + 1) + " (" + names + ")", panel.unit,
-                                       AxisNumber(panel.axis.low, panel.tickLabels),
-                                       AxisNumber(panel.axis.high, panel.tickLabels), ticks})
+        std::cout << lab::MessageText(lab::msg::PlotPanel, {std::to_string(p + 1) + " (" + names + ")", panel.unit,
+                                                            AxisNumber(panel.axis.low, panel.tickLabels),
+                                                            AxisNumber(panel.axis.high, panel.tickLabels), ticks})
                   << '\n';
     }
     std::cout << lab::MessageText(lab::msg::PlotTime, {Stamp(chart.from), Stamp(chart.to)}) << '\n';
@@ -145,8 +141,8 @@ int Plot(const PlotOptions& o) {
         to += 30000;
     }
 
-    lab::TrendChartRequest request = lab::RecordedChartRequest(file, *columns, from, to,
-                                                               static_cast<std::size_t>(o.width), kDecimalSign);
+    lab::TrendChartRequest request =
+        lab::RecordedChartRequest(file, *columns, from, to, static_cast<std::size_t>(o.width), kDecimalSign);
     request.title = std::filesystem::path(o.file).filename().string();
     const lab::TrendChart chart = lab::BuildTrendChart(lab::RecordedSource(file), request);
     if (chart.Empty()) return Refuse(lab::msg::PlotNothingInTime, lab::MessageText(lab::msg::PlotNothingInTime));
@@ -166,11 +162,11 @@ int Plot(const PlotOptions& o) {
 }  // namespace
 
 CLI::App* AddPlotCommand(CLI::App& app, PlotOptions& o) {
-    CLI::App* plot = app.add_subcommand(
-        "plot", "Draw a file the station recorded (its data file, or a calibration run's series file) as a "
-                "trend chart into a PNG, SVG or PDF file");
-    plot->add_option("FILE", o.file, "The recorded file: a data file (text or CSV) or a run's series file")
-        ->required();
+    CLI::App* plot =
+        app.add_subcommand("plot",
+                           "Draw a file the station recorded (its data file, or a calibration run's series file) as a "
+                           "trend chart into a PNG, SVG or PDF file");
+    plot->add_option("FILE", o.file, "The recorded file: a data file (text or CSV) or a run's series file")->required();
     plot->add_option("--out", o.out, "The picture to write; its extension (.png, .svg, .pdf) chooses the format")
         ->type_name("OUT")
         ->required();

@@ -5,9 +5,8 @@
 // script can check it without looking at the picture.
 #pragma once
 
-#include <string>
-
 #include <CLI/CLI.hpp>
+#include <string>
 
 namespace wegator::cli {
 

@@ -52,21 +52,20 @@ void WarningBox(QWidget* parent, const QString& message) {
 
 }  // namespace
 
-RecordedChartWindow::RecordedChartWindow(lab::RecordedFile file, const QString& path, char decimalSign,
-                                         QWidget* parent)
+RecordedChartWindow::RecordedChartWindow(lab::RecordedFile file, const QString& path, char decimalSign, QWidget* parent)
     : QWidget(parent, Qt::Window),
       file_(std::move(file)),
       source_(lab::RecordedSource(file_)),
       decimalSign_(decimalSign),
       chart_(new TrendChartWidget(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(ToQString(lab::MessageText(lab::msg::RecordedWindowTitle, {QFileInfo(path).fileName().toStdString()})));
+    setWindowTitle(
+        ToQString(lab::MessageText(lab::msg::RecordedWindowTitle, {QFileInfo(path).fileName().toStdString()})));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chart_);
     // The whole record is drawn: the live chart's windows ending now mean nothing here.
     chart_->OfferWindows(false);
-    chart_->SetChartSource(
-        [this](const TrendChartWidget::ChartRequest& r) { return BuildChart(r.columns, r.shown); });
+    chart_->SetChartSource([this](const TrendChartWidget::ChartRequest& r) { return BuildChart(r.columns, r.shown); });
     chart_->SetRevisionSource([] { return std::uint64_t{0}; });
     std::vector<TrendChartWidget::Quantity> offered;
     QList<int> shown;

@@ -32,9 +32,9 @@ constexpr std::string_view kRunStamp = "yyyy-MM-dd HH:mm:ss";
 // laboratory's computer may have had. A one-letter field takes one or two
 // digits, so "d.M.yyyy" reads "06.05.2024" and "6.5.2024" alike.
 constexpr std::string_view kKnownFormats[] = {
-    "yyyy.MM.dd HH:mm:ss", "yyyy-MM-dd HH:mm:ss", "d.M.yyyy H:m:s",     "d.M.yy H:m:s",
-    "M/d/yyyy h:m:s AP",   "M/d/yy h:m:s AP",     "d/M/yyyy H:m:s",     "M/d/yyyy H:m:s",
-    "d/M/yy H:m:s",        "yyyy/M/d H:m:s",      "d-M-yyyy H:m:s",     "yyyy. M. d. H:m:s",
+    "yyyy.MM.dd HH:mm:ss", "yyyy-MM-dd HH:mm:ss", "d.M.yyyy H:m:s", "d.M.yy H:m:s",
+    "M/d/yyyy h:m:s AP",   "M/d/yy h:m:s AP",     "d/M/yyyy H:m:s", "M/d/yyyy H:m:s",
+    "d/M/yy H:m:s",        "yyyy/M/d H:m:s",      "d-M-yyyy H:m:s", "yyyy. M. d. H:m:s",
 };
 
 struct Refusal {
@@ -43,18 +43,9 @@ struct Refusal {
     std::string text;
 };
 
-Refusal Refuse(int line, int id, std::initializer_list<std::string_view> more = {}) {
-    const std::string number = std::to_string(line);
-    std::vector<std::string_view> arguments{number};
-    arguments.insert(arguments.end(), more.begin(), more.end());
-    // FillIn takes an initializer list; at most two more arguments are ever given.
-    std::string text;
-    switch (arguments.size()) {
-        case 1: text = MessageText(id, {arguments[0]}); break;
-        case 2: text = MessageText(id, {arguments[0], arguments[1]}); break;
-        default: text = MessageText(id, {arguments[0], arguments[1], arguments[2]}); break;
-    }
-    return {line, id, std::move(text)};
+// The message of a refused file, naming the line first, then what is wrong.
+Refusal Refuse(int line, int id, std::string_view first = {}, std::string_view second = {}) {
+    return {line, id, MessageText(id, {std::to_string(line), first, second})};
 }
 
 std::string_view Trim(std::string_view s) {
@@ -81,7 +72,8 @@ std::vector<std::string_view> Lines(std::string_view text) {
 // Fields of a line; a CSV field may be quoted, its quotes doubled. Quoted
 // fields are unquoted into `store` (a deque: its strings stay where they are
 // while it grows), which must outlive the views.
-void SplitFields(std::string_view line, bool csv, std::vector<std::string_view>& fields, std::deque<std::string>& store) {
+void SplitFields(std::string_view line, bool csv, std::vector<std::string_view>& fields,
+                 std::deque<std::string>& store) {
     fields.clear();
     store.clear();
     const char sep = csv ? ',' : '\t';
@@ -229,14 +221,14 @@ private:
             std::size_t count = fields_.size();
             if (count > 1 && Trim(fields_.back()).empty()) --count;  // the closing separator
             if (count != columns.size() + 1) {
-                return Refuse(number, msg::RecordedFieldCount,
-                              {std::to_string(count - 1), std::to_string(columns.size())});
+                return Refuse(number, msg::RecordedFieldCount, std::to_string(count - 1),
+                              std::to_string(columns.size()));
             }
             for (std::size_t c = 0; c < columns.size(); ++c) {
                 const std::string_view text = Trim(fields_[c + 1]);
                 if (text.empty()) continue;  // no value was shown then
                 const std::optional<double> value = Number(text);
-                if (!value) return Refuse(number, msg::RecordedNotANumber, {text});
+                if (!value) return Refuse(number, msg::RecordedNotANumber, text);
                 file.columns[columns[c]].points.push_back({ms, *value});
             }
             if (t == 1 && !first) file.restarts.push_back(ms);
@@ -290,7 +282,7 @@ private:
                 furthestText = Trim(line.substr(0, line.find(csv ? ',' : '\t')));
             }
         }
-        return Refuse(static_cast<int>(furthest + 1), msg::RecordedBadTime, {furthestText});
+        return Refuse(static_cast<int>(furthest + 1), msg::RecordedBadTime, furthestText);
     }
 
     const std::vector<std::string_view>& lines_;
@@ -355,7 +347,8 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
         file.columns.push_back(std::move(column));
     }
     for (RecordedColumn& column : file.columns) {
-        if (column.unit == TrendUnit::TemperatureDifference && column.unitText.empty()) column.unitText = temperatureUnit;
+        if (column.unit == TrendUnit::TemperatureDifference && column.unitText.empty())
+            column.unitText = temperatureUnit;
     }
 
     // Rows "n<tab>value<tab><tab>value…" up to the first line that is not one;
@@ -372,7 +365,7 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
         SplitFields(line, false, fields, store);
         const std::optional<double> row = Number(fields[0]);
         if (!row || *row != static_cast<double>(rows.size() + 1)) {
-            return Refuse(number, msg::RecordedRowOutOfOrder, {Trim(fields[0]), std::to_string(rows.size() + 1)});
+            return Refuse(number, msg::RecordedRowOutOfOrder, Trim(fields[0]), std::to_string(rows.size() + 1));
         }
         bool placed = true;
         for (std::size_t f = 2; f < fields.size() && placed; f += 2) placed = Trim(fields[f]).empty();
@@ -382,11 +375,12 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
             const std::string_view text = Trim(fields[f]);
             if (!placed && text.empty()) continue;
             if (!text.empty() && column >= labels.size()) {
-                return Refuse(number, msg::RecordedFieldCount, {std::to_string(column + 1), std::to_string(labels.size())});
+                return Refuse(number, msg::RecordedFieldCount, std::to_string(column + 1),
+                              std::to_string(labels.size()));
             }
             if (!text.empty() && text != kNoMeasurement) {
                 const std::optional<double> value = Number(text);
-                if (!value) return Refuse(number, msg::RecordedNotANumber, {text});
+                if (!value) return Refuse(number, msg::RecordedNotANumber, text);
                 values.push_back({column, *value});
             }
             ++column;
@@ -580,7 +574,7 @@ std::optional<std::vector<std::size_t>> SelectRecordedColumns(const RecordedFile
 }
 
 std::optional<std::pair<std::int64_t, std::int64_t>> RecordedSpan(const RecordedFile& file,
-                                                                   const std::vector<std::size_t>& columns) {
+                                                                  const std::vector<std::size_t>& columns) {
     std::optional<std::pair<std::int64_t, std::int64_t>> span;
     for (std::size_t c : columns) {
         const auto& points = file.columns[c].points;
@@ -593,8 +587,7 @@ std::optional<std::pair<std::int64_t, std::int64_t>> RecordedSpan(const Recorded
 }
 
 TrendChartRequest RecordedChartRequest(const RecordedFile& file, const std::vector<std::size_t>& columns,
-                                       std::int64_t from, std::int64_t to, std::size_t pixelColumns,
-                                       char decimalSign) {
+                                       std::int64_t from, std::int64_t to, std::size_t pixelColumns, char decimalSign) {
     TrendChartRequest request;
     for (std::size_t c : columns) {
         const RecordedColumn& column = file.columns[c];

@@ -51,9 +51,9 @@ inline constexpr int RecordedOpenMenu = 1469;
 }  // namespace msg
 
 struct RecordedColumn {
-    std::string name;      // as the header names it, without the unit: "DP/FP wejście", "Temp3"
-    std::string unitText;  // as written: "°C", "hPa, mbar", "%", "ppm"; empty when the header gives none
-    std::optional<TrendUnit> unit;          // nothing for units no trend shows (ppm, g/kg, kJ/kg)
+    std::string name;               // as the header names it, without the unit: "DP/FP wejście", "Temp3"
+    std::string unitText;           // as written: "°C", "hPa, mbar", "%", "ppm"; empty when the header gives none
+    std::optional<TrendUnit> unit;  // nothing for units no trend shows (ppm, g/kg, kJ/kg)
     std::optional<TrendQuantity> quantity;  // the station's quantity the column holds, when it is one
     std::vector<RecordedPoint> points;      // time-ordered, chart time (CalendarMs of the wall clock)
 };
@@ -105,13 +105,12 @@ std::optional<std::vector<std::size_t>> SelectRecordedColumns(const RecordedFile
 
 // The earliest and latest reading of the columns; nothing when they have none.
 std::optional<std::pair<std::int64_t, std::int64_t>> RecordedSpan(const RecordedFile& file,
-                                                                   const std::vector<std::size_t>& columns);
+                                                                  const std::vector<std::size_t>& columns);
 
 // A chart of the columns over [from, to], each line in the file's own unit,
 // columns of one unit sharing a panel; restarts labelled as such.
 TrendChartRequest RecordedChartRequest(const RecordedFile& file, const std::vector<std::size_t>& columns,
-                                       std::int64_t from, std::int64_t to, std::size_t pixelColumns,
-                                       char decimalSign);
+                                       std::int64_t from, std::int64_t to, std::size_t pixelColumns, char decimalSign);
 
 // The inverse of FormatCalendar for the patterns a record's time is written
 // in; a field of one letter takes one or two digits.

@@ -1,3 +1,5 @@
+#include "lab/recorded_file.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +9,6 @@
 #include "lab/data_file.h"
 #include "lab/lab_host.h"
 #include "lab/lab_messages.h"
-#include "lab/recorded_file.h"
 #include "lab_test_support.h"
 #include "pages/page_host.h"
 #include "physics/humidity_engine.h"
@@ -74,10 +75,10 @@ TEST(RecordedFile, DataFilesInEitherFormatAndLanguage) {
         DateFormats formats;
         bool english;
     };
-    for (const Case& c : {Case{"text", false, {"dd.MM.yyyy", "HH:mm:ss"}, false},
-                          Case{"text, 12-hour clock", false, {"M/d/yy", "h:mm:ss AP"}, false},
-                          Case{"CSV", true, {}, false},
-                          Case{"English header", false, {"yyyy-MM-dd", "HH:mm:ss"}, true}}) {
+    for (const Case& c :
+         {Case{"text", false, {"dd.MM.yyyy", "HH:mm:ss"}, false},
+          Case{"text, 12-hour clock", false, {"M/d/yy", "h:mm:ss AP"}, false}, Case{"CSV", true, {}, false},
+          Case{"English header", false, {"yyyy-MM-dd", "HH:mm:ss"}, true}}) {
         SCOPED_TRACE(c.name);
         TempFolder folder;
         const std::string path = WriteDataFile(folder, c.csv, c.formats, c.english);
@@ -90,8 +91,9 @@ TEST(RecordedFile, DataFilesInEitherFormatAndLanguage) {
         EXPECT_EQ(file.kind, RecordedFile::Kind::DataFile);
         ASSERT_EQ(file.columns.size(), 4u);
         EXPECT_FALSE(file.columns[3].quantity);
-        const std::vector<std::string> names = c.english ? std::vector<std::string>{"DP/FP input", "Pb input", "RH over water"}
-                                                         : std::vector<std::string>{"DP/FP wejście", "Pb wejście", "RH nad wodą"};
+        const std::vector<std::string> names =
+            c.english ? std::vector<std::string>{"DP/FP input", "Pb input", "RH over water"}
+                      : std::vector<std::string>{"DP/FP wejście", "Pb wejście", "RH nad wodą"};
         const TrendQuantity quantities[] = {TrendQuantity::DewPointAverage, TrendQuantity::PressureAverage,
                                             TrendQuantity::ResultHumidity};
         const TrendUnit kinds[] = {TrendUnit::Temperature, TrendUnit::Pressure, TrendUnit::Percent};
@@ -154,7 +156,8 @@ TEST(RecordedFile, DamagedFileIsRefusedNamingTheLine) {
     for (const Case& c : {
              Case{header + "06.05.2024 12:00:05\t21.5\t\r\n06.05.2024 12:01:05\t21,6x\t\r\n", 3,
                   "Wiersz 3: „21,6x” nie jest liczbą"},
-             Case{header + "32.05.2024 12:00:05\t21.5\t\r\n", 2, "Wiersz 2: nieczytelna data i czas „32.05.2024 12:00:05”"},
+             Case{header + "32.05.2024 12:00:05\t21.5\t\r\n", 2,
+                  "Wiersz 2: nieczytelna data i czas „32.05.2024 12:00:05”"},
              Case{header + "06.05.2024 12:00:05\t21.5\t22.0\t\r\n", 2,
                   "Wiersz 2: pól z wartościami jest 2, a kolumn w nagłówku 1"},
              Case{header, 1, "Wiersz 1: w pliku nie ma żadnego zapisu"},

@@ -2,9 +2,10 @@
 // refused with the line that is wrong and no window.
 #include "recorded_chart_window.h"
 
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "trend_chart_widget.h"
 
@@ -21,8 +22,9 @@ TEST(RecordedChartWindow, DrawsARecordWholeOrNamesTheLineThatIsWrong) {
     QTemporaryDir dir;
     QWidget owner;
     const QByteArray header = "Data i czas\tDP/FP wejście (°C)\tRH nad wodą (%)\t\r\n";
-    Write(dir.filePath("lab.txt"), header + "06.05.2024 14:00:05\t-10.52\t45.1\t\r\n06.05.2024 18:00:05\t-10.41\t45.6\t\r\n");
-    Write(dir.filePath("bad.txt"), header + "06.05.2024 14:00:05\t-10.52\t45.1\t\r\n06.05.2024 14:01\t-10.41\t45.6\t\r\n");
+    const QByteArray first = "06.05.2024 14:00:05\t-10.52\t45.1\t\r\n";
+    Write(dir.filePath("lab.txt"), header + first + "06.05.2024 18:00:05\t-10.41\t45.6\t\r\n");
+    Write(dir.filePath("bad.txt"), header + first + "06.05.2024 14:01\t-10.41\t45.6\t\r\n");
     QString refused;
     const RecordRefusal refuse = [&refused](QWidget*, const QString& message) { refused = message; };
 
@@ -40,7 +42,8 @@ TEST(RecordedChartWindow, DrawsARecordWholeOrNamesTheLineThatIsWrong) {
     EXPECT_EQ(chart.to, lab::CalendarMs({2024, 5, 6, 18, 0, 5}));
 
     EXPECT_EQ(OpenStationRecordFile(&owner, dir.filePath("bad.txt"), ',', refuse), nullptr);
-    EXPECT_TRUE(refused.contains(QString::fromUtf8("Wiersz 3: nieczytelna data i czas „06.05.2024 14:01”"))) << refused.toStdString();
+    EXPECT_TRUE(refused.contains(QString::fromUtf8("Wiersz 3: nieczytelna data i czas „06.05.2024 14:01”")))
+        << refused.toStdString();
     EXPECT_TRUE(refused.contains(dir.filePath("bad.txt")));
     EXPECT_EQ(owner.findChildren<RecordedChartWindow*>().size(), 1);
 }
