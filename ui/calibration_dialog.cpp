@@ -11,15 +11,16 @@
 #include "lab/calibration_run.h"
 #include "lab/laboratory_page.h"
 #include "ui_calibration_dialog.h"
+#include "widget_texts.h"
 
 namespace wegator {
 
 namespace {
 // The log's tabs stand at every 10th character of a fixed-width font: each
 // heading of the run file then spans two of them, as its values do, with room
-// between the columns; the widest summary line fits.
+// between the columns; a whole row, its stability figures included, fits.
 constexpr int kTabColumns = 10;
-constexpr int kLogColumns = 76;
+constexpr int kLogColumns = 128;
 constexpr int kLogLines = 14;
 // The countdown shows whole seconds: worked out a few times a second is enough.
 constexpr qint64 kProgressRefreshMs = 200;
@@ -31,6 +32,11 @@ CalibrationDialog::CalibrationDialog(lab::LaboratoryPage& page, QWidget* parent)
     ui_->informationLine->setText(QString::fromStdString(run_.InformationLine()));
     ui_->folderEdit->setText(QString::fromStdString(run_.Folder()));
     ui_->dewPointCheck->setChecked(run_.UseDewPoint());
+    ui_->stableCheck->setChecked(run_.Wait().on);
+    ui_->longestWaitSpin->setMinimum(1);
+    ui_->longestWaitSpin->setMaximum(lab::CalibrationRun::kLongestStabilityWait);
+    ui_->longestWaitSpin->setValue(run_.Wait().longestMinutes);
+    AttachToolTips(this);
     ui_->folderEdit->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 48);
     // Every column of a row (number, temperature, dew point, humidity) shows
     // without a horizontal scroll bar: the dialog is as wide as the log needs.
@@ -56,6 +62,12 @@ CalibrationDialog::CalibrationDialog(lab::LaboratoryPage& page, QWidget* parent)
     connect(ui_->stopButton, &QPushButton::clicked, this, &CalibrationDialog::Stop);
     connect(ui_->closeButton, &QPushButton::clicked, this, &CalibrationDialog::CloseKeepingFolder);
     connect(ui_->dewPointCheck, &QCheckBox::toggled, this, [this](bool on) { run_.SetUseDewPoint(on); });
+    auto takeWait = [this] {
+        run_.SetStabilityWait({ui_->stableCheck->isChecked(), ui_->longestWaitSpin->value()});
+        Refresh();
+    };
+    connect(ui_->stableCheck, &QCheckBox::toggled, this, takeWait);
+    connect(ui_->longestWaitSpin, &QSpinBox::valueChanged, this, takeWait);
     Refresh();
 }
 
@@ -83,6 +95,8 @@ void CalibrationDialog::Refresh() {
     ui_->startButton->setEnabled(run_.StartEnabled());
     ui_->stopButton->setEnabled(run_.StopEnabled());
     ui_->dewPointCheck->setEnabled(run_.StartEnabled());
+    ui_->stableCheck->setEnabled(run_.StartEnabled());
+    ui_->longestWaitSpin->setEnabled(run_.StartEnabled() && ui_->stableCheck->isChecked());
 }
 
 void CalibrationDialog::Start() {

@@ -1,8 +1,9 @@
 // The dialog "Kalibracja": shows what the calibration run will do and how far
-// it has come, takes its folder (typed, or chosen with "..."), its start delay
-// and the dew-point column, starts it ("Start", or the key S), stops it
-// ("Stop"), shows its log, and closes ("Zamknij" keeps the folder, Escape and
-// the close box do not; during a run each asks first). The run itself is the
+// it has come, takes its folder (typed, or chosen with "..."), its start delay,
+// the dew-point column and whether to start only once the station is stable
+// (and how long to wait at most), starts it ("Start", or the key S), stops it
+// ("Stop"), shows its log, and closes ("Zamknij" keeps the folder and the
+// wait, Escape and the close box do not; during a run each asks first). The run itself is the
 // laboratory page's; the dialog only forwards and shows.
 #pragma once
 
