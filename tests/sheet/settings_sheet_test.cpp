@@ -228,8 +228,8 @@ TEST(SettingsSheetLaboratory, ChecksInOrderWithIntegersIn64Bits) {
         EXPECT_EQ(sheet.model->Accept(), c.message == 0);
         EXPECT_EQ(sheet.host.Last(), c.message);
         if (c.message == 0 && c.limit == L::PressureSd) {
-            EXPECT_EQ(sheet.settings.settingsLabStabilityWindow, 240);
-            EXPECT_EQ(sheet.settings.settingsLabStabilityPSd, 0.001);
+            EXPECT_EQ(sheet.model->Result().settings.settingsLabStabilityWindow, 240);
+            EXPECT_EQ(sheet.model->Result().settings.settingsLabStabilityPSd, 0.001);
         }
     }
 }
