@@ -262,6 +262,24 @@ TEST(LabCliTest, RunRefusesWhatItCannotDo) {
     const auto garbage = folder.Write("other.txt", "not a settings store\n");
     EXPECT_EQ(RunCli(folder, {"lab", "run", "--settings", garbage.string()}).status, 2);
     EXPECT_EQ(ReadFile(garbage), "not a settings store\n");
+
+    // Stability options that cannot be meant, and a PDF that could never be
+    // written, are refused before any port opens.
+    const std::string runs = folder.Path().string();
+    for (const auto& [options, named] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--criterion", "dew=0.1,0.1"}, "KEY=DRIFT,SD with KEY one of dp, t, pb"},
+             {{"--criterion", "dp=0,0.1"}, "DRIFT and SD are numbers above 0"},
+             {{"--stability-window", "0"}, "--stability-window"},
+             {{"--start-when-stable"}, "--run-folder"},
+             {{"--run-folder", runs, "--longest-wait", "5"}, "--start-when-stable"},
+             {{"--print-pdf", runs}, "it is a folder"}}) {
+        std::vector<std::string> args = {"lab", "run", "--settings", (folder.Path() / "lab.reg").string()};
+        args.insert(args.end(), options.begin(), options.end());
+        const Finished refused = RunCli(folder, args);
+        EXPECT_EQ(refused.status, 2) << named;
+        EXPECT_NE(refused.err.find(named), std::string::npos) << refused.err;
+        EXPECT_EQ(refused.err.find("cannot open its port"), std::string::npos) << refused.err;
+    }
 }
 
 }  // namespace
