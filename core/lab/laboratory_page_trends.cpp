@@ -139,11 +139,11 @@ TrendChart LaboratoryPage::Chart(const std::vector<TrendQuantity>& quantities, s
 namespace {
 // Columns and lines of the printout's trend sheet.
 constexpr int kNameColumn = 100;
-constexpr int kDriftColumn = 520;
-constexpr int kSdColumn = 900;
-constexpr int kSpanColumn = 1250;
-constexpr int kCountColumn = 1560;
-constexpr int kLimitColumn = 1800;
+constexpr int kDriftColumn = 500;
+constexpr int kSdColumn = 880;
+constexpr int kSpanColumn = 1220;
+constexpr int kCountColumn = 1540;
+constexpr int kLimitColumn = 1760;
 constexpr int kLine = 100;
 constexpr int kPaperColumns = 700;
 }  // namespace

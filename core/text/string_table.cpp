@@ -525,7 +525,7 @@ constexpr StringEntry kPolish[] = {
     {1500, "Stabilność i trend"},
     {1501, "Okno oceny: %s min"},
     {1502, "Dryft"},
-    {1503, "Odch. standardowe"},
+    {1503, "Odch. std."},
     {1504, "Rozstęp"},
     {1505, "Odczytów"},
     {1506, "Granice: dryft; odch."},

@@ -2033,9 +2033,9 @@ End the program?</translation>
         <translation>Drift</translation>
     </message>
     <message>
-        <source>Odch. standardowe</source>
+        <source>Odch. std.</source>
         <comment>1503</comment>
-        <translation>Standard deviation</translation>
+        <translation>Std. dev.</translation>
     </message>
     <message>
         <source>Rozstęp</source>
