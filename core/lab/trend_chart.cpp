@@ -207,6 +207,14 @@ TrendLine StationLine(TrendQuantity quantity, std::string_view temperatureUnit, 
         case TrendUnit::Temperature: {
             line.unit = std::string(temperatureUnit);
             line.convert = [unit = line.unit](double c) { return TemperatureFromCelsius(c, unit); };
+            // A dew point of 10 °C and an air temperature of 20 °C on one axis
+            // would both be flat lines: each keeps a panel of its own (its
+            // reading, average and result together), the channels one for all.
+            if (info.kind == StabilityQuantity::DewOrFrostPoint) {
+                line.panel = "DP " + line.unit;
+            } else if (quantity >= TrendQuantity::Channel1 && quantity <= TrendQuantity::Channel8) {
+                line.panel = "CH " + line.unit;
+            }
             break;
         }
         case TrendUnit::TemperatureDifference: {

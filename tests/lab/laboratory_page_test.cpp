@@ -669,7 +669,7 @@ TEST(LaboratoryPage, TrendsJudgeARampThatStopsAndMarkRestarts) {
     };
     EXPECT_TRUE(printed("0,49") || printed("0,50")) << "the drift";
     EXPECT_TRUE(printed("niestabilne: DP/FP dryft"));
-    EXPECT_EQ(sheet.chart.panels.size(), 3u);  // °C (DP/FP and T), kPa, %
+    EXPECT_EQ(sheet.chart.panels.size(), 4u);  // DP/FP, T, Pb, RH: each on its own axis
     EXPECT_GT(sheet.chartN, 800);
     const std::int64_t rampEnd = station.time.MonotonicMs();
     station.Live(60000);
