@@ -33,7 +33,6 @@
 #include "psychrometer_page_widget.h"
 #include "qt_lab_host.h"
 #include "recorded_chart_window.h"
-#include "recorded_chart_window.h"
 #include "rh_page_widget.h"
 #include "station/qt_station.h"
 #include "url_opener.h"
@@ -217,8 +216,6 @@ void MainWindow::BuildMenu() {
     add(program, tr("P&sychrometr"), kCmdPsychrometer);
     add(program, tr("&Ciśnienie"), kCmdPressure);
     add(program, tr("&Laboratorium"), kCmdLaboratory);
-    connect(program->addAction(StringTableText(lab::msg::RecordedOpenMenu)), &QAction::triggered, this,
-            [this] { OpenStationRecord(this, settings_.decimal.empty() ? ',' : settings_.decimal.front()); });
     connect(program->addAction(StringTableText(lab::msg::RecordedOpenMenu)), &QAction::triggered, this,
             [this] { OpenStationRecord(this, settings_.decimal.empty() ? ',' : settings_.decimal.front()); });
     program->addSeparator();

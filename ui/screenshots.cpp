@@ -188,6 +188,20 @@ bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
         window.Station().Page().ConfirmStationEnd();
     }
 
+    if (window.Station().Page().StreamInUse(lab::Stream::Dp30)) {
+        // The dew point has stopped ramping (the simulator holds it): once a
+        // whole window has passed, the page says since when it is stable.
+        lab::LaboratoryPage& page = window.Station().Page();
+        window.ShowPage(MainWindow::kLaboratoryPage);
+        QElapsedTimer waited;
+        waited.start();
+        while (!page.StationVerdict().stable && waited.elapsed() < 150000) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        }
+        window.LaboratoryPageWidgetAt()->Refresh();
+        saved &= Save(window, dir, QStringLiteral("page4_laboratory_stable"));
+    }
+
     if (window.Station().Page().StreamInUse(lab::Stream::Qx316)) {
         // The barometer's port goes away: the page names it, marks the
         // pressure and the results out of date and keeps trying the port.
