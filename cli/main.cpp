@@ -23,6 +23,7 @@
 #include "app/settings_store.h"
 #include "command.h"
 #include "csv_reader.h"
+#include "digest/qt_file_digest.h"
 #include "evaluation_output.h"
 #include "input_file.h"
 #include "lab_commands.h"
@@ -207,6 +208,7 @@ std::string SafeParseMessage(std::string message, std::span<char* const> args) {
 }
 
 int Main(int argc, char** argv) {
+    InstallQtFileDigest();
     CLI::App app{"wegator-cli: the calculator pages of wegator (relative humidity, moisture content, "
                  "psychrometer, pressure), its laboratory station (lab run), instruments (lab) and correction "
                  "tables (cal) on the command line",

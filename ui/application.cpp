@@ -16,6 +16,7 @@
 #include "text/string_table.h"
 #include "text/strings.h"
 #include "data_files.h"
+#include "digest/qt_file_digest.h"
 #include "main_window.h"
 #include "screenshots.h"
 #include "wegator_version.h"
@@ -144,6 +145,7 @@ int RunWegator(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("wegator"));
     QApplication::setOrganizationName(QStringLiteral("TREVAN"));
+    InstallQtFileDigest();
 
     QString screenshotDir;
     const QStringList arguments = QCoreApplication::arguments();
