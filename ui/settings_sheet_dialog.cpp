@@ -588,6 +588,8 @@ void SettingsSheetDialog::BindFile() {
     }
     connect(ui.formatList, &QComboBox::activated, this,
             [this](int index) { model_.File().Contents().csvFormat = index == 0; });
+    connect(ui.uncertaintiesBox, &QCheckBox::clicked, this, [this](bool on) { model_.File().SetUncertainties(on); });
+    connect(ui.bomBox, &QCheckBox::clicked, this, [this](bool on) { model_.File().SetByteOrderMark(on); });
     connect(ui.intervalEdit, &QLineEdit::textEdited, this,
             [this](const QString& text) { model_.File().EditIntervalText(text.toStdString()); });
     connect(ui.browseButton, &QPushButton::clicked, this, &SettingsSheetDialog::ChooseDataFile);
@@ -617,6 +619,8 @@ void SettingsSheetDialog::RefreshFile() {
     wegator::Show(ui.formatList, page.Contents().csvFormat ? 0 : 1);
     wegator::Show(ui.intervalEdit, page.IntervalText());
     for (const ColumnBox& column : ColumnBoxes(ui)) Show(column.box, page.Contents().*column.member);
+    Show(ui.uncertaintiesBox, page.Uncertainties());
+    Show(ui.bomBox, page.ByteOrderMark());
 }
 
 }  // namespace wegator

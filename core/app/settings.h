@@ -64,6 +64,12 @@ struct Settings {
     std::string saveFileCode = "0";
     std::string saveFileName;
     std::int32_t saveFileTime = 1;
+    // Nonzero: every value column of the data file that has a standard
+    // uncertainty (the averaged inputs, the results) is followed by it.
+    std::int32_t saveFileUncertainties = 0;
+    // Nonzero: a CSV data file started new or emptied begins with a UTF-8
+    // byte-order mark, so that spreadsheets read its "°" and "ł" right.
+    std::int32_t saveFileBom = 0;
 
     // Paths of the correction tables (.cal) of the instruments.
     std::string calibrationFileNameDp30;

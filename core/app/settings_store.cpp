@@ -270,6 +270,8 @@ const SettingDescriptor kSettingsTable[] = {
     Dword("LAB_ENTHALPY_UNIT", &Settings::labEnthalpyUnit, Range{0, 1}),
     Dword("LAB_PRESSURE_UNIT", &Settings::labPressureUnit, Range{0, 3}),
     Dword("QX311_TEMPERATURE_UNIT", &Settings::qx311TemperatureUnit, Range{0, 2}),
+    Dword("SAVE_FILE_UNCERTAINTIES", &Settings::saveFileUncertainties, Range{0, 1}),
+    Dword("SAVE_FILE_BOM", &Settings::saveFileBom, Range{0, 1}),
 };
 
 // ---- Text helpers --------------------------------------------------------

@@ -1,6 +1,8 @@
 #include "lab/data_file.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
 
 #include "text/strings.h"
 #include "lab/lab_messages.h"
@@ -170,15 +172,67 @@ std::vector<DataColumn> SelectedColumns(const SaveFileContents& c) {
     return columns;
 }
 
+namespace {
+
+std::string ColumnName(const DataColumn& column) {
+    if (column.input) return std::string(LoadString(kInputLabels[column.index]));
+    return std::string(column.name) + " " +
+           std::string(LoadString(column.phase == Phase::Water ? msg::OverWater : msg::OverIce));
+}
+
+// The line without its end ("\r\n" or "\n").
+std::string_view WithoutLineEnd(std::string_view line) {
+    if (line.ends_with('\n')) line.remove_suffix(1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return line;
+}
+
+// How much of an existing file is searched for its last header: a week of
+// records a minute apart with every column is a few megabytes, and a header
+// further back than this is simply written again.
+constexpr std::streamoff kTailBytes = 1 << 20;
+
+}  // namespace
+
 std::string ColumnLabel(const DataColumn& column, std::string_view unit) {
-    std::string label;
-    if (column.input) {
-        label = LoadString(kInputLabels[column.index]);
-    } else {
-        label = std::string(column.name) + " " +
-                std::string(LoadString(column.phase == Phase::Water ? msg::OverWater : msg::OverIce));
+    return ColumnName(column) + " (" + std::string(unit) + ")";
+}
+
+std::string UncertaintyLabel(const DataColumn& column, std::string_view unit) {
+    return "u(" + ColumnName(column) + ") (" + std::string(unit) + ")";
+}
+
+DataFileTail ReadDataFileTail(const std::string& path) {
+    DataFileTail tail;
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return tail;
+    const std::streamoff size = in.tellg();
+    if (size <= 0) return tail;
+    tail.empty = false;
+    const std::streamoff start = size > kTailBytes ? size - kTailBytes : 0;
+    in.seekg(start);
+    std::string text(static_cast<std::size_t>(size - start), '\0');
+    if (!in.read(text.data(), static_cast<std::streamsize>(text.size()))) return tail;
+    // A line cut by where the tail starts is not a whole line.
+    std::size_t begin = 0;
+    if (start > 0) {
+        begin = text.find('\n');
+        if (begin == std::string::npos) return tail;
+        ++begin;
     }
-    return label + " (" + std::string(unit) + ")";
+    const std::string_view lead = LoadString(msg::DateAndTime);
+    std::string_view rest = std::string_view(text).substr(begin);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end == std::string_view::npos ? rest.size() : end + 1);
+        rest.remove_prefix(line.size());
+        if (line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+        const std::string_view afterLead = line.substr(std::min(line.size(), lead.size()));
+        if (line.starts_with(lead) && (afterLead.starts_with('\t') || afterLead.starts_with(','))) {
+            tail.lastHeader = std::string(WithoutLineEnd(line));
+        }
+    }
+    return tail;
 }
 
 std::string HeaderLine(const std::vector<std::string>& labels, bool csv) {
@@ -210,11 +264,12 @@ std::string RecordLine(const CalendarTime& time, const DateFormats& formats, con
     return line + "\r\n";
 }
 
-void DataFile::Attach(std::unique_ptr<LineSink> sink, std::string path) {
+void DataFile::Attach(std::unique_ptr<LineSink> sink, std::string path, DataFileTail tail) {
     Close();
     sink_ = std::move(sink);
     path_ = std::move(path);
-    headerPending_ = true;
+    atStart_ = tail.empty;
+    fileHeader_ = std::move(tail.lastHeader);
 }
 
 void DataFile::Close() {
@@ -231,8 +286,11 @@ void DataFile::Write(const CalendarTime& time, const std::vector<std::string>& l
                      const std::vector<std::string>& values) {
     if (!sink_) return;
     lastHeader_ = HeaderLine(labels, csv_);
-    Pending record{headerPending_ ? lastHeader_ : std::string(), RecordLine(time, formats_, values, csv_)};
-    headerPending_ = false;
+    // A header only where the columns change: the same one again (after a
+    // restart, "Wyczyść" or a settings change) would split a spreadsheet's table.
+    const bool newColumns = WithoutLineEnd(lastHeader_) != fileHeader_;
+    if (newColumns) fileHeader_ = std::string(WithoutLineEnd(lastHeader_));
+    Pending record{newColumns ? lastHeader_ : std::string(), RecordLine(time, formats_, values, csv_)};
     backlog_.push_back(std::move(record));
     if (backlog_.size() > kBacklogLimit) {
         // The oldest record gives way; a header it carried goes on with the next.
@@ -247,11 +305,16 @@ void DataFile::WriteBacklog(bool warn) {
     while (sink_ && !backlog_.empty()) {
         Pending& next = backlog_.front();
         // A file deleted under the program is a new file: it needs a header.
-        if (sink_->StartedAnew() && next.header.empty()) next.header = lastHeader_;
-        if (!sink_->Append(next.header + next.record)) {
+        if (sink_->StartedAnew()) {
+            atStart_ = true;
+            if (next.header.empty()) next.header = lastHeader_;
+        }
+        const bool mark = atStart_ && byteOrderMark_ && csv_;
+        if (!sink_->Append((mark ? std::string(kByteOrderMark) : std::string()) + next.header + next.record)) {
             if (warn) Warn();
             return;
         }
+        atStart_ = false;
         backlog_.pop_front();
         if (warn) warned_ = false;
     }

@@ -1,8 +1,12 @@
 // The laboratory data file: at a fixed interval one record of the averaged
 // inputs and the computed results the laboratory page shows, tab-separated
 // ("Format tekstowy") or comma-separated ("Format CSV"), with a header line
-// before the first record and after every change of its columns, format or
-// name.
+// before the first record and whenever the columns differ from those of the
+// last header the file holds: a station restarted on the same file with the
+// same columns goes on under the header already there, so that a
+// spreadsheet sees one table. On request each value column is followed by
+// its standard uncertainty, and a CSV file started new begins with a UTF-8
+// byte-order mark for spreadsheets that would otherwise misread "°C".
 //
 // A record never gets lost and never lands half: each record (with a pending
 // header) goes to the file in one write; a write that fails is cut back and
@@ -47,6 +51,21 @@ std::vector<DataColumn> SelectedColumns(const SaveFileContents& contents);
 // A column's header label: "DP/FP wejście (°C)", "RH nad wodą (%)", with the
 // unit shown beside the column's field on the page.
 std::string ColumnLabel(const DataColumn& column, std::string_view unit);
+// The label of the column of its standard uncertainty, in the same unit:
+// "u(DP/FP wejście) (°C)", "u(RH nad wodą) (%)".
+std::string UncertaintyLabel(const DataColumn& column, std::string_view unit);
+
+// The UTF-8 byte-order mark a CSV file for spreadsheets may start with.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// What an existing data file tells before records are appended to it: whether
+// it is empty, and its last header line (without line end, without a mark),
+// empty when none was found in its last megabyte.
+struct DataFileTail {
+    bool empty = true;
+    std::string lastHeader;
+};
+DataFileTail ReadDataFileTail(const std::string& path);
 
 // The user's date and time formats, for the text format ("dd.MM.yyyy",
 // "HH:mm:ss" and the like, see FormatCalendar).
@@ -83,8 +102,10 @@ public:
 
     explicit DataFile(PageHost& host) : host_(host) {}
 
-    // Takes an opened file; the next record starts with a header line.
-    void Attach(std::unique_ptr<LineSink> sink, std::string path);
+    // Takes an opened file; the next record starts with a header line unless
+    // the file's last header (tail.lastHeader) is the one it would write. A
+    // file that is empty gets the byte-order mark, when asked for, first.
+    void Attach(std::unique_ptr<LineSink> sink, std::string path, DataFileTail tail = {});
     // Records still waiting get one last try (quietly); those the disk
     // still refuses are dropped with the file.
     void Close();
@@ -96,8 +117,13 @@ public:
     void SetCsv(bool csv) { csv_ = csv; }
     bool Csv() const { return csv_; }
     void SetDateFormats(DateFormats formats) { formats_ = std::move(formats); }
-    void SetHeaderPending() { headerPending_ = true; }
-    bool HeaderPending() const { return headerPending_; }
+    // A CSV file started new or emptied begins with the byte-order mark;
+    // never one in the middle of a file appended to.
+    void SetByteOrderMark(bool on) { byteOrderMark_ = on; }
+    // The columns, the format or the file may have changed. Nothing to keep
+    // track of: every record compares its header with the file's last one
+    // and writes it only when they differ.
+    void SetHeaderPending() {}
 
     // Writes one record after those still waiting; labels and values of the
     // selected columns, in file order.
@@ -122,7 +148,12 @@ private:
     std::unique_ptr<LineSink> sink_;
     std::string path_;
     bool csv_ = false;
-    bool headerPending_ = true;
+    bool byteOrderMark_ = false;
+    // Nothing has been written into the file yet (new, emptied or recreated).
+    bool atStart_ = false;
+    // The last header the file holds or will hold once the backlog is
+    // written, without its line end; empty: none known.
+    std::string fileHeader_;
     bool warned_ = false;
     DateFormats formats_;
     std::string lastHeader_;

@@ -66,7 +66,10 @@ void LaboratoryPage::TakeDataFile(std::unique_ptr<RecordFile> file, bool empty) 
     if (!file) return;
     if (empty) file->Empty();
     std::string path = file->Path();
-    dataFile_.Attach(std::move(file), std::move(path));
+    // Appended to, the file goes on under its own last header when the
+    // columns are the same.
+    DataFileTail tail = ReadDataFileTail(path);
+    dataFile_.Attach(std::move(file), std::move(path), std::move(tail));
     dataFile_.SetCsv(DecodeSaveFileCode(settings_.saveFileCode).csvFormat);
     Changed();
 }
@@ -87,20 +90,31 @@ void LaboratoryPage::StopSaveTimer() {
 }
 
 std::vector<std::string> LaboratoryPage::RecordLabels() const {
+    const bool uncertainties = settings_.saveFileUncertainties != 0;
     std::vector<std::string> labels;
     for (const DataColumn& column : SelectedColumns(DecodeSaveFileCode(settings_.saveFileCode))) {
         const std::string unit = column.input ? InputUnit(static_cast<LabInput>(column.index))
                                               : ResultRowUnit(column.index, TemperatureUnit(), EnthalpyUnit());
         labels.push_back(ColumnLabel(column, unit));
+        if (uncertainties) labels.push_back(UncertaintyLabel(column, unit));
     }
     return labels;
 }
 
 std::vector<std::string> LaboratoryPage::RecordValues() const {
+    const bool uncertainties = settings_.saveFileUncertainties != 0;
     std::vector<std::string> values;
     for (const DataColumn& column : SelectedColumns(DecodeSaveFileCode(settings_.saveFileCode))) {
-        values.push_back(column.input ? AverageText(static_cast<LabInput>(column.index))
-                                      : ResultText(column.index, column.phase == Phase::Water ? 0 : 2));
+        if (column.input) {
+            const auto input = static_cast<LabInput>(column.index);
+            values.push_back(AverageText(input));
+            if (uncertainties) values.push_back(AverageUncertaintyText(input));
+        } else {
+            // The grid's columns: value and uncertainty over water, then over ice.
+            const int value = column.phase == Phase::Water ? 0 : 2;
+            values.push_back(ResultText(column.index, value));
+            if (uncertainties) values.push_back(ResultText(column.index, value + 1));
+        }
     }
     return values;
 }
@@ -127,6 +141,7 @@ void LaboratoryPage::WriteRecord() {
         skippedInGap_ = 0;
         gapInputs_.clear();
     }
+    dataFile_.SetByteOrderMark(settings_.saveFileBom != 0);
     dataFile_.Write(clock_.LocalTime(), RecordLabels(), RecordValues());
     Changed();
 }

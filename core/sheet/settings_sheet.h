@@ -340,8 +340,16 @@ public:
     const SaveFileContents& Contents() const { return contents_; }
     const std::string& IntervalText() const { return interval_; }
     void EditIntervalText(std::string text) { interval_ = std::move(text); }
+    // "Zapisuj niepewności": each value column followed by its standard uncertainty.
+    bool Uncertainties() const { return uncertainties_; }
+    void SetUncertainties(bool on) { uncertainties_ = on; }
+    // "Zapisuj CSV ze znacznikiem BOM": a new or emptied CSV file starts with
+    // the UTF-8 byte-order mark spreadsheets look for.
+    bool ByteOrderMark() const { return byteOrderMark_; }
+    void SetByteOrderMark(bool on) { byteOrderMark_ = on; }
 
-    // With saving on: interval 1 … 6000 minutes (193), a name (194) that the
+    // With saving on: interval 1 … 6000 minutes (193), a name (194), at least
+    // one column (a file of dates alone records nothing), a name that the
     // store can hold and that opens (195), then, for a file that exists, Yes
     // empties it and No appends (196). The old file records until the new one
     // has opened. With saving off an open file is closed.
@@ -355,6 +363,8 @@ private:
     SaveFileContents contents_;
     std::string interval_;
     std::int64_t minutes_ = 1;
+    bool uncertainties_ = false;
+    bool byteOrderMark_ = false;
     DataFileAction action_ = DataFileAction::Keep;
 };
 

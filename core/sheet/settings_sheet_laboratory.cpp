@@ -9,6 +9,7 @@
 #include "sheet/settings_sheet_support.h"
 #include "text/strings.h"
 #include "lab/cal_file.h"
+#include "lab/data_file.h"
 #include "lab/lab_messages.h"
 #include "lab/stream_use.h"
 #include "pages/number_entry.h"
@@ -410,6 +411,13 @@ void LaboratorySettingsPage::ApplyTo(Settings& s) const {
 
 // ---- "Zapis" ----------------------------------------------------------------
 
+namespace {
+
+// "Nie wybrano żadnej kolumny do zapisu…"
+constexpr int kNoColumnChosen = 1520;
+
+}  // namespace
+
 std::string DataFileNameWithExtension(const std::string& name, int filterIndex) {
     const std::size_t slash = name.find_last_of('/');
     const std::string_view base =
@@ -425,7 +433,9 @@ FileSettingsPage::FileSettingsPage(const Settings& before, const SheetContext& c
       name_(before.saveFileName),
       contents_(DecodeSaveFileCode(before.saveFileCode)),
       interval_(std::to_string(before.saveFileTime)),
-      minutes_(before.saveFileTime) {}
+      minutes_(before.saveFileTime),
+      uncertainties_(before.saveFileUncertainties != 0),
+      byteOrderMark_(before.saveFileBom != 0) {}
 
 bool FileSettingsPage::ChooseFileName(std::string name) {
     // The settings store keeps one line per value: a name with a line break
@@ -455,6 +465,10 @@ bool FileSettingsPage::Check() {
         Tell(host, id::kSetFileName);
         return false;
     }
+    if (lab::SelectedColumns(contents_).empty()) {
+        Tell(host, kNoColumnChosen);
+        return false;
+    }
     minutes_ = minutes;
     if (laboratory == nullptr) return true;
 
@@ -479,6 +493,8 @@ void FileSettingsPage::ApplyTo(Settings& s) const {
     s.saveFileName = name_;
     const std::int64_t minutes = ParseStoredInteger(interval_);
     s.saveFileTime = static_cast<std::int32_t>((minutes >= 1 && minutes <= 6000) ? minutes : minutes_);
+    s.saveFileUncertainties = uncertainties_ ? 1 : 0;
+    s.saveFileBom = byteOrderMark_ ? 1 : 0;
 }
 
 }  // namespace wegator

@@ -529,6 +529,7 @@ constexpr StringEntry kPolish[] = {
     {1504, "Rozstęp"},
     {1505, "Odczytów"},
     {1506, "Granice: dryft; odch."},
+    {1520, "Nie wybrano żadnej kolumny do zapisu: zaznacz co najmniej jedną wartość wejściową lub obliczoną albo wyłącz zapis."},
 };
 
 constexpr bool IdsAscending() {

@@ -2052,5 +2052,10 @@ End the program?</translation>
         <comment>1506</comment>
         <translation>Limits: drift; dev.</translation>
     </message>
+    <message>
+        <source>Nie wybrano żadnej kolumny do zapisu: zaznacz co najmniej jedną wartość wejściową lub obliczoną albo wyłącz zapis.</source>
+        <comment>1520</comment>
+        <translation>No column is chosen to be saved: tick at least one input or computed value, or switch saving off.</translation>
+    </message>
 </context>
 </TS>

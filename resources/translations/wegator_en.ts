@@ -419,6 +419,14 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <translation>Save data &amp;every</translation>
     </message>
     <message>
+        <source>Zapisuj &amp;niepewności</source>
+        <translation>Save the &amp;uncertainties</translation>
+    </message>
+    <message>
+        <source>Zapisuj CSV ze znacznikiem &amp;BOM (dla arkuszy)</source>
+        <translation>Save CSV with a &amp;BOM (for spreadsheets)</translation>
+    </message>
+    <message>
         <source>Zapisuj dane z okna &amp;Laboratorium</source>
         <translation>Save the data of the &amp;Laboratory page</translation>
     </message>

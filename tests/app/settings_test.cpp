@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Number of values the program keeps in its store.
-constexpr int kStoredValues = 85;
+constexpr int kStoredValues = 87;
 
 // A record in which every field differs from a fresh installation.
 Settings EveryFieldChanged() {
@@ -106,6 +106,8 @@ Settings EveryFieldChanged() {
     s.labEnthalpyUnit = 1;
     s.labPressureUnit = 3;
     s.qx311TemperatureUnit = 1;
+    s.saveFileUncertainties = 1;
+    s.saveFileBom = 1;
     return s;
 }
 

@@ -25,7 +25,8 @@ std::filesystem::path WriteRecord(const UserFolder& folder) {
     const std::vector<std::string> labels = {"DP/FP wejście (°C)", "T wejście (°C)"};
     file.Write({2024, 5, 6, 14, 0, 5}, labels, {"-10,52", "20,1"});
     file.Write({2024, 5, 6, 14, 1, 5}, labels, {"-10,41", "20,2"});
-    file.SetHeaderPending();
+    // Started again as older versions did, with the header once more.
+    file.Attach(lab::RecordFile::Open(path, lab::RecordFile::Mode::OpenOrCreate).file, path);
     file.Write({2024, 5, 6, 14, 9, 5}, labels, {"-10,33", "20,4"});
     return path;
 }

@@ -447,35 +447,73 @@ TEST(LaboratoryPage, StationLosesItsInstruments) {
     }
 }
 
-TEST(LaboratoryPage, DataFileRecordsAndRecordingResumesAfterARestart) {
-    TempFolder folder;
-    Settings s = StationSettings();
-    SaveFileContents contents;
-    contents.dewPointInput = contents.relativeHumidity = contents.csvFormat = contents.savingOn = true;
-    s.saveFileCode = EncodeSaveFileCode(contents);
-    s.saveFileName = folder.File("lab.csv");
-    s.saveFileTime = 2;
-    {
-        Station station(s);
-        station.Start();
-        station.Live(60000 - station.time.MonotonicMs() + 100);  // the first record, a minute after start
-        EXPECT_EQ(station.time.TimerPeriod(timer::kRecord), 120000);
-        station.Live(120000);
-    }
+TEST(LaboratoryPage, DataFileRecordsAndGoesOnUnderItsHeaderAfterARestart) {
+    const std::string bom(kByteOrderMark);
     const std::string header = "Data i czas,DP/FP wejście (°C),RH nad wodą (%),RH nad lodem (%),\r\n";
-    std::string text = ReadFile(s.saveFileName);
-    ASSERT_EQ(text.substr(0, header.size()), header);
-    EXPECT_EQ(text.find("2024.05.06 14:31:00,10.000,"), header.size()) << text;
-    EXPECT_NE(text.find("\r\n2024.05.06 14:33:00,10.000,"), std::string::npos) << text;
+    struct Case {
+        const char* name;
+        bool byteOrderMark;   // asked for from the start
+        bool uncertainties;   // switched on for the restart
+        std::string restartHeader;
+    };
+    const Case cases[] = {
+        {"same columns", false, false, ""},
+        {"CSV for spreadsheets", true, false, ""},
+        {"uncertainty columns added", false, true,
+         "Data i czas,DP/FP wejście (°C),u(DP/FP wejście) (°C),RH nad wodą (%),u(RH nad wodą) (%),RH nad lodem (%),"
+         "u(RH nad lodem) (%),\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        Settings s = StationSettings();
+        SaveFileContents contents;
+        contents.dewPointInput = contents.relativeHumidity = contents.csvFormat = contents.savingOn = true;
+        s.saveFileCode = EncodeSaveFileCode(contents);
+        s.saveFileName = folder.File("lab.csv");
+        s.saveFileTime = 2;
+        s.saveFileBom = c.byteOrderMark ? 1 : 0;
+        {
+            Station station(s);
+            station.Start();
+            station.Live(60000 - station.time.MonotonicMs() + 100);  // the first record, a minute after start
+            EXPECT_EQ(station.time.TimerPeriod(timer::kRecord), 120000);
+            station.Live(120000);
+        }
+        const std::string start = (c.byteOrderMark ? bom : "") + header;
+        const std::string text = ReadFile(s.saveFileName);
+        ASSERT_EQ(text.substr(0, start.size()), start);
+        EXPECT_EQ(text.find("2024.05.06 14:31:00,10.000,"), start.size()) << text;
+        EXPECT_NE(text.find("\r\n2024.05.06 14:33:00,10.000,"), std::string::npos) << text;
 
-    // The station starts again: the file goes on, with a header, nothing emptied, nothing asked.
-    Station again(s);
-    again.Start();
-    again.Live(60000);
-    const std::string resumed = ReadFile(s.saveFileName);
-    EXPECT_EQ(resumed.substr(0, text.size()), text);
-    EXPECT_EQ(resumed.substr(text.size(), header.size()), header);
-    EXPECT_TRUE(again.host.shown.empty());
+        // The station starts again: the file goes on, nothing emptied, nothing
+        // asked, a header only when the columns changed, never a second mark.
+        s.saveFileUncertainties = c.uncertainties ? 1 : 0;
+        Station again(s);
+        again.Start();
+        again.Live(60000);
+        const std::string resumed = ReadFile(s.saveFileName);
+        EXPECT_EQ(resumed.substr(0, text.size()), text);
+        const std::string added = resumed.substr(text.size());
+        EXPECT_EQ(added.substr(0, c.restartHeader.size()), c.restartHeader) << added;
+        EXPECT_EQ(added.find("2024.05.06 "), c.restartHeader.size()) << added;
+        EXPECT_EQ(resumed.find(bom, 1), std::string::npos);
+        EXPECT_TRUE(again.host.shown.empty());
+        if (!c.uncertainties) continue;
+        // Each uncertainty column holds what --json gives for the same moment;
+        // a dew point above 0 °C leaves the ice half, and its uncertainty, empty.
+        std::vector<std::string> fields;
+        for (std::size_t at = added.find(',', c.restartHeader.size()); at + 1 < added.size() && added[at + 1] != '\r';
+             at = added.find(',', at + 1)) {
+            fields.push_back(added.substr(at + 1, added.find(',', at + 1) - at - 1));
+        }
+        ASSERT_EQ(fields.size(), 6u) << added;
+        const HumidityResult& r = again.page.Results();
+        EXPECT_NEAR(std::stod(fields[1]), again.page.AverageUncertainty(LabInput::DewPoint), 0.0005);
+        EXPECT_NEAR(std::stod(fields[3]), r.Uncertainty(Quantity::RelativeHumidity, Phase::Water), 0.0005);
+        EXPECT_GT(std::stod(fields[3]), 0.0);
+        EXPECT_EQ(fields[4] + fields[5], "");
+    }
 }
 
 TEST(LaboratoryPage, CalibrationRunThroughThePage) {

@@ -53,7 +53,8 @@ std::string WriteDataFile(const TempFolder& folder, bool csv, const DateFormats&
     file.SetDateFormats(formats);
     file.Write(kFirst, labels, {"-10,50", "1013,25", "45,1", "47,0"});
     file.Write(kSecond, labels, {"-10,40", "", "45,3", "47,2"});
-    file.SetHeaderPending();
+    // Started again as older versions did, with the header once more.
+    file.Attach(RecordFile::Open(path, RecordFile::Mode::OpenOrCreate).file, path);
     file.Write(kAfterRestart, labels, {"-10,30", "1013,20", "45,5", "47,4"});
     file.Close();
     SetStringLookup(nullptr);

@@ -350,12 +350,14 @@ TEST(SettingsSheetFile, DataFileChecksAndTheSwitchThatLosesNoRecording) {
         bool yes;
         int message;
         DataFileAction action;
+        bool columnChosen = true;
     };
     using O = LaboratorySettingsTarget::Opening;
     const Case cases[] = {
         {"interval 0", "0", "/dane/a.csv", O::Created, false, 193, DataFileAction::Keep},
         {"interval 6001", "6001", "/dane/a.csv", O::Created, false, 193, DataFileAction::Keep},
         {"no name", "6000", "", O::Created, false, 194, DataFileAction::Keep},
+        {"no column", "5", "/dane/a.csv", O::Created, false, 1520, DataFileAction::Keep, false},
         {"cannot be opened", "5", "/dane/a.csv", O::Failed, false, 195, DataFileAction::Keep},
         {"new file", "5", "/dane/a.csv", O::Created, false, 0, DataFileAction::SwitchAppended},
         {"existing, emptied", "5", "/dane/a.csv", O::Existed, true, 196, DataFileAction::SwitchEmptied},
@@ -372,7 +374,9 @@ TEST(SettingsSheetFile, DataFileChecksAndTheSwitchThatLosesNoRecording) {
         FileSettingsPage& page = sheet.model->File();
         page.Contents().savingOn = true;
         page.Contents().csvFormat = true;
-        page.Contents().relativeHumidity = true;
+        page.Contents().relativeHumidity = c.columnChosen;
+        page.SetUncertainties(true);
+        page.SetByteOrderMark(true);
         page.ChooseFileName(c.name);
         page.EditIntervalText(c.interval);
         // OK pressed on another page settles "Zapis" as well.
@@ -388,6 +392,8 @@ TEST(SettingsSheetFile, DataFileChecksAndTheSwitchThatLosesNoRecording) {
         EXPECT_EQ(result.dataFile, c.action);
         EXPECT_EQ(result.settings.saveFileCode, "24608");
         EXPECT_EQ(result.settings.saveFileName, c.name);
+        EXPECT_EQ(result.settings.saveFileUncertainties, 1);
+        EXPECT_EQ(result.settings.saveFileBom, 1);
     }
 
     // A name the store could not hold is refused where it is chosen.
