@@ -101,6 +101,16 @@ void Add(std::vector<double>& list, double value) {
     if (value != kNoReading && list.size() < CalibrationRun::kListLimit) list.push_back(value);
 }
 
+// An expanded uncertainty to as many decimals as the standard one beside it
+// is shown with ("0.102" gives three).
+std::string ExpandedText(double standard, std::string_view shownStandard) {
+    const std::size_t sign = shownStandard.find_first_of(".,");
+    const int decimals = sign == std::string_view::npos ? 0 : static_cast<int>(shownStandard.size() - sign - 1);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, 2.0 * standard);
+    return buffer;
+}
+
 double Mean(const std::vector<double>& list) {
     return std::accumulate(list.begin(), list.end(), 0.0) / static_cast<double>(list.size());
 }
@@ -520,6 +530,53 @@ void CalibrationRun::WriteSummary(const RunSummaryTexts& texts, std::optional<Ru
                               : "Stanowisko niestabilne w " + std::to_string(unstableRows_) + " z " +
                                     std::to_string(rows_) + " pomiarów",
            false);
+    WriteUncertainties(texts);
+}
+
+// After everything else, so that the lines before stay where scripts look for
+// them: what each average's uncertainty is made of, and each value's expanded
+// uncertainty for a certificate.
+void CalibrationRun::WriteUncertainties(const RunSummaryTexts& texts) {
+    const std::string& u = unit_;
+    const std::string& p = texts.pressureUnit;
+    auto temperature = [&](double kelvin) { return Figure(DifferenceInUnit(kelvin)) + u; };
+    auto pressure = [&](double kpa) { return Figure(PressureFromKilopascal(kpa, p)) + " " + p; };
+    const UncertaintyBudget& dp = texts.budgets[0];
+    const UncertaintyBudget& t = texts.budgets[1];
+    const UncertaintyBudget& pb = texts.budgets[2];
+    std::vector<std::string> budget;
+    if (useDewPoint_ && dp.present) {
+        budget.push_back("DP/FP: przyrząd " + temperature(dp.instrument) + ", tablica " + temperature(dp.table) +
+                         ", rozrzut " + temperature(dp.scatter) + ", złożona " + temperature(dp.combined));
+    }
+    if (t.present) {
+        budget.push_back("T: przyrząd " + temperature(t.instrument) + ", tablica " + temperature(t.table) +
+                         ", rozrzut " + temperature(t.scatter) + ", niejednorodność " + temperature(t.nonUniformity) +
+                         ", złożona " + temperature(t.combined));
+    }
+    if (pb.present) {
+        budget.push_back("Pb: przyrząd " + pressure(pb.instrument) + ", rozrzut " + pressure(pb.scatter) +
+                         ", złożona " + pressure(pb.combined));
+    }
+    std::vector<std::string> expanded;
+    auto expand = [&](const char* name, double standard, const std::string& shown, const std::string& unit) {
+        if (shown.empty()) return;
+        const std::string point = WithPoint(shown);
+        expanded.push_back(std::string(name) + ": u = " + point + unit + ", U = " + ExpandedText(standard, point) +
+                           unit);
+    };
+    if (t.present) expand("Temperatura", DifferenceInUnit(t.combined), texts.temperatureUncertainty, u);
+    if (useDewPoint_ && dp.present) expand("Punkt rosy", DifferenceInUnit(dp.combined), texts.dewPointUncertainty, u);
+    if (useDewPoint_ && !texts.humidity.empty() && texts.humidityStandardUncertainty >= 0.0) {
+        expand("Wilgotność", texts.humidityStandardUncertainty, texts.humidityUncertainty, "%");
+    }
+    for (const auto& [heading, lines] : {std::pair{"Budżet niepewności standardowej średnich:", &budget},
+                                         std::pair{"Niepewność rozszerzona (k = 2):", &expanded}}) {
+        if (lines->empty()) continue;
+        Append("", false);
+        Append(heading, false);
+        for (const std::string& line : *lines) Append(line, false);
+    }
 }
 
 void CalibrationRun::CloseDialog(bool keepFolder, std::string_view folderText) {

@@ -92,6 +92,19 @@ struct RunEnding {
     int rows = 0;
 };
 
+// What an averaged input's standard uncertainty is made of at the end of a
+// run (K for DP/FP and T, kPa for Pb): the instrument's, the correction
+// table's, the scatter of the observations and, for the temperature, the
+// chamber's non-uniformity; combined is their root sum of squares.
+struct UncertaintyBudget {
+    bool present = false;
+    double instrument = 0.0;
+    double table = 0.0;
+    double scatter = 0.0;
+    double nonUniformity = 0.0;
+    double combined = 0.0;
+};
+
 // The page's texts for the summary, as shown.
 struct RunSummaryTexts {
     std::string temperature, temperatureUncertainty;
@@ -101,6 +114,11 @@ struct RunSummaryTexts {
     // The instantaneous dew or frost point's and temperature's figures from
     // the first row to the end of the run.
     StabilityFigures dewPointOverRun, temperatureOverRun;
+    // The budgets of DP/FP, T and Pb, in that order.
+    std::array<UncertaintyBudget, 3> budgets;
+    // RH over water's standard uncertainty (%), for its expanded one;
+    // negative when there is none.
+    double humidityStandardUncertainty = -1.0;
 };
 
 class CalibrationRun {
@@ -219,6 +237,7 @@ private:
     void Append(std::string_view line, bool toChannelFile, bool toSeriesFile = true);
     void Stop(int messageId);
     void WriteSummary(const RunSummaryTexts& texts, std::optional<RunInterruption> interruption);
+    void WriteUncertainties(const RunSummaryTexts& texts);
     void End(RunEnding::Kind kind, RunInterruption reason = RunInterruption::StoppedByUser);
     void CloseFiles();
     void Reset();

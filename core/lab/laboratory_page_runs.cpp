@@ -5,6 +5,7 @@
 #include "lab/laboratory_page.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "text/string_table.h"
@@ -150,6 +151,44 @@ RunSummaryTexts LaboratoryPage::MakeRunSummaryTexts() const {
         const std::int64_t span = now - run_.FirstRowMs();
         texts.dewPointOverRun = Figures(trends_, static_cast<int>(TrendQuantity::DewPoint), now, span);
         texts.temperatureOverRun = Figures(trends_, static_cast<int>(TrendQuantity::Temperature), now, span);
+    }
+    // Each average's uncertainty taken apart into the terms Observe put
+    // together; the scatter is what remains of the combined one.
+    const bool instruments = settings_.settingsLabIsDevicesError != 0;
+    auto square = [](double x) { return x * x; };
+    for (int i = 0; i < kLabInputs; ++i) {
+        const double mean = averages_[Index(i)];
+        const double u = uncertainties_[Index(i)];
+        if (mean == kNoAverage || u == kNoAverage) continue;
+        UncertaintyBudget& b = texts.budgets[Index(i)];
+        b.present = true;
+        b.combined = u;
+        double uI = 0.0;
+        switch (static_cast<LabInput>(i)) {
+            case LabInput::Pressure:
+                uI = b.instrument = instruments ? settings_.settingsLabQx316 : 0.0;
+                break;
+            case LabInput::DewPoint:
+                uI = b.instrument = instruments ? settings_.settingsLabDp30 : 0.0;
+                b.table = tables_.Uncertainty(TableId::Dp30, mean);
+                break;
+            case LabInput::Temperature: {
+                const TemperatureTerms terms = TemperatureTermsAt(mean);
+                uI = terms.uI;
+                b.table = terms.uC;
+                // The source's own instrument term; the rest of uI is the chamber's non-uniformity.
+                b.instrument = TemperatureBudget(settings_.settingsPortTempDevice, false, instruments,
+                                                 settings_.settingsLabQx310, settings_.settingsLabQx311,
+                                                 settings_.settingsLabF250, 0.0, 0.0, 0.0, 0.0)
+                                   .uI;
+                b.nonUniformity = std::sqrt(std::max(0.0, square(uI) - square(b.instrument)));
+                break;
+            }
+        }
+        b.scatter = std::sqrt(std::max(0.0, square(u) - square(uI) - square(b.table)));
+    }
+    if (!texts.humidity.empty()) {
+        texts.humidityStandardUncertainty = last_.Uncertainty(Quantity::RelativeHumidity, Phase::Water);
     }
     return texts;
 }

@@ -143,7 +143,11 @@ TEST_F(CalibrationRunTest, ChannelRowsKeepTheHeadersColumnsAndTheSummaryThePoint
             o.environmentHumidity = 40.0 + r;
             EXPECT_TRUE(run.WriteRow(o));
         }
-        run.Finish({"22,000", "0,150", "10,000", "0,100", "50,36", "1,10", "kPa", {}, {}});
+        // Budgets of DP/FP, T and Pb: instrument, table, scatter, non-uniformity, combined.
+        const std::array<UncertaintyBudget, 3> budgets = {{{true, 0.1, 0.0, 0.0, 0.0, 0.1},
+                                                           {true, 0.1, 0.05, 0.1, 0.0, 0.15},
+                                                           {true, 0.1, 0.0, 0.02, 0.0, 0.102}}};
+        run.Finish({"22,000", "0,150", "10,000", "0,100", "50,36", "1,10", "kPa", {}, {}, budgets, 1.1});
         EXPECT_EQ(run.CurrentState(), CalibrationRun::State::Ready);
         EXPECT_EQ(run.LastEnding()->kind, RunEnding::Kind::Completed);
 
@@ -183,7 +187,14 @@ TEST_F(CalibrationRunTest, ChannelRowsKeepTheHeadersColumnsAndTheSummaryThePoint
                                      "Wilgotność: 50.36%, niepewność: 1.10%\r\n\r\nWarunki środowiskowe <min; max>:\r\n"
                                      "Temperatura <23.0; 25.0> °C\r\nWilgotność <41.0; 43.0> %\r\n"
                                      "Ciśnienie <101.3; 101.3> kPa\r\n\r\nStabilność w czasie serii:\r\n"
-                                     "Stanowisko niestabilne w 3 z 3 pomiarów\r\n"))
+                                     "Stanowisko niestabilne w 3 z 3 pomiarów\r\n\r\n"
+                                     "Budżet niepewności standardowej średnich:\r\n"
+                                     "DP/FP: przyrząd 0.1000°C, tablica 0.0000°C, rozrzut 0.0000°C, złożona 0.1000°C\r\n"
+                                     "T: przyrząd 0.1000°C, tablica 0.0500°C, rozrzut 0.1000°C, niejednorodność "
+                                     "0.0000°C, złożona 0.1500°C\r\n"
+                                     "Pb: przyrząd 0.1000 kPa, rozrzut 0.0200 kPa, złożona 0.1020 kPa\r\n\r\n"
+                                     "Niepewność rozszerzona (k = 2):\r\nTemperatura: u = 0.150°C, U = 0.300°C\r\n"
+                                     "Punkt rosy: u = 0.100°C, U = 0.200°C\r\nWilgotność: u = 1.10%, U = 2.20%\r\n"))
             << series;
     }
 }
@@ -204,7 +215,7 @@ TEST_F(CalibrationRunTest, InterruptedRunsSayWhyAndAfterHowManyRows) {
         {RunInterruption::NoInstrument, 0, "nie udało się otworzyć żadnego przyrządu"},
         {RunInterruption::WriteFailed, 1, "błąd zapisu pliku serii", true},
     };
-    const RunSummaryTexts texts{"20,500", "0,150", "10,000", "0,100", "", "", "kPa", {}, {}};
+    const RunSummaryTexts texts{"20,500", "0,150", "10,000", "0,100", "", "", "kPa", {}, {}, {}, -1.0};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         time.Advance(1000);
@@ -363,6 +374,10 @@ TEST(CalibrationRunWaits, StartsOnlyOnceStableOrSaysItNeverWas) {
         EXPECT_EQ(cells[2], "");
         for (std::size_t i : {3u, 4u, 5u, 6u}) EXPECT_LE(std::fabs(std::stod(cells[i])), 0.02) << lines[1];
         EXPECT_NE(series.find("\r\nStabilność w czasie serii:\r\nDP/FP: dryft "), std::string::npos) << series;
-        EXPECT_TRUE(series.ends_with("\r\nStanowisko stabilne przez całą serię\r\n")) << series;
+        EXPECT_NE(series.find("\r\nStanowisko stabilne przez całą serię\r\n\r\nBudżet niepewności standardowej "
+                              "średnich:\r\nDP/FP: przyrząd 0.1000°C, "),
+                  std::string::npos)
+            << series;
+        EXPECT_NE(series.find("\r\nNiepewność rozszerzona (k = 2):\r\nTemperatura: u = "), std::string::npos) << series;
     }
 }
