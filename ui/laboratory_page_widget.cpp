@@ -81,14 +81,20 @@ LaboratoryPageWidget::LaboratoryPageWidget(lab::LaboratoryPage& model, QWidget* 
     connect(ui_->printButton, &QPushButton::clicked, this, &PageWidget::printRequested);
     ShowMakerLogo(ui_->logoLabel);
 
+    // Under the status line: what the data file gets and when it got it.
+    recording_ = new QLabel(this);
+    recording_->setObjectName(QStringLiteral("recordingLine"));
+    recording_->setWordWrap(true);
+    recording_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ui_->resultGrid->addWidget(recording_, 13, 0, 1, 6);
     // Under the results: has it settled? The verdict, then the trend.
     verdict_ = new QLabel(this);
     verdict_->setWordWrap(true);
     verdict_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     chart_ = new TrendChartWidget(this);
-    ui_->resultGrid->addWidget(verdict_, 13, 0, 1, 6);
-    ui_->resultGrid->addWidget(chart_, 14, 0, 1, 6);
-    ui_->resultGrid->setRowStretch(14, 1);
+    ui_->resultGrid->addWidget(verdict_, 14, 0, 1, 6);
+    ui_->resultGrid->addWidget(chart_, 15, 0, 1, 6);
+    ui_->resultGrid->setRowStretch(15, 1);
     chart_->SetChartSource([this](const TrendChartWidget::ChartRequest& r) {
         return model_.Chart(TrendQuantitiesOf(r.shown), r.windowMs, r.columns);
     });
@@ -141,7 +147,11 @@ std::vector<PrintSheet> LaboratoryPageWidget::PrintSheets(const PrintTime& print
 
 void LaboratoryPageWidget::RefreshIfChanged() {
     if (model_.Revision() != shownRevision_) ShowFields();
-    if (!verdictJudged_.isValid() || verdictJudged_.elapsed() >= 1000) ShowStability();
+    if (!verdictJudged_.isValid() || verdictJudged_.elapsed() >= 1000) {
+        ShowStability();
+        // The first record's time comes with the clock, not with a change.
+        ShowRecording();
+    }
     if (dialog_ != nullptr) dialog_->Refresh();
 }
 
@@ -191,6 +201,17 @@ void LaboratoryPageWidget::ShowFields() {
                                                      : palette().color(QPalette::WindowText));
     ui_->statusLine->setPalette(statusPalette);
     ui_->printButton->setEnabled(model_.PrintEnabled());
+    ShowRecording();
+}
+
+void LaboratoryPageWidget::ShowRecording() {
+    const lab::LaboratoryPage::RecordingLine line = model_.RecordingStatus();
+    Show(recording_, line.text);
+    recording_->setVisible(!line.text.empty());
+    QPalette recordingPalette = recording_->palette();
+    recordingPalette.setColor(QPalette::WindowText,
+                              line.warning ? QColor(Qt::darkRed) : palette().color(QPalette::WindowText));
+    recording_->setPalette(recordingPalette);
 }
 
 void LaboratoryPageWidget::ShowStability() {

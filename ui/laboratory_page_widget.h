@@ -53,6 +53,8 @@ public:
     std::vector<lab::TrendQuantity> ChartQuantities() const;
     TrendChartWidget* Chart() const { return chart_; }
     QLabel* VerdictLine() const { return verdict_; }
+    // "Zapis: …": the data file, its interval and its last record, or a warning.
+    QLabel* RecordingLine() const { return recording_; }
 
     // The controls, for tests and screenshots.
     QLineEdit* ValueField(lab::LabValue value) const { return values_[static_cast<std::size_t>(value)]; }
@@ -81,6 +83,7 @@ private:
     void RunCalibration();
     void ShowStability();
     void ShowFields();
+    void ShowRecording();
     std::unique_ptr<Ui::LaboratoryPage> ui_;
     lab::LaboratoryPage& model_;
     std::array<QLineEdit*, lab::kLabValues> values_{};
@@ -95,6 +98,7 @@ private:
     CalibrationDialog* dialog_ = nullptr;
     TrendChartWidget* chart_ = nullptr;
     QLabel* verdict_ = nullptr;
+    QLabel* recording_ = nullptr;
     // The user's choice as stored, also the quantities not offered now.
     std::string chartKeys_;
     // When the verdict was last judged: readings come many times a second,

@@ -71,6 +71,14 @@ inline constexpr int TrendSheetDeviation = 1503;
 inline constexpr int TrendSheetSpan = 1504;
 inline constexpr int TrendSheetCount = 1505;
 inline constexpr int TrendSheetLimits = 1506;
+// The recording line of the laboratory page.
+inline constexpr int RecordingLast = 1540;             // "Zapis: %s co %s min, ostatni rekord %s"
+inline constexpr int RecordingFirstDue = 1541;         // "…, pierwszy rekord ok. %s"
+inline constexpr int RecordingTo = 1542;               // "Zapis: %s co %s min"
+inline constexpr int RecordingNothing = 1543;          // warning: saving on, nothing recorded: %s
+inline constexpr int RecordingInstrumentsOff = 1544;   // its reasons
+inline constexpr int RecordingNoColumns = 1545;
+inline constexpr int RecordingFileNotOpen = 1546;
 
 // Names of the instruments as the status line gives them, by stream order
 // (QX-310 temperature, QX-311, QX-316, DP30, F-250, QX-310 environment).

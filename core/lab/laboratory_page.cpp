@@ -741,6 +741,7 @@ void LaboratoryPage::ChangeEnthalpyUnit(int index) {
 // ---------------------------------------------------------------- timers
 
 void LaboratoryPage::OnTimer(int id) {
+    NoteRecordTimers();
     switch (id) {
         case timer::kDewPointAge: AgeTick(LabValue::DewPoint); return;
         case timer::kTemperatureAge: AgeTick(LabValue::Temperature); return;
@@ -750,10 +751,10 @@ void LaboratoryPage::OnTimer(int id) {
         case timer::kObservation: TakeObservations(); return;
         case timer::kFirstRecord:
             timers_.KillTimer(timer::kFirstRecord);
-            WriteRecord();
+            RecordTick();
             timers_.StartTimer(timer::kRecord, static_cast<std::int64_t>(settings_.saveFileTime) * kMinuteMs);
             return;
-        case timer::kRecord: WriteRecord(); return;
+        case timer::kRecord: RecordTick(); return;
         case timer::kRunStart: StartRunNow(); return;
         case timer::kStreamOpenWait: OpenQueued(); return;
         case timer::kF250StopWait: FinishF250Stop(); return;
@@ -762,6 +763,29 @@ void LaboratoryPage::OnTimer(int id) {
     }
     const int stream = id - timer::kFirstStreamRetry;
     if (stream >= 0 && stream < static_cast<int>(kStreamCount)) RetryLost(static_cast<Stream>(stream));
+}
+
+void LaboratoryPage::RecordTick() {
+    const bool recordable = settings_.settingsLabDevices != 0 && dataFile_.IsOpen();
+    const std::size_t skipped = skippedRecords_;
+    WriteRecord();
+    recordTickMs_ = clock_.MonotonicMs();
+    // A record skipped for stale inputs is no record: the line keeps the last one written.
+    if (recordable && skippedRecords_ == skipped) {
+        lastRecordAt_ = clock_.LocalTime();
+        lastRecordPath_ = dataFile_.Path();
+    }
+}
+
+// Timer 1040 is started from several places; the page learns of it at its
+// next tick (a second at most, the ages tick every second), which is close
+// enough for the recording line's "about".
+void LaboratoryPage::NoteRecordTimers() {
+    if (!timers_.TimerRunning(timer::kFirstRecord)) {
+        firstRecordDueMs_ = -1;
+    } else if (firstRecordDueMs_ < 0) {
+        firstRecordDueMs_ = clock_.MonotonicMs() + kFirstRecordDelayMs;
+    }
 }
 
 void LaboratoryPage::LoadTable(TableId table, const std::string& path) {

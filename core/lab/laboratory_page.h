@@ -189,6 +189,16 @@ public:
     // The line under the results: a failed calculation, an instrument lost,
     // results waiting for the QX-311, records waiting for the disk.
     std::string StatusText() const;
+    // The recording line: the data file, how often it gets a record and when
+    // it got the last one (or, before the first, about when that comes);
+    // empty while saving is off. A warning when saving is on but nothing can
+    // be recorded (the instruments off, no column chosen, the file not open).
+    struct RecordingLine {
+        std::string text;
+        bool warning = false;
+        bool operator==(const RecordingLine&) const = default;
+    };
+    RecordingLine RecordingStatus() const;
     TableStatus TableStatusLine(TableFamily family) const { return tables_.Status(family); }
     // The unit label beside an instantaneous value or an averaged input.
     std::string ValueUnit(LabValue value) const;
@@ -262,6 +272,8 @@ public:
     // Timer 1040 (one minute, then 1034 every SAVE_FILE_TIME minutes), unless
     // a record timer runs already.
     void StartSaveTimer();
+    // How long timer 1040 waits for the first record.
+    static constexpr std::int64_t kFirstRecordDelayMs = 60000;
     void StopSaveTimer();
     // Writes one record now (what timers 1040 and 1034 do).
     void WriteRecord();
@@ -414,6 +426,9 @@ private:
     void MarkTrends(MarkerKind kind, int quantity = kAllQuantities);
     void MarkStreamTrends(Stream stream, MarkerKind kind);
     void StopAveraging();
+    // A record timer's tick: writes the record and notes when one was written.
+    void RecordTick();
+    void NoteRecordTimers();
 
     LabHost& host_;
     Clock& clock_;
@@ -475,6 +490,12 @@ private:
     History trends_;
     StabilitySettings stability_;
     bool stabilityOverridden_ = false;
+    // The last record written (and to which file), the last record timer's
+    // tick and, while timer 1040 runs, about when it falls due (monotonic ms).
+    std::optional<CalendarTime> lastRecordAt_;
+    std::string lastRecordPath_;
+    std::int64_t recordTickMs_ = -1;
+    std::int64_t firstRecordDueMs_ = -1;
     // The page is going: nothing is recomputed or reported any more.
     bool destroying_ = false;
 };

@@ -5,6 +5,7 @@
 #include "lab/laboratory_page.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -186,6 +187,44 @@ std::string LaboratoryPage::StatusText() const {
     std::string text;
     for (const std::string& part : parts) text += (text.empty() ? "" : "; ") + part;
     return text;
+}
+
+LaboratoryPage::RecordingLine LaboratoryPage::RecordingStatus() const {
+    const SaveFileContents contents = DecodeSaveFileCode(settings_.saveFileCode);
+    if (!contents.savingOn) return {};
+    // Saving on with nothing to record looks like a working station until
+    // someone opens the file: said in the colour of a warning.
+    int reason = 0;
+    if (settings_.settingsLabDevices == 0) {
+        reason = msg::RecordingInstrumentsOff;
+    } else if (SelectedColumns(contents).empty()) {
+        reason = msg::RecordingNoColumns;
+    } else if (!dataFile_.IsOpen()) {
+        reason = msg::RecordingFileNotOpen;
+    }
+    if (reason != 0) return {MessageText(msg::RecordingNothing, {LoadString(reason)}), true};
+
+    const std::string name = std::filesystem::path(dataFile_.Path()).filename().string();
+    const std::string every = std::to_string(settings_.saveFileTime);
+    const std::int64_t now = clock_.MonotonicMs();
+    // About when a record falls due: to the nearest minute.
+    auto about = [&](std::int64_t dueMs) {
+        const std::int64_t seconds = (std::max<std::int64_t>(dueMs - now, 0) + 30000) / 1000;
+        const CalendarTime due = CalendarPlusSeconds(clock_.LocalTime(), seconds);
+        return FormatCalendar("HH:mm", CalendarPlusSeconds(due, -due.second));
+    };
+    if (timers_.TimerRunning(timer::kFirstRecord)) {
+        const std::int64_t due = firstRecordDueMs_ >= 0 ? firstRecordDueMs_ : now + kFirstRecordDelayMs;
+        return {MessageText(msg::RecordingFirstDue, {name, every, about(due)})};
+    }
+    if (lastRecordAt_ && lastRecordPath_ == dataFile_.Path()) {
+        return {MessageText(msg::RecordingLast, {name, every, FormatCalendar("HH:mm:ss", *lastRecordAt_)})};
+    }
+    if (timers_.TimerRunning(timer::kRecord) && recordTickMs_ >= 0) {
+        return {MessageText(msg::RecordingFirstDue,
+                            {name, every, about(recordTickMs_ + std::int64_t{settings_.saveFileTime} * 60000)})};
+    }
+    return {MessageText(msg::RecordingTo, {name, every})};
 }
 
 }  // namespace wegator::lab

@@ -530,6 +530,13 @@ constexpr StringEntry kPolish[] = {
     {1505, "Odczytów"},
     {1506, "Granice: dryft; odch."},
     {1520, "Nie wybrano żadnej kolumny do zapisu: zaznacz co najmniej jedną wartość wejściową lub obliczoną albo wyłącz zapis."},
+    {1540, "Zapis: %s co %s min, ostatni rekord %s"},
+    {1541, "Zapis: %s co %s min, pierwszy rekord ok. %s"},
+    {1542, "Zapis: %s co %s min"},
+    {1543, "Zapis włączony, lecz nic nie jest zapisywane: %s"},
+    {1544, "przyrządy zewnętrzne są wyłączone"},
+    {1545, "nie wybrano żadnej kolumny"},
+    {1546, "plik danych nie jest otwarty"},
 };
 
 constexpr bool IdsAscending() {

@@ -2053,6 +2053,41 @@ End the program?</translation>
         <translation>Limits: drift; dev.</translation>
     </message>
     <message>
+        <source>Zapis: %s co %s min, ostatni rekord %s</source>
+        <comment>1540</comment>
+        <translation>Recording: %s every %s min, last record %s</translation>
+    </message>
+    <message>
+        <source>Zapis: %s co %s min, pierwszy rekord ok. %s</source>
+        <comment>1541</comment>
+        <translation>Recording: %s every %s min, first record about %s</translation>
+    </message>
+    <message>
+        <source>Zapis: %s co %s min</source>
+        <comment>1542</comment>
+        <translation>Recording: %s every %s min</translation>
+    </message>
+    <message>
+        <source>Zapis włączony, lecz nic nie jest zapisywane: %s</source>
+        <comment>1543</comment>
+        <translation>Recording is on, but nothing is recorded: %s</translation>
+    </message>
+    <message>
+        <source>przyrządy zewnętrzne są wyłączone</source>
+        <comment>1544</comment>
+        <translation>the external instruments are off</translation>
+    </message>
+    <message>
+        <source>nie wybrano żadnej kolumny</source>
+        <comment>1545</comment>
+        <translation>no column is chosen</translation>
+    </message>
+    <message>
+        <source>plik danych nie jest otwarty</source>
+        <comment>1546</comment>
+        <translation>the data file is not open</translation>
+    </message>
+    <message>
         <source>Nie wybrano żadnej kolumny do zapisu: zaznacz co najmniej jedną wartość wejściową lub obliczoną albo wyłącz zapis.</source>
         <comment>1520</comment>
         <translation>No column is chosen to be saved: tick at least one input or computed value, or switch saving off.</translation>

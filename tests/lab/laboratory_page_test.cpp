@@ -516,6 +516,46 @@ TEST(LaboratoryPage, DataFileRecordsAndGoesOnUnderItsHeaderAfterARestart) {
     }
 }
 
+TEST(LaboratoryPage, RecordingLineOverTime) {
+    struct Case {
+        const char* name;
+        bool savingOn, columns, instruments, fileNamed;
+        std::int64_t liveMs;  // after the start
+        std::string text;
+        bool warning;
+    };
+    const std::string warning = "Zapis włączony, lecz nic nie jest zapisywane: ";
+    const Case cases[] = {
+        {"off", false, true, true, true, 70000, "", false},
+        {"before the first record", true, true, true, true, 1000, "Zapis: lab.csv co 2 min, pierwszy rekord ok. 14:31",
+         false},
+        {"after a record", true, true, true, true, 70000, "Zapis: lab.csv co 2 min, ostatni rekord 14:31:00", false},
+        {"after the next", true, true, true, true, 190000, "Zapis: lab.csv co 2 min, ostatni rekord 14:33:00", false},
+        {"no column", true, false, true, true, 1000, warning + "nie wybrano żadnej kolumny", true},
+        {"instruments off", true, true, false, true, 1000, warning + "przyrządy zewnętrzne są wyłączone", true},
+        {"no file", true, true, true, false, 1000, warning + "plik danych nie jest otwarty", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        Settings s = StationSettings();
+        SaveFileContents contents;
+        contents.dewPointInput = c.columns;
+        contents.csvFormat = true;
+        contents.savingOn = c.savingOn;
+        s.saveFileCode = EncodeSaveFileCode(contents);
+        s.saveFileName = c.fileNamed ? folder.File("lab.csv") : "";
+        s.saveFileTime = 2;
+        s.settingsLabDevices = c.instruments ? 1 : 0;
+        Station station(s);
+        station.Start();
+        station.Live(c.liveMs);
+        const LaboratoryPage::RecordingLine line = station.page.RecordingStatus();
+        EXPECT_EQ(line.text, c.text);
+        EXPECT_EQ(line.warning, c.warning);
+    }
+}
+
 TEST(LaboratoryPage, CalibrationRunThroughThePage) {
     TempFolder folder;
     Station station;

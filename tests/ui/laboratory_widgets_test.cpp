@@ -4,10 +4,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -74,6 +76,19 @@ TEST(LaboratoryPageWidget, ShowsTheStationAndForwardsTheUser) {
     EXPECT_EQ(widget.AverageField(LabInput::Temperature)->text(), QString());
     EXPECT_EQ(widget.CountField(LabInput::Temperature)->text(), QStringLiteral("0"));
     EXPECT_FALSE(widget.PrintButton()->isEnabled());
+
+    // The recording line: none while saving is off, a warning in dark red
+    // when saving is on and nothing can be recorded.
+    EXPECT_TRUE(widget.RecordingLine()->isHidden());
+    Settings saving = LiveStation::Settings10();
+    SaveFileContents contents;
+    contents.dewPointInput = contents.savingOn = true;
+    saving.saveFileCode = EncodeSaveFileCode(contents);
+    station.page.ApplySettings(saving);
+    widget.Refresh();
+    EXPECT_FALSE(widget.RecordingLine()->isHidden());
+    EXPECT_EQ(widget.RecordingLine()->text().toStdString(), station.page.RecordingStatus().text);
+    EXPECT_EQ(widget.RecordingLine()->palette().color(QPalette::WindowText), QColor(Qt::darkRed));
 }
 
 TEST(CalibrationDialog, StartsChecksStopsAndAsksBeforeClosingARun) {
