@@ -22,6 +22,7 @@
 #include "lab/laboratory_page.h"
 #include "lab/stream_use.h"
 #include "lab/trend.h"
+#include "options.h"
 #include "pdf_output.h"
 #include "print/laboratory_printout.h"
 #include "station/qt_station.h"
@@ -358,6 +359,14 @@ dew or frost point and the temperature together), in K, kPa and %. Standard erro
 tells, once each: an instrument lost and back (with its port), records skipped while an input is
 stale and recording resumed, a calculation that fails (message number and text) and works again.
 
+The data file's header is written again only when its columns change, not at every start on the
+same file. --record-uncertainties (or SAVE_FILE_UNCERTAINTIES) follows each value column by its
+standard uncertainty, u(...) in the same unit; SAVE_FILE_BOM starts a new or emptied CSV file with a
+UTF-8 byte-order mark for spreadsheets. --temperature-unit, --pressure-unit and --enthalpy-unit are
+the page's unit lists: the lines, the data file and the run files show their values in them; the
+JSON numbers stay in °C, K, kPa and kcal/kg (its texts and "unit" follow the lists). The summary of
+a run ends with the uncertainty budget of each average and the expanded uncertainty (k = 2).
+
 Stability is judged over the settings' window and limits unless --stability-window and --criterion
 give others (KEY=DRIFT,SD sets the limits of every quantity of KEY's kind: dew point, temperature,
 pressure or relative humidity). With --start-when-stable the calibration run starts after its delay
@@ -372,7 +381,8 @@ Examples:
   wegator-cli lab run --seconds 600
   wegator-cli lab run --settings lab.reg --json --run-folder runs --run-delay 30
   wegator-cli lab run --run-folder runs --start-when-stable --longest-wait 90 --criterion dp=0.01,0.01
-  wegator-cli lab run --seconds 3600 --stability-window 5 --print-pdf station.pdf)";
+  wegator-cli lab run --seconds 3600 --stability-window 5 --print-pdf station.pdf
+  wegator-cli lab run --temperature-unit F --pressure-unit hPa --record-uncertainties)";
 
 void AddLabRunOptions(CLI::App& run, LabRunOptions& o) {
     run.add_option("--settings", o.settingsFile,
@@ -435,6 +445,10 @@ void AddLabRunOptions(CLI::App& run, LabRunOptions& o) {
                                       "A4 PDF. A pipe or a device is written into; /dev/stdout gets the PDF "
                                       "instead of the lines")
                            ->type_name("FILE");
+    run.add_flag("--record-uncertainties", o.recordUncertainties,
+                 "Follow each value column of the data file by its standard uncertainty, u(...) in the same unit "
+                 "(default: as the settings say, SAVE_FILE_UNCERTAINTIES)");
+    AddUnitOptions(run, o.temperatureUnit, o.pressureUnit, o.enthalpyUnit);
 }
 
 int RunLabStation(const LabRunOptions& options) {
@@ -463,7 +477,8 @@ int RunLabStation(const LabRunOptions& options) {
     const std::filesystem::path store =
         options.settingsFile.empty() ? SettingsStorePath() : std::filesystem::path(options.settingsFile);
     bool understood = false;
-    const Settings settings = ReadSettingsOnly(store, &understood);
+    Settings settings = ReadSettingsOnly(store, &understood);
+    if (options.recordUncertainties) settings.saveFileUncertainties = 1;
     std::error_code ignored;
     if (!understood && std::filesystem::exists(store, ignored)) {
         std::cerr << "wegator-cli: " << MessageQuoted(store.string()) << " holds no settings that can be read\n";
@@ -512,6 +527,11 @@ int RunLabStation(const LabRunOptions& options) {
         QtStation station(host);
         LaboratoryPage& page = station.Page();
         page.ApplySettings(settings);
+        // As the desktop's unit lists: the lines, the data file's columns and
+        // the run files follow them; the JSON numbers stay in °C, K and kPa.
+        page.ChangeTemperatureUnit(*FindUnit(TemperatureUnitChoices(), options.temperatureUnit));
+        page.ChangePressureUnit(*FindUnit(PressureUnitChoices(), options.pressureUnit));
+        page.ChangeEnthalpyUnit(*FindUnit(EnthalpyUnitChoices(), options.enthalpyUnit));
         page.SetDateFormats(UserDateFormats());
         if (const std::optional<lab::StabilitySettings> stability = StabilityOverride(options, settings)) {
             page.OverrideStability(*stability);

@@ -37,6 +37,12 @@ struct LabRunOptions {
     CLI::Option* longestWaitOption = nullptr;
     std::string printPdf;  // the printout as a PDF at the end
     CLI::Option* printPdfOption = nullptr;
+    // Each value column of the data file followed by its standard uncertainty.
+    bool recordUncertainties = false;
+    // The page's units (its unit lists): of the lines, the data file and the run files.
+    std::string temperatureUnit = "°C";
+    std::string pressureUnit = "kPa";
+    std::string enthalpyUnit = "kcal/kg";
 };
 
 // Exit statuses, what is printed, examples: the end of `lab run --help`.

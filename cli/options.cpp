@@ -121,7 +121,8 @@ void FormatOptions::AddTo(CLI::App& sub) {
         ->capture_default_str();
 }
 
-void HumidityOptions::AddTo(CLI::App& sub) {
+void AddUnitOptions(CLI::App& sub, std::string& temperatureUnit, std::string& pressureUnit,
+                    std::string& enthalpyUnit) {
     sub.add_option("--temperature-unit", temperatureUnit,
                    "Unit of the temperatures typed and shown: " + DescribeUnits(TemperatureUnitChoices()) +
                        "; default °C")
@@ -137,6 +138,10 @@ void HumidityOptions::AddTo(CLI::App& sub) {
         ->transform(UnitValidator(EnthalpyUnitChoices(), "enthalpy"))
         ->type_name("UNIT")
         ->capture_default_str();
+}
+
+void HumidityOptions::AddTo(CLI::App& sub) {
+    AddUnitOptions(sub, temperatureUnit, pressureUnit, enthalpyUnit);
     sub.add_option("--formulas", formulas,
                    "Vapour-pressure formulas: its90 (ITS-90 formulations, also 0) or guide "
                    "(A Guide to the Measurement of Humidity, also 1)")

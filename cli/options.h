@@ -34,6 +34,10 @@ const std::vector<UnitChoice>& PressureUnitChoices();
 const std::vector<UnitChoice>& EnthalpyUnitChoices();
 const std::vector<UnitChoice>& PressurePageUnitChoices();
 
+// --temperature-unit, --pressure-unit and --enthalpy-unit: the unit lists of
+// the humidity pages, each stored as the unit's own text.
+void AddUnitOptions(CLI::App& sub, std::string& temperatureUnit, std::string& pressureUnit, std::string& enthalpyUnit);
+
 // Digits after the decimal sign and the sign itself, as given on the command line.
 struct FormatOptions {
     int inputPrecision;

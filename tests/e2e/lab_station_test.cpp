@@ -253,7 +253,8 @@ TEST_F(LabStation, RunWaitsUntilTheRampHasStoppedAndTheDriftIsTold) {
                                 90);
     const fs::path pdf = dir_ / "station.pdf";
     ASSERT_EQ(RunStation({"--seconds", "66", "--run-delay", "0", "--start-when-stable", "--longest-wait", "5",
-                          "--stability-window", "0.5", "--print-pdf", pdf.string()},
+                          "--stability-window", "0.5", "--print-pdf", pdf.string(), "--temperature-unit", "F",
+                          "--pressure-unit", "hPa", "--record-uncertainties"},
                          "\"SETTINGS_PORT_TEMP_DEVICE\"=dword:00000004\r\n"
                          "\"SETTINGS_PORT_ENV_QX310_DEVICE\"=dword:00000000\r\n"),
               0)
@@ -272,15 +273,29 @@ TEST_F(LabStation, RunWaitsUntilTheRampHasStoppedAndTheDriftIsTold) {
     EXPECT_TRUE(lines.back()["station"]["stable"].get<bool>()) << lines.back().dump();
 
     // The run began only once the dew point held: its first row has the still
-    // value and, in the columns after the humidity, a drift within the limit.
+    // value and, in the columns after the humidity, a drift within the limit,
+    // all in the °F the command line asked for.
     const std::string series = ReadFile(RunFile(".txt"));
     const auto rows = Split(series, "\r\n");
     ASSERT_GE(rows.size(), 2u) << series;
     const auto cells = Split(rows[1], "\t\t");  // number and T, DP/FP, RH, DP/FP drift and SD, T drift and SD
     ASSERT_EQ(cells.size(), 7u) << series;
-    EXPECT_EQ(cells[0], "1\t20.500");
-    EXPECT_EQ(cells[1], "10.25");
-    EXPECT_LE(std::fabs(std::stod(cells[3])), 0.02) << series;
+    EXPECT_EQ(cells[0], "1\t68.900");
+    EXPECT_EQ(cells[1], "50.45");
+    EXPECT_LE(std::fabs(std::stod(cells[3])), 0.02 * 1.8) << series;
+    // The data file in °F and hPa, each value followed by its uncertainty.
+    const auto records = Split(ReadFile(dir_ / "lab.csv"), "\r\n");
+    ASSERT_GE(records.size(), 3u);
+    EXPECT_TRUE(records[0].starts_with("Data i czas,DP/FP wejście (°F),u(DP/FP wejście) (°F),T wejście (°F),"
+                                       "u(T wejście) (°F),\"Pb wejście (hPa, mbar)\",\"u(Pb wejście) (hPa, mbar)\","
+                                       "DP nad wodą (°F),u(DP nad wodą) (°F),"))
+        << records[0];
+    const auto fields = Split(records[1], ",");
+    ASSERT_EQ(fields.size(), 48u) << records[1];  // the time, 23 values with their uncertainties, the end
+    EXPECT_EQ(fields[3], "68.900");
+    EXPECT_EQ(fields[4], "0.180");      // the F-250's 0.1 K, the readings being still
+    EXPECT_EQ(fields[5], "1013.200");   // hPa
+    EXPECT_EQ(fields[6], "1.000");
     EXPECT_NE(series.find("\r\nStanowisko stabilne przez całą serię\r\n"), std::string::npos) << series;
     // The printout of the end, as a PDF.
     EXPECT_TRUE(ReadFile(pdf).starts_with("%PDF-")) << ReadFile(dir_ / "cli.err");
