@@ -595,8 +595,14 @@ TrendChartRequest RecordedChartRequest(const RecordedFile& file, const std::vect
         line.quantity = static_cast<int>(c);
         line.label = column.name;
         line.unit = column.unitText;
-        // A column without a unit is no kin of another one without a unit.
-        if (column.unitText.empty()) line.panel = column.name;
+        // A column without a unit is no kin of another one without a unit;
+        // the station's quantities share panels as on the live chart (the
+        // dew point apart from the air temperature).
+        if (column.unitText.empty()) {
+            line.panel = column.name;
+        } else if (column.quantity) {
+            line.panel = StationLine(*column.quantity, column.unitText, column.unitText).panel;
+        }
         request.lines.push_back(std::move(line));
     }
     request.from = from;
