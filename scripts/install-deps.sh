@@ -16,6 +16,7 @@ packages=(
   qt6-translations-l10n  # Qt's own texts (entry-field context menus) in Polish
   qt6-serialport-dev  # the laboratory reads its instruments over serial lines
   libcli11-dev nlohmann-json3-dev
+  python3-jsonschema  # a test checks the laboratory's manifests against their JSON Schema
   xvfb xauth imagemagick poppler-utils fonts-dejavu-core
 )
 

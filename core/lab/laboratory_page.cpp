@@ -111,6 +111,7 @@ void LaboratoryPage::ApplySettings(const Settings& settings) {
     tables_.ApplySwitches(settings_);
     dataFile_.SetCsv(DecodeSaveFileCode(settings_.saveFileCode).csvFormat);
     if (!run_.DialogOpen()) run_.SetFolder(settings_.calibrFilePath);
+    UpdateManifests(true);
     ShowAll();
     // Results already shown take the new precision and sign.
     if (printEnabled_) {
@@ -328,6 +329,7 @@ void LaboratoryPage::OnPurged(Stream stream) {
 void LaboratoryPage::Accept(Stream stream, const Reading& r) {
     const std::vector<LabInput> staleBefore = StaleInputs();
     lastLineMs_[Index(stream)] = clock_.MonotonicMs();
+    if (stream != Stream::Dp30 && stream != Stream::F250) SeenIdentifier(stream, r.identifier);
     if (outage_[Index(stream)]) {
         outage_[Index(stream)] = false;
         MarkStreamTrends(stream, MarkerKind::InstrumentBack);
@@ -807,6 +809,7 @@ void LaboratoryPage::LoadTable(TableId table, const std::string& path) {
 
 void LaboratoryPage::ReloadTables() {
     tables_.Load(settings_, host_);
+    UpdateManifests(true);
     Changed();
 }
 

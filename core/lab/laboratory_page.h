@@ -32,6 +32,7 @@
 #include "lab/data_file.h"
 #include "lab/eight_channel_page.h"
 #include "lab/history.h"
+#include "lab/manifest.h"
 #include "lab/lab_host.h"
 #include "lab/observation_buffer.h"
 #include "lab/station_time.h"
@@ -422,6 +423,12 @@ private:
     std::vector<std::string> RecordLabels() const;
     std::vector<std::string> RecordValues() const;
     void ResumeRecording();
+    // The manifests beside the data file and the run's series file.
+    Manifest CurrentManifest(ManifestKind kind, const std::string& file, bool hashTables) const;
+    void OpenDataManifest();
+    void EnsureRunManifest();
+    void UpdateManifests(bool hashTables);
+    void SeenIdentifier(Stream stream, std::uint16_t identifier);
     void Remember(TrendQuantity quantity, double value);
     void MarkTrends(MarkerKind kind, int quantity = kAllQuantities);
     void MarkStreamTrends(Stream stream, MarkerKind kind);
@@ -441,6 +448,9 @@ private:
     CalibrationTables tables_;
     DataFile dataFile_;
     CalibrationRun run_;
+    ManifestKeeper dataManifest_, runManifest_;
+    // The identifier each QX instrument last sent, for the manifests.
+    std::array<std::optional<std::uint16_t>, kStreamCount> qxIdentifiers_{};
 
     std::array<StreamState, kStreamCount> streams_{};
     std::vector<Stream> openQueue_;

@@ -71,11 +71,13 @@ void LaboratoryPage::TakeDataFile(std::unique_ptr<RecordFile> file, bool empty) 
     DataFileTail tail = ReadDataFileTail(path);
     dataFile_.Attach(std::move(file), std::move(path), std::move(tail));
     dataFile_.SetCsv(DecodeSaveFileCode(settings_.saveFileCode).csvFormat);
+    OpenDataManifest();
     Changed();
 }
 
 void LaboratoryPage::CloseDataFile() {
     dataFile_.Close();
+    dataManifest_.Close();
     Changed();
 }
 
@@ -142,6 +144,7 @@ void LaboratoryPage::WriteRecord() {
         gapInputs_.clear();
     }
     dataFile_.SetByteOrderMark(settings_.saveFileBom != 0);
+    UpdateManifests(false);
     dataFile_.Write(clock_.LocalTime(), RecordLabels(), RecordValues());
     Changed();
 }

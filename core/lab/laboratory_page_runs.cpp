@@ -47,6 +47,7 @@ void LaboratoryPage::RunDialogClosed() {
 }
 
 void LaboratoryPage::StartRunNow() {
+    EnsureRunManifest();
     // A run that waits for the station to settle looks at it once a second
     // until it is stable, or ends when the longest wait passes without that.
     // Once stable, a short wait for the first readings no longer looks back.

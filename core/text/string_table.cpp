@@ -537,6 +537,20 @@ constexpr StringEntry kPolish[] = {
     {1544, "przyrządy zewnętrzne są wyłączone"},
     {1545, "nie wybrano żadnej kolumny"},
     {1546, "plik danych nie jest otwarty"},
+    {1560, "Tablica %s (%s): suma kontrolna zgodna"},
+    {1561, "Tablica %s (%s): zmieniona od rozpoczęcia zapisu, suma kontrolna inna"},
+    {1562, "Tablica %s (%s): brak pliku"},
+    {1563, "Tablica %s (%s): pliku brakowało już przy rozpoczęciu zapisu"},
+    {1564, "Rekordów: %s"},
+    {1565, "Przerwa między rekordem %s a %s: %s s przy odstępie %s s"},
+    {1566, "Brak przerw dłuższych niż odstęp zapisu (%s s)"},
+    {1567, "Kolumny zgodne z manifestem (%s)"},
+    {1568, "Kolumny inne niż w manifeście: %s"},
+    {1569, "Brak manifestu %s"},
+    {1570, "Manifest %s nieczytelny: %s"},
+    {1571, "Zgodny z manifestem: %s"},
+    {1572, "Niezgodny z manifestem: %s"},
+    {1573, "Plik nie zawiera żadnego rekordu"},
 };
 
 constexpr bool IdsAscending() {

@@ -2092,5 +2092,75 @@ End the program?</translation>
         <comment>1520</comment>
         <translation>No column is chosen to be saved: tick at least one input or computed value, or switch saving off.</translation>
     </message>
+    <message>
+        <source>Tablica %s (%s): suma kontrolna zgodna</source>
+        <comment>1560</comment>
+        <translation>Table %s (%s): checksum matches</translation>
+    </message>
+    <message>
+        <source>Tablica %s (%s): zmieniona od rozpoczęcia zapisu, suma kontrolna inna</source>
+        <comment>1561</comment>
+        <translation>Table %s (%s): changed since recording began, checksum differs</translation>
+    </message>
+    <message>
+        <source>Tablica %s (%s): brak pliku</source>
+        <comment>1562</comment>
+        <translation>Table %s (%s): file missing</translation>
+    </message>
+    <message>
+        <source>Tablica %s (%s): pliku brakowało już przy rozpoczęciu zapisu</source>
+        <comment>1563</comment>
+        <translation>Table %s (%s): file was already missing when recording began</translation>
+    </message>
+    <message>
+        <source>Rekordów: %s</source>
+        <comment>1564</comment>
+        <translation>Records: %s</translation>
+    </message>
+    <message>
+        <source>Przerwa między rekordem %s a %s: %s s przy odstępie %s s</source>
+        <comment>1565</comment>
+        <translation>Gap between record %s and %s: %s s at an interval of %s s</translation>
+    </message>
+    <message>
+        <source>Brak przerw dłuższych niż odstęp zapisu (%s s)</source>
+        <comment>1566</comment>
+        <translation>No gap longer than the recording interval (%s s)</translation>
+    </message>
+    <message>
+        <source>Kolumny zgodne z manifestem (%s)</source>
+        <comment>1567</comment>
+        <translation>Columns as the manifest declares them (%s)</translation>
+    </message>
+    <message>
+        <source>Kolumny inne niż w manifeście: %s</source>
+        <comment>1568</comment>
+        <translation>Columns differ from the manifest: %s</translation>
+    </message>
+    <message>
+        <source>Brak manifestu %s</source>
+        <comment>1569</comment>
+        <translation>No manifest %s</translation>
+    </message>
+    <message>
+        <source>Manifest %s nieczytelny: %s</source>
+        <comment>1570</comment>
+        <translation>Manifest %s cannot be read: %s</translation>
+    </message>
+    <message>
+        <source>Zgodny z manifestem: %s</source>
+        <comment>1571</comment>
+        <translation>Matches its manifest: %s</translation>
+    </message>
+    <message>
+        <source>Niezgodny z manifestem: %s</source>
+        <comment>1572</comment>
+        <translation>Does not match its manifest: %s</translation>
+    </message>
+    <message>
+        <source>Plik nie zawiera żadnego rekordu</source>
+        <comment>1573</comment>
+        <translation>The file holds no record</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,91 @@
+// The manifests the laboratory page keeps beside its data file and beside
+// the series file of a calibration run: written when the file is opened,
+// rewritten with an event whenever a setting, a unit or an instrument they
+// name changes.
+#include "lab/laboratory_page.h"
+
+#include <string>
+#include <vector>
+
+#include "app/files.h"
+
+namespace wegator::lab {
+
+namespace {
+
+std::vector<std::string> RunColumns(const std::string& seriesPath) {
+    // The series file's first line is its header, written when the run began.
+    const FileRead read = ReadWholeFile(seriesPath, 1024 * 1024);
+    std::string_view line = read.data;
+    line = line.substr(0, line.find_first_of("\r\n"));
+    std::vector<std::string> columns;
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        const std::size_t end = std::min(line.find('\t', start), line.size());
+        if (end > start) columns.emplace_back(line.substr(start, end - start));
+        start = end + 1;
+    }
+    return columns;
+}
+
+}  // namespace
+
+Manifest LaboratoryPage::CurrentManifest(ManifestKind kind, const std::string& file, bool hashTables) const {
+    ManifestSources sources;
+    sources.kind = kind;
+    sources.file = file;
+    sources.columns = kind == ManifestKind::DataFile ? RecordLabels() : RunColumns(file);
+    sources.temperatureUnit = kind == ManifestKind::DataFile ? std::string(TemperatureUnit()) : run_.TemperatureUnit();
+    sources.pressureUnit = PressureUnit();
+    sources.enthalpyUnit = EnthalpyUnit();
+    sources.started = clock_.LocalTime();
+    sources.identifiers = qxIdentifiers_;
+    Manifest manifest = BuildManifest(settings_, sources);
+    // The tables as they were when they were loaded: a file changed on the
+    // disk since is not the table the station corrects with.
+    const ManifestKeeper& keeper = kind == ManifestKind::DataFile ? dataManifest_ : runManifest_;
+    if (!hashTables && keeper.IsOpen()) manifest.tables = keeper.Current().tables;
+    return manifest;
+}
+
+void LaboratoryPage::OpenDataManifest() {
+    if (!dataFile_.IsOpen()) return;
+    dataManifest_.Open(dataFile_.Path(), CurrentManifest(ManifestKind::DataFile, dataFile_.Path(), true),
+                       IsoLocalTime(clock_.LocalTime()));
+}
+
+void LaboratoryPage::EnsureRunManifest() {
+    if (run_.SeriesPath().empty() || (runManifest_.IsOpen() && runManifest_.Path() == ManifestPath(run_.SeriesPath()))) {
+        return;
+    }
+    runManifest_.Open(run_.SeriesPath(), CurrentManifest(ManifestKind::RunSeries, run_.SeriesPath(), true),
+                      IsoLocalTime(clock_.LocalTime()));
+}
+
+void LaboratoryPage::UpdateManifests(bool hashTables) {
+    const std::string now = IsoLocalTime(clock_.LocalTime());
+    if (dataManifest_.IsOpen()) {
+        if (dataFile_.IsOpen()) {
+            dataManifest_.Update(CurrentManifest(ManifestKind::DataFile, dataFile_.Path(), hashTables), now);
+        } else {
+            dataManifest_.Close();
+        }
+    }
+    // A run's manifest tells what held while it ran, not what came after.
+    if (runManifest_.IsOpen()) {
+        if (run_.Active()) {
+            runManifest_.Update(CurrentManifest(ManifestKind::RunSeries, run_.SeriesPath(), hashTables), now);
+        } else {
+            runManifest_.Close();
+        }
+    }
+}
+
+void LaboratoryPage::SeenIdentifier(Stream stream, std::uint16_t identifier) {
+    auto& known = qxIdentifiers_[static_cast<std::size_t>(stream)];
+    if (known == identifier) return;
+    known = identifier;
+    UpdateManifests(false);
+}
+
+}  // namespace wegator::lab

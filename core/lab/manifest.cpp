@@ -1,0 +1,542 @@
+#include "lab/manifest.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <system_error>
+
+#include "app/file_digest.h"
+#include "app/files.h"
+#include "lab/cal_file.h"
+#include "lab/calibration_tables.h"
+#include "lab/data_file.h"
+#include "lab/lab_messages.h"
+#include "lab/port_names.h"
+#include "lab/stream_use.h"
+#include "text/strings.h"
+#include "wegator_version.h"
+
+namespace wegator::lab {
+
+namespace fs = std::filesystem;
+// Keys in the order written, so that a reader finds the program first and the events last.
+using json = nlohmann::ordered_json;
+
+namespace {
+
+std::string IsoFromTm(const std::tm& tm) {
+    const long offset = tm.tm_gmtoff / 60;
+    char text[96];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld", tm.tm_year + 1900, tm.tm_mon + 1,
+                  tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, offset < 0 ? '-' : '+', std::labs(offset) / 60,
+                  std::labs(offset) % 60);
+    return text;
+}
+
+std::string IsoFromSeconds(std::time_t seconds) {
+    std::tm tm{};
+    localtime_r(&seconds, &tm);
+    return IsoFromTm(tm);
+}
+
+std::string TableInstrument(TableId id) {
+    switch (id) {
+        case TableId::Dp30: return "dp30";
+        case TableId::F250: return "f250";
+        case TableId::Qx310: return "qx310";
+        default: return "qx311-" + std::to_string(Qx311ChannelOf(id));
+    }
+}
+
+std::string TemperatureSourceName(int code) {
+    switch (code) {
+        case 2: return "qx310";
+        case 3: return "qx311";
+        case 4: return "f250";
+        case 5: return "qx310+qx311";
+        case 6: return "f250+qx311";
+        default: return std::to_string(code);
+    }
+}
+
+double StreamUncertainty(const Settings& s, Stream stream) {
+    switch (stream) {
+        case Stream::Dp30: return s.settingsLabDp30;
+        case Stream::F250: return s.settingsLabF250;
+        case Stream::Qx311: return s.settingsLabQx311;
+        case Stream::Qx316: return s.settingsLabQx316;
+        case Stream::Qx310Temperature:
+        case Stream::Qx310Environment: return s.settingsLabQx310;
+    }
+    return 0.0;
+}
+
+bool IsQx(Stream stream) { return stream != Stream::Dp30 && stream != Stream::F250; }
+
+std::string Hex4(std::uint16_t value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(value));
+    return text;
+}
+
+json OptionalNumber(const std::optional<double>& value) { return value ? json(*value) : json(nullptr); }
+
+std::optional<double> NumberOrNothing(const json& value) {
+    if (value.is_null()) return std::nullopt;
+    return value.get<double>();
+}
+
+json ToJson(const Manifest& m) {
+    json j;
+    j["program"] = {{"name", m.program}, {"version", m.version}};
+    j["kind"] = m.kind == ManifestKind::DataFile ? "data-file" : "run-series";
+    j["file"] = m.file;
+    j["started"] = m.started;
+    j["host"] = m.host;
+    j["formulas"] = {{"set", m.formulas}, {"uncertainty", m.formulaUncertainty}};
+    j["psychrometerConstants"] = {{"water", OptionalNumber(m.psychrometerWater)},
+                                  {"ice", OptionalNumber(m.psychrometerIce)}};
+    j["tables"] = json::array();
+    for (const ManifestTable& t : m.tables) {
+        json table = {{"instrument", t.instrument}, {"path", t.path}, {"missing", t.missing}};
+        if (!t.missing) {
+            table["sha256"] = t.sha256;
+            table["rows"] = t.rows;
+            table["modified"] = t.modified;
+        }
+        j["tables"].push_back(std::move(table));
+    }
+    j["instruments"] = json::array();
+    for (const ManifestInstrument& i : m.instruments) {
+        j["instruments"].push_back({{"kind", i.kind},
+                                    {"port", i.port},
+                                    {"link", i.link.empty() ? json(nullptr) : json(i.link)},
+                                    {"identifier", i.identifier ? json(Hex4(*i.identifier)) : json(nullptr)},
+                                    {"uncertainty", i.uncertainty},
+                                    {"uncertaintyUnit", i.unit}});
+    }
+    j["temperatureSource"] = m.temperatureSource;
+    j["averaging"] = {{"observations", m.observations},
+                      {"collectionSeconds", m.collectionSeconds},
+                      {"updateSeconds", m.updateSeconds}};
+    if (m.kind == ManifestKind::DataFile) j["averaging"]["recordMinutes"] = m.recordMinutes;
+    j["fileFormat"] = {{"format", m.format},
+                       {"decimalSign", m.decimalSign},
+                       {"uncertaintyColumns", m.uncertaintyColumns},
+                       {"units",
+                        {{"temperature", m.temperatureUnit},
+                         {"pressure", m.pressureUnit},
+                         {"enthalpy", m.enthalpyUnit}}}};
+    j["columns"] = m.columns;
+    j["events"] = json::array();
+    for (const ManifestEvent& e : m.events) j["events"].push_back({{"time", e.time}, {"change", e.change}});
+    return j;
+}
+
+Manifest FromJson(const json& j) {
+    Manifest m;
+    m.program = j.at("program").at("name").get<std::string>();
+    m.version = j.at("program").at("version").get<std::string>();
+    const std::string kind = j.at("kind").get<std::string>();
+    if (kind != "data-file" && kind != "run-series") throw std::runtime_error("kind: " + kind);
+    m.kind = kind == "data-file" ? ManifestKind::DataFile : ManifestKind::RunSeries;
+    m.file = j.at("file").get<std::string>();
+    m.started = j.at("started").get<std::string>();
+    m.host = j.at("host").get<std::string>();
+    m.formulas = j.at("formulas").at("set").get<std::string>();
+    m.formulaUncertainty = j.at("formulas").at("uncertainty").get<bool>();
+    m.psychrometerWater = NumberOrNothing(j.at("psychrometerConstants").at("water"));
+    m.psychrometerIce = NumberOrNothing(j.at("psychrometerConstants").at("ice"));
+    for (const json& t : j.at("tables")) {
+        ManifestTable table;
+        table.instrument = t.at("instrument").get<std::string>();
+        table.path = t.at("path").get<std::string>();
+        table.missing = t.at("missing").get<bool>();
+        if (!table.missing) {
+            table.sha256 = t.at("sha256").get<std::string>();
+            table.rows = t.at("rows").get<std::size_t>();
+            table.modified = t.at("modified").get<std::string>();
+        }
+        m.tables.push_back(std::move(table));
+    }
+    for (const json& i : j.at("instruments")) {
+        ManifestInstrument instrument;
+        instrument.kind = i.at("kind").get<std::string>();
+        instrument.port = i.at("port").get<std::string>();
+        if (!i.at("link").is_null()) instrument.link = i.at("link").get<std::string>();
+        if (!i.at("identifier").is_null()) {
+            instrument.identifier =
+                static_cast<std::uint16_t>(std::stoul(i.at("identifier").get<std::string>(), nullptr, 16));
+        }
+        instrument.uncertainty = i.at("uncertainty").get<double>();
+        instrument.unit = i.at("uncertaintyUnit").get<std::string>();
+        m.instruments.push_back(std::move(instrument));
+    }
+    m.temperatureSource = j.at("temperatureSource").get<std::string>();
+    const json& a = j.at("averaging");
+    m.observations = a.at("observations").get<int>();
+    m.collectionSeconds = a.at("collectionSeconds").get<int>();
+    m.updateSeconds = a.at("updateSeconds").get<int>();
+    if (m.kind == ManifestKind::DataFile) m.recordMinutes = a.at("recordMinutes").get<int>();
+    const json& f = j.at("fileFormat");
+    m.format = f.at("format").get<std::string>();
+    m.decimalSign = f.at("decimalSign").get<std::string>();
+    m.uncertaintyColumns = f.at("uncertaintyColumns").get<bool>();
+    m.temperatureUnit = f.at("units").at("temperature").get<std::string>();
+    m.pressureUnit = f.at("units").at("pressure").get<std::string>();
+    m.enthalpyUnit = f.at("units").at("enthalpy").get<std::string>();
+    m.columns = j.at("columns").get<std::vector<std::string>>();
+    for (const json& e : j.at("events")) {
+        m.events.push_back({e.at("time").get<std::string>(), e.at("change").get<std::string>()});
+    }
+    return m;
+}
+
+// Every leaf of a JSON value by its path ("formulas/set", "tables/0/sha256").
+void Flatten(const json& value, const std::string& path, std::map<std::string, std::string>& out) {
+    if (value.is_object()) {
+        for (const auto& [key, item] : value.items()) Flatten(item, path.empty() ? key : path + "/" + key, out);
+    } else if (value.is_array() && !value.empty() && (value.front().is_object() || value.front().is_array())) {
+        for (std::size_t i = 0; i < value.size(); ++i) Flatten(value[i], path + "/" + std::to_string(i), out);
+    } else {
+        out[path] = value.dump();
+    }
+}
+
+}  // namespace
+
+fs::path ManifestPath(const fs::path& file) {
+    fs::path manifest = file;
+    manifest += ".json";
+    return manifest;
+}
+
+std::string IsoLocalTime(const CalendarTime& time) {
+    std::tm tm{};
+    tm.tm_year = time.year - 1900;
+    tm.tm_mon = time.month - 1;
+    tm.tm_mday = time.day;
+    tm.tm_hour = time.hour;
+    tm.tm_min = time.minute;
+    tm.tm_sec = time.second;
+    tm.tm_isdst = -1;
+    const std::time_t seconds = std::mktime(&tm);
+    if (seconds == static_cast<std::time_t>(-1)) {
+        // Beyond what the system can place: the moment as the clock showed it, offset unknown (UTC).
+        tm.tm_gmtoff = 0;
+        return IsoFromTm(tm);
+    }
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    // The fields as given, with the offset in force then (mktime may have
+    // moved a time that does not exist in the zone by an hour).
+    tm.tm_year = time.year - 1900;
+    tm.tm_mon = time.month - 1;
+    tm.tm_mday = time.day;
+    tm.tm_hour = time.hour;
+    tm.tm_min = time.minute;
+    tm.tm_sec = time.second;
+    tm.tm_gmtoff = local.tm_gmtoff;
+    return IsoFromTm(tm);
+}
+
+std::vector<ManifestTable> TablesInUse(const Settings& settings) {
+    std::vector<ManifestTable> tables;
+    for (std::size_t i = 0; i < kTableCount; ++i) {
+        const auto id = static_cast<TableId>(i);
+        const TableFamily family = FamilyOf(id);
+        const std::string& path = TableFileName(settings, id);
+        if (!TableSwitchOn(settings, family) || !StreamInUse(settings, StreamOf(family)) || path.empty()) continue;
+        ManifestTable table;
+        table.instrument = TableInstrument(id);
+        table.path = path;
+        const FileRead read = ReadWholeFile(path, kCalFileSizeLimit);
+        if (read.state != ReadState::Read) {
+            table.missing = true;
+        } else {
+            table.sha256 = DigestOf(read.data);
+            const CalParseResult parsed = ParseCalText(read.data);
+            table.rows = parsed.ok ? parsed.rows.size() : 0;
+            std::error_code error;
+            const auto written = fs::last_write_time(path, error);
+            if (!error) {
+                const auto system = std::chrono::file_clock::to_sys(written);
+                table.modified = IsoFromSeconds(std::chrono::system_clock::to_time_t(
+                    std::chrono::time_point_cast<std::chrono::system_clock::duration>(system)));
+            }
+        }
+        tables.push_back(std::move(table));
+    }
+    return tables;
+}
+
+std::vector<ManifestInstrument> InstrumentsInUse(
+    const Settings& settings, const std::array<std::optional<std::uint16_t>, kStreamCount>& identifiers) {
+    std::vector<ManifestInstrument> instruments;
+    for (Stream stream : kAllStreams) {
+        if (!StreamInUse(settings, stream)) continue;
+        ManifestInstrument instrument;
+        instrument.kind = std::string(StreamName(stream));
+        const int port = StreamPort(settings, stream);
+        instrument.port = port > 0 ? ComName(port) : std::string();
+        if (port > 0) {
+            std::error_code error;
+            const fs::path link = PortLinkPath(port);
+            if (!link.empty() && fs::is_symlink(link, error)) instrument.link = fs::read_symlink(link, error).string();
+        }
+        if (IsQx(stream)) instrument.identifier = identifiers[static_cast<std::size_t>(stream)];
+        instrument.uncertainty = StreamUncertainty(settings, stream);
+        instrument.unit = stream == Stream::Qx316 ? "kPa" : "K";
+        instruments.push_back(std::move(instrument));
+    }
+    return instruments;
+}
+
+Manifest BuildManifest(const Settings& settings, const ManifestSources& sources) {
+    Manifest m;
+    m.version = kVersion;
+    m.kind = sources.kind;
+    m.file = fs::path(sources.file).filename().string();
+    m.formulas = settings.usedFormulas == 1 ? "Sonntag 1990" : "ITS-90";
+    m.formulaUncertainty = settings.formulasUncertainty != 0;
+    if (settings.globalAw != -1.0) m.psychrometerWater = settings.globalAw;
+    if (settings.globalAi != -1.0) m.psychrometerIce = settings.globalAi;
+    m.tables = TablesInUse(settings);
+    m.instruments = InstrumentsInUse(settings, sources.identifiers);
+    m.temperatureSource = TemperatureSourceName(settings.settingsPortTempDevice);
+    m.observations = settings.settingsLabValuesFromDevices;
+    m.collectionSeconds = settings.settingsLabMeanTime;
+    m.updateSeconds = settings.settingsLabUpdate;
+    if (sources.kind == ManifestKind::DataFile) m.recordMinutes = settings.saveFileTime;
+    // Data files and run files carry the point whatever the page shows.
+    m.format = sources.kind == ManifestKind::DataFile && DecodeSaveFileCode(settings.saveFileCode).csvFormat ? "csv"
+                                                                                                               : "text";
+    m.uncertaintyColumns = sources.kind == ManifestKind::DataFile && settings.saveFileUncertainties != 0;
+    m.temperatureUnit = sources.temperatureUnit;
+    m.pressureUnit = sources.pressureUnit;
+    m.enthalpyUnit = sources.enthalpyUnit;
+    m.started = IsoLocalTime(sources.started);
+    char host[256] = {};
+    if (::gethostname(host, sizeof host - 1) == 0) m.host = host;
+    m.columns = sources.columns;
+    return m;
+}
+
+std::string ManifestJson(const Manifest& manifest) { return ToJson(manifest).dump(2) + "\n"; }
+
+std::optional<Manifest> ParseManifest(std::string_view text, std::string* error) {
+    try {
+        return FromJson(json::parse(text));
+    } catch (const std::exception& e) {
+        if (error != nullptr) *error = e.what();
+        return std::nullopt;
+    }
+}
+
+std::vector<std::string> ManifestChanges(const Manifest& before, const Manifest& after) {
+    const auto comparable = [](const Manifest& m) {
+        json j = ToJson(m);
+        for (const char* key : {"started", "host", "events", "program"}) j.erase(key);
+        std::map<std::string, std::string> leaves;
+        Flatten(j, {}, leaves);
+        return leaves;
+    };
+    const auto old = comparable(before);
+    const auto now = comparable(after);
+    std::vector<std::string> changes;
+    for (const auto& [path, value] : now) {
+        const auto found = old.find(path);
+        if (found == old.end()) {
+            changes.push_back(path + ": " + value);
+        } else if (found->second != value) {
+            changes.push_back(path + ": " + found->second + " → " + value);
+        }
+    }
+    for (const auto& [path, value] : old) {
+        if (!now.contains(path)) changes.push_back(path + ": " + value + " → —");
+    }
+    return changes;
+}
+
+// ---------------------------------------------------------------- keeper
+
+bool ManifestKeeper::Open(const std::string& file, Manifest manifest, const std::string& now) {
+    path_ = ManifestPath(file);
+    const FileRead old = ReadWholeFile(path_, kCalFileSizeLimit);
+    if (old.state == ReadState::Read) {
+        if (std::optional<Manifest> earlier = ParseManifest(old.data)) {
+            // The station reopened the file to append to it: its history goes on.
+            // An instrument that has not spoken yet in this session is taken to be
+            // the one that spoke before on its port; another one is an event once it speaks.
+            for (ManifestInstrument& instrument : manifest.instruments) {
+                for (const ManifestInstrument& before : earlier->instruments) {
+                    if (!instrument.identifier && before.kind == instrument.kind && before.port == instrument.port) {
+                        instrument.identifier = before.identifier;
+                    }
+                }
+            }
+            std::string change = "reopened";
+            for (const std::string& line : ManifestChanges(*earlier, manifest)) change += "; " + line;
+            manifest.started = earlier->started;
+            manifest.events = std::move(earlier->events);
+            manifest.events.push_back({now, change});
+        }
+    }
+    current_ = std::move(manifest);
+    return Write();
+}
+
+bool ManifestKeeper::Update(Manifest manifest, const std::string& now) {
+    if (!IsOpen()) return false;
+    const std::vector<std::string> changes = ManifestChanges(current_, manifest);
+    if (changes.empty()) return false;
+    manifest.started = current_.started;
+    manifest.events = current_.events;
+    for (const std::string& change : changes) manifest.events.push_back({now, change});
+    current_ = std::move(manifest);
+    return Write();
+}
+
+void ManifestKeeper::Close() {
+    path_.clear();
+    current_ = {};
+}
+
+bool ManifestKeeper::Write() {
+    return ReplaceFileAtomically(path_, ManifestJson(current_), FileAccess::LikeTheOld);
+}
+
+// ---------------------------------------------------------------- verify
+
+namespace {
+
+std::vector<std::string> SplitTabs(std::string_view line) {
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (start <= line.size()) {
+        const std::size_t end = std::min(line.find('\t', start), line.size());
+        if (end > start) fields.emplace_back(line.substr(start, end - start));
+        start = end + 1;
+    }
+    return fields;
+}
+
+// The header line the file declares its columns by, without line end or mark:
+// a data file's last header (the one its latest records stand under: records
+// begin with their date, headers with a word), a run's first line.
+std::string DeclaredHeader(const std::string& file, ManifestKind kind) {
+    const FileRead read = ReadWholeFile(file, kDigestFileSizeLimit);
+    std::string_view text = read.data;
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    if (kind == ManifestKind::RunSeries) return std::string(text.substr(0, text.find_first_of("\r\n")));
+    std::string_view last;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+        const std::string_view line = text.substr(0, end);
+        if (!line.empty() && (line.front() < '0' || line.front() > '9')) last = line;
+        text.remove_prefix(end);
+        while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) text.remove_prefix(1);
+    }
+    return std::string(last);
+}
+
+// A data file's header without its first field, the date and time, whose
+// label is in the language the file was started in.
+std::string_view ColumnsPart(std::string_view header) {
+    const std::size_t sep = header.find_first_of(",\t");
+    return sep == std::string_view::npos ? std::string_view() : header.substr(sep + 1);
+}
+
+std::string SecondsText(std::int64_t ms) { return std::to_string(ms / 1000); }
+
+}  // namespace
+
+VerifyReport VerifyRecorded(const std::string& file, RecordedReadOptions options) {
+    VerifyReport report;
+    const auto add = [&](bool ok, std::string text) {
+        report.findings.push_back({ok, std::move(text)});
+        report.ok = report.ok && ok;
+    };
+    const fs::path manifestPath = ManifestPath(file);
+    const FileRead manifestRead = ReadWholeFile(manifestPath, kCalFileSizeLimit);
+    if (manifestRead.state != ReadState::Read) {
+        add(false, MessageText(msg::VerifyNoManifest, {manifestPath.string()}));
+        return report;
+    }
+    std::string error;
+    const std::optional<Manifest> manifest = ParseManifest(manifestRead.data, &error);
+    if (!manifest) {
+        add(false, MessageText(msg::VerifyBadManifest, {manifestPath.string(), error}));
+        return report;
+    }
+
+    for (const ManifestTable& table : manifest->tables) {
+        if (table.missing) {
+            add(false, MessageText(msg::VerifyTableMissingThen, {table.instrument, table.path}));
+            continue;
+        }
+        const FileRead read = ReadWholeFile(table.path, kCalFileSizeLimit);
+        if (read.state != ReadState::Read) {
+            add(false, MessageText(msg::VerifyTableMissing, {table.instrument, table.path}));
+        } else if (DigestOf(read.data) != table.sha256) {
+            add(false, MessageText(msg::VerifyTableChanged, {table.instrument, table.path}));
+        } else {
+            add(true, MessageText(msg::VerifyTableMatches, {table.instrument, table.path}));
+        }
+    }
+
+    const RecordedReading reading = ReadRecordedFile(file, std::move(options));
+    if (!reading.file) {
+        add(false, reading.error);
+        return report;
+    }
+    // Every record has its time; the column with the most readings holds them all.
+    const RecordedColumn* fullest = nullptr;
+    for (const RecordedColumn& column : reading.file->columns) {
+        if (fullest == nullptr || column.points.size() > fullest->points.size()) fullest = &column;
+    }
+    const std::size_t records = fullest != nullptr ? fullest->points.size() : 0;
+    if (records == 0) {
+        add(false, MessageText(msg::VerifyNoRecords));
+    } else {
+        add(true, MessageText(msg::VerifyRecords, {std::to_string(records)}));
+    }
+
+    if (manifest->kind == ManifestKind::DataFile && records > 1) {
+        // Record times are whole seconds: a record a second late is on time.
+        const std::int64_t intervalMs = std::int64_t{manifest->recordMinutes} * 60000;
+        bool gap = false;
+        for (std::size_t i = 1; i < fullest->points.size(); ++i) {
+            const std::int64_t step = fullest->points[i].time - fullest->points[i - 1].time;
+            if (step > intervalMs + 1000) {
+                gap = true;
+                add(false, MessageText(msg::VerifyGap, {std::to_string(i), std::to_string(i + 1), SecondsText(step),
+                                                        SecondsText(intervalMs)}));
+            }
+        }
+        if (!gap) add(true, MessageText(msg::VerifyNoGap, {SecondsText(intervalMs)}));
+    }
+
+    std::vector<std::string> declared;
+    const std::string header = DeclaredHeader(file, manifest->kind);
+    if (manifest->kind == ManifestKind::DataFile) {
+        std::string expected = HeaderLine(manifest->columns, manifest->format == "csv");
+        while (!expected.empty() && (expected.back() == '\n' || expected.back() == '\r')) expected.pop_back();
+        if (ColumnsPart(header) == ColumnsPart(expected)) declared = manifest->columns;
+    } else {
+        declared = SplitTabs(header);
+    }
+    if (declared == manifest->columns) {
+        add(true, MessageText(msg::VerifyColumnsMatch, {std::to_string(manifest->columns.size())}));
+    } else {
+        add(false, MessageText(msg::VerifyColumnsDiffer, {header}));
+    }
+    return report;
+}
+
+}  // namespace wegator::lab
