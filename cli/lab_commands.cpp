@@ -13,6 +13,8 @@
 #include "evaluation_output.h"
 #include "input_file.h"
 #include "lab/cal_file.h"
+#include "lab/lab_messages.h"
+#include "lab/manifest.h"
 #include "lab/port_names.h"
 #include "lab/stream_decoder.h"
 #include "lab_output.h"
@@ -234,6 +236,37 @@ Examples:
   wegator-cli lab read --f250 /dev/ttyUSB0 --f250-input B --seconds 60 --json
   wegator-cli lab read --qx316 COM9 --qx311 COM10 --retry)";
 
+// lab verify: each finding on its own line, the verdict last; what failed
+// also on standard error, so that a script's log names it.
+int RunVerify(const std::string& file, const lab::RecordedReadOptions& read) {
+    const lab::VerifyReport report = lab::VerifyRecorded(file, read);
+    for (const lab::VerifyFinding& finding : report.findings) {
+        std::cout << (finding.ok ? "  " : "! ") << MessagePrintable(OneLine(finding.text)) << '\n';
+        if (!finding.ok) std::cerr << "wegator-cli: " << MessagePrintable(OneLine(finding.text)) << '\n';
+    }
+    std::cout << MessagePrintable(lab::MessageText(report.ok ? lab::msg::VerifyAllHold : lab::msg::VerifyFailed,
+                                                   {MessageQuoted(file)}))
+              << '\n';
+    return report.ok ? kExitSuccess : kExitFailure;
+}
+
+constexpr const char* kVerifyFooter = R"(Beside every data file and every calibration run's series file the station
+writes a manifest, the same name with ".json" added: the program and its
+version, the formulas and psychrometer constants, each correction table in use
+with the SHA-256 of its bytes, each instrument with its port, identifier and
+uncertainty, the averaging and the recording interval, the file's units and
+columns, the start and the computer, and every later settings change.
+lab verify reads the file with its manifest: every table must still have its
+checksum, the file must hold records, a data file no gap between records
+longer than its interval, and the file's last header the columns declared.
+
+Exit status: 0 all hold; 1 something does not (each failing line starts with
+"!" and is repeated on standard error), or the file or its manifest cannot be
+read; 2 usage error.
+
+Example:
+  wegator-cli lab verify ~/lab/2026-12.txt)";
+
 }  // namespace
 
 struct LabCommands::Options {
@@ -244,6 +277,7 @@ struct LabCommands::Options {
     CLI::App* cal = nullptr;
     CLI::App* show = nullptr;
     CLI::App* lookup = nullptr;
+    CLI::App* verify = nullptr;
 
     // lab read
     std::array<std::string, lab::kStreamCount> portNames;
@@ -259,6 +293,9 @@ struct LabCommands::Options {
     // cal show, cal lookup
     std::string calFile;
     std::vector<std::string> readings;
+    // lab verify
+    std::string recordedFile;
+    lab::RecordedReadOptions recordedRead;
 
     bool json = false;
 };
@@ -345,6 +382,10 @@ Example:
     o.ports =
         o.lab->add_subcommand("ports", "List the serial ports as the settings offer them: COMn:device[: description]");
     o.ports->add_flag("--json", o.json, "A JSON array of ports");
+    o.verify = o.lab->add_subcommand(
+        "verify", "Check a recorded data file or run series against its manifest (FILE.json beside it)");
+    o.verify->add_option("FILE", o.recordedFile, "The data file or the run's series file")->required();
+    o.verify->footer(kVerifyFooter);
 
     o.cal = app.add_subcommand("cal", "Correction tables (.cal files): show them and look corrections up");
     o.cal->require_subcommand(1, 1);
@@ -372,6 +413,10 @@ three decimals), 1104 a number outside -1000000 to 1000000; 2 usage error.)");
 }
 
 LabCommands::~LabCommands() = default;
+
+void LabCommands::SetRecordedReadOptions(lab::RecordedReadOptions options) {
+    options_->recordedRead = std::move(options);
+}
 
 std::optional<int> LabCommands::Run() {
     Options& o = *options_;
@@ -412,6 +457,7 @@ std::optional<int> LabCommands::Run() {
     }
     if (o.decode->parsed()) return RunDecode(*lab::StreamFromName(o.instrument), ReadInput(o.input), o.json);
     if (o.ports->parsed()) return RunPorts(o.json);
+    if (o.verify->parsed()) return RunVerify(o.recordedFile, o.recordedRead);
     if (o.show->parsed()) return RunCalShow(o.calFile, o.json);
     if (o.lookup->parsed()) return RunCalLookup(o.calFile, o.readings, o.json);
     return std::nullopt;

@@ -31,6 +31,7 @@
 #include "lab_run.h"
 #include "options.h"
 #include "plot_command.h"
+#include "station/qt_station.h"
 #include "pdf_output.h"
 #include "wegator_version.h"
 
@@ -268,6 +269,10 @@ int Main(int argc, char** argv) {
     }
     if (labRunApp->parsed()) return RunLabStation(labRun);
     if (plotApp->parsed()) return RunPlot(plot);
+    lab::RecordedReadOptions recorded;
+    recorded.dateFormats = UserDateFormats();
+    if (const StringLookup english = EnglishTexts()) recorded.languages.push_back(english);
+    lab.SetRecordedReadOptions(std::move(recorded));
     try {
         if (const std::optional<int> status = lab.Run()) return *status;
         for (const Subcommand& sub : subcommands) {
