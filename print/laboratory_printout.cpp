@@ -13,6 +13,7 @@ std::vector<PrintSheet> LaboratorySheets(const lab::LaboratoryPage& page, const 
     second.chartWidth = trends.chartWidth;
     second.chartHeight = trends.chartHeight;
     sheets.push_back(std::move(second));
+    sheets.push_back({page.PrintRecord(printedAt), std::nullopt});
     return sheets;
 }
 

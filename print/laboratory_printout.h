@@ -1,7 +1,8 @@
 // The laboratory's printout: the results sheet every humidity page prints,
 // then a sheet with the stability figures and the trend of the last
-// assessment window. The desktop program and `wegator-cli lab run
-// --print-pdf` print the same two sheets.
+// assessment window, then the record sheet (readings, tables, ports, files).
+// The desktop program and `wegator-cli lab run --print-pdf` print the same
+// three sheets.
 #pragma once
 
 #include <vector>

@@ -71,7 +71,7 @@ inline constexpr int TrendSheetDeviation = 1503;
 inline constexpr int TrendSheetSpan = 1504;
 inline constexpr int TrendSheetCount = 1505;
 inline constexpr int TrendSheetLimits = 1506;
-// The recording line of the laboratory page.
+// The recording line of the laboratory page and the printout's record sheet.
 inline constexpr int RecordingLast = 1540;             // "Zapis: %s co %s min, ostatni rekord %s"
 inline constexpr int RecordingFirstDue = 1541;         // "…, pierwszy rekord ok. %s"
 inline constexpr int RecordingTo = 1542;               // "Zapis: %s co %s min"
@@ -79,6 +79,19 @@ inline constexpr int RecordingNothing = 1543;          // warning: saving on, no
 inline constexpr int RecordingInstrumentsOff = 1544;   // its reasons
 inline constexpr int RecordingNoColumns = 1545;
 inline constexpr int RecordingFileNotOpen = 1546;
+inline constexpr int RecordSheetCaption = 1547;        // "Dane pomiaru"
+inline constexpr int RecordSheetReadings = 1548;       // "Wartości chwilowe z przyrządów"
+inline constexpr int RecordSheetValue = 1549;          // column heads: value, age, observations
+inline constexpr int RecordSheetAge = 1550;
+inline constexpr int RecordSheetObservations = 1551;
+inline constexpr int RecordSheetAveraging = 1552;      // "Uśrednianie: N = %s, czas zbierania %s s, …"
+inline constexpr int RecordSheetTables = 1553;         // "Tablice korekcji:"
+inline constexpr int RecordSheetNone = 1554;           // "brak"
+inline constexpr int RecordSheetTable = 1555;          // "%s: %s, wierszy: %s, zmieniona %s"
+inline constexpr int RecordSheetPorts = 1556;          // "Porty: %s"
+inline constexpr int RecordSheetDataFile = 1557;       // "Plik danych: %s"
+inline constexpr int RecordSheetSeries = 1558;         // "Ostatnia seria: %s"
+inline constexpr int RecordSheetChannelTable = 1559;   // "QX-311, kanał %s"
 
 // Names of the instruments as the status line gives them, by stream order
 // (QX-310 temperature, QX-311, QX-316, DP30, F-250, QX-310 environment).

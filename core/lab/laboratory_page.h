@@ -363,6 +363,12 @@ public:
         int chartK = 100, chartN = 1300, chartWidth = 2100, chartHeight = 1350;
     };
     TrendPrintout PrintTrends(const PrintTime& printedAt, std::vector<TrendQuantity> quantities = {}) const;
+    // The printout's record sheet, what an auditor needs to follow the
+    // numbers back: the instantaneous readings with their ages and observation
+    // counts, N and the collection time, the correction tables in use (file,
+    // rows, modification time, short checksum), the ports, the data file and
+    // the last run's series file, with the trace lines.
+    std::vector<PrintCell> PrintRecord(const PrintTime& printedAt) const;
 
 private:
     struct StreamState {

@@ -2088,6 +2088,71 @@ End the program?</translation>
         <translation>the data file is not open</translation>
     </message>
     <message>
+        <source>Dane pomiaru</source>
+        <comment>1547</comment>
+        <translation>Measurement record</translation>
+    </message>
+    <message>
+        <source>Wartości chwilowe z przyrządów</source>
+        <comment>1548</comment>
+        <translation>Instantaneous values from the instruments</translation>
+    </message>
+    <message>
+        <source>Wartość</source>
+        <comment>1549</comment>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Ostatnia zmiana</source>
+        <comment>1550</comment>
+        <translation>Last change</translation>
+    </message>
+    <message>
+        <source>Obserwacji</source>
+        <comment>1551</comment>
+        <translation>Observations</translation>
+    </message>
+    <message>
+        <source>Uśrednianie: N = %s, czas zbierania %s s, obserwacja co %s s</source>
+        <comment>1552</comment>
+        <translation>Averaging: N = %s, collection time %s s, an observation every %s s</translation>
+    </message>
+    <message>
+        <source>Tablice korekcji:</source>
+        <comment>1553</comment>
+        <translation>Correction tables:</translation>
+    </message>
+    <message>
+        <source>brak</source>
+        <comment>1554</comment>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>%s: %s, wierszy: %s, zmieniona %s</source>
+        <comment>1555</comment>
+        <translation>%s: %s, rows: %s, modified %s</translation>
+    </message>
+    <message>
+        <source>Porty: %s</source>
+        <comment>1556</comment>
+        <translation>Ports: %s</translation>
+    </message>
+    <message>
+        <source>Plik danych: %s</source>
+        <comment>1557</comment>
+        <translation>Data file: %s</translation>
+    </message>
+    <message>
+        <source>Ostatnia seria: %s</source>
+        <comment>1558</comment>
+        <translation>Last run&apos;s series: %s</translation>
+    </message>
+    <message>
+        <source>QX-311, kanał %s</source>
+        <comment>1559</comment>
+        <translation>QX-311, channel %s</translation>
+    </message>
+    <message>
         <source>Nie wybrano żadnej kolumny do zapisu: zaznacz co najmniej jedną wartość wejściową lub obliczoną albo wyłącz zapis.</source>
         <comment>1520</comment>
         <translation>No column is chosen to be saved: tick at least one input or computed value, or switch saving off.</translation>

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/file_digest.h"
 #include "text/string_table.h"
 #include "text/strings.h"
 #include "lab/lab_messages.h"
@@ -669,6 +670,43 @@ TEST(LaboratoryPage, ActivationAndPrintout) {
     // The sheet says when it was printed and with which formulas.
     EXPECT_TRUE(std::any_of(cells.begin(), cells.end(),
                             [](const PrintCell& c) { return c.text.starts_with("Wydrukowano 2024-05-06 14:31; "); }));
+}
+
+// The record sheet names what stood behind the numbers: readings with their
+// ages and counts, N, the tables (with a short checksum), ports and files.
+TEST(LaboratoryPage, PrintoutRecordSheet) {
+    SetFileDigest([](std::string_view) { return std::string("0123456789abcdef") + std::string(48, '0'); });
+    TempFolder folder;
+    Settings s = StationSettings();
+    WriteFile(folder.File("dp30.cal"), "-50;0.5;0.2\r\n50;0.5;0.2\r\n");
+    s.calibrationFileNameDp30 = folder.File("dp30.cal");
+    s.settingsLabCalibrationTableDp30 = 1;
+    SaveFileContents contents;
+    contents.dewPointInput = contents.csvFormat = contents.savingOn = true;
+    s.saveFileCode = EncodeSaveFileCode(contents);
+    s.saveFileName = folder.File("lab.csv");
+    Station station(s);
+    station.Start();
+    station.LiveToObservation();
+    const std::vector<PrintCell> cells = station.page.PrintRecord({2024, 5, 6, 14, 31});
+    SetFileDigest(nullptr);
+    auto line = [&](int n) {
+        std::string text;
+        for (const PrintCell& c : cells) {
+            if (c.n == n) text += (text.empty() ? "" : " | ") + c.text;
+        }
+        return text;
+    };
+    EXPECT_EQ(line(500), "DP/FP | 10,50 °C | 1s | 1");
+    EXPECT_EQ(line(1100), "Uśrednianie: N = 3, czas zbierania 60 s, obserwacja co 20 s");
+    EXPECT_EQ(line(1200), "Tablice korekcji:");
+    const std::string table = line(1300);
+    EXPECT_EQ(table.rfind("MBW DP30: dp30.cal, wierszy: 2, zmieniona ", 0), 0u) << table;
+    EXPECT_TRUE(table.ends_with("; SHA-256 0123456789ab")) << table;
+    EXPECT_EQ(line(1400), "Porty: QX-316 COM1, MBW DP30 COM3, ASL F-250 COM6");
+    EXPECT_EQ(line(1500), "Plik danych: " + folder.File("lab.csv"));
+    EXPECT_EQ(line(1600), "Ostatnia seria: brak");
+    EXPECT_EQ(line(2800).rfind("Wydrukowano 2024-05-06 14:31; ", 0), 0u);
 }
 
 TEST(LaboratorySettingsAdapter, ConfirmedChangesReachThePage) {
