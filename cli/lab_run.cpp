@@ -327,7 +327,8 @@ std::optional<lab::StabilitySettings> StabilityOverride(const LabRunOptions& opt
 }
 
 // The laboratory's printout as it stands at the end: the results sheet and
-// the stability sheet with its trend, as the desktop program prints them.
+// the stability sheet with its trend and the measurement record, as the
+// desktop program prints them.
 void PrintLabPdf(const LaboratoryPage& page, const lab::Clock& clock, const std::string& path, PdfTarget target) {
     const lab::CalendarTime t = clock.LocalTime();
     WritePdfSheets(path, target, LaboratorySheets(page, PrintTime{t.year, t.month, t.day, t.hour, t.minute}));
@@ -440,8 +441,9 @@ void AddLabRunOptions(CLI::App& run, LabRunOptions& o) {
                               ->check(CLI::Range(1, 1440).description(""))
                               ->needs(startWhenStable);
     o.printPdfOption = run.add_option("--print-pdf", o.printPdf,
-                                      "At the end, also write the laboratory's printout (the results and the "
-                                      "stability sheet with its trend, as \"Drukuj\" prints them) to FILE as an "
+                                      "At the end, also write the laboratory's printout (the results, the "
+                                      "stability sheet with its trend and the measurement record, as \"Drukuj\" "
+                                      "prints them) to FILE as an "
                                       "A4 PDF. A pipe or a device is written into; /dev/stdout gets the PDF "
                                       "instead of the lines")
                            ->type_name("FILE");
