@@ -4,7 +4,9 @@
 // name changes.
 #include "lab/laboratory_page.h"
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/files.h"
@@ -50,8 +52,11 @@ Manifest LaboratoryPage::CurrentManifest(ManifestKind kind, const std::string& f
 
 void LaboratoryPage::OpenDataManifest() {
     if (!dataFile_.IsOpen()) return;
+    // A file new or emptied starts a history of its own; one appended to goes on with its own.
+    std::error_code error;
+    const auto size = std::filesystem::file_size(dataFile_.Path(), error);
     dataManifest_.Open(dataFile_.Path(), CurrentManifest(ManifestKind::DataFile, dataFile_.Path(), true),
-                       IsoLocalTime(clock_.LocalTime()));
+                       IsoLocalTime(clock_.LocalTime()), !error && size > 0);
 }
 
 void LaboratoryPage::EnsureRunManifest() {

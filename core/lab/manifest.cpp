@@ -365,9 +365,9 @@ std::vector<std::string> ManifestChanges(const Manifest& before, const Manifest&
 
 // ---------------------------------------------------------------- keeper
 
-bool ManifestKeeper::Open(const std::string& file, Manifest manifest, const std::string& now) {
+bool ManifestKeeper::Open(const std::string& file, Manifest manifest, const std::string& now, bool appending) {
     path_ = ManifestPath(file);
-    const FileRead old = ReadWholeFile(path_, kCalFileSizeLimit);
+    const FileRead old = appending ? ReadWholeFile(path_, kCalFileSizeLimit) : FileRead{};
     if (old.state == ReadState::Read) {
         if (std::optional<Manifest> earlier = ParseManifest(old.data)) {
             // The station reopened the file to append to it: its history goes on.

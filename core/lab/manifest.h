@@ -145,10 +145,11 @@ std::vector<std::string> ManifestChanges(const Manifest& before, const Manifest&
 // again, with the change appended to its events, whenever what it says changes.
 class ManifestKeeper {
 public:
-    // Writes the manifest beside `file`. A manifest already there (the
-    // station reopened a data file to append to it) keeps its events and its
-    // start, and what changed since is appended as one more event.
-    bool Open(const std::string& file, Manifest manifest, const std::string& now);
+    // Writes the manifest beside `file`. With `appending` (the station
+    // reopened a data file that holds records), a manifest already there
+    // keeps its events and its start, and what changed since is appended as
+    // one more event; otherwise whatever was there is replaced.
+    bool Open(const std::string& file, Manifest manifest, const std::string& now, bool appending = false);
     // Rewrites the manifest when `manifest` differs from the one written,
     // each difference an event at `now`. Whether it was rewritten.
     bool Update(Manifest manifest, const std::string& now);

@@ -242,6 +242,12 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     channels += Printf("%.03f\t\t", Utnj()) + Printf("%.02f\t\t", spread);
     const auto channelLines = Split(ReadFile(RunFile("_QX-311.txt")), "\r\n");
     EXPECT_EQ(channelLines.at(20), "20" + channels);
+
+    // Each file has its manifest beside it, and lab verify finds it as recorded.
+    for (const fs::path& file : {dir_ / "lab.csv", RunFile(".txt")}) {
+        Program verify(WEGATOR_CLI_PATH, {"lab", "verify", file.string()}, dir_, "verify");
+        EXPECT_EQ(verify.Wait(), 0) << verify.Out() << verify.Err();
+    }
 }
 
 TEST_F(LabStation, RunWaitsUntilTheRampHasStoppedAndTheDriftIsTold) {

@@ -130,14 +130,24 @@ TEST(Manifest, StationWritesItBesideTheDataFileAndAppendsEachChange) {
         EXPECT_EQ(m->events[0].change, "formulas/set: \"ITS-90\" → \"Sonntag 1990\"");
         EXPECT_TRUE(HasEvent(*m, "instruments/0/identifier"));
     }
-    // Started again on the same file: the history goes on.
-    VirtualStation again(s);
-    again.Start();
+    // Started again on the same file, which holds a record: the history goes on.
+    WriteFile(s.saveFileName, "06.05.2024 14:31:00\t10.000\t\r\n");
+    {
+        VirtualStation again(s);
+        again.Start();
+        const std::optional<Manifest> m = read();
+        ASSERT_TRUE(m.has_value());
+        KeepSample(ReadFile(ManifestPath(s.saveFileName)), "station.json");
+        EXPECT_EQ(m->events.size(), 3u);
+        EXPECT_TRUE(HasEvent(*m, "reopened; formulas/set"));
+    }
+    // An empty file starts a history of its own.
+    WriteFile(s.saveFileName, "");
+    VirtualStation fresh(s);
+    fresh.Start();
     const std::optional<Manifest> m = read();
     ASSERT_TRUE(m.has_value());
-    KeepSample(ReadFile(ManifestPath(s.saveFileName)), "station.json");
-    EXPECT_EQ(m->events.size(), 3u);
-    EXPECT_TRUE(HasEvent(*m, "reopened; formulas/set"));
+    EXPECT_TRUE(m->events.empty());
 }
 
 TEST(Manifest, VerifyFindsChangedTablesGapsAndOtherColumns) {
