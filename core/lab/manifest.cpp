@@ -3,6 +3,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
+#include <climits>
+#include <cmath>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -86,9 +89,34 @@ std::string Hex4(std::uint16_t value) {
 
 json OptionalNumber(const std::optional<double>& value) { return value ? json(*value) : json(nullptr); }
 
+// The readers of a manifest's values refuse what the writer never writes:
+// a number that is no finite number, a count that is negative, fractional or
+// beyond its type, an identifier that is not four hexadecimal digits.
+double Number(const json& value) {
+    if (!value.is_number() || !std::isfinite(value.get<double>())) throw std::runtime_error("not a finite number");
+    return value.get<double>();
+}
+
 std::optional<double> NumberOrNothing(const json& value) {
     if (value.is_null()) return std::nullopt;
-    return value.get<double>();
+    return Number(value);
+}
+
+int Count(const json& value) {
+    if (!value.is_number_integer() || value.get<std::int64_t>() < INT_MIN || value.get<std::int64_t>() > INT_MAX ||
+        (value.is_number_unsigned() && value.get<std::uint64_t>() > std::uint64_t{INT_MAX})) {
+        throw std::runtime_error("not a whole number");
+    }
+    return static_cast<int>(value.get<std::int64_t>());
+}
+
+std::uint16_t Identifier(const json& value) {
+    const std::string text = value.get<std::string>();
+    const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    if (text.size() != 4 || !std::all_of(text.begin(), text.end(), hex)) {
+        throw std::runtime_error("identifier: " + text);
+    }
+    return static_cast<std::uint16_t>(std::stoul(text, nullptr, 16));
 }
 
 json ToJson(const Manifest& m) {
@@ -159,7 +187,9 @@ Manifest FromJson(const json& j) {
         table.missing = t.at("missing").get<bool>();
         if (!table.missing) {
             table.sha256 = t.at("sha256").get<std::string>();
-            table.rows = t.at("rows").get<std::size_t>();
+            const int rows = Count(t.at("rows"));
+            if (rows < 0) throw std::runtime_error("rows: " + std::to_string(rows));
+            table.rows = static_cast<std::size_t>(rows);
             table.modified = t.at("modified").get<std::string>();
         }
         m.tables.push_back(std::move(table));
@@ -170,19 +200,18 @@ Manifest FromJson(const json& j) {
         instrument.port = i.at("port").get<std::string>();
         if (!i.at("link").is_null()) instrument.link = i.at("link").get<std::string>();
         if (!i.at("identifier").is_null()) {
-            instrument.identifier =
-                static_cast<std::uint16_t>(std::stoul(i.at("identifier").get<std::string>(), nullptr, 16));
+            instrument.identifier = Identifier(i.at("identifier"));
         }
-        instrument.uncertainty = i.at("uncertainty").get<double>();
+        instrument.uncertainty = Number(i.at("uncertainty"));
         instrument.unit = i.at("uncertaintyUnit").get<std::string>();
         m.instruments.push_back(std::move(instrument));
     }
     m.temperatureSource = j.at("temperatureSource").get<std::string>();
     const json& a = j.at("averaging");
-    m.observations = a.at("observations").get<int>();
-    m.collectionSeconds = a.at("collectionSeconds").get<int>();
-    m.updateSeconds = a.at("updateSeconds").get<int>();
-    if (m.kind == ManifestKind::DataFile) m.recordMinutes = a.at("recordMinutes").get<int>();
+    m.observations = Count(a.at("observations"));
+    m.collectionSeconds = Count(a.at("collectionSeconds"));
+    m.updateSeconds = Count(a.at("updateSeconds"));
+    if (m.kind == ManifestKind::DataFile) m.recordMinutes = Count(a.at("recordMinutes"));
     const json& f = j.at("fileFormat");
     m.format = f.at("format").get<std::string>();
     m.decimalSign = f.at("decimalSign").get<std::string>();
