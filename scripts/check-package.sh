@@ -28,6 +28,7 @@ echo "== $deb: contents"
 dpkg-deb -c "$deb" | awk '{ print $6 }' > "$work/contents"
 for file in bin/wegator bin/wegator-cli bin/wegator-sim \
     share/wegator/wegator_en.qm share/wegator/help_pl.html share/wegator/help_en.html \
+    share/wegator/manifest.schema.json \
     share/icons/hicolor/scalable/apps/wegator.svg share/applications/wegator.desktop \
     share/metainfo/com.example.wegator.metainfo.xml \
     share/man/man1/wegator.1.gz share/man/man1/wegator-cli.1.gz share/man/man1/wegator-sim.1.gz; do
