@@ -2053,6 +2053,11 @@ End the program?</translation>
         <translation>Limits: drift; dev.</translation>
     </message>
     <message>
+        <source>Nie wybrano żadnej kolumny do zapisu: zaznacz co najmniej jedną wartość wejściową lub obliczoną albo wyłącz zapis.</source>
+        <comment>1520</comment>
+        <translation>No column is chosen to be saved: tick at least one input or computed value, or switch saving off.</translation>
+    </message>
+    <message>
         <source>Zapis: %s co %s min, ostatni rekord %s</source>
         <comment>1540</comment>
         <translation>Recording: %s every %s min, last record %s</translation>
@@ -2151,11 +2156,6 @@ End the program?</translation>
         <source>QX-311, kanał %s</source>
         <comment>1559</comment>
         <translation>QX-311, channel %s</translation>
-    </message>
-    <message>
-        <source>Nie wybrano żadnej kolumny do zapisu: zaznacz co najmniej jedną wartość wejściową lub obliczoną albo wyłącz zapis.</source>
-        <comment>1520</comment>
-        <translation>No column is chosen to be saved: tick at least one input or computed value, or switch saving off.</translation>
     </message>
     <message>
         <source>Tablica %s (%s): suma kontrolna zgodna</source>
