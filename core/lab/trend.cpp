@@ -139,7 +139,8 @@ std::string DifferenceUnit(TrendQuantity quantity, std::string_view unit) {
     switch (QuantityInfo(quantity).unit) {
         case U::Temperature:
         case U::TemperatureDifference: return unit == "°F" ? "°F" : "K";
-        case U::Pressure: return std::string(unit);
+        // "hPa, mbar" names two units for a list; a figure says the first.
+        case U::Pressure: return std::string(unit.substr(0, unit.find(',')));
         case U::Percent: break;
     }
     return "%";
@@ -159,21 +160,8 @@ std::string VerdictText(TrendQuantity quantity, const StabilityVerdict& v, std::
         return Text(msg::StableSince, {name, clock, std::to_string(v.stableForMs / 60000)});
     }
     // Figures in the unit shown: a temperature's drift and deviation are differences.
-    std::string shownUnit(unit);
-    auto shown = [&](double x) {
-        switch (info.unit) {
-            case U::Temperature:
-            case U::TemperatureDifference: return TemperatureDifferenceFromCelsius(x, unit);
-            case U::Pressure: return PressureFromKilopascal(x, unit);
-            case U::Percent: break;
-        }
-        return x;
-    };
-    if (info.unit == U::Temperature || info.unit == U::TemperatureDifference) {
-        shownUnit = unit == "°F" ? "°F" : "K";
-    } else if (info.unit == U::Percent) {
-        shownUnit = "%";
-    }
+    const std::string shownUnit = DifferenceUnit(quantity, unit);
+    auto shown = [&](double x) { return ShownDifference(quantity, x, unit); };
     switch (v.exceeded) {
         case StabilityFigure::Drift: {
             const double limit = shown(v.limit);
