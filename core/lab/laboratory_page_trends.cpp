@@ -2,6 +2,7 @@
 // the history as it comes; the stability verdicts are worked out from it on
 // demand, so that the page, the printout and the command line say the same.
 #include <algorithm>
+#include <cmath>
 
 #include "lab/laboratory_page.h"
 #include "lab/lab_messages.h"
@@ -174,7 +175,12 @@ LaboratoryPage::TrendPrintout LaboratoryPage::PrintTrends(const PrintTime& print
         const std::string unit = TrendUnitText(q);
         const std::string difference = DifferenceUnit(q, unit);
         const StabilityCriterion& c = stability_.For(q);
-        auto shown = [&](double x) { return FormatFixed(ShownDifference(q, x, unit), 4, sign); };
+        auto shown = [&](double x) {
+            double v = ShownDifference(q, x, unit);
+            // A drift that rounds to nothing is 0,0000, not -0,0000.
+            if (std::fabs(v) < 0.00005) v = 0.0;
+            return FormatFixed(v, 4, sign);
+        };
         n += kLine;
         cell(kNameColumn, n, QuantityName(q));
         cell(kDriftColumn, n, shown(v.figures.drift) + " " + difference + "/min");
