@@ -38,6 +38,8 @@ EightChannelPageWidget::EightChannelPageWidget(lab::EightChannelPage& model, QWi
     connect(ui_->temperatureUnitList, &QComboBox::activated, this, [this](int index) {
         model_.ChangeTemperatureUnit(index);
         Refresh();
+        // The channels' trend is drawn in the page's unit.
+        if (chart_ != nullptr) chart_->Rebuild();
     });
     ui_->chamberPicture->setPixmap(ProgramPicture(kPictureSize, devicePixelRatioF()));
     ShowMakerLogo(ui_->logoLabel);
@@ -59,9 +61,13 @@ void EightChannelPageWidget::AttachStation(const lab::LaboratoryPage& station, c
     chart_->SetChartSource([this](const TrendChartWidget::ChartRequest& r) {
         return station_->Chart(TrendQuantitiesOf(r.shown), r.windowMs, r.columns, model_.TemperatureUnit());
     });
-    chart_->SetRevisionSource([this] { return station_->Revision() * 3 + static_cast<std::uint64_t>(model_.TemperatureUnitIndex()); });
+    chart_->SetRevisionSource([this] { return station_->Revision(); });
     connect(chart_, &TrendChartWidget::QuantitiesChanged, this,
-            [this](const QList<int>& shown) { chartKeys_ = KeysOf(shown); Refresh(); });
+            [this](const QList<int>& shown) {
+                chartKeys_ = KeysOf(shown);
+                verdictJudged_.invalidate();
+                Refresh();
+            });
     std::vector<lab::TrendQuantity> offered;
     for (int c = 1; c <= lab::EightChannelPage::kChannels; ++c) offered.push_back(lab::ChannelQuantity(c));
     offered.push_back(lab::TrendQuantity::ChannelSpread);
@@ -81,13 +87,17 @@ void EightChannelPageWidget::Refresh() {
     Show(ui_->uncertaintyValue, model_.UncertaintyText());
     for (QLabel* unit : units_) Show(unit, model_.TemperatureUnit());
     Show(ui_->temperatureUnitList, model_.TemperatureUnitIndex());
-    if (station_ != nullptr) {
+    // Readings come many times a second: the verdict is judged at most once a
+    // second, and only while the page is in sight.
+    if (station_ != nullptr && isVisible() && (!verdictJudged_.isValid() || verdictJudged_.elapsed() >= 1000)) {
+        verdictJudged_.start();
         // The verdict on the first channel shown (on the spread when only it is).
         const std::vector<lab::TrendQuantity> shown = TrendQuantitiesOf(chart_->ShownQuantities());
         if (shown.empty()) {
             ShowVerdict(verdict_, {}, false);
         } else {
-            ShowVerdict(verdict_, station_->VerdictText(shown.front()), station_->Verdict(shown.front()).stable);
+            const lab::StabilityVerdict verdict = station_->Verdict(shown.front());
+            ShowVerdict(verdict_, station_->VerdictText(shown.front(), verdict), verdict.stable);
         }
     }
 }

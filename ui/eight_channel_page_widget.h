@@ -7,6 +7,8 @@
 #include <array>
 #include <memory>
 
+#include <QElapsedTimer>
+
 #include "lab/eight_channel_page.h"
 #include "lab/laboratory_page.h"
 #include "page_widget.h"
@@ -29,7 +31,10 @@ public:
     explicit EightChannelPageWidget(lab::EightChannelPage& model, QWidget* parent = nullptr);
     ~EightChannelPageWidget() override;
 
-    void Activate() override { Refresh(); }
+    void Activate() override {
+        verdictJudged_.invalidate();
+        Refresh();
+    }
     bool PrintEnabled() const override { return false; }
     void Refresh() override;
 
@@ -54,6 +59,7 @@ private:
     TrendChartWidget* chart_ = nullptr;
     QLabel* verdict_ = nullptr;
     std::string chartKeys_;
+    QElapsedTimer verdictJudged_;
 };
 
 }  // namespace wegator

@@ -342,6 +342,7 @@ public:
     // The verdict in words, in the page's units: one quantity's, and the
     // station's (all its quantities, the failing ones first).
     std::string VerdictText(TrendQuantity quantity) const;
+    std::string VerdictText(TrendQuantity quantity, const StabilityVerdict& verdict) const;
     std::string StationVerdictText(bool useDewPoint = true) const;
     std::string StationVerdictText(const StationStability& station) const;
     // The unit text a quantity is shown in on this page ("°C", "kPa", "%").
@@ -423,6 +424,8 @@ private:
     RunObservation MakeRunObservation() const;
     RunSummaryTexts MakeRunSummaryTexts() const;
     std::string FileVerdictText() const;
+    // The two trace lines at the foot of a printout sheet, from `firstLine` down.
+    void AddTraceLines(std::vector<PrintCell>& cells, const PrintTime& printedAt, int firstLine) const;
     void EndRun();
     void RunEnded();
     std::string FormatValue(LabValue value, double number) const;

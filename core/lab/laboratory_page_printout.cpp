@@ -133,12 +133,7 @@ std::vector<PrintCell> LaboratoryPage::PrintRecord(const PrintTime& printedAt) c
     const std::string& series = run_.SeriesPath();
     wrapped(n + kLine, MessageText(msg::RecordSheetSeries, {series.empty() ? none : series}));
 
-    n = kTraceLine;
-    for (const std::string& line :
-         HumidityTraceLines(printedAt, engine_, settings_.formulasUncertainty != 0, format_.decimalSign)) {
-        cell(kNameColumn, n, line);
-        n += kLine;
-    }
+    AddTraceLines(cells, printedAt, kTraceLine);
     return cells;
 }
 

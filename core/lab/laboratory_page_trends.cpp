@@ -80,8 +80,10 @@ std::string LaboratoryPage::TrendUnitText(TrendQuantity quantity) const {
     return "%";
 }
 
-std::string LaboratoryPage::VerdictText(TrendQuantity quantity) const {
-    return lab::VerdictText(quantity, Verdict(quantity), TrendUnitText(quantity), format_.decimalSign.front(),
+std::string LaboratoryPage::VerdictText(TrendQuantity quantity) const { return VerdictText(quantity, Verdict(quantity)); }
+
+std::string LaboratoryPage::VerdictText(TrendQuantity quantity, const StabilityVerdict& verdict) const {
+    return lab::VerdictText(quantity, verdict, TrendUnitText(quantity), format_.decimalSign.front(),
                             clock_.MonotonicMs(), clock_.LocalTime());
 }
 
@@ -95,8 +97,7 @@ std::string LaboratoryPage::StationVerdictText(const StationStability& station) 
     std::string text;
     for (const auto& [q, v] : ordered) {
         if (!text.empty()) text += "; ";
-        text += lab::VerdictText(q, v, TrendUnitText(q), format_.decimalSign.front(), clock_.MonotonicMs(),
-                                 clock_.LocalTime());
+        text += VerdictText(q, v);
     }
     return text;
 }
@@ -153,9 +154,15 @@ LaboratoryPage::TrendPrintout LaboratoryPage::PrintTrends(const PrintTime& print
                                                           std::vector<TrendQuantity> quantities) const {
     using Q = TrendQuantity;
     TrendPrintout out;
-    std::vector<Q> judged = {Q::DewPoint, Q::Temperature, Q::Pressure, Q::ResultHumidity};
-    std::erase_if(judged, [&](Q q) { return Verdict(q).figures.count == 0; });
-    if (quantities.empty()) quantities = judged;
+    // Each verdict judged once, for its figures and its line.
+    std::vector<std::pair<Q, StabilityVerdict>> judged;
+    for (Q q : {Q::DewPoint, Q::Temperature, Q::Pressure, Q::ResultHumidity}) {
+        StabilityVerdict v = Verdict(q);
+        if (v.figures.count > 0) judged.emplace_back(q, std::move(v));
+    }
+    if (quantities.empty()) {
+        for (const auto& qv : judged) quantities.push_back(qv.first);
+    }
     const std::string& sign = format_.decimalSign;
     auto cell = [&](int k, int n, std::string text) { out.cells.push_back({k, n, std::move(text)}); };
 
@@ -170,8 +177,7 @@ LaboratoryPage::TrendPrintout LaboratoryPage::PrintTrends(const PrintTime& print
     cell(kSpanColumn, n, std::string(LoadString(msg::TrendSheetSpan)));
     cell(kCountColumn, n, std::string(LoadString(msg::TrendSheetCount)));
     cell(kLimitColumn, n, std::string(LoadString(msg::TrendSheetLimits)));
-    for (Q q : judged) {
-        const StabilityVerdict v = Verdict(q);
+    for (const auto& [q, v] : judged) {
         const std::string unit = TrendUnitText(q);
         const std::string difference = DifferenceUnit(q, unit);
         const StabilityCriterion& c = stability_.For(q);
@@ -190,18 +196,22 @@ LaboratoryPage::TrendPrintout LaboratoryPage::PrintTrends(const PrintTime& print
         cell(kLimitColumn, n, shown(c.driftLimit) + "; " + shown(c.sdLimit));
     }
     n += kLine;
-    for (Q q : judged) cell(kNameColumn, n += kLine, VerdictText(q));
+    for (const auto& [q, v] : judged) cell(kNameColumn, n += kLine, VerdictText(q, v));
 
     out.chart = Chart(quantities, stability_.windowMs, kPaperColumns);
     out.chartN = std::max(out.chartN, n + 2 * kLine);
     out.chartHeight = 2700 - out.chartN;
-    n = 2800;
-    for (const std::string& line :
+    AddTraceLines(out.cells, printedAt, 2800);
+    return out;
+}
+
+void LaboratoryPage::AddTraceLines(std::vector<PrintCell>& cells, const PrintTime& printedAt, int firstLine) const {
+    int n = firstLine;
+    for (std::string& line :
          HumidityTraceLines(printedAt, engine_, settings_.formulasUncertainty != 0, format_.decimalSign)) {
-        cell(kNameColumn, n, line);
+        cells.push_back({kNameColumn, n, std::move(line)});
         n += kLine;
     }
-    return out;
 }
 
 }  // namespace wegator::lab
