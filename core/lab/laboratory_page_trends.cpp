@@ -177,15 +177,16 @@ LaboratoryPage::TrendPrintout LaboratoryPage::PrintTrends(const PrintTime& print
     cell(kSpanColumn, n, std::string(LoadString(msg::TrendSheetSpan)));
     cell(kCountColumn, n, std::string(LoadString(msg::TrendSheetCount)));
     cell(kLimitColumn, n, std::string(LoadString(msg::TrendSheetLimits)));
-    for (const auto& [q, v] : judged) {
+    for (const auto& [judgedQuantity, v] : judged) {
+        const Q q = judgedQuantity;  // a plain name, for the lambda below to take
         const std::string unit = TrendUnitText(q);
         const std::string difference = DifferenceUnit(q, unit);
         const StabilityCriterion& c = stability_.For(q);
         auto shown = [&](double x) {
-            double v = ShownDifference(q, x, unit);
+            double value = ShownDifference(q, x, unit);
             // A drift that rounds to nothing is 0,0000, not -0,0000.
-            if (std::fabs(v) < 0.00005) v = 0.0;
-            return FormatFixed(v, 4, sign);
+            if (std::fabs(value) < 0.00005) value = 0.0;
+            return FormatFixed(value, 4, sign);
         };
         n += kLine;
         cell(kNameColumn, n, QuantityName(q));
