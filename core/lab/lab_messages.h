@@ -114,12 +114,11 @@ inline constexpr int FileCannotBeUsed = 195;     // "Wybrany plik nie może być
 #include <string>
 #include <string_view>
 
+#include "text/strings.h"
+
 namespace wegator::lab {
 
-// A string-table text with each "%s" or "%d", in turn, replaced by the next
-// argument. The text is never handed to printf, so a translation with a stray
-// "%" cannot do harm.
-std::string FillIn(std::string_view pattern, std::initializer_list<std::string_view> arguments);
+using wegator::FillIn;
 // FillIn on string-table text `id` in the language in force.
 std::string MessageText(int id, std::initializer_list<std::string_view> arguments = {});
 

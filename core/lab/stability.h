@@ -4,12 +4,12 @@
 // (a drift and a standard-deviation limit in the quantity's unit) and its
 // verdict, "stable since …" or "not stable: which figure, its value, its limit",
 // as data for the page, the printout and the command line to put in words.
-// Also the axis of a trend chart: a range and round tick values.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "axis/nice_axis.h"
 #include "lab/history.h"
 
 namespace wegator::lab {
@@ -97,20 +97,8 @@ std::int64_t StableSince(const History& history, int quantity, const StabilityCr
 StabilityVerdict Evaluate(const History& history, int quantity, std::int64_t now, const StabilityCriterion& criterion,
                           std::int64_t windowMs = kDefaultStabilityWindowMs);
 
-// A chart axis: a range [low, high] on round numbers and its ticks, 4 to 8 of
-// them at a step of 1, 2, 2.5 or 5 × 10^k.
-struct ChartAxis {
-    double low = 0;
-    double high = 1;
-    double step = 0.2;
-    std::vector<double> ticks;
-};
-
-// The axis that holds [min, max] (in either order). A single value gets a
-// range around it.
-ChartAxis NiceAxis(double min, double max);
-// The axis that holds [min, max] and the criterion band [bandLow, bandHigh], so
-// the band is always in sight.
-ChartAxis NiceAxis(double min, double max, double bandLow, double bandHigh);
+// The axis of a trend chart is the common round-number axis.
+using wegator::ChartAxis;
+using wegator::NiceAxis;
 
 }  // namespace wegator::lab

@@ -57,15 +57,6 @@ std::string Number(double value, int decimals, char decimalSign) {
     return out;
 }
 
-// The decimals that show every multiple of `step` exactly (0.25 → 2, 5 → 0).
-int DecimalsOf(double step) {
-    for (int d = 0; d < 9; ++d) {
-        const double scaled = step * std::pow(10.0, d);
-        if (std::abs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled)) return d;
-    }
-    return 9;
-}
-
 // Columns of equal width over [from, to] as History::Query makes them, for
 // points already in time order.
 std::vector<Column> Decimate(const std::vector<RecordedPoint>& points, std::int64_t from, std::int64_t to,

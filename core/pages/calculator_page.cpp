@@ -96,6 +96,7 @@ void CalculatorPage::ClearResults() {
     MarkOutOfDate();
     for (auto& text : results_) text.clear();
     last_ = HumidityResult{};
+    request_.reset();
 }
 
 void CalculatorPage::Fail(int messageId) {
@@ -134,6 +135,23 @@ void CalculatorPage::ShowResults(const HumidityResult& result, double iceBulbCel
     halves_ = HalvesThatApply(result, iceBulbCelsius);
     FormatHeldResults();
     MarkValid();
+}
+
+void CalculatorPage::HoldRequest(Route route, ContentQuantity content, const RouteInputs& values,
+                                 const RouteInputs& uncertainties, const PreferenceList& preference) {
+    CalculationRequest r;
+    r.route = route;
+    r.content = content;
+    r.values = values;
+    r.uncertainties = uncertainties;
+    r.formulaUncertainty = formulaUncertainty_;
+    r.result = last_;
+    r.halves = halves_;
+    r.preference = preference;
+    r.temperatureUnit = std::string(TemperatureUnit());
+    r.pressureUnit = std::string(PressureUnit());
+    r.decimalSign = format_.decimalSign;
+    request_ = std::move(r);
 }
 
 void CalculatorPage::FormatHeldResults() {

@@ -8,12 +8,14 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/settings.h"
+#include "pages/humidity_monte_carlo.h"
 #include "pages/number_entry.h"
 #include "pages/page_host.h"
 #include "pages/print_layout.h"
@@ -62,6 +64,9 @@ public:
     // of unit shows them in the new unit; reset (failed set) whenever the grid
     // is emptied.
     const HumidityResult& LastResult() const { return last_; }
+    // The calculation behind those numbers, for a Monte Carlo evaluation of
+    // it; empty whenever no result is held.
+    const std::optional<CalculationRequest>& LastRequest() const { return request_; }
     // The quantity of the result that fills a grid row (rows top to bottom:
     // DP/FP, T, RH, PPMV, PPMW, x, I, WVP, SWVP, Tw/Ti).
     static Quantity RowQuantity(int row) { return ResultRowQuantity(row); }
@@ -134,6 +139,11 @@ protected:
     // bulb temperature (°C) are both above zero: a page whose bulb temperature
     // is an input judges by the entered one.
     void ShowResults(const HumidityResult& result, double iceBulbCelsius);
+    // Keeps the calculation behind the results just shown (after ShowResults):
+    // its route, inputs and uncertainties in internal units and the edit
+    // history it was handed.
+    void HoldRequest(Route route, ContentQuantity content, const RouteInputs& values,
+                     const RouteInputs& uncertainties, const PreferenceList& preference);
     // The held results in the page's units and format again (nothing when none are held).
     void FormatHeldResults();
 
@@ -166,6 +176,7 @@ protected:
     bool markerVisible_ = true;
     ResultGridTexts results_{};
     HumidityResult last_;
+    std::optional<CalculationRequest> request_;
     ResultHalves halves_;
     std::vector<std::string> fields_;
     int temperatureUnit_ = 0, pressureUnit_ = 0, enthalpyUnit_ = 0;

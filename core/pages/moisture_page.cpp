@@ -16,12 +16,11 @@ namespace {
 
 // "Uzupełnij wartość …" of the content row, by quantity (DP/FP, PPMV, PPMW, x).
 constexpr std::array<int, 4> kEnterContent = {42, 43, 44, 45};
-// Range messages of a content given as PPMV, PPMW or x (indexed like the list; DP/FP has its own).
-constexpr std::array<int, 4> kContentOutOfRange = {0, 47, 48, 49};
+// Range messages of the uncertainty of a content given as PPMV, PPMW or x (indexed like
+// the list; DP/FP has its own).
 constexpr std::array<int, 4> kContentUncertaintyOutOfRange = {0, 50, 51, 52};
 
 // Limits of the inputs of this page only, in internal units.
-constexpr double kHighestContent = 1000000.0;            // ppm or g/kg, excluded; so is 0
 constexpr double kContentUncertaintyLimit = 100000.0;    // excluded
 
 }  // namespace
@@ -145,6 +144,8 @@ void MoistureContentPage::Compute() {
     // with the limit the engine worked out.
     if (result.failed) return FailCalculation(result);
     ShowResults(result);
+    HoldRequest(Route::MoistureContent, quantity, {t, content, 0.0, 0.0, p1, p2}, {ut, uContent, 0.0, 0.0, up1, 0.0},
+                Preference());
     busy_ = false;
 }
 

@@ -16,8 +16,6 @@ namespace {
 
 // Messages of the psychrometer checks that have no shared name.
 constexpr int kBulbUncertaintyOutOfRange = 53;
-constexpr int kBulbOutOfRange = 54;
-constexpr int kBulbAboveTemperature = 59;
 
 }  // namespace
 
@@ -120,6 +118,9 @@ void PsychrometerPage::Compute() {
     if (result.failed) return FailCalculation(result);
     // The ice half is judged by the bulb temperature as entered.
     ShowResults(result, tw);
+    const auto consulted = Preference();
+    HoldRequest(Route::Psychrometer, ContentQuantity::DewPoint, {t, 0.0, 0.0, tw, pb, pb}, {ut, 0.0, 0.0, utw, upb, 0.0},
+                {consulted[0], consulted[1], consulted[2], -1});
     busy_ = false;
 }
 

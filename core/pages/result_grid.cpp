@@ -45,6 +45,27 @@ std::string ResultRowUnit(int row, std::string_view temperatureUnit, std::string
     return {};
 }
 
+double ResultForDisplay(Quantity q, double internal, std::string_view temperatureUnit, std::string_view enthalpyUnit) {
+    switch (q) {
+        case Quantity::DewFrostPoint:
+        case Quantity::Temperature:
+        case Quantity::BulbTemperature: return TemperatureFromCelsius(internal, temperatureUnit);
+        case Quantity::Enthalpy: return EnthalpyFromInternal(internal, enthalpyUnit);
+        default: return internal;
+    }
+}
+
+double ResultDifferenceForDisplay(Quantity q, double internal, std::string_view temperatureUnit,
+                                  std::string_view enthalpyUnit) {
+    switch (q) {
+        case Quantity::DewFrostPoint:
+        case Quantity::Temperature:
+        case Quantity::BulbTemperature: return TemperatureDifferenceFromCelsius(internal, temperatureUnit);
+        case Quantity::Enthalpy: return EnthalpyFromInternal(internal, enthalpyUnit);
+        default: return internal;
+    }
+}
+
 ResultHalves HalvesThatApply(const HumidityResult& result, double iceBulbCelsius) {
     return {.water = PhaseShown(result, Phase::Water, iceBulbCelsius),
             .ice = PhaseShown(result, Phase::Ice, iceBulbCelsius)};
@@ -57,21 +78,9 @@ ResultGridTexts FormatResultGrid(const HumidityResult& result, ResultHalves halv
         const Quantity q = ResultRowQuantity(row);
         for (const Phase p : {Phase::Water, Phase::Ice}) {
             if (!(p == Phase::Water ? halves.water : halves.ice)) continue;
-            double value = result.Value(q, p);
-            double uncertainty = result.Uncertainty(q, p);
-            switch (q) {
-                case Quantity::DewFrostPoint:
-                case Quantity::Temperature:
-                case Quantity::BulbTemperature:
-                    value = TemperatureFromCelsius(value, temperatureUnit);
-                    uncertainty = TemperatureDifferenceFromCelsius(uncertainty, temperatureUnit);
-                    break;
-                case Quantity::Enthalpy:
-                    value = EnthalpyFromInternal(value, enthalpyUnit);
-                    uncertainty = EnthalpyFromInternal(uncertainty, enthalpyUnit);
-                    break;
-                default: break;
-            }
+            const double value = ResultForDisplay(q, result.Value(q, p), temperatureUnit, enthalpyUnit);
+            const double uncertainty =
+                ResultDifferenceForDisplay(q, result.Uncertainty(q, p), temperatureUnit, enthalpyUnit);
             const std::size_t at = static_cast<std::size_t>(kResultColumns * row + 2 * static_cast<int>(p));
             texts[at] = FormatResult(value, resultPrecision, decimalSign);
             texts[at + 1] = FormatResult(uncertainty, resultPrecision, decimalSign);

@@ -29,6 +29,13 @@ std::string_view ResultRowLabel(int row);
 // units (the vapour pressures are always in "Pa").
 std::string ResultRowUnit(int row, std::string_view temperatureUnit, std::string_view enthalpyUnit);
 
+// A value of a quantity in the display units (temperatures in the
+// temperature unit, the enthalpy in its unit, the rest as computed), and a
+// difference of it (an uncertainty: no temperature offset).
+double ResultForDisplay(Quantity q, double internal, std::string_view temperatureUnit, std::string_view enthalpyUnit);
+double ResultDifferenceForDisplay(Quantity q, double internal, std::string_view temperatureUnit,
+                                  std::string_view enthalpyUnit);
+
 // Which halves of the grid mean something for a result.
 struct ResultHalves {
     bool water = true;

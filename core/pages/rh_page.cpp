@@ -15,7 +15,6 @@ using namespace input_limits;
 namespace {
 
 // Messages of the relative-humidity checks that have no shared name.
-constexpr int kHumidityOutOfRange = 10;
 constexpr int kHumidityUncertaintyOutOfRange = 11;
 
 // Limits of the inputs of this page only, in internal units.
@@ -157,6 +156,11 @@ void RelativeHumidityPage::Compute() {
     // A calculation that left the formulas' range names the limit of an input.
     if (result.failed) return FailCalculation(result);
     ShowResults(result);
+    const Route route = !hasHumidity   ? Route::DewPointAndTemperature
+                        : !hasDewPoint ? Route::TemperatureAndHumidity
+                                       : Route::DewPointAndHumidity;
+    HoldRequest(route, ContentQuantity::DewPoint, {t, dp, rh, 0.0, p1, p2}, {ut, udp, urh, 0.0, up1, 0.0},
+                preference);
     busy_ = false;
 }
 

@@ -13,6 +13,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 
@@ -20,6 +21,8 @@
 #include "text/strings.h"
 #include "physics/humidity_engine.h"
 #include "physics/limit_search.h"
+#include "physics/route_evaluator.h"
+#include "physics/saturation_formulas.h"
 #include "physics/units.h"
 
 namespace wegator {
@@ -53,13 +56,16 @@ struct Inputs {
     }
 };
 
-// Which saturation pressure is moved by the formulas' uncertainty, and which
-// way: the vapour pressure (evaluated at the dew point) or the saturation
-// pressure at the air temperature.
+// Which saturation pressure is moved by the formulas' uncertainty, and how
+// far in multiples of it: the vapour pressure (evaluated at the dew point) or
+// the saturation pressure at the air temperature. The propagation steps ±1;
+// a Monte Carlo draw takes any multiple.
 struct FormulaShift {
-    int vapour = 0;
-    int saturation = 0;
+    double vapour = 0.0;
+    double saturation = 0.0;
 };
+// A shift the memo can key: none, or the propagation's step either way.
+bool MemoShift(double shift) { return shift == 0.0 || shift == 1.0 || shift == -1.0; }
 
 // Substitutes that keep perturbed evaluations defined.
 constexpr double kLowestPressure = 0.1;        // kPa, for a pressure lowered to zero or below
@@ -156,21 +162,22 @@ public:
 
     // Water vapour pressure at P2 (Pa) of the given state, without the saturation
     // pressure at the air temperature (that one comes from Saturation()).
-    double VapourFromDewPoint(Phase phase, const Inputs& in, int shift = 0) const {
+    double VapourFromDewPoint(Phase phase, const Inputs& in, double shift = 0.0) const {
         // The pressure ratio first: with P1 = P2 the vapour pressure is then exactly
         // the saturation pressure at the dew point, so DP = T is saturated, not beyond.
         return MoistSaturation(phase, in.dp, 1000.0 * in.p2, shift) * (in.p2 / in.p1);
     }
-    double Saturation(Phase phase, double t, const Inputs& in, int shift = 0) const {
+    double Saturation(Phase phase, double t, const Inputs& in, double shift = 0.0) const {
         return MoistSaturation(phase, t, 1000.0 * in.p2, shift);
     }
     // Above 0 °C the ice column's saturation pressures are water's, formulas'
     // uncertainty included: one entry serves both.
     static Phase SaturationPhase(Phase phase, double t) { return t > 0.0 ? Phase::Water : phase; }
-    double MoistSaturation(Phase phase, double t, double p, int shift) const {
+    double MoistSaturation(Phase phase, double t, double p, double shift) const {
+        if (!MemoShift(shift)) return e_.MoistSaturationPressure(phase, t, p, shift);
         const Phase key = SaturationPhase(phase, t);
         return memo_.Get(Memo::kMoistSaturation + 3 * static_cast<std::uint64_t>(key) +
-                             static_cast<std::uint64_t>(shift + 1),
+                             static_cast<std::uint64_t>(static_cast<int>(shift) + 1),
                          t, p, 0.0, [&] { return e_.MoistSaturationPressure(phase, t, p, shift); });
     }
     // A frost point above 0 °C is the dew point of the same vapour pressure
@@ -208,16 +215,17 @@ public:
     // Vapour pressure of moist air from a psychrometer: the psychrometric pressure e
     // times the enhancement factor at the saturation temperature of e itself. The
     // formulas' uncertainty moves e by r at that temperature.
-    Reading PsychrometricReading(Phase phase, const Inputs& in, int shift) const {
+    Reading PsychrometricReading(Phase phase, const Inputs& in, double shift) const {
         const bool ice = phase == Phase::Ice;
         double e = ice ? e_.PsychrometricPressureIce(in.t, in.tw, in.p1)
                        : e_.PsychrometricPressureWater(in.t, in.tw, in.p1);
         double factorShift = 1.0;
-        if (shift != 0) {
+        if (shift != 0.0) {
             const double ts = SaturationTemperature(phase, e);
-            const double r = ice ? e_.FormulaUncertaintyIce(ts) : e_.FormulaUncertaintyWater(ts);
-            e *= shift > 0 ? 1.0 + r : 1.0 - r;
-            factorShift = shift > 0 ? 1.0008 : 0.9992;
+            const engine_detail::FormulaErrorFactors error = engine_detail::FormulaError(
+                shift, ice ? e_.FormulaUncertaintyIce(ts) : e_.FormulaUncertaintyWater(ts));
+            e *= error.pressure;
+            factorShift = error.enhancement;
         }
         const double ts = SaturationTemperature(phase, e);
         return {e, ts, e * e_.MoistAirFactor(phase, e, ts, 1000.0 * in.p1) * factorShift};
@@ -268,25 +276,29 @@ public:
     // given as a moisture content is exact, but finding its dew point inverts the
     // saturation formulas, which carry their own uncertainty: the formulas' shift
     // then moves the saturation curve instead, by r at the dew point.
-    double InvertedVapour(Phase phase, double wvp, const Inputs& in, int shift) const {
-        if (given_ != Given::ContentAndTemperature || shift == 0) return wvp;
+    double InvertedVapour(Phase phase, double wvp, const Inputs& in, double shift) const {
+        if (given_ != Given::ContentAndTemperature || shift == 0.0) return wvp;
         const double td = DewOrFrostPoint(phase, wvp, in);
-        const double r = phase == Phase::Ice ? e_.FormulaUncertaintyIce(td) : e_.FormulaUncertaintyWater(td);
-        return wvp / ((shift > 0 ? 1.0 + r : 1.0 - r) * (shift > 0 ? 1.0008 : 0.9992));
+        const engine_detail::FormulaErrorFactors error = engine_detail::FormulaError(
+            shift, phase == Phase::Ice ? e_.FormulaUncertaintyIce(td) : e_.FormulaUncertaintyWater(td));
+        return wvp / (error.pressure * error.enhancement);
     }
 
     // Every quantity of both columns. A nominal state, when given, lends the
     // dew points and bulb temperatures whose arguments did not change, so a
     // perturbation of one input costs only the inversions it really moves.
-    State Evaluate(const Inputs& in, FormulaShift shift, const State* nominal) const {
+    // `only`, when given, limits the work to that column (the other stays zero).
+    State Evaluate(const Inputs& in, FormulaShift shift, const State* nominal,
+                   std::optional<Phase> only = std::nullopt) const {
         State s{};
         for (Phase phase : kPhases) {
+            if (only && *only != phase) continue;
             Column& c = s[phase];
             c.wvp = Vapour(phase, in, shift);
             c.t = AirTemperature(phase, in, c.wvp);
             if (TemperatureGiven()) {
                 const double reference = Saturation(phase, in.t, in);
-                c.swvp = shift.saturation != 0 ? Saturation(phase, in.t, in, shift.saturation) : reference;
+                c.swvp = shift.saturation != 0.0 ? Saturation(phase, in.t, in, shift.saturation) : reference;
                 c.rh = std::min(RelativeHumidityPercent(c.wvp, reference), 100.0);
             } else {
                 c.swvp = Saturation(phase, c.t, in, shift.saturation);
@@ -761,6 +773,89 @@ HumidityResult HumidityEngine::ComputeFromPsychrometer(double t, double ut, doub
     return Calculate(Calculation(*this, Given::Psychrometer), in,
                      {{kInputT, ut}, {kInputBulb, utw}, {kInputP1, upb}}, formulaUncertainty, consulted,
                      {temperatureUnit, pressureUnit, decimalSign});
+}
+
+}  // namespace wegator
+
+namespace wegator {
+
+namespace {
+
+// The moisture page's content in PPMV, the unit its calculation runs in.
+double ContentScale(ContentQuantity content) {
+    if (content == ContentQuantity::Ppmw) return kPpmvPerPpmw;
+    if (content == ContentQuantity::MixingRatio) return kPpmvPerMixingRatio;
+    return 1.0;
+}
+
+Given GivenOf(Route route, ContentQuantity content) {
+    switch (route) {
+        case Route::TemperatureAndHumidity: return Given::TemperatureAndHumidity;
+        case Route::DewPointAndHumidity: return Given::DewPointAndHumidity;
+        case Route::Psychrometer: return Given::Psychrometer;
+        case Route::MoistureContent:
+            // From a dew or frost point the page runs the dew-point-and-temperature calculation.
+            return content == ContentQuantity::DewPoint ? Given::DewPointAndTemperature
+                                                        : Given::ContentAndTemperature;
+        case Route::DewPointAndTemperature: break;
+    }
+    return Given::DewPointAndTemperature;
+}
+
+}  // namespace
+
+struct RouteEvaluator::Impl {
+    Impl(const HumidityEngine& engine, Route route, ContentQuantity content)
+        : route(route),
+          scale(route == Route::MoistureContent ? ContentScale(content) : 1.0),
+          calc(engine, GivenOf(route, content), content, route == Route::MoistureContent) {}
+    Route route;
+    double scale;
+    Calculation calc;
+    std::optional<Phase> only;
+};
+
+void RouteEvaluator::OnlyColumn(std::optional<Phase> phase) { impl_->only = phase; }
+
+RouteEvaluator::RouteEvaluator(const HumidityEngine& engine, Route route, ContentQuantity content)
+    : impl_(std::make_unique<Impl>(engine, route, content)) {}
+
+RouteEvaluator::~RouteEvaluator() = default;
+
+bool RouteEvaluator::Evaluate(const RouteInputs& given, double zVapour, double zSaturation,
+                              HumidityResult& out) const {
+    const Calculation& calc = impl_->calc;
+    Inputs in;
+    in.t = given.t, in.rh = given.rh, in.dp = given.dp * impl_->scale, in.tw = given.tw;
+    in.p1 = given.p1;
+    in.p2 = impl_->route == Route::Psychrometer ? given.p1 : given.p2;
+    out.failed = true;
+    for (const Check& check : ChecksOf(calc)) {
+        if (!check.holds(calc, in)) return false;
+    }
+    const State s = calc.Evaluate(in, {zVapour, zSaturation}, nullptr, impl_->only);
+    for (Phase phase : kPhases) {
+        const Column& v = s[phase];
+        out.Set(Quantity::VapourPressure, phase, {v.wvp, 0.0});
+        out.Set(Quantity::SaturationVapourPressure, phase, {v.swvp, 0.0});
+        out.Set(Quantity::RelativeHumidity, phase, {v.rh, 0.0});
+        out.Set(Quantity::DewFrostPoint, phase, {v.dpfp, 0.0});
+        out.Set(Quantity::Temperature, phase, {v.t, 0.0});
+        out.Set(Quantity::Ppmv, phase, {v.ppmv, 0.0});
+        out.Set(Quantity::Ppmw, phase, {v.ppmw, 0.0});
+        out.Set(Quantity::Enthalpy, phase, {v.enthalpy, 0.0});
+        out.Set(Quantity::MixingRatio, phase, {v.x, 0.0});
+        out.Set(Quantity::BulbTemperature, phase, {v.bulb, 0.0});
+    }
+    // As the complete calculation: a shown result must be a number.
+    for (Phase phase : kPhases) {
+        if ((impl_->only && *impl_->only != phase) || !PhaseShown(out, phase)) continue;
+        for (std::size_t q = 0; q < kQuantityCount; ++q) {
+            if (!std::isfinite(out.Value(static_cast<Quantity>(q), phase))) return false;
+        }
+    }
+    out.failed = false;
+    return true;
 }
 
 }  // namespace wegator

@@ -58,14 +58,15 @@ double HumidityEngine::MoistAirFactorSlope(Phase phase, double es, double t, dou
     return EnhancementSlope(phase == Phase::Ice ? IceRow(Its90(), t) : WaterRow(Its90(), t), es, t, p);
 }
 
-double HumidityEngine::MoistSaturationPressure(Phase phase, double t, double p, int formulaShift) const {
+double HumidityEngine::MoistSaturationPressure(Phase phase, double t, double p, double formulaShift) const {
     const bool ice = phase == Phase::Ice;
     double es = ice ? SaturationPressureIce(t) : SaturationPressureWater(t);
     double factorShift = 1.0;
-    if (formulaShift != 0) {
-        const double r = ice ? FormulaUncertaintyIce(t) : FormulaUncertaintyWater(t);
-        es *= formulaShift > 0 ? 1.0 + r : 1.0 - r;
-        factorShift = formulaShift > 0 ? kEnhancementShiftUp : kEnhancementShiftDown;
+    if (formulaShift != 0.0) {
+        const FormulaErrorFactors error =
+            FormulaError(formulaShift, ice ? FormulaUncertaintyIce(t) : FormulaUncertaintyWater(t));
+        es *= error.pressure;
+        factorShift = error.enhancement;
     }
     return es * MoistAirFactor(phase, es, t, p) * factorShift;
 }

@@ -122,9 +122,11 @@ public:
     // Moist-air saturation pressure e_s(t)·f(e_s, t, P) over the phase, Pa
     // (P in Pa), with f from MoistAirFactor. formulaShift +1 or -1 moves it by
     // the formulas' own relative uncertainty (the saturation pressure by r(t),
-    // the enhancement factor by 0.0008); 0 gives the nominal value. It rises
-    // with t everywhere, so its inverses below have a single root.
-    double MoistSaturationPressure(Phase phase, double t, double p, int formulaShift = 0) const;
+    // the enhancement factor by 0.0008); 0 gives the nominal value, and any
+    // other multiple moves them by that many uncertainties (a Monte Carlo
+    // draw of the formulas' error). It rises with t everywhere, so its
+    // inverses below have a single root.
+    double MoistSaturationPressure(Phase phase, double t, double p, double formulaShift = 0.0) const;
     // Dew point over water (Phase::Water) or frost point (Phase::Ice) of e at P (Pa).
     double Condensation(Phase phase, double e, double p, InversionHint* hint = nullptr) const;
     // Whether Condensation(phase, e, p) lies below -100 °C, or above 100 °C:

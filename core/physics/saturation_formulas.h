@@ -139,6 +139,20 @@ constexpr double kLowestFactorTemperature = -100.0;
 constexpr double kEnhancementShiftUp = 1.0008;
 constexpr double kEnhancementShiftDown = 0.9992;
 
+// The factors by which an error of the formulas of z standard uncertainties
+// moves a saturation pressure (of relative uncertainty r) and the enhancement
+// factor: z = ±1 is the step the propagation takes (the very factors above),
+// any other z a Monte Carlo draw.
+struct FormulaErrorFactors {
+    double pressure;
+    double enhancement;
+};
+constexpr FormulaErrorFactors FormulaError(double z, double r) {
+    if (z == 1.0) return {1.0 + r, kEnhancementShiftUp};
+    if (z == -1.0) return {1.0 - r, kEnhancementShiftDown};
+    return {1.0 + z * r, 1.0 + z * (kEnhancementShiftUp - 1.0)};
+}
+
 // Width at which the dew- and frost-point bisections stop, °C.
 constexpr double kDewPointTolerance = 1e-11;
 constexpr double kDewPointLow = -200.0;

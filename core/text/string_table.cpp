@@ -564,6 +564,13 @@ constexpr StringEntry kPolish[] = {
     {1571, "Zgodny z manifestem: %s"},
     {1572, "Niezgodny z manifestem: %s"},
     {1573, "Plik nie zawiera żadnego rekordu"},
+    {1580, "Monte Carlo (GUM, Suplement 1): ziarno %s, prawdopodobieństwo rozszerzenia %s %"},
+    {1581, "Wyniki stabilne na %s cyfrach znaczących po %s losowaniach"},
+    {1582, "Wyniki nie ustabilizowały się na %s cyfrach znaczących w %s losowaniach (górna granica)"},
+    {1583, "Losowań: %s"},
+    {1584, "Odrzucone losowania: %s z %s (%s %); pierwsze: %s"},
+    {1585, "Wszystkie losowania odrzucone: %s"},
+    {1586, "Obliczenie przerwane"},
 };
 
 constexpr bool IdsAscending() {

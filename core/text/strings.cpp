@@ -1,6 +1,7 @@
 #include "text/strings.h"
 
 #include <cstdio>
+#include <initializer_list>
 
 #include "text/string_table.h"
 
@@ -48,6 +49,21 @@ std::string FormatLimitMessage(std::string_view pattern, double limit, std::stri
         text.replace(at, kLimitPlaceholder.size(), number);
     }
     return WithDecimalSign(text, decimalSign);
+}
+
+std::string FillIn(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
+    std::string out;
+    auto next = arguments.begin();
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == 's' || pattern[i + 1] == 'd') &&
+            next != arguments.end()) {
+            out += *next++;
+            ++i;
+            continue;
+        }
+        out += pattern[i];
+    }
+    return out;
 }
 
 }  // namespace wegator

@@ -3,6 +3,7 @@
 // English look-up at start when the user chose English.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,10 @@ void SetStringLookup(StringLookup lookup);
 // swaps every decimal point of the whole text for the decimal sign. The pattern is never
 // handed to printf, so a translated text with a stray "%" cannot do harm.
 std::string FormatLimitMessage(std::string_view pattern, double limit, std::string_view decimalSign);
+// A string-table text with each "%s" or "%d", in turn, replaced by the next
+// argument. The text is never handed to printf, so a translation with a stray
+// "%" cannot do harm.
+std::string FillIn(std::string_view pattern, std::initializer_list<std::string_view> arguments);
 // Every decimal point of a text (a "." between two digits) replaced by the decimal sign.
 std::string WithDecimalSign(std::string_view text, std::string_view decimalSign);
 

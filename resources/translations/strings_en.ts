@@ -2227,5 +2227,40 @@ End the program?</translation>
         <comment>1573</comment>
         <translation>The file holds no record</translation>
     </message>
+    <message>
+        <source>Monte Carlo (GUM, Suplement 1): ziarno %s, prawdopodobieństwo rozszerzenia %s %</source>
+        <comment>1580</comment>
+        <translation>Monte Carlo (GUM Supplement 1): seed %s, coverage probability %s %</translation>
+    </message>
+    <message>
+        <source>Wyniki stabilne na %s cyfrach znaczących po %s losowaniach</source>
+        <comment>1581</comment>
+        <translation>Results stable to %s significant digits after %s draws</translation>
+    </message>
+    <message>
+        <source>Wyniki nie ustabilizowały się na %s cyfrach znaczących w %s losowaniach (górna granica)</source>
+        <comment>1582</comment>
+        <translation>Results not stable to %s significant digits within %s draws (the upper limit)</translation>
+    </message>
+    <message>
+        <source>Losowań: %s</source>
+        <comment>1583</comment>
+        <translation>Draws: %s</translation>
+    </message>
+    <message>
+        <source>Odrzucone losowania: %s z %s (%s %); pierwsze: %s</source>
+        <comment>1584</comment>
+        <translation>Refused draws: %s of %s (%s %); the first: %s</translation>
+    </message>
+    <message>
+        <source>Wszystkie losowania odrzucone: %s</source>
+        <comment>1585</comment>
+        <translation>Every draw refused: %s</translation>
+    </message>
+    <message>
+        <source>Obliczenie przerwane</source>
+        <comment>1586</comment>
+        <translation>Evaluation cancelled</translation>
+    </message>
 </context>
 </TS>

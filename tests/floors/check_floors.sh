@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a file of the core includes a header from a floor above its own.
-# The floors, from the ground up: text and app (the string table, the settings
-# record and its store), physics, pages, lab, sheet (the settings sheet and the
+# The floors, from the ground up: text, app and axis (the string table, the settings
+# record and its store, round chart axes), physics and montecarlo, pages, lab, sheet (the settings sheet and the
 # plan of a settings change, which reach into every page). A folder of the core
 # that is no floor fails too, so that a new one is given its place here.
 set -euo pipefail
@@ -9,8 +9,8 @@ core=${1:?usage: check_floors.sh CORE_FOLDER}
 
 floor() {
   case "$1" in
-    text | app) echo 0 ;;
-    physics) echo 1 ;;
+    text | app | axis) echo 0 ;;
+    physics | montecarlo) echo 1 ;;
     pages) echo 2 ;;
     lab) echo 3 ;;
     sheet) echo 4 ;;

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "montecarlo/histogram.h"
+#include "montecarlo/monte_carlo.h"
+
+using namespace wegator::montecarlo;
+
+namespace {
+
+// y = 2·x1 + 3·x2: normal, σ = √(2²·0.5² + 3²·0.2²), interval ± 1.959964 σ.
+const InputDistribution kLinearInputs[] = {{1.0, 0.5}, {-2.0, 0.2}};
+const double kLinearSigma = std::sqrt(1.0 + 0.36);
+EvaluatorFactory Linear() {
+    return [] {
+        return [](std::span<const double> x, std::span<double> y) {
+            y[0] = 2.0 * x[0] + 3.0 * x[1];
+            return 0;
+        };
+    };
+}
+
+}  // namespace
+
+TEST(MonteCarlo, LinearModelGivesTheNormalAnswer) {
+    Options o;
+    o.draws = 200000;
+    const Outcome r = Evaluate(kLinearInputs, 1, Linear(), o);
+    ASSERT_EQ(r.status, Status::Fixed);
+    EXPECT_EQ(r.accepted, 200000u);
+    const OutputSummary& s = r.outputs[0];
+    const double half = 1.959964 * kLinearSigma;
+    // Statistical tolerances: a few standard errors of each figure at 2·10^5 draws.
+    EXPECT_NEAR(s.mean, -4.0, 4 * kLinearSigma / std::sqrt(2e5));
+    EXPECT_NEAR(s.sd, kLinearSigma, 0.01 * kLinearSigma);
+    for (double end : {s.shortestLow, s.symmetricLow}) EXPECT_NEAR(end, -4.0 - half, 0.03 * kLinearSigma);
+    for (double end : {s.shortestHigh, s.symmetricHigh}) EXPECT_NEAR(end, -4.0 + half, 0.03 * kLinearSigma);
+    EXPECT_TRUE(std::is_sorted(r.sorted[0].begin(), r.sorted[0].end()));
+}
+
+TEST(MonteCarlo, AdaptiveRunStopsWhenTheDigitsAskedForAreStable) {
+    Options o;
+    o.seed = 7;
+    o.significantDigits = 1;
+    const Outcome one = Evaluate(kLinearInputs, 1, Linear(), o);
+    o.significantDigits = 2;
+    const Outcome two = Evaluate(kLinearInputs, 1, Linear(), o);
+    ASSERT_EQ(one.status, Status::Stable);
+    ASSERT_EQ(two.status, Status::Stable);
+    // A digit more costs more draws.
+    EXPECT_GT(two.drawn, one.drawn);
+    const double tolerance = NumericalTolerance(kLinearSigma, 2);
+    EXPECT_DOUBLE_EQ(tolerance, 0.05);
+    EXPECT_NEAR(two.outputs[0].sd, kLinearSigma, tolerance);
+    EXPECT_NEAR(two.outputs[0].mean, -4.0, tolerance);
+    EXPECT_NEAR(two.outputs[0].shortestHigh, -4.0 + 1.959964 * kLinearSigma, 2 * tolerance);
+    // A cap below what the digits need ends the run unsure, and says so.
+    o.significantDigits = 3;
+    o.maxDraws = 40000;
+    const Outcome capped = Evaluate(kLinearInputs, 1, Linear(), o);
+    EXPECT_EQ(capped.status, Status::CapReached);
+    EXPECT_EQ(capped.drawn, 40000u);
+}
+
+TEST(MonteCarlo, RefusedDrawsAreCountedAndLeftOutOfTheFigures) {
+    // y = x, refused below zero: the mean is 2 σ above the cut, so Φ(−2) of the draws go.
+    const InputDistribution x[] = {{1.0, 0.5}};
+    const EvaluatorFactory cut = [] {
+        return [](std::span<const double> in, std::span<double> y) {
+            if (in[0] < 0.0) return 42;
+            y[0] = in[0];
+            return 0;
+        };
+    };
+    Options o;
+    o.draws = 100000;
+    const Outcome r = Evaluate(x, 1, cut, o);
+    EXPECT_EQ(r.accepted + r.refused, r.drawn);
+    EXPECT_NEAR(static_cast<double>(r.refused) / 1e5, 0.02275, 0.002);
+    EXPECT_EQ(r.firstRefusal, 42);
+    ASSERT_EQ(r.firstRefusedInputs.size(), 1u);
+    EXPECT_LT(r.firstRefusedInputs[0], 0.0);
+    EXPECT_GE(r.sorted[0].front(), 0.0);
+    EXPECT_EQ(r.sorted[0].size(), r.accepted);
+
+    const EvaluatorFactory none = [] { return [](std::span<const double>, std::span<double>) { return 7; }; };
+    EXPECT_EQ(Evaluate(x, 1, none, o).status, Status::NothingAccepted);
+}
+
+TEST(MonteCarlo, DrawsKeepToTheirDomainAndProgressCanCancel) {
+    // An RH of 99.9 % ± 0.5 % is drawn within [0, 100]; most of it piles up at the bound.
+    const InputDistribution rh[] = {{99.9, 0.5, 0.0, 100.0}, {5.0, 0.0}};
+    const EvaluatorFactory both = [] {
+        return [](std::span<const double> in, std::span<double> y) {
+            y[0] = in[0];
+            y[1] = in[1];
+            return 0;
+        };
+    };
+    Options o;
+    o.draws = 50000;
+    int calls = 0;
+    const Outcome r = Evaluate(rh, 2, both, o, [&](std::size_t, std::size_t limit) {
+        EXPECT_EQ(limit, 50000u);
+        return ++calls < 100;
+    });
+    EXPECT_LE(r.sorted[0].back(), 100.0);
+    EXPECT_GT(r.sorted[0].front(), 97.0);
+    EXPECT_EQ(r.sorted[1].front(), 5.0);  // an exact input is never drawn
+    EXPECT_EQ(r.sorted[1].back(), 5.0);
+    EXPECT_LT(r.outputs[0].shortestHigh - r.outputs[0].mean, r.outputs[0].mean - r.outputs[0].shortestLow);
+
+    o.draws = 0;
+    EXPECT_EQ(Evaluate(rh, 2, both, o, [](std::size_t, std::size_t) { return false; }).status, Status::Cancelled);
+}
+
+TEST(MonteCarlo, IntervalsAndQuantileFromTheirDefinitions) {
+    // 20 values, p = 0.9: q = 18 values wide; the symmetric one leaves one value beyond each end.
+    std::vector<double> v;
+    for (int i = 1; i <= 20; ++i) v.push_back(i <= 2 ? i * 10.0 : 20.0 + i);
+    EXPECT_EQ(SymmetricInterval(v, 0.9), std::make_pair(10.0, 39.0));
+    EXPECT_EQ(ShortestInterval(v, 0.9), std::make_pair(20.0, 40.0));
+    EXPECT_NEAR(NormalQuantile(0.975), 1.959963984540054, 1e-15);
+    EXPECT_NEAR(NormalQuantile(1e-10), -6.361340902404056, 1e-12);
+    EXPECT_DOUBLE_EQ(NumericalTolerance(0.0123, 2), 0.0005);
+    EXPECT_EQ(BlockSize(0.95), 10000u);
+    EXPECT_EQ(BlockSize(0.999), 100000u);
+}
+
+TEST(MonteCarlo, HistogramHoldsTheBodyAndCountsTheTails) {
+    std::vector<double> v;
+    for (int i = 0; i < 10000; ++i) v.push_back(i / 10000.0);
+    v.back() = 50.0;  // one far outlier must not squeeze the rest into one bin
+    const Histogram h = MakeHistogram(v, 40, 0.1, 0.9);
+    EXPECT_EQ(h.counts.size(), 40u);
+    EXPECT_GE(h.above, 1u);
+    EXPECT_LT(h.axis.high, 2.0);
+    std::size_t total = h.below + h.above;
+    for (std::size_t c : h.counts) total += c;
+    EXPECT_EQ(total, v.size());
+    EXPECT_LE(h.axis.low, h.binLow);
+    EXPECT_GE(h.axis.high, h.binLow + h.binWidth * 40 - 1e-12);
+}
