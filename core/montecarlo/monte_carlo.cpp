@@ -185,11 +185,21 @@ double NumericalTolerance(double u, int digits) {
     return 0.5 * std::pow(10.0, l);
 }
 
+namespace {
+
+// How many of m values a coverage interval of probability p spans: p·m when
+// that is whole, else ⌊p·m + ½⌋.
+std::size_t CoveredCount(std::size_t m, double p) {
+    const double pm = p * static_cast<double>(m);
+    return static_cast<std::size_t>(pm == std::floor(pm) ? pm : std::floor(pm + 0.5));
+}
+
+}  // namespace
+
 std::pair<double, double> ShortestInterval(std::span<const double> sorted, double p) {
     const std::size_t m = sorted.size();
     if (m == 0) return {0.0, 0.0};
-    const double pm = p * static_cast<double>(m);
-    const auto q = static_cast<std::size_t>(pm == std::floor(pm) ? pm : std::floor(pm + 0.5));
+    const std::size_t q = CoveredCount(m, p);
     if (q >= m) return {sorted.front(), sorted.back()};
     std::size_t best = 0;
     for (std::size_t r = 1; r + q < m; ++r) {
@@ -201,8 +211,7 @@ std::pair<double, double> ShortestInterval(std::span<const double> sorted, doubl
 std::pair<double, double> SymmetricInterval(std::span<const double> sorted, double p) {
     const std::size_t m = sorted.size();
     if (m == 0) return {0.0, 0.0};
-    const double pm = p * static_cast<double>(m);
-    const auto q = static_cast<std::size_t>(pm == std::floor(pm) ? pm : std::floor(pm + 0.5));
+    const std::size_t q = CoveredCount(m, p);
     if (q >= m) return {sorted.front(), sorted.back()};
     // 1-based r = (M − q)/2, or ⌊(M − q + 1)/2⌋ when that is not whole.
     const std::size_t rest = m - q;
