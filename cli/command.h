@@ -45,6 +45,13 @@ public:
     std::vector<RecordingHost::Shown> messages;
     // What the page's "Drukuj" button would print; only after a successful run.
     std::vector<PrintCell> printout;
+    // Sheets printed after the page's own (the Monte Carlo figures).
+    std::vector<std::vector<PrintCell>> furtherSheets;
+    // What failed after the page computed (a Monte Carlo evaluation whose
+    // every draw the page refused): one line each on standard error, and the
+    // run fails as if the page had shown a message.
+    std::vector<std::string> failures;
+    bool Succeeded() const { return messages.empty() && failures.empty(); }
 
     // The human-readable form.
     virtual void WriteTable(std::ostream& out) const = 0;
@@ -52,6 +59,8 @@ public:
     virtual void WriteJsonMembers(JsonWriter& json) const = 0;
     // One CSV row matching Command::CsvHeader() (the message columns are added by the driver).
     virtual std::vector<std::string> CsvCells() const = 0;
+    // Cells matching Command::CsvTrailer(), after the message columns.
+    virtual std::vector<std::string> CsvTrailerCells() const { return {}; }
 };
 
 class Command {
@@ -73,6 +82,9 @@ public:
     // Opens a fresh page with the chosen settings, makes the edits and computes.
     virtual std::unique_ptr<Evaluation> Evaluate(const std::vector<Edit>& edits) const = 0;
     virtual std::vector<std::string> CsvHeader() const = 0;
+    // Columns after the message columns, which a run asks for with an option
+    // (so the columns of a run without it never move).
+    virtual std::vector<std::string> CsvTrailer() const { return {}; }
     // Whether an empty batch cell of `field` is typed in as an empty text; when
     // not, the field is left as the fresh page has it.
     virtual bool EmptyCellIsTyped(int /*field*/) const { return false; }

@@ -97,6 +97,7 @@ void ReportMessages(std::ostream& err, const Evaluation& evaluation, const std::
     for (const auto& shown : evaluation.messages) {
         err << "wegator-cli: " << prefix << "message " << shown.messageId << ": " << OneLine(shown.text) << '\n';
     }
+    for (const auto& failure : evaluation.failures) err << "wegator-cli: " << prefix << OneLine(failure) << '\n';
 }
 
 void WriteJson(JsonWriter& json, const Command& command, const Evaluation& evaluation, int line) {
@@ -138,6 +139,8 @@ void WriteJson(JsonWriter& json, const Command& command, const Evaluation& evalu
 std::vector<std::string> CsvHeader(const Command& command) {
     auto header = command.CsvHeader();
     header.insert(header.end(), {"message_id", "message"});
+    const auto trailer = command.CsvTrailer();
+    header.insert(header.end(), trailer.begin(), trailer.end());
     return header;
 }
 
@@ -149,6 +152,8 @@ std::vector<std::string> CsvCells(const Evaluation& evaluation) {
         const auto& first = evaluation.messages.front();
         cells.insert(cells.end(), {std::to_string(first.messageId), first.text});
     }
+    const auto trailer = evaluation.CsvTrailerCells();
+    cells.insert(cells.end(), trailer.begin(), trailer.end());
     return cells;
 }
 
@@ -171,7 +176,7 @@ bool RunBatchRows(const Command& command, TwoPassInput& input, bool json, std::o
             WriteCsvRow(out, CsvCells(*evaluation));
         }
         ReportMessages(err, *evaluation, "line " + std::to_string(record.line) + ": ");
-        allSucceeded = allSucceeded && evaluation->messages.empty();
+        allSucceeded = allSucceeded && evaluation->Succeeded();
     });
     if (json) {
         writer.EndArray();

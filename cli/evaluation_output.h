@@ -15,13 +15,15 @@ namespace wegator::cli {
 // The text on one line: line breaks become blanks.
 std::string OneLine(std::string text);
 
-// The page's messages, one line each on `err`, after "wegator-cli: <prefix>".
+// The page's messages, then what failed after it computed, one line each on
+// `err`, after "wegator-cli: <prefix>".
 void ReportMessages(std::ostream& err, const Evaluation& evaluation, const std::string& prefix);
 
 // One JSON object of a run; `line` > 0 names the batch line it came from.
 void WriteJson(JsonWriter& json, const Command& command, const Evaluation& evaluation, int line);
 
-// The CSV header and row: the command's columns, then the first message's id and text.
+// The CSV header and row: the command's columns, then the first message's id
+// and text, then the columns a run asked for beyond them.
 std::vector<std::string> CsvHeader(const Command& command);
 std::vector<std::string> CsvCells(const Evaluation& evaluation);
 

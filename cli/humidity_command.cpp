@@ -2,32 +2,11 @@
 
 #include <algorithm>
 
+#include "grid_rows.h"
+
 namespace wegator::cli {
 
 namespace {
-
-// A row of the result grid: its label, its CSV key, the quantity behind it and
-// the internal units of value and uncertainty.
-struct GridRow {
-    const char* label;
-    const char* key;
-    Quantity quantity;
-    const char* internalUnit;
-    const char* internalUncertaintyUnit;
-};
-
-constexpr std::array<GridRow, CalculatorPage::kRows> kRows = {{
-    {"DP/FP", "dpfp", Quantity::DewFrostPoint, "°C", "K"},
-    {"T", "t", Quantity::Temperature, "°C", "K"},
-    {"RH", "rh", Quantity::RelativeHumidity, "%", "%"},
-    {"PPMV", "ppmv", Quantity::Ppmv, "ppm", "ppm"},
-    {"PPMW", "ppmw", Quantity::Ppmw, "ppm", "ppm"},
-    {"x", "x", Quantity::MixingRatio, "g/kg", "g/kg"},
-    {"I", "i", Quantity::Enthalpy, "kcal/kg", "kcal/kg"},
-    {"WVP", "wvp", Quantity::VapourPressure, "Pa", "Pa"},
-    {"SWVP", "swvp", Quantity::SaturationVapourPressure, "Pa", "Pa"},
-    {"Tw/Ti", "twti", Quantity::BulbTemperature, "°C", "K"},
-}};
 
 // Column keys of the grid, in the page's column order.
 constexpr std::array<const char*, 4> kColumnKeys = {"water", "u_water", "ice", "u_ice"};
@@ -49,7 +28,7 @@ void GridSnapshot::WriteTable(std::ostream& out) const {
     TextTable table("ll");
     table.AddRow({"", "", "over water", "u", "over ice", "u"});
     for (int r = 0; r < CalculatorPage::kRows; ++r) {
-        std::vector<std::string> cells = {kRows[static_cast<std::size_t>(r)].label,
+        std::vector<std::string> cells = {kGridRows[static_cast<std::size_t>(r)].label,
                                           rowUnits[static_cast<std::size_t>(r)]};
         for (int c = 0; c < 4; ++c) cells.push_back(texts[static_cast<std::size_t>(4 * r + c)]);
         table.AddRow(std::move(cells));
@@ -61,8 +40,8 @@ void GridSnapshot::WriteJsonMembers(JsonWriter& json) const {
     json.Member("caption", caption);
     json.Key("results");
     json.BeginArray();
-    for (std::size_t r = 0; r < kRows.size(); ++r) {
-        const GridRow& row = kRows[r];
+    for (std::size_t r = 0; r < kGridRows.size(); ++r) {
+        const GridRow& row = kGridRows[r];
         json.BeginObject();
         json.Member("name", row.label);
         json.Member("unit", rowUnits[r]);
@@ -90,7 +69,7 @@ void GridSnapshot::WriteJsonMembers(JsonWriter& json) const {
 
 std::vector<std::string> GridSnapshot::CsvHeader() {
     std::vector<std::string> header;
-    for (const GridRow& row : kRows) {
+    for (const GridRow& row : kGridRows) {
         for (const char* column : kColumnKeys) header.push_back(std::string(row.key) + "_" + column);
     }
     return header;
@@ -109,6 +88,7 @@ void HumidityEvaluation::WriteTable(std::ostream& out) const {
     inputs.Write(out);
     out << '\n';
     grid.WriteTable(out);
+    if (monteCarlo) monteCarlo->WriteTable(out);
 }
 
 void HumidityEvaluation::WriteJsonMembers(JsonWriter& json) const {
@@ -125,6 +105,13 @@ void HumidityEvaluation::WriteJsonMembers(JsonWriter& json) const {
     for (const auto& name : editOrder) json.String(name);
     json.EndArray();
     grid.WriteJsonMembers(json);
+    if (!monteCarloAsked) return;
+    json.Key("monte_carlo");
+    if (monteCarlo) {
+        monteCarlo->WriteJson(json);
+    } else {
+        json.Null();
+    }
 }
 
 std::vector<std::string> HumidityEvaluation::CsvCells() const {
@@ -133,6 +120,11 @@ std::vector<std::string> HumidityEvaluation::CsvCells() const {
     const auto gridCells = grid.CsvCells();
     cells.insert(cells.end(), gridCells.begin(), gridCells.end());
     return cells;
+}
+
+std::vector<std::string> HumidityEvaluation::CsvTrailerCells() const {
+    if (!monteCarloAsked) return {};
+    return monteCarlo ? monteCarlo->CsvCells() : MonteCarloSnapshot::EmptyCsvCells();
 }
 
 HumidityCommand::HumidityCommand(std::vector<EntryField> fields, std::vector<std::string> selections)
@@ -151,6 +143,7 @@ void HumidityCommand::AddOptions(CLI::App& sub) {
     }
     humidity_.AddTo(sub);
     format_.AddTo(sub);
+    monteCarlo_.AddTo(sub);
 }
 
 std::vector<Edit> HumidityCommand::EditsFromOptions(const CLI::App& sub) const {
@@ -181,6 +174,11 @@ std::vector<std::string> HumidityCommand::CsvHeader() const {
     return header;
 }
 
+std::vector<std::string> HumidityCommand::CsvTrailer() const {
+    if (!monteCarlo_.Asked()) return {};
+    return MonteCarloSnapshot::CsvHeader();
+}
+
 std::vector<std::string> HumidityCommand::EditOrder(const std::vector<Edit>& edits) const {
     std::vector<std::string> order;
     for (const Edit& edit : edits) {
@@ -205,6 +203,13 @@ std::unique_ptr<HumidityEvaluation> HumidityCommand::Snapshot(
     result->fieldNames = FieldNames();
     result->editOrder = EditOrder(edits);
     result->grid = GridSnapshot::Take(page, rowUnits, succeeded);
+    result->monteCarloAsked = monteCarlo_.Asked();
+    if (result->monteCarloAsked && succeeded && page.LastRequest()) {
+        result->monteCarlo =
+            MonteCarloSnapshot::Run(page, monteCarlo_.ToOptions(), format_.resultPrecision, format_.decimalSign);
+        if (result->monteCarlo->NothingAccepted()) result->failures.push_back(result->monteCarlo->NothingAcceptedLine());
+        if (printout) result->furtherSheets.push_back(result->monteCarlo->Sheet(printout->traceLines));
+    }
     return result;
 }
 

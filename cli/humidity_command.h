@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "command.h"
+#include "monte_carlo_output.h"
 #include "options.h"
 #include "pages/calculator_page.h"
 #include "physics/humidity_result.h"
@@ -59,10 +60,15 @@ public:
     std::vector<std::pair<std::string, std::string>> units;
     std::vector<std::string> editOrder;
     GridSnapshot grid;
+    // With --monte-carlo: the evaluation of the page's result, none when the
+    // page showed a message.
+    bool monteCarloAsked = false;
+    std::optional<MonteCarloSnapshot> monteCarlo;
 
     void WriteTable(std::ostream& out) const override;
     void WriteJsonMembers(JsonWriter& json) const override;
     std::vector<std::string> CsvCells() const override;
+    std::vector<std::string> CsvTrailerCells() const override;
 };
 
 class HumidityCommand : public Command {
@@ -80,6 +86,8 @@ public:
     void CheckEdit(const Edit& edit, const std::string& where) const override;
     // The columns of FieldNames(), one "<key>_unit" per UnitKeys(), the grid.
     std::vector<std::string> CsvHeader() const override;
+    // The Monte Carlo columns, when --monte-carlo is given.
+    std::vector<std::string> CsvTrailer() const override;
     std::vector<std::string> BatchExcludedOptions() const override { return entryNames_; }
 
 protected:
@@ -92,7 +100,8 @@ protected:
     // Keys of HumidityEvaluation::units, in order.
     virtual std::vector<std::string> UnitKeys() const { return {"temperature", "pressure", "enthalpy"}; }
     // What every humidity page shows alike after Compute: the messages, the
-    // edit order, the grid and, after a success, the printout when one was made. The subcommand
+    // edit order, the grid and, after a success, the printout when one was made
+    // and the Monte Carlo evaluation when one was asked for. The subcommand
     // adds the fields, input rows and units.
     std::unique_ptr<HumidityEvaluation> Snapshot(const RecordingHost& host, const CalculatorPage& page,
                                                  const std::vector<Edit>& edits,
@@ -101,6 +110,7 @@ protected:
 
     FormatOptions format_{3, 3};
     HumidityOptions humidity_;
+    MonteCarloOptions monteCarlo_;
 
 private:
     std::vector<EntryField> fields_;

@@ -75,12 +75,14 @@ void AddOutputOptions(CLI::App& sub, const Command& command, OutputOptions& outp
                        }() + "), empty cells are empty fields; output is CSV, or JSON with --json")
             ->type_name("FILE")
             ->group(group);
+    const bool monteCarlo = sub.get_option_no_throw("--monte-carlo") != nullptr;
     output.printPdfOption =
         sub.add_option("--print-pdf", output.printPdf,
                        "After a successful computation, also write the page's printout (the sheet its "
-                       "\"Drukuj\" button prints) to FILE as a one-page A4 PDF; nothing is written when the "
-                       "page shows a message. A pipe or a device is written into; /dev/stdout gets the PDF "
-                       "instead of the usual output")
+                       "\"Drukuj\" button prints) to FILE as a one-page A4 PDF" +
+                           std::string(monteCarlo ? " (with --monte-carlo, a second page of its figures)" : "") +
+                           "; nothing is written when the page shows a message. A pipe or a device is written "
+                           "into; /dev/stdout gets the PDF instead of the usual output")
             ->type_name("FILE")
             ->group(group);
 }
@@ -102,15 +104,16 @@ void CheckBatchExclusions(const Subcommand& sub) {
 // Writes the page's printout as a PDF (see pdf_output.h). Qt's own
 // command-line options are not the user's: the application gets the program
 // name only. Throws UsageError when the PDF cannot be written.
-void WritePdf(const std::string& path, PdfTarget target, const std::vector<PrintCell>& cells) {
+void WritePdf(const std::string& path, PdfTarget target, const Evaluation& evaluation) {
     PreparePdfApplication();
     int argc = 1;
     char name[] = "wegator-cli";
     char* argv[] = {name, nullptr};
     const QGuiApplication application(argc, argv);
-    PrintSheet sheet;
-    sheet.cells = cells;
-    WritePdfSheets(path, target, {sheet});
+    std::vector<PrintSheet> sheets(1);
+    sheets.front().cells = evaluation.printout;
+    for (const auto& cells : evaluation.furtherSheets) sheets.push_back({cells, std::nullopt});
+    WritePdfSheets(path, target, sheets);
 }
 
 int RunSingle(const Subcommand& sub) {
@@ -124,7 +127,7 @@ int RunSingle(const Subcommand& sub) {
     const auto evaluation = sub.command->Evaluate(edits);
     // The PDF comes first: when it cannot be written, the run stops before any output.
     const bool pdfWritten = printPdf && evaluation->messages.empty();
-    if (pdfWritten) WritePdf(sub.output.printPdf, pdfTarget, evaluation->printout);
+    if (pdfWritten) WritePdf(sub.output.printPdf, pdfTarget, *evaluation);
     if (pdfWritten && pdfTarget == PdfTarget::StandardOutput) {
         // The PDF is the output.
     } else if (sub.output.json) {
@@ -138,7 +141,7 @@ int RunSingle(const Subcommand& sub) {
         evaluation->WriteTable(std::cout);
     }
     ReportMessages(std::cerr, *evaluation, "");
-    return evaluation->messages.empty() ? kExitSuccess : kExitMessage;
+    return evaluation->Succeeded() ? kExitSuccess : kExitMessage;
 }
 
 int RunBatch(const Subcommand& sub) {

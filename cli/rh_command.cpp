@@ -44,6 +44,8 @@ Examples:
   wegator-cli rh --t 68 --u-t 0.2 --rh 50 --u-rh 1 --p1 760 --p2 760 \
       --temperature-unit F --pressure-unit mmHg --json
   wegator-cli rh --p1 100 --p2 100 --t 20 --rh 50 --print-pdf point.pdf
+  wegator-cli rh --p1 101.325 --p2 101.325 --t 20 --u-t 0.1 --dp 19.9 \
+      --u-dp 0.2 --monte-carlo            # Monte Carlo intervals beside u
   wegator-cli rh --batch points.csv        # header e.g.: p1,p2,dp,u-dp,t,u-t
   printf 'p1,p2,t,rh\n100,100,20,50\n' | wegator-cli rh --batch - --decimal-sign ,)";
     }

@@ -225,6 +225,11 @@ void JsonWriter::Integer(long long value) {
     out_ << value;
 }
 
+void JsonWriter::Unsigned(unsigned long long value) {
+    BeforeValue();
+    out_ << value;
+}
+
 void JsonWriter::Bool(bool value) {
     BeforeValue();
     out_ << (value ? "true" : "false");

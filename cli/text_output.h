@@ -38,6 +38,7 @@ public:
     void String(std::string_view text);
     void Number(double value);  // non-finite values are written as null
     void Integer(long long value);
+    void Unsigned(unsigned long long value);  // all 64 bits of a seed
     void Bool(bool value);
     void Null();
     // Key and value in one call.

@@ -68,6 +68,10 @@ DevicePoint ToDevice(int k, int n, long long width, long long height) {
 std::string PrintFooterWebLine() { return "www.example.com"; }
 std::string PrintFooterPhoneLine() { return "tel. +48 22 000 00 00"; }
 
+void AppendHumidityFooter(std::vector<PrintCell>& cells, const std::vector<std::string>& traceLines) {
+    Footer(cells, kFootRuleLine, traceLines);
+}
+
 PrintTime LocalPrintTime(std::chrono::system_clock::time_point moment) {
     const std::time_t t = std::chrono::system_clock::to_time_t(moment);
     std::tm local{};

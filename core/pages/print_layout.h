@@ -83,6 +83,9 @@ std::vector<PrintCell> LayOut(const PressurePrintout& page);
 // The maker's lines at the foot of every printout.
 std::string PrintFooterWebLine();
 std::string PrintFooterPhoneLine();
+// The foot of a sheet of a humidity printout's own (a further sheet beside
+// the page's): the rule at line 2300, the maker's lines and the trace lines.
+void AppendHumidityFooter(std::vector<PrintCell>& cells, const std::vector<std::string>& traceLines);
 
 // The local date and time a sheet is printed at. The shells read their clock
 // and hand it in, so a printout is the same whenever a test makes it.

@@ -571,6 +571,10 @@ constexpr StringEntry kPolish[] = {
     {1584, "Odrzucone losowania: %s z %s (%s %); pierwsze: %s"},
     {1585, "Wszystkie losowania odrzucone: %s"},
     {1586, "Obliczenie przerwane"},
+    {1600, "Przedziały rozszerzenia metodą Monte Carlo"},
+    {1601, "Wartość"},
+    {1602, "Średnia"},
+    {1603, "Przedział najkrótszy"},
 };
 
 constexpr bool IdsAscending() {

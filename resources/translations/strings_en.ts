@@ -2262,5 +2262,25 @@ End the program?</translation>
         <comment>1586</comment>
         <translation>Evaluation cancelled</translation>
     </message>
+    <message>
+        <source>Przedziały rozszerzenia metodą Monte Carlo</source>
+        <comment>1600</comment>
+        <translation>Coverage intervals by the Monte Carlo method</translation>
+    </message>
+    <message>
+        <source>Wartość</source>
+        <comment>1601</comment>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Średnia</source>
+        <comment>1602</comment>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Przedział najkrótszy</source>
+        <comment>1603</comment>
+        <translation>Shortest interval</translation>
+    </message>
 </context>
 </TS>
