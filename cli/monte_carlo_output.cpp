@@ -138,7 +138,7 @@ void MonteCarloOptions::AddTo(CLI::App& sub) {
                             "compute the page at every draw and give each result its mean, standard deviation and "
                             "coverage intervals beside u. N fixes the number of draws (1000 to 10000000); without "
                             "N the draws go on until the figures are stable to 2 significant digits, at most "
-                            "1000000")
+                            "2000000")
                  ->expected(0, 1)
                  ->check(drawsCheck)
                  ->type_name("[N]")

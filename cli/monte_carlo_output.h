@@ -20,8 +20,8 @@
 
 namespace wegator::cli {
 
-// The adaptive run stops at this many draws at the latest.
-inline constexpr std::size_t kMonteCarloCap = 1'000'000;
+// The adaptive run stops at this many draws at the latest: the core's cap.
+inline constexpr std::size_t kMonteCarloCap = montecarlo::Options{}.maxDraws;
 // The numbers of draws a user may fix.
 inline constexpr std::size_t kFewestDraws = 1'000;
 inline constexpr std::size_t kMostDraws = 10'000'000;
