@@ -3,11 +3,16 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "monte_carlo_window.h"
 #include "numeric_edit.h"
 #include "ui_moisture_page.h"
 #include "widget_texts.h"
 
 namespace wegator {
+
+namespace {
+constexpr int kPageName = 1622;  // the page's name in the Monte Carlo window's title
+}  // namespace
 
 MoisturePageWidget::MoisturePageWidget(MoistureContentPage& model, QWidget* parent)
     : PageWidget(parent), ui_(std::make_unique<Ui::MoisturePage>()), model_(model) {
@@ -34,6 +39,9 @@ MoisturePageWidget::MoisturePageWidget(MoistureContentPage& model, QWidget* pare
         Refresh();
     });
     BindHumidityPage(this, model_, Controls());
+    ui_->monteCarloButton->setAutoDefault(true);
+    connect(ui_->monteCarloButton, &QPushButton::clicked, this,
+            [this] { ShowMonteCarloWindow(monteCarlo_, this, model_, StringTableText(kPageName)); });
 
     Refresh();
 }
@@ -60,6 +68,8 @@ QLabel* MoisturePageWidget::FieldUnitLabel(MoistureField field) const {
 QComboBox* MoisturePageWidget::ContentQuantityList() const { return ui_->contentQuantityList; }
 QPushButton* MoisturePageWidget::ComputeButton() const { return ui_->computeButton; }
 QPushButton* MoisturePageWidget::PrintButton() const { return ui_->printButton; }
+QPushButton* MoisturePageWidget::MonteCarloButton() const { return ui_->monteCarloButton; }
+MonteCarloWindow* MoisturePageWidget::MonteCarlo() const { return monteCarlo_; }
 RecomputeMarker* MoisturePageWidget::Marker() const { return ui_->recomputeMarker; }
 QComboBox* MoisturePageWidget::TemperatureUnitList() const { return ui_->temperatureUnitList; }
 QComboBox* MoisturePageWidget::PressureUnitList() const { return ui_->pressureUnitList; }
@@ -88,6 +98,7 @@ void MoisturePageWidget::Refresh() {
 
     FitEntryFields(fields_, model_.Format());
     ShowHumidityPage(model_, Controls(), grid_);
+    ui_->monteCarloButton->setEnabled(model_.LastRequest().has_value());
 }
 
 }  // namespace wegator

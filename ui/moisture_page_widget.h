@@ -3,6 +3,7 @@
 // PPMW, x); otherwise the page looks and works like the relative-humidity page.
 #pragma once
 
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -22,6 +23,7 @@ class MoisturePage;
 
 namespace wegator {
 
+class MonteCarloWindow;
 class NumericEdit;
 class RecomputeMarker;
 
@@ -47,6 +49,9 @@ public:
     QLabel* ResultUnitLabel(int row) const { return grid_.UnitLabel(row); }
     QPushButton* ComputeButton() const;
     QPushButton* PrintButton() const;
+    QPushButton* MonteCarloButton() const;
+    // The page's Monte Carlo window while it is open.
+    MonteCarloWindow* MonteCarlo() const;
     RecomputeMarker* Marker() const;
     QComboBox* TemperatureUnitList() const;
     QComboBox* PressureUnitList() const;
@@ -59,6 +64,7 @@ private:
     MoistureContentPage& model_;
     std::array<NumericEdit*, kMoistureFieldCount> fields_{};
     ResultGridView grid_;
+    QPointer<MonteCarloWindow> monteCarlo_;
 };
 
 }  // namespace wegator

@@ -3,11 +3,16 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "monte_carlo_window.h"
 #include "numeric_edit.h"
 #include "ui_psychrometer_page.h"
 #include "widget_texts.h"
 
 namespace wegator {
+
+namespace {
+constexpr int kPageName = 1623;  // the page's name in the Monte Carlo window's title
+}  // namespace
 
 PsychrometerPageWidget::PsychrometerPageWidget(PsychrometerPage& model, QWidget* parent)
     : PageWidget(parent), ui_(std::make_unique<Ui::PsychrometerPage>()), model_(model) {
@@ -29,6 +34,9 @@ PsychrometerPageWidget::PsychrometerPageWidget(PsychrometerPage& model, QWidget*
         ReserveInputUnitWidth(unit);
     }
     BindHumidityPage(this, model_, Controls());
+    ui_->monteCarloButton->setAutoDefault(true);
+    connect(ui_->monteCarloButton, &QPushButton::clicked, this,
+            [this] { ShowMonteCarloWindow(monteCarlo_, this, model_, StringTableText(kPageName)); });
 
     Refresh();
 }
@@ -53,6 +61,8 @@ QLabel* PsychrometerPageWidget::FieldUnitLabel(PsychrometerField field) const {
 }
 QPushButton* PsychrometerPageWidget::ComputeButton() const { return ui_->computeButton; }
 QPushButton* PsychrometerPageWidget::PrintButton() const { return ui_->printButton; }
+QPushButton* PsychrometerPageWidget::MonteCarloButton() const { return ui_->monteCarloButton; }
+MonteCarloWindow* PsychrometerPageWidget::MonteCarlo() const { return monteCarlo_; }
 RecomputeMarker* PsychrometerPageWidget::Marker() const { return ui_->recomputeMarker; }
 QComboBox* PsychrometerPageWidget::TemperatureUnitList() const { return ui_->temperatureUnitList; }
 QComboBox* PsychrometerPageWidget::PressureUnitList() const { return ui_->pressureUnitList; }
@@ -82,6 +92,7 @@ void PsychrometerPageWidget::Refresh() {
 
     FitEntryFields(fields_, model_.Format());
     ShowHumidityPage(model_, Controls(), grid_);
+    ui_->monteCarloButton->setEnabled(model_.LastRequest().has_value());
 }
 
 }  // namespace wegator

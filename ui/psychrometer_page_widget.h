@@ -3,6 +3,7 @@
 // pressure in, the result grid of the relative-humidity page out.
 #pragma once
 
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -22,6 +23,7 @@ class PsychrometerPage;
 
 namespace wegator {
 
+class MonteCarloWindow;
 class NumericEdit;
 class RecomputeMarker;
 
@@ -46,6 +48,9 @@ public:
     QLabel* ResultUnitLabel(int row) const { return grid_.UnitLabel(row); }
     QPushButton* ComputeButton() const;
     QPushButton* PrintButton() const;
+    QPushButton* MonteCarloButton() const;
+    // The page's Monte Carlo window while it is open.
+    MonteCarloWindow* MonteCarlo() const;
     RecomputeMarker* Marker() const;
     QComboBox* TemperatureUnitList() const;
     QComboBox* PressureUnitList() const;
@@ -58,6 +63,7 @@ private:
     PsychrometerPage& model_;
     std::array<NumericEdit*, kPsychrometerFieldCount> fields_{};
     ResultGridView grid_;
+    QPointer<MonteCarloWindow> monteCarlo_;
 };
 
 }  // namespace wegator

@@ -3,11 +3,16 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include "monte_carlo_window.h"
 #include "numeric_edit.h"
 #include "ui_rh_page.h"
 #include "widget_texts.h"
 
 namespace wegator {
+
+namespace {
+constexpr int kPageName = 1621;  // the page's name in the Monte Carlo window's title
+}  // namespace
 
 RhPageWidget::RhPageWidget(RelativeHumidityPage& model, QWidget* parent)
     : PageWidget(parent), ui_(std::make_unique<Ui::RhPage>()), model_(model) {
@@ -29,6 +34,9 @@ RhPageWidget::RhPageWidget(RelativeHumidityPage& model, QWidget* parent)
         ReserveInputUnitWidth(unit);
     }
     BindHumidityPage(this, model_, Controls());
+    ui_->monteCarloButton->setAutoDefault(true);
+    connect(ui_->monteCarloButton, &QPushButton::clicked, this,
+            [this] { ShowMonteCarloWindow(monteCarlo_, this, model_, StringTableText(kPageName)); });
 
     Refresh();
 }
@@ -42,6 +50,8 @@ HumidityPageControls RhPageWidget::Controls() const {
 
 QPushButton* RhPageWidget::ComputeButton() const { return ui_->computeButton; }
 QPushButton* RhPageWidget::PrintButton() const { return ui_->printButton; }
+QPushButton* RhPageWidget::MonteCarloButton() const { return ui_->monteCarloButton; }
+MonteCarloWindow* RhPageWidget::MonteCarlo() const { return monteCarlo_; }
 RecomputeMarker* RhPageWidget::Marker() const { return ui_->recomputeMarker; }
 QComboBox* RhPageWidget::TemperatureUnitList() const { return ui_->temperatureUnitList; }
 QComboBox* RhPageWidget::PressureUnitList() const { return ui_->pressureUnitList; }
@@ -75,6 +85,7 @@ void RhPageWidget::Refresh() {
 
     FitEntryFields(fields_, model_.Format());
     ShowHumidityPage(model_, Controls(), grid_);
+    ui_->monteCarloButton->setEnabled(model_.LastRequest().has_value());
 }
 
 }  // namespace wegator

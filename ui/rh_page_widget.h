@@ -3,6 +3,7 @@
 // page shows again what the model holds.
 #pragma once
 
+#include <QPointer>
 #include <array>
 #include <memory>
 
@@ -22,6 +23,7 @@ class RhPage;
 
 namespace wegator {
 
+class MonteCarloWindow;
 class NumericEdit;
 class RecomputeMarker;
 
@@ -44,6 +46,9 @@ public:
     QLabel* ResultUnitLabel(RhRow row) const { return grid_.UnitLabel(static_cast<int>(row)); }
     QPushButton* ComputeButton() const;
     QPushButton* PrintButton() const;
+    QPushButton* MonteCarloButton() const;
+    // The page's Monte Carlo window while it is open.
+    MonteCarloWindow* MonteCarlo() const;
     RecomputeMarker* Marker() const;
     QComboBox* TemperatureUnitList() const;
     QComboBox* PressureUnitList() const;
@@ -58,6 +63,7 @@ private:
     RelativeHumidityPage& model_;
     std::array<NumericEdit*, kRhFieldCount> fields_{};
     ResultGridView grid_;
+    QPointer<MonteCarloWindow> monteCarlo_;
 };
 
 }  // namespace wegator

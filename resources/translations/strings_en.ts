@@ -2282,5 +2282,195 @@ End the program?</translation>
         <comment>1603</comment>
         <translation>Shortest interval</translation>
     </message>
+    <message>
+        <source>Monte Carlo – %s</source>
+        <comment>1620</comment>
+        <translation>Monte Carlo – %s</translation>
+    </message>
+    <message>
+        <source>Wilgotność względna</source>
+        <comment>1621</comment>
+        <translation>Relative humidity</translation>
+    </message>
+    <message>
+        <source>Zawartość wilgoci</source>
+        <comment>1622</comment>
+        <translation>Moisture content</translation>
+    </message>
+    <message>
+        <source>Psychrometr</source>
+        <comment>1623</comment>
+        <translation>Psychrometer</translation>
+    </message>
+    <message>
+        <source>&amp;Ziarno:</source>
+        <comment>1624</comment>
+        <translation>S&amp;eed:</translation>
+    </message>
+    <message>
+        <source>&amp;Adaptacyjnie, najwyżej %s losowań</source>
+        <comment>1625</comment>
+        <translation>&amp;Adaptive, at most %s draws</translation>
+    </message>
+    <message>
+        <source>Stała &amp;liczba losowań:</source>
+        <comment>1626</comment>
+        <translation>&amp;Fixed number of draws:</translation>
+    </message>
+    <message>
+        <source>P&amp;rawdopodobieństwo rozszerzenia:</source>
+        <comment>1627</comment>
+        <translation>&amp;Coverage probability:</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <comment>1628</comment>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>&amp;Przerwij</source>
+        <comment>1629</comment>
+        <translation>Ca&amp;ncel</translation>
+    </message>
+    <message>
+        <source>Za&amp;mknij</source>
+        <comment>1630</comment>
+        <translation>C&amp;lose</translation>
+    </message>
+    <message>
+        <source>Wielkość</source>
+        <comment>1631</comment>
+        <translation>Quantity</translation>
+    </message>
+    <message>
+        <source>Wartość</source>
+        <comment>1632</comment>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>u</source>
+        <comment>1633</comment>
+        <translation>u</translation>
+    </message>
+    <message>
+        <source>Średnia MC</source>
+        <comment>1634</comment>
+        <translation>MC mean</translation>
+    </message>
+    <message>
+        <source>σ MC</source>
+        <comment>1635</comment>
+        <translation>σ MC</translation>
+    </message>
+    <message>
+        <source>Przedział najkrótszy %s</source>
+        <comment>1636</comment>
+        <translation>Shortest %s interval</translation>
+    </message>
+    <message>
+        <source>Przedział symetryczny %s</source>
+        <comment>1637</comment>
+        <translation>Symmetric %s interval</translation>
+    </message>
+    <message>
+        <source>u / σ MC</source>
+        <comment>1638</comment>
+        <translation>u / σ MC</translation>
+    </message>
+    <message>
+        <source>Jednostka</source>
+        <comment>1639</comment>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Losowanie: %s z najwyżej %s (koniec wcześniej, gdy wyniki będą stabilne)</source>
+        <comment>1640</comment>
+        <translation>Drawing: %s of at most %s (ends earlier once the results are stable)</translation>
+    </message>
+    <message>
+        <source>Losowanie: %s z %s</source>
+        <comment>1641</comment>
+        <translation>Drawing: %s of %s</translation>
+    </message>
+    <message>
+        <source>Obliczenie nie powiodło się: %s</source>
+        <comment>1642</comment>
+        <translation>The evaluation failed: %s</translation>
+    </message>
+    <message>
+        <source>przedział najkrótszy %s</source>
+        <comment>1643</comment>
+        <translation>shortest %s interval</translation>
+    </message>
+    <message>
+        <source>wartość ± 2u</source>
+        <comment>1644</comment>
+        <translation>value ± 2u</translation>
+    </message>
+    <message>
+        <source>poza wykresem: %s z lewej, %s z prawej</source>
+        <comment>1645</comment>
+        <translation>beyond the chart: %s on the left, %s on the right</translation>
+    </message>
+    <message>
+        <source>Losowanie</source>
+        <comment>1646</comment>
+        <translation>Draws</translation>
+    </message>
+    <message>
+        <source>Histogram: %s</source>
+        <comment>1647</comment>
+        <translation>Histogram: %s</translation>
+    </message>
+    <message>
+        <source>Przedziały rozszerzenia metodą Monte Carlo dla obliczonego stanu, w osobnym oknie</source>
+        <comment>1648</comment>
+        <translation>Coverage intervals by the Monte Carlo method for the state computed, in a window of its own</translation>
+    </message>
+    <message>
+        <source>Niepewność standardowa z propagacji, jak na stronie</source>
+        <comment>1649</comment>
+        <translation>Standard uncertainty by propagation, as on the page</translation>
+    </message>
+    <message>
+        <source>Średnia wartości z przyjętych losowań</source>
+        <comment>1650</comment>
+        <translation>Mean of the values of the draws accepted</translation>
+    </message>
+    <message>
+        <source>Odchylenie standardowe wartości z przyjętych losowań</source>
+        <comment>1651</comment>
+        <translation>Standard deviation of the values of the draws accepted</translation>
+    </message>
+    <message>
+        <source>Najkrótszy przedział, w którym leży podana część wartości z losowań</source>
+        <comment>1652</comment>
+        <translation>The shortest interval that holds the given share of the values drawn</translation>
+    </message>
+    <message>
+        <source>Przedział, poza którym po każdej stronie leży jednakowa część wartości z losowań</source>
+        <comment>1653</comment>
+        <translation>The interval with an equal share of the values drawn beyond each end</translation>
+    </message>
+    <message>
+        <source>Niepewność z propagacji podzielona przez odchylenie standardowe z losowań; bliska 1, gdy propagacja liniowa wystarcza</source>
+        <comment>1654</comment>
+        <translation>Propagated uncertainty divided by the standard deviation of the draws; near 1 where linear propagation suffices</translation>
+    </message>
+    <message>
+        <source>Wybierz wiersz, aby zobaczyć histogram jego wartości</source>
+        <comment>1655</comment>
+        <translation>Choose a row to see the histogram of its values</translation>
+    </message>
+    <message>
+        <source>Ziarno generatora liczb losowych: to samo ziarno i te same dane dają zawsze te same liczby</source>
+        <comment>1656</comment>
+        <translation>Seed of the random number generator: the same seed and data always give the same numbers</translation>
+    </message>
+    <message>
+        <source>Kolumna</source>
+        <comment>1657</comment>
+        <translation>Column</translation>
+    </message>
 </context>
 </TS>

@@ -243,6 +243,10 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <source>&amp;Drukuj</source>
         <translation>P&amp;rint</translation>
     </message>
+    <message>
+        <source>&amp;Monte Carlo…</source>
+        <translation>&amp;Monte Carlo…</translation>
+    </message>
 </context>
 <context>
     <name>PressurePage</name>
@@ -301,6 +305,10 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <source>&amp;Drukuj</source>
         <translation>P&amp;rint</translation>
     </message>
+    <message>
+        <source>&amp;Monte Carlo…</source>
+        <translation>&amp;Monte Carlo…</translation>
+    </message>
 </context>
 <context>
     <name>RhPage</name>
@@ -339,6 +347,10 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
     <message>
         <source>&amp;Drukuj</source>
         <translation>P&amp;rint</translation>
+    </message>
+    <message>
+        <source>&amp;Monte Carlo…</source>
+        <translation>&amp;Monte Carlo…</translation>
     </message>
 </context>
 <context>

@@ -12,13 +12,16 @@
 #include <QTranslator>
 #include <functional>
 #include <map>
+#include <utility>
 
 #include "adjustment_dialog.h"
 #include "application.h"
 #include "calibration_dialog.h"
 #include "laboratory_page_widget.h"
 #include "main_window.h"
+#include "monte_carlo_window.h"
 #include "numeric_edit.h"
+#include "pages/rh_page.h"
 #include "settings_sheet_dialog.h"
 #include "station/qt_station.h"
 #include "table_editor_dialog.h"
@@ -109,6 +112,19 @@ TEST(Keyboard, AccessKeysDoNotClashWithinAWindow) {
             ExpectNoClash(AccessKeys(&adjust), "adjustment");
             TableEditorDialog editor(lab::CalibrationTable{}, "", ",");
             ExpectNoClash(AccessKeys(&editor), "table editor");
+            {
+                RecordingHost pageHost;
+                RelativeHumidityPage rh(pageHost);
+                for (auto [field, text] : {std::pair{RhField::DewPoint, "10"}, {RhField::Temperature, "20"},
+                                           {RhField::P1, "101.325"}, {RhField::P2, "101.325"}}) {
+                    rh.SetFieldText(field, text);
+                }
+                rh.Compute();
+                auto calculation = MonteCarloCalculationOf(rh, QString());
+                ASSERT_TRUE(calculation.has_value());
+                MonteCarloWindow monteCarlo(std::move(*calculation));
+                ExpectNoClash(AccessKeys(&monteCarlo), "monte carlo");
+            }
             lab::LaboratoryPage& lab = window.Station().Page();
             lab.PrepareRun();
             {

@@ -1,0 +1,75 @@
+// The Monte Carlo window of the relative-humidity page: opened on the page's
+// state, it evaluates in the background, fills its table, and stops when
+// cancelled.
+#include "monte_carlo_window.h"
+
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "numeric_edit.h"
+#include "rh_page_widget.h"
+
+namespace wegator {
+namespace {
+
+// Generous: the wait ends as soon as the run does.
+constexpr int kWaitMs = 120000;
+
+TEST(MonteCarloWindow, EvaluatesThePageStateAndStopsOnCancel) {
+    RecordingHost host;
+    RelativeHumidityPage model{host};
+    RhPageWidget page{model};
+    EXPECT_FALSE(page.MonteCarloButton()->isEnabled());  // nothing computed yet
+
+    // Just below saturation: RH near 100 %, where its interval is lopsided.
+    const std::pair<RhField, const char*> inputs[] = {
+        {RhField::DewPoint, "19.9"}, {RhField::DewPointUncertainty, "0.2"}, {RhField::Temperature, "20"},
+        {RhField::TemperatureUncertainty, "0.1"}, {RhField::P1, "101.325"}, {RhField::P2, "101.325"}};
+    for (const auto& [field, text] : inputs) QTest::keyClicks(page.Field(field), QString::fromUtf8(text));
+    QTest::mouseClick(page.ComputeButton(), Qt::LeftButton);
+    ASSERT_TRUE(page.MonteCarloButton()->isEnabled());
+
+    QTest::mouseClick(page.MonteCarloButton(), Qt::LeftButton);
+    MonteCarloWindow* window = page.MonteCarlo();
+    ASSERT_NE(window, nullptr);
+    QSignalSpy ended(window, &MonteCarloWindow::runEnded);
+
+    // Started at once with the default options (adaptive, up to a cap of
+    // millions of draws): Cancel stops it.
+    ASSERT_TRUE(window->Running());
+    EXPECT_FALSE(window->StartButton()->isEnabled());
+    QTest::mouseClick(window->CancelButton(), Qt::LeftButton);
+    ASSERT_TRUE(ended.wait(kWaitMs));
+    EXPECT_FALSE(window->Running());
+    ASSERT_TRUE(window->Result().has_value());
+    EXPECT_EQ(window->Result()->outcome.status, montecarlo::Status::Cancelled);
+    EXPECT_EQ(window->Table()->rowCount(), 0);
+
+    // A fixed, small number of draws.
+    window->FixedChoice()->setChecked(true);
+    window->DrawsBox()->setValue(20000);
+    QTest::mouseClick(window->StartButton(), Qt::LeftButton);
+    ASSERT_TRUE(ended.wait(kWaitMs));
+    ASSERT_TRUE(window->Result().has_value());
+    const HumidityMonteCarlo& mc = *window->Result();
+    EXPECT_EQ(mc.outcome.status, montecarlo::Status::Fixed);
+    EXPECT_EQ(mc.outcome.drawn, 20000u);
+    ASSERT_EQ(window->Table()->rowCount(), static_cast<int>(mc.outputs.size()));
+    bool sawHumidity = false;
+    for (std::size_t i = 0; i < mc.outputs.size(); ++i) {
+        EXPECT_FALSE(window->Table()->item(static_cast<int>(i), 4)->text().isEmpty()) << i;  // the MC mean
+        if (mc.outputs[i].row != static_cast<int>(RhRow::Humidity)) continue;
+        sawHumidity = true;
+        EXPECT_LE(mc.outcome.outputs[i].shortestHigh, 100.0);
+        EXPECT_LE(mc.outcome.outputs[i].symmetricHigh, 100.0);
+    }
+    EXPECT_TRUE(sawHumidity);
+}
+
+}  // namespace
+}  // namespace wegator
