@@ -19,6 +19,7 @@
 #include "laboratory_page_widget.h"
 #include "station/qt_station.h"
 #include "main_window.h"
+#include "monte_carlo_window.h"
 #include "moisture_page_widget.h"
 #include "numeric_edit.h"
 #include "page_widget.h"
@@ -84,6 +85,36 @@ bool SaveDialog(QDialog& dialog, const QDir& dir, const QString& name) {
     dialog.show();
     const bool saved = Save(dialog, dir, name);
     dialog.close();
+    return saved;
+}
+
+// The Monte Carlo window of the relative-humidity page just below saturation
+// (a dew point 0.1 °C under the air temperature), where the interval of RH
+// is lopsided and stops at 100 %: a finished run, its RH row chosen.
+bool SaveMonteCarloWindow(MainWindow& window, const QDir& dir) {
+    RhPageWidget* rh = window.RelativeHumidityPageWidget();
+    if (rh == nullptr) return true;
+    window.ShowPage(MainWindow::kRelativeHumidityPage);
+    Type(rh->Field(RhField::DewPoint), QStringLiteral("19.9"));
+    Type(rh->Field(RhField::DewPointUncertainty), QStringLiteral("0.2"));
+    Type(rh->Field(RhField::Temperature), QStringLiteral("20"));
+    Type(rh->Field(RhField::TemperatureUncertainty), QStringLiteral("0.1"));
+    Type(rh->Field(RhField::P1), QStringLiteral("101.325"));
+    Type(rh->Field(RhField::P2), QStringLiteral("101.325"));
+    rh->ComputeButton()->click();
+    rh->MonteCarloButton()->click();
+    MonteCarloWindow* mc = rh->MonteCarlo();
+    if (mc == nullptr) return false;
+    QElapsedTimer waited;
+    waited.start();
+    while (mc->Running() && waited.elapsed() < 180000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    if (mc->Running() || !mc->Result()) return false;
+    const std::vector<MonteCarloOutput>& outputs = mc->Result()->outputs;
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        if (outputs[i].row == static_cast<int>(RhRow::Humidity)) mc->ChooseRow(static_cast<int>(i));
+    }
+    const bool saved = Save(*mc, dir, QStringLiteral("window_monte_carlo"));
+    mc->close();
     return saved;
 }
 
@@ -213,6 +244,8 @@ bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
         while (waited.elapsed() < 2500) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
         saved &= Save(window, dir, QStringLiteral("page4_laboratory_instrument_lost"));
     }
+
+    saved &= SaveMonteCarloWindow(window, dir);
 
     window.ShowPage(MainWindow::kRelativeHumidityPage);
     window.close();
