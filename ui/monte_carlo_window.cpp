@@ -47,7 +47,7 @@ constexpr int kCancel = 1629;           // "&Przerwij"
 constexpr int kClose = 1630;            // "Za&mknij"
 constexpr int kDrawingAdaptive = 1640;  // "Losowanie: %s z najwyżej %s (…)"
 constexpr int kDrawingFixed = 1641;     // "Losowanie: %s z %s"
-constexpr int kFailed = 1642;           // "Obliczenie nie powiodło się: %s"
+constexpr int kFailed = 1642;           // "Ocena metodą Monte Carlo nie powiodła się: %s"
 constexpr int kIntervalLegend = 1643;   // "przedział najkrótszy %s"
 constexpr int kCompareLegend = 1644;    // "wartość ± 2u"
 constexpr int kTails = 1645;            // "poza wykresem: %s z lewej, %s z prawej"
@@ -72,17 +72,6 @@ constexpr int kDefaultFixedDraws = 100000;
 QString Text(int id) { return StringTableText(id); }
 QString Text(int id, std::initializer_list<std::string_view> arguments) {
     return ToQString(FillIn(LoadString(id), arguments));
-}
-
-// A count of draws with its thousands apart ("1 000 000"), kept on one line.
-std::string Count(std::size_t n) {
-    std::string digits = std::to_string(n);
-    std::string out;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += "\u00a0";
-        out += digits[i];
-    }
-    return out;
 }
 
 // A coverage probability in per cent ("95 %", "99,7 %").
@@ -167,7 +156,7 @@ MonteCarloWindow::MonteCarloWindow(MonteCarloCalculation calculation, QWidget* p
     coverageLabel->setBuddy(coverage_);
     for (double p : kCoverages) coverage_->addItem(ToQString(Percent(p, calculation_.decimalSign)), p);
     coverage_->setCurrentIndex(kDefaultCoverage);
-    adaptive_->setText(Text(kAdaptive, {Count(defaults.maxDraws)}));
+    adaptive_->setText(Text(kAdaptive, {DrawCount(defaults.maxDraws)}));
     fixed_->setText(Text(kFixed));
     adaptive_->setChecked(true);
     auto* drawsGroup = new QButtonGroup(options);
@@ -355,7 +344,7 @@ void MonteCarloWindow::ShowRunning() {
     const std::size_t limit = std::max<std::size_t>(1, worker_->limit.load(std::memory_order_relaxed));
     progress_->setValue(static_cast<int>(std::min<std::size_t>(1000, drawn * 1000 / limit)));
     const bool adaptive = worker_->options.draws == 0;
-    status_->setText(Text(adaptive ? kDrawingAdaptive : kDrawingFixed, {Count(drawn), Count(limit)}));
+    status_->setText(Text(adaptive ? kDrawingAdaptive : kDrawingFixed, {DrawCount(drawn), DrawCount(limit)}));
     UpdateButtons();
 }
 
@@ -448,7 +437,7 @@ void MonteCarloWindow::ChooseRow(int row) {
     picture.compareLegend = std::string(LoadString(kCompareLegend));
     if (picture.histogram.below + picture.histogram.above > 0) {
         picture.tailsNote =
-            FillIn(LoadString(kTails), {Count(picture.histogram.below), Count(picture.histogram.above)});
+            FillIn(LoadString(kTails), {DrawCount(picture.histogram.below), DrawCount(picture.histogram.above)});
     }
     picture.decimalSign = calculation_.decimalSign;
     histogramGroup_->setTitle(Text(kHistogramTitle, {name}));

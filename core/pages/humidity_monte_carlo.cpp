@@ -133,8 +133,6 @@ std::pair<int, std::string> RefusalMessage(const HumidityEngine& engine, const C
     return {kInputsOutOfRange, WithDecimalSign(LoadString(kInputsOutOfRange), r.decimalSign)};
 }
 
-std::string Count(std::size_t n) { return std::to_string(n); }
-
 }  // namespace
 
 HumidityMonteCarlo RunMonteCarlo(const HumidityEngine& engine, const CalculationRequest& request,
@@ -215,17 +213,17 @@ std::vector<std::string> MonteCarloStatusLines(const HumidityMonteCarlo& mc, con
     std::snprintf(coverage, sizeof coverage, "%g", 100.0 * options.coverage);
     std::vector<std::string> lines;
     lines.push_back(WithDecimalSign(
-        FillIn(LoadString(kRunHeading), {Count(static_cast<std::size_t>(options.seed)), coverage}), decimalSign));
+        FillIn(LoadString(kRunHeading), {std::to_string(options.seed), coverage}), decimalSign));
     switch (o.status) {
         case montecarlo::Status::Stable:
-            lines.push_back(FillIn(LoadString(kStable), {Count(static_cast<std::size_t>(options.significantDigits)),
-                                                         Count(o.drawn)}));
+            lines.push_back(FillIn(LoadString(kStable), {std::to_string(options.significantDigits),
+                                                         DrawCount(o.drawn)}));
             break;
         case montecarlo::Status::CapReached:
             lines.push_back(FillIn(LoadString(kCapReached),
-                                   {Count(static_cast<std::size_t>(options.significantDigits)), Count(o.drawn)}));
+                                   {std::to_string(options.significantDigits), DrawCount(o.drawn)}));
             break;
-        case montecarlo::Status::Fixed: lines.push_back(FillIn(LoadString(kFixedDraws), {Count(o.drawn)})); break;
+        case montecarlo::Status::Fixed: lines.push_back(FillIn(LoadString(kFixedDraws), {DrawCount(o.drawn)})); break;
         case montecarlo::Status::Cancelled: lines.push_back(std::string(LoadString(kCancelled))); break;
         case montecarlo::Status::NothingAccepted:
             lines.push_back(FillIn(LoadString(kNothingAccepted), {mc.firstRefusal}));
@@ -234,10 +232,20 @@ std::vector<std::string> MonteCarloStatusLines(const HumidityMonteCarlo& mc, con
     if (o.refused > 0 && o.status != montecarlo::Status::Cancelled) {
         char share[32];
         std::snprintf(share, sizeof share, "%.1f", 100.0 * static_cast<double>(o.refused) / static_cast<double>(o.drawn));
-        lines.push_back(FillIn(LoadString(kRefused), {Count(o.refused), Count(o.drawn),
+        lines.push_back(FillIn(LoadString(kRefused), {DrawCount(o.refused), DrawCount(o.drawn),
                                                       WithDecimalSign(share, decimalSign), mc.firstRefusal}));
     }
     return lines;
+}
+
+std::string DrawCount(std::size_t n) {
+    const std::string digits = std::to_string(n);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += "\u00a0";
+        out += digits[i];
+    }
+    return out;
 }
 
 double ToDisplayValue(int row, double internal, std::string_view temperatureUnit, std::string_view enthalpyUnit) {

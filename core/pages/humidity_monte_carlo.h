@@ -94,6 +94,9 @@ MonteCarloRowTexts FormatMonteCarloRow(const CalculationRequest& request, const 
 std::vector<std::string> MonteCarloStatusLines(const HumidityMonteCarlo& mc, const montecarlo::Options& options,
                                                std::string_view decimalSign);
 
+// A count of draws with its thousands apart ("1 000 000", no-break spaces).
+std::string DrawCount(std::size_t n);
+
 // A value of an output's row in the page's units (a value, not a difference):
 // for the histogram of that output.
 double ToDisplayValue(int row, double internal, std::string_view temperatureUnit, std::string_view enthalpyUnit);

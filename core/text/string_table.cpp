@@ -597,7 +597,7 @@ constexpr StringEntry kPolish[] = {
     {1639, "Jednostka"},
     {1640, "Losowanie: %s z najwyżej %s (koniec wcześniej, gdy wyniki będą stabilne)"},
     {1641, "Losowanie: %s z %s"},
-    {1642, "Obliczenie nie powiodło się: %s"},
+    {1642, "Ocena metodą Monte Carlo nie powiodła się: %s"},
     {1643, "przedział najkrótszy %s"},
     {1644, "wartość ± 2u"},
     {1645, "poza wykresem: %s z lewej, %s z prawej"},

@@ -2393,9 +2393,9 @@ End the program?</translation>
         <translation>Drawing: %s of %s</translation>
     </message>
     <message>
-        <source>Obliczenie nie powiodło się: %s</source>
+        <source>Ocena metodą Monte Carlo nie powiodła się: %s</source>
         <comment>1642</comment>
-        <translation>The evaluation failed: %s</translation>
+        <translation>The Monte Carlo evaluation failed: %s</translation>
     </message>
     <message>
         <source>przedział najkrótszy %s</source>
