@@ -276,6 +276,13 @@ void MonteCarloSnapshot::WriteJson(JsonWriter& json) const {
         WriteTextPair(json, "shortest", t.shortestLow, t.shortestHigh);
         WriteTextPair(json, "symmetric", t.symmetricLow, t.symmetricHigh);
         json.Member("u_over_sd", t.ratio);
+        // Adaptive runs only: whether this result reached the digits asked for.
+        json.Key("stable");
+        if (options.draws == 0) {
+            json.Bool(result.internal.stable);
+        } else {
+            json.Null();
+        }
         json.Member("internal_unit", row.internalUnit);
         json.Member("internal_uncertainty_unit", row.internalUncertaintyUnit);
         json.Key("internal");

@@ -172,6 +172,24 @@ double Spread(const std::vector<const OutputSummary*>& figures) {
     return widest;
 }
 
+// Whether output o of the blocks judged so far (at least two) is stable: 2·s
+// of each of its figures within the numerical tolerance of its u. The
+// overall standard deviation sets the tolerance; the blocks' own, pooled,
+// are as good a figure of it here.
+bool OutputStable(const std::vector<Block>& kept, std::size_t o, const Options& options) {
+    std::vector<const OutputSummary*> figures;
+    double pooled = 0.0, weight = 0.0;
+    for (const Block& b : kept) {
+        if (!b.judged) continue;
+        figures.push_back(&b.figures[o]);
+        const double n = static_cast<double>(b.values[o].size());
+        pooled += (n - 1.0) * b.figures[o].sd * b.figures[o].sd;
+        weight += n - 1.0;
+    }
+    if (figures.size() < 2) return false;
+    return Spread(figures) <= NumericalTolerance(std::sqrt(pooled / weight), options.significantDigits);
+}
+
 }  // namespace
 
 std::size_t BlockSize(double coverage) {
@@ -307,26 +325,9 @@ Outcome Evaluate(std::span<const InputDistribution> inputs, std::size_t outputCo
             kept.push_back(std::move(batch[k]));
             ++next;
             if (!adaptive) continue;
-            std::vector<const Block*> judged;
-            for (const Block& b : kept) {
-                if (b.judged) judged.push_back(&b);
-            }
-            if (judged.size() < 2) continue;
+            if (std::count_if(kept.begin(), kept.end(), [](const Block& b) { return b.judged; }) < 2) continue;
             stable = true;
-            for (std::size_t o = 0; o < outputCount && stable; ++o) {
-                std::vector<const OutputSummary*> figures;
-                // The overall standard deviation sets the tolerance; the
-                // blocks' own, pooled, are as good a figure of it here.
-                double pooled = 0.0, weight = 0.0;
-                for (const Block* b : judged) {
-                    figures.push_back(&b->figures[o]);
-                    const double n = static_cast<double>(b->values[o].size());
-                    pooled += (n - 1.0) * b->figures[o].sd * b->figures[o].sd;
-                    weight += n - 1.0;
-                }
-                const double tolerance = NumericalTolerance(std::sqrt(pooled / weight), options.significantDigits);
-                if (Spread(figures) > tolerance) stable = false;
-            }
+            for (std::size_t o = 0; o < outputCount && stable; ++o) stable = OutputStable(kept, o, options);
         }
         if (progress && !progress(out.drawn, limit)) {
             out.status = Status::Cancelled;
@@ -350,6 +351,7 @@ Outcome Evaluate(std::span<const InputDistribution> inputs, std::size_t outputCo
     out.outputs.reserve(outputCount);
     out.sorted.resize(outputCount);
     for (std::size_t o = 0; o < outputCount; ++o) {
+        const bool outputStable = adaptive && OutputStable(kept, o, options);
         std::vector<double> sorted;
         sorted.reserve(out.accepted);
         for (Block& b : kept) {
@@ -358,6 +360,7 @@ Outcome Evaluate(std::span<const InputDistribution> inputs, std::size_t outputCo
         }
         SortValues(sorted);
         out.outputs.push_back(Summarise(sorted, options.coverage));
+        out.outputs.back().stable = outputStable;
         out.sorted[o] = std::move(sorted);
     }
     return out;

@@ -77,6 +77,9 @@ struct OutputSummary {
     double sd = 0.0;  // standard deviation, n - 1
     double shortestLow = 0.0, shortestHigh = 0.0;    // the shortest coverage interval
     double symmetricLow = 0.0, symmetricHigh = 0.0;  // the probabilistically symmetric one
+    // Adaptive: this output's figures reached the digits asked for (when the
+    // cap came first, some may have and others not); false for a fixed run.
+    bool stable = false;
 };
 
 enum class Status {

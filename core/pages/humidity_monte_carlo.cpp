@@ -1,5 +1,6 @@
 #include "pages/humidity_monte_carlo.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -24,6 +25,10 @@ constexpr int kFixedDraws = 1583;
 constexpr int kRefused = 1584;
 constexpr int kNothingAccepted = 1585;
 constexpr int kCancelled = 1586;
+constexpr int kNotYetStable = 1587;
+// A result's column in running text.
+constexpr int kOverWaterWords = 189;
+constexpr int kOverIceWords = 190;
 // Column headings of the grid, for a result's column.
 constexpr int kOverWater = 1004;
 constexpr int kOverIce = 1005;
@@ -219,10 +224,27 @@ std::vector<std::string> MonteCarloStatusLines(const HumidityMonteCarlo& mc, con
             lines.push_back(FillIn(LoadString(kStable), {std::to_string(options.significantDigits),
                                                          DrawCount(o.drawn)}));
             break;
-        case montecarlo::Status::CapReached:
+        case montecarlo::Status::CapReached: {
             lines.push_back(FillIn(LoadString(kCapReached),
                                    {std::to_string(options.significantDigits), DrawCount(o.drawn)}));
+            // Which results the digits still lack, so the others can be read as they stand.
+            const bool bothColumns = std::any_of(mc.outputs.begin(), mc.outputs.end(),
+                                                 [](const MonteCarloOutput& out) { return out.phase == Phase::Ice; }) &&
+                                     std::any_of(mc.outputs.begin(), mc.outputs.end(),
+                                                 [](const MonteCarloOutput& out) { return out.phase == Phase::Water; });
+            std::string unstable;
+            for (std::size_t i = 0; i < mc.outputs.size() && i < o.outputs.size(); ++i) {
+                if (o.outputs[i].stable) continue;
+                if (!unstable.empty()) unstable += ", ";
+                unstable += ResultRowLabel(mc.outputs[i].row);
+                if (bothColumns) {
+                    unstable += ' ';
+                    unstable += LoadString(mc.outputs[i].phase == Phase::Water ? kOverWaterWords : kOverIceWords);
+                }
+            }
+            if (!unstable.empty()) lines.push_back(FillIn(LoadString(kNotYetStable), {unstable}));
             break;
+        }
         case montecarlo::Status::Fixed: lines.push_back(FillIn(LoadString(kFixedDraws), {DrawCount(o.drawn)})); break;
         case montecarlo::Status::Cancelled: lines.push_back(std::string(LoadString(kCancelled))); break;
         case montecarlo::Status::NothingAccepted:

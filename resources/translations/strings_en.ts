@@ -2238,9 +2238,9 @@ End the program?</translation>
         <translation>Results stable to %s significant digits after %s draws</translation>
     </message>
     <message>
-        <source>Wyniki nie ustabilizowały się na %s cyfrach znaczących w %s losowaniach (górna granica)</source>
+        <source>Nie wszystkie wyniki ustaliły się na %s cyfrach znaczących w %s losowaniach (górna granica)</source>
         <comment>1582</comment>
-        <translation>Results not stable to %s significant digits within %s draws (the upper limit)</translation>
+        <translation>Not every result stable to %s significant digits within %s draws (the upper limit)</translation>
     </message>
     <message>
         <source>Losowań: %s</source>
@@ -2261,6 +2261,11 @@ End the program?</translation>
         <source>Obliczenie przerwane</source>
         <comment>1586</comment>
         <translation>Evaluation cancelled</translation>
+    </message>
+    <message>
+        <source>Jeszcze nieustalone: %s</source>
+        <comment>1587</comment>
+        <translation>Not yet stable: %s</translation>
     </message>
     <message>
         <source>Przedziały rozszerzenia metodą Monte Carlo</source>

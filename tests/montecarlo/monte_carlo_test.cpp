@@ -55,12 +55,23 @@ TEST(MonteCarlo, AdaptiveRunStopsWhenTheDigitsAskedForAreStable) {
     EXPECT_NEAR(two.outputs[0].sd, kLinearSigma, tolerance);
     EXPECT_NEAR(two.outputs[0].mean, -4.0, tolerance);
     EXPECT_NEAR(two.outputs[0].shortestHigh, -4.0 + 1.959964 * kLinearSigma, 2 * tolerance);
-    // A cap below what the digits need ends the run unsure, and says so.
-    o.significantDigits = 3;
-    o.maxDraws = 40000;
-    const Outcome capped = Evaluate(kLinearInputs, 1, Linear(), o);
+    // A cap below what the digits need ends the run unsure, and says which
+    // result lacks them: a σ of 0.095 has a tolerance a tenth of one of 1.17's.
+    // (The same seed draws the same inputs, so the first result is as stable
+    // as in the run above when the cap is where that run stopped.)
+    o.maxDraws = two.drawn;
+    const EvaluatorFactory twoResults = [] {
+        return [](std::span<const double> x, std::span<double> y) {
+            y[0] = 2.0 * x[0] + 3.0 * x[1];
+            y[1] = 0.19 * x[0];
+            return 0;
+        };
+    };
+    const Outcome capped = Evaluate(kLinearInputs, 2, twoResults, o);
     EXPECT_EQ(capped.status, Status::CapReached);
-    EXPECT_EQ(capped.drawn, 40000u);
+    EXPECT_EQ(capped.drawn, two.drawn);
+    EXPECT_TRUE(capped.outputs[0].stable);
+    EXPECT_FALSE(capped.outputs[1].stable);
 }
 
 TEST(MonteCarlo, RefusedDrawsAreCountedAndLeftOutOfTheFigures) {
