@@ -246,32 +246,27 @@ fs::path ManifestPath(const fs::path& file) {
 }
 
 std::string IsoLocalTime(const CalendarTime& time) {
-    std::tm tm{};
-    tm.tm_year = time.year - 1900;
-    tm.tm_mon = time.month - 1;
-    tm.tm_mday = time.day;
-    tm.tm_hour = time.hour;
-    tm.tm_min = time.minute;
-    tm.tm_sec = time.second;
-    tm.tm_isdst = -1;
-    const std::time_t seconds = std::mktime(&tm);
+    std::tm given{};
+    given.tm_year = time.year - 1900;
+    given.tm_mon = time.month - 1;
+    given.tm_mday = time.day;
+    given.tm_hour = time.hour;
+    given.tm_min = time.minute;
+    given.tm_sec = time.second;
+    given.tm_isdst = -1;
+    // The fields as given, with the offset in force then (mktime may move a
+    // time that does not exist in the zone by an hour, so it works on a copy).
+    std::tm probe = given;
+    const std::time_t seconds = std::mktime(&probe);
     if (seconds == static_cast<std::time_t>(-1)) {
         // Beyond what the system can place: the moment as the clock showed it, offset unknown (UTC).
-        tm.tm_gmtoff = 0;
-        return IsoFromTm(tm);
+        given.tm_gmtoff = 0;
+        return IsoFromTm(given);
     }
     std::tm local{};
     localtime_r(&seconds, &local);
-    // The fields as given, with the offset in force then (mktime may have
-    // moved a time that does not exist in the zone by an hour).
-    tm.tm_year = time.year - 1900;
-    tm.tm_mon = time.month - 1;
-    tm.tm_mday = time.day;
-    tm.tm_hour = time.hour;
-    tm.tm_min = time.minute;
-    tm.tm_sec = time.second;
-    tm.tm_gmtoff = local.tm_gmtoff;
-    return IsoFromTm(tm);
+    given.tm_gmtoff = local.tm_gmtoff;
+    return IsoFromTm(given);
 }
 
 std::vector<ManifestTable> TablesInUse(const Settings& settings) {
