@@ -55,7 +55,7 @@ void CompareSwatch(QPainter& painter, const QRectF& r, double scale) {
 
 }  // namespace
 
-void PaintHistogram(QPainter& painter, const HistogramPicture& picture, const QRectF& area) {
+void PaintHistogram(QPainter& painter, const MonteCarloHistogram& picture, const QRectF& area) {
     const montecarlo::Histogram& hist = picture.histogram;
     painter.save();
     QFont font;

@@ -26,10 +26,7 @@
 #include <vector>
 
 #include "chart/histogram_painter.h"
-#include "montecarlo/histogram.h"
 #include "pages/calculator_page.h"
-#include "pages/number_entry.h"
-#include "pages/result_grid.h"
 #include "text/strings.h"
 #include "widget_texts.h"
 
@@ -48,9 +45,6 @@ constexpr int kClose = 1630;            // "Za&mknij"
 constexpr int kDrawingAdaptive = 1640;  // "Losowanie: %s z najwyżej %s (…)"
 constexpr int kDrawingFixed = 1641;     // "Losowanie: %s z %s"
 constexpr int kFailed = 1642;           // "Ocena metodą Monte Carlo nie powiodła się: %s"
-constexpr int kIntervalLegend = 1643;   // "przedział najkrótszy %s"
-constexpr int kCompareLegend = 1644;    // "wartość ± 2u"
-constexpr int kTails = 1645;            // "poza wykresem: %s z lewej, %s z prawej"
 constexpr int kOptionsGroup = 1646;     // "Losowanie"
 constexpr int kHistogramTitle = 1647;   // "Histogram: %s"
 constexpr int kTableTip = 1655;         // "Wybierz wiersz, …"
@@ -75,11 +69,7 @@ QString Text(int id, std::initializer_list<std::string_view> arguments) {
 }
 
 // A coverage probability in per cent ("95 %", "99,7 %").
-std::string Percent(double p, std::string_view decimalSign) {
-    const double percent = 100.0 * p;
-    const int decimals = std::abs(percent - std::round(percent)) < 1e-9 ? 0 : 1;
-    return FormatFixed(percent, decimals, decimalSign) + "\u00a0%";
-}
+std::string Percent(double p, std::string_view decimalSign) { return CoveragePercent(p, decimalSign) + "\u00a0%"; }
 
 }  // namespace
 
@@ -90,11 +80,11 @@ public:
         setMinimumSize(420, 220);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     }
-    void Show(std::optional<HistogramPicture> picture) {
+    void Show(std::optional<MonteCarloHistogram> picture) {
         picture_ = std::move(picture);
         update();
     }
-    const std::optional<HistogramPicture>& Picture() const { return picture_; }
+    const std::optional<MonteCarloHistogram>& Picture() const { return picture_; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -107,7 +97,7 @@ protected:
     }
 
 private:
-    std::optional<HistogramPicture> picture_;
+    std::optional<MonteCarloHistogram> picture_;
 };
 
 std::optional<MonteCarloCalculation> MonteCarloCalculationOf(const CalculatorPage& page, const QString& pageName) {
@@ -401,46 +391,10 @@ void MonteCarloWindow::ChooseRow(int row) {
         table_->setCurrentCell(row, 0);  // comes back here through currentCellChanged
         return;
     }
-    const HumidityMonteCarlo& mc = *result_;
-    const MonteCarloOutput& output = mc.outputs[static_cast<std::size_t>(row)];
-    const montecarlo::OutputSummary& summary = mc.outcome.outputs[static_cast<std::size_t>(row)];
-    const std::string& tUnit = calculation_.temperatureUnit;
-    const std::string& hUnit = calculation_.enthalpyUnit;
-    auto display = [&](double internal) { return ToDisplayValue(output.row, internal, tUnit, hUnit); };
-
-    // Every unit conversion rises with the value, so the values stay in order.
-    const std::vector<double>& sorted = mc.outcome.sorted[static_cast<std::size_t>(row)];
-    std::vector<double> shown(sorted.size());
-    std::transform(sorted.begin(), sorted.end(), shown.begin(), display);
-
-    const Quantity q = CalculatorPage::RowQuantity(output.row);
-    const double value = calculation_.request.result.Value(q, output.phase);
-    const double u = calculation_.request.result.Uncertainty(q, output.phase);
-    HistogramPicture picture;
-    picture.intervalLow = display(summary.shortestLow);
-    picture.intervalHigh = display(summary.shortestHigh);
-    picture.compareLow = display(value - 2 * u);
-    picture.compareHigh = display(value + 2 * u);
-    const std::size_t bins =
-        std::clamp<std::size_t>(static_cast<std::size_t>(std::sqrt(static_cast<double>(shown.size()))), 20, 80);
-    picture.histogram = montecarlo::MakeHistogram(shown, bins, std::min(picture.intervalLow, picture.compareLow),
-                                                  std::max(picture.intervalHigh, picture.compareHigh));
-    const MonteCarloRowTexts t =
-        FormatMonteCarloRow(calculation_.request, mc, static_cast<std::size_t>(row), tUnit, hUnit,
-                            calculation_.resultPrecision, calculation_.decimalSign);
-    // "RH (nad wodą)": the column's heading read as part of the name.
-    QString column = ToQString(t.column);
-    if (!column.isEmpty()) column[0] = column[0].toLower();
-    const std::string name = t.label + " (" + column.toStdString() + ")";
-    picture.axisTitle = t.unit.empty() ? name : name + ", " + t.unit;
-    picture.intervalLegend = FillIn(LoadString(kIntervalLegend), {Percent(resultOptions_.coverage, calculation_.decimalSign)});
-    picture.compareLegend = std::string(LoadString(kCompareLegend));
-    if (picture.histogram.below + picture.histogram.above > 0) {
-        picture.tailsNote =
-            FillIn(LoadString(kTails), {DrawCount(picture.histogram.below), DrawCount(picture.histogram.above)});
-    }
-    picture.decimalSign = calculation_.decimalSign;
-    histogramGroup_->setTitle(Text(kHistogramTitle, {name}));
+    MonteCarloHistogram picture =
+        HistogramOfOutput(calculation_.request, *result_, static_cast<std::size_t>(row), resultOptions_.coverage,
+                          calculation_.temperatureUnit, calculation_.enthalpyUnit, calculation_.decimalSign);
+    histogramGroup_->setTitle(Text(kHistogramTitle, {picture.name}));
     histogram_->Show(std::move(picture));
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 
 #include "pages/input_limits.h"
@@ -29,6 +28,10 @@ constexpr int kNotYetStable = 1587;
 // A result's column in running text.
 constexpr int kOverWaterWords = 189;
 constexpr int kOverIceWords = 190;
+// Texts of a histogram.
+constexpr int kIntervalLegend = 1643;  // "przedział najkrótszy %s"
+constexpr int kCompareLegend = 1644;   // "wartość ± 2u"
+constexpr int kTails = 1645;           // "poza wykresem: %s z lewej, %s z prawej"
 // Column headings of the grid, for a result's column.
 constexpr int kOverWater = 1004;
 constexpr int kOverIce = 1005;
@@ -201,24 +204,16 @@ MonteCarloRowTexts FormatMonteCarloRow(const CalculationRequest& request, const 
     t.shortestHigh = value(s.shortestHigh);
     t.symmetricLow = value(s.symmetricLow);
     t.symmetricHigh = value(s.symmetricHigh);
-    if (s.sd > 0.0) {
-        char ratio[32];
-        std::snprintf(ratio, sizeof ratio, "%.3f", u / s.sd);
-        t.ratio = WithDecimalSign(ratio, decimalSign);
-    } else {
-        t.ratio = "—";
-    }
+    t.ratio = s.sd > 0.0 ? FormatFixed(u / s.sd, 3, decimalSign) : "—";
     return t;
 }
 
 std::vector<std::string> MonteCarloStatusLines(const HumidityMonteCarlo& mc, const montecarlo::Options& options,
                                                std::string_view decimalSign) {
     const montecarlo::Outcome& o = mc.outcome;
-    char coverage[32];
-    std::snprintf(coverage, sizeof coverage, "%g", 100.0 * options.coverage);
     std::vector<std::string> lines;
-    lines.push_back(WithDecimalSign(
-        FillIn(LoadString(kRunHeading), {std::to_string(options.seed), coverage}), decimalSign));
+    lines.push_back(
+        FillIn(LoadString(kRunHeading), {std::to_string(options.seed), CoveragePercent(options.coverage, decimalSign)}));
     switch (o.status) {
         case montecarlo::Status::Stable:
             lines.push_back(FillIn(LoadString(kStable), {std::to_string(options.significantDigits),
@@ -252,12 +247,53 @@ std::vector<std::string> MonteCarloStatusLines(const HumidityMonteCarlo& mc, con
             return lines;
     }
     if (o.refused > 0 && o.status != montecarlo::Status::Cancelled) {
-        char share[32];
-        std::snprintf(share, sizeof share, "%.1f", 100.0 * static_cast<double>(o.refused) / static_cast<double>(o.drawn));
+        const double share = 100.0 * static_cast<double>(o.refused) / static_cast<double>(o.drawn);
         lines.push_back(FillIn(LoadString(kRefused), {DrawCount(o.refused), DrawCount(o.drawn),
-                                                      WithDecimalSign(share, decimalSign), mc.firstRefusal}));
+                                                      FormatFixed(share, 1, decimalSign), mc.firstRefusal}));
     }
     return lines;
+}
+
+MonteCarloHistogram HistogramOfOutput(const CalculationRequest& request, const HumidityMonteCarlo& mc,
+                                      std::size_t output, double coverage, std::string_view temperatureUnit,
+                                      std::string_view enthalpyUnit, std::string_view decimalSign) {
+    const MonteCarloOutput& o = mc.outputs.at(output);
+    const montecarlo::OutputSummary& summary = mc.outcome.outputs.at(output);
+    const Quantity q = ResultRowQuantity(o.row);
+    const auto display = [&](double internal) { return ResultForDisplay(q, internal, temperatureUnit, enthalpyUnit); };
+
+    // Every unit conversion rises with the value, so the values stay in order.
+    const std::vector<double>& sorted = mc.outcome.sorted.at(output);
+    std::vector<double> shown(sorted.size());
+    std::transform(sorted.begin(), sorted.end(), shown.begin(), display);
+
+    const double value = request.result.Value(q, o.phase);
+    const double u = request.result.Uncertainty(q, o.phase);
+    MonteCarloHistogram h;
+    h.intervalLow = display(summary.shortestLow);
+    h.intervalHigh = display(summary.shortestHigh);
+    h.compareLow = display(value - 2 * u);
+    h.compareHigh = display(value + 2 * u);
+    const std::size_t bins =
+        std::clamp<std::size_t>(static_cast<std::size_t>(std::sqrt(static_cast<double>(shown.size()))), 20, 80);
+    h.histogram = montecarlo::MakeHistogram(shown, bins, std::min(h.intervalLow, h.compareLow),
+                                            std::max(h.intervalHigh, h.compareHigh));
+    h.name = std::string(ResultRowLabel(o.row)) + " (" +
+             std::string(LoadString(o.phase == Phase::Water ? kOverWaterWords : kOverIceWords)) + ")";
+    const std::string unit = ResultRowUnit(o.row, temperatureUnit, enthalpyUnit);
+    h.axisTitle = unit.empty() ? h.name : h.name + ", " + unit;
+    h.intervalLegend = FillIn(LoadString(kIntervalLegend), {CoveragePercent(coverage, decimalSign) + "\u00a0%"});
+    h.compareLegend = std::string(LoadString(kCompareLegend));
+    if (h.histogram.below + h.histogram.above > 0) {
+        h.tailsNote = FillIn(LoadString(kTails), {DrawCount(h.histogram.below), DrawCount(h.histogram.above)});
+    }
+    h.decimalSign = std::string(decimalSign);
+    return h;
+}
+
+std::string CoveragePercent(double coverage, std::string_view decimalSign) {
+    const double percent = 100.0 * coverage;
+    return FormatFixed(percent, std::abs(percent - std::round(percent)) < 1e-9 ? 0 : 1, decimalSign);
 }
 
 std::string DrawCount(std::size_t n) {

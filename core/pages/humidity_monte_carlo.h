@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "montecarlo/histogram.h"
 #include "montecarlo/monte_carlo.h"
 #include "pages/result_grid.h"
 #include "physics/humidity_engine.h"
@@ -93,6 +94,27 @@ MonteCarloRowTexts FormatMonteCarloRow(const CalculationRequest& request, const 
 // 1 234 z 40 000 (…)". One line per statement.
 std::vector<std::string> MonteCarloStatusLines(const HumidityMonteCarlo& mc, const montecarlo::Options& options,
                                                std::string_view decimalSign);
+
+// The histogram of one summarised result, as numbers and texts in the
+// page's units, for a painter to map: the values drawn, the shortest
+// coverage interval and, to compare, the page's value ± 2u.
+struct MonteCarloHistogram {
+    montecarlo::Histogram histogram;
+    double intervalLow = 0.0, intervalHigh = 0.0;
+    double compareLow = 0.0, compareHigh = 0.0;
+    std::string name;            // the result: "RH (nad wodą)"
+    std::string axisTitle;       // under the axis: the name and its unit
+    std::string intervalLegend;  // what the shaded band is
+    std::string compareLegend;   // what the dashed lines are
+    std::string tailsNote;       // how many values lie beyond the bars; empty when none
+    std::string decimalSign = ",";
+};
+MonteCarloHistogram HistogramOfOutput(const CalculationRequest& request, const HumidityMonteCarlo& mc,
+                                      std::size_t output, double coverage, std::string_view temperatureUnit,
+                                      std::string_view enthalpyUnit, std::string_view decimalSign);
+
+// A coverage probability in per cent, without the sign: "95", "99,7".
+std::string CoveragePercent(double coverage, std::string_view decimalSign);
 
 // A count of draws with its thousands apart ("1 000 000", no-break spaces).
 std::string DrawCount(std::size_t n);
