@@ -13,8 +13,8 @@
 #include <cstdlib>
 
 #include "chart/trend_painter.h"
-#include "lab/history.h"
-#include "lab/trend_chart.h"
+#include "lab/trends/history.h"
+#include "lab/trends/trend_chart.h"
 
 namespace {
 

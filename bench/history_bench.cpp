@@ -8,8 +8,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "lab/history.h"
-#include "lab/stability.h"
+#include "lab/trends/history.h"
+#include "lab/trends/stability.h"
 
 namespace {
 

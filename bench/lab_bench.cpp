@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "lab/cal_file.h"
-#include "lab/calibration_table.h"
-#include "lab/stream_decoder.h"
+#include "lab/tables/cal_file.h"
+#include "lab/tables/calibration_table.h"
+#include "lab/lines/stream_decoder.h"
 
 namespace {
 

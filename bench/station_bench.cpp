@@ -13,7 +13,7 @@
 
 #include "../tests/lab/lab_test_support.h"
 #include "../tests/lab/station_test_support.h"
-#include "lab/laboratory_page.h"
+#include "lab/station/laboratory_page.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "app/files.h"
-#include "lab/lab_messages.h"
+#include "lab/base/lab_messages.h"
 #include "text/strings.h"
 
 namespace wegator {

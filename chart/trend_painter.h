@@ -1,4 +1,4 @@
-// Drawing a trend chart (lab/trend_chart.h) with QPainter: panels stacked
+// Drawing a trend chart (lab/trends/trend_chart.h) with QPainter: panels stacked
 // under one time axis, each line a band from its lowest to its highest
 // reading per pixel column with the mean drawn over it, the stability band,
 // the restarts and the cursor. The same drawing serves the screen, the
@@ -11,7 +11,7 @@
 #include <QSize>
 #include <string>
 
-#include "lab/trend_chart.h"
+#include "lab/trends/trend_chart.h"
 
 class QPainter;
 class QPaintDevice;

@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-#include "lab/recorded_file.h"
+#include "lab/records/recorded_file.h"
 
 namespace wegator::cli {
 

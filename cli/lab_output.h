@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "lab/calibration_table.h"
-#include "lab/calibration_tables.h"
-#include "lab/reading.h"
+#include "lab/tables/calibration_table.h"
+#include "lab/tables/calibration_tables.h"
+#include "lab/lines/reading.h"
 #include "text_output.h"
 
 namespace wegator::cli {

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "evaluation_output.h"
-#include "lab/stream_decoder.h"
+#include "lab/lines/stream_decoder.h"
 #include "stop_signals.h"
 #include "time_limit.h"
 #include "serial/serial_channel.h"

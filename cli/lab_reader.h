@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "lab/stream.h"
+#include "lab/lines/stream.h"
 #include "lab_output.h"
 
 namespace wegator::cli {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "lab/cal_file.h"
+#include "lab/tables/cal_file.h"
 
 using namespace wegator::lab;
 

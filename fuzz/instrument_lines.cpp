@@ -6,8 +6,8 @@
 #include <span>
 
 #include "fuzz_check.h"
-#include "lab/dp30_line.h"
-#include "lab/f250_line.h"
+#include "lab/lines/dp30_line.h"
+#include "lab/lines/f250_line.h"
 
 using namespace wegator::lab;
 

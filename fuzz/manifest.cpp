@@ -2,7 +2,7 @@
 // verify` uses it: a text is either refused with a reason, or read into a
 // manifest that is written and read back as the very same.
 #include "fuzz_check.h"
-#include "lab/manifest.h"
+#include "lab/records/manifest.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace wegator::lab;

@@ -1,7 +1,7 @@
 // DecodeQxFrame on any bytes of a 7-bit line. An accepted frame has the
 // length of its kind, a channel 0 to 8, and values within what its fields can
 // hold; a frame with one character's parity bit flipped is never accepted.
-#include "lab/qx_frame.h"
+#include "lab/lines/qx_frame.h"
 
 #include <cmath>
 #include <vector>

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "fuzz_check.h"
-#include "lab/recorded_file.h"
-#include "lab/trend_chart.h"
+#include "lab/records/recorded_file.h"
+#include "lab/trends/trend_chart.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace wegator::lab;

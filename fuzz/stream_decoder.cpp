@@ -6,7 +6,7 @@
 // reading is well formed, only the F-250 asks for commands, the line in
 // progress stays within the stream's buffer, and after a purge a good line is
 // read again: no input can wedge a stream.
-#include "lab/stream_decoder.h"
+#include "lab/lines/stream_decoder.h"
 
 #include <bit>
 #include <cmath>

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "lab/laboratory_page.h"
+#include "lab/station/laboratory_page.h"
 #include "print/printout_painter.h"
 
 namespace wegator {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "lab/trend_chart.h"
+#include "lab/trends/trend_chart.h"
 #include "pages/print_layout.h"
 
 class QIODevice;

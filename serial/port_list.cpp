@@ -6,7 +6,7 @@
 #include <map>
 #include <system_error>
 
-#include "lab/port_names.h"
+#include "lab/lines/port_names.h"
 
 namespace wegator {
 

@@ -9,7 +9,7 @@
 #include <set>
 #include <utility>
 
-#include "lab/port_names.h"
+#include "lab/lines/port_names.h"
 
 namespace wegator {
 

@@ -27,7 +27,7 @@
 #include <functional>
 #include <memory>
 
-#include "lab/stream.h"
+#include "lab/lines/stream.h"
 #include "serial/f250_log.h"
 
 namespace wegator {
@@ -59,7 +59,7 @@ public:
     void SetPurgeHandler(PurgeHandler handler) { onPurge_ = std::move(handler); }
     void SetLossHandler(LossHandler handler) { onLoss_ = std::move(handler); }
 
-    // Opens "COMn" (through its link or the fixed device, see lab/port_names.h)
+    // Opens "COMn" (through its link or the fixed device, see lab/lines/port_names.h)
     // or a device path, exclusively, with the stream's line settings, and
     // purges both buffers. An open channel is closed first. On failure nothing stays
     // open and ErrorText() says why.

@@ -5,7 +5,7 @@
 
 #include <csignal>
 
-#include "lab/port_names.h"
+#include "lab/lines/port_names.h"
 #include "serial/serial_channel.h"
 
 namespace wegator {

@@ -14,9 +14,9 @@
 #include <QObject>
 #include <QTimer>
 
-#include "lab/eight_channel_page.h"
-#include "lab/laboratory_page.h"
-#include "lab/station_time.h"
+#include "lab/station/eight_channel_page.h"
+#include "lab/station/laboratory_page.h"
+#include "lab/base/station_time.h"
 
 namespace wegator {
 

@@ -8,8 +8,8 @@
 #include <QScrollBar>
 #include <QTextDocument>
 
-#include "lab/calibration_run.h"
-#include "lab/laboratory_page.h"
+#include "lab/station/calibration_run.h"
+#include "lab/station/laboratory_page.h"
 #include "ui_calibration_dialog.h"
 #include "widget_texts.h"
 

@@ -9,8 +9,8 @@
 
 #include <QElapsedTimer>
 
-#include "lab/eight_channel_page.h"
-#include "lab/laboratory_page.h"
+#include "lab/station/eight_channel_page.h"
+#include "lab/station/laboratory_page.h"
 #include "page_widget.h"
 
 class QComboBox;

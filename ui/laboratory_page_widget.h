@@ -13,7 +13,7 @@
 #include <QElapsedTimer>
 
 #include "humidity_page_view.h"
-#include "lab/laboratory_page.h"
+#include "lab/station/laboratory_page.h"
 #include "page_widget.h"
 
 class QLabel;

@@ -11,7 +11,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "lab/lab_host.h"
+#include "lab/station/lab_host.h"
 #include "qt_page_host.h"
 
 namespace wegator {

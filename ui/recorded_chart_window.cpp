@@ -10,7 +10,7 @@
 #include <string>
 
 #include "data_files.h"
-#include "lab/lab_messages.h"
+#include "lab/base/lab_messages.h"
 #include "station/qt_station.h"
 #include "text/string_table.h"
 #include "text/strings.h"

@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "lab/recorded_file.h"
-#include "lab/trend_chart.h"
+#include "lab/records/recorded_file.h"
+#include "lab/trends/trend_chart.h"
 
 namespace wegator {
 

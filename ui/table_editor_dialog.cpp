@@ -10,7 +10,7 @@
 #include "text/string_table.h"
 #include "artwork.h"
 #include "humidity_page_view.h"
-#include "lab/cal_file.h"
+#include "lab/tables/cal_file.h"
 #include "numeric_edit.h"
 #include "ui_qx311_channel_dialog.h"
 #include "ui_table_editor_dialog.h"

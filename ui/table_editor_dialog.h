@@ -19,8 +19,8 @@
 #include <optional>
 #include <string>
 
-#include "lab/calibration_table.h"
-#include "lab/table_editor.h"
+#include "lab/tables/calibration_table.h"
+#include "lab/tables/table_editor.h"
 
 class QComboBox;
 class QPushButton;

@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "chart/trend_painter.h"
-#include "lab/lab_messages.h"
+#include "lab/base/lab_messages.h"
 #include "text/string_table.h"
 #include "widget_texts.h"
 

@@ -1,5 +1,5 @@
 // A live trend chart on screen. The owner (the laboratory or QX-311 page)
-// builds the chart (lab/trend_chart.h) when the widget asks for one of its
+// builds the chart (lab/trends/trend_chart.h) when the widget asks for one of its
 // current width and time window; the widget draws it, follows the mouse with
 // a cursor that reads each line's value, and offers in its context menu the
 // time window, the quantities shown and an export to PNG, SVG or PDF.
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "lab/trend_chart.h"
+#include "lab/trends/trend_chart.h"
 
 class QMenu;
 class QTimer;

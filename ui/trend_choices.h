@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "lab/trend.h"
+#include "lab/trends/trend.h"
 #include "trend_chart_widget.h"
 
 class QLabel;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "sheet/laboratory_settings_target.h"
-#include "lab/laboratory_page.h"
+#include "lab/station/laboratory_page.h"
 
 namespace wegator::lab {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <iterator>
 
-#include "lab/stream_use.h"
+#include "lab/lines/stream_use.h"
 
 namespace wegator {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "lab/calibration_tables.h"
-#include "lab/stream.h"
+#include "lab/tables/calibration_tables.h"
+#include "lab/lines/stream.h"
 
 namespace wegator {
 

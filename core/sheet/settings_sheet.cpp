@@ -5,8 +5,8 @@
 #include "sheet/laboratory_settings_target.h"
 #include "sheet/settings_sheet_support.h"
 #include "text/strings.h"
-#include "lab/cal_file.h"
-#include "lab/stream_use.h"
+#include "lab/tables/cal_file.h"
+#include "lab/lines/stream_use.h"
 #include "pages/number_entry.h"
 #include "physics/units.h"
 

@@ -20,8 +20,8 @@
 #include "sheet/psychrometer_adjustment.h"
 #include "app/settings.h"
 #include "sheet/settings_change.h"
-#include "lab/calibration_table.h"
-#include "lab/calibration_tables.h"
+#include "lab/tables/calibration_table.h"
+#include "lab/tables/calibration_tables.h"
 
 namespace wegator {
 

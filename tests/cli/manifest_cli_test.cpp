@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "lab/data_file.h"
-#include "lab/manifest.h"
+#include "lab/records/data_file.h"
+#include "lab/records/manifest.h"
 #include "support/program_run.h"
 
 namespace {

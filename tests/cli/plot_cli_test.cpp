@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "lab/data_file.h"
+#include "lab/records/data_file.h"
 #include "pages/page_host.h"
 #include "support/program_run.h"
 

@@ -1,4 +1,4 @@
-#include "lab/cal_file.h"
+#include "lab/tables/cal_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

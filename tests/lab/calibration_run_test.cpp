@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "lab/calibration_run.h"
-#include "lab/lab_host.h"
-#include "lab/lab_messages.h"
+#include "lab/station/calibration_run.h"
+#include "lab/station/lab_host.h"
+#include "lab/base/lab_messages.h"
 #include "lab_test_support.h"
 #include "physics/humidity_engine.h"
 #include "station_test_support.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "lab/data_file.h"
-#include "lab/lab_messages.h"
-#include "lab/record_file.h"
+#include "lab/records/data_file.h"
+#include "lab/base/lab_messages.h"
+#include "lab/records/record_file.h"
 #include "lab_test_support.h"
 #include "pages/page_host.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "lab/qx_frame.h"
-#include "lab/stream_decoder.h"
+#include "lab/lines/qx_frame.h"
+#include "lab/lines/stream_decoder.h"
 #include "lab_test_support.h"
 
 using namespace wegator::lab;

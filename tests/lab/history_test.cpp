@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "lab/history.h"
+#include "lab/trends/history.h"
 
 using namespace wegator::lab;
 

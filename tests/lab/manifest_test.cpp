@@ -1,4 +1,4 @@
-#include "lab/manifest.h"
+#include "lab/records/manifest.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/file_digest.h"
-#include "lab/data_file.h"
+#include "lab/records/data_file.h"
 #include "lab_test_support.h"
 #include "station_test_support.h"
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "lab/eight_channel_page.h"
-#include "lab/observation_buffer.h"
+#include "lab/station/eight_channel_page.h"
+#include "lab/station/observation_buffer.h"
 
 using namespace wegator;
 using namespace wegator::lab;

@@ -1,5 +1,5 @@
 // COMn names, their links and the fixed devices behind them.
-#include "lab/port_names.h"
+#include "lab/lines/port_names.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

@@ -1,14 +1,14 @@
-#include "lab/recorded_file.h"
+#include "lab/records/recorded_file.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "lab/calibration_run.h"
-#include "lab/data_file.h"
-#include "lab/lab_host.h"
-#include "lab/lab_messages.h"
+#include "lab/station/calibration_run.h"
+#include "lab/records/data_file.h"
+#include "lab/station/lab_host.h"
+#include "lab/base/lab_messages.h"
 #include "lab_test_support.h"
 #include "pages/page_host.h"
 #include "physics/humidity_engine.h"

@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "lab/history.h"
-#include "lab/stability.h"
+#include "lab/trends/history.h"
+#include "lab/trends/stability.h"
 
 using namespace wegator::lab;
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "lab/laboratory_page.h"
+#include "lab/station/laboratory_page.h"
 
 namespace wegator::lab::testing {
 

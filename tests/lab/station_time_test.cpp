@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "lab/station_time.h"
+#include "lab/base/station_time.h"
 
 using namespace wegator::lab;
 

@@ -1,12 +1,12 @@
-#include "lab/table_editor.h"
+#include "lab/tables/table_editor.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <filesystem>
 
-#include "lab/cal_file.h"
-#include "lab/calibration_tables.h"
+#include "lab/tables/cal_file.h"
+#include "lab/tables/calibration_tables.h"
 #include "lab_test_support.h"
 #include "pages/page_host.h"
 

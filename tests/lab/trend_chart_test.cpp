@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "lab/trend_chart.h"
+#include "lab/trends/trend_chart.h"
 
 using namespace wegator::lab;
 

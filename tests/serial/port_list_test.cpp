@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "lab/port_names.h"
+#include "lab/lines/port_names.h"
 #include "serial_test_support.h"
 
 namespace wegator {

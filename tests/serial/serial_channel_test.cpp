@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "lab/port_names.h"
+#include "lab/lines/port_names.h"
 #include "serial_test_support.h"
 
 namespace wegator {

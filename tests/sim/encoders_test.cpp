@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "instrument.h"
-#include "lab/stream_decoder.h"
+#include "lab/lines/stream_decoder.h"
 #include "options.h"
 
 using namespace wegator;

@@ -16,7 +16,7 @@
 #include <map>
 #include <sstream>
 
-#include "lab/stream_decoder.h"
+#include "lab/lines/stream_decoder.h"
 
 extern char** environ;
 

@@ -1,4 +1,4 @@
-#include "lab/lab_messages.h"
+#include "lab/base/lab_messages.h"
 
 #include "text/strings.h"
 

@@ -1,4 +1,4 @@
-#include "lab/station_time.h"
+#include "lab/base/station_time.h"
 
 #include <chrono>
 #include <cstdio>

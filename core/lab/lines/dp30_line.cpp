@@ -1,4 +1,4 @@
-#include "lab/dp30_line.h"
+#include "lab/lines/dp30_line.h"
 
 #include <string_view>
 

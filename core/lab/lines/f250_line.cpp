@@ -1,4 +1,4 @@
-#include "lab/f250_line.h"
+#include "lab/lines/f250_line.h"
 
 #include <algorithm>
 #include <optional>

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <span>
 
-#include "lab/reading.h"
+#include "lab/lines/reading.h"
 
 namespace wegator::lab {
 

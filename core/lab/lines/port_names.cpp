@@ -1,4 +1,4 @@
-#include "lab/port_names.h"
+#include "lab/lines/port_names.h"
 
 #include <array>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "lab/qx_frame.h"
+#include "lab/lines/qx_frame.h"
 
 #include <bit>
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lab/stream.h"
+#include "lab/lines/stream.h"
 
 namespace wegator::lab {
 

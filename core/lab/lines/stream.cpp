@@ -1,4 +1,4 @@
-#include "lab/stream.h"
+#include "lab/lines/stream.h"
 
 namespace wegator::lab {
 

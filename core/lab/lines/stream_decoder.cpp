@@ -1,10 +1,10 @@
-#include "lab/stream_decoder.h"
+#include "lab/lines/stream_decoder.h"
 
 #include <span>
 
-#include "lab/dp30_line.h"
-#include "lab/f250_line.h"
-#include "lab/qx_frame.h"
+#include "lab/lines/dp30_line.h"
+#include "lab/lines/f250_line.h"
+#include "lab/lines/qx_frame.h"
 
 namespace wegator::lab {
 

@@ -17,8 +17,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "lab/reading.h"
-#include "lab/stream.h"
+#include "lab/lines/reading.h"
+#include "lab/lines/stream.h"
 
 namespace wegator::lab {
 

@@ -1,4 +1,4 @@
-#include "lab/stream_use.h"
+#include "lab/lines/stream_use.h"
 
 namespace wegator::lab {
 

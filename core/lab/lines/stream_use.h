@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "app/settings.h"
-#include "lab/stream.h"
+#include "lab/lines/stream.h"
 
 namespace wegator::lab {
 

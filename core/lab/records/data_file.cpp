@@ -1,11 +1,11 @@
-#include "lab/data_file.h"
+#include "lab/records/data_file.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
 
 #include "text/strings.h"
-#include "lab/lab_messages.h"
+#include "lab/base/lab_messages.h"
 #include "pages/page_host.h"
 
 namespace wegator::lab {

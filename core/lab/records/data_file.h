@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "lab/record_file.h"
-#include "lab/station_time.h"
+#include "lab/records/record_file.h"
+#include "lab/base/station_time.h"
 #include "physics/humidity_result.h"
 
 namespace wegator {

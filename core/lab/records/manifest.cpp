@@ -1,4 +1,4 @@
-#include "lab/manifest.h"
+#include "lab/records/manifest.h"
 
 #include <unistd.h>
 
@@ -15,12 +15,12 @@
 
 #include "app/file_digest.h"
 #include "app/files.h"
-#include "lab/cal_file.h"
-#include "lab/calibration_tables.h"
-#include "lab/data_file.h"
-#include "lab/lab_messages.h"
-#include "lab/port_names.h"
-#include "lab/stream_use.h"
+#include "lab/tables/cal_file.h"
+#include "lab/tables/calibration_tables.h"
+#include "lab/records/data_file.h"
+#include "lab/base/lab_messages.h"
+#include "lab/lines/port_names.h"
+#include "lab/lines/stream_use.h"
 #include "text/strings.h"
 #include "wegator_version.h"
 

@@ -21,9 +21,9 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "lab/recorded_file.h"
-#include "lab/station_time.h"
-#include "lab/stream.h"
+#include "lab/records/recorded_file.h"
+#include "lab/base/station_time.h"
+#include "lab/lines/stream.h"
 
 namespace wegator::lab {
 

@@ -1,4 +1,4 @@
-#include "lab/record_file.h"
+#include "lab/records/record_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

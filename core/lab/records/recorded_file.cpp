@@ -1,4 +1,4 @@
-#include "lab/recorded_file.h"
+#include "lab/records/recorded_file.h"
 
 #include <sys/stat.h>
 #include <time.h>
@@ -11,7 +11,7 @@
 #include <iterator>
 #include <unordered_map>
 
-#include "lab/lab_messages.h"
+#include "lab/base/lab_messages.h"
 #include "physics/units.h"
 #include "text/string_table.h"
 

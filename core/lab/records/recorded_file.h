@@ -16,9 +16,9 @@
 #include <string_view>
 #include <vector>
 
-#include "lab/data_file.h"
-#include "lab/trend.h"
-#include "lab/trend_chart.h"
+#include "lab/records/data_file.h"
+#include "lab/trends/trend.h"
+#include "lab/trends/trend_chart.h"
 #include "text/strings.h"
 
 namespace wegator::lab {

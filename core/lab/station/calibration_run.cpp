@@ -1,4 +1,4 @@
-#include "lab/calibration_run.h"
+#include "lab/station/calibration_run.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,8 +11,8 @@
 
 #include "text/string_table.h"
 #include "text/strings.h"
-#include "lab/lab_host.h"
-#include "lab/lab_messages.h"
+#include "lab/station/lab_host.h"
+#include "lab/base/lab_messages.h"
 #include "physics/humidity_engine.h"
 #include "physics/units.h"
 

@@ -31,10 +31,10 @@
 #include <string_view>
 #include <vector>
 
-#include "lab/observation_buffer.h"
-#include "lab/record_file.h"
-#include "lab/stability.h"
-#include "lab/station_time.h"
+#include "lab/station/observation_buffer.h"
+#include "lab/records/record_file.h"
+#include "lab/trends/stability.h"
+#include "lab/base/station_time.h"
 
 namespace wegator {
 class HumidityEngine;

@@ -1,4 +1,4 @@
-#include "lab/eight_channel_page.h"
+#include "lab/station/eight_channel_page.h"
 
 #include <algorithm>
 #include <cmath>

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "lab/observation_buffer.h"
+#include "lab/station/observation_buffer.h"
 #include "pages/number_entry.h"
 
 namespace wegator::lab {

@@ -1,4 +1,4 @@
-#include "lab/laboratory_page.h"
+#include "lab/station/laboratory_page.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,9 +6,9 @@
 
 #include "text/string_table.h"
 #include "text/strings.h"
-#include "lab/cal_file.h"
-#include "lab/lab_messages.h"
-#include "lab/stream_use.h"
+#include "lab/tables/cal_file.h"
+#include "lab/base/lab_messages.h"
+#include "lab/lines/stream_use.h"
 #include "pages/edit_history.h"
 #include "pages/input_limits.h"
 #include "physics/units.h"

@@ -1,11 +1,11 @@
 // The uncertainty budget of the laboratory's averaged temperature: the
 // instruments' and the correction tables' terms by temperature source, and the
 // chamber's non-uniformity from the QX-311.
-#include "lab/laboratory_page.h"
+#include "lab/station/laboratory_page.h"
 
 #include <cmath>
 
-#include "lab/stream_use.h"
+#include "lab/lines/stream_use.h"
 
 namespace wegator::lab {
 

@@ -2,7 +2,7 @@
 // the series file of a calibration run: written when the file is opened,
 // rewritten with an event whenever a setting, a unit or an instrument they
 // name changes.
-#include "lab/laboratory_page.h"
+#include "lab/station/laboratory_page.h"
 
 #include <filesystem>
 #include <string>

@@ -10,8 +10,8 @@
 
 #include "app/file_digest.h"
 #include "text/strings.h"
-#include "lab/lab_messages.h"
-#include "lab/laboratory_page.h"
+#include "lab/base/lab_messages.h"
+#include "lab/station/laboratory_page.h"
 #include "pages/number_entry.h"
 
 namespace wegator::lab {

@@ -1,13 +1,13 @@
 // What the laboratory page keeps: the data file's records (never from stale
 // averages) and the printout of its inputs and results.
-#include "lab/laboratory_page.h"
+#include "lab/station/laboratory_page.h"
 
 #include <string>
 #include <vector>
 
 #include "text/string_table.h"
 #include "text/strings.h"
-#include "lab/lab_messages.h"
+#include "lab/base/lab_messages.h"
 
 namespace wegator::lab {
 

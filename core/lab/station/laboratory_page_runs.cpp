@@ -2,15 +2,15 @@
 // delay (and, when asked, once the station is stable), a row per
 // observation with the stability of its moment, the summary, and its end
 // however it comes.
-#include "lab/laboratory_page.h"
+#include "lab/station/laboratory_page.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "text/string_table.h"
-#include "lab/lab_messages.h"
-#include "lab/stream_use.h"
+#include "lab/base/lab_messages.h"
+#include "lab/lines/stream_use.h"
 
 namespace wegator::lab {
 

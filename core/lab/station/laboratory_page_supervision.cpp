@@ -2,7 +2,7 @@
 // silent is closed and opened again by one path for every stream, inputs go
 // stale, and what the station cannot be trusted with is said once, as it
 // happens, and on the status line for as long as it lasts.
-#include "lab/laboratory_page.h"
+#include "lab/station/laboratory_page.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -11,8 +11,8 @@
 
 #include "text/string_table.h"
 #include "text/strings.h"
-#include "lab/lab_messages.h"
-#include "lab/stream_use.h"
+#include "lab/base/lab_messages.h"
+#include "lab/lines/stream_use.h"
 
 namespace wegator::lab {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "lab/laboratory_page.h"
-#include "lab/lab_messages.h"
-#include "lab/stream_use.h"
+#include "lab/station/laboratory_page.h"
+#include "lab/base/lab_messages.h"
+#include "lab/lines/stream_use.h"
 #include "pages/number_entry.h"
 #include "physics/units.h"
 

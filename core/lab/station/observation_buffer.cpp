@@ -1,4 +1,4 @@
-#include "lab/observation_buffer.h"
+#include "lab/station/observation_buffer.h"
 
 #include <cmath>
 

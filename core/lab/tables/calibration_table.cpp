@@ -1,4 +1,4 @@
-#include "lab/calibration_table.h"
+#include "lab/tables/calibration_table.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "lab/calibration_tables.h"
+#include "lab/tables/calibration_tables.h"
 
 #include "text/string_table.h"
 #include "text/strings.h"
-#include "lab/cal_file.h"
-#include "lab/lab_messages.h"
+#include "lab/tables/cal_file.h"
+#include "lab/base/lab_messages.h"
 #include "pages/page_host.h"
 
 namespace wegator::lab {

@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "app/settings.h"
-#include "lab/calibration_table.h"
-#include "lab/reading.h"
+#include "lab/tables/calibration_table.h"
+#include "lab/lines/reading.h"
 
 namespace wegator {
 class PageHost;

@@ -1,4 +1,4 @@
-#include "lab/table_editor.h"
+#include "lab/tables/table_editor.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 
 #include "text/string_table.h"
 #include "text/strings.h"
-#include "lab/cal_file.h"
+#include "lab/tables/cal_file.h"
 #include "pages/number_entry.h"
 
 namespace wegator::lab {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lab/calibration_table.h"
+#include "lab/tables/calibration_table.h"
 
 namespace wegator::lab {
 

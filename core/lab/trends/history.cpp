@@ -1,4 +1,4 @@
-#include "lab/history.h"
+#include "lab/trends/history.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "lab/stability.h"
+#include "lab/trends/stability.h"
 
 #include <algorithm>
 #include <cmath>

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "axis/nice_axis.h"
-#include "lab/history.h"
+#include "lab/trends/history.h"
 
 namespace wegator::lab {
 

@@ -1,10 +1,10 @@
-#include "lab/trend.h"
+#include "lab/trends/trend.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "lab/lab_messages.h"
+#include "lab/base/lab_messages.h"
 #include "physics/units.h"
 #include "text/strings.h"
 

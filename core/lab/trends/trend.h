@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "app/settings.h"
-#include "lab/stability.h"
-#include "lab/station_time.h"
+#include "lab/trends/stability.h"
+#include "lab/base/station_time.h"
 #include "text/strings.h"
 
 namespace wegator::lab {

@@ -1,4 +1,4 @@
-#include "lab/trend_chart.h"
+#include "lab/trends/trend_chart.h"
 
 #include <algorithm>
 #include <cmath>

@@ -20,10 +20,10 @@
 #include <string_view>
 #include <vector>
 
-#include "lab/history.h"
-#include "lab/stability.h"
-#include "lab/station_time.h"
-#include "lab/trend.h"
+#include "lab/trends/history.h"
+#include "lab/trends/stability.h"
+#include "lab/base/station_time.h"
+#include "lab/trends/trend.h"
 
 namespace wegator::lab {
 
