@@ -15,10 +15,10 @@
 #include "app/settings_store.h"
 #include "text/string_table.h"
 #include "text/strings.h"
-#include "data_files.h"
+#include "laboratory/data_files.h"
 #include "digest/qt_file_digest.h"
 #include "main_window.h"
-#include "screenshots.h"
+#include "screenshots/screenshots.h"
 #include "wegator_version.h"
 #include "widget_texts.h"
 

@@ -11,7 +11,7 @@
 
 #include "app/settings.h"
 #include "app/settings_store.h"
-#include "dialogs.h"
+#include "dialogs/dialogs.h"
 
 class QTranslator;
 

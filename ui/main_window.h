@@ -17,10 +17,10 @@
 #include "app/settings.h"
 #include "sheet/settings_change.h"
 #include "sheet/settings_sheet.h"
-#include "dialogs.h"
+#include "dialogs/dialogs.h"
 #include "printing.h"
-#include "qt_page_host.h"
-#include "settings_sheet_dialog.h"
+#include "pages/qt_page_host.h"
+#include "dialogs/settings_sheet_dialog.h"
 
 class QAction;
 class QTabWidget;

@@ -9,10 +9,10 @@
 
 #include "text/string_table.h"
 #include "text/strings.h"
-#include "moisture_page_widget.h"
+#include "pages/moisture_page_widget.h"
 #include "numeric_edit.h"
-#include "psychrometer_page_widget.h"
-#include "recompute_marker.h"
+#include "pages/psychrometer_page_widget.h"
+#include "pages/recompute_marker.h"
 
 namespace wegator {
 namespace {

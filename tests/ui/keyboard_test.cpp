@@ -14,17 +14,17 @@
 #include <map>
 #include <utility>
 
-#include "adjustment_dialog.h"
+#include "dialogs/adjustment_dialog.h"
 #include "application.h"
-#include "calibration_dialog.h"
-#include "laboratory_page_widget.h"
+#include "laboratory/calibration_dialog.h"
+#include "laboratory/laboratory_page_widget.h"
 #include "main_window.h"
-#include "monte_carlo_window.h"
+#include "pages/monte_carlo_window.h"
 #include "numeric_edit.h"
 #include "pages/rh_page.h"
-#include "settings_sheet_dialog.h"
+#include "dialogs/settings_sheet_dialog.h"
 #include "station/qt_station.h"
-#include "table_editor_dialog.h"
+#include "dialogs/table_editor_dialog.h"
 
 namespace wegator {
 namespace {

@@ -12,14 +12,14 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "dialogs.h"
+#include "dialogs/dialogs.h"
 #include "hyperlink_label.h"
-#include "laboratory_page_widget.h"
+#include "laboratory/laboratory_page_widget.h"
 #include "numeric_edit.h"
-#include "page_widget.h"
-#include "pressure_page_widget.h"
+#include "pages/page_widget.h"
+#include "pages/pressure_page_widget.h"
 #include "station/qt_station.h"
-#include "psychrometer_page_widget.h"
+#include "pages/psychrometer_page_widget.h"
 #include "widget_texts.h"
 #include "url_opener.h"
 

@@ -1,7 +1,7 @@
 // The Monte Carlo window of the relative-humidity page: opened on the page's
 // state, it evaluates in the background, fills its table, and stops when
 // cancelled.
-#include "monte_carlo_window.h"
+#include "pages/monte_carlo_window.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "numeric_edit.h"
-#include "rh_page_widget.h"
+#include "pages/rh_page_widget.h"
 
 namespace wegator {
 namespace {

@@ -1,4 +1,4 @@
-#include "pressure_page_widget.h"
+#include "pages/pressure_page_widget.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "numeric_edit.h"
-#include "recompute_marker.h"
+#include "pages/recompute_marker.h"
 
 namespace wegator {
 namespace {

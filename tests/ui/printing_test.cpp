@@ -22,10 +22,10 @@
 #include "text/strings.h"
 #include "main_window.h"
 #include "numeric_edit.h"
-#include "pressure_page_widget.h"
-#include "psychrometer_page_widget.h"
-#include "recompute_marker.h"
-#include "rh_page_widget.h"
+#include "pages/pressure_page_widget.h"
+#include "pages/psychrometer_page_widget.h"
+#include "pages/recompute_marker.h"
+#include "pages/rh_page_widget.h"
 
 namespace wegator {
 namespace {

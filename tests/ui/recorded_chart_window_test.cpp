@@ -1,13 +1,13 @@
 // "Otwórz zapis stacji…": a recorded file drawn whole in its own window, or
 // refused with the line that is wrong and no window.
-#include "recorded_chart_window.h"
+#include "laboratory/recorded_chart_window.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "trend_chart_widget.h"
+#include "laboratory/trend_chart_widget.h"
 
 namespace wegator {
 namespace {

@@ -1,4 +1,4 @@
-#include "rh_page_widget.h"
+#include "pages/rh_page_widget.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -9,7 +9,7 @@
 
 #include "text/strings.h"
 #include "numeric_edit.h"
-#include "recompute_marker.h"
+#include "pages/recompute_marker.h"
 
 namespace wegator {
 namespace {

@@ -28,20 +28,20 @@
 #include <future>
 #include <sstream>
 
-#include "adjustment_dialog.h"
+#include "dialogs/adjustment_dialog.h"
 #include "sheet/laboratory_settings_target.h"
 #include "app/settings_store.h"
 #include "application.h"
 #include "config_folder_test.h"
 #include "main_window.h"
 #include "numeric_edit.h"
-#include "page_widget.h"
-#include "port_list_dialog.h"
-#include "pressure_page_widget.h"
-#include "recompute_marker.h"
-#include "rh_page_widget.h"
-#include "settings_sheet_dialog.h"
-#include "table_editor_dialog.h"
+#include "pages/page_widget.h"
+#include "dialogs/port_list_dialog.h"
+#include "pages/pressure_page_widget.h"
+#include "pages/recompute_marker.h"
+#include "pages/rh_page_widget.h"
+#include "dialogs/settings_sheet_dialog.h"
+#include "dialogs/table_editor_dialog.h"
 
 namespace wegator {
 namespace {

@@ -1,7 +1,7 @@
 // The correction-table editor, its "Dodaj"/"Edytuj" dialog and the QX-311
 // channel choice, typed into and clicked; boxes and file dialogs are stood in
 // for by hooks that record what the user would have seen.
-#include "table_editor_dialog.h"
+#include "dialogs/table_editor_dialog.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The trend chart on screen and in files: the export's file types, the
 // context menu's window and quantities, the cursor under the mouse.
-#include "trend_chart_widget.h"
+#include "laboratory/trend_chart_widget.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "adjustment_dialog.h"
+#include "dialogs/adjustment_dialog.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -7,7 +7,7 @@
 
 #include "text/string_table.h"
 #include "artwork.h"
-#include "humidity_page_view.h"
+#include "pages/humidity_page_view.h"
 #include "numeric_edit.h"
 #include "physics/units.h"
 #include "ui_adjustment_dialog.h"

@@ -1,4 +1,4 @@
-#include "dialogs.h"
+#include "dialogs/dialogs.h"
 
 #include "artwork.h"
 #include "hyperlink_label.h"

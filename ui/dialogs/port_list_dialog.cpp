@@ -1,4 +1,4 @@
-#include "port_list_dialog.h"
+#include "dialogs/port_list_dialog.h"
 
 #include <QCoreApplication>
 #include <QPointer>

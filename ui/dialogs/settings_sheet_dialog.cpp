@@ -1,4 +1,4 @@
-#include "settings_sheet_dialog.h"
+#include "dialogs/settings_sheet_dialog.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -15,14 +15,14 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "adjustment_dialog.h"
+#include "dialogs/adjustment_dialog.h"
 #include "text/string_table.h"
 #include "artwork.h"
-#include "humidity_page_view.h"
+#include "pages/humidity_page_view.h"
 #include "numeric_edit.h"
 #include "physics/units.h"
 #include "serial/port_list.h"
-#include "table_editor_dialog.h"
+#include "dialogs/table_editor_dialog.h"
 #include "ui_settings_file.h"
 #include "ui_settings_general.h"
 #include "ui_settings_laboratory.h"

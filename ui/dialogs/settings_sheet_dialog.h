@@ -10,7 +10,7 @@
 #include <string>
 
 #include "sheet/settings_sheet.h"
-#include "port_list_dialog.h"
+#include "dialogs/port_list_dialog.h"
 
 class QAbstractButton;
 class QComboBox;

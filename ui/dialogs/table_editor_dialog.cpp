@@ -1,4 +1,4 @@
-#include "table_editor_dialog.h"
+#include "dialogs/table_editor_dialog.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -9,7 +9,7 @@
 
 #include "text/string_table.h"
 #include "artwork.h"
-#include "humidity_page_view.h"
+#include "pages/humidity_page_view.h"
 #include "lab/tables/cal_file.h"
 #include "numeric_edit.h"
 #include "ui_qx311_channel_dialog.h"

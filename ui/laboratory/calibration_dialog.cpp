@@ -1,4 +1,4 @@
-#include "calibration_dialog.h"
+#include "laboratory/calibration_dialog.h"
 
 #include <QFileDialog>
 #include <QFontDatabase>

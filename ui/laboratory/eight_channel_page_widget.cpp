@@ -1,4 +1,4 @@
-#include "eight_channel_page_widget.h"
+#include "laboratory/eight_channel_page_widget.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -6,10 +6,10 @@
 #include <QLineEdit>
 
 #include "artwork.h"
-#include "humidity_page_view.h"
+#include "pages/humidity_page_view.h"
 #include "hyperlink_label.h"
-#include "trend_chart_widget.h"
-#include "trend_choices.h"
+#include "laboratory/trend_chart_widget.h"
+#include "laboratory/trend_choices.h"
 #include "ui_eight_channel_page.h"
 
 namespace wegator {

@@ -11,7 +11,7 @@
 
 #include "lab/station/eight_channel_page.h"
 #include "lab/station/laboratory_page.h"
-#include "page_widget.h"
+#include "pages/page_widget.h"
 
 class QComboBox;
 class QLabel;

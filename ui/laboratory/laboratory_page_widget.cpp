@@ -1,4 +1,4 @@
-#include "laboratory_page_widget.h"
+#include "laboratory/laboratory_page_widget.h"
 
 #include <QColor>
 #include <QGroupBox>
@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <QPalette>
 
-#include "calibration_dialog.h"
+#include "laboratory/calibration_dialog.h"
 #include "print/laboratory_printout.h"
-#include "trend_chart_widget.h"
-#include "trend_choices.h"
+#include "laboratory/trend_chart_widget.h"
+#include "laboratory/trend_choices.h"
 #include "hyperlink_label.h"
-#include "number_fields.h"
+#include "pages/number_fields.h"
 #include "ui_laboratory_page.h"
 #include "widget_texts.h"
 

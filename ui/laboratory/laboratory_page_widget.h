@@ -12,9 +12,9 @@
 
 #include <QElapsedTimer>
 
-#include "humidity_page_view.h"
+#include "pages/humidity_page_view.h"
 #include "lab/station/laboratory_page.h"
-#include "page_widget.h"
+#include "pages/page_widget.h"
 
 class QLabel;
 class QLineEdit;

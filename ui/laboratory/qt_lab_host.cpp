@@ -1,4 +1,4 @@
-#include "qt_lab_host.h"
+#include "laboratory/qt_lab_host.h"
 
 #include <QApplication>
 #include <QMessageBox>

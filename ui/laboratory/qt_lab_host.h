@@ -12,7 +12,7 @@
 #include <QWidget>
 
 #include "lab/station/lab_host.h"
-#include "qt_page_host.h"
+#include "pages/qt_page_host.h"
 
 namespace wegator {
 

@@ -1,4 +1,4 @@
-#include "recorded_chart_window.h"
+#include "laboratory/recorded_chart_window.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -9,12 +9,12 @@
 #include <map>
 #include <string>
 
-#include "data_files.h"
+#include "laboratory/data_files.h"
 #include "lab/base/lab_messages.h"
 #include "station/qt_station.h"
 #include "text/string_table.h"
 #include "text/strings.h"
-#include "trend_chart_widget.h"
+#include "laboratory/trend_chart_widget.h"
 #include "widget_texts.h"
 
 namespace wegator {

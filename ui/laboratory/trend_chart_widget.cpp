@@ -1,4 +1,4 @@
-#include "trend_chart_widget.h"
+#include "laboratory/trend_chart_widget.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>

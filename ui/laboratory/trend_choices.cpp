@@ -1,4 +1,4 @@
-#include "trend_choices.h"
+#include "laboratory/trend_choices.h"
 
 #include <QLabel>
 #include <sstream>

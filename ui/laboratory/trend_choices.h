@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "lab/trends/trend.h"
-#include "trend_chart_widget.h"
+#include "laboratory/trend_chart_widget.h"
 
 class QLabel;
 

@@ -1,4 +1,4 @@
-#include "humidity_page_view.h"
+#include "pages/humidity_page_view.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -10,9 +10,9 @@
 #include "artwork.h"
 #include "hyperlink_label.h"
 #include "maker.h"
-#include "number_fields.h"
+#include "pages/number_fields.h"
 #include "numeric_edit.h"
-#include "recompute_marker.h"
+#include "pages/recompute_marker.h"
 #include "widget_texts.h"
 
 namespace wegator {

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "number_fields.h"
-#include "page_widget.h"
+#include "pages/number_fields.h"
+#include "pages/page_widget.h"
 #include "pages/calculator_page.h"
 #include "physics/units.h"
 

@@ -1,9 +1,9 @@
-#include "moisture_page_widget.h"
+#include "pages/moisture_page_widget.h"
 
 #include <QComboBox>
 #include <QLabel>
 
-#include "monte_carlo_window.h"
+#include "pages/monte_carlo_window.h"
 #include "numeric_edit.h"
 #include "ui_moisture_page.h"
 #include "widget_texts.h"

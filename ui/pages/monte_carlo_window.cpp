@@ -1,4 +1,4 @@
-#include "monte_carlo_window.h"
+#include "pages/monte_carlo_window.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "number_fields.h"
+#include "pages/number_fields.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "page_widget.h"
+#include "pages/page_widget.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

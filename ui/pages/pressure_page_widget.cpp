@@ -1,9 +1,9 @@
-#include "pressure_page_widget.h"
+#include "pages/pressure_page_widget.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
 
-#include "number_fields.h"
+#include "pages/number_fields.h"
 #include "ui_pressure_page.h"
 #include "widget_texts.h"
 

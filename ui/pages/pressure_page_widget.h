@@ -4,7 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "page_widget.h"
+#include "pages/page_widget.h"
 #include "pages/pressure_page.h"
 
 class QComboBox;

@@ -1,9 +1,9 @@
-#include "psychrometer_page_widget.h"
+#include "pages/psychrometer_page_widget.h"
 
 #include <QComboBox>
 #include <QLabel>
 
-#include "monte_carlo_window.h"
+#include "pages/monte_carlo_window.h"
 #include "numeric_edit.h"
 #include "ui_psychrometer_page.h"
 #include "widget_texts.h"

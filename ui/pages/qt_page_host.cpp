@@ -1,4 +1,4 @@
-#include "qt_page_host.h"
+#include "pages/qt_page_host.h"
 
 #include <QMessageBox>
 

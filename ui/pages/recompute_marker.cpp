@@ -1,4 +1,4 @@
-#include "recompute_marker.h"
+#include "pages/recompute_marker.h"
 
 #include <QPainter>
 #include <QPalette>

@@ -7,8 +7,8 @@
 #include <array>
 #include <memory>
 
-#include "humidity_page_view.h"
-#include "page_widget.h"
+#include "pages/humidity_page_view.h"
+#include "pages/page_widget.h"
 #include "pages/rh_page.h"
 
 class QComboBox;

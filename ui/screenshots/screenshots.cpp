@@ -1,4 +1,4 @@
-#include "screenshots.h"
+#include "screenshots/screenshots.h"
 
 #include <array>
 
@@ -14,19 +14,19 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "calibration_dialog.h"
-#include "dialogs.h"
-#include "laboratory_page_widget.h"
+#include "laboratory/calibration_dialog.h"
+#include "dialogs/dialogs.h"
+#include "laboratory/laboratory_page_widget.h"
 #include "station/qt_station.h"
 #include "main_window.h"
-#include "monte_carlo_window.h"
-#include "moisture_page_widget.h"
+#include "pages/monte_carlo_window.h"
+#include "pages/moisture_page_widget.h"
 #include "numeric_edit.h"
-#include "page_widget.h"
-#include "psychrometer_page_widget.h"
-#include "rh_page_widget.h"
-#include "settings_screenshots.h"
-#include "table_editor_screenshots.h"
+#include "pages/page_widget.h"
+#include "pages/psychrometer_page_widget.h"
+#include "pages/rh_page_widget.h"
+#include "screenshots/settings_screenshots.h"
+#include "screenshots/table_editor_screenshots.h"
 
 namespace wegator {
 

@@ -1,4 +1,4 @@
-#include "settings_screenshots.h"
+#include "screenshots/settings_screenshots.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -6,9 +6,9 @@
 #include <atomic>
 #include <future>
 
-#include "adjustment_dialog.h"
-#include "port_list_dialog.h"
-#include "settings_sheet_dialog.h"
+#include "dialogs/adjustment_dialog.h"
+#include "dialogs/port_list_dialog.h"
+#include "dialogs/settings_sheet_dialog.h"
 
 namespace wegator {
 

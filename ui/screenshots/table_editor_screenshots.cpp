@@ -1,4 +1,4 @@
-#include "table_editor_screenshots.h"
+#include "screenshots/table_editor_screenshots.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include "table_editor_dialog.h"
+#include "dialogs/table_editor_dialog.h"
 
 namespace wegator {
 
