@@ -122,7 +122,7 @@ std::map<int, TsMessage> ReadStringTable(const std::filesystem::path& file, std:
 
 TEST(Translation, EnglishTableCoversEveryPolishText) {
     const auto file =
-        std::filesystem::path(__FILE__).parent_path() / "../../resources/translations/strings_en.ts";
+        std::filesystem::path(WEGATOR_RESOURCES_DIR) / "translations/strings_en.ts";
     ASSERT_TRUE(std::filesystem::exists(file)) << file;
     std::string whole;
     const auto messages = ReadStringTable(file, whole);
@@ -153,7 +153,7 @@ TEST(Translation, RangeMessagesHaveNoOtherPoint) {
     // Every "." of a range message becomes the decimal sign, so the English
     // text must carry none besides the one inside its limit.
     const auto file =
-        std::filesystem::path(__FILE__).parent_path() / "../../resources/translations/strings_en.ts";
+        std::filesystem::path(WEGATOR_RESOURCES_DIR) / "translations/strings_en.ts";
     std::string whole;
     for (const auto& [id, m] : ReadStringTable(file, whole)) {
         if (CountOf(m.source, "%.7f") == 0) continue;
