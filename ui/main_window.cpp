@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QSessionManager>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTabWidget>
@@ -87,7 +88,9 @@ MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent
 
     connect(sheet_, &QTabWidget::currentChanged, this, &MainWindow::PageShown);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &MainWindow::EscapePressed);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    // Logging out: the session may end the program soon after it asked for the data.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { EndSession(); });
     // F10 opens the menu, as Alt does on desktops that underline access keys.
     auto* menuKey = new QAction(this);
     menuKey->setShortcut(QKeySequence(Qt::Key_F10));
@@ -196,8 +199,22 @@ void MainWindow::RememberWindow() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Every way out passes here: Escape, "Wyjście", the close box and the
+    // window manager's Alt+F4. A key pressed by mistake must not end hours of
+    // measuring, so the station at work asks once first. At the session's end
+    // nobody is there to answer; the station has closed its files already.
+    if (!sessionEnding_ && station_ && !station_->Page().ConfirmStationEnd()) {
+        event->ignore();
+        return;
+    }
     RememberWindow();
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::EndSession() {
+    sessionEnding_ = true;
+    if (station_) station_->Page().EndStationWork();
+    RememberWindow();
 }
 
 
@@ -387,13 +404,6 @@ void MainWindow::ShowHelp() {
     const QString text = StringTableText(msg::HelpCannotOpen) + QStringLiteral("\n\n") +
                          QDir::toNativeSeparators(url.toLocalFile());
     windowHost_->ShowWarning(msg::HelpCannotOpen, text.toStdString());
-}
-
-void MainWindow::EscapePressed() {
-    // A key pressed by mistake must not end hours of measuring: while the
-    // station measures or records, the laboratory page asks first.
-    if (ActivePageIndex() == kLaboratoryPage && !station_->Page().ConfirmStationEnd()) return;
-    close();
 }
 
 void MainWindow::SetQuestionSink(std::function<bool(int messageId, const std::string& text)> sink) {

@@ -124,6 +124,9 @@ public:
     // Puts the window's place and size, its page and the laboratory's units
     // into the settings, to be found so at the next start (done on closing).
     void RememberWindow();
+    // The desktop session ends (logout): the station closes its files now and
+    // the window then closes without asking.
+    void EndSession();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -142,8 +145,6 @@ private:
     // Prints the page at a sheet index while it holds valid results.
     void PrintPageAt(int index, PrintCommand command);
     void BuildLaboratory();
-    // Escape ends the program, asking first while the station at work is shown.
-    void EscapePressed();
     void ChooseLanguage();
     void ShowHelp();
     void OpenSettings();
@@ -185,6 +186,7 @@ private:
     int previousPage_ = kRelativeHumidityPage;
     int shownPage_ = kRelativeHumidityPage;
     bool ready_ = false;
+    bool sessionEnding_ = false;
 };
 
 }  // namespace wegator

@@ -421,7 +421,11 @@ constexpr StringEntry kPolish[] = {
     {1239, "start za %d s, koniec ok. %s"},
     {1240, "start po pierwszym odczycie przyrządów, najpóźniej za %d s"},
     {1241, "Seria kalibracyjna trwa (wykonano %d z %d pomiarów).\nPrzerwać ją?"},
-    {1242, "Stanowisko laboratoryjne prowadzi pomiary lub zapisuje plik danych.\nZakończyć program?"},
+    {1242, "Zakończenie programu zatrzyma:\n%s\n\nZakończyć program?"},
+    {1243, "– pomiary przyrządów i uśrednianie ich odczytów"},
+    {1244, "– zapis do pliku danych %s"},
+    {1245, "– serię kalibracyjną (wykonano %d z %d pomiarów)"},
+    {1246, "– serię kalibracyjną czekającą na start (%d pomiarów)"},
     // When the station cannot be trusted: instruments lost and back, inputs
     // gone stale, records skipped, results that cannot be computed.
     {1250, "Utracono połączenie z %s (%s): %s"},

@@ -1584,11 +1584,35 @@ Przerwać ją?</source>
 Interrupt it?</translation>
     </message>
     <message>
-        <source>Stanowisko laboratoryjne prowadzi pomiary lub zapisuje plik danych.
+        <source>Zakończenie programu zatrzyma:
+%s
+
 Zakończyć program?</source>
         <comment>1242</comment>
-        <translation>The laboratory station is measuring or recording the data file.
+        <translation>Ending the program stops:
+%s
+
 End the program?</translation>
+    </message>
+    <message>
+        <source>– pomiary przyrządów i uśrednianie ich odczytów</source>
+        <comment>1243</comment>
+        <translation>– the instruments&apos; measuring and the averaging of their readings</translation>
+    </message>
+    <message>
+        <source>– zapis do pliku danych %s</source>
+        <comment>1244</comment>
+        <translation>– the recording of the data file %s</translation>
+    </message>
+    <message>
+        <source>– serię kalibracyjną (wykonano %d z %d pomiarów)</source>
+        <comment>1245</comment>
+        <translation>– the calibration series (%d of %d measurements taken)</translation>
+    </message>
+    <message>
+        <source>– serię kalibracyjną czekającą na start (%d pomiarów)</source>
+        <comment>1246</comment>
+        <translation>– the calibration series waiting for its start (%d measurements)</translation>
     </message>
     <message>
         <source>Utracono połączenie z %s (%s): %s</source>

@@ -1,6 +1,11 @@
 // The laboratory and eight-channel pages and the "Kalibracja" dialog on
 // screen, bound to models that run in virtual time: lines go in, ticks pass,
 // the widgets show what the models hold and forward what the user does.
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -13,8 +18,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include "../lab/lab_test_support.h"
@@ -24,8 +33,10 @@
 #include "laboratory/eight_channel_page_widget.h"
 #include "lab/base/lab_messages.h"
 #include "lab/station/laboratory_page.h"
+#include "lab/station/station_end.h"
 #include "laboratory/laboratory_page_widget.h"
 #include "main_window.h"
+#include "station/qt_station.h"
 #include "widget_texts.h"
 
 namespace wegator {
@@ -178,7 +189,7 @@ TEST(EightChannelPageWidget, ChannelsStatisticsAndUnit) {
     EXPECT_EQ(widget.MeanField()->text(), QStringLiteral("294,150"));
 }
 
-TEST(MainWindow, EscapeAsksBeforeEndingTheStationAtWork) {
+TEST(MainWindow, EveryWayOutAsksOnceWhileTheStationWorks) {
     // Instruments on (no port named, so none opens): the station averages.
     Settings settings;
     settings.language = "pl";
@@ -187,23 +198,25 @@ TEST(MainWindow, EscapeAsksBeforeEndingTheStationAtWork) {
     window.SetMessageSink([](bool, int, const std::string&) {});
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.ShowPage(MainWindow::kLaboratoryPage);
 
-    // The box: a question titled with the program's name, "No" the default; No keeps the program.
-    QString title;
+    // The box: a question titled with the program's name, naming what stops,
+    // "No" the default; No keeps the program.
+    QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool noIsDefault = false;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr) return;
         title = box->windowTitle();
+        text = box->text();
         icon = box->icon();
         noIsDefault = box->defaultButton() == box->button(QMessageBox::No);
         box->button(QMessageBox::No)->click();
     });
-    QTest::keyClick(&window, Qt::Key_Escape);
+    window.close();
     EXPECT_EQ(icon, QMessageBox::Question);
     EXPECT_EQ(title, StringTableText(wegator::msg::ProgramTitle));
+    EXPECT_EQ(text.toStdString(), StationEndQuestion(window.Station().Page().Work()));
     EXPECT_TRUE(noIsDefault);
     EXPECT_TRUE(window.isVisible());
 
@@ -213,14 +226,54 @@ TEST(MainWindow, EscapeAsksBeforeEndingTheStationAtWork) {
         asked.push_back(id);
         return answer;
     });
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    QTest::keyClick(&window, Qt::Key_Escape);
-    ASSERT_EQ(asked, std::vector<int>{lab::msg::EndStationQuestion});
-    EXPECT_TRUE(window.isVisible());
+    auto escapeOn = [&](int page) {
+        return [&window, page] {
+            window.ShowPage(page);
+            ASSERT_EQ(window.ActivePageIndex(), page);
+            QTest::keyClick(&window, Qt::Key_Escape);
+        };
+    };
+    const std::vector<std::pair<std::string, std::function<void()>>> waysOut = {
+        {"Escape, relative humidity", escapeOn(MainWindow::kRelativeHumidityPage)},
+        {"Escape, moisture content", escapeOn(MainWindow::kMoistureContentPage)},
+        {"Escape, psychrometer", escapeOn(MainWindow::kPsychrometerPage)},
+        {"Escape, pressure", escapeOn(MainWindow::kPressurePage)},
+        {"Escape, laboratory", escapeOn(MainWindow::kLaboratoryPage)},
+        {"Escape, QX-311", escapeOn(MainWindow::kEightChannelPage)},
+        {"Program > Exit", [&] { window.CommandAction(MainWindow::kCmdExit)->trigger(); }},
+        // The close box and Alt+F4 reach the program as the window manager's close request.
+        {"close box", [&] { window.windowHandle()->close(); }},
+    };
+    for (const auto& [way, leave] : waysOut) {
+        asked.clear();
+        window.activateWindow();
+        leave();
+        EXPECT_EQ(asked, std::vector<int>{lab::msg::EndStationQuestion}) << way;
+        EXPECT_TRUE(window.isVisible()) << way;
+    }
     answer = true;
+    asked.clear();
     QTest::keyClick(&window, Qt::Key_Escape);
-    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked.size(), 1u);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST(MainWindow, LogoutEndsTheStationWithoutAsking) {
+    Settings settings;
+    settings.language = "pl";
+    settings.settingsLabDevices = 1;
+    MainWindow window(settings, {});
+    window.SetMessageSink([](bool, int, const std::string&) {});
+    std::vector<int> asked;
+    window.SetQuestionSink([&](int id, const std::string&) {
+        asked.push_back(id);
+        return false;
+    });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.EndSession();
+    window.windowHandle()->close();
+    EXPECT_TRUE(asked.empty());
     EXPECT_FALSE(window.isVisible());
 }
 

@@ -248,6 +248,8 @@ bool TakeScreenshots(MainWindow& window, const QString& dirPath) {
     saved &= SaveMonteCarloWindow(window, dir);
 
     window.ShowPage(MainWindow::kRelativeHumidityPage);
+    // Nobody is there to answer the question before the station stops.
+    window.SetQuestionSink([](int, const std::string&) { return true; });
     window.close();
     return saved;
 }

@@ -31,7 +31,11 @@ inline constexpr int RunProgress = 1238;               // "pomiar %d z %d, nastÄ
 inline constexpr int RunStartsIn = 1239;               // during the start delay
 inline constexpr int RunAwaitsReadings = 1240;         // the delay is over, the instruments not read yet
 inline constexpr int InterruptRunQuestion = 1241;      // "Kalibracja" closed during a run
-inline constexpr int EndStationQuestion = 1242;        // Escape on the main window while the station works
+inline constexpr int EndStationQuestion = 1242;        // before the program ends while the station works: "%s" the lines
+inline constexpr int EndStationMeasuring = 1243;       // its lines: the instruments averaging,
+inline constexpr int EndStationDataFile = 1244;        // the data file recorded,
+inline constexpr int EndStationRunRunning = 1245;      // a series taking rows,
+inline constexpr int EndStationRunWaiting = 1246;      // a series waiting for its start
 
 // When the station cannot be trusted: instruments lost and back, stale
 // inputs, records skipped, results that cannot be computed.

@@ -35,6 +35,7 @@
 #include "lab/records/manifest.h"
 #include "lab/station/lab_host.h"
 #include "lab/station/observation_buffer.h"
+#include "lab/station/station_end.h"
 #include "lab/base/station_time.h"
 #include "lab/lines/stream.h"
 #include "lab/lines/stream_decoder.h"
@@ -153,11 +154,18 @@ public:
     // to end it and, on Yes, interrupts it. True when nothing is lost or the
     // user said Yes.
     bool ConfirmRunDialogClose();
-    // The station measures (instruments on and averaging) or records the data file.
-    bool StationAtWork() const;
-    // Before the program is ended from this page: asks while the station is at
-    // work; true when nothing is lost or the user said Yes.
+    // What the station has in hand: the instruments averaging, the data file
+    // recorded, a calibration series waiting or running.
+    StationWork Work() const;
+    bool StationAtWork() const { return Work().Any(); }
+    // Before the program ends, whichever way it is ended: asks once, naming
+    // what stops, while the station is at work; true when nothing is lost or
+    // the user said Yes.
     bool ConfirmStationEnd();
+    // The desktop session ends: nobody is there to answer, so the series ends
+    // its files saying the program was closed and the data file is closed now,
+    // before the session may cut the program short.
+    void EndStationWork();
     // Called whenever a calibration run ends (its N rows, a missing
     // observation, an interruption); Run().LastEnding() says how.
     void SetRunEndedHandler(std::function<void()> handler) { onRunEnded_ = std::move(handler); }

@@ -224,13 +224,4 @@ bool LaboratoryPage::ConfirmRunDialogClose() {
     return true;
 }
 
-bool LaboratoryPage::StationAtWork() const {
-    return settings_.settingsLabDevices != 0 && (averaging_ || dataFile_.IsOpen());
-}
-
-bool LaboratoryPage::ConfirmStationEnd() {
-    if (!StationAtWork()) return true;
-    return host_.AskYesNo(msg::EndStationQuestion, MessageText(msg::EndStationQuestion));
-}
-
 }  // namespace wegator::lab
