@@ -139,6 +139,12 @@ TEST(CalibrationDialog, StartsChecksStopsAndAsksBeforeClosingARun) {
     // The log is wide enough for a row and the widest summary line.
     EXPECT_GE(log->viewport()->width(), log->fontMetrics().horizontalAdvance(
                                             QStringLiteral("Seria przerwana: zatrzymana przyciskiem „Stop”; wykonano 11 z 20 pomiarów")));
+    // At the dialog's own size the heading row, the widest there is, stands on one line.
+    QCoreApplication::processEvents();
+    const QTextBlock heading = log->document()->firstBlock();
+    ASSERT_TRUE(heading.text().contains(QStringLiteral("T SD[K]")));
+    ASSERT_NE(heading.layout(), nullptr);
+    EXPECT_EQ(heading.layout()->lineCount(), 1);
 
     // "Stop" ends it at once, its files saying so.
     QTest::mouseClick(stop, Qt::LeftButton);

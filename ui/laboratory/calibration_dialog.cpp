@@ -20,7 +20,7 @@ namespace {
 // heading of the run file then spans two of them, as its values do, with room
 // between the columns; a whole row, its stability figures included, fits.
 constexpr int kTabColumns = 10;
-constexpr int kLogColumns = 128;
+constexpr int kLogColumns = 140;
 constexpr int kLogLines = 14;
 // The countdown shows whole seconds: worked out a few times a second is enough.
 constexpr qint64 kProgressRefreshMs = 200;
