@@ -320,7 +320,7 @@ constexpr StringEntry kPolish[] = {
     {190, "nad lodem"},
     // Data-file settings and opening the data file.
     {191, "Lista CSV (*.csv)|*.csv|Plik tekstowy (*.txt)|*.txt|Wszystkie pliki (*.*)|*.*||"},
-    {192, "Wybierz plik kalibracji"},
+    {192, "Wybierz plik danych"},
     {193, "Czas zapisu powinien zawierać się w przedziale od 1 do 6000"},
     {194, "Ustaw nazwę pliku"},
     {195, "Wybrany plik nie może być użyty"},

@@ -1110,9 +1110,9 @@ PPMV should be less than or equal to %.7f</translation>
         <translation>CSV list (*.csv)|*.csv|Text file (*.txt)|*.txt|All files (*.*)|*.*||</translation>
     </message>
     <message>
-        <source>Wybierz plik kalibracji</source>
+        <source>Wybierz plik danych</source>
         <comment>192</comment>
-        <translation>Choose the calibration file</translation>
+        <translation>Choose the data file</translation>
     </message>
     <message>
         <source>Czas zapisu powinien zawierać się w przedziale od 1 do 6000</source>
