@@ -454,7 +454,7 @@ constexpr StringEntry kPolish[] = {
     {1315, "Co ile minut zapisywany jest wiersz pliku danych: od 1 do 6000 minut"},
     {1316, "Seria pomiarów kalibracyjnych zapisywana do plików w wybranym katalogu; najpierw zeruje uśrednianie jak „Wyczyść”"},
     // A .cal file refused before it is read (followed by its name).
-    {1340, "Plik jest zbyt duży, by mógł być tablicą poprawek (ponad 16 MiB)."},
+    {1340, "Plik jest zbyt duży, by mógł być tablicą korekcji (ponad 16 MiB)."},
     {1400, "DP/FP"},
     {1401, "T"},
     {1402, "Pb"},

@@ -1680,7 +1680,7 @@ End the program?</translation>
         <translation>Table switched on but not loaded: %s</translation>
     </message>
     <message>
-        <source>Plik jest zbyt duży, by mógł być tablicą poprawek (ponad 16 MiB).</source>
+        <source>Plik jest zbyt duży, by mógł być tablicą korekcji (ponad 16 MiB).</source>
         <comment>1340</comment>
         <translation>The file is too large to be a correction table (over 16 MiB).</translation>
     </message>

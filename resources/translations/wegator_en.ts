@@ -507,7 +507,7 @@ and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
         <translation>Instruments' measurement uncertainty</translation>
     </message>
     <message>
-        <source>Tablice poprawek</source>
+        <source>Tablice korekcji</source>
         <translation>Correction tables</translation>
     </message>
     <message>
@@ -563,19 +563,19 @@ and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
         <translation>Include the &amp;instruments' uncertainty</translation>
     </message>
     <message>
-        <source>Używaj tablicy poprawek DP&amp;30</source>
+        <source>Używaj tablicy korekcji DP&amp;30</source>
         <translation>Use the DP&amp;30 correction table</translation>
     </message>
     <message>
-        <source>Używaj tablicy poprawek Q&amp;X-310</source>
+        <source>Używaj tablicy korekcji Q&amp;X-310</source>
         <translation>Use the Q&amp;X-310 correction table</translation>
     </message>
     <message>
-        <source>Używaj tablicy poprawek &amp;QX-311</source>
+        <source>Używaj tablicy korekcji &amp;QX-311</source>
         <translation>Use the &amp;QX-311 correction table</translation>
     </message>
     <message>
-        <source>Używaj tablicy poprawek F&amp;250</source>
+        <source>Używaj tablicy korekcji F&amp;250</source>
         <translation>Use the F&amp;250 correction table</translation>
     </message>
     <message>
@@ -755,8 +755,8 @@ and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
 <context>
     <name>TableEditorDialog</name>
     <message>
-        <source>Tablica poprawek i ich niepewności</source>
-        <translation>Table of corrections and their uncertainties</translation>
+        <source>Tablica korekcji i ich niepewności</source>
+        <translation>Correction table and its uncertainties</translation>
     </message>
     <message>
         <source>Anuluj</source>

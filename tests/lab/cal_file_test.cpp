@@ -131,7 +131,7 @@ TEST(CalFile, WrittenWithThreeDecimalsAndAPointAndReadBack) {
     EXPECT_EQ(huge.fault, CalLineFault::FileTooLarge);
     const CalFileMessage message = CalLoadFailureMessage(huge, "huge.cal");
     EXPECT_EQ(message.messageId, 1340);
-    EXPECT_EQ(message.text, "Plik jest zbyt duży, by mógł być tablicą poprawek (ponad 16 MiB).\nhuge.cal");
+    EXPECT_EQ(message.text, "Plik jest zbyt duży, by mógł być tablicą korekcji (ponad 16 MiB).\nhuge.cal");
     fs::resize_file(dir / "huge.cal", kCalFileSizeLimit);
     EXPECT_NE(ReadCalFile(dir / "huge.cal").fault, CalLineFault::FileTooLarge);
 }

@@ -75,7 +75,7 @@ void Add(TableEditorDialog& editor, Session& session, const QString& value, cons
 TEST(TableEditorDialog, RowsGoToTheirPlaceAndDuplicatesAreRefused) {
     Session session;
     TableEditorDialog editor(lab::CalibrationTable{}, "", ",", session.Hooks());
-    EXPECT_EQ(editor.windowTitle(), QStringLiteral("Tablica poprawek i ich niepewności"));
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("Tablica korekcji i ich niepewności"));
     const QTableWidget* list = editor.RowList();
     ASSERT_EQ(list->columnCount(), 3);
     EXPECT_EQ(list->horizontalHeaderItem(0)->text(), QStringLiteral("Wartość"));

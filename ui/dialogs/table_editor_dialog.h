@@ -1,4 +1,4 @@
-// The correction-table editor on screen ("Tablica poprawek i ich niepewności"),
+// The correction-table editor on screen ("Tablica korekcji i ich niepewności"),
 // its "Dodaj"/"Edytuj" dialog and the QX-311 channel choice, bound to the
 // laboratory core's TableEditor model. The widgets only forward clicks and
 // show the model's rows; every rule (sorted places, duplicates, saving) is

@@ -1,4 +1,4 @@
-// The correction-table editor ("Tablica poprawek i ich niepewności"): a list
+// The correction-table editor ("Tablica korekcji i ich niepewności"): a list
 // of rows the user adds to, edits, removes or fills from a file, saved to a
 // .cal file on OK. The model works on its own copy of the rows and touches
 // the table only when it closes with OK; the dialog only binds to it.
