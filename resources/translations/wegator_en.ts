@@ -373,12 +373,16 @@ Central Office of Measures, Warsaw 1999, ISBN 83-906546-1-x.</translation>
         <translation>Calculated values</translation>
     </message>
     <message>
-        <source>Temperatura</source>
-        <translation>Temperature</translation>
+        <source>&amp;Temperatura</source>
+        <translation>&amp;Temperature</translation>
     </message>
     <message>
-        <source>Ciśnienie</source>
-        <translation>Pressure</translation>
+        <source>T&amp;emperatura</source>
+        <translation>T&amp;emperature</translation>
+    </message>
+    <message>
+        <source>&amp;Ciśnienie</source>
+        <translation>P&amp;ressure</translation>
     </message>
     <message>
         <source>Anuluj</source>

@@ -23,8 +23,8 @@ AdjustmentDialog::AdjustmentDialog(PsychrometerAdjustment& model, QWidget* paren
     setWindowIcon(ProgramIcon());
     const bool water = model_.Bulb() == Phase::Water;
     // The symbols are the same in both languages.
-    ui_->bulbLabel->setText(water ? QStringLiteral("Tw") : QStringLiteral("Ti"));
-    ui_->referenceLabel->setText(water ? QStringLiteral("DP") : QStringLiteral("FP"));
+    ui_->bulbLabel->setText(water ? QStringLiteral("T&w") : QStringLiteral("T&i"));
+    ui_->referenceLabel->setText(water ? QStringLiteral("&DP") : QStringLiteral("&FP"));
     ui_->resultLabel->setText(StringTableText(water ? msg::OverWaterHeading : msg::OverIceHeading));
     FillUnitList(ui_->temperatureUnitList, kTemperatureUnits);
     FillUnitList(ui_->pressureUnitList, kPressureUnits);
