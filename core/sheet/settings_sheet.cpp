@@ -1,6 +1,7 @@
 #include "sheet/settings_sheet.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "sheet/laboratory_settings_target.h"
 #include "sheet/settings_sheet_support.h"
@@ -79,7 +80,16 @@ void HeldNumber::Show(std::string_view unit) {
     double shown = kind_ == Kind::Pressure ? PressureFromKilopascal(*exact_, unit_)
                                            : TemperatureDifferenceFromCelsius(*exact_, unit_);
     if (shown < 0.0 && shown > -1e-8) shown = 0.0;
-    text_ = FormatFixed(shown, kShownDecimals, decimalSign_);
+    text_ = FormatFixed(shown, ShownDecimals(), decimalSign_);
+}
+
+int HeldNumber::ShownDecimals() const {
+    if (kind_ != Kind::Pressure) return kShownDecimals;
+    // A pressure keeps the resolution it has in kPa: a QX-316 uncertainty of
+    // 0.05 kPa is 0.00005 MPa, which three decimals would show as nothing.
+    const double kilopascalPerUnit = 1.0 / PressureFromKilopascal(1.0, unit_);
+    const int more = static_cast<int>(std::lround(std::log10(kilopascalPerUnit)));
+    return std::clamp(kShownDecimals + more, kShownDecimals, kPrecision);
 }
 
 // ---- "Ogólne" ---------------------------------------------------------------

@@ -85,6 +85,9 @@ public:
     void Show(std::string_view unit);
 
 private:
+    // Three decimals, and for a pressure as many more as its unit is larger than the kPa.
+    int ShownDecimals() const;
+
     Kind kind_;
     SettingsSheetHost* host_;
     std::string decimalSign_;

@@ -266,6 +266,18 @@ TEST(SettingsSheetLaboratory, UneditedValuesKeepEveryDigitThroughUnitChanges) {
     EXPECT_DOUBLE_EQ(after.settingsLabF250, 0.1);
 }
 
+TEST(SettingsSheetLaboratory, PressureUncertaintyShowsTheDigitsOfItsUnit) {
+    Settings s;
+    s.settingsLabQx316 = 0.05;  // kPa
+    Sheet sheet(s);
+    ASSERT_TRUE(sheet.model->GoToPage(SettingsSheetModel::kLaboratoryPage));
+    LaboratorySettingsPage& page = sheet.model->Laboratory();
+    for (const auto& [unit, text] : {std::pair{1, "0,000050"}, {2, "0,375"}, {3, "0,500"}, {0, "0,050"}}) {
+        ASSERT_TRUE(page.ChangePressureUnit(unit));
+        EXPECT_EQ(page.UncertaintyText(LaboratorySettingsPage::Instrument::Qx316), text) << unit;
+    }
+}
+
 TEST(SettingsSheetGeneral, ConstantsAreReadWithTenDecimalsAndTheirTextsKeptAtOnce) {
     Settings s;
     s.globalAi = 0.0005;
