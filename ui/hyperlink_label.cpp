@@ -6,7 +6,9 @@
 #include <QPalette>
 #include <QUrl>
 
+#include "text/string_table.h"
 #include "url_opener.h"
+#include "widget_texts.h"
 
 namespace wegator {
 
@@ -51,7 +53,7 @@ bool HyperlinkLabel::Open() {
         return true;
     }
     QApplication::beep();
-    QMessageBox box(QMessageBox::Warning, QString(),
+    QMessageBox box(QMessageBox::Warning, StringTableText(msg::ProgramTitle),
                     tr("Unable to open hyperlink:\n\n") +
                         tr("There is no application associated\nwith the given address."),
                     QMessageBox::Ok, window());

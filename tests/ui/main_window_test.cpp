@@ -20,6 +20,7 @@
 #include "pages/pressure_page_widget.h"
 #include "station/qt_station.h"
 #include "pages/psychrometer_page_widget.h"
+#include "text/string_table.h"
 #include "widget_texts.h"
 #include "url_opener.h"
 
@@ -137,7 +138,7 @@ TEST(MainWindow, ComesBackWhereItWasLeft) {
     EXPECT_EQ(lab->TemperatureUnitList()->currentIndex(), 2);
 }
 
-TEST(MainWindow, PageMessagesShowInAWarningWithoutTitleOverAnEmptyGrid) {
+TEST(MainWindow, PageMessagesShowInAWarningTitledWithTheProgramOverAnEmptyGrid) {
     Settings settings;
     settings.language = "pl";
     MainWindow window(settings, {});
@@ -170,7 +171,7 @@ TEST(MainWindow, PageMessagesShowInAWarningWithoutTitleOverAnEmptyGrid) {
     const ShownBox rejected = computeWith("4-0", "0");
     for (const ShownBox& box : {inputCheck, rangeCheck, rejected}) {
         ASSERT_TRUE(box.shown);
-        EXPECT_TRUE(box.title.isEmpty()) << box.title.toStdString();
+        EXPECT_EQ(box.title, StringTableText(msg::ProgramTitle));
         EXPECT_EQ(box.icon, QMessageBox::Warning);
         EXPECT_TRUE(box.gridEmpty) << box.text.toStdString();
     }

@@ -67,7 +67,7 @@ QString QtFileFilter(const QString& pairs) {
 
 void QtSettingsSheetHost::ShowWarning(int messageId, const std::string& text) {
     if (hooks_.messages) return hooks_.messages(true, messageId, text);
-    QMessageBox box(QMessageBox::Warning, QString(), QString::fromStdString(text), QMessageBox::Ok, owner_);
+    QMessageBox box(QMessageBox::Warning, StringTableText(msg::ProgramTitle), QString::fromStdString(text), QMessageBox::Ok, owner_);
     box.exec();
 }
 

@@ -51,13 +51,13 @@ std::optional<std::string> RunFileDialog(QWidget* owner, const std::string& curr
 
 void QtTableEditorHost::ShowWarning(int messageId, const std::string& text) {
     if (hooks_.warning) return hooks_.warning(messageId, text);
-    QMessageBox box(QMessageBox::Warning, QString(), QString::fromStdString(text), QMessageBox::Ok, owner_);
+    QMessageBox box(QMessageBox::Warning, StringTableText(msg::ProgramTitle), QString::fromStdString(text), QMessageBox::Ok, owner_);
     box.exec();
 }
 
 bool QtTableEditorHost::AskYesNo(int messageId, const std::string& text) {
     if (hooks_.question) return hooks_.question(messageId, text);
-    QMessageBox box(QMessageBox::Question, QString(), QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
+    QMessageBox box(QMessageBox::Question, StringTableText(msg::ProgramTitle), QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
                     owner_);
     return box.exec() == QMessageBox::Yes;
 }

@@ -24,7 +24,7 @@ QtLabHost::QtLabHost(QWidget* owner, QtPageHost::PrintSwitch printSwitch)
 
 void QtLabHost::ShowWarning(int messageId, const std::string& text) {
     if (sink_) return sink_(true, messageId, text);
-    ShowBox(owner_, QMessageBox::Warning, QString(), text);
+    ShowBox(owner_, QMessageBox::Warning, StringTableText(msg::ProgramTitle), text);
 }
 
 void QtLabHost::ShowMessage(int messageId, const std::string& text) {

@@ -18,7 +18,7 @@ void QtPageHost::RefreshPage() const {
 void QtPageHost::ShowWarning(int messageId, const std::string& text) {
     RefreshPage();
     if (sink_) return sink_(true, messageId, text);
-    QMessageBox box(QMessageBox::Warning, QString(), QString::fromStdString(text), QMessageBox::Ok, owner_);
+    QMessageBox box(QMessageBox::Warning, StringTableText(msg::ProgramTitle), QString::fromStdString(text), QMessageBox::Ok, owner_);
     box.exec();
 }
 
