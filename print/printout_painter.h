@@ -16,7 +16,7 @@ class QPainter;
 namespace wegator {
 
 // The document name of every print job.
-inline constexpr const char* kPrintJobName = "TREVAN";
+inline constexpr const char* kPrintJobName = "Wegator";
 
 // Draws each cell with the device's default font, left-aligned, the top left
 // of its text at the cell's position on an area of width × height device pixels.

@@ -36,7 +36,7 @@ public:
 };
 
 // Real printers, through QPrinter. Every job gets a printer of its own,
-// with the document name "TREVAN".
+// with the document name "Wegator".
 class PrinterTarget : public PrintTarget {
 public:
     PrinterTarget();

@@ -115,6 +115,12 @@ struct Settings {
     // Folder into which a calibration run writes its files.
     std::string calibrFilePath;
 
+    // The laboratory the station belongs to, as its printouts name it: its
+    // name, its address and its accreditation number; empty when not given.
+    std::string labName;
+    std::string labAddress;
+    std::string labAccreditation;
+
     // The barometric pressure entered by hand ("Ręcznie" on "Porty") and its
     // standard uncertainty, kPa, as stored numbers with a point; empty while
     // none was entered. Kept so that a station restarted with the pressure

@@ -39,6 +39,9 @@ constexpr std::size_t kTextReadBuffer = 1024;
 // a different file. Budget and read buffer are both 4096 bytes.
 constexpr std::size_t kPathBytes = 4096;
 constexpr std::size_t kDwordBytes = 4;
+// The laboratory's name, address and accreditation number: a line of the
+// printout each, a hundred characters at most (in UTF-8, four bytes each).
+constexpr std::size_t kIdentityBytes = 404;
 // A fractional setting is stored as a short text, at most 15 characters and NUL.
 constexpr std::size_t kNumberBytes = 16;
 // … and at most 7 of those characters stand before its point.
@@ -244,6 +247,9 @@ const SettingDescriptor kSettingsTable[] = {
     CheckedText("SETTINGS_PORT_TEMP_CANAL_F250", 4, &Settings::settingsPortTempCanalF250, IsF250Input),
     CheckedText("SETTINGS_PORT_TEMP_CANAL_QX311", 4, &Settings::settingsPortTempCanalQx311, IsQx311Channel),
     Path("CALIBR_FILE_PATH", &Settings::calibrFilePath),
+    Text("LAB_NAME", kIdentityBytes, &Settings::labName),
+    Text("LAB_ADDRESS", kIdentityBytes, &Settings::labAddress),
+    Text("LAB_ACCREDITATION", kIdentityBytes, &Settings::labAccreditation),
     CheckedText("SETTINGS_LAB_HAND_PRESSURE", 24, &Settings::settingsLabHandPressure, IsHandPressure),
     CheckedText("SETTINGS_LAB_HAND_PRESSURE_U", 24, &Settings::settingsLabHandPressureU, IsHandPressureUncertainty),
     Dword("SETTINGS_LAB_STABILITY_WINDOW", &Settings::settingsLabStabilityWindow, Range{1, 240}),

@@ -3,15 +3,18 @@
 #include <cstdio>
 #include <ctime>
 
+#include "app/settings.h"
 #include "text/string_table.h"
 #include "text/strings.h"
 #include "physics/humidity_engine.h"
+#include "wegator_version.h"
 
 namespace wegator {
 
 namespace {
 
-constexpr int kPrintedByMessage = 183;  // "Obliczono wegatorem TREVAN"
+constexpr int kPrintedByMessage = 183;      // "Obliczono programem Wegator %s"
+constexpr int kAccreditationMessage = 184;  // "Nr akredytacji: %s"
 constexpr int kLineStep = 100;
 
 // Lines of the humidity printout.
@@ -37,15 +40,16 @@ const std::string kPressureInputRule(15, '-');
 const std::string kResultsRule(24, '-');
 const std::string kFootRule(41, '-');
 
-void Footer(std::vector<PrintCell>& cells, int ruleLine, const std::vector<std::string>& traceLines) {
+void Footer(std::vector<PrintCell>& cells, int ruleLine, const std::vector<std::string>& laboratoryLines,
+            const std::vector<std::string>& traceLines) {
     cells.push_back({kLabelColumn, ruleLine, kFootRule});
-    cells.push_back({kLabelColumn, ruleLine + kLineStep, std::string(LoadString(kPrintedByMessage))});
-    cells.push_back({kLabelColumn, ruleLine + 2 * kLineStep, PrintFooterWebLine()});
-    cells.push_back({kLabelColumn, ruleLine + 3 * kLineStep, PrintFooterPhoneLine()});
-    int n = ruleLine + 4 * kLineStep;
-    for (const std::string& line : traceLines) {
-        cells.push_back({kLabelColumn, n, line});
-        n += kLineStep;
+    cells.push_back({kLabelColumn, ruleLine + kLineStep, PrintProgramLine()});
+    int n = ruleLine + 2 * kLineStep;
+    for (const auto* lines : {&laboratoryLines, &traceLines}) {
+        for (const std::string& line : *lines) {
+            cells.push_back({kLabelColumn, n, line});
+            n += kLineStep;
+        }
     }
 }
 
@@ -65,11 +69,20 @@ DevicePoint ToDevice(int k, int n, long long width, long long height) {
     return {width * k / kSheetWidth, height * n / kSheetHeight};
 }
 
-std::string PrintFooterWebLine() { return "www.example.com"; }
-std::string PrintFooterPhoneLine() { return "tel. +48 22 000 00 00"; }
+std::string PrintProgramLine() { return FillIn(LoadString(kPrintedByMessage), {kVersion}); }
 
 void AppendHumidityFooter(std::vector<PrintCell>& cells, const std::vector<std::string>& traceLines) {
-    Footer(cells, kFootRuleLine, traceLines);
+    Footer(cells, kFootRuleLine, {}, traceLines);
+}
+
+std::vector<std::string> LaboratoryLines(const Settings& settings) {
+    std::vector<std::string> lines;
+    if (!settings.labName.empty()) lines.push_back(settings.labName);
+    if (!settings.labAddress.empty()) lines.push_back(settings.labAddress);
+    if (!settings.labAccreditation.empty()) {
+        lines.push_back(FillIn(LoadString(kAccreditationMessage), {settings.labAccreditation}));
+    }
+    return lines;
 }
 
 PrintTime LocalPrintTime(std::chrono::system_clock::time_point moment) {
@@ -140,7 +153,7 @@ std::vector<PrintCell> LayOut(const HumidityPrintout& page) {
         cells.push_back({kResultUnitColumn, n, row.unit});
         n += kLineStep;
     }
-    Footer(cells, kFootRuleLine, page.traceLines);
+    Footer(cells, kFootRuleLine, page.laboratoryLines, page.traceLines);
     return cells;
 }
 
@@ -158,7 +171,7 @@ std::vector<PrintCell> LayOut(const PressurePrintout& page) {
         cells.push_back({kWaterColumn, n, row[1]});
         n += kLineStep;
     }
-    Footer(cells, kPressureFootRuleLine, page.traceLines);
+    Footer(cells, kPressureFootRuleLine, {}, page.traceLines);
     return cells;
 }
 

@@ -13,6 +13,7 @@
 namespace wegator {
 
 class HumidityEngine;
+struct Settings;
 
 // A text at a position of the virtual sheet, 2300 units wide and 3000 high.
 struct PrintCell {
@@ -60,7 +61,10 @@ struct HumidityPrintout {
         std::string unit;
     };
     std::array<ResultRow, 10> results;
-    std::vector<std::string> traceLines;  // below the maker's lines (HumidityTraceLines)
+    // The laboratory the sheet comes from (LaboratoryLines), under the
+    // program's line; none on the calculator pages.
+    std::vector<std::string> laboratoryLines;
+    std::vector<std::string> traceLines;  // below those (HumidityTraceLines)
     // Printed under the inputs: what the reader must know before trusting
     // the numbers (the laboratory's inputs gone stale).
     std::vector<std::string> warnings;
@@ -74,18 +78,21 @@ struct PressurePrintout {
     std::string resultsCaption; // "Wartości obliczone"
     // Unit label and result text, in the order printed.
     std::array<std::array<std::string, 2>, 12> results;
-    std::vector<std::string> traceLines;  // below the maker's lines (PressureTraceLines)
+    std::vector<std::string> traceLines;  // below the program's line (PressureTraceLines)
 };
 
 std::vector<PrintCell> LayOut(const HumidityPrintout& page);
 std::vector<PrintCell> LayOut(const PressurePrintout& page);
 
-// The maker's lines at the foot of every printout.
-std::string PrintFooterWebLine();
-std::string PrintFooterPhoneLine();
+// The line at the foot of every printout naming the program and its version,
+// so that a sheet says what computed it.
+std::string PrintProgramLine();
 // The foot of a sheet of a humidity printout's own (a further sheet beside
-// the page's): the rule at line 2300, the maker's lines and the trace lines.
+// the page's): the rule at line 2300, the program's line and the trace lines.
 void AppendHumidityFooter(std::vector<PrintCell>& cells, const std::vector<std::string>& traceLines);
+// The laboratory on its printouts: its name, its address and "Nr akredytacji:
+// …" as the settings give them, a line each, the empty ones left out.
+std::vector<std::string> LaboratoryLines(const Settings& settings);
 
 // The local date and time a sheet is printed at. The shells read their clock
 // and hand it in, so a printout is the same whenever a test makes it.
@@ -97,7 +104,7 @@ PrintTime LocalPrintTime(std::chrono::system_clock::time_point moment);
 // "2025-03-14 09:05", the same in every language.
 std::string FormatPrintTime(const PrintTime& t);
 
-// The lines under the maker's lines that let a printed sheet be traced: when
+// The lines under the program's line that let a printed sheet be traced: when
 // it was printed and the formula set, then whether the formulas' uncertainty
 // is included and the psychrometer constants in use ("domyślna" for the
 // default, else the constant with ten decimals), e.g.

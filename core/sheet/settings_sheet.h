@@ -281,6 +281,12 @@ public:
     bool ChangeTemperatureUnit(int index);
     bool ChangePressureUnit(int index);
 
+    // The laboratory as its printouts name it: taken as typed, without the
+    // blanks around it; never refused.
+    enum class Identity { Name, Address, Accreditation };
+    static constexpr int kIdentities = 3;
+    const std::string& IdentityText(Identity i) const { return identity_[static_cast<std::size_t>(i)]; }
+    void EditIdentityText(Identity i, std::string text) { identity_[static_cast<std::size_t>(i)] = std::move(text); }
     // "Uwzględnij niepewność przyrządów": the uncertainty fields are enabled with it.
     bool DevicesError() const { return devicesError_; }
     void SetDevicesError(bool on) { devicesError_ = on; }
@@ -323,6 +329,7 @@ private:
     int temperatureUnit_ = 0, pressureUnit_ = 0;
     bool devicesError_;
     std::array<bool, lab::kTableFamilyCount> tables_{};
+    std::array<std::string, kIdentities> identity_;
     bool tableEditor_ = false;
     Settings paths_;  // only the correction-table paths are used
     std::vector<TableLoad> edited_;

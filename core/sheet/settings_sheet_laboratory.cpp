@@ -295,6 +295,7 @@ LaboratorySettingsPage::LaboratorySettingsPage(const Settings& before, const She
     }
     for (std::size_t f = 0; f < tables_.size(); ++f)
         tables_[f] = lab::TableSwitchOn(before, static_cast<lab::TableFamily>(f));
+    identity_ = {before.labName, before.labAddress, before.labAccreditation};
 }
 
 bool LaboratorySettingsPage::ChangeTemperatureUnit(int index) {
@@ -399,6 +400,14 @@ void LaboratorySettingsPage::ApplyTo(Settings& s) const {
         static_cast<std::int32_t>(values_[static_cast<std::size_t>(Integer::StabilityWindow)]);
     for (std::size_t i = 0; i < kLimitFields.size(); ++i) s.*kLimitFields[i] = limits_[i];
     SetFlag(s.settingsLabIsDevicesError, devicesError_);
+    const auto trimmed = [](const std::string& text) {
+        const std::size_t first = text.find_first_not_of(" \t");
+        if (first == std::string::npos) return std::string();
+        return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    };
+    s.labName = trimmed(identity_[0]);
+    s.labAddress = trimmed(identity_[1]);
+    s.labAccreditation = trimmed(identity_[2]);
     for (std::size_t f = 0; f < lab::kTableFamilyCount; ++f) {
         const auto family = static_cast<lab::TableFamily>(f);
         SetFlag(lab::TableSwitch(s, family), TableSwitch(family));

@@ -310,7 +310,8 @@ constexpr StringEntry kPolish[] = {
     // Laboratory page opened without external instruments.
     {182, "Ustaw porty"},
     // Footer of every printout.
-    {183, "Obliczono wegatorem TREVAN"},
+    {183, "Obliczono programem Wegator %s"},
+    {184, "Nr akredytacji: %s"},
     // Header labels of the laboratory data file.
     {185, "DP/FP wejście"},
     {186, "Data i czas"},

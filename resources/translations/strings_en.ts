@@ -1070,9 +1070,14 @@ PPMV should be less than or equal to %.7f</translation>
         <translation>Set up the ports</translation>
     </message>
     <message>
-        <source>Obliczono wegatorem TREVAN</source>
+        <source>Obliczono programem Wegator %s</source>
         <comment>183</comment>
-        <translation>Calculated with the TREVAN wegator</translation>
+        <translation>Calculated with Wegator %s</translation>
+    </message>
+    <message>
+        <source>Nr akredytacji: %s</source>
+        <comment>184</comment>
+        <translation>Accreditation No.: %s</translation>
     </message>
     <message>
         <source>DP/FP wejście</source>

@@ -606,6 +606,22 @@ and Enhancement Factors in the Range –100 TO +100°C&quot;</translation>
         <source>Ciśnie&amp;nie</source>
         <translation>&amp;Pressure</translation>
     </message>
+    <message>
+        <source>Laboratorium na wydrukach</source>
+        <translation>The laboratory on the printouts</translation>
+    </message>
+    <message>
+        <source>Na&amp;zwa</source>
+        <translation>Na&amp;me</translation>
+    </message>
+    <message>
+        <source>Nr akred&amp;ytacji</source>
+        <translation>Accreditation N&amp;o.</translation>
+    </message>
+    <message>
+        <source>Ad&amp;res</source>
+        <translation>Addre&amp;ss</translation>
+    </message>
 </context>
 <context>
     <name>SettingsPortsPage</name>

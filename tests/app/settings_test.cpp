@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Number of values the program keeps in its store.
-constexpr int kStoredValues = 87;
+constexpr int kStoredValues = 90;
 
 // A record in which every field differs from a fresh installation.
 Settings EveryFieldChanged() {
@@ -80,6 +80,9 @@ Settings EveryFieldChanged() {
     s.settingsPortTempCanalF250 = "B";
     s.settingsPortTempCanalQx311 = "8";
     s.calibrFilePath = "C:\\Dane\\\"wzorce\"";
+    s.labName = "Laboratorium Wilgotności";
+    s.labAddress = "ul. Długa 1, 00-001 Warszawa";
+    s.labAccreditation = "AB 123";
     s.settingsLabHandPressure = "101.32500";
     s.settingsLabHandPressureU = "0.01000";
     s.settingsLabStabilityWindow = 15;
@@ -217,6 +220,7 @@ TEST_F(SettingsStoreTest, EveryFieldRoundTrips) {
     EXPECT_TRUE(HasLine(stored, R"("SETTINGS_LAB_QX310"="0.12345")"));
     EXPECT_TRUE(HasLine(stored, R"("SETTINGS_PORT_COM_F250"=dword:fffffff9)"));
     EXPECT_TRUE(HasLine(stored, R"("CALIBR_FILE_PATH"="C:\\Dane\\\"wzorce\"")"));
+    EXPECT_TRUE(HasLine(stored, R"("LAB_NAME"="Laboratorium Wilgotności")"));
 
     EXPECT_EQ(LoadSettings(), changed);
     EXPECT_EQ(ReadStore(), stored);  // nothing was missing, nothing rewritten

@@ -709,7 +709,7 @@ TEST(CliTest, PrintPdfWritesThePagesPrintout) {
                                  "52.494",
                                  "Tw/Ti",
                                  "14.184",
-                                 "Obliczono wegatorem TREVAN"});
+                                 "Obliczono programem Wegator"});
 
     const fs::path psychroPdf = dir / "psychro.pdf";
     const Outcome psychro =
@@ -718,18 +718,18 @@ TEST(CliTest, PrintPdfWritesThePagesPrintout) {
     ASSERT_EQ(psychro.status, 0) << psychro.err;
     ExpectInOrder(PdfText(psychroPdf), {"Wartości wejściowe", "T ", "20,000", "Tw/Ti", "15,000", "0,200", "Pb",
                                         "1013,250", "hPa, mbar", "Wartości obliczone, uwzględniono niepewność wzorów",
-                                        "DP/FP", "Tw/Ti", "15,000", "Obliczono wegatorem TREVAN"});
+                                        "DP/FP", "Tw/Ti", "15,000", "Obliczono programem Wegator"});
 
     const fs::path rhPdf = dir / "rh.pdf";
     ASSERT_EQ(RunCli(Args({{"rh"}, kStandardAir, {"--dp", "10", "--t", "20", "--json", "--print-pdf", rhPdf.string()}}))
                   .status,
               0);
-    ExpectInOrder(PdfText(rhPdf), {"DP/FP", "T ", "RH", "Pin", "Pout", "Nad wodą", "Tw/Ti", "TREVAN"});
+    ExpectInOrder(PdfText(rhPdf), {"DP/FP", "T ", "RH", "Pin", "Pout", "Nad wodą", "Tw/Ti", "Wegator"});
 
     const fs::path pressurePdf = dir / "pressure.pdf";
     ASSERT_EQ(RunCli({"pressure", "--value", "1", "--unit", "atm", "--print-pdf", pressurePdf.string()}).status, 0);
     ExpectInOrder(PdfText(pressurePdf), {"Wartości wejściowe", "atm", "1.0000", "Wartości obliczone", "kPa", "101.3250",
-                                         "psf", "Obliczono wegatorem TREVAN"});
+                                         "psf", "Obliczono programem Wegator"});
 }
 
 TEST(CliTest, PrintPdfIsWrittenOnlyWhenItCanBe) {

@@ -685,6 +685,8 @@ TEST(LaboratoryPage, PrintoutRecordSheet) {
     contents.dewPointInput = contents.csvFormat = contents.savingOn = true;
     s.saveFileCode = EncodeSaveFileCode(contents);
     s.saveFileName = folder.File("lab.csv");
+    s.labName = "Laboratorium Wilgotności";
+    s.labAccreditation = "AB 123";
     Station station(s);
     station.Start();
     station.LiveToObservation();
@@ -706,6 +708,9 @@ TEST(LaboratoryPage, PrintoutRecordSheet) {
     EXPECT_EQ(line(1400), "Porty: QX-316 COM1, MBW DP30 COM3, ASL F-250 COM6");
     EXPECT_EQ(line(1500), "Plik danych: " + folder.File("lab.csv"));
     EXPECT_EQ(line(1600), "Ostatnia seria: brak");
+    // The laboratory right above the trace lines.
+    EXPECT_EQ(line(2600), "Laboratorium Wilgotności");
+    EXPECT_EQ(line(2700), "Nr akredytacji: AB 123");
     EXPECT_EQ(line(2800).rfind("Wydrukowano 2024-05-06 14:31; ", 0), 0u);
 }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "app/settings.h"
 #include "pages/print_layout.h"
+#include "wegator_version.h"
 
 using namespace wegator;
 
@@ -28,6 +30,8 @@ TEST(PrintLayout, A4PositionsAndTheHumiditySheet) {
     p.resultsCaption = "caption";
     p.results[0] = {"DP/FP", {"10,000", "0,050", "", ""}, "°C"};
     p.results[9] = {"Tw/Ti", {"15,000", "0,100", "15,000", "0,100"}, "°C"};
+    p.laboratoryLines = {"Laboratorium Wilgotności", "Nr akredytacji: AB 123"};
+    p.traceLines = {"Wydrukowano"};
     const std::vector<PrintCell> cells = LayOut(p);
     EXPECT_EQ(At(cells, 100, 100)->text, "Wartości wejściowe");
     EXPECT_EQ(At(cells, 100, 200)->text, std::string(16, '-'));
@@ -41,7 +45,28 @@ TEST(PrintLayout, A4PositionsAndTheHumiditySheet) {
     EXPECT_EQ(At(cells, 1150, 1300)->text, "");  // a blanked column prints empty cells
     EXPECT_EQ(At(cells, 1850, 2200)->text, "°C");
     EXPECT_EQ(At(cells, 100, 2300)->text, std::string(41, '-'));
-    EXPECT_EQ(At(cells, 100, 2400)->text, "Obliczono wegatorem TREVAN");
+    EXPECT_EQ(At(cells, 100, 2400)->text, std::string("Obliczono programem Wegator ") + kVersion);
+    EXPECT_EQ(At(cells, 100, 2500)->text, "Laboratorium Wilgotności");
+    EXPECT_EQ(At(cells, 100, 2600)->text, "Nr akredytacji: AB 123");
+    EXPECT_EQ(At(cells, 100, 2700)->text, "Wydrukowano");
+}
+
+TEST(PrintLayout, LaboratoryLinesLeaveOutWhatIsNotGiven) {
+    const struct {
+        const char *name, *address, *accreditation;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", "", "", {}},
+        {"Laboratorium", "", "PCA AB 123", {"Laboratorium", "Nr akredytacji: PCA AB 123"}},
+        {"Laboratorium", "ul. Długa 1", "", {"Laboratorium", "ul. Długa 1"}},
+    };
+    for (const auto& c : cases) {
+        Settings s;
+        s.labName = c.name;
+        s.labAddress = c.address;
+        s.labAccreditation = c.accreditation;
+        EXPECT_EQ(LaboratoryLines(s), c.lines) << c.name << c.address << c.accreditation;
+    }
 }
 
 TEST(PrintLayout, PressureSheet) {
@@ -58,5 +83,5 @@ TEST(PrintLayout, PressureSheet) {
     EXPECT_EQ(At(cells, 450, 700)->text, "1000,0000");
     EXPECT_EQ(At(cells, 100, 1800)->text, "psf");
     EXPECT_EQ(At(cells, 100, 2000)->text, std::string(41, '-'));
-    EXPECT_EQ(At(cells, 100, 2100)->text, "Obliczono wegatorem TREVAN");
+    EXPECT_EQ(At(cells, 100, 2100)->text, std::string("Obliczono programem Wegator ") + kVersion);
 }

@@ -26,6 +26,7 @@
 #include "pages/psychrometer_page_widget.h"
 #include "pages/recompute_marker.h"
 #include "pages/rh_page_widget.h"
+#include "wegator_version.h"
 
 namespace wegator {
 namespace {
@@ -342,14 +343,14 @@ TEST(Printing, PsychrometerPageAsPdfReadsBackInOrder) {
     next(QStringLiteral("^WVP [0-9,]+ [0-9,]+ Pa$"));
     next(QStringLiteral("^Tw/Ti 15,000 0,000 °C$"));
     next(QStringLiteral("^-{41}$"));
-    next(QStringLiteral("^Obliczono wegatorem TREVAN$"));
+    next(QStringLiteral("^Obliczono programem Wegator ") + QString::fromLatin1(kVersion) + QStringLiteral("$"));
     // The trace lines, whole on the sheet.
     next(QStringLiteral("^Wydrukowano 2025-03-14 09:05; wzory ITS-90$"));
     next(QStringLiteral("^Z niepewnością wzorów; stałe psychrometru: Aw domyślna, Ai domyślna$"));
 
     const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
     if (!pdfinfo.isEmpty()) {
-        EXPECT_TRUE(RunTool(pdfinfo, {pdf}).contains(QRegularExpression(QStringLiteral("Title:\\s+TREVAN\\n"))));
+        EXPECT_TRUE(RunTool(pdfinfo, {pdf}).contains(QRegularExpression(QStringLiteral("Title:\\s+Wegator\\n"))));
     }
 
     // The longest trace there is still ends inside the sheet.

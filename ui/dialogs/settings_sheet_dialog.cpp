@@ -458,6 +458,16 @@ std::array<TableRow, 4> TableRows(const Ui::SettingsLaboratoryPage& ui) {
 }
 }  // namespace
 
+namespace {
+std::array<std::pair<QLineEdit*, LaboratorySettingsPage::Identity>, LaboratorySettingsPage::kIdentities>
+IdentityEdits(const Ui::SettingsLaboratoryPage& ui) {
+    using Identity = LaboratorySettingsPage::Identity;
+    return {{{ui.labNameEdit, Identity::Name},
+             {ui.labAddressEdit, Identity::Address},
+             {ui.labAccreditationEdit, Identity::Accreditation}}};
+}
+}  // namespace
+
 void SettingsSheetDialog::BindLaboratory() {
     Ui::SettingsLaboratoryPage& ui = *laboratory_;
     using Integer = LaboratorySettingsPage::Integer;
@@ -483,6 +493,11 @@ void SettingsSheetDialog::BindLaboratory() {
         edit->setMaximumWidth(NumberFieldWidth(edit, "00000,0000"));
         connect(edit, &QLineEdit::textEdited, this, [this, l = limit](const QString& text) {
             model_.Laboratory().EditLimitText(l, text.toStdString());
+        });
+    }
+    for (const auto& [edit, identity] : IdentityEdits(ui)) {
+        connect(edit, &QLineEdit::textEdited, this, [this, i = identity](const QString& text) {
+            model_.Laboratory().EditIdentityText(i, text.toStdString());
         });
     }
     FillUnitList(ui.temperatureUnitList, kTemperatureUnits);
@@ -520,6 +535,7 @@ void SettingsSheetDialog::RefreshLaboratory() {
             w->setEnabled(page.DevicesError());
         }
     }
+    for (const auto& [edit, identity] : IdentityEdits(ui)) wegator::Show(edit, page.IdentityText(identity));
     Show(ui.devicesErrorBox, page.DevicesError());
     for (const TableRow& row : TableRows(ui)) {
         Show(row.box, page.TableSwitch(row.table));

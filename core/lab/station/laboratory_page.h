@@ -432,7 +432,8 @@ private:
     RunObservation MakeRunObservation() const;
     RunSummaryTexts MakeRunSummaryTexts() const;
     std::string FileVerdictText() const;
-    // The two trace lines at the foot of a printout sheet, from `firstLine` down.
+    // The two trace lines at the foot of a printout sheet, from `firstLine`
+    // down, and the laboratory's lines right above them.
     void AddTraceLines(std::vector<PrintCell>& cells, const PrintTime& printedAt, int firstLine) const;
     void EndRun();
     void RunEnded();

@@ -50,6 +50,7 @@ HumidityPrintout LaboratoryPage::Printout(const PrintTime& printedAt) const {
         for (int column = 0; column < kResultColumns; ++column) line.cells[Index(column)] = ResultText(row, column);
         line.unit = ResultRowUnit(row, TemperatureUnit(), EnthalpyUnit());
     }
+    out.laboratoryLines = LaboratoryLines(settings_);
     out.traceLines = HumidityTraceLines(printedAt, engine_, settings_.formulasUncertainty != 0, format_.decimalSign);
     if (const std::string stale = StaleList(); !stale.empty()) {
         out.warnings.push_back(MessageText(msg::StalePrintWarning, {stale}));

@@ -201,13 +201,21 @@ LaboratoryPage::TrendPrintout LaboratoryPage::PrintTrends(const PrintTime& print
 
     out.chart = Chart(quantities, stability_.windowMs, kPaperColumns);
     out.chartN = std::max(out.chartN, n + 2 * kLine);
-    out.chartHeight = 2700 - out.chartN;
+    // The laboratory's lines stand above the trace lines, the chart above them.
+    const int laboratoryLines = static_cast<int>(LaboratoryLines(settings_).size());
+    out.chartHeight = 2700 - laboratoryLines * kLine - out.chartN;
     AddTraceLines(out.cells, printedAt, 2800);
     return out;
 }
 
 void LaboratoryPage::AddTraceLines(std::vector<PrintCell>& cells, const PrintTime& printedAt, int firstLine) const {
-    int n = firstLine;
+    // Every sheet says which laboratory it comes from, right above its trace.
+    std::vector<std::string> laboratory = LaboratoryLines(settings_);
+    int n = firstLine - static_cast<int>(laboratory.size()) * kLine;
+    for (std::string& line : laboratory) {
+        cells.push_back({kNameColumn, n, std::move(line)});
+        n += kLine;
+    }
     for (std::string& line :
          HumidityTraceLines(printedAt, engine_, settings_.formulasUncertainty != 0, format_.decimalSign)) {
         cells.push_back({kNameColumn, n, std::move(line)});
