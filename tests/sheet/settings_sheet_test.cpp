@@ -278,6 +278,24 @@ TEST(SettingsSheetLaboratory, PressureUncertaintyShowsTheDigitsOfItsUnit) {
     }
 }
 
+TEST(SettingsSheetLaboratory, TheLaboratoryIsTakenAsTypedWithoutTheBlanksAround) {
+    Settings s;
+    s.labName = "Laboratorium";
+    Sheet sheet(s);
+    ASSERT_TRUE(sheet.model->GoToPage(SettingsSheetModel::kLaboratoryPage));
+    LaboratorySettingsPage& page = sheet.model->Laboratory();
+    using Identity = LaboratorySettingsPage::Identity;
+    EXPECT_EQ(page.IdentityText(Identity::Name), "Laboratorium");
+    page.EditIdentityText(Identity::Name, "  Laboratorium Wilgotności ");
+    page.EditIdentityText(Identity::Address, "ul. Długa 1, 00-001 Warszawa");
+    page.EditIdentityText(Identity::Accreditation, " ");
+    ASSERT_TRUE(sheet.model->Accept());
+    const Settings& after = sheet.model->Result().settings;
+    EXPECT_EQ(after.labName, "Laboratorium Wilgotności");
+    EXPECT_EQ(after.labAddress, "ul. Długa 1, 00-001 Warszawa");
+    EXPECT_EQ(after.labAccreditation, "");
+}
+
 TEST(SettingsSheetGeneral, ConstantsAreReadWithTenDecimalsAndTheirTextsKeptAtOnce) {
     Settings s;
     s.globalAi = 0.0005;

@@ -179,6 +179,22 @@ TEST(SettingsSheetWidget, LeavingLaboratoryWithACollectionTimeOf59Stays) {
     EXPECT_EQ(settings, Settings{});
 }
 
+TEST(SettingsSheetWidget, TheLaboratoryOnThePrintoutsIsTypedOnItsPage) {
+    Settings settings;
+    settings.labAccreditation = "AB 123";
+    SettingsRunState run;
+    SettingsSheetDialog sheet(settings, run, nullptr, {});
+    sheet.show();
+    ClickTab(sheet.Sheet(), SettingsSheetModel::kLaboratoryPage);
+    QWidget* page = sheet.Page(SettingsSheetModel::kLaboratoryPage);
+    EXPECT_EQ(Child<QLineEdit>(page, "labAccreditationEdit")->text(), QStringLiteral("AB 123"));
+    Retype(Child<QLineEdit>(page, "labNameEdit"), QStringLiteral("Lab 7"));
+    QTest::mouseClick(sheet.OkButton(), Qt::LeftButton);
+    EXPECT_EQ(sheet.result(), QDialog::Accepted);
+    EXPECT_EQ(sheet.Model().Result().settings.labName, "Lab 7");
+    EXPECT_EQ(sheet.Model().Result().settings.labAccreditation, "AB 123");
+}
+
 // An existing data file is asked about once, by message 196 (empty it or
 // append) when the laboratory opens it, never first by the file chooser.
 TEST(SettingsSheetWidget, AnExistingDataFileIsAskedAboutOnce) {
