@@ -74,9 +74,9 @@ TEST(PagePrintout, RelativeHumidityRowsAsShown) {
     EXPECT_EQ(*TextAt(cells, kWaterColumn, 1300), "");
     EXPECT_EQ(*TextAt(cells, kIceColumn, 1400), "68,000");
     EXPECT_EQ(*TextAt(cells, kResultUnitColumn, 2200), "°F");
-    // Below the maker's lines, what the sheet was made with.
-    EXPECT_EQ(*TextAt(cells, kLabelColumn, 2700), "Wydrukowano 2025-03-14 09:05; wzory ITS-90");
-    EXPECT_EQ(*TextAt(cells, kLabelColumn, 2800), "Z niepewnością wzorów; stałe psychrometru: Aw domyślna, Ai domyślna");
+    // Below the program's line, what the sheet was made with.
+    EXPECT_EQ(*TextAt(cells, kLabelColumn, 2500), "Wydrukowano 2025-03-14 09:05; wzory ITS-90");
+    EXPECT_EQ(*TextAt(cells, kLabelColumn, 2600), "Z niepewnością wzorów; stałe psychrometru: Aw domyślna, Ai domyślna");
 }
 
 TEST(PagePrintout, TraceLineNamesTheSettingsInForce) {
@@ -126,5 +126,5 @@ TEST(PagePrintout, PressureUnitsInListOrder) {
     EXPECT_EQ(*TextAt(cells, kLabelColumn, 300), "bar");
     EXPECT_EQ(*TextAt(cells, kWaterColumn, 900), "200,000");
     // A pressure conversion uses no humidity formula: only the time is traced.
-    EXPECT_EQ(*TextAt(cells, kLabelColumn, 2400), "Wydrukowano 2025-01-02 03:04");
+    EXPECT_EQ(*TextAt(cells, kLabelColumn, 2200), "Wydrukowano 2025-01-02 03:04");
 }
