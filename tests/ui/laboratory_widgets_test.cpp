@@ -253,6 +253,7 @@ TEST(MainWindow, EveryWayOutAsksOnceWhileTheStationWorks) {
     for (const auto& [way, leave] : waysOut) {
         asked.clear();
         window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window)) << way;
         leave();
         EXPECT_EQ(asked, std::vector<int>{lab::msg::EndStationQuestion}) << way;
         EXPECT_TRUE(window.isVisible()) << way;
