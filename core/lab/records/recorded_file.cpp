@@ -1,14 +1,11 @@
 #include "lab/records/recorded_file.h"
 
-#include <sys/stat.h>
 #include <time.h>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <deque>
-#include <fstream>
-#include <iterator>
 #include <unordered_map>
 
 #include "lab/base/lab_messages.h"
@@ -43,9 +40,24 @@ struct Refusal {
     std::string text;
 };
 
+// At most this many characters of a field are quoted in a message: a
+// damaged file may hold a "number" of megabytes on one line.
+constexpr std::size_t kQuotedCharacters = 80;
+
+// The start of `text`, cut between characters (UTF-8), "…" marking the cut.
+std::string Excerpt(std::string_view text) {
+    std::size_t at = 0;
+    for (std::size_t characters = 0; at < text.size(); ++characters) {
+        if (characters == kQuotedCharacters) return std::string(text.substr(0, at)) + "…";
+        ++at;
+        while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) ++at;
+    }
+    return std::string(text);
+}
+
 // The message of a refused file, naming the line first, then what is wrong.
 Refusal Refuse(int line, int id, std::string_view first = {}, std::string_view second = {}) {
-    return {line, id, MessageText(id, {std::to_string(line), first, second})};
+    return {line, id, MessageText(id, {std::to_string(line), Excerpt(first), Excerpt(second)})};
 }
 
 std::string_view Trim(std::string_view s) {
@@ -614,25 +626,21 @@ TrendChartRequest RecordedChartRequest(const RecordedFile& file, const std::vect
 }
 
 RecordedReading ReadRecordedFile(const std::string& path, RecordedReadOptions options) {
-    std::ifstream in(path, std::ios::binary);
-    std::string text;
-    if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) {
+    RegularFileRead read = ReadRegularFile(path, options.sizeLimit);
+    if (!read.text) {
         RecordedReading reading;
-        reading.errorId = msg::RecordedCannotRead;
-        reading.error = MessageText(msg::RecordedCannotRead, {path});
+        reading.errorId = read.errorId;
+        reading.error = std::move(read.error);
         return reading;
     }
     options.fileName = path;
-    struct stat status {};
-    if (::stat(path.c_str(), &status) == 0) {
-        struct tm local {};
-        if (::localtime_r(&status.st_mtime, &local) != nullptr) {
-            options.modified = CalendarTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                            local.tm_hour,        local.tm_min,     std::min(local.tm_sec, 59)};
-        }
+    const auto modified = static_cast<time_t>(read.modified);
+    struct tm local {};
+    if (::localtime_r(&modified, &local) != nullptr) {
+        options.modified = CalendarTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                        local.tm_hour,        local.tm_min,     std::min(local.tm_sec, 59)};
     }
-    return ReadRecorded(text, options);
+    return ReadRecorded(*read.text, options);
 }
 
 }  // namespace wegator::lab
