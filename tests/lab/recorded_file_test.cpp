@@ -214,3 +214,30 @@ TEST(RecordedFile, ReadsOnlyARegularFileWithinTheLimit) {
         EXPECT_NE(read.error.find(c.says), std::string::npos) << read.error;
     }
 }
+
+// Columns by name, by name and unit, or by a station quantity's key, each
+// once, in the order asked.
+TEST(RecordedFile, ColumnsAreChosenByNameUnitOrKey) {
+    const std::string text =
+        "Data i czas\tDP/FP wejście (°C)\tT wejście (°C)\tRH nad wodą (%)\tT wejście (°F)\tInne\t\r\n"
+        "06.05.2024 12:00:05\t-10.5\t21.5\t45.0\t70.7\t\t\r\n";
+    const RecordedReading read = ReadRecorded(text, {});
+    ASSERT_TRUE(read.file) << read.error;
+    using Columns = std::vector<std::size_t>;
+    struct Case {
+        std::vector<std::string> names;
+        std::optional<Columns> columns;
+    };
+    for (const Case& c : {
+             Case{{}, Columns{0, 1, 2, 3}},
+             Case{{"T wejście"}, Columns{1, 3}},
+             Case{{"T wejście (°F)", "dp-avg"}, Columns{3, 0}},
+             Case{{"t-avg", "T wejście (°C)", "rh"}, Columns{1, 3, 2}},
+             Case{{"Inne"}, Columns{4}},
+             Case{{"rh", "ch3"}, std::nullopt},
+         }) {
+        std::string unknown;
+        EXPECT_EQ(SelectRecordedColumns(*read.file, c.names, &unknown), c.columns) << ::testing::PrintToString(c.names);
+        EXPECT_EQ(unknown, c.columns ? "" : "ch3");
+    }
+}

@@ -556,30 +556,43 @@ std::optional<std::vector<std::size_t>> SelectRecordedColumns(const RecordedFile
                                                               const std::vector<std::string>& names,
                                                               std::string* unknown) {
     std::vector<std::size_t> chosen;
-    auto take = [&](std::size_t c) {
-        if (std::find(chosen.begin(), chosen.end(), c) == chosen.end()) chosen.push_back(c);
-    };
     if (names.empty()) {
         for (std::size_t c = 0; c < file.columns.size(); ++c) {
-            if (!file.columns[c].points.empty()) take(c);
+            if (!file.columns[c].points.empty()) chosen.push_back(c);
         }
         return chosen;
     }
+    // Every way a column may be named, looked up once: a file may have
+    // thousands of columns, and a name is asked for each of them.
+    std::unordered_map<std::string, std::vector<std::size_t>> byName;
+    std::unordered_map<int, std::vector<std::size_t>> byQuantity;
+    for (std::size_t c = 0; c < file.columns.size(); ++c) {
+        const RecordedColumn& column = file.columns[c];
+        const std::string labels[] = {column.name, column.name + " (" + column.unitText + ")",
+                                      column.name + "[" + column.unitText + "]"};
+        for (const std::string& label : labels) {
+            std::vector<std::size_t>& columns = byName[label];
+            if (columns.empty() || columns.back() != c) columns.push_back(c);
+        }
+        if (column.quantity) byQuantity[static_cast<int>(*column.quantity)].push_back(c);
+    }
+    std::vector<bool> taken(file.columns.size(), false);
     for (const std::string& name : names) {
-        const std::optional<TrendQuantity> quantity = QuantityByKey(name);
-        bool found = false;
-        for (std::size_t c = 0; c < file.columns.size(); ++c) {
-            const RecordedColumn& column = file.columns[c];
-            const bool labelled = column.name == name || column.name + " (" + column.unitText + ")" == name ||
-                                  column.name + "[" + column.unitText + "]" == name;
-            if (labelled || (quantity && column.quantity == quantity)) {
-                take(c);
-                found = true;
+        std::vector<std::size_t> matching;
+        if (const auto found = byName.find(name); found != byName.end()) matching = found->second;
+        if (const std::optional<TrendQuantity> quantity = QuantityByKey(name)) {
+            if (const auto found = byQuantity.find(static_cast<int>(*quantity)); found != byQuantity.end()) {
+                matching.insert(matching.end(), found->second.begin(), found->second.end());
+                std::sort(matching.begin(), matching.end());
             }
         }
-        if (!found) {
+        if (matching.empty()) {
             if (unknown != nullptr) *unknown = name;
             return std::nullopt;
+        }
+        for (std::size_t c : matching) {
+            if (!taken[c]) chosen.push_back(c);
+            taken[c] = true;
         }
     }
     return chosen;
