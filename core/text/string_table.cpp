@@ -527,6 +527,7 @@ constexpr StringEntry kPolish[] = {
     {1492, "To urządzenie, nie plik"},
     {1493, "Plik ma ponad %s, więcej niż może mieć zapis stacji"},
     {1494, "Nie ma folderu %s"},
+    {1495, "Plik kalibracji nie zawiera żadnego wiersza."},
     {1500, "Stabilność i trend"},
     {1501, "Okno oceny: %s min"},
     {1502, "Dryft"},

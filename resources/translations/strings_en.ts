@@ -2043,6 +2043,11 @@ End the program?</translation>
         <translation>There is no folder %s</translation>
     </message>
     <message>
+        <source>Plik kalibracji nie zawiera żadnego wiersza.</source>
+        <comment>1495</comment>
+        <translation>The calibration file holds no row.</translation>
+    </message>
+    <message>
         <source>Stabilność i trend</source>
         <comment>1500</comment>
         <translation>Stability and trend</translation>
