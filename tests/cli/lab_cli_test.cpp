@@ -282,6 +282,8 @@ TEST(LabCliTest, RunRefusesWhatItCannotDo) {
              {{"--criterion", "dew=0.1,0.1"}, "KEY=DRIFT,SD with KEY one of dp, t, pb"},
              {{"--criterion", "dp=0,0.1"}, "DRIFT and SD are numbers above 0"},
              {{"--stability-window", "0"}, "--stability-window"},
+             {{"--stability-window", "nan"}, "not 'nan'"},
+             {{"--pressure", "nan"}, "not 'nan'"},
              {{"--start-when-stable"}, "--run-folder"},
              {{"--run-folder", runs, "--longest-wait", "5"}, "--start-when-stable"},
              {{"--print-pdf", runs}, "it is a folder"}}) {
