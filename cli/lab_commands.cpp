@@ -27,19 +27,27 @@ namespace {
 
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
+// "Plik kalibracji nie zawiera żadnego wiersza.": a table that corrects nothing.
+constexpr int kCalFileWithoutRows = 1495;
 
 // A message of the program on one line of standard error, nothing in it a terminal could act on.
 void ReportMessage(int id, const std::string& text) {
     std::cerr << "wegator-cli: message " << id << ": " << MessagePrintable(OneLine(text)) << '\n';
 }
 
-// The table in `file`, or nothing after its message (209 unreadable, 1101 to 1104 a refused line).
+// The table in `file`, or nothing after its message: the checks of a station
+// loading its tables (209 unreadable, 1340 too large, 1101 to 1104 a refused
+// line), and 1495 for a file without rows, which the station does not run with.
 std::optional<lab::CalibrationTable> LoadTable(const std::string& file) {
     const lab::CalParseResult read = lab::ReadCalFile(file);
+    // The name as the user gave it may hold anything: it is shown quoted, escaped and cut.
     if (!read.ok) {
-        // The name as the user gave it may hold anything: it is shown quoted, escaped and cut.
         const lab::CalFileMessage message = lab::CalLoadFailureMessage(read, MessageQuoted(file));
         ReportMessage(message.messageId, message.text);
+        return std::nullopt;
+    }
+    if (read.rows.empty()) {
+        ReportMessage(kCalFileWithoutRows, std::string(LoadString(kCalFileWithoutRows)) + "\n" + MessageQuoted(file));
         return std::nullopt;
     }
     return lab::CalibrationTable(read.rows);
@@ -405,10 +413,13 @@ Examples:
     o.lookup->add_option("READING", o.readings, "Readings, with a point as the decimal sign")->required();
     o.lookup->add_flag("--json", o.json, "A JSON array of look-ups");
     for (CLI::App* cal : {o.show, o.lookup}) {
-        cal->footer(R"(Exit status: 0 done; 1 the table was refused: it cannot be read (message
-209), or a line is refused (its message names the line): 1101 not three
-numbers, 1102 a negative uncertainty, 1103 the value of an earlier line (to
-three decimals), 1104 a number outside -1000000 to 1000000; 2 usage error.)");
+        cal->footer(R"(The table is checked as the station checks the tables it loads.
+
+Exit status: 0 done; 1 the table was refused: it cannot be read (message
+209), it is over 16 MiB (1340), it holds no row (1495), or a line is refused
+(its message names the line): 1101 not three numbers, 1102 a negative
+uncertainty, 1103 the value of an earlier line (to three decimals), 1104 a
+number outside -1000000 to 1000000; 2 usage error.)");
     }
 }
 

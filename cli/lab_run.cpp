@@ -309,6 +309,22 @@ std::optional<CriterionOption> ParseCriterion(const std::string& text, std::stri
     return CriterionOption{lab::QuantityInfo(*quantity).kind, *drift, *sd};
 }
 
+// A number from `low` to `high`. "nan" reads as a number and passes every
+// comparison: a window of NaN minutes would never judge the station stable.
+CLI::Validator FiniteRange(double low, double high) {
+    return CLI::Validator(
+        [low, high](std::string& text) -> std::string {
+            double value = 0.0;
+            if (CLI::detail::lexical_cast(text, value) && std::isfinite(value) && value >= low && value <= high) {
+                return {};
+            }
+            char range[64];
+            std::snprintf(range, sizeof range, "a number from %g to %g, not ", low, high);
+            return range + MessageQuoted(text);
+        },
+        "");
+}
+
 // The window and criteria of the settings, with those of the command line over them.
 std::optional<lab::StabilitySettings> StabilityOverride(const LabRunOptions& options, const Settings& settings) {
     if (options.stabilityWindowOption->count() == 0 && options.criteria.empty()) return std::nullopt;
@@ -398,10 +414,10 @@ void AddLabRunOptions(CLI::App& run, LabRunOptions& o) {
                                       "Barometric pressure in kPa, when the settings enter it by hand "
                                       "(SETTINGS_PORT_PRESS_DEVICE=1)")
                            ->type_name("KPA")
-                           ->check(CLI::Range(3.0, 20000.0).description(""));
+                           ->check(FiniteRange(3.0, 20000.0));
     run.add_option("--pressure-uncertainty", o.pressureUncertainty, "Its standard uncertainty in kPa (default 0)")
         ->type_name("KPA")
-        ->check(CLI::Range(0.0, 1000.0).description(""));
+        ->check(FiniteRange(0.0, 1000.0));
     CLI::Option* runFolder =
         run.add_option("--run-folder", o.runFolder,
                        "Also make one calibration run (\"Kalibracja\") into this folder: N observations, a series "
@@ -418,7 +434,7 @@ void AddLabRunOptions(CLI::App& run, LabRunOptions& o) {
         run.add_option("--stability-window", o.stabilityWindow,
                        "Minutes of the window stability is judged over, 0.1 … 240 (default: the settings')")
             ->type_name("MIN")
-            ->check(CLI::Range(0.1, 240.0).description(""));
+            ->check(FiniteRange(0.1, 240.0));
     run.add_option("--criterion", o.criteria,
                    "Stability limits of the quantities of KEY's kind (dp, t, pb, rh, … as in the JSON): the drift "
                    "per minute and the standard deviation in K, kPa or %; repeatable (default: the settings')")

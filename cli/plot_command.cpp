@@ -1,5 +1,7 @@
 #include "plot_command.h"
 
+#include <sys/stat.h>
+
 #include <QByteArray>
 #include <QGuiApplication>
 #include <QString>
@@ -16,6 +18,7 @@
 #include "evaluation_output.h"
 #include "lab/base/lab_messages.h"
 #include "lab/records/recorded_file.h"
+#include "lab/records/regular_file.h"
 #include "language.h"
 #include "station/qt_station.h"
 #include "text_output.h"
@@ -83,13 +86,17 @@ std::string AxisNumber(double value, const std::vector<std::string>& tickLabels)
 void PrintSummary(const lab::TrendChart& chart) {
     for (std::size_t p = 0; p < chart.panels.size(); ++p) {
         const lab::ChartPanel& panel = chart.panels[p];
+        // Names and units come from the file's header: whatever it holds is
+        // shown escaped and cut, never sent to the terminal as it is.
         std::string names;
-        for (const lab::ChartLine& line : panel.lines) names += (names.empty() ? "" : ", ") + line.label;
+        for (const lab::ChartLine& line : panel.lines)
+            names += (names.empty() ? "" : ", ") + MessageExcerpt(line.label);
         std::string ticks;
         for (const std::string& label : panel.tickLabels) ticks += (ticks.empty() ? "" : " ") + label;
-        std::cout << lab::MessageText(lab::msg::PlotPanel, {std::to_string(p + 1) + " (" + names + ")", panel.unit,
-                                                            AxisNumber(panel.axis.low, panel.tickLabels),
-                                                            AxisNumber(panel.axis.high, panel.tickLabels), ticks})
+        std::cout << lab::MessageText(lab::msg::PlotPanel,
+                                      {std::to_string(p + 1) + " (" + names + ")", MessageExcerpt(panel.unit),
+                                       AxisNumber(panel.axis.low, panel.tickLabels),
+                                       AxisNumber(panel.axis.high, panel.tickLabels), ticks})
                   << '\n';
     }
     std::cout << lab::MessageText(lab::msg::PlotTime, {Stamp(chart.from), Stamp(chart.to)}) << '\n';
@@ -112,11 +119,28 @@ int Refuse(int id, const std::string& text) {
     return kExitMessage;
 }
 
-int Plot(const PlotOptions& o) {
-    const std::string extension = std::filesystem::path(o.out).extension().string();
+// The picture goes into a folder that is there already (a mistyped folder is
+// not made), and in place of nothing or of a regular file.
+void CheckPicturePlace(const std::string& out) {
+    const std::filesystem::path path(out);
+    const std::string extension = path.extension().string();
     if (extension != ".png" && extension != ".svg" && extension != ".pdf") {
         throw UsageError("--out: " + lab::MessageText(kUnknownPictureType, {MessageExcerpt(extension)}));
     }
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+        throw UsageError("--out: " + lab::MessageText(lab::msg::PlotNoFolder, {MessageQuoted(folder.string())}));
+    }
+    if (::stat(out.c_str(), &status) == 0) {
+        if (const auto reason = lab::NotARegularFile(status.st_mode)) {
+            throw UsageError("--out " + MessageQuoted(out) + ": " + reason->second);
+        }
+    }
+}
+
+int Plot(const PlotOptions& o) {
+    CheckPicturePlace(o.out);
 
     lab::RecordedReadOptions read;
     read.dateFormats = UserDateFormats();
@@ -153,11 +177,37 @@ int Plot(const PlotOptions& o) {
     char* argv[] = {name, nullptr};
     const QGuiApplication application(argc, argv);
     std::string error;
-    if (!WriteTrendChart(o.out, chart, QSize(o.width, o.height), &error)) throw UsageError("--out: " + error);
+    if (!WriteTrendChart(o.out, chart, QSize(o.width, o.height), &error)) {
+        throw UsageError("--out " + MessageQuoted(o.out) + ": " + error);
+    }
     PrintSummary(chart);
-    std::cout << lab::MessageText(lab::msg::PlotWritten, {o.out}) << '\n';
+    std::cout << lab::MessageText(lab::msg::PlotWritten, {MessagePrintable(o.out)}) << '\n';
     return kExitSuccess;
 }
+
+constexpr const char* kPlotFooter = R"(Prints, per panel (one per unit), its columns, unit, value axis and tick
+labels, then the time range drawn and the file written. Numbers carry the
+point; names and units from the file are shown escaped and cut. Only a
+regular file of at most %s is read, and never a pipe or a device.
+Restarts of the station (a header repeated in a data file) are drawn as
+markers. A run's series file gives the times of its first and last
+observation only: its rows are spread evenly between them (a run still going
+is timed from the moment in its file's name to the file's last change).
+
+Exit status:
+  0  the chart was written
+  1  the file cannot be read (its message names the line: message 1450 to
+     1457), is a folder (1490), a pipe or a socket (1491), a device (1492)
+     or over %s (1493), or nothing in it falls into the chosen
+     time (1468); no picture
+  2  usage error: unknown option, a column not in the file, an unreadable
+     time, another picture type, a picture that cannot be written or whose
+     folder is not there (1494)
+
+Examples:
+  wegator-cli plot lab.txt --out lab.png
+  wegator-cli plot lab.csv --out morning.svg --quantities dp-avg,t-avg --from 08:00 --to 12:00
+  wegator-cli plot 2026_12_07_10_15_00.txt --out run.pdf --width 1600 --height 900)";
 
 }  // namespace
 
@@ -186,24 +236,9 @@ CLI::App* AddPlotCommand(CLI::App& app, PlotOptions& o) {
     plot->add_option("--height", o.height, "Height of the picture in pixels (default 800)")
         ->type_name("H")
         ->check(CLI::Range(150, 10000));
-    plot->footer(R"(Prints, per panel (one per unit), its columns, unit, value axis and tick
-labels, then the time range drawn and the file written. Numbers carry the
-point. Restarts of the station (a header repeated in a data file) are drawn
-as markers. A run's series file gives the times of its first and last
-observation only: its rows are spread evenly between them (a run still going
-is timed from the moment in its file's name to the file's last change).
-
-Exit status:
-  0  the chart was written
-  1  the file cannot be read (its message names the line: message 1450 to
-     1457) or nothing in it falls into the chosen time (1468); no picture
-  2  usage error: unknown option, a column not in the file, an unreadable
-     time, another picture type, a picture that cannot be written
-
-Examples:
-  wegator-cli plot lab.txt --out lab.png
-  wegator-cli plot lab.csv --out morning.svg --quantities dp-avg,t-avg --from 08:00 --to 12:00
-  wegator-cli plot 2026_12_07_10_15_00.txt --out run.pdf --width 1600 --height 900)");
+    // The limit in the help is the one the reader keeps.
+    const std::string limit = std::to_string(lab::kRecordedFileSizeLimit / (1024 * 1024)) + " MiB";
+    plot->footer(FillIn(kPlotFooter, {limit, limit}));
     return plot;
 }
 

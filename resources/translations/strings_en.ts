@@ -2047,6 +2047,36 @@ End the program?</translation>
         <translation>The series starts only once the dew/frost point and the temperature are stable</translation>
     </message>
     <message>
+        <source>To folder, nie plik</source>
+        <comment>1490</comment>
+        <translation>It is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>To potok (FIFO) lub gniazdo, nie plik</source>
+        <comment>1491</comment>
+        <translation>It is a pipe (FIFO) or a socket, not a file</translation>
+    </message>
+    <message>
+        <source>To urządzenie, nie plik</source>
+        <comment>1492</comment>
+        <translation>It is a device, not a file</translation>
+    </message>
+    <message>
+        <source>Plik ma ponad %s, więcej niż może mieć zapis stacji</source>
+        <comment>1493</comment>
+        <translation>The file is over %s, more than a station&apos;s record may be</translation>
+    </message>
+    <message>
+        <source>Nie ma folderu %s</source>
+        <comment>1494</comment>
+        <translation>There is no folder %s</translation>
+    </message>
+    <message>
+        <source>Plik kalibracji nie zawiera żadnego wiersza.</source>
+        <comment>1495</comment>
+        <translation>The calibration file holds no row.</translation>
+    </message>
+    <message>
         <source>Stabilność i trend</source>
         <comment>1500</comment>
         <translation>Stability and trend</translation>

@@ -70,17 +70,29 @@ TEST(LabCliTest, CalLookupInterpolatesAndRefusesABadLine) {
     ASSERT_EQ(shown.status, 0) << shown.err;
     EXPECT_NE(shown.out.find("10.000"), std::string::npos) << shown.out;
 
-    // A decimal comma on line 2 refuses the table, naming the line and the file.
-    const auto bad = folder.Write("bad.cal", "0.000;0.100;0.020\r\n10,0;0.200;0.040\r\n");
-    for (const char* command : {"show", "lookup"}) {
-        std::vector<std::string> args{"cal", command, bad.string()};
-        if (std::string(command) == "lookup") args.push_back("5");
-        const Finished refused = RunCli(folder, args);
-        EXPECT_EQ(refused.status, 1) << command;
-        EXPECT_EQ(refused.out, "");
-        EXPECT_NE(refused.err.find("message 1101"), std::string::npos) << refused.err;
-        EXPECT_NE(refused.err.find("wiersz 2"), std::string::npos) << refused.err;
-        EXPECT_NE(refused.err.find(bad.string()), std::string::npos) << refused.err;
+    // A table the station would not load is refused, naming the file (and the line).
+    struct Refused {
+        const char* text;
+        const char* says;
+    };
+    for (const Refused& r : {
+             Refused{"0.000;0.100;0.020\r\n10,0;0.200;0.040\r\n",
+                     "message 1101: Plik kalibracji jest "
+                     "nieprawidłowy: wiersz 2"},
+             Refused{"0.000;1000000.001;0.020\r\n", "message 1104"},
+             Refused{"", "message 1495: Plik kalibracji nie zawiera żadnego wiersza."},
+             Refused{"\r\n \r\n", "message 1495"},
+         }) {
+        const auto bad = folder.Write("bad.cal", r.text);
+        for (const char* command : {"show", "lookup"}) {
+            std::vector<std::string> args{"cal", command, bad.string()};
+            if (std::string(command) == "lookup") args.push_back("5");
+            const Finished refused = RunCli(folder, args);
+            EXPECT_EQ(refused.status, 1) << command << r.says;
+            EXPECT_EQ(refused.out, "");
+            EXPECT_NE(refused.err.find(r.says), std::string::npos) << refused.err;
+            EXPECT_NE(refused.err.find(bad.string()), std::string::npos) << refused.err;
+        }
     }
     EXPECT_EQ(RunCli(folder, {"cal", "lookup", table.string(), "5,5"}).status, 2);
     EXPECT_EQ(RunCli(folder, {"cal", "show", (folder.Path() / "none.cal").string()}).status, 1);
@@ -270,6 +282,8 @@ TEST(LabCliTest, RunRefusesWhatItCannotDo) {
              {{"--criterion", "dew=0.1,0.1"}, "KEY=DRIFT,SD with KEY one of dp, t, pb"},
              {{"--criterion", "dp=0,0.1"}, "DRIFT and SD are numbers above 0"},
              {{"--stability-window", "0"}, "--stability-window"},
+             {{"--stability-window", "nan"}, "not 'nan'"},
+             {{"--pressure", "nan"}, "not 'nan'"},
              {{"--start-when-stable"}, "--run-folder"},
              {{"--run-folder", runs, "--longest-wait", "5"}, "--start-when-stable"},
              {{"--print-pdf", runs}, "it is a folder"}}) {

@@ -1,5 +1,6 @@
 // wegator-cli plot on files the station's own writer recorded.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -104,4 +105,55 @@ TEST(PlotCliTest, RefusesADamagedFileAndAMistakenCall) {
         EXPECT_EQ(Plot(folder, args).status, 2) << args[4];
         EXPECT_FALSE(std::filesystem::exists(out));
     }
+}
+
+// What is no file to read, or no place for the picture, is refused with its
+// reason and never waited on; nothing the file holds reaches the terminal as
+// it is, and a bad value is quoted cut.
+TEST(PlotCliTest, RefusesWhatIsNoFileAndKeepsTheTerminalSafe) {
+    UserFolder folder;
+    const std::string fifo = (folder.Path() / "fifo.txt").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string header = "Data i czas\tT \x1b]0;x\a\x1b[2J" + std::string(200, 'n') + " (°\x1b[1mC)\t\r\n";
+    const std::string escaped = folder.Write("escaped.txt", header + "06.05.2024 12:00:05\t21.5\t\r\n").string();
+    const std::string huge =
+        folder.Write("huge.txt", header + "06.05.2024 12:00:05\t" + std::string(1 << 20, '9') + "x\t\r\n").string();
+    const std::string out = (folder.Path() / "chart.png").string();
+    std::filesystem::create_directory(folder.Path() / "folder.png");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string says;
+    };
+    for (const Case& c : {
+             Case{{folder.Path().string(), "--out", out},
+                  1,
+                  "message 1490: '" + folder.Path().string() + "': To folder"},
+             Case{{fifo, "--out", out}, 1, "message 1491: '" + fifo + "': To potok (FIFO)"},
+             Case{{"/dev/zero", "--out", out}, 1, "message 1492: '/dev/zero': To urządzenie"},
+             Case{{huge, "--out", out}, 1, "„" + std::string(80, '9') + "…” nie jest liczbą\n"},
+             Case{{escaped, "--out", (folder.Path() / "none/x.png").string()},
+                  2,
+                  "--out: Nie ma folderu '" + (folder.Path() / "none").string() + "'"},
+             Case{{escaped, "--out", (folder.Path() / "folder.png").string()}, 2, "folder.png': To folder"},
+             Case{{escaped, "--out", (folder.Path() / "\x1b[2J.png").string()}, 0, ""},
+         }) {
+        const Finished run = Plot(folder, c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_LT(run.err.size(), 400u);
+        for (const std::string& text : {run.out, run.err}) {
+            EXPECT_EQ(text.find('\x1b'), std::string::npos) << text;
+            EXPECT_EQ(text.find('\a'), std::string::npos) << text;
+        }
+        if (c.status == 0) {
+            EXPECT_NE(run.out.find("Panel 1 (T \\x1b]0;x\\x07\\x1b[2J" + std::string(68, 'n') + "…): °\\x1b[1mC,"),
+                      std::string::npos)
+                << run.out;
+            EXPECT_NE(run.out.find("Zapisano wykres: " + folder.Path().string() + "/\\x1b[2J.png\n"), std::string::npos)
+                << run.out;
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() / "none"));
 }

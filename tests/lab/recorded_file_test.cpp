@@ -1,6 +1,7 @@
 #include "lab/records/recorded_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
 #include <vector>
@@ -151,7 +152,7 @@ TEST(RecordedFile, DamagedFileIsRefusedNamingTheLine) {
     struct Case {
         std::string text;
         int line;
-        const char* says;
+        std::string says;
     };
     const std::string header = "Data i czas\tT wejście (°C)\t\r\n";
     for (const Case& c : {
@@ -165,11 +166,78 @@ TEST(RecordedFile, DamagedFileIsRefusedNamingTheLine) {
              Case{"21.5\r\n", 1, "Wiersz 1: to nie jest zapis stacji ani seria pomiarów kalibracji"},
              Case{"\tTemperatura[°C]\r\n1\t21.000\r\n3\t21.100\r\n", 3, "Wiersz 3: pomiar numer 3, oczekiwano 2"},
              Case{"\tTemperatura[°C]\r\n1\t21.000\r\n", 2, "Wiersz 2: seria nie podaje czasu pomiarów"},
+             // A field of any length is quoted cut, so that the message stays a line.
+             Case{header + "06.05.2024 12:00:05\t" + std::string(100000, '9') + "x\t\r\n", 2,
+                  "Wiersz 2: „" + std::string(80, '9') + "…” nie jest liczbą"},
          }) {
         SCOPED_TRACE(c.text);
         const RecordedReading read = ReadRecorded(c.text, {});
         EXPECT_FALSE(read.file);
         EXPECT_EQ(read.errorLine, c.line);
         EXPECT_TRUE(read.error.starts_with(c.says)) << read.error;
+    }
+}
+
+// Only a regular file within the limit is read: a pipe is never waited on, a
+// device never read into memory; each refusal says why.
+TEST(RecordedFile, ReadsOnlyARegularFileWithinTheLimit) {
+    TempFolder folder;
+    const std::string fifo = folder.File("fifo.txt");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string record = "Data i czas\tT wejście (°C)\t\r\n06.05.2024 12:00:05\t21.5\t\r\n";
+    const std::string small = folder.File("lab.txt");
+    WriteFile(small, record);
+    const std::string large = folder.File("large.txt");
+    WriteFile(large, record + std::string(1024 * 1024, '\n'));
+    struct Case {
+        const char* name;
+        std::string path;
+        std::uintmax_t limit;
+        int id;
+        const char* says;
+    };
+    for (const Case& c : {
+             Case{"a folder", folder.Path().string(), kRecordedFileSizeLimit, lab::msg::FileIsFolder, "To folder"},
+             Case{"a pipe", fifo, kRecordedFileSizeLimit, lab::msg::FileIsPipe, "To potok"},
+             Case{"a device", "/dev/zero", kRecordedFileSizeLimit, lab::msg::FileIsDevice, "To urządzenie"},
+             Case{"over the limit", large, 1024 * 1024, lab::msg::FileOverLimit, "Plik ma ponad 1 MiB"},
+             Case{"a byte over the limit", small, record.size() - 1, lab::msg::FileOverLimit, "Plik ma ponad"},
+             Case{"no file", folder.File("none.txt"), kRecordedFileSizeLimit, lab::msg::RecordedCannotRead, "none.txt"},
+             Case{"at the limit", small, record.size(), 0, ""},
+         }) {
+        SCOPED_TRACE(c.name);
+        RecordedReadOptions options;
+        options.sizeLimit = c.limit;
+        const RecordedReading read = ReadRecordedFile(c.path, options);
+        EXPECT_EQ(read.errorId, c.id);
+        EXPECT_EQ(read.file.has_value(), c.id == 0) << read.error;
+        EXPECT_NE(read.error.find(c.says), std::string::npos) << read.error;
+    }
+}
+
+// Columns by name, by name and unit, or by a station quantity's key, each
+// once, in the order asked.
+TEST(RecordedFile, ColumnsAreChosenByNameUnitOrKey) {
+    const std::string text =
+        "Data i czas\tDP/FP wejście (°C)\tT wejście (°C)\tRH nad wodą (%)\tT wejście (°F)\tInne\t\r\n"
+        "06.05.2024 12:00:05\t-10.5\t21.5\t45.0\t70.7\t\t\r\n";
+    const RecordedReading read = ReadRecorded(text, {});
+    ASSERT_TRUE(read.file) << read.error;
+    using Columns = std::vector<std::size_t>;
+    struct Case {
+        std::vector<std::string> names;
+        std::optional<Columns> columns;
+    };
+    for (const Case& c : {
+             Case{{}, Columns{0, 1, 2, 3}},
+             Case{{"T wejście"}, Columns{1, 3}},
+             Case{{"T wejście (°F)", "dp-avg"}, Columns{3, 0}},
+             Case{{"t-avg", "T wejście (°C)", "rh"}, Columns{1, 3, 2}},
+             Case{{"Inne"}, Columns{4}},
+             Case{{"rh", "ch3"}, std::nullopt},
+         }) {
+        std::string unknown;
+        EXPECT_EQ(SelectRecordedColumns(*read.file, c.names, &unknown), c.columns) << ::testing::PrintToString(c.names);
+        EXPECT_EQ(unknown, c.columns ? "" : "ch3");
     }
 }

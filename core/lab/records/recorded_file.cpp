@@ -1,14 +1,11 @@
 #include "lab/records/recorded_file.h"
 
-#include <sys/stat.h>
 #include <time.h>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <deque>
-#include <fstream>
-#include <iterator>
 #include <unordered_map>
 
 #include "lab/base/lab_messages.h"
@@ -43,9 +40,24 @@ struct Refusal {
     std::string text;
 };
 
+// At most this many characters of a field are quoted in a message: a
+// damaged file may hold a "number" of megabytes on one line.
+constexpr std::size_t kQuotedCharacters = 80;
+
+// The start of `text`, cut between characters (UTF-8), "…" marking the cut.
+std::string Excerpt(std::string_view text) {
+    std::size_t at = 0;
+    for (std::size_t characters = 0; at < text.size(); ++characters) {
+        if (characters == kQuotedCharacters) return std::string(text.substr(0, at)) + "…";
+        ++at;
+        while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) ++at;
+    }
+    return std::string(text);
+}
+
 // The message of a refused file, naming the line first, then what is wrong.
 Refusal Refuse(int line, int id, std::string_view first = {}, std::string_view second = {}) {
-    return {line, id, MessageText(id, {std::to_string(line), first, second})};
+    return {line, id, MessageText(id, {std::to_string(line), Excerpt(first), Excerpt(second)})};
 }
 
 std::string_view Trim(std::string_view s) {
@@ -544,30 +556,43 @@ std::optional<std::vector<std::size_t>> SelectRecordedColumns(const RecordedFile
                                                               const std::vector<std::string>& names,
                                                               std::string* unknown) {
     std::vector<std::size_t> chosen;
-    auto take = [&](std::size_t c) {
-        if (std::find(chosen.begin(), chosen.end(), c) == chosen.end()) chosen.push_back(c);
-    };
     if (names.empty()) {
         for (std::size_t c = 0; c < file.columns.size(); ++c) {
-            if (!file.columns[c].points.empty()) take(c);
+            if (!file.columns[c].points.empty()) chosen.push_back(c);
         }
         return chosen;
     }
+    // Every way a column may be named, looked up once: a file may have
+    // thousands of columns, and a name is asked for each of them.
+    std::unordered_map<std::string, std::vector<std::size_t>> byName;
+    std::unordered_map<int, std::vector<std::size_t>> byQuantity;
+    for (std::size_t c = 0; c < file.columns.size(); ++c) {
+        const RecordedColumn& column = file.columns[c];
+        const std::string labels[] = {column.name, column.name + " (" + column.unitText + ")",
+                                      column.name + "[" + column.unitText + "]"};
+        for (const std::string& label : labels) {
+            std::vector<std::size_t>& columns = byName[label];
+            if (columns.empty() || columns.back() != c) columns.push_back(c);
+        }
+        if (column.quantity) byQuantity[static_cast<int>(*column.quantity)].push_back(c);
+    }
+    std::vector<bool> taken(file.columns.size(), false);
     for (const std::string& name : names) {
-        const std::optional<TrendQuantity> quantity = QuantityByKey(name);
-        bool found = false;
-        for (std::size_t c = 0; c < file.columns.size(); ++c) {
-            const RecordedColumn& column = file.columns[c];
-            const bool labelled = column.name == name || column.name + " (" + column.unitText + ")" == name ||
-                                  column.name + "[" + column.unitText + "]" == name;
-            if (labelled || (quantity && column.quantity == quantity)) {
-                take(c);
-                found = true;
+        std::vector<std::size_t> matching;
+        if (const auto found = byName.find(name); found != byName.end()) matching = found->second;
+        if (const std::optional<TrendQuantity> quantity = QuantityByKey(name)) {
+            if (const auto found = byQuantity.find(static_cast<int>(*quantity)); found != byQuantity.end()) {
+                matching.insert(matching.end(), found->second.begin(), found->second.end());
+                std::sort(matching.begin(), matching.end());
             }
         }
-        if (!found) {
+        if (matching.empty()) {
             if (unknown != nullptr) *unknown = name;
             return std::nullopt;
+        }
+        for (std::size_t c : matching) {
+            if (!taken[c]) chosen.push_back(c);
+            taken[c] = true;
         }
     }
     return chosen;
@@ -614,25 +639,21 @@ TrendChartRequest RecordedChartRequest(const RecordedFile& file, const std::vect
 }
 
 RecordedReading ReadRecordedFile(const std::string& path, RecordedReadOptions options) {
-    std::ifstream in(path, std::ios::binary);
-    std::string text;
-    if (in) text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in && !in.eof()) {
+    RegularFileRead read = ReadRegularFile(path, options.sizeLimit);
+    if (!read.text) {
         RecordedReading reading;
-        reading.errorId = msg::RecordedCannotRead;
-        reading.error = MessageText(msg::RecordedCannotRead, {path});
+        reading.errorId = read.errorId;
+        reading.error = std::move(read.error);
         return reading;
     }
     options.fileName = path;
-    struct stat status {};
-    if (::stat(path.c_str(), &status) == 0) {
-        struct tm local {};
-        if (::localtime_r(&status.st_mtime, &local) != nullptr) {
-            options.modified = CalendarTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                            local.tm_hour,        local.tm_min,     std::min(local.tm_sec, 59)};
-        }
+    const auto modified = static_cast<time_t>(read.modified);
+    struct tm local {};
+    if (::localtime_r(&modified, &local) != nullptr) {
+        options.modified = CalendarTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                        local.tm_hour,        local.tm_min,     std::min(local.tm_sec, 59)};
     }
-    return ReadRecorded(text, options);
+    return ReadRecorded(*read.text, options);
 }
 
 }  // namespace wegator::lab

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "lab/records/data_file.h"
+#include "lab/records/regular_file.h"
 #include "lab/trends/trend.h"
 #include "lab/trends/trend_chart.h"
 #include "text/strings.h"
@@ -48,6 +49,8 @@ inline constexpr int PlotBadTime = 1466;
 inline constexpr int PlotWritten = 1467;
 inline constexpr int PlotNothingInTime = 1468;
 inline constexpr int RecordedOpenMenu = 1469;
+// The folder a chart is to be written into is not there.
+inline constexpr int PlotNoFolder = 1494;
 }  // namespace msg
 
 struct RecordedColumn {
@@ -76,6 +79,8 @@ struct RecordedReadOptions {
     // ("2024_05_06_14_30_00.txt") to its last change.
     std::string fileName;
     std::optional<CalendarTime> modified;
+    // The largest file ReadRecordedFile reads; a larger one is refused whole.
+    std::uintmax_t sizeLimit = kRecordedFileSizeLimit;
 };
 
 struct RecordedReading {
@@ -88,6 +93,9 @@ struct RecordedReading {
 // Reads a whole file's text.
 RecordedReading ReadRecorded(std::string_view text, const RecordedReadOptions& options);
 // Reads a file from disk; the file's name and last change fill in `options`.
+// Only a regular file of at most `options.sizeLimit` bytes is read: a folder,
+// a pipe or a device, or a larger file, is refused with its reason (1490 to
+// 1493), one that cannot be opened with 1457.
 RecordedReading ReadRecordedFile(const std::string& path, RecordedReadOptions options);
 
 // The file's columns as a chart's source: column i is quantity i, each

@@ -111,23 +111,20 @@ std::vector<Marker> HistorySource::Markers(int quantity, std::int64_t from, std:
 }
 
 RecordedSeries* SeriesSet::FindMutable(int quantity) {
-    for (RecordedSeries& s : series_) {
-        if (s.quantity == quantity) return &s;
-    }
-    return nullptr;
+    const auto found = index_.find(quantity);
+    return found == index_.end() ? nullptr : &series_[found->second];
 }
 
 const RecordedSeries* SeriesSet::Find(int quantity) const {
-    for (const RecordedSeries& s : series_) {
-        if (s.quantity == quantity) return &s;
-    }
-    return nullptr;
+    const auto found = index_.find(quantity);
+    return found == index_.end() ? nullptr : &series_[found->second];
 }
 
 bool SeriesSet::Add(int quantity, std::int64_t time, double value) {
     if (!std::isfinite(value)) return false;
     RecordedSeries* s = FindMutable(quantity);
     if (s == nullptr) {
+        index_.emplace(quantity, series_.size());
         series_.push_back(RecordedSeries{quantity, {}});
         s = &series_.back();
     }
@@ -312,15 +309,16 @@ TrendChart BuildTrendChart(const TrendSource& source, const TrendChartRequest& r
         double max = -std::numeric_limits<double>::infinity();
         bool Empty() const { return min > max; }
     };
-    std::vector<std::string> keys;
+    // A recorded file may give each of thousands of columns a panel of its
+    // own: each key is looked up, not searched for.
+    std::unordered_map<std::string, std::size_t> panelOfKey;
     std::vector<Range> ranges;
     std::vector<int> markerLines;
     for (std::size_t i = 0; i < request.lines.size(); ++i) {
         const TrendLine& in = request.lines[i];
-        const auto key = std::find(keys.begin(), keys.end(), in.PanelKey());
-        const std::size_t p = static_cast<std::size_t>(key - keys.begin());
-        if (key == keys.end()) {
-            keys.push_back(in.PanelKey());
+        const auto [key, added] = panelOfKey.emplace(in.PanelKey(), chart.panels.size());
+        const std::size_t p = key->second;
+        if (added) {
             ranges.emplace_back();
             chart.panels.emplace_back();
             chart.panels.back().unit = in.unit;
@@ -371,12 +369,17 @@ TrendChart BuildTrendChart(const TrendSource& source, const TrendChartRequest& r
 
     // A panel with nothing recorded in the window says nothing; the chart with
     // no panel left says so in words.
-    for (std::size_t p = chart.panels.size(); p-- > 0;) {
-        if (ranges[p].Empty()) {
-            chart.panels.erase(chart.panels.begin() + static_cast<std::ptrdiff_t>(p));
-            ranges.erase(ranges.begin() + static_cast<std::ptrdiff_t>(p));
+    std::size_t kept = 0;
+    for (std::size_t p = 0; p < chart.panels.size(); ++p) {
+        if (ranges[p].Empty()) continue;
+        if (kept != p) {
+            chart.panels[kept] = std::move(chart.panels[p]);
+            ranges[kept] = ranges[p];
         }
+        ++kept;
     }
+    chart.panels.resize(kept);
+    ranges.resize(kept);
     if (chart.panels.empty()) {
         chart.emptyText = std::string(LoadString(id::kNothingRecorded));
         return chart;

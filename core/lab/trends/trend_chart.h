@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "lab/trends/history.h"
@@ -100,6 +101,8 @@ private:
     RecordedSeries* FindMutable(int quantity);
 
     std::vector<RecordedSeries> series_;
+    // Where each quantity's series is: a recorded file may bring thousands.
+    std::unordered_map<int, std::size_t> index_;
     std::vector<Marker> markers_;
 };
 
