@@ -353,6 +353,7 @@ const char* const kLabRunFooter = R"(Exit status:
   3  the station ran and recorded, but the calibration run of --run-folder did not give its N rows:
      it did not start for lack of stability within --longest-wait, it was interrupted (--seconds
      over, SIGINT or SIGTERM, a run file that could not be written) or an observation was missing
+
 The last line on standard error sums up what was kept: records written to the data file and
 records skipped (an input stale), calibration runs ended and interrupted or never started.
 
