@@ -40,6 +40,8 @@ using lab::LaboratoryPage;
 constexpr int kExitSuccess = 0;
 constexpr int kExitNoInstrument = 1;
 constexpr int kExitUsage = 2;
+// The station ran, but its calibration run did not give its N rows.
+constexpr int kExitRunIncomplete = 3;
 // The streams open half a second after the start; this is when they are judged.
 constexpr int kOpenCheckMs = 1500;
 
@@ -221,6 +223,9 @@ void PrintJson(const LaboratoryPage& page, const lab::Clock& clock, bool useDewP
 }
 
 void PrintText(const LaboratoryPage& page, const lab::CalendarTime& now) {
+    // A line standing on an out-of-date input says so first, where a reader
+    // (or grep) meets it before any number.
+    if (const std::string mark = page.StaleMark(); !mark.empty()) std::cout << mark << "  ";
     std::cout << Stamp(now);
     for (int i = 0; i < lab::kLabInputs; ++i) {
         const auto input = static_cast<LabInput>(i);
@@ -353,13 +358,20 @@ void PrintLabPdf(const LaboratoryPage& page, const lab::Clock& clock, const std:
 }  // namespace
 
 const char* const kLabRunFooter = R"(Exit status:
-  0  the station ran for --seconds, or until SIGINT or SIGTERM; its files are closed
+  0  the station ran for --seconds, or until SIGINT or SIGTERM, and its calibration run (if any) gave
+     its N rows; its files are closed
   1  it could not run or keep what it measured: no instrument could be opened, the settings use no
      external instruments, the data file cannot be opened, a correction table in use cannot be
      loaded (unless --ignore-missing-tables), the calibration run's files could not be created in
      --run-folder, not one result could be computed while it ran, or the --print-pdf file could
      not be written at the end (or there were no results to print)
   2  usage error, or a --print-pdf FILE that can never take a PDF (a folder, a socket)
+  3  the station ran and recorded, but the calibration run of --run-folder did not give its N rows:
+     it did not start for lack of stability within --longest-wait, it was interrupted (--seconds
+     over, SIGINT or SIGTERM, a run file that could not be written) or an observation was missing
+
+The last line on standard error sums up what was kept: records written to the data file and
+records skipped (an input stale), calibration runs ended and interrupted or never started.
 
 The station takes everything from the settings store (or --settings FILE), which it only reads, as
 the desktop program does: the ports (COMn, through the links in $XDG_CONFIG_HOME/TREVAN/ports/), the
@@ -368,7 +380,7 @@ times, the uncertainties, the correction tables and the data file (SAVE_FILE_NAM
 on: the first record a minute after the start, then one every SAVE_FILE_TIME minutes, appended to
 what the file holds). Every recomputation prints one line: the time, the averaged inputs with their
 uncertainties and the ten results over water and over ice as the page shows them, or why there are
-none; with --json one object per line, the numbers in °C, K, kPa, %, ppm, g/kg, kcal/kg and Pa, with
+none; while an input is stale the line starts with "NIEAKTUALNE: <inputs>"; with --json one object per line, the numbers in °C, K, kPa, %, ppm, g/kg, kcal/kg and Pa, with
 "calculation" (ok, message number and text), "stale" (the inputs out of date), "stability" (each
 quantity in use by its key, dp, t, pb, dp-avg, … rh: drift per minute, sd, p2p and count over the
 window, window_min, stable, since HH:MM:SS or null, text) and "station" (stable, since, text: the
@@ -390,7 +402,8 @@ pressure or relative humidity). With --start-when-stable the calibration run sta
 only once the station is stable; not stable within --longest-wait minutes, it ends without a row,
 its files saying so with the verdict. Each row of the series file ends with the drift and the
 standard deviation of DP/FP and T at its moment; the summary gives them over the run and whether
-the station was stable throughout. --print-pdf writes the printout at the end as "Drukuj" prints it:
+the station was stable throughout. A row taken while an input was stale ends with
+"nieaktualne: <inputs>", and the summary counts such rows. --print-pdf writes the printout at the end as "Drukuj" prints it:
 a new or regular file is replaced only once the PDF is complete, a pipe or a character device is
 written into, /dev/stdout gets the PDF instead of the lines.
 
@@ -429,7 +442,8 @@ void AddLabRunOptions(CLI::App& run, LabRunOptions& o) {
         ->check(CLI::Range(0LL, 2147483LL).description(""));
     run.add_flag("--run-without-dew-point", o.runWithoutDewPoint, "The run's rows hold the temperature only");
     run.add_flag("--ignore-missing-tables", o.ignoreMissingTables,
-                 "Run even when a correction table switched on cannot be loaded (its readings go uncorrected)");
+                 "Run even when a correction table switched on cannot be loaded (its readings go uncorrected, "
+                 "every line's status says so and the manifests name it missing)");
     o.stabilityWindowOption =
         run.add_option("--stability-window", o.stabilityWindow,
                        "Minutes of the window stability is judged over, 0.1 … 240 (default: the settings')")
@@ -541,6 +555,8 @@ int RunLabStation(const LabRunOptions& options) {
 
     ConsoleHost host;
     int status = kExitSuccess;
+    // Calibration runs that gave their N rows, and those that did not.
+    int runsEnded = 0, runsCut = 0;
     {
         QtStation station(host);
         LaboratoryPage& page = station.Page();
@@ -604,10 +620,12 @@ int RunLabStation(const LabRunOptions& options) {
             // However the run ends (its N rows, a missing observation, at once
             // on its first row, interrupted), it is said here and its dialog
             // model closes, so that the station goes on averaging.
-            page.SetRunEndedHandler([&page, &options] {
+            page.SetRunEndedHandler([&page, &options, &runsEnded, &runsCut] {
                 const lab::CalibrationRun& run = page.Run();
                 const char* rows = run.Rows() == 1 ? " row" : " rows";
-                switch (run.LastEnding() ? run.LastEnding()->kind : lab::RunEnding::Kind::Completed) {
+                const lab::RunEnding::Kind kind = run.LastEnding() ? run.LastEnding()->kind : lab::RunEnding::Kind::Completed;
+                ++(kind == lab::RunEnding::Kind::Completed ? runsEnded : runsCut);
+                switch (kind) {
                     case lab::RunEnding::Kind::Interrupted:
                         std::cerr << "wegator-cli: calibration run interrupted ("
                                   << InterruptionName(run.LastEnding()->reason) << ") after " << run.Rows() << " of "
@@ -679,6 +697,12 @@ int RunLabStation(const LabRunOptions& options) {
                 }
             }
         }
+        // The station did its work; its calibration run did not: a scheduler may repeat the run.
+        if (status == kExitSuccess && runsCut > 0) status = kExitRunIncomplete;
+        // What a scheduler reading the log needs at a glance, always last.
+        std::cerr << "wegator-cli: records written " << page.WrittenRecords() << ", skipped "
+                  << page.SkippedRecords() << "; calibration runs ended " << runsEnded
+                  << ", interrupted or not started " << runsCut << std::endl;
     }
     return status;
 }

@@ -52,7 +52,8 @@ extern const char* const kLabRunFooter;
 void AddLabRunOptions(CLI::App& run, LabRunOptions& options);
 // Runs the station; the exit status: 0 done, 1 it could not run or keep what
 // it measured (no instrument opened, the settings use none, the data file or a
-// correction table in use cannot be loaded, not one result computed), 2 a usage error.
+// correction table in use cannot be loaded, not one result computed), 2 a usage
+// error, 3 it ran but its calibration run did not give its N rows.
 int RunLabStation(const LabRunOptions& options);
 
 }  // namespace wegator::cli

@@ -18,6 +18,8 @@ const PressurePageUnit& PageUnit(int index) {
 }
 }  // namespace
 
+std::string_view RecordedUnit(std::string_view unit) { return unit == kKelvin ? std::string_view("K") : unit; }
+
 double TemperatureToCelsius(double value, std::string_view unit) {
     if (unit == kKelvin) return value - 273.15;
     if (unit == kFahrenheit) return (value - 32.0) * 5.0 / 9.0;

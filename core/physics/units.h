@@ -39,6 +39,10 @@ enum class EnthalpyUnit { KilocaloriePerKilogram = 0, KilojoulePerKilogram = 1 }
 inline constexpr double kKilopascalPerMmHg = 0.13332231202220618;
 inline constexpr double kMmHgPerKilopascal = 7.50062;
 
+// A temperature unit as files write it: the kelvin is "K" (the unit lists
+// show it as "°K"), every other unit as shown.
+std::string_view RecordedUnit(std::string_view unit);
+
 double TemperatureToCelsius(double value, std::string_view unit);
 double TemperatureFromCelsius(double celsius, std::string_view unit);
 // Uncertainties and other differences: no 273.15 or 32 offset.

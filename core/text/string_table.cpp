@@ -442,6 +442,13 @@ constexpr StringEntry kPolish[] = {
     {1260, "%s (brak połączenia)"},
     {1261, "Obliczenia znów dają wyniki"},
     {1262, "Tablica włączona, lecz nie wczytana: %s"},
+    // A table in use that could not be loaded, on the status line; the mark
+    // that starts each line of the headless station while an input is stale;
+    // a calibration run's row and summary while an input is stale (files).
+    {1263, "Brak tablicy %s: odczyty bez poprawek"},
+    {1264, "NIEAKTUALNE: %s"},
+    {1265, "nieaktualne: %s"},
+    {1266, "%d z %d pomiarów z nieaktualnym wejściem (%s)"},
     // The settings could not be written at exit (followed by the store's path).
     {1300, "Nie udało się zapisać ustawień. Plik ustawień pozostał bez zmian:"},
     {1301, "Pliku ustawień nie udało się odczytać przy uruchomieniu programu. Aby go nie zastąpić, "
@@ -483,6 +490,7 @@ constexpr StringEntry kPolish[] = {
     {1424, "niestabilne: %s okno niepełne (%s z %s min)"},
     {1425, "Okno oceny stabilności musi wynosić od 1 do 240 min"},
     {1426, "Granice stabilności muszą być większe od zera i nie większe niż 100"},
+    {1427, "%s stabilne od %s"},
     {1430, "Brak odczytów w pokazanym oknie czasu"},
     {1431, "Nie wybrano wielkości do pokazania"},
     {1432, "zmiana ustawień"},

@@ -1685,6 +1685,26 @@ End the program?</translation>
         <translation>Table switched on but not loaded: %s</translation>
     </message>
     <message>
+        <source>Brak tablicy %s: odczyty bez poprawek</source>
+        <comment>1263</comment>
+        <translation>No table %s: readings uncorrected</translation>
+    </message>
+    <message>
+        <source>NIEAKTUALNE: %s</source>
+        <comment>1264</comment>
+        <translation>STALE: %s</translation>
+    </message>
+    <message>
+        <source>nieaktualne: %s</source>
+        <comment>1265</comment>
+        <translation>stale: %s</translation>
+    </message>
+    <message>
+        <source>%d z %d pomiarów z nieaktualnym wejściem (%s)</source>
+        <comment>1266</comment>
+        <translation>%d of %d observations with a stale input (%s)</translation>
+    </message>
+    <message>
         <source>Plik jest zbyt duży, by mógł być tablicą korekcji (ponad 16 MiB).</source>
         <comment>1340</comment>
         <translation>The file is too large to be a correction table (over 16 MiB).</translation>
@@ -1823,6 +1843,11 @@ End the program?</translation>
         <source>Granice stabilności muszą być większe od zera i nie większe niż 100</source>
         <comment>1426</comment>
         <translation>Stability limits must be above zero and at most 100</translation>
+    </message>
+    <message>
+        <source>%s stabilne od %s</source>
+        <comment>1427</comment>
+        <translation>%s stable since %s</translation>
     </message>
     <message>
         <source>Brak odczytów w pokazanym oknie czasu</source>

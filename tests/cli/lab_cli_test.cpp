@@ -296,4 +296,57 @@ TEST(LabCliTest, RunRefusesWhatItCannotDo) {
     }
 }
 
+// A scheduler can tell a station that recorded from one whose calibration run
+// did not give its rows; the last line of standard error sums up either.
+TEST(LabCliTest, RunExitStatusTellsAnIncompleteCalibrationRun) {
+    UserFolder folder;
+    PtyPair dp30, f250;
+    std::filesystem::create_directories(folder.Path() / "config/TREVAN/ports");
+    std::filesystem::create_directories(folder.Path() / "runs");
+    std::filesystem::create_symlink(dp30.Device(), folder.Path() / "config/TREVAN/ports/COM3");
+    std::filesystem::create_symlink(f250.Device(), folder.Path() / "config/TREVAN/ports/COM6");
+    const std::string settings =
+        folder
+            .Write("lab.reg",
+                   "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\SOFTWARE\\TREVAN\\WEGATOR]\r\n"
+                   "\"SETTINGS_LAB_DEVICES\"=dword:00000001\r\n"
+                   "\"SETTINGS_PORT_COM_DP30\"=dword:00000003\r\n"
+                   "\"SETTINGS_PORT_COM_F250\"=dword:00000006\r\n"
+                   "\"SETTINGS_PORT_TEMP_DEVICE\"=dword:00000004\r\n"
+                   "\"SETTINGS_PORT_PRESS_DEVICE\"=dword:00000001\r\n"
+                   "\"SETTINGS_LAB_VALUES_FROM_DEVICES\"=dword:00000014\r\n"
+                   "\"SETTINGS_LAB_UPDATE\"=dword:00000003\r\n")
+            .string();
+    struct Case {
+        const char* name;
+        std::vector<std::string> run;  // the calibration run's options
+        int status;
+        const char* summary;
+    };
+    const std::string runs = (folder.Path() / "runs").string();
+    const Case cases[] = {
+        {"no run", {}, 0, "calibration runs ended 0, interrupted or not started 0"},
+        {"a run cut short by the end", {"--run-folder", runs, "--run-delay", "2"}, 3,
+         "calibration runs ended 0, interrupted or not started 1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> args = {"lab", "run", "--settings", settings, "--seconds", "10", "--pressure", "101.3"};
+        args.insert(args.end(), c.run.begin(), c.run.end());
+        Program cli(WEGATOR_CLI_PATH, args, folder.Path(), "cli");
+        while (cli.Running()) {
+            dp30.Send("R**B* 010.00\r");
+            f250.Send("A 020.000C\r");
+            f250.Received();
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        EXPECT_EQ(cli.Wait(), c.status) << cli.Err();
+        const std::string err = cli.Err();
+        const std::size_t last = err.rfind("wegator-cli: records written ");
+        ASSERT_NE(last, std::string::npos) << err;
+        EXPECT_EQ(err.find('\n', last), err.size() - 1) << err;
+        EXPECT_NE(err.find(c.summary, last), std::string::npos) << err;
+    }
+}
+
 }  // namespace

@@ -233,7 +233,7 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
                           wegator::FormatInput(std::hypot(0.1, Utnj()), 3, ".") + "°C\r\n"),
               std::string::npos)
         << series;
-    EXPECT_NE(series.find("\r\nPunkt rosy:  10.000°C, niepewność: 0.100°C\r\n"), std::string::npos);
+    EXPECT_NE(series.find("\r\nPunkt rosy: 10.000°C, niepewność: 0.100°C\r\n"), std::string::npos);
     EXPECT_NE(series.find("\r\nCiśnienie <101.3; 101.3> kPa\r\n"), std::string::npos);
 
     std::string channels = "\t";
@@ -263,7 +263,7 @@ TEST_F(LabStation, RunWaitsUntilTheRampHasStoppedAndTheDriftIsTold) {
                           "--pressure-unit", "hPa", "--record-uncertainties"},
                          "\"SETTINGS_PORT_TEMP_DEVICE\"=dword:00000004\r\n"
                          "\"SETTINGS_PORT_ENV_QX310_DEVICE\"=dword:00000000\r\n"),
-              0)
+              3)  // the run, begun after the ramp, cannot give its 20 rows before the end
         << ReadFile(dir_ / "cli.err");
 
     // A window of at least 15 s of readings on the climb gives its 0.5 K/min;
@@ -310,7 +310,8 @@ TEST_F(LabStation, RunWaitsUntilTheRampHasStoppedAndTheDriftIsTold) {
 TEST_F(LabStation, LostHygrometerEndsTheRunAndComesBack) {
     // The DP30's port vanishes 8 s after the start and is back 6 s later.
     auto sim = StartSimulator("--fault disconnect:8:6", 60);
-    ASSERT_EQ(RunStation({"--seconds", "36", "--run-delay", "2"}), 0) << ReadFile(dir_ / "cli.err");
+    // The run ends on the missing dew point, short of its rows: the station says so by its status.
+    ASSERT_EQ(RunStation({"--seconds", "36", "--run-delay", "2"}), 3) << ReadFile(dir_ / "cli.err");
 
     const std::string series = ReadFile(RunFile(".txt"));
     EXPECT_TRUE(series.ends_with("\r\nBrak pomiarów punktu rosy")) << series;

@@ -183,7 +183,7 @@ TEST_F(CalibrationRunTest, ChannelRowsKeepTheHeadersColumnsAndTheSummaryThePoint
         EXPECT_TRUE(series.ends_with("\r\n\r\nPodsumowanie:\r\nPomiary rozpoczęto: " + stamp +
                                      "\r\nPomiary zakończono: " + stamp +
                                      "\r\nTemperatura: 22.000°C, niepewność: 0.150°C\r\n" + nonUniformity +
-                                     "Punkt rosy:  10.000°C, niepewność: 0.100°C\r\n\r\nWartości obliczone\r\n"
+                                     "Punkt rosy: 10.000°C, niepewność: 0.100°C\r\n\r\nWartości obliczone\r\n"
                                      "Wilgotność: 50.36%, niepewność: 1.10%\r\n\r\nWarunki środowiskowe <min; max>:\r\n"
                                      "Temperatura <23.0; 25.0> °C\r\nWilgotność <41.0; 43.0> %\r\n"
                                      "Ciśnienie <101.3; 101.3> kPa\r\n\r\nStabilność w czasie serii:\r\n"
@@ -193,8 +193,8 @@ TEST_F(CalibrationRunTest, ChannelRowsKeepTheHeadersColumnsAndTheSummaryThePoint
                                      "T: przyrząd 0.1000°C, tablica 0.0500°C, rozrzut 0.1000°C, niejednorodność "
                                      "0.0000°C, złożona 0.1500°C\r\n"
                                      "Pb: przyrząd 0.1000 kPa, rozrzut 0.0200 kPa, złożona 0.1020 kPa\r\n\r\n"
-                                     "Niepewność rozszerzona (k = 2):\r\nTemperatura: u = 0.150°C, U = 0.300°C\r\n"
-                                     "Punkt rosy: u = 0.100°C, U = 0.200°C\r\nWilgotność: u = 1.10%, U = 2.20%\r\n"))
+                                     "Niepewność rozszerzona (k = 2):\r\nTemperatura: u = 0.1500°C, U = 0.300°C\r\n"
+                                     "Punkt rosy: u = 0.1000°C, U = 0.200°C\r\nWilgotność: u = 1.100%, U = 2.20%\r\n"))
             << series;
     }
 }
@@ -250,7 +250,7 @@ TEST_F(CalibrationRunTest, InterruptedRunsSayWhyAndAfterHowManyRows) {
             EXPECT_TRUE(series.ends_with("T SD[K]\r\n\r\n" + mark)) << series;
         } else if (!c.seriesBroken) {
             const std::string summary = "Pomiary zakończono: " + Stamp(time.LocalTime()) + "\r\n" + mark +
-                                        "Temperatura: 20.500°C, niepewność: 0.150°C\r\nPunkt rosy:  10.000°C";
+                                        "Temperatura: 20.500°C, niepewność: 0.150°C\r\nPunkt rosy: 10.000°C";
             EXPECT_NE(series.find(summary), std::string::npos) << series;
             EXPECT_NE(series.find("\r\nCiśnienie <101.3; 101.3> kPa\r\n"), std::string::npos) << series;
         }
@@ -364,17 +364,20 @@ TEST(CalibrationRunWaits, StartsOnlyOnceStableOrSaysItNeverWas) {
         }
         // The first row comes once the dew point holds, and it says how still
         // the station was: cells after the number are T, DP/FP, RH (none
-        // without a pressure), then the drifts and deviations of DP/FP and T.
+        // without a pressure), then the drifts and deviations of DP/FP and T,
+        // and last that the barometer, silent all along, is lost.
         ASSERT_TRUE(firstRow);
         EXPECT_GE(*firstRow, c.rampSeconds * 1000);
         const auto cells = Split(lines[1].substr(lines[1].find('\t') + 1), "\t\t");
-        ASSERT_EQ(cells.size(), 7u) << lines[1];
+        ASSERT_EQ(cells.size(), 8u) << lines[1];
+        EXPECT_EQ(cells[7], "nieaktualne: Pb");
         EXPECT_EQ(cells[0], "20.000");
         EXPECT_EQ(cells[1], "11.00");
         EXPECT_EQ(cells[2], "");
         for (std::size_t i : {3u, 4u, 5u, 6u}) EXPECT_LE(std::fabs(std::stod(cells[i])), 0.02) << lines[1];
         EXPECT_NE(series.find("\r\nStabilność w czasie serii:\r\nDP/FP: dryft "), std::string::npos) << series;
-        EXPECT_NE(series.find("\r\nStanowisko stabilne przez całą serię\r\n\r\nBudżet niepewności standardowej "
+        EXPECT_NE(series.find("\r\nStanowisko stabilne przez całą serię\r\n"
+                              "3 z 3 pomiarów z nieaktualnym wejściem (Pb)\r\n\r\nBudżet niepewności standardowej "
                               "średnich:\r\nDP/FP: przyrząd 0.1000°C, "),
                   std::string::npos)
             << series;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "text/string_table.h"
 #include "widget_texts.h"
@@ -9,6 +10,9 @@
 namespace wegator {
 
 namespace {
+
+// How often an open question looks again at what it asks about.
+constexpr int kQuestionRefreshMs = 500;
 
 void ShowBox(QWidget* owner, QMessageBox::Icon icon, const QString& title, const std::string& text) {
     auto* box = new QMessageBox(icon, title, QString::fromStdString(text), QMessageBox::Ok, owner);
@@ -39,13 +43,24 @@ void QtLabHost::EnableMenuPrint(bool enabled) {
 void QtLabHost::Beep() { QApplication::beep(); }
 
 bool QtLabHost::AskYesNo(int messageId, const std::string& text) {
-    if (questionSink_) return questionSink_(messageId, text);
+    return AskYesNoLive(messageId, [&text] { return text; });
+}
+
+bool QtLabHost::AskYesNoLive(int messageId, const std::function<std::string()>& text) {
+    if (questionSink_) return questionSink_(messageId, text());
     // Over the window the user is in: "Kalibracja" when it asks, else the main window.
     QWidget* parent = QApplication::activeModalWidget() != nullptr ? QApplication::activeModalWidget() : owner_.data();
-    QMessageBox box(QMessageBox::Question, StringTableText(msg::ProgramTitle), QString::fromStdString(text),
+    QMessageBox box(QMessageBox::Question, StringTableText(msg::ProgramTitle), QString::fromStdString(text()),
                     QMessageBox::Yes | QMessageBox::No, parent);
     // Nothing is ended by a key pressed once too often.
     box.setDefaultButton(QMessageBox::No);
+    // The station goes on while the box waits: what it asks about is kept up to date.
+    QTimer refresh;
+    QObject::connect(&refresh, &QTimer::timeout, &box, [&box, &text] {
+        const QString now = QString::fromStdString(text());
+        if (box.text() != now) box.setText(now);
+    });
+    refresh.start(kQuestionRefreshMs);
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -25,6 +25,7 @@ public:
     void EnableMenuPrint(bool enabled) override;
     void Beep() override;
     bool AskYesNo(int messageId, const std::string& text) override;
+    bool AskYesNoLive(int messageId, const std::function<std::string()>& text) override;
 
     // Answers a question instead of a box being shown (tests); true for Yes.
     using QuestionSink = std::function<bool(int messageId, const std::string& text)>;

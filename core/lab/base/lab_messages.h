@@ -52,11 +52,16 @@ inline constexpr int StaleAge = 1259;                  // "%s (ostatni odczyt %d
 inline constexpr int StaleLost = 1260;                 // "%s (brak połączenia)"
 inline constexpr int ResultsAgain = 1261;              // notice: the calculation gives results again
 inline constexpr int TableNotLoaded = 1262;            // table status line: switched on, not loaded
+inline constexpr int TableMissing = 1263;              // status line: "Brak tablicy %s: odczyty bez poprawek"
+inline constexpr int StaleLineMark = 1264;             // start of a headless station's line: "NIEAKTUALNE: %s"
+inline constexpr int StaleRowMark = 1265;              // run files: a row taken with a stale input
+inline constexpr int StaleRows = 1266;                 // run files: "%d z %d pomiarów z nieaktualnym wejściem (%s)"
 
 // Stability and trends: the names of the quantities kept (TrendQuantity
 // order from TrendDewPoint on) and the verdicts in words.
 inline constexpr int TrendDewPoint = 1400;             // "DP/FP", then T, Pb, … (20 names)
 inline constexpr int StableSince = 1420;               // "%s stabilne od %s (%s min)"
+inline constexpr int StableJustNow = 1427;             // stable for less than a minute: "%s stabilne od %s"
 inline constexpr int UnstableDrift = 1421;             // "niestabilne: %s dryft %s %s/min > %s"
 inline constexpr int UnstableDeviation = 1422;
 inline constexpr int UnstableReadings = 1423;

@@ -280,12 +280,17 @@ std::vector<ManifestTable> TablesInUse(const Settings& settings) {
         table.instrument = TableInstrument(id);
         table.path = path;
         const FileRead read = ReadWholeFile(path, kCalFileSizeLimit);
-        if (read.state != ReadState::Read) {
+        // A file that cannot be read, that refuses a line or that holds no
+        // rows corrects nothing: the station goes without it.
+        const bool usable = read.state == ReadState::Read && [&] {
+            const CalParseResult parsed = ParseCalText(read.data);
+            return parsed.ok && !parsed.rows.empty();
+        }();
+        if (!usable) {
             table.missing = true;
         } else {
             table.sha256 = DigestOf(read.data);
-            const CalParseResult parsed = ParseCalText(read.data);
-            table.rows = parsed.ok ? parsed.rows.size() : 0;
+            table.rows = ParseCalText(read.data).rows.size();
             std::error_code error;
             const auto written = fs::last_write_time(path, error);
             if (!error) {
@@ -375,6 +380,9 @@ std::vector<std::string> ManifestChanges(const Manifest& before, const Manifest&
     std::vector<std::string> changes;
     for (const auto& [path, value] : now) {
         const auto found = old.find(path);
+        // An instrument's identifier heard for the first time is what the
+        // file was started with, not a change of the station.
+        if (path.ends_with("/identifier") && found != old.end() && found->second == "null") continue;
         if (found == old.end()) {
             changes.push_back(path + ": " + value);
         } else if (found->second != value) {
@@ -418,9 +426,10 @@ bool ManifestKeeper::Open(const std::string& file, Manifest manifest, const std:
 bool ManifestKeeper::Update(Manifest manifest, const std::string& now) {
     if (!IsOpen()) return false;
     const std::vector<std::string> changes = ManifestChanges(current_, manifest);
-    if (changes.empty()) return false;
     manifest.started = current_.started;
     manifest.events = current_.events;
+    // What is no change (an identifier first heard) is written without an event.
+    if (changes.empty() && manifest == current_) return false;
     for (const std::string& change : changes) manifest.events.push_back({now, change});
     current_ = std::move(manifest);
     return Write();

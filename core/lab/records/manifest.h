@@ -138,7 +138,7 @@ std::optional<Manifest> ParseManifest(std::string_view json, std::string* error 
 
 // What differs between two manifests of one file, one line each
 // ("formulas: ITS-90 → Sonntag 1990"); the start, the host and the events
-// are not compared.
+// are not compared, nor an instrument's identifier heard for the first time.
 std::vector<std::string> ManifestChanges(const Manifest& before, const Manifest& after);
 
 // Keeps the manifest of one open file: writes it when the file is opened and

@@ -139,7 +139,7 @@ int DaysInMonth(int year, int month) {
 }
 
 std::optional<TrendUnit> UnitKind(std::string_view unit) {
-    if (unit == "°C" || unit == "°K" || unit == "°F") return TrendUnit::Temperature;
+    if (unit == "°C" || unit == "K" || unit == "°K" || unit == "°F") return TrendUnit::Temperature;
     if (unit == "%") return TrendUnit::Percent;
     if (unit == "Pa" || unit == "hPa" ||
         std::find(kPressureUnits.begin(), kPressureUnits.end(), unit) != kPressureUnits.end()) {
@@ -345,8 +345,9 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
             column.name = std::string(label.substr(0, open));
             column.unitText = std::string(label.substr(open + 1, label.size() - open - 2));
             column.unit = UnitKind(column.unitText);
-            // A standard deviation is a difference ("K", or "°F" under °F).
-            if (column.name.ends_with(" SD") || column.unitText == "K") {
+            // A standard deviation is a difference ("K", or "°F" under °F);
+            // "K" beside any other heading is a run recorded in kelvin.
+            if (column.name.ends_with(" SD")) {
                 column.unit = TrendUnit::TemperatureDifference;
             } else if (column.unit == TrendUnit::Temperature && temperatureUnit.empty()) {
                 temperatureUnit = column.unitText;
@@ -383,9 +384,12 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
         for (std::size_t f = 2; f < fields.size() && placed; f += 2) placed = Trim(fields[f]).empty();
         std::vector<std::pair<std::size_t, double>> values;
         std::size_t column = 0;
+        // A row taken while an input was out of date ends with a mark naming it.
+        const std::string staleMark = FillIn(PolishString(msg::StaleRowMark), {""});
         for (std::size_t f = 1; f < fields.size(); f += placed ? 2 : 1) {
             const std::string_view text = Trim(fields[f]);
             if (!placed && text.empty()) continue;
+            if (text.starts_with(Trim(staleMark))) continue;
             if (!text.empty() && column >= labels.size()) {
                 return Refuse(number, msg::RecordedFieldCount, std::to_string(column + 1),
                               std::to_string(labels.size()));

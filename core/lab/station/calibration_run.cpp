@@ -101,13 +101,15 @@ void Add(std::vector<double>& list, double value) {
     if (value != kNoReading && list.size() < CalibrationRun::kListLimit) list.push_back(value);
 }
 
-// An expanded uncertainty to as many decimals as the standard one beside it
-// is shown with ("0.102" gives three).
-std::string ExpandedText(double standard, std::string_view shownStandard) {
-    const std::size_t sign = shownStandard.find_first_of(".,");
-    const int decimals = sign == std::string_view::npos ? 0 : static_cast<int>(shownStandard.size() - sign - 1);
+// Decimals of a number as the page shows it ("0.102" has three).
+int ShownDecimals(std::string_view shown) {
+    const std::size_t sign = shown.find_first_of(".,");
+    return sign == std::string_view::npos ? 0 : static_cast<int>(shown.size() - sign - 1);
+}
+
+std::string Decimals(double value, int decimals) {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, 2.0 * standard);
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
     return buffer;
 }
 
@@ -187,6 +189,8 @@ void CalibrationRun::OpenDialog() {
 void CalibrationRun::Reset() {
     rows_ = 0;
     unstableRows_ = 0;
+    staleRows_ = 0;
+    staleInputs_.clear();
     startTime_ = {};
     awaitSinceMs_.reset();
     stabilitySinceMs_.reset();
@@ -247,7 +251,8 @@ bool CalibrationRun::Start(std::string_view delayText, std::string_view folderTe
     channelPath_ = base + "_QX-311.txt";
     // The folder is kept for the next time only by "Zamknij" (CloseDialog).
 
-    const std::string& u = unit_;
+    // The kelvin is "K" in the files, whatever the unit list shows.
+    const std::string u(RecordedUnit(unit_));
     // The stability columns come after the old ones, so that a script reading
     // the columns by position still finds them where they were.
     const std::string k = DifferenceUnit();
@@ -411,8 +416,16 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
         }
     }
     row += "\t\t" + humidity + StabilityCells(o.dewPointStability) + StabilityCells(o.temperatureStability);
-    // Cells left empty at the end of a row are not written.
-    row.erase(row.find_last_not_of('\t') + 1);
+    // A row that stands on an out-of-date input says so after its last
+    // heading's cell, its own cells kept in their places; otherwise cells
+    // left empty at the end of a row are not written.
+    const std::string staleMark =
+        o.staleInputs.empty() ? std::string() : FillIn(PolishString(msg::StaleRowMark), {o.staleInputs});
+    if (staleMark.empty()) {
+        row.erase(row.find_last_not_of('\t') + 1);
+    } else {
+        row += "\t\t" + staleMark;
+    }
     Append(row, false);
     if (writeFailed_) {
         // A row the series file did not take is not one the run has made.
@@ -420,6 +433,18 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
         return false;
     }
     if (!o.stationStable) ++unstableRows_;
+    if (!staleMark.empty()) {
+        ++staleRows_;
+        std::size_t from = 0;
+        while (from <= o.staleInputs.size()) {
+            const std::size_t to = std::min(o.staleInputs.find(", ", from), o.staleInputs.size());
+            const std::string name = o.staleInputs.substr(from, to - from);
+            if (std::find(staleInputs_.begin(), staleInputs_.end(), name) == staleInputs_.end()) {
+                staleInputs_.push_back(name);
+            }
+            from = to + 2;
+        }
+    }
 
     if (o.qx311InUse) {
         const char* format = o.resolution == 1 ? "%.01f\t\t" : "%.02f\t\t";
@@ -430,7 +455,7 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
         }
         channels += o.utnj == kNoReading ? std::string(kNoMeasurement) : Printf("%.03f\t\t", DifferenceInUnit(o.utnj));
         channels += o.spread == kNoReading ? std::string(kNoMeasurement) : Printf(format, DifferenceInUnit(o.spread));
-        Append(channels, true, false);
+        Append(channels + staleMark, true, false);
     }
     return !writeFailed_;
 }
@@ -449,7 +474,7 @@ bool CalibrationRun::Interrupt(RunInterruption reason, const RunSummaryTexts& te
 }
 
 void CalibrationRun::WriteSummary(const RunSummaryTexts& texts, std::optional<RunInterruption> interruption) {
-    const std::string& u = unit_;
+    const std::string u(RecordedUnit(unit_));
     // The page's texts carry the user's decimal sign; the files carry the point.
     auto shown = [](const std::string& text) { return text.empty() ? std::string("???") : WithPoint(text); };
     Append("", false);
@@ -485,7 +510,7 @@ void CalibrationRun::WriteSummary(const RunSummaryTexts& texts, std::optional<Ru
                false);
     }
     if (useDewPoint_) {
-        Append("Punkt rosy:  " + shown(texts.dewPoint) + u + ", niepewność: " + WithPoint(texts.dewPointUncertainty) + u,
+        Append("Punkt rosy: " + shown(texts.dewPoint) + u + ", niepewność: " + WithPoint(texts.dewPointUncertainty) + u,
                false);
         if (!texts.humidity.empty()) {
             Append("", false);
@@ -502,7 +527,7 @@ void CalibrationRun::WriteSummary(const RunSummaryTexts& texts, std::optional<Ru
         return "<" + Printf("%.01f", convert(*low)) + "; " + Printf("%.01f", convert(*high)) + ">";
     };
     if (!environmentTemperature_.empty()) {
-        Append("Temperatura " + range(environmentTemperature_, [&](double t) { return TemperatureFromCelsius(t, u); }) +
+        Append("Temperatura " + range(environmentTemperature_, [&](double t) { return TemperatureFromCelsius(t, unit_); }) +
                    " " + u,
                false);
     }
@@ -530,6 +555,11 @@ void CalibrationRun::WriteSummary(const RunSummaryTexts& texts, std::optional<Ru
                               : "Stanowisko niestabilne w " + std::to_string(unstableRows_) + " z " +
                                     std::to_string(rows_) + " pomiarów",
            false);
+    if (staleRows_ > 0) {
+        std::string names;
+        for (const std::string& name : staleInputs_) names += (names.empty() ? "" : ", ") + name;
+        Append(FillIn(PolishString(msg::StaleRows), {std::to_string(staleRows_), std::to_string(rows_), names}), false);
+    }
     WriteUncertainties(texts);
 }
 
@@ -537,7 +567,7 @@ void CalibrationRun::WriteSummary(const RunSummaryTexts& texts, std::optional<Ru
 // them: what each average's uncertainty is made of, and each value's expanded
 // uncertainty for a certificate.
 void CalibrationRun::WriteUncertainties(const RunSummaryTexts& texts) {
-    const std::string& u = unit_;
+    const std::string u(RecordedUnit(unit_));
     const std::string& p = texts.pressureUnit;
     auto temperature = [&](double kelvin) { return Figure(DifferenceInUnit(kelvin)) + u; };
     auto pressure = [&](double kpa) { return Figure(PressureFromKilopascal(kpa, p)) + " " + p; };
@@ -559,11 +589,13 @@ void CalibrationRun::WriteUncertainties(const RunSummaryTexts& texts) {
                          ", złożona " + pressure(pb.combined));
     }
     std::vector<std::string> expanded;
+    // U to the decimals the page shows u with, and u beside it with one more,
+    // so that 2u can be checked against U without a rounding step between them.
     auto expand = [&](const char* name, double standard, const std::string& shown, const std::string& unit) {
         if (shown.empty()) return;
-        const std::string point = WithPoint(shown);
-        expanded.push_back(std::string(name) + ": u = " + point + unit + ", U = " + ExpandedText(standard, point) +
-                           unit);
+        const int decimals = ShownDecimals(shown);
+        expanded.push_back(std::string(name) + ": u = " + Decimals(standard, decimals + 1) + unit +
+                           ", U = " + Decimals(2.0 * standard, decimals) + unit);
     };
     if (t.present) expand("Temperatura", DifferenceInUnit(t.combined), texts.temperatureUncertainty, u);
     if (useDewPoint_ && dp.present) expand("Punkt rosy", DifferenceInUnit(dp.combined), texts.dewPointUncertainty, u);

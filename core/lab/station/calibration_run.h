@@ -20,7 +20,9 @@
 // wait it ends without a row, its files saying so and why. Every row carries
 // the drift and the standard deviation of both over the stability window at
 // its moment, in columns after the existing ones, and the summary gives them
-// over the whole run and whether the station stayed stable throughout.
+// over the whole run and whether the station stayed stable throughout. A row
+// taken while an input was out of date (an instrument lost or silent) ends
+// with a mark naming it, and the summary counts such rows.
 #pragma once
 
 #include <array>
@@ -70,6 +72,9 @@ struct RunObservation {
     // the stability window at this moment, and whether the station was stable.
     StabilityFigures dewPointStability, temperatureStability;
     bool stationStable = false;
+    // The inputs of the run out of date at this moment ("Pb", "DP/FP, T"),
+    // empty when none is: the row says so at its end.
+    std::string staleInputs;
 };
 
 // Why a run ended before its N rows (the missing observations aside).
@@ -276,8 +281,11 @@ private:
     std::optional<std::int64_t> stabilitySinceMs_;
     std::string stabilityVerdict_;
     std::int64_t firstRowMs_ = 0;
-    // Rows taken while the station was not stable.
+    // Rows taken while the station was not stable, and while an input was
+    // stale (with the inputs that were, in the order first seen).
     int unstableRows_ = 0;
+    int staleRows_ = 0;
+    std::vector<std::string> staleInputs_;
     std::optional<RunEnding> ending_;
     // Per row: utnj, tnmax − tnmin, pressure, environment temperature and humidity.
     std::vector<double> utnj_, spread_, pressure_, environmentTemperature_, environmentHumidity_;

@@ -3,6 +3,7 @@
 // and a question before a run or the station's work is ended.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,13 @@ public:
     // program's name; true for Yes. Where no one can answer (the command
     // line), nothing is ended on a question: No.
     virtual bool AskYesNo(int /*messageId*/, const std::string& /*text*/) { return false; }
+    // The same question about something that goes on while it waits for its
+    // answer (a calibration run takes its rows): the box shows `text()` as it
+    // is now, again and again, so that the answer is given to what holds at
+    // that moment. By default asked once with the text of the moment it opens.
+    virtual bool AskYesNoLive(int messageId, const std::function<std::string()>& text) {
+        return AskYesNo(messageId, text());
+    }
 };
 
 // Keeps every message and counts the sounds (tests, the command line).
@@ -31,6 +39,12 @@ public:
         asked.push_back({false, messageId, text});
         return answer;
     }
+    // The question's text is taken once `whileAsked` has run (time passing
+    // while the box waits).
+    bool AskYesNoLive(int messageId, const std::function<std::string()>& text) override {
+        if (whileAsked) whileAsked();
+        return AskYesNo(messageId, text());
+    }
 
     std::vector<RecordingHost::Shown> shown;
     bool menuPrintEnabled = false;
@@ -38,6 +52,7 @@ public:
     // The questions asked, and the answer each gets.
     std::vector<RecordingHost::Shown> asked;
     bool answer = false;
+    std::function<void()> whileAsked;
 };
 
 }  // namespace wegator::lab

@@ -358,6 +358,7 @@ void LaboratoryPage::Accept(Stream stream, const Reading& r) {
         case Stream::Qx311:
             eight_.SetChannel(corrected, r.channel, r.resolution);
             if (r.channel >= 1 && r.channel <= EightChannelPage::kChannels) {
+                lastGradientMs_ = clock_.MonotonicMs();
                 Remember(ChannelQuantity(r.channel), corrected);
                 if (eight_.Spread() != kNoReading) Remember(TrendQuantity::ChannelSpread, eight_.Spread());
             }

@@ -331,6 +331,14 @@ public:
     // the present gap).
     std::size_t SkippedRecords() const { return skippedRecords_; }
     std::size_t SkippedInGap() const { return skippedInGap_; }
+    // Records handed to the data file since the page was made.
+    std::size_t WrittenRecords() const { return writtenRecords_; }
+    // "NIEAKTUALNE: Pb, T" while an input is stale, empty otherwise: what a
+    // line of the headless station starts with.
+    std::string StaleMark() const;
+    // The correction tables switched on for an instrument in use, named in the
+    // settings, yet not loaded: their readings go uncorrected.
+    std::vector<TableId> MissingTables() const;
     // The hand-entered pressure is in use but none was entered.
     bool HandPressureMissing() const;
 
@@ -410,6 +418,10 @@ private:
     void SetCalculation(Calculation state);
     std::string InputName(LabInput input) const;
     std::string StaleList() const;
+    // How old the oldest reading an input stands on is (ms): for the
+    // temperature with the QX-311's gradient, the gradient's too.
+    std::int64_t InputAgeMs(LabInput input) const;
+    bool GradientInUse() const;
 
     void Accept(Stream stream, const Reading& reading);
     void NewReading(LabValue value, double number);
@@ -508,11 +520,14 @@ private:
     // last reading (or its port's opening), and whether an outage runs.
     std::array<std::int64_t, kLabValues> lastReadingMs_{};
     std::array<std::int64_t, kStreamCount> lastLineMs_{};
+    // Monotonic time of the QX-311's last channel reading (its gradient).
+    std::int64_t lastGradientMs_ = 0;
     std::array<bool, kStreamCount> outage_{};
     Calculation calculation_;
     bool everComputed_ = false;
     std::size_t skippedRecords_ = 0;
     std::size_t skippedInGap_ = 0;
+    std::size_t writtenRecords_ = 0;
     std::string gapInputs_;
     std::function<void()> onRunEnded_;
     History trends_;

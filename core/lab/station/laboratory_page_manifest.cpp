@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/files.h"
+#include "physics/units.h"
 
 namespace wegator::lab {
 
@@ -37,7 +38,8 @@ Manifest LaboratoryPage::CurrentManifest(ManifestKind kind, const std::string& f
     sources.kind = kind;
     sources.file = file;
     sources.columns = kind == ManifestKind::DataFile ? RecordLabels() : RunColumns(file);
-    sources.temperatureUnit = kind == ManifestKind::DataFile ? std::string(TemperatureUnit()) : run_.TemperatureUnit();
+    sources.temperatureUnit =
+        RecordedUnit(kind == ManifestKind::DataFile ? TemperatureUnit() : std::string_view(run_.TemperatureUnit()));
     sources.pressureUnit = PressureUnit();
     sources.enthalpyUnit = EnthalpyUnit();
     sources.started = clock_.LocalTime();
@@ -47,6 +49,12 @@ Manifest LaboratoryPage::CurrentManifest(ManifestKind kind, const std::string& f
     // disk since is not the table the station corrects with.
     const ManifestKeeper& keeper = kind == ManifestKind::DataFile ? dataManifest_ : runManifest_;
     if (!hashTables && keeper.IsOpen()) manifest.tables = keeper.Current().tables;
+    // A table the station could not load corrects nothing, whatever its file holds now.
+    for (TableId id : MissingTables()) {
+        for (ManifestTable& table : manifest.tables) {
+            if (table.path == TableFileName(settings_, id)) table = {table.instrument, table.path, true, {}, 0, {}};
+        }
+    }
     return manifest;
 }
 

@@ -8,6 +8,7 @@
 #include "text/string_table.h"
 #include "text/strings.h"
 #include "lab/base/lab_messages.h"
+#include "physics/units.h"
 
 namespace wegator::lab {
 
@@ -96,8 +97,9 @@ std::vector<std::string> LaboratoryPage::RecordLabels() const {
     const bool uncertainties = settings_.saveFileUncertainties != 0;
     std::vector<std::string> labels;
     for (const DataColumn& column : SelectedColumns(DecodeSaveFileCode(settings_.saveFileCode))) {
-        const std::string unit = column.input ? InputUnit(static_cast<LabInput>(column.index))
-                                              : ResultRowUnit(column.index, TemperatureUnit(), EnthalpyUnit());
+        // The kelvin is "K" in a file, whatever the unit list shows.
+        const std::string unit(RecordedUnit(column.input ? InputUnit(static_cast<LabInput>(column.index))
+                                                         : ResultRowUnit(column.index, TemperatureUnit(), EnthalpyUnit())));
         labels.push_back(ColumnLabel(column, unit));
         if (uncertainties) labels.push_back(UncertaintyLabel(column, unit));
     }
@@ -147,6 +149,7 @@ void LaboratoryPage::WriteRecord() {
     dataFile_.SetByteOrderMark(settings_.saveFileBom != 0);
     UpdateManifests(false);
     dataFile_.Write(clock_.LocalTime(), RecordLabels(), RecordValues());
+    ++writtenRecords_;
     Changed();
 }
 

@@ -104,6 +104,11 @@ RunObservation LaboratoryPage::MakeRunObservation() const {
     o.dewPointStability = Verdict(TrendQuantity::DewPoint).figures;
     o.temperatureStability = Verdict(TrendQuantity::Temperature).figures;
     o.stationStable = StationVerdict(run_.UseDewPoint()).stable;
+    // A run without the dew point does not stand on the hygrometer.
+    for (LabInput input : StaleInputs()) {
+        if (input == LabInput::DewPoint && !run_.UseDewPoint()) continue;
+        o.staleInputs += (o.staleInputs.empty() ? "" : ", ") + InputName(input);
+    }
     return o;
 }
 
@@ -217,9 +222,11 @@ void LaboratoryPage::RunEnded() {
 
 bool LaboratoryPage::ConfirmRunDialogClose() {
     if (!run_.Active()) return true;
-    const std::string text = MessageText(msg::InterruptRunQuestion,
-                                         {std::to_string(run_.Rows()), std::to_string(run_.PlannedRows())});
-    if (!host_.AskYesNo(msg::InterruptRunQuestion, text)) return false;
+    // The run takes its rows while the question waits: it shows the count of the moment it is answered.
+    const auto text = [this] {
+        return MessageText(msg::InterruptRunQuestion, {std::to_string(run_.Rows()), std::to_string(run_.PlannedRows())});
+    };
+    if (!host_.AskYesNoLive(msg::InterruptRunQuestion, text)) return false;
     InterruptRun(RunInterruption::DialogClosed);
     return true;
 }

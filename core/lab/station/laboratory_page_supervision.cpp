@@ -99,13 +99,28 @@ std::int64_t LaboratoryPage::StaleLimitMs() const {
     return std::max<std::int64_t>(2 * static_cast<std::int64_t>(periodMs_), kShortestStaleMs);
 }
 
+bool LaboratoryPage::GradientInUse() const {
+    return settings_.settingsQx311Deviation != 0 &&
+           TemperatureSourceReads(settings_.settingsPortTempDevice, Stream::Qx311);
+}
+
+std::int64_t LaboratoryPage::InputAgeMs(LabInput input) const {
+    const std::int64_t now = clock_.MonotonicMs();
+    std::int64_t age = now - lastReadingMs_[Index(input)];
+    // The chamber's non-uniformity enters the temperature's uncertainty: a
+    // QX-311 gone quiet leaves the temperature standing on old channels.
+    if (input == LabInput::Temperature && GradientInUse() && eight_.ReportingChannels() > 0) {
+        age = std::max(age, now - lastGradientMs_);
+    }
+    return age;
+}
+
 bool LaboratoryPage::InputStale(LabInput input) const {
     if (settings_.settingsLabDevices == 0) return false;
     if (input == LabInput::Pressure && settings_.settingsPortPressDevice != 0) return false;
     if (InputLost(input)) return true;
-    const std::size_t v = Index(input);
-    if (readings_[v] == kNoReading) return false;
-    return clock_.MonotonicMs() - lastReadingMs_[v] > StaleLimitMs();
+    if (readings_[Index(input)] == kNoReading) return false;
+    return InputAgeMs(input) > StaleLimitMs();
 }
 
 std::vector<LabInput> LaboratoryPage::StaleInputs() const {
@@ -131,11 +146,30 @@ std::string LaboratoryPage::StaleList() const {
     for (LabInput input : StaleInputs()) {
         const std::string part =
             InputLost(input) ? MessageText(msg::StaleLost, {InputName(input)})
-                 : MessageText(msg::StaleAge, {InputName(input),
-                                               std::to_string(ReadingAgeSeconds(static_cast<LabValue>(Index(input))))});
+                             : MessageText(msg::StaleAge, {InputName(input), std::to_string(InputAgeMs(input) / 1000)});
         list += (list.empty() ? "" : ", ") + part;
     }
     return list;
+}
+
+std::string LaboratoryPage::StaleMark() const {
+    std::string names;
+    for (LabInput input : StaleInputs()) names += (names.empty() ? "" : ", ") + InputName(input);
+    return names.empty() ? std::string() : MessageText(msg::StaleLineMark, {names});
+}
+
+std::vector<TableId> LaboratoryPage::MissingTables() const {
+    std::vector<TableId> missing;
+    if (settings_.settingsLabDevices == 0) return missing;
+    for (std::size_t i = 0; i < kTableCount; ++i) {
+        const auto id = static_cast<TableId>(i);
+        const TableFamily family = FamilyOf(id);
+        if (TableSwitchOn(settings_, family) && lab::StreamInUse(settings_, StreamOf(family)) &&
+            !TableFileName(settings_, id).empty() && !tables_.Loaded(id)) {
+            missing.push_back(id);
+        }
+    }
+    return missing;
 }
 
 bool LaboratoryPage::HandPressureMissing() const {
@@ -178,6 +212,13 @@ std::string LaboratoryPage::StatusText() const {
                                         {LoadString(msg::FirstInstrumentName + static_cast<int>(s))}));
         }
     }
+    // A table that should correct the readings and does not: the results
+    // must not look corrected.
+    std::string tables;
+    for (TableId id : MissingTables()) {
+        tables += (tables.empty() ? "" : ", ") + std::filesystem::path(TableFileName(settings_, id)).filename().string();
+    }
+    if (!tables.empty()) parts.push_back(MessageText(msg::TableMissing, {tables}));
     if (const std::string stale = StaleList(); !stale.empty()) parts.push_back(MessageText(msg::StaleInputs, {stale}));
     if (skippedInGap_ > 0) {
         parts.push_back(MessageText(msg::RecordsSkipped, {gapInputs_, std::to_string(skippedInGap_)}));

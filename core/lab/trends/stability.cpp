@@ -58,7 +58,8 @@ StabilityFigures Figures(const History& history, int quantity, std::int64_t now,
     const bool any = history.Earliest(quantity) >= 0;
     const std::int64_t floor = Floor(history, quantity, now);
     f.full = any && floor <= f.from;
-    if (any) f.from = std::clamp(floor, f.from, now);
+    // Without a reading the window holds nothing yet: it spans no time.
+    f.from = any ? std::clamp(floor, f.from, now) : now;
     const Span span = history.Summary(quantity, f.from, f.to);
     f.count = span.Count();
     if (f.count == 0) return f;

@@ -157,6 +157,8 @@ std::string VerdictText(TrendQuantity quantity, const StabilityVerdict& v, std::
         const CalendarTime since = CalendarFromMs(ChartTime(v.since, nowMonotonicMs, nowCalendar));
         char clock[16];
         std::snprintf(clock, sizeof clock, "%02d:%02d", since.hour, since.minute);
+        // Stable for less than a minute: no "(0 min)".
+        if (v.stableForMs < 60000) return Text(msg::StableJustNow, {name, clock});
         return Text(msg::StableSince, {name, clock, std::to_string(v.stableForMs / 60000)});
     }
     // Figures in the unit shown: a temperature's drift and deviation are differences.
