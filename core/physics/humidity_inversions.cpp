@@ -44,6 +44,20 @@ double DLnIceGuide(double T, double u) {
     return (6024.5282 * u - 0.49382577) * u + 1.0613868e-2 - 2.0 * 1.3198825e-5 * T;
 }
 
+// d²(ln e)/dT² of each saturation formula, 1/K² (u = 1/T): the curvature of
+// a second-order step.
+double D2LnWaterIts90(double T, double u) {
+    constexpr double g0 = -2836.5744, g1 = -6028.076559, g4 = 1.6261698e-5, g5 = 7.0229056e-10,
+                     g6 = -1.8680009e-13, g7 = 2.7150305;
+    return ((6.0 * g0 * u + 2.0 * g1) * u - g7) * u * u + 2.0 * g4 + T * (6.0 * g5 + T * 12.0 * g6);
+}
+double D2LnWaterGuide(double u) { return (-2.0 * 6096.9385 * u - 2.433502) * u * u + 2.0 * 1.673952e-5; }
+double D2LnIceIts90(double T, double u) {
+    constexpr double k0 = -5866.6426, k3 = -3.4262402e-5, k4 = 2.7040955e-8, k5 = 0.67063522;
+    return (2.0 * k0 * u - k5) * u * u + 2.0 * k3 + 6.0 * k4 * T;
+}
+double D2LnIceGuide(double u) { return (-2.0 * 6024.5282 * u + 0.49382577) * u * u - 2.0 * 1.3198825e-5; }
+
 // Bound on the rounding error of ln e as the formulas above compute it: each
 // term carries half an ulp per multiplication or division (three halves for
 // the one with the logarithm, whose |ln T| is at most 7.2 below 1340 K), each
@@ -101,33 +115,48 @@ double SaturationNoise(double lnRounding) { return 1.25 * kEps * (lnRounding + 1
 // lie at least this close: the rounding of that sum, with a margin.
 double AbsoluteRounding(double t) { return 2.0 * kEps * (std::abs(t) + kZeroCelsius); }
 
-// A saturation pressure with its logarithmic slope and rounding bound.
+// A saturation pressure with its logarithmic slope and curvature and its
+// rounding bound (only where asked for: only the point that certifies a root
+// needs it).
 struct SaturationPoint {
     double es;     // Pa, as SaturationPressureWater/Ice give it
+    double lnE;    // the logarithm it is the exponential of
     double dLn;    // d(ln e_s)/dt, 1/K
+    double d2Ln;   // d²(ln e_s)/dt², 1/K²
     double noise;  // relative
 };
-SaturationPoint WaterPoint(bool its90, double t) {
+SaturationPoint WaterPoint(bool its90, double t, bool withNoise = true) {
     const double T = Absolute(t), u = 1.0 / T;
     const double lnE = its90 ? LnWaterIts90(T) : LnWaterGuide(T);
-    const double dLn = t <= kAbsoluteZero ? 0.0 : its90 ? DLnWaterIts90(T, u) : DLnWaterGuide(T, u);
-    return {PositivePressure(lnE), dLn, SaturationNoise(LnWaterRounding(its90, T, u, lnE))};
+    SaturationPoint s{PositivePressure(lnE), lnE, 0.0, 0.0, 0.0};
+    if (t > kAbsoluteZero) {
+        s.dLn = its90 ? DLnWaterIts90(T, u) : DLnWaterGuide(T, u);
+        s.d2Ln = its90 ? D2LnWaterIts90(T, u) : D2LnWaterGuide(u);
+    }
+    if (withNoise) s.noise = SaturationNoise(LnWaterRounding(its90, T, u, lnE));
+    return s;
 }
-SaturationPoint IcePoint(bool its90, double t) {
-    if (t > 0.0) return WaterPoint(its90, t);
+SaturationPoint IcePoint(bool its90, double t, bool withNoise = true) {
+    if (t > 0.0) return WaterPoint(its90, t, withNoise);
     const double T = Absolute(t), u = 1.0 / T;
     const double lnE = its90 ? LnIceIts90(T) : LnIceGuide(T);
-    const double dLn = t <= kAbsoluteZero ? 0.0 : its90 ? DLnIceIts90(T, u) : DLnIceGuide(T, u);
-    return {PositivePressure(lnE), dLn, SaturationNoise(LnIceRounding(its90, T, u, lnE))};
+    SaturationPoint s{PositivePressure(lnE), lnE, 0.0, 0.0, 0.0};
+    if (t > kAbsoluteZero) {
+        s.dLn = its90 ? DLnIceIts90(T, u) : DLnIceGuide(T, u);
+        s.d2Ln = its90 ? D2LnIceIts90(T, u) : D2LnIceGuide(u);
+    }
+    if (withNoise) s.noise = SaturationNoise(LnIceRounding(its90, T, u, lnE));
+    return s;
 }
-SaturationPoint PhasePoint(bool its90, Phase phase, double t) {
-    return phase == Phase::Ice ? IcePoint(its90, t) : WaterPoint(its90, t);
+SaturationPoint PhasePoint(bool its90, Phase phase, double t, bool withNoise = true) {
+    return phase == Phase::Ice ? IcePoint(its90, t, withNoise) : WaterPoint(its90, t, withNoise);
 }
 
 // e_s(t)·f over a phase as MoistSaturationPressure(phase, t, p) computes it,
-// with d/dt and a bound on its rounding.
-CurvePoint MoistPoint(bool its90, Phase phase, double t, double p) {
-    const SaturationPoint s = PhasePoint(its90, phase, t);
+// with d/dt and a bound on its rounding; a point that only guides the search
+// (certify false) gives ln(e_s·f), its slope and curvature, and no value.
+CurvePoint MoistPoint(bool its90, Phase phase, double t, double p, bool certify = true) {
+    const SaturationPoint s = PhasePoint(its90, phase, t, certify);
     const auto& row = [&](double at) -> const EnhancementCoefficients& {
         return phase == Phase::Ice ? IceRow(its90, at) : WaterRow(its90, at);
     };
@@ -135,16 +164,32 @@ CurvePoint MoistPoint(bool its90, Phase phase, double t, double p) {
         // The held factor is one computed constant for every t: only e_s varies.
         const double held = PhasePoint(its90, phase, kLowestFactorTemperature).es;
         const double g = s.es * Enhancement(row(kLowestFactorTemperature), held, kLowestFactorTemperature, p);
-        return {g, g * s.dLn, g * (s.noise + 2.0 * kEps), AbsoluteRounding(t)};
+        CurvePoint point{g, g * s.dLn, g * (s.noise + 2.0 * kEps), AbsoluteRounding(t)};
+        point.curvature = s.d2Ln;
+        return point;
     }
     const EnhancementCoefficients& c = row(t);
     const FactorTerms k = Terms(c, t);
     const double lnF = k.alpha * (1.0 - s.es / p) + k.beta * (p / s.es - 1.0);
-    const double g = s.es * std::exp(lnF);
     const double r = s.es / p, q = p / s.es;
     const double dAlpha = c.a1 + 2.0 * c.a2 * t + 3.0 * c.a3 * t * t;
-    const double dBeta = k.beta * (c.b1 + 2.0 * c.b2 * t + 3.0 * c.b3 * t * t);
+    const double dBetaPoly = c.b1 + 2.0 * c.b2 * t + 3.0 * c.b3 * t * t;
+    const double dBeta = k.beta * dBetaPoly;
     const double dLnF = dAlpha * (1.0 - r) - k.alpha * r * s.dLn + dBeta * (q - 1.0) - k.beta * q * s.dLn;
+    if (!certify) {
+        // r' = r·L and q' = -q·L with L = d(ln e_s)/dt.
+        const double d2Alpha = 2.0 * c.a2 + 6.0 * c.a3 * t;
+        const double d2Beta = k.beta * (dBetaPoly * dBetaPoly + 2.0 * c.b2 + 6.0 * c.b3 * t);
+        const double L = s.dLn, L2 = L * L;
+        const double d2LnF = d2Alpha * (1.0 - r) - 2.0 * dAlpha * r * L - k.alpha * r * (L2 + s.d2Ln) +
+                             d2Beta * (q - 1.0) - 2.0 * dBeta * q * L + k.beta * q * (L2 - s.d2Ln);
+        CurvePoint point{std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(), 0.0};
+        point.lnValue = s.lnE + lnF;
+        point.lnSlope = s.dLn + dLnF;
+        point.curvature = s.d2Ln + d2LnF;
+        return point;
+    }
+    const double g = s.es * std::exp(lnF);
     // Rounding of ln f: α and ln β from their sums of terms, e_s's own error
     // carried through e_s/P and P/e_s, then exp and the product.
     const double at = std::abs(t);
@@ -183,12 +228,11 @@ double ApproximateLnFactor(bool its90, Phase phase, double t, double lnE, double
     return k.alpha * (1.0 - es / p) + k.beta * (p / es - 1.0);
 }
 
-// A first guess of the dew (frost) point of e at P, refined twice for the
-// enhancement factor at the guess, starting from the factor f0 at 0 °C. The
+// A first guess of the dew (frost) point of e = exp(lnE) at P, refined twice
+// for the enhancement factor at the guess, starting from ln f0 at 0 °C. The
 // saturation phase is the piece's: over water above 0 °C.
-double ApproximateCondensation(bool its90, Phase phase, double e, double p, double f0) {
-    const double lnE = std::log(e);
-    double lnF = std::log(f0);
+double ApproximateCondensation(bool its90, Phase phase, double lnE, double p, double lnF0) {
+    double lnF = lnF0;
     double t = ApproximateSaturationTemperature(phase, lnE - lnF);
     for (int i = 0; i < 2; ++i) {
         lnF = ApproximateLnFactor(its90, phase, t, lnE, lnF, p);
@@ -240,6 +284,7 @@ namespace {
 constexpr std::array<double, 5> kFixedTemperatures = {0.0, 100.0, -100.0, -50.0, -500.0};
 struct FixedPoints {
     std::array<std::array<double, 2>, kFixedTemperatures.size()> es{};
+    std::array<std::array<double, 2>, kFixedTemperatures.size()> lnEs{};  // log(es)
     std::array<std::array<FactorTerms, 2>, kFixedTemperatures.size()> terms{};
 };
 FixedPoints ComputeFixedPoints(std::int32_t set) {
@@ -251,6 +296,7 @@ FixedPoints ComputeFixedPoints(std::int32_t set) {
         volatile double at = kFixedTemperatures[i];
         const double t = at;
         fixed.es[i] = {e.SaturationPressureWater(t), e.SaturationPressureIce(t)};
+        fixed.lnEs[i] = {std::log(fixed.es[i][0]), std::log(fixed.es[i][1])};
         if (t >= kLowestFactorTemperature) {
             fixed.terms[i] = {Terms(WaterRow(set == 0, t), t), Terms(IceRow(set == 0, t), t)};
         }
@@ -284,21 +330,34 @@ double HumidityEngine::Condensation(Phase phase, double e, double p, InversionHi
     }
     // The factor's rows meet at 0 °C (and over ice at -50 °C), where e_s also
     // turns from ice to water: e_s·f may jump either way there, so those
-    // midpoints are evaluated, and so is 100 °C, above which e_s·f need not
-    // rise. The first of them, 0 °C, also tells the factor at this pressure
-    // for the first guess.
+    // midpoints are decided by the value there, and so is 100 °C, above
+    // which e_s·f need not rise. With e_s known there, ln(e_s·f) costs no
+    // exponential, and decides unless it lies within its rounding of ln e;
+    // only then is e_s·f formed as the bisection forms it. The first of them,
+    // 0 °C, also tells the factor at this pressure for the first guess.
     const bool its90 = Its90();
     const FixedPoints& fixed = Fixed(its90);
     const auto ice = static_cast<std::size_t>(phase);
-    double atZero = 0.0;
+    const double lnE = std::log(e);
+    double lnFactorAtZero = 0.0;
     const auto firstSteps = [&](double t) {
-        ++tInversionEvaluations;
         const int i = FixedIndex(t);
-        if (i < 0) return (atZero = MoistSaturationPressure(phase, t, p)) > e;
-        const auto& es = fixed.es[static_cast<std::size_t>(i)][ice];
-        const double g = es * Factor(fixed.terms[static_cast<std::size_t>(i)][ice], es, p);
-        if (t == 0.0) atZero = g;
-        return g > e;
+        if (i < 0) {
+            ++tInversionEvaluations;
+            return MoistSaturationPressure(phase, t, p) > e;
+        }
+        const auto at = static_cast<std::size_t>(i);
+        const double es = fixed.es[at][ice];
+        const FactorTerms& k = fixed.terms[at][ice];
+        const double lnF = k.alpha * (1.0 - es / p) + k.beta * (p / es - 1.0);  // as Factor forms it
+        if (t == 0.0) lnFactorAtZero = lnF;
+        // exp and the product round by at most two ulps, each logarithm by one.
+        const double lnG = fixed.lnEs[at][ice] + lnF;
+        const double margin = 8.0 * kEps * (1.0 + std::abs(fixed.lnEs[at][ice]) + std::abs(lnF) + std::abs(lnE));
+        if (lnG > lnE + margin) return true;
+        if (lnG < lnE - margin) return false;
+        ++tInversionEvaluations;
+        return es * Factor(k, es, p) > e;
     };
     const Bracket b = phase == Phase::Ice
                           ? ExactAcrossBreakpoints(whole, std::array{0.0, -50.0, kMonotoneUpTo}, firstSteps)
@@ -314,12 +373,12 @@ double HumidityEngine::Condensation(Phase phase, double e, double p, InversionHi
         if (std::abs(lnRatio) < 0.3) guess = hint->root + step + step * step / (hint->root + kZeroCelsius);
     }
     if (!(guess > piece.lo && guess < piece.hi)) {
-        guess = ApproximateCondensation(its90, b.lo >= 0.0 ? Phase::Water : phase, e, p, atZero / 611.2);
+        guess = ApproximateCondensation(its90, b.lo >= 0.0 ? Phase::Water : phase, lnE, p, lnFactorAtZero);
     }
     const Root root = CertifyRoot(
-        [&](double t) {
+        [&](double t, bool certify) {
             ++tInversionEvaluations;
-            return MoistPoint(its90, phase, t, p);
+            return MoistPoint(its90, phase, t, p, certify);
         },
         e, guess, piece.lo, piece.hi, true, kLowestFactorTemperature);
     if (hint != nullptr) *hint = {root.x, root.at.value, root.at.slope, hint->air};
@@ -435,10 +494,12 @@ double HumidityEngine::SaturationTemperature(Phase phase, double es) const {
     const bool its90 = Its90();
     const Bracket piece = Interior(whole);
     const Root root = CertifyRoot(
-        [&](double t) {
+        [&](double t, bool certify) {
             ++tInversionEvaluations;
-            const SaturationPoint s = PhasePoint(its90, phase, t);
-            return CurvePoint{s.es, s.es * s.dLn, s.es * s.noise, AbsoluteRounding(t)};
+            const SaturationPoint s = PhasePoint(its90, phase, t, certify);
+            CurvePoint point{s.es, s.es * s.dLn, s.es * s.noise, AbsoluteRounding(t)};
+            point.lnValue = s.lnE, point.lnSlope = s.dLn, point.curvature = s.d2Ln;
+            return point;
         },
         es, ApproximateSaturationTemperature(phase, std::log(es)), piece.lo, piece.hi, true,
         ice ? 0.0 : kAbsoluteZero);
@@ -511,16 +572,18 @@ double HumidityEngine::BulbTemperature(Phase phase, double pKilopascal, double t
         guess = ApproximateBulb(phase, t, e, scale * (ice ? EffectiveConstantIce() : EffectiveConstantWater(t)));
     }
     const Root root = CertifyRoot(
-        [&](double bulb) {
+        [&](double bulb, bool certify) {
             ++tInversionEvaluations;
-            const SaturationPoint s = ice ? IcePoint(its90, bulb) : WaterPoint(its90, bulb);
+            const SaturationPoint s = ice ? IcePoint(its90, bulb, certify) : WaterPoint(its90, bulb, certify);
             const double a = ice ? EffectiveConstantIce() : EffectiveConstantWater(bulb);
             const double depression = a * 1000.0 * pKilopascal * (t - bulb);
             const double value = s.es - depression;  // as PsychrometricPressureWater/Ice
             const double da = defaultWater ? kDefaultWaterConstant * kDefaultWaterConstantSlope : 0.0;
             const double slope = s.es * s.dLn + scale * (a - da * (t - bulb));
             const double noise = s.es * s.noise + 8.0 * kEps * std::abs(depression) + 2.0 * kEps * std::abs(value);
-            return CurvePoint{value, slope, noise, AbsoluteRounding(bulb)};
+            CurvePoint point{value, slope, noise, AbsoluteRounding(bulb)};
+            point.curvature = s.es * (s.dLn * s.dLn + s.d2Ln) + 2.0 * scale * da;
+            return point;
         },
         e, guess, piece.lo, piece.hi, false, ice ? 0.0 : kAbsoluteZero);
     if (hint != nullptr) *hint = {root.x, root.at.value, root.at.slope, t};
