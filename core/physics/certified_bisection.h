@@ -87,6 +87,12 @@ struct CurvePoint {
     double curvature = std::numeric_limits<double>::quiet_NaN();
     double lnValue = std::numeric_limits<double>::quiet_NaN();
     double lnSlope = std::numeric_limits<double>::quiet_NaN();
+    // For a point that may certify its neighbour without an evaluation there:
+    // a bound on the third derivative (of ln value, or of the value) within
+    // a millikelvin of the point, and for a logarithmic search the bound on
+    // the rounding of lnValue (the value's own `noise` otherwise).
+    double thirdBound = std::numeric_limits<double>::quiet_NaN();
+    double lnNoise = std::numeric_limits<double>::quiet_NaN();
 };
 
 // The first bisection steps, made exactly, while the interval still contains
@@ -257,6 +263,40 @@ inline Certificate CertifyAround(double x, const CurvePoint& at, double target, 
     return c;
 }
 
+// The point a second-order step from `p` (at x) leads to, as the Taylor
+// polynomial of degree two at x tells it, its bound widened by the third
+// derivative's remainder and the rounding of the polynomial: a point that
+// certifies as an evaluation there would, within a millikelvin of x, where
+// the remainder is orders below the rounding of an evaluation. Its value is
+// NaN where p carries no such bounds.
+inline CurvePoint TaylorPoint(const CurvePoint& p, double d, bool logarithmic) {
+    constexpr double kEps = std::numeric_limits<double>::epsilon();
+    CurvePoint at{std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(), 0.0,
+                  p.argumentRounding};
+    const double base = logarithmic ? p.lnValue : p.value;
+    const double slope = logarithmic ? p.lnSlope : p.slope;
+    const double noise = logarithmic ? p.lnNoise : p.noise;
+    const double linear = slope * d, quadratic = 0.5 * p.curvature * d * d;
+    const double predicted = base + linear + quadratic;
+    // The remainder, the derivatives' own rounding (parts in 1e14, taken as
+    // parts in 1e11) and the rounding of the sum: half an ulp of each
+    // running sum and of the products.
+    const double terms = std::abs(linear) + std::abs(quadratic);
+    const double error = noise + p.thirdBound * std::abs(d * d * d) / 6.0 + 1e-11 * terms +
+                         kEps * (std::abs(base) + std::abs(predicted) + 2.0 * terms);
+    if (!std::isfinite(predicted) || !std::isfinite(error)) return at;
+    if (logarithmic) {
+        at.value = std::exp(predicted);
+        at.slope = at.value * (slope + p.curvature * d);
+        at.noise = at.value * (error + 2.0 * kEps);
+    } else {
+        at.value = predicted;
+        at.slope = slope + p.curvature * d;
+        at.noise = error;
+    }
+    return at;
+}
+
 // Safeguarded Newton on a function rising over [pieceLo, pieceHi]: steps in
 // ln g (logarithmic, for saturation pressures, which are nearly exponential)
 // or in g, kept inside the bracket of evaluated points, until a step is small
@@ -284,6 +324,7 @@ Root CertifyRoot(Evaluate&& evaluate, double target, double guess, double pieceL
     // the root; a second-order step one this small.
     constexpr double kFinalStep = 1e-5;
     constexpr double kFinalSecondOrderStep = 3e-4;
+    constexpr double kTaylorReach = 1e-3;
     const double lnTarget = logarithmic ? std::log(target) : 0.0;
     double a = pieceLo, b = pieceHi;  // bracket: g(a) <= target < g(b) where evaluated
     double x = std::min(std::max(guess, pieceLo), pieceHi);
@@ -318,6 +359,13 @@ Root CertifyRoot(Evaluate&& evaluate, double target, double guess, double pieceL
         const bool secondOrder = bend > 0.5 && bend < 2.0;
         if (secondOrder) step /= bend;
         double next = x - step;
+        // Close enough for the Taylor polynomial at x to certify the next
+        // point without evaluating it, when no kink lies between.
+        if (secondOrder && std::abs(step) < kTaylorReach && next > pieceLo && next < pieceHi &&
+            !std::isnan(p.thirdBound) && !(std::min(x, next) - 2e-6 <= kink && kink <= std::max(x, next) + 2e-6)) {
+            const CurvePoint at = TaylorPoint(p, next - x, logarithmic);
+            if (std::isfinite(at.value)) return {CertifyAround(next, at, target, pieceLo, pieceHi, kink), next, at};
+        }
         if (std::abs(step) < (secondOrder ? kFinalSecondOrderStep : kFinalStep) && next > pieceLo && next < pieceHi) {
             last = true;
         } else if (!(next > a && next < b)) {

@@ -58,6 +58,19 @@ double D2LnIceIts90(double T, double u) {
 }
 double D2LnIceGuide(double u) { return (-2.0 * 6024.5282 * u + 0.49382577) * u * u - 2.0 * 1.3198825e-5; }
 
+// d³(ln e)/dT³, 1/K³: with the curvature, the bound on the remainder of a
+// second-order Taylor polynomial.
+double D3LnWaterIts90(double T, double u) {
+    constexpr double g0 = -2836.5744, g1 = -6028.076559, g5 = 7.0229056e-10, g6 = -1.8680009e-13, g7 = 2.7150305;
+    return ((-24.0 * g0 * u - 6.0 * g1) * u + 2.0 * g7) * u * u * u + 6.0 * g5 + 24.0 * g6 * T;
+}
+double D3LnWaterGuide(double u) { return (6.0 * 6096.9385 * u + 2.0 * 2.433502) * u * u * u; }
+double D3LnIceIts90(double u) {
+    constexpr double k0 = -5866.6426, k4 = 2.7040955e-8, k5 = 0.67063522;
+    return (-6.0 * k0 * u + 2.0 * k5) * u * u * u + 6.0 * k4;
+}
+double D3LnIceGuide(double u) { return (6.0 * 6024.5282 * u - 2.0 * 0.49382577) * u * u * u; }
+
 // Bound on the rounding error of ln e as the formulas above compute it: each
 // term carries half an ulp per multiplication or division (three halves for
 // the one with the logarithm, whose |ln T| is at most 7.2 below 1340 K), each
@@ -123,15 +136,17 @@ struct SaturationPoint {
     double lnE;    // the logarithm it is the exponential of
     double dLn;    // d(ln e_s)/dt, 1/K
     double d2Ln;   // d²(ln e_s)/dt², 1/K²
-    double noise;  // relative
+    double d3Ln;   // d³(ln e_s)/dt³, 1/K³
+    double noise;  // relative (and the bound on the rounding of lnE)
 };
 SaturationPoint WaterPoint(bool its90, double t, bool withNoise = true) {
     const double T = Absolute(t), u = 1.0 / T;
     const double lnE = its90 ? LnWaterIts90(T) : LnWaterGuide(T);
-    SaturationPoint s{PositivePressure(lnE), lnE, 0.0, 0.0, 0.0};
+    SaturationPoint s{PositivePressure(lnE), lnE, 0.0, 0.0, 0.0, 0.0};
     if (t > kAbsoluteZero) {
         s.dLn = its90 ? DLnWaterIts90(T, u) : DLnWaterGuide(T, u);
         s.d2Ln = its90 ? D2LnWaterIts90(T, u) : D2LnWaterGuide(u);
+        s.d3Ln = its90 ? D3LnWaterIts90(T, u) : D3LnWaterGuide(u);
     }
     if (withNoise) s.noise = SaturationNoise(LnWaterRounding(its90, T, u, lnE));
     return s;
@@ -140,10 +155,11 @@ SaturationPoint IcePoint(bool its90, double t, bool withNoise = true) {
     if (t > 0.0) return WaterPoint(its90, t, withNoise);
     const double T = Absolute(t), u = 1.0 / T;
     const double lnE = its90 ? LnIceIts90(T) : LnIceGuide(T);
-    SaturationPoint s{PositivePressure(lnE), lnE, 0.0, 0.0, 0.0};
+    SaturationPoint s{PositivePressure(lnE), lnE, 0.0, 0.0, 0.0, 0.0};
     if (t > kAbsoluteZero) {
         s.dLn = its90 ? DLnIceIts90(T, u) : DLnIceGuide(T, u);
         s.d2Ln = its90 ? D2LnIceIts90(T, u) : D2LnIceGuide(u);
+        s.d3Ln = its90 ? D3LnIceIts90(u) : D3LnIceGuide(u);
     }
     if (withNoise) s.noise = SaturationNoise(LnIceRounding(its90, T, u, lnE));
     return s;
@@ -152,11 +168,22 @@ SaturationPoint PhasePoint(bool its90, Phase phase, double t, bool withNoise = t
     return phase == Phase::Ice ? IcePoint(its90, t, withNoise) : WaterPoint(its90, t, withNoise);
 }
 
+// Within a millikelvin the derivatives of these smooth curves change by parts
+// in 1e4 at most: twice the value at a point bounds them around it.
+constexpr double kNearbyBound = 2.0;
+
+// The third derivative of e_s, bounded around t (Pa/K³).
+double SaturationThirdBound(const SaturationPoint& s) {
+    const double L = std::abs(s.dLn), L2 = std::abs(s.d2Ln), L3 = std::abs(s.d3Ln);
+    return kNearbyBound * s.es * (L * L * L + 3.0 * L * L2 + L3);
+}
+
 // e_s(t)·f over a phase as MoistSaturationPressure(phase, t, p) computes it,
 // with d/dt and a bound on its rounding; a point that only guides the search
-// (certify false) gives ln(e_s·f), its slope and curvature, and no value.
+// (certify false) gives ln(e_s·f) with its slope, curvature, rounding and the
+// bound on its third derivative instead, and no value.
 CurvePoint MoistPoint(bool its90, Phase phase, double t, double p, bool certify = true) {
-    const SaturationPoint s = PhasePoint(its90, phase, t, certify);
+    const SaturationPoint s = PhasePoint(its90, phase, t);
     const auto& row = [&](double at) -> const EnhancementCoefficients& {
         return phase == Phase::Ice ? IceRow(its90, at) : WaterRow(its90, at);
     };
@@ -176,20 +203,6 @@ CurvePoint MoistPoint(bool its90, Phase phase, double t, double p, bool certify 
     const double dBetaPoly = c.b1 + 2.0 * c.b2 * t + 3.0 * c.b3 * t * t;
     const double dBeta = k.beta * dBetaPoly;
     const double dLnF = dAlpha * (1.0 - r) - k.alpha * r * s.dLn + dBeta * (q - 1.0) - k.beta * q * s.dLn;
-    if (!certify) {
-        // r' = r·L and q' = -q·L with L = d(ln e_s)/dt.
-        const double d2Alpha = 2.0 * c.a2 + 6.0 * c.a3 * t;
-        const double d2Beta = k.beta * (dBetaPoly * dBetaPoly + 2.0 * c.b2 + 6.0 * c.b3 * t);
-        const double L = s.dLn, L2 = L * L;
-        const double d2LnF = d2Alpha * (1.0 - r) - 2.0 * dAlpha * r * L - k.alpha * r * (L2 + s.d2Ln) +
-                             d2Beta * (q - 1.0) - 2.0 * dBeta * q * L + k.beta * q * (L2 - s.d2Ln);
-        CurvePoint point{std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(), 0.0};
-        point.lnValue = s.lnE + lnF;
-        point.lnSlope = s.dLn + dLnF;
-        point.curvature = s.d2Ln + d2LnF;
-        return point;
-    }
-    const double g = s.es * std::exp(lnF);
     // Rounding of ln f: α and ln β from their sums of terms, e_s's own error
     // carried through e_s/P and P/e_s, then exp and the product.
     const double at = std::abs(t);
@@ -201,7 +214,36 @@ CurvePoint MoistPoint(bool its90, Phase phase, double t, double p, bool certify 
                             std::abs(k.alpha) * r * s.noise +
                             std::abs(k.beta * (q - 1.0)) * (betaError + 4.0 * kEps) + k.beta * q * s.noise +
                             2.0 * kEps * std::abs(lnF);
-    return {g, g * (s.dLn + dLnF), g * (s.noise + lnFError + 4.0 * kEps), AbsoluteRounding(t)};
+    const double relativeNoise = s.noise + lnFError + 4.0 * kEps;
+    if (!certify) {
+        // With L = d(ln e_s)/dt and its derivatives L1, L2: r' = r·L,
+        // r'' = r·(L² + L1), r''' = r·(L³ + 3L·L1 + L2), likewise for q = 1/r
+        // with -L; β·q = exp(h) with h = ln β - ln e_s + ln P.
+        const double L = s.dLn, L1 = s.d2Ln, L2 = s.d3Ln, LL = L * L;
+        const double d2Alpha = 2.0 * c.a2 + 6.0 * c.a3 * t, d3Alpha = 6.0 * c.a3;
+        const double d2BetaPoly = 2.0 * c.b2 + 6.0 * c.b3 * t, d3BetaPoly = 6.0 * c.b3;
+        const double d2Beta = k.beta * (dBetaPoly * dBetaPoly + d2BetaPoly);
+        const double d2LnF = d2Alpha * (1.0 - r) - 2.0 * dAlpha * r * L - k.alpha * r * (LL + L1) +
+                             d2Beta * (q - 1.0) - 2.0 * dBeta * q * L + k.beta * q * (LL - L1);
+        const double aL = std::abs(L), aL1 = std::abs(L1), aL2 = std::abs(L2);
+        const double h1 = std::abs(dBetaPoly - L), h2 = std::abs(d2BetaPoly - L1), h3 = std::abs(d3BetaPoly - L2);
+        const double p1 = std::abs(dBetaPoly), p2 = std::abs(d2BetaPoly), p3 = std::abs(d3BetaPoly);
+        const double alphaThird = std::abs(d3Alpha) * std::abs(1.0 - r) + 3.0 * std::abs(d2Alpha) * r * aL +
+                                  3.0 * std::abs(dAlpha) * r * (LL + aL1) +
+                                  std::abs(k.alpha) * r * (aL * LL + 3.0 * aL * aL1 + aL2);
+        const double betaThird =
+            k.beta * q * (h1 * h1 * h1 + 3.0 * h1 * h2 + h3) + k.beta * (p1 * p1 * p1 + 3.0 * p1 * p2 + p3);
+        CurvePoint point{std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(), 0.0,
+                         AbsoluteRounding(t)};
+        point.lnValue = s.lnE + lnF;
+        point.lnSlope = s.dLn + dLnF;
+        point.curvature = s.d2Ln + d2LnF;
+        point.lnNoise = relativeNoise;
+        point.thirdBound = kNearbyBound * (aL2 + alphaThird + betaThird);
+        return point;
+    }
+    const double g = s.es * std::exp(lnF);
+    return {g, g * (s.dLn + dLnF), g * relativeNoise, AbsoluteRounding(t)};
 }
 
 // Hardy's (1998) rational approximations of the dew point over water and the
@@ -496,9 +538,12 @@ double HumidityEngine::SaturationTemperature(Phase phase, double es) const {
     const Root root = CertifyRoot(
         [&](double t, bool certify) {
             ++tInversionEvaluations;
-            const SaturationPoint s = PhasePoint(its90, phase, t, certify);
+            const SaturationPoint s = PhasePoint(its90, phase, t);
             CurvePoint point{s.es, s.es * s.dLn, s.es * s.noise, AbsoluteRounding(t)};
-            point.lnValue = s.lnE, point.lnSlope = s.dLn, point.curvature = s.d2Ln;
+            if (!certify) {
+                point.lnValue = s.lnE, point.lnSlope = s.dLn, point.curvature = s.d2Ln;
+                point.lnNoise = s.noise, point.thirdBound = kNearbyBound * std::abs(s.d3Ln);
+            }
             return point;
         },
         es, ApproximateSaturationTemperature(phase, std::log(es)), piece.lo, piece.hi, true,
@@ -574,7 +619,7 @@ double HumidityEngine::BulbTemperature(Phase phase, double pKilopascal, double t
     const Root root = CertifyRoot(
         [&](double bulb, bool certify) {
             ++tInversionEvaluations;
-            const SaturationPoint s = ice ? IcePoint(its90, bulb, certify) : WaterPoint(its90, bulb, certify);
+            const SaturationPoint s = ice ? IcePoint(its90, bulb) : WaterPoint(its90, bulb);
             const double a = ice ? EffectiveConstantIce() : EffectiveConstantWater(bulb);
             const double depression = a * 1000.0 * pKilopascal * (t - bulb);
             const double value = s.es - depression;  // as PsychrometricPressureWater/Ice
@@ -582,7 +627,9 @@ double HumidityEngine::BulbTemperature(Phase phase, double pKilopascal, double t
             const double slope = s.es * s.dLn + scale * (a - da * (t - bulb));
             const double noise = s.es * s.noise + 8.0 * kEps * std::abs(depression) + 2.0 * kEps * std::abs(value);
             CurvePoint point{value, slope, noise, AbsoluteRounding(bulb)};
+            // The constant's term is at most quadratic in the bulb temperature.
             point.curvature = s.es * (s.dLn * s.dLn + s.d2Ln) + 2.0 * scale * da;
+            if (!certify) point.thirdBound = SaturationThirdBound(s);
             return point;
         },
         e, guess, piece.lo, piece.hi, false, ice ? 0.0 : kAbsoluteZero);
