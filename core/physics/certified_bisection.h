@@ -307,6 +307,7 @@ inline CurvePoint TaylorPoint(const CurvePoint& p, double d, bool logarithmic) {
 // returns a CurvePoint; only the point that certifies (certify true) needs
 // its value and noise exactly, the others guide the search. `kink` is where
 // the slope changes abruptly inside the piece (or any point outside it).
+// logTarget, when the caller has it, is log(target).
 // Returns a certificate that knows nothing when the root cannot be pinned down.
 // What the search for a root found: the certificate, and the last point
 // evaluated (a start for a search of a neighbouring root).
@@ -318,14 +319,15 @@ struct Root {
 
 template <typename Evaluate>
 Root CertifyRoot(Evaluate&& evaluate, double target, double guess, double pieceLo, double pieceHi,
-                 bool logarithmic, double kink) {
+                 bool logarithmic, double kink,
+                 double logTarget = std::numeric_limits<double>::quiet_NaN()) {
     constexpr int kMaxEvaluations = 12;
     // A Newton step this small (in t) leaves the next point within ~1e-12 of
     // the root; a second-order step one this small.
     constexpr double kFinalStep = 1e-5;
     constexpr double kFinalSecondOrderStep = 3e-4;
     constexpr double kTaylorReach = 1e-3;
-    const double lnTarget = logarithmic ? std::log(target) : 0.0;
+    const double lnTarget = !logarithmic ? 0.0 : std::isnan(logTarget) ? std::log(target) : logTarget;
     double a = pieceLo, b = pieceHi;  // bracket: g(a) <= target < g(b) where evaluated
     double x = std::min(std::max(guess, pieceLo), pieceHi);
     bool last = false;

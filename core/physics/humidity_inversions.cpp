@@ -356,6 +356,27 @@ int FixedIndex(double t) {
     }
     return -1;
 }
+constexpr std::size_t kAtZero = 0, kAtHundred = 1, kAtMinusHundred = 2;
+
+// Whether e_s·f at kFixedTemperatures[i] over a phase (ice 0 or 1) exceeds e
+// at P, exactly as MoistSaturationPressure(phase, t, p) > e decides it. With
+// e_s known there, ln(e_s·f) costs no exponential, and decides unless it lies
+// within its rounding of ln e (lnE = log e); only then is e_s·f formed as the
+// bisection forms it. lnFactor, when given, receives ln f there.
+bool FixedPointAbove(const FixedPoints& fixed, std::size_t i, std::size_t ice, double e, double lnE, double p,
+                     double* lnFactor = nullptr) {
+    const double es = fixed.es[i][ice];
+    const FactorTerms& k = fixed.terms[i][ice];
+    const double lnF = k.alpha * (1.0 - es / p) + k.beta * (p / es - 1.0);  // as Factor forms it
+    if (lnFactor != nullptr) *lnFactor = lnF;
+    // exp and the product round by at most two ulps, each logarithm by one.
+    const double lnG = fixed.lnEs[i][ice] + lnF;
+    const double margin = 8.0 * kEps * (1.0 + std::abs(fixed.lnEs[i][ice]) + std::abs(lnF) + std::abs(lnE));
+    if (lnG > lnE + margin) return true;
+    if (lnG < lnE - margin) return false;
+    ++tInversionEvaluations;
+    return es * Factor(k, es, p) > e;
+}
 }  // namespace
 
 // Dew point: bisection on [-200, 200] °C for e_s·f over water rising above e;
@@ -373,9 +394,7 @@ double HumidityEngine::Condensation(Phase phase, double e, double p, InversionHi
     // The factor's rows meet at 0 °C (and over ice at -50 °C), where e_s also
     // turns from ice to water: e_s·f may jump either way there, so those
     // midpoints are decided by the value there, and so is 100 °C, above
-    // which e_s·f need not rise. With e_s known there, ln(e_s·f) costs no
-    // exponential, and decides unless it lies within its rounding of ln e;
-    // only then is e_s·f formed as the bisection forms it. The first of them,
+    // which e_s·f need not rise; e_s is known at each of them. The first,
     // 0 °C, also tells the factor at this pressure for the first guess.
     const bool its90 = Its90();
     const FixedPoints& fixed = Fixed(its90);
@@ -388,18 +407,8 @@ double HumidityEngine::Condensation(Phase phase, double e, double p, InversionHi
             ++tInversionEvaluations;
             return MoistSaturationPressure(phase, t, p) > e;
         }
-        const auto at = static_cast<std::size_t>(i);
-        const double es = fixed.es[at][ice];
-        const FactorTerms& k = fixed.terms[at][ice];
-        const double lnF = k.alpha * (1.0 - es / p) + k.beta * (p / es - 1.0);  // as Factor forms it
-        if (t == 0.0) lnFactorAtZero = lnF;
-        // exp and the product round by at most two ulps, each logarithm by one.
-        const double lnG = fixed.lnEs[at][ice] + lnF;
-        const double margin = 8.0 * kEps * (1.0 + std::abs(fixed.lnEs[at][ice]) + std::abs(lnF) + std::abs(lnE));
-        if (lnG > lnE + margin) return true;
-        if (lnG < lnE - margin) return false;
-        ++tInversionEvaluations;
-        return es * Factor(k, es, p) > e;
+        return FixedPointAbove(fixed, static_cast<std::size_t>(i), ice, e, lnE, p,
+                               t == 0.0 ? &lnFactorAtZero : nullptr);
     };
     const Bracket b = phase == Phase::Ice
                           ? ExactAcrossBreakpoints(whole, std::array{0.0, -50.0, kMonotoneUpTo}, firstSteps)
@@ -422,7 +431,7 @@ double HumidityEngine::Condensation(Phase phase, double e, double p, InversionHi
             ++tInversionEvaluations;
             return MoistPoint(its90, phase, t, p, certify);
         },
-        e, guess, piece.lo, piece.hi, true, kLowestFactorTemperature);
+        e, guess, piece.lo, piece.hi, true, kLowestFactorTemperature, lnE);
     if (hint != nullptr) *hint = {root.x, root.at.value, root.at.slope, hint->air};
     return Replay(b, kDewPointTolerance, root.certificate, movesHi).lo;
 }
@@ -451,21 +460,31 @@ constexpr AboveHundredPath kAboveHundredPath = [] {
 // -100 °C exactly when e_s·f exceeds e at both.
 bool HumidityEngine::CondensesBelowMinus100(Phase phase, double e, double p) const {
     if (inversions_ == Inversions::Bisection) return Condensation(phase, e, p) < -100.0;
-    const auto above = [&](double t) {
-        ++tInversionEvaluations;
-        return MoistSaturationPressure(phase, t, p) > e;
-    };
-    return above(0.0) && above(-100.0);
+    if (!(e > 0.0) || !std::isfinite(e)) {
+        const auto above = [&](double t) {
+            ++tInversionEvaluations;
+            return MoistSaturationPressure(phase, t, p) > e;
+        };
+        return above(0.0) && above(-100.0);
+    }
+    const FixedPoints& fixed = Fixed(Its90());
+    const auto ice = static_cast<std::size_t>(phase);
+    const double lnE = std::log(e);
+    return FixedPointAbove(fixed, kAtZero, ice, e, lnE, p) && FixedPointAbove(fixed, kAtMinusHundred, ice, e, lnE, p);
 }
 
 bool HumidityEngine::FrostPointIsDewPoint(double e, double p) const {
     const FixedPoints& fixed = Fixed(Its90());
-    const auto lowerEndMoves = [&](Phase phase) {
-        ++tInversionEvaluations;
-        const double es = fixed.es[0][static_cast<std::size_t>(phase)];  // at 0 °C
-        return !(es * Factor(fixed.terms[0][static_cast<std::size_t>(phase)], es, p) > e);
-    };
-    return lowerEndMoves(Phase::Water) && lowerEndMoves(Phase::Ice);
+    if (!(e > 0.0) || !std::isfinite(e)) {
+        const auto lowerEndMoves = [&](Phase phase) {
+            ++tInversionEvaluations;
+            const double es = fixed.es[kAtZero][static_cast<std::size_t>(phase)];
+            return !(es * Factor(fixed.terms[kAtZero][static_cast<std::size_t>(phase)], es, p) > e);
+        };
+        return lowerEndMoves(Phase::Water) && lowerEndMoves(Phase::Ice);
+    }
+    const double lnE = std::log(e);
+    return !FixedPointAbove(fixed, kAtZero, 0, e, lnE, p) && !FixedPointAbove(fixed, kAtZero, 1, e, lnE, p);
 }
 
 // Above 100 °C exactly when the first midpoints 0 and 100 °C move the lower
@@ -478,7 +497,16 @@ bool HumidityEngine::CondensesAbove100(Phase phase, double e, double p) const {
         ++tInversionEvaluations;
         return !(MoistSaturationPressure(phase, t, p) > e);
     };
-    if (!lowerEndMoves(0.0) || !lowerEndMoves(100.0)) return false;
+    if (!(e > 0.0) || !std::isfinite(e)) {
+        if (!lowerEndMoves(0.0) || !lowerEndMoves(100.0)) return false;
+    } else {
+        const FixedPoints& fixed = Fixed(Its90());
+        const auto ice = static_cast<std::size_t>(phase);
+        const double lnE = std::log(e);
+        if (FixedPointAbove(fixed, kAtZero, ice, e, lnE, p) || FixedPointAbove(fixed, kAtHundred, ice, e, lnE, p)) {
+            return false;
+        }
+    }
     for (int i = kAboveHundredPath.count - 1; i >= 0; --i) {
         if (lowerEndMoves(kAboveHundredPath.mids[static_cast<std::size_t>(i)])) return true;
     }
