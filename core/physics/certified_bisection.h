@@ -28,8 +28,10 @@ struct Bracket {
 // The neighbouring doubles of a finite x (std::nextafter without the library call).
 inline double NextUp(double x) {
     if (x == 0.0) return std::numeric_limits<double>::denorm_min();
+    // One up in the magnitude of a positive x, one down in that of a
+    // negative one, without a branch on the sign (either is as likely).
     const auto bits = std::bit_cast<std::uint64_t>(x);
-    return std::bit_cast<double>(x > 0.0 ? bits + 1 : bits - 1);
+    return std::bit_cast<double>(bits + 1 - 2 * (bits >> 63));
 }
 inline double NextDown(double x) { return -NextUp(-x); }
 

@@ -276,10 +276,12 @@ double ApproximateLnFactor(bool its90, Phase phase, double t, double lnE, double
 double ApproximateCondensation(bool its90, Phase phase, double lnE, double p, double lnF0) {
     double lnF = lnF0;
     double t = ApproximateSaturationTemperature(phase, lnE - lnF);
-    for (int i = 0; i < 2; ++i) {
+    const auto refine = [&] {
         lnF = ApproximateLnFactor(its90, phase, t, lnE, lnF, p);
         t = ApproximateSaturationTemperature(t > 0.0 ? Phase::Water : phase, lnE - lnF);
-    }
+    };
+    refine();
+    refine();
     return t;
 }
 
