@@ -330,7 +330,8 @@ bool PrintTargets(const Collector& c) {
     bool met = true;
     const auto line = [&](const char* what, double figure, const char* unit, const char* target, bool holds) {
         if (!std::isfinite(figure)) return;
-        std::printf("  %-78s %9.3f %-4s (target %s)%s\n", what, figure, unit, target, holds ? "" : "  MISSED");
+        std::printf("  %-78s %9.*f %-4s (target %s)%s\n", what, figure >= 1000.0 ? 0 : 2, figure, unit, target,
+                    holds ? "" : "  MISSED");
         met = met && holds;
     };
     const double psychrolibDew = Time(c, "PsychrolibDewPoint");
