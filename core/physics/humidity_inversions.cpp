@@ -261,23 +261,33 @@ double ApproximateSaturationTemperature(Phase phase, double lnE) {
     return kelvin - kZeroCelsius;
 }
 
-// ln f of the moist-air factor at t for air whose vapour pressure is
-// exp(lnE) (Pa) at P (Pa), with e_s taken as e/f from the last estimate lnF.
-double ApproximateLnFactor(bool its90, Phase phase, double t, double lnE, double lnF, double p) {
+// ln f of the moist-air factor at t for air whose vapour pressure is e at P,
+// given as e/P and P/e, with e_s taken as e/f from the last estimate lnF.
+// Where f is within 5 % of 1 (most air) its powers come from the series of
+// exp, off the chain of the guess's evaluations: parts in 1e7 of ln f, far
+// below what the guess needs.
+double ApproximateLnFactor(bool its90, Phase phase, double t, double eOverP, double pOverE, double lnF) {
     if (!(t >= kLowestFactorTemperature)) t = kLowestFactorTemperature;
     const FactorTerms k = Terms(phase == Phase::Ice ? IceRow(its90, t) : WaterRow(its90, t), t);
-    const double es = std::exp(lnE - lnF);
-    return k.alpha * (1.0 - es / p) + k.beta * (p / es - 1.0);
+    double f = 0.0, perF = 0.0;
+    if (std::abs(lnF) < 0.05) {
+        f = 1.0 + lnF * (1.0 + lnF * (0.5 + lnF * (1.0 / 6.0)));
+        perF = 1.0 - lnF * (1.0 - lnF * (0.5 - lnF * (1.0 / 6.0)));
+    } else {
+        f = std::exp(lnF), perF = 1.0 / f;
+    }
+    return k.alpha * (1.0 - eOverP * perF) + k.beta * (pOverE * f - 1.0);
 }
 
 // A first guess of the dew (frost) point of e = exp(lnE) at P, refined twice
 // for the enhancement factor at the guess, starting from ln f0 at 0 °C. The
 // saturation phase is the piece's: over water above 0 °C.
-double ApproximateCondensation(bool its90, Phase phase, double lnE, double p, double lnF0) {
+double ApproximateCondensation(bool its90, Phase phase, double e, double lnE, double p, double lnF0) {
+    const double eOverP = e / p, pOverE = p / e;
     double lnF = lnF0;
     double t = ApproximateSaturationTemperature(phase, lnE - lnF);
     const auto refine = [&] {
-        lnF = ApproximateLnFactor(its90, phase, t, lnE, lnF, p);
+        lnF = ApproximateLnFactor(its90, phase, t, eOverP, pOverE, lnF);
         t = ApproximateSaturationTemperature(t > 0.0 ? Phase::Water : phase, lnE - lnF);
     };
     refine();
@@ -426,7 +436,7 @@ double HumidityEngine::Condensation(Phase phase, double e, double p, InversionHi
         if (std::abs(lnRatio) < 0.3) guess = hint->root + step + step * step / (hint->root + kZeroCelsius);
     }
     if (!(guess > piece.lo && guess < piece.hi)) {
-        guess = ApproximateCondensation(its90, b.lo >= 0.0 ? Phase::Water : phase, lnE, p, lnFactorAtZero);
+        guess = ApproximateCondensation(its90, b.lo >= 0.0 ? Phase::Water : phase, e, lnE, p, lnFactorAtZero);
     }
     const Root root = CertifyRoot(
         [&](double t, bool certify) {
