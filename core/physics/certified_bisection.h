@@ -355,13 +355,15 @@ Root CertifyRoot(Evaluate&& evaluate, double target, double guess, double pieceL
         } else {
             a = std::max(a, x);
         }
-        double step = r / s;
-        if (!std::isfinite(step)) return {};
         // Already as close as the rounding allows.
-        if (std::abs(step) < 1e-13) return certifyHere();
-        const double bend = std::isnan(p.curvature) ? 0.0 : 1.0 - p.curvature * step / (2.0 * s);
-        const bool secondOrder = bend > 0.5 && bend < 2.0;
-        if (secondOrder) step /= bend;
+        if (std::abs(r) < 1e-13 * s) return certifyHere();
+        // Halley's step r/s / (1 - c·r/(2s²)) with one division, taken while
+        // the bend stays between 1/2 and 2 (else Newton's r/s).
+        const double twiceSquare = 2.0 * s * s;
+        const double bent = std::isnan(p.curvature) ? 0.0 : twiceSquare - p.curvature * r;
+        const bool secondOrder = bent > 0.5 * twiceSquare && bent < 2.0 * twiceSquare;
+        const double step = secondOrder ? 2.0 * r * s / bent : r / s;
+        if (!std::isfinite(step)) return {};
         double next = x - step;
         // Close enough for the Taylor polynomial at x to certify the next
         // point without evaluating it, when no kink lies between.
