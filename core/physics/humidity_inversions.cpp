@@ -338,7 +338,8 @@ namespace {
 constexpr std::array<double, 5> kFixedTemperatures = {0.0, 100.0, -100.0, -50.0, -500.0};
 struct FixedPoints {
     std::array<std::array<double, 2>, kFixedTemperatures.size()> es{};
-    std::array<std::array<double, 2>, kFixedTemperatures.size()> lnEs{};  // log(es)
+    std::array<std::array<double, 2>, kFixedTemperatures.size()> lnEs{};   // log(es)
+    std::array<std::array<double, 2>, kFixedTemperatures.size()> perEs{};  // 1/es
     std::array<std::array<FactorTerms, 2>, kFixedTemperatures.size()> terms{};
 };
 FixedPoints ComputeFixedPoints(std::int32_t set) {
@@ -351,6 +352,7 @@ FixedPoints ComputeFixedPoints(std::int32_t set) {
         const double t = at;
         fixed.es[i] = {e.SaturationPressureWater(t), e.SaturationPressureIce(t)};
         fixed.lnEs[i] = {std::log(fixed.es[i][0]), std::log(fixed.es[i][1])};
+        fixed.perEs[i] = {1.0 / fixed.es[i][0], 1.0 / fixed.es[i][1]};
         if (t >= kLowestFactorTemperature) {
             fixed.terms[i] = {Terms(WaterRow(set == 0, t), t), Terms(IceRow(set == 0, t), t)};
         }
@@ -374,14 +376,18 @@ constexpr std::size_t kAtZero = 0, kAtHundred = 1, kAtMinusHundred = 2;
 // at P, exactly as MoistSaturationPressure(phase, t, p) > e decides it. With
 // e_s known there, ln(e_s·f) costs no exponential, and decides unless it lies
 // within its rounding of ln e (lnE = log e); only then is e_s·f formed as the
-// bisection forms it. lnFactor, when given, receives ln f there.
+// bisection forms it. perP is 1/P; lnFactor, when given, receives ln f there.
 bool FixedPointAbove(const FixedPoints& fixed, std::size_t i, std::size_t ice, double e, double lnE, double p,
-                     double* lnFactor = nullptr) {
+                     double perP, double* lnFactor = nullptr) {
     const double es = fixed.es[i][ice];
     const FactorTerms& k = fixed.terms[i][ice];
-    const double lnF = k.alpha * (1.0 - es / p) + k.beta * (p / es - 1.0);  // as Factor forms it
+    // ln f as Factor forms it, e_s/P and P/e_s but an ulp apart.
+    const double lnF = k.alpha * (1.0 - es * perP) + k.beta * (p * fixed.perEs[i][ice] - 1.0);
     if (lnFactor != nullptr) *lnFactor = lnF;
-    // exp and the product round by at most two ulps, each logarithm by one.
+    // exp and the product round by at most two ulps, each logarithm by one;
+    // the two quotients, an ulp further from Factor's, move ln f by at most
+    // eps·(|α|·e_s/P + β·P/e_s), well within eps·(1 + |ln f|) where |α| is
+    // below 0.01.
     const double lnG = fixed.lnEs[i][ice] + lnF;
     const double margin = 8.0 * kEps * (1.0 + std::abs(fixed.lnEs[i][ice]) + std::abs(lnF) + std::abs(lnE));
     if (lnG > lnE + margin) return true;
@@ -411,7 +417,7 @@ double HumidityEngine::Condensation(Phase phase, double e, double p, InversionHi
     const bool its90 = Its90();
     const FixedPoints& fixed = Fixed(its90);
     const auto ice = static_cast<std::size_t>(phase);
-    const double lnE = std::log(e);
+    const double lnE = std::log(e), perP = 1.0 / p;
     double lnFactorAtZero = 0.0;
     const auto firstSteps = [&](double t) {
         const int i = FixedIndex(t);
@@ -419,7 +425,7 @@ double HumidityEngine::Condensation(Phase phase, double e, double p, InversionHi
             ++tInversionEvaluations;
             return MoistSaturationPressure(phase, t, p) > e;
         }
-        return FixedPointAbove(fixed, static_cast<std::size_t>(i), ice, e, lnE, p,
+        return FixedPointAbove(fixed, static_cast<std::size_t>(i), ice, e, lnE, p, perP,
                                t == 0.0 ? &lnFactorAtZero : nullptr);
     };
     const Bracket b = phase == Phase::Ice
@@ -482,7 +488,9 @@ bool HumidityEngine::CondensesBelowMinus100(Phase phase, double e, double p) con
     const FixedPoints& fixed = Fixed(Its90());
     const auto ice = static_cast<std::size_t>(phase);
     const double lnE = std::log(e);
-    return FixedPointAbove(fixed, kAtZero, ice, e, lnE, p) && FixedPointAbove(fixed, kAtMinusHundred, ice, e, lnE, p);
+    const double perP = 1.0 / p;
+    return FixedPointAbove(fixed, kAtZero, ice, e, lnE, p, perP) &&
+           FixedPointAbove(fixed, kAtMinusHundred, ice, e, lnE, p, perP);
 }
 
 bool HumidityEngine::FrostPointIsDewPoint(double e, double p) const {
@@ -496,7 +504,8 @@ bool HumidityEngine::FrostPointIsDewPoint(double e, double p) const {
         return lowerEndMoves(Phase::Water) && lowerEndMoves(Phase::Ice);
     }
     const double lnE = std::log(e);
-    return !FixedPointAbove(fixed, kAtZero, 0, e, lnE, p) && !FixedPointAbove(fixed, kAtZero, 1, e, lnE, p);
+    const double perP = 1.0 / p;
+    return !FixedPointAbove(fixed, kAtZero, 0, e, lnE, p, perP) && !FixedPointAbove(fixed, kAtZero, 1, e, lnE, p, perP);
 }
 
 // Above 100 °C exactly when the first midpoints 0 and 100 °C move the lower
@@ -515,7 +524,9 @@ bool HumidityEngine::CondensesAbove100(Phase phase, double e, double p) const {
         const FixedPoints& fixed = Fixed(Its90());
         const auto ice = static_cast<std::size_t>(phase);
         const double lnE = std::log(e);
-        if (FixedPointAbove(fixed, kAtZero, ice, e, lnE, p) || FixedPointAbove(fixed, kAtHundred, ice, e, lnE, p)) {
+        const double perP = 1.0 / p;
+        if (FixedPointAbove(fixed, kAtZero, ice, e, lnE, p, perP) ||
+            FixedPointAbove(fixed, kAtHundred, ice, e, lnE, p, perP)) {
             return false;
         }
     }
