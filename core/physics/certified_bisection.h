@@ -28,8 +28,10 @@ struct Bracket {
 // The neighbouring doubles of a finite x (std::nextafter without the library call).
 inline double NextUp(double x) {
     if (x == 0.0) return std::numeric_limits<double>::denorm_min();
+    // One up in the magnitude of a positive x, one down in that of a
+    // negative one, without a branch on the sign (either is as likely).
     const auto bits = std::bit_cast<std::uint64_t>(x);
-    return std::bit_cast<double>(x > 0.0 ? bits + 1 : bits - 1);
+    return std::bit_cast<double>(bits + 1 - 2 * (bits >> 63));
 }
 inline double NextDown(double x) { return -NextUp(-x); }
 
@@ -79,6 +81,20 @@ struct CurvePoint {
     double slope;
     double noise;
     double argumentRounding = 0.0;
+    // For the search's steps only, where the evaluation gives them: the
+    // second derivative (of ln value for a logarithmic search, else of the
+    // value), and for a logarithmic search ln value and its slope, which
+    // spare a logarithm per step (and let a point that only guides the
+    // search leave its value unformed). NaN: not given.
+    double curvature = std::numeric_limits<double>::quiet_NaN();
+    double lnValue = std::numeric_limits<double>::quiet_NaN();
+    double lnSlope = std::numeric_limits<double>::quiet_NaN();
+    // For a point that may certify its neighbour without an evaluation there:
+    // a bound on the third derivative (of ln value, or of the value) within
+    // a millikelvin of the point, and for a logarithmic search the bound on
+    // the rounding of lnValue (the value's own `noise` otherwise).
+    double thirdBound = std::numeric_limits<double>::quiet_NaN();
+    double lnNoise = std::numeric_limits<double>::quiet_NaN();
 };
 
 // The first bisection steps, made exactly, while the interval still contains
@@ -249,12 +265,51 @@ inline Certificate CertifyAround(double x, const CurvePoint& at, double target, 
     return c;
 }
 
+// The point a second-order step from `p` (at x) leads to, as the Taylor
+// polynomial of degree two at x tells it, its bound widened by the third
+// derivative's remainder and the rounding of the polynomial: a point that
+// certifies as an evaluation there would, within a millikelvin of x, where
+// the remainder is orders below the rounding of an evaluation. Its value is
+// NaN where p carries no such bounds.
+inline CurvePoint TaylorPoint(const CurvePoint& p, double d, bool logarithmic) {
+    constexpr double kEps = std::numeric_limits<double>::epsilon();
+    CurvePoint at{std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(), 0.0,
+                  p.argumentRounding};
+    const double base = logarithmic ? p.lnValue : p.value;
+    const double slope = logarithmic ? p.lnSlope : p.slope;
+    const double noise = logarithmic ? p.lnNoise : p.noise;
+    const double linear = slope * d, quadratic = 0.5 * p.curvature * d * d;
+    const double predicted = base + linear + quadratic;
+    // The remainder, the derivatives' own rounding (parts in 1e14, taken as
+    // parts in 1e11) and the rounding of the sum: half an ulp of each
+    // running sum and of the products.
+    const double terms = std::abs(linear) + std::abs(quadratic);
+    const double error = noise + p.thirdBound * std::abs(d * d * d) / 6.0 + 1e-11 * terms +
+                         kEps * (std::abs(base) + std::abs(predicted) + 2.0 * terms);
+    if (!std::isfinite(predicted) || !std::isfinite(error)) return at;
+    if (logarithmic) {
+        at.value = std::exp(predicted);
+        at.slope = at.value * (slope + p.curvature * d);
+        at.noise = at.value * (error + 2.0 * kEps);
+    } else {
+        at.value = predicted;
+        at.slope = slope + p.curvature * d;
+        at.noise = error;
+    }
+    return at;
+}
+
 // Safeguarded Newton on a function rising over [pieceLo, pieceHi]: steps in
 // ln g (logarithmic, for saturation pressures, which are nearly exponential)
 // or in g, kept inside the bracket of evaluated points, until a step is small
 // enough for the next point to lie within about 1e-12 of the root; that point
-// gives the certificate. `evaluate(t)` returns a CurvePoint; `kink` is where
+// gives the certificate. Where the evaluation gives the curvature, each step
+// is of second order (Halley's), which reaches that closeness from a point a
+// thousand times farther away, one evaluation sooner. `evaluate(t, certify)`
+// returns a CurvePoint; only the point that certifies (certify true) needs
+// its value and noise exactly, the others guide the search. `kink` is where
 // the slope changes abruptly inside the piece (or any point outside it).
+// logTarget, when the caller has it, is log(target).
 // Returns a certificate that knows nothing when the root cannot be pinned down.
 // What the search for a root found: the certificate, and the last point
 // evaluated (a start for a search of a neighbouring root).
@@ -266,36 +321,63 @@ struct Root {
 
 template <typename Evaluate>
 Root CertifyRoot(Evaluate&& evaluate, double target, double guess, double pieceLo, double pieceHi,
-                 bool logarithmic, double kink) {
+                 bool logarithmic, double kink,
+                 double logTarget = std::numeric_limits<double>::quiet_NaN()) {
     constexpr int kMaxEvaluations = 12;
-    // A Newton step this small (in t) leaves the next point within ~1e-12 of the root.
+    // A Newton step this small (in t) leaves the next point within ~1e-12 of
+    // the root; a second-order step one this small.
     constexpr double kFinalStep = 1e-5;
+    constexpr double kFinalSecondOrderStep = 3e-4;
+    constexpr double kTaylorReach = 1e-3;
+    const double lnTarget = !logarithmic ? 0.0 : std::isnan(logTarget) ? std::log(target) : logTarget;
     double a = pieceLo, b = pieceHi;  // bracket: g(a) <= target < g(b) where evaluated
     double x = std::min(std::max(guess, pieceLo), pieceHi);
     bool last = false;
     for (int i = 0; i < kMaxEvaluations; ++i) {
-        const CurvePoint p = evaluate(x);
-        if (last) return {CertifyAround(x, p, target, pieceLo, pieceHi, kink), x, p};
-        if (!std::isfinite(p.value) || !(p.slope > 0.0) || !std::isfinite(p.slope)) return {};
-        if (p.value > target) {
+        const CurvePoint p = evaluate(x, last);
+        const auto certifyHere = [&]() -> Root {
+            const CurvePoint q = last ? p : evaluate(x, true);
+            return {CertifyAround(x, q, target, pieceLo, pieceHi, kink), x, q};
+        };
+        if (last) return certifyHere();
+        // The distance from the target and the slope, in ln g or in g.
+        double r = 0.0, s = 0.0;
+        if (!logarithmic) {
+            r = p.value - target, s = p.slope;
+        } else if (std::isnan(p.lnValue)) {
+            r = std::log(p.value) - lnTarget, s = p.slope / p.value;
+        } else {
+            r = p.lnValue - lnTarget, s = p.lnSlope;
+        }
+        if (!std::isfinite(r) || !(s > 0.0) || !std::isfinite(s)) return {};
+        if (r > 0.0) {
             b = std::min(b, x);
         } else {
             a = std::max(a, x);
         }
-        const double step =
-            logarithmic ? std::log(p.value / target) / (p.slope / p.value) : (p.value - target) / p.slope;
-        if (!std::isfinite(step)) return {};
         // Already as close as the rounding allows.
-        if (std::abs(step) < 1e-13) return {CertifyAround(x, p, target, pieceLo, pieceHi, kink), x, p};
+        if (std::abs(r) < 1e-13 * s) return certifyHere();
+        // Halley's step r/s / (1 - c·r/(2s²)) with one division, taken while
+        // the bend stays between 1/2 and 2 (else Newton's r/s).
+        const double twiceSquare = 2.0 * s * s;
+        const double bent = std::isnan(p.curvature) ? 0.0 : twiceSquare - p.curvature * r;
+        const bool secondOrder = bent > 0.5 * twiceSquare && bent < 2.0 * twiceSquare;
+        const double step = secondOrder ? 2.0 * r * s / bent : r / s;
+        if (!std::isfinite(step)) return {};
         double next = x - step;
-        if (std::abs(step) < kFinalStep && next > pieceLo && next < pieceHi) {
+        // Close enough for the Taylor polynomial at x to certify the next
+        // point without evaluating it, when no kink lies between.
+        if (secondOrder && std::abs(step) < kTaylorReach && next > pieceLo && next < pieceHi &&
+            !std::isnan(p.thirdBound) && !(std::min(x, next) - 2e-6 <= kink && kink <= std::max(x, next) + 2e-6)) {
+            const CurvePoint at = TaylorPoint(p, next - x, logarithmic);
+            if (std::isfinite(at.value)) return {CertifyAround(next, at, target, pieceLo, pieceHi, kink), next, at};
+        }
+        if (std::abs(step) < (secondOrder ? kFinalSecondOrderStep : kFinalStep) && next > pieceLo && next < pieceHi) {
             last = true;
         } else if (!(next > a && next < b)) {
             // Outside what is known: the root lies beyond an end of the piece
             // when the step leaves it from its end, otherwise bisect the bracket.
-            if ((x == pieceLo && next <= pieceLo) || (x == pieceHi && next >= pieceHi)) {
-                return {CertifyAround(x, p, target, pieceLo, pieceHi, kink), x, p};
-            }
+            if ((x == pieceLo && next <= pieceLo) || (x == pieceHi && next >= pieceHi)) return certifyHere();
             next = next <= pieceLo ? pieceLo : next >= pieceHi ? pieceHi : (a + b) / 2.0;
             if (next <= a || next >= b) next = (a + b) / 2.0;
         }

@@ -44,6 +44,33 @@ double DLnIceGuide(double T, double u) {
     return (6024.5282 * u - 0.49382577) * u + 1.0613868e-2 - 2.0 * 1.3198825e-5 * T;
 }
 
+// d²(ln e)/dT² of each saturation formula, 1/K² (u = 1/T): the curvature of
+// a second-order step.
+double D2LnWaterIts90(double T, double u) {
+    constexpr double g0 = -2836.5744, g1 = -6028.076559, g4 = 1.6261698e-5, g5 = 7.0229056e-10,
+                     g6 = -1.8680009e-13, g7 = 2.7150305;
+    return ((6.0 * g0 * u + 2.0 * g1) * u - g7) * u * u + 2.0 * g4 + T * (6.0 * g5 + T * 12.0 * g6);
+}
+double D2LnWaterGuide(double u) { return (-2.0 * 6096.9385 * u - 2.433502) * u * u + 2.0 * 1.673952e-5; }
+double D2LnIceIts90(double T, double u) {
+    constexpr double k0 = -5866.6426, k3 = -3.4262402e-5, k4 = 2.7040955e-8, k5 = 0.67063522;
+    return (2.0 * k0 * u - k5) * u * u + 2.0 * k3 + 6.0 * k4 * T;
+}
+double D2LnIceGuide(double u) { return (-2.0 * 6024.5282 * u + 0.49382577) * u * u - 2.0 * 1.3198825e-5; }
+
+// d³(ln e)/dT³, 1/K³: with the curvature, the bound on the remainder of a
+// second-order Taylor polynomial.
+double D3LnWaterIts90(double T, double u) {
+    constexpr double g0 = -2836.5744, g1 = -6028.076559, g5 = 7.0229056e-10, g6 = -1.8680009e-13, g7 = 2.7150305;
+    return ((-24.0 * g0 * u - 6.0 * g1) * u + 2.0 * g7) * u * u * u + 6.0 * g5 + 24.0 * g6 * T;
+}
+double D3LnWaterGuide(double u) { return (6.0 * 6096.9385 * u + 2.0 * 2.433502) * u * u * u; }
+double D3LnIceIts90(double u) {
+    constexpr double k0 = -5866.6426, k4 = 2.7040955e-8, k5 = 0.67063522;
+    return (-6.0 * k0 * u + 2.0 * k5) * u * u * u + 6.0 * k4;
+}
+double D3LnIceGuide(double u) { return (6.0 * 6024.5282 * u - 2.0 * 0.49382577) * u * u * u; }
+
 // Bound on the rounding error of ln e as the formulas above compute it: each
 // term carries half an ulp per multiplication or division (three halves for
 // the one with the logarithm, whose |ln T| is at most 7.2 below 1340 K), each
@@ -101,32 +128,61 @@ double SaturationNoise(double lnRounding) { return 1.25 * kEps * (lnRounding + 1
 // lie at least this close: the rounding of that sum, with a margin.
 double AbsoluteRounding(double t) { return 2.0 * kEps * (std::abs(t) + kZeroCelsius); }
 
-// A saturation pressure with its logarithmic slope and rounding bound.
+// A saturation pressure with its logarithmic slope and curvature and its
+// rounding bound (only where asked for: only the point that certifies a root
+// needs it).
 struct SaturationPoint {
     double es;     // Pa, as SaturationPressureWater/Ice give it
+    double lnE;    // the logarithm it is the exponential of
     double dLn;    // d(ln e_s)/dt, 1/K
-    double noise;  // relative
+    double d2Ln;   // d²(ln e_s)/dt², 1/K²
+    double d3Ln;   // d³(ln e_s)/dt³, 1/K³
+    double noise;  // relative (and the bound on the rounding of lnE)
 };
-SaturationPoint WaterPoint(bool its90, double t) {
+SaturationPoint WaterPoint(bool its90, double t, bool withNoise = true) {
     const double T = Absolute(t), u = 1.0 / T;
     const double lnE = its90 ? LnWaterIts90(T) : LnWaterGuide(T);
-    const double dLn = t <= kAbsoluteZero ? 0.0 : its90 ? DLnWaterIts90(T, u) : DLnWaterGuide(T, u);
-    return {PositivePressure(lnE), dLn, SaturationNoise(LnWaterRounding(its90, T, u, lnE))};
+    SaturationPoint s{PositivePressure(lnE), lnE, 0.0, 0.0, 0.0, 0.0};
+    if (t > kAbsoluteZero) {
+        s.dLn = its90 ? DLnWaterIts90(T, u) : DLnWaterGuide(T, u);
+        s.d2Ln = its90 ? D2LnWaterIts90(T, u) : D2LnWaterGuide(u);
+        s.d3Ln = its90 ? D3LnWaterIts90(T, u) : D3LnWaterGuide(u);
+    }
+    if (withNoise) s.noise = SaturationNoise(LnWaterRounding(its90, T, u, lnE));
+    return s;
 }
-SaturationPoint IcePoint(bool its90, double t) {
-    if (t > 0.0) return WaterPoint(its90, t);
+SaturationPoint IcePoint(bool its90, double t, bool withNoise = true) {
+    if (t > 0.0) return WaterPoint(its90, t, withNoise);
     const double T = Absolute(t), u = 1.0 / T;
     const double lnE = its90 ? LnIceIts90(T) : LnIceGuide(T);
-    const double dLn = t <= kAbsoluteZero ? 0.0 : its90 ? DLnIceIts90(T, u) : DLnIceGuide(T, u);
-    return {PositivePressure(lnE), dLn, SaturationNoise(LnIceRounding(its90, T, u, lnE))};
+    SaturationPoint s{PositivePressure(lnE), lnE, 0.0, 0.0, 0.0, 0.0};
+    if (t > kAbsoluteZero) {
+        s.dLn = its90 ? DLnIceIts90(T, u) : DLnIceGuide(T, u);
+        s.d2Ln = its90 ? D2LnIceIts90(T, u) : D2LnIceGuide(u);
+        s.d3Ln = its90 ? D3LnIceIts90(u) : D3LnIceGuide(u);
+    }
+    if (withNoise) s.noise = SaturationNoise(LnIceRounding(its90, T, u, lnE));
+    return s;
 }
-SaturationPoint PhasePoint(bool its90, Phase phase, double t) {
-    return phase == Phase::Ice ? IcePoint(its90, t) : WaterPoint(its90, t);
+SaturationPoint PhasePoint(bool its90, Phase phase, double t, bool withNoise = true) {
+    return phase == Phase::Ice ? IcePoint(its90, t, withNoise) : WaterPoint(its90, t, withNoise);
+}
+
+// Within a millikelvin the derivatives of these smooth curves change by parts
+// in 1e4 at most: twice the value at a point bounds them around it.
+constexpr double kNearbyBound = 2.0;
+
+// The third derivative of e_s, bounded around t (Pa/K³).
+double SaturationThirdBound(const SaturationPoint& s) {
+    const double L = std::abs(s.dLn), L2 = std::abs(s.d2Ln), L3 = std::abs(s.d3Ln);
+    return kNearbyBound * s.es * (L * L * L + 3.0 * L * L2 + L3);
 }
 
 // e_s(t)·f over a phase as MoistSaturationPressure(phase, t, p) computes it,
-// with d/dt and a bound on its rounding.
-CurvePoint MoistPoint(bool its90, Phase phase, double t, double p) {
+// with d/dt and a bound on its rounding; a point that only guides the search
+// (certify false) gives ln(e_s·f) with its slope, curvature, rounding and the
+// bound on its third derivative instead, and no value.
+CurvePoint MoistPoint(bool its90, Phase phase, double t, double p, bool certify = true) {
     const SaturationPoint s = PhasePoint(its90, phase, t);
     const auto& row = [&](double at) -> const EnhancementCoefficients& {
         return phase == Phase::Ice ? IceRow(its90, at) : WaterRow(its90, at);
@@ -135,15 +191,17 @@ CurvePoint MoistPoint(bool its90, Phase phase, double t, double p) {
         // The held factor is one computed constant for every t: only e_s varies.
         const double held = PhasePoint(its90, phase, kLowestFactorTemperature).es;
         const double g = s.es * Enhancement(row(kLowestFactorTemperature), held, kLowestFactorTemperature, p);
-        return {g, g * s.dLn, g * (s.noise + 2.0 * kEps), AbsoluteRounding(t)};
+        CurvePoint point{g, g * s.dLn, g * (s.noise + 2.0 * kEps), AbsoluteRounding(t)};
+        point.curvature = s.d2Ln;
+        return point;
     }
     const EnhancementCoefficients& c = row(t);
     const FactorTerms k = Terms(c, t);
     const double lnF = k.alpha * (1.0 - s.es / p) + k.beta * (p / s.es - 1.0);
-    const double g = s.es * std::exp(lnF);
     const double r = s.es / p, q = p / s.es;
     const double dAlpha = c.a1 + 2.0 * c.a2 * t + 3.0 * c.a3 * t * t;
-    const double dBeta = k.beta * (c.b1 + 2.0 * c.b2 * t + 3.0 * c.b3 * t * t);
+    const double dBetaPoly = c.b1 + 2.0 * c.b2 * t + 3.0 * c.b3 * t * t;
+    const double dBeta = k.beta * dBetaPoly;
     const double dLnF = dAlpha * (1.0 - r) - k.alpha * r * s.dLn + dBeta * (q - 1.0) - k.beta * q * s.dLn;
     // Rounding of ln f: α and ln β from their sums of terms, e_s's own error
     // carried through e_s/P and P/e_s, then exp and the product.
@@ -156,7 +214,36 @@ CurvePoint MoistPoint(bool its90, Phase phase, double t, double p) {
                             std::abs(k.alpha) * r * s.noise +
                             std::abs(k.beta * (q - 1.0)) * (betaError + 4.0 * kEps) + k.beta * q * s.noise +
                             2.0 * kEps * std::abs(lnF);
-    return {g, g * (s.dLn + dLnF), g * (s.noise + lnFError + 4.0 * kEps), AbsoluteRounding(t)};
+    const double relativeNoise = s.noise + lnFError + 4.0 * kEps;
+    if (!certify) {
+        // With L = d(ln e_s)/dt and its derivatives L1, L2: r' = r·L,
+        // r'' = r·(L² + L1), r''' = r·(L³ + 3L·L1 + L2), likewise for q = 1/r
+        // with -L; β·q = exp(h) with h = ln β - ln e_s + ln P.
+        const double L = s.dLn, L1 = s.d2Ln, L2 = s.d3Ln, LL = L * L;
+        const double d2Alpha = 2.0 * c.a2 + 6.0 * c.a3 * t, d3Alpha = 6.0 * c.a3;
+        const double d2BetaPoly = 2.0 * c.b2 + 6.0 * c.b3 * t, d3BetaPoly = 6.0 * c.b3;
+        const double d2Beta = k.beta * (dBetaPoly * dBetaPoly + d2BetaPoly);
+        const double d2LnF = d2Alpha * (1.0 - r) - 2.0 * dAlpha * r * L - k.alpha * r * (LL + L1) +
+                             d2Beta * (q - 1.0) - 2.0 * dBeta * q * L + k.beta * q * (LL - L1);
+        const double aL = std::abs(L), aL1 = std::abs(L1), aL2 = std::abs(L2);
+        const double h1 = std::abs(dBetaPoly - L), h2 = std::abs(d2BetaPoly - L1), h3 = std::abs(d3BetaPoly - L2);
+        const double p1 = std::abs(dBetaPoly), p2 = std::abs(d2BetaPoly), p3 = std::abs(d3BetaPoly);
+        const double alphaThird = std::abs(d3Alpha) * std::abs(1.0 - r) + 3.0 * std::abs(d2Alpha) * r * aL +
+                                  3.0 * std::abs(dAlpha) * r * (LL + aL1) +
+                                  std::abs(k.alpha) * r * (aL * LL + 3.0 * aL * aL1 + aL2);
+        const double betaThird =
+            k.beta * q * (h1 * h1 * h1 + 3.0 * h1 * h2 + h3) + k.beta * (p1 * p1 * p1 + 3.0 * p1 * p2 + p3);
+        CurvePoint point{std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::quiet_NaN(), 0.0,
+                         AbsoluteRounding(t)};
+        point.lnValue = s.lnE + lnF;
+        point.lnSlope = s.dLn + dLnF;
+        point.curvature = s.d2Ln + d2LnF;
+        point.lnNoise = relativeNoise;
+        point.thirdBound = kNearbyBound * (aL2 + alphaThird + betaThird);
+        return point;
+    }
+    const double g = s.es * std::exp(lnF);
+    return {g, g * (s.dLn + dLnF), g * relativeNoise, AbsoluteRounding(t)};
 }
 
 // Hardy's (1998) rational approximations of the dew point over water and the
@@ -174,26 +261,37 @@ double ApproximateSaturationTemperature(Phase phase, double lnE) {
     return kelvin - kZeroCelsius;
 }
 
-// ln f of the moist-air factor at t for air whose vapour pressure is
-// exp(lnE) (Pa) at P (Pa), with e_s taken as e/f from the last estimate lnF.
-double ApproximateLnFactor(bool its90, Phase phase, double t, double lnE, double lnF, double p) {
+// ln f of the moist-air factor at t for air whose vapour pressure is e at P,
+// given as e/P and P/e, with e_s taken as e/f from the last estimate lnF.
+// Where f is within 5 % of 1 (most air) its powers come from the series of
+// exp, off the chain of the guess's evaluations: parts in 1e7 of ln f, far
+// below what the guess needs.
+double ApproximateLnFactor(bool its90, Phase phase, double t, double eOverP, double pOverE, double lnF) {
     if (!(t >= kLowestFactorTemperature)) t = kLowestFactorTemperature;
     const FactorTerms k = Terms(phase == Phase::Ice ? IceRow(its90, t) : WaterRow(its90, t), t);
-    const double es = std::exp(lnE - lnF);
-    return k.alpha * (1.0 - es / p) + k.beta * (p / es - 1.0);
+    double f = 0.0, perF = 0.0;
+    if (std::abs(lnF) < 0.05) {
+        f = 1.0 + lnF * (1.0 + lnF * (0.5 + lnF * (1.0 / 6.0)));
+        perF = 1.0 - lnF * (1.0 - lnF * (0.5 - lnF * (1.0 / 6.0)));
+    } else {
+        f = std::exp(lnF), perF = 1.0 / f;
+    }
+    return k.alpha * (1.0 - eOverP * perF) + k.beta * (pOverE * f - 1.0);
 }
 
-// A first guess of the dew (frost) point of e at P, refined twice for the
-// enhancement factor at the guess, starting from the factor f0 at 0 °C. The
+// A first guess of the dew (frost) point of e = exp(lnE) at P, refined twice
+// for the enhancement factor at the guess, starting from ln f0 at 0 °C. The
 // saturation phase is the piece's: over water above 0 °C.
-double ApproximateCondensation(bool its90, Phase phase, double e, double p, double f0) {
-    const double lnE = std::log(e);
-    double lnF = std::log(f0);
+double ApproximateCondensation(bool its90, Phase phase, double e, double lnE, double p, double lnF0) {
+    const double eOverP = e / p, pOverE = p / e;
+    double lnF = lnF0;
     double t = ApproximateSaturationTemperature(phase, lnE - lnF);
-    for (int i = 0; i < 2; ++i) {
-        lnF = ApproximateLnFactor(its90, phase, t, lnE, lnF, p);
+    const auto refine = [&] {
+        lnF = ApproximateLnFactor(its90, phase, t, eOverP, pOverE, lnF);
         t = ApproximateSaturationTemperature(t > 0.0 ? Phase::Water : phase, lnE - lnF);
-    }
+    };
+    refine();
+    refine();
     return t;
 }
 
@@ -240,6 +338,8 @@ namespace {
 constexpr std::array<double, 5> kFixedTemperatures = {0.0, 100.0, -100.0, -50.0, -500.0};
 struct FixedPoints {
     std::array<std::array<double, 2>, kFixedTemperatures.size()> es{};
+    std::array<std::array<double, 2>, kFixedTemperatures.size()> lnEs{};   // log(es)
+    std::array<std::array<double, 2>, kFixedTemperatures.size()> perEs{};  // 1/es
     std::array<std::array<FactorTerms, 2>, kFixedTemperatures.size()> terms{};
 };
 FixedPoints ComputeFixedPoints(std::int32_t set) {
@@ -251,6 +351,8 @@ FixedPoints ComputeFixedPoints(std::int32_t set) {
         volatile double at = kFixedTemperatures[i];
         const double t = at;
         fixed.es[i] = {e.SaturationPressureWater(t), e.SaturationPressureIce(t)};
+        fixed.lnEs[i] = {std::log(fixed.es[i][0]), std::log(fixed.es[i][1])};
+        fixed.perEs[i] = {1.0 / fixed.es[i][0], 1.0 / fixed.es[i][1]};
         if (t >= kLowestFactorTemperature) {
             fixed.terms[i] = {Terms(WaterRow(set == 0, t), t), Terms(IceRow(set == 0, t), t)};
         }
@@ -268,6 +370,31 @@ int FixedIndex(double t) {
     }
     return -1;
 }
+constexpr std::size_t kAtZero = 0, kAtHundred = 1, kAtMinusHundred = 2;
+
+// Whether e_s·f at kFixedTemperatures[i] over a phase (ice 0 or 1) exceeds e
+// at P, exactly as MoistSaturationPressure(phase, t, p) > e decides it. With
+// e_s known there, ln(e_s·f) costs no exponential, and decides unless it lies
+// within its rounding of ln e (lnE = log e); only then is e_s·f formed as the
+// bisection forms it. perP is 1/P; lnFactor, when given, receives ln f there.
+bool FixedPointAbove(const FixedPoints& fixed, std::size_t i, std::size_t ice, double e, double lnE, double p,
+                     double perP, double* lnFactor = nullptr) {
+    const double es = fixed.es[i][ice];
+    const FactorTerms& k = fixed.terms[i][ice];
+    // ln f as Factor forms it, e_s/P and P/e_s but an ulp apart.
+    const double lnF = k.alpha * (1.0 - es * perP) + k.beta * (p * fixed.perEs[i][ice] - 1.0);
+    if (lnFactor != nullptr) *lnFactor = lnF;
+    // exp and the product round by at most two ulps, each logarithm by one;
+    // the two quotients, an ulp further from Factor's, move ln f by at most
+    // eps·(|α|·e_s/P + β·P/e_s), well within eps·(1 + |ln f|) where |α| is
+    // below 0.01.
+    const double lnG = fixed.lnEs[i][ice] + lnF;
+    const double margin = 8.0 * kEps * (1.0 + std::abs(fixed.lnEs[i][ice]) + std::abs(lnF) + std::abs(lnE));
+    if (lnG > lnE + margin) return true;
+    if (lnG < lnE - margin) return false;
+    ++tInversionEvaluations;
+    return es * Factor(k, es, p) > e;
+}
 }  // namespace
 
 // Dew point: bisection on [-200, 200] °C for e_s·f over water rising above e;
@@ -284,21 +411,22 @@ double HumidityEngine::Condensation(Phase phase, double e, double p, InversionHi
     }
     // The factor's rows meet at 0 °C (and over ice at -50 °C), where e_s also
     // turns from ice to water: e_s·f may jump either way there, so those
-    // midpoints are evaluated, and so is 100 °C, above which e_s·f need not
-    // rise. The first of them, 0 °C, also tells the factor at this pressure
-    // for the first guess.
+    // midpoints are decided by the value there, and so is 100 °C, above
+    // which e_s·f need not rise; e_s is known at each of them. The first,
+    // 0 °C, also tells the factor at this pressure for the first guess.
     const bool its90 = Its90();
     const FixedPoints& fixed = Fixed(its90);
     const auto ice = static_cast<std::size_t>(phase);
-    double atZero = 0.0;
+    const double lnE = std::log(e), perP = 1.0 / p;
+    double lnFactorAtZero = 0.0;
     const auto firstSteps = [&](double t) {
-        ++tInversionEvaluations;
         const int i = FixedIndex(t);
-        if (i < 0) return (atZero = MoistSaturationPressure(phase, t, p)) > e;
-        const auto& es = fixed.es[static_cast<std::size_t>(i)][ice];
-        const double g = es * Factor(fixed.terms[static_cast<std::size_t>(i)][ice], es, p);
-        if (t == 0.0) atZero = g;
-        return g > e;
+        if (i < 0) {
+            ++tInversionEvaluations;
+            return MoistSaturationPressure(phase, t, p) > e;
+        }
+        return FixedPointAbove(fixed, static_cast<std::size_t>(i), ice, e, lnE, p, perP,
+                               t == 0.0 ? &lnFactorAtZero : nullptr);
     };
     const Bracket b = phase == Phase::Ice
                           ? ExactAcrossBreakpoints(whole, std::array{0.0, -50.0, kMonotoneUpTo}, firstSteps)
@@ -314,14 +442,14 @@ double HumidityEngine::Condensation(Phase phase, double e, double p, InversionHi
         if (std::abs(lnRatio) < 0.3) guess = hint->root + step + step * step / (hint->root + kZeroCelsius);
     }
     if (!(guess > piece.lo && guess < piece.hi)) {
-        guess = ApproximateCondensation(its90, b.lo >= 0.0 ? Phase::Water : phase, e, p, atZero / 611.2);
+        guess = ApproximateCondensation(its90, b.lo >= 0.0 ? Phase::Water : phase, e, lnE, p, lnFactorAtZero);
     }
     const Root root = CertifyRoot(
-        [&](double t) {
+        [&](double t, bool certify) {
             ++tInversionEvaluations;
-            return MoistPoint(its90, phase, t, p);
+            return MoistPoint(its90, phase, t, p, certify);
         },
-        e, guess, piece.lo, piece.hi, true, kLowestFactorTemperature);
+        e, guess, piece.lo, piece.hi, true, kLowestFactorTemperature, lnE);
     if (hint != nullptr) *hint = {root.x, root.at.value, root.at.slope, hint->air};
     return Replay(b, kDewPointTolerance, root.certificate, movesHi).lo;
 }
@@ -350,21 +478,34 @@ constexpr AboveHundredPath kAboveHundredPath = [] {
 // -100 °C exactly when e_s·f exceeds e at both.
 bool HumidityEngine::CondensesBelowMinus100(Phase phase, double e, double p) const {
     if (inversions_ == Inversions::Bisection) return Condensation(phase, e, p) < -100.0;
-    const auto above = [&](double t) {
-        ++tInversionEvaluations;
-        return MoistSaturationPressure(phase, t, p) > e;
-    };
-    return above(0.0) && above(-100.0);
+    if (!(e > 0.0) || !std::isfinite(e)) {
+        const auto above = [&](double t) {
+            ++tInversionEvaluations;
+            return MoistSaturationPressure(phase, t, p) > e;
+        };
+        return above(0.0) && above(-100.0);
+    }
+    const FixedPoints& fixed = Fixed(Its90());
+    const auto ice = static_cast<std::size_t>(phase);
+    const double lnE = std::log(e);
+    const double perP = 1.0 / p;
+    return FixedPointAbove(fixed, kAtZero, ice, e, lnE, p, perP) &&
+           FixedPointAbove(fixed, kAtMinusHundred, ice, e, lnE, p, perP);
 }
 
 bool HumidityEngine::FrostPointIsDewPoint(double e, double p) const {
     const FixedPoints& fixed = Fixed(Its90());
-    const auto lowerEndMoves = [&](Phase phase) {
-        ++tInversionEvaluations;
-        const double es = fixed.es[0][static_cast<std::size_t>(phase)];  // at 0 °C
-        return !(es * Factor(fixed.terms[0][static_cast<std::size_t>(phase)], es, p) > e);
-    };
-    return lowerEndMoves(Phase::Water) && lowerEndMoves(Phase::Ice);
+    if (!(e > 0.0) || !std::isfinite(e)) {
+        const auto lowerEndMoves = [&](Phase phase) {
+            ++tInversionEvaluations;
+            const double es = fixed.es[kAtZero][static_cast<std::size_t>(phase)];
+            return !(es * Factor(fixed.terms[kAtZero][static_cast<std::size_t>(phase)], es, p) > e);
+        };
+        return lowerEndMoves(Phase::Water) && lowerEndMoves(Phase::Ice);
+    }
+    const double lnE = std::log(e);
+    const double perP = 1.0 / p;
+    return !FixedPointAbove(fixed, kAtZero, 0, e, lnE, p, perP) && !FixedPointAbove(fixed, kAtZero, 1, e, lnE, p, perP);
 }
 
 // Above 100 °C exactly when the first midpoints 0 and 100 °C move the lower
@@ -377,7 +518,18 @@ bool HumidityEngine::CondensesAbove100(Phase phase, double e, double p) const {
         ++tInversionEvaluations;
         return !(MoistSaturationPressure(phase, t, p) > e);
     };
-    if (!lowerEndMoves(0.0) || !lowerEndMoves(100.0)) return false;
+    if (!(e > 0.0) || !std::isfinite(e)) {
+        if (!lowerEndMoves(0.0) || !lowerEndMoves(100.0)) return false;
+    } else {
+        const FixedPoints& fixed = Fixed(Its90());
+        const auto ice = static_cast<std::size_t>(phase);
+        const double lnE = std::log(e);
+        const double perP = 1.0 / p;
+        if (FixedPointAbove(fixed, kAtZero, ice, e, lnE, p, perP) ||
+            FixedPointAbove(fixed, kAtHundred, ice, e, lnE, p, perP)) {
+            return false;
+        }
+    }
     for (int i = kAboveHundredPath.count - 1; i >= 0; --i) {
         if (lowerEndMoves(kAboveHundredPath.mids[static_cast<std::size_t>(i)])) return true;
     }
@@ -435,10 +587,15 @@ double HumidityEngine::SaturationTemperature(Phase phase, double es) const {
     const bool its90 = Its90();
     const Bracket piece = Interior(whole);
     const Root root = CertifyRoot(
-        [&](double t) {
+        [&](double t, bool certify) {
             ++tInversionEvaluations;
             const SaturationPoint s = PhasePoint(its90, phase, t);
-            return CurvePoint{s.es, s.es * s.dLn, s.es * s.noise, AbsoluteRounding(t)};
+            CurvePoint point{s.es, s.es * s.dLn, s.es * s.noise, AbsoluteRounding(t)};
+            if (!certify) {
+                point.lnValue = s.lnE, point.lnSlope = s.dLn, point.curvature = s.d2Ln;
+                point.lnNoise = s.noise, point.thirdBound = kNearbyBound * std::abs(s.d3Ln);
+            }
+            return point;
         },
         es, ApproximateSaturationTemperature(phase, std::log(es)), piece.lo, piece.hi, true,
         ice ? 0.0 : kAbsoluteZero);
@@ -511,7 +668,7 @@ double HumidityEngine::BulbTemperature(Phase phase, double pKilopascal, double t
         guess = ApproximateBulb(phase, t, e, scale * (ice ? EffectiveConstantIce() : EffectiveConstantWater(t)));
     }
     const Root root = CertifyRoot(
-        [&](double bulb) {
+        [&](double bulb, bool certify) {
             ++tInversionEvaluations;
             const SaturationPoint s = ice ? IcePoint(its90, bulb) : WaterPoint(its90, bulb);
             const double a = ice ? EffectiveConstantIce() : EffectiveConstantWater(bulb);
@@ -520,7 +677,11 @@ double HumidityEngine::BulbTemperature(Phase phase, double pKilopascal, double t
             const double da = defaultWater ? kDefaultWaterConstant * kDefaultWaterConstantSlope : 0.0;
             const double slope = s.es * s.dLn + scale * (a - da * (t - bulb));
             const double noise = s.es * s.noise + 8.0 * kEps * std::abs(depression) + 2.0 * kEps * std::abs(value);
-            return CurvePoint{value, slope, noise, AbsoluteRounding(bulb)};
+            CurvePoint point{value, slope, noise, AbsoluteRounding(bulb)};
+            // The constant's term is at most quadratic in the bulb temperature.
+            point.curvature = s.es * (s.dLn * s.dLn + s.d2Ln) + 2.0 * scale * da;
+            if (!certify) point.thirdBound = SaturationThirdBound(s);
+            return point;
         },
         e, guess, piece.lo, piece.hi, false, ice ? 0.0 : kAbsoluteZero);
     if (hint != nullptr) *hint = {root.x, root.at.value, root.at.slope, t};

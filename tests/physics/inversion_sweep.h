@@ -129,9 +129,16 @@ private:
             case kDewPoint:
             case kFrostPoint: {
                 const Phase phase = which == kDewPoint ? Phase::Water : Phase::Ice;
-                const double p = Pressure();
-                const double e = VapourAt(phase, Temperature(), p);
-                Check(which, fast_.Condensation(phase, e, p), reference_.Condensation(phase, e, p), result, e, p);
+                // Half of them a neighbour of the last one, found from where
+                // that one ended, as the uncertainty evaluation finds them.
+                Neighbour& last = neighbours_[which];
+                const bool near = Chance(0.5);
+                const double p = near ? last.p : Pressure();
+                const double t = near ? last.t + Uniform(-0.3, 0.3) : Temperature();
+                const double e = VapourAt(phase, t, p);
+                last.p = p, last.t = t;
+                Check(which, fast_.Condensation(phase, e, p, near ? &last.hint : nullptr),
+                      reference_.Condensation(phase, e, p), result, e, p);
                 break;
             }
             case kSaturationTemperatureWater:
@@ -161,9 +168,13 @@ private:
             case kWetBulb:
             case kIceBulb: {
                 const bool ice = which == kIceBulb;
-                const double p = Pressure() / 1000.0;
-                const double t = Chance(0.9) ? Uniform(-100.0, 100.0) : Uniform(-200.0, 200.0);
-                const double td = Chance(0.8) ? t - Uniform(0.0, 60.0) : Temperature();
+                Neighbour& last = neighbours_[which];
+                const bool near = Chance(0.5);
+                const double p = near ? last.p : Pressure() / 1000.0;
+                const double t = near ? last.t + Uniform(-0.3, 0.3)
+                                      : Chance(0.9) ? Uniform(-100.0, 100.0) : Uniform(-200.0, 200.0);
+                const double td = near ? last.td + Uniform(-0.3, 0.3) : Chance(0.8) ? t - Uniform(0.0, 60.0) : Temperature();
+                last.p = p, last.t = t, last.td = td;
                 double e = ice ? reference_.SaturationPressureIce(td) : reference_.SaturationPressureWater(td);
                 if (Chance(0.05)) e = Uniform(-100.0, 100.0);
                 // About the reading at the bisection's second midpoint, -500 °C, where the
@@ -173,7 +184,8 @@ private:
                              : reference_.PsychrometricPressureWater(t, -500.0, p)) *
                         (1.0 + Uniform(-1e-6, 1e-6));
                 }
-                const double a = ice ? fast_.IceBulbTemperature(p, t, e) : fast_.WetBulbTemperature(p, t, e);
+                const double a =
+                    fast_.BulbTemperature(ice ? Phase::Ice : Phase::Water, p, t, e, near ? &last.hint : nullptr);
                 const double b = ice ? reference_.IceBulbTemperature(p, t, e) : reference_.WetBulbTemperature(p, t, e);
                 Check(which, a, b, result, p, t, e);
                 break;
@@ -201,11 +213,22 @@ private:
                       reference_.Condensation(phase, e, p) < -100.0, result, "below", e, p);
                 Check(which, fast_.CondensesAbove100(phase, e, p), reference_.Condensation(phase, e, p) > 100.0,
                       result, "above", e, p);
+                // Both bisections move their lower end at their first midpoint, 0 °C.
+                Check(which, fast_.FrostPointIsDewPoint(e, p),
+                      !(reference_.MoistSaturationPressure(Phase::Water, 0.0, p) > e) &&
+                          !(reference_.MoistSaturationPressure(Phase::Ice, 0.0, p) > e),
+                      result, "frost point is dew point", e, p);
                 break;
             }
         }
     }
 
+    // The last input of an inversion, and where its fast search ended.
+    struct Neighbour {
+        double p = 101325.0, t = 20.0, td = 10.0;
+        HumidityEngine::InversionHint hint;
+    };
+    std::array<Neighbour, kInversionCount> neighbours_{};
     std::mt19937_64 random_;
     HumidityEngine fast_;
     HumidityEngine reference_ = [] {
