@@ -26,6 +26,7 @@
 #include "sheet/laboratory_settings_adapter.h"
 #include "laboratory/laboratory_page_widget.h"
 #include "pages/moisture_page_widget.h"
+#include "pages/monte_carlo_window.h"
 #include "pages/moisture_page.h"
 #include "pages/pressure_page.h"
 #include "pages/psychrometer_page.h"
@@ -44,6 +45,7 @@ namespace wegator {
 MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent)
     : QMainWindow(parent), settings_(settings), dataDirs_(std::move(dataDirs)) {
     runState_.handPressure = StoredHandPressure(settings_);
+    MonteCarloWindow::KeepPlaceIn(&settings_);
     setWindowTitle(StringTableText(msg::ProgramTitle));
     setWindowIcon(ProgramIcon());
 
@@ -105,6 +107,7 @@ MainWindow::MainWindow(Settings& settings, QStringList dataDirs, QWidget* parent
 }
 
 MainWindow::~MainWindow() {
+    MonteCarloWindow::KeepPlaceIn(nullptr);
     // The widgets refer to the models: let them go first.
     ready_ = false;
     if (station_) station_->SetAfterEvent({});

@@ -160,6 +160,12 @@ struct Settings {
     std::int32_t windowHeight = 0;
     std::int32_t windowMaximized = 0;
     std::int32_t windowPage = 0;
+    // The Monte Carlo window as the user left it: its place and size (a width
+    // of 0: its own size, at the desktop's choice of place).
+    std::int32_t monteCarloLeft = 0;
+    std::int32_t monteCarloTop = 0;
+    std::int32_t monteCarloWidth = 0;
+    std::int32_t monteCarloHeight = 0;
     // Units last chosen on the laboratory page (indexes into the temperature,
     // enthalpy and pressure lists) and on the QX-311 page.
     std::int32_t labTemperatureUnit = 0;

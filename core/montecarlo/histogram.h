@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -18,14 +19,18 @@ struct Histogram {
     double binWidth = 1.0;
     std::vector<std::size_t> counts;
     std::size_t peak = 0;     // the largest count
-    std::size_t below = 0;    // values left of the first bin (the far tail)
-    std::size_t above = 0;    // values right of the last one
+    std::size_t below = 0;    // values left of the axis (the far tail), not drawn
+    std::size_t above = 0;    // values right of it
 };
 
-// About `bins` equal bins over the values from the 0.05 % to the 99.95 %
-// quantile of `sorted` (ascending), widened so the marks (the ends of a
-// coverage interval) are in sight. The far tails are counted, not drawn, so a
-// few outliers do not squeeze the body of the distribution into one bin.
-Histogram MakeHistogram(std::span<const double> sorted, std::size_t bins, double markLow, double markHigh);
+// Equal bins over the axis that holds the values from the 0.05 % to the
+// 99.95 % quantile of `sorted` (ascending), widened so the marks (the ends of
+// a coverage interval) are in sight; about `bins` of them span that body.
+// The far tails beyond the axis are counted, not drawn, so a few outliers do
+// not squeeze the body of the distribution into one bin. `shown`, when
+// given, maps each value to the unit drawn (rising, so the order holds); the
+// marks are in that unit.
+Histogram MakeHistogram(std::span<const double> sorted, std::size_t bins, double markLow, double markHigh,
+                        const std::function<double(double)>& shown = {});
 
 }  // namespace wegator::montecarlo

@@ -1,6 +1,7 @@
 #include "montecarlo/monte_carlo.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <exception>
@@ -27,40 +28,62 @@ double Uniform(std::mt19937_64& generator) {
     return (static_cast<double>(generator() >> 11) + 0.5) * 0x1.0p-53;
 }
 
-// Sorts finite values ascending by the digits of their bit patterns (an LSD
-// radix sort, 11 bits a pass): a million values in a fraction of the time a
-// comparison sort takes, and digit passes shared by every value (the high
-// bits of values close together) are skipped.
-void SortValues(std::vector<double>& values) {
-    const std::size_t n = values.size();
-    if (n < 256) {
-        std::sort(values.begin(), values.end());
+// The bits of a finite value as a key that orders as the values do:
+// negative values inverted, the sign bit of the others set.
+std::uint64_t SortKey(double v) {
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    return (bits >> 63) != 0 ? ~bits : bits | (1ull << 63);
+}
+
+// Sorts finite values ascending where they lie, by the bytes of their keys
+// from the highest (an MSD radix sort that moves each value into its
+// bucket by swaps, so no second copy of a few million values is needed: the
+// values of one result are all the memory the sort takes). A byte that all
+// values share (the high bits of values close together) costs one counting
+// pass; short buckets are finished by a comparison sort.
+void SortRange(std::span<double> values, int shift) {
+    constexpr std::size_t kBuckets = 256;
+    constexpr std::size_t kShort = 64;
+    const auto keyLess = [](double a, double b) { return SortKey(a) < SortKey(b); };
+    while (true) {
+        const std::size_t n = values.size();
+        if (n <= kShort) {
+            std::sort(values.begin(), values.end(), keyLess);
+            return;
+        }
+        const auto digit = [shift](double v) { return static_cast<std::size_t>((SortKey(v) >> shift) & 0xFF); };
+        std::array<std::size_t, kBuckets> counts{};
+        for (double v : values) ++counts[digit(v)];
+        if (counts[digit(values[0])] == n) {
+            if (shift == 0) return;
+            shift -= 8;
+            continue;
+        }
+        std::array<std::size_t, kBuckets> next{}, end{};
+        std::size_t start = 0;
+        for (std::size_t b = 0; b < kBuckets; ++b) {
+            next[b] = start;
+            start += counts[b];
+            end[b] = start;
+        }
+        for (std::size_t b = 0; b < kBuckets; ++b) {
+            while (next[b] < end[b]) {
+                double v = values[next[b]];
+                for (std::size_t d = digit(v); d != b; d = digit(v)) std::swap(v, values[next[d]++]);
+                values[next[b]++] = v;
+            }
+        }
+        if (shift == 0) return;
+        std::size_t from = 0;
+        for (std::size_t b = 0; b < kBuckets; ++b) {
+            if (counts[b] > 1) SortRange(values.subspan(from, counts[b]), shift - 8);
+            from += counts[b];
+        }
         return;
     }
-    // Keys that order as the doubles do: negative values inverted, the sign
-    // bit of the others set.
-    std::vector<std::uint64_t> keys(n), spare(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto bits = std::bit_cast<std::uint64_t>(values[i]);
-        keys[i] = (bits >> 63) != 0 ? ~bits : bits | (1ull << 63);
-    }
-    constexpr int kBits = 11;
-    constexpr std::size_t kBuckets = std::size_t{1} << kBits;
-    std::vector<std::size_t> counts(kBuckets);
-    for (int shift = 0; shift < 64; shift += kBits) {
-        std::fill(counts.begin(), counts.end(), 0);
-        for (std::uint64_t k : keys) ++counts[(k >> shift) & (kBuckets - 1)];
-        if (counts[(keys[0] >> shift) & (kBuckets - 1)] == n) continue;
-        std::size_t start = 0;
-        for (std::size_t& c : counts) start += std::exchange(c, start);
-        for (std::uint64_t k : keys) spare[counts[(k >> shift) & (kBuckets - 1)]++] = k;
-        keys.swap(spare);
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint64_t k = keys[i];
-        values[i] = std::bit_cast<double>((k >> 63) != 0 ? k & ~(1ull << 63) : ~k);
-    }
 }
+
+void SortValues(std::span<double> values) { SortRange(values, 56); }
 
 double NormalCdf(double z) { return 0.5 * std::erfc(-z / std::sqrt(2.0)); }
 
@@ -93,14 +116,26 @@ struct Sampler {
     double lo = 0.0, hi = 0.0, cdfLo = 0.0, cdfWidth = 1.0;
 };
 
-// One block's draws and what they gave.
+// One block's draws and what they gave. A worker's block is used again for
+// each block it draws, so its buffer is allocated once per run.
 struct Block {
     std::size_t drawn = 0, refused = 0;
     int firstRefusal = 0;
     std::vector<double> firstRefusedInputs;
-    std::vector<std::vector<double>> values;  // accepted values per output
-    std::vector<OutputSummary> figures;       // per output, from this block alone
-    bool judged = false;                      // at least two accepted draws: figures hold
+    // The accepted values, result after result: result k's at
+    // [k·drawn, k·drawn + accepted), so one buffer serves every result.
+    std::vector<double> values;
+    std::vector<OutputSummary> figures;  // per output, from this block alone
+    bool judged = false;                 // at least two accepted draws: figures hold
+    std::size_t Accepted() const { return drawn - refused; }
+    std::span<const double> Values(std::size_t k) const { return {values.data() + k * drawn, Accepted()}; }
+};
+
+// What the stop judges of a block once its values have joined the run's.
+struct Judged {
+    std::size_t accepted = 0;
+    bool judged = false;
+    std::vector<OutputSummary> figures;
 };
 
 // The figures of values sorted ascending (summed in that order, so the digits
@@ -122,10 +157,14 @@ OutputSummary Summarise(std::span<const double> sorted, double coverage) {
 void RunBlock(std::size_t index, std::size_t draws, std::span<const Sampler> inputs,
               std::size_t outputCount, const Evaluator& evaluate, const Options& options, Block& block) {
     std::mt19937_64 generator(Mix(options.seed ^ Mix(index)));
-    block = Block{};
-    block.values.assign(outputCount, {});
-    for (auto& v : block.values) v.reserve(draws);
+    block.drawn = draws;
+    block.refused = 0;
+    block.firstRefusal = 0;
+    block.firstRefusedInputs.clear();
+    block.figures.clear();
+    block.values.resize(draws * outputCount);
     std::vector<double> x(inputs.size()), y(outputCount);
+    std::size_t accepted = 0;
     for (std::size_t i = 0; i < draws; ++i) {
         // One uniform per input, exact ones too, so each input keeps its own
         // stream whatever the others' uncertainties are.
@@ -138,27 +177,44 @@ void RunBlock(std::size_t index, std::size_t draws, std::span<const Sampler> inp
             }
             continue;
         }
-        for (std::size_t k = 0; k < outputCount; ++k) block.values[k].push_back(y[k]);
+        for (std::size_t k = 0; k < outputCount; ++k) block.values[k * draws + accepted] = y[k];
+        ++accepted;
     }
-    block.drawn = draws;
     // Only an adaptive run judges the blocks one by one.
-    const std::size_t accepted = draws - block.refused;
     block.judged = options.draws == 0 && accepted >= 2;
     if (!block.judged) return;
     std::vector<double> sorted;
     block.figures.reserve(outputCount);
     for (std::size_t k = 0; k < outputCount; ++k) {
-        sorted = block.values[k];
+        const std::span<const double> values = block.Values(k);
+        sorted.assign(values.begin(), values.end());
         SortValues(sorted);
         block.figures.push_back(Summarise(sorted, options.coverage));
     }
 }
 
-// Twice the standard deviation of the average of the blocks' figures, the
-// largest over the six figures of one output (the S1 stability measure).
-double Spread(const std::vector<const OutputSummary*>& figures) {
+// The stability measure of one output: for each of its six figures, twice
+// the standard deviation that figure of all the draws so far has, estimated
+// from the spread of the blocks' figures; the largest of the four that
+// settle as N^(-1/2) and the larger of the shortest interval's two ends.
+//
+// The mean, the standard deviation and the ends of the symmetric interval
+// converge as N^(-1/2): the standard deviation of the average of h block
+// figures, s/√h, is theirs. The ends of the shortest interval do not: where
+// that interval lies is chosen among nearly equal widths, and its place
+// wanders as N^(-1/3) (both ends move together). A block's ends already
+// show it at 10 000 draws, so the ends of all N draws have about s·h^(-1/3),
+// not s/√h; judged by s/√h they were called stable while more than the
+// tolerance away from the ends of ten million draws. s·h^(-1/3) bounds the
+// ends' noise whenever it falls at least that fast.
+struct Spread {
+    double settled = 0.0;   // the mean, the standard deviation, the symmetric interval's ends
+    double shortest = 0.0;  // the shortest interval's ends
+};
+Spread SpreadOf(const std::vector<const OutputSummary*>& figures) {
     const double h = static_cast<double>(figures.size());
-    double widest = 0.0;
+    const double rootOfH = std::sqrt(h), cubeRootOfH = std::cbrt(h);
+    Spread spread;
     for (double OutputSummary::*f : {&OutputSummary::mean, &OutputSummary::sd, &OutputSummary::shortestLow,
                                      &OutputSummary::shortestHigh, &OutputSummary::symmetricLow,
                                      &OutputSummary::symmetricHigh}) {
@@ -167,27 +223,39 @@ double Spread(const std::vector<const OutputSummary*>& figures) {
         const double mean = sum / h;
         double squares = 0.0;
         for (const OutputSummary* s : figures) squares += (s->*f - mean) * (s->*f - mean);
-        widest = std::max(widest, 2.0 * std::sqrt(squares / (h * (h - 1.0))));
+        const double blocks = 2.0 * std::sqrt(squares / (h - 1.0));
+        if (f == &OutputSummary::shortestLow || f == &OutputSummary::shortestHigh) {
+            spread.shortest = std::max(spread.shortest, blocks / cubeRootOfH);
+        } else {
+            spread.settled = std::max(spread.settled, blocks / rootOfH);
+        }
     }
-    return widest;
+    return spread;
 }
 
-// Whether output o of the blocks judged so far (at least two) is stable: 2·s
-// of each of its figures within the numerical tolerance of its u. The
-// overall standard deviation sets the tolerance; the blocks' own, pooled,
-// are as good a figure of it here.
-bool OutputStable(const std::vector<Block>& kept, std::size_t o, const Options& options) {
+// Whether output o of the blocks judged so far (at least two) is stable: the
+// spread of each of its figures within the numerical tolerance of its u.
+// The overall standard deviation sets the tolerance; the blocks' own,
+// pooled, are as good a figure of it here.
+struct Verdict {
+    bool stable = false;                  // every figure
+    bool stableApartFromShortest = false;  // all but the shortest interval's ends
+};
+Verdict OutputVerdict(const std::vector<Judged>& kept, std::size_t o, const Options& options) {
     std::vector<const OutputSummary*> figures;
     double pooled = 0.0, weight = 0.0;
-    for (const Block& b : kept) {
+    for (const Judged& b : kept) {
         if (!b.judged) continue;
         figures.push_back(&b.figures[o]);
-        const double n = static_cast<double>(b.values[o].size());
+        const double n = static_cast<double>(b.accepted);
         pooled += (n - 1.0) * b.figures[o].sd * b.figures[o].sd;
         weight += n - 1.0;
     }
-    if (figures.size() < 2) return false;
-    return Spread(figures) <= NumericalTolerance(std::sqrt(pooled / weight), options.significantDigits);
+    if (figures.size() < 2) return {};
+    const Spread spread = SpreadOf(figures);
+    const double tolerance = NumericalTolerance(std::sqrt(pooled / weight), options.significantDigits);
+    const bool settled = spread.settled <= tolerance;
+    return {settled && spread.shortest <= tolerance, settled};
 }
 
 }  // namespace
@@ -198,8 +266,18 @@ std::size_t BlockSize(double coverage) {
 }
 
 double NumericalTolerance(double u, int digits) {
-    if (!(u > 0.0) || !std::isfinite(u)) return 0.0;
-    const int l = static_cast<int>(std::floor(std::log10(u))) - digits + 1;
+    if (!(u > 0.0) || !std::isfinite(u) || digits < 1) return 0.0;
+    // The place of u's last digit kept, 10^l: from its leading digit (the
+    // logarithm may land a hair off at a power of ten, so that is checked)…
+    int l = static_cast<int>(std::floor(std::log10(u))) - digits + 1;
+    if (u < std::pow(10.0, l + digits - 1)) {
+        --l;
+    } else if (u >= std::pow(10.0, l + digits)) {
+        ++l;
+    }
+    // …then u rounded to that place: 0.0996 K to two digits is 0.10 K, whose
+    // last digit is a place higher (δ = 0.005 K, not 0.0005 K).
+    if (std::round(u / std::pow(10.0, l)) >= std::pow(10.0, digits)) ++l;
     return 0.5 * std::pow(10.0, l);
 }
 
@@ -288,7 +366,13 @@ Outcome Evaluate(std::span<const InputDistribution> inputs, std::size_t outputCo
     std::vector<Evaluator> evaluators;
     for (unsigned k = 0; k < threads; ++k) evaluators.push_back(factory());
 
-    std::vector<Block> kept;        // the blocks whose draws count, in order
+    // The values of each output in one array, the blocks' in their order:
+    // room for the most there can be is set aside at once (the system gives
+    // memory to the pages written, not to the room), so no array is ever
+    // copied to grow, and the sort works in place. 8 bytes a draw a result.
+    out.sorted.resize(outputCount);
+    for (std::vector<double>& values : out.sorted) values.reserve(limit);
+    std::vector<Judged> kept;       // what the stop judges of the blocks joined, in order
     std::size_t next = 0;           // number of the next block to draw
     bool stable = false;
     std::vector<Block> batch(threads);
@@ -321,47 +405,50 @@ Outcome Evaluate(std::span<const InputDistribution> inputs, std::size_t outputCo
         // and the blocks drawn beside it are then left out, so the outcome
         // is the one a single thread would give.
         for (std::size_t k = 0; k < sizes.size() && !stable; ++k) {
-            out.drawn += batch[k].drawn;
-            kept.push_back(std::move(batch[k]));
+            Block& b = batch[k];
+            out.drawn += b.drawn;
+            out.refused += b.refused;
+            if (out.firstRefusal == 0 && b.refused > 0) {
+                out.firstRefusal = b.firstRefusal;
+                out.firstRefusedInputs = b.firstRefusedInputs;
+            }
+            for (std::size_t o = 0; o < outputCount; ++o) {
+                const std::span<const double> values = b.Values(o);
+                out.sorted[o].insert(out.sorted[o].end(), values.begin(), values.end());
+            }
+            kept.push_back({b.Accepted(), b.judged, std::move(b.figures)});
             ++next;
             if (!adaptive) continue;
-            if (std::count_if(kept.begin(), kept.end(), [](const Block& b) { return b.judged; }) < 2) continue;
+            if (std::count_if(kept.begin(), kept.end(), [](const Judged& j) { return j.judged; }) < 2) continue;
             stable = true;
-            for (std::size_t o = 0; o < outputCount && stable; ++o) stable = OutputStable(kept, o, options);
+            for (std::size_t o = 0; o < outputCount && stable; ++o) stable = OutputVerdict(kept, o, options).stable;
         }
         if (progress && !progress(out.drawn, limit)) {
-            out.status = Status::Cancelled;
-            return out;
+            Outcome cancelled;
+            cancelled.status = Status::Cancelled;
+            cancelled.drawn = out.drawn;
+            cancelled.threads = threads;
+            return cancelled;
         }
     }
+    std::vector<Block>().swap(batch);  // the workers' buffers, before the sort
 
-    for (const Block& b : kept) {
-        out.refused += b.refused;
-        if (out.firstRefusal == 0 && b.refused > 0) {
-            out.firstRefusal = b.firstRefusal;
-            out.firstRefusedInputs = b.firstRefusedInputs;
-        }
-    }
     out.accepted = out.drawn - out.refused;
     if (out.accepted == 0) {
         out.status = Status::NothingAccepted;
+        out.sorted.clear();
         return out;
     }
     out.status = !adaptive ? Status::Fixed : stable ? Status::Stable : Status::CapReached;
     out.outputs.reserve(outputCount);
-    out.sorted.resize(outputCount);
     for (std::size_t o = 0; o < outputCount; ++o) {
-        const bool outputStable = adaptive && OutputStable(kept, o, options);
-        std::vector<double> sorted;
-        sorted.reserve(out.accepted);
-        for (Block& b : kept) {
-            sorted.insert(sorted.end(), b.values[o].begin(), b.values[o].end());
-            std::vector<double>().swap(b.values[o]);
+        SortValues(out.sorted[o]);
+        out.outputs.push_back(Summarise(out.sorted[o], options.coverage));
+        if (adaptive) {
+            const Verdict verdict = OutputVerdict(kept, o, options);
+            out.outputs.back().stable = verdict.stable;
+            out.outputs.back().stableApartFromShortest = verdict.stableApartFromShortest;
         }
-        SortValues(sorted);
-        out.outputs.push_back(Summarise(sorted, options.coverage));
-        out.outputs.back().stable = outputStable;
-        out.sorted[o] = std::move(sorted);
     }
     return out;
 }

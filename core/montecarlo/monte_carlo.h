@@ -62,11 +62,12 @@ struct Options {
     // standard deviation.
     int significantDigits = 2;
     std::size_t draws = 0;              // a fixed number of draws; 0: adaptive
-    // Adaptive: the draws never exceed this. Two significant digits of every
-    // result can take a few million draws where a standard deviation begins
-    // with a 9 (its tolerance is then a tenth of a digit of the next
-    // decade); the cap keeps the time and the memory (8 bytes a draw for each
-    // result) in bounds, and the outcome says when it came first.
+    // Adaptive: the draws never exceed this. The ends of a shortest interval
+    // settle as N^(-1/3): to two significant digits of a standard deviation
+    // whose two leading digits are about 25 or more they need more draws than
+    // this, and the cap comes first. It keeps the time and the memory (8
+    // bytes a draw for each result) in bounds, and the outcome says when it
+    // came first.
     std::size_t maxDraws = 2'000'000;
     unsigned threads = 0;               // 0: one per core
 };
@@ -80,6 +81,10 @@ struct OutputSummary {
     // Adaptive: this output's figures reached the digits asked for (when the
     // cap came first, some may have and others not); false for a fixed run.
     bool stable = false;
+    // Adaptive: the mean, the standard deviation and the symmetric interval
+    // reached them, whatever the shortest interval's ends did (they settle
+    // more slowly, as N^(-1/3)).
+    bool stableApartFromShortest = false;
 };
 
 enum class Status {
@@ -100,7 +105,8 @@ struct Outcome {
     int firstRefusal = 0;
     std::vector<double> firstRefusedInputs;
     std::vector<OutputSummary> outputs;
-    // Each output's accepted values in ascending order (for a histogram).
+    // Each output's accepted values in ascending order (for a histogram): 8
+    // bytes a draw each, the run's memory; a caller done with them lets them go.
     std::vector<std::vector<double>> sorted;
     unsigned threads = 1;  // worker threads used
 };
@@ -115,7 +121,8 @@ Outcome Evaluate(std::span<const InputDistribution> inputs, std::size_t outputCo
 std::size_t BlockSize(double coverage);
 
 // The numerical tolerance of a standard deviation u to `digits` significant
-// digits: with u = c·10^l and c a whole number of that many digits, ½·10^l.
+// digits: with u rounded to that many digits written c·10^l, c a whole number
+// of that many digits, ½·10^l (0.0996 is 10·10^-2 to two digits: 0.005).
 double NumericalTolerance(double u, int digits);
 
 // Coverage intervals of probability p from values sorted ascending: the

@@ -25,6 +25,7 @@ constexpr int kRefused = 1584;
 constexpr int kNothingAccepted = 1585;
 constexpr int kCancelled = 1586;
 constexpr int kNotYetStable = 1587;
+constexpr int kOnlyShortestUnsettled = 1588;
 // A result's column in running text.
 constexpr int kOverWaterWords = 189;
 constexpr int kOverIceWords = 190;
@@ -238,6 +239,12 @@ std::vector<std::string> MonteCarloStatusLines(const HumidityMonteCarlo& mc, con
                 }
             }
             if (!unstable.empty()) lines.push_back(FillIn(LoadString(kNotYetStable), {unstable}));
+            // Where only the shortest intervals lack them, the rest may be read as stable.
+            if (!unstable.empty() && std::all_of(o.outputs.begin(), o.outputs.end(), [](const auto& s) {
+                    return s.stableApartFromShortest;
+                })) {
+                lines.push_back(std::string(LoadString(kOnlyShortestUnsettled)));
+            }
             break;
         }
         case montecarlo::Status::Fixed: lines.push_back(FillIn(LoadString(kFixedDraws), {DrawCount(o.drawn)})); break;
@@ -262,10 +269,9 @@ MonteCarloHistogram HistogramOfOutput(const CalculationRequest& request, const H
     const Quantity q = ResultRowQuantity(o.row);
     const auto display = [&](double internal) { return ResultForDisplay(q, internal, temperatureUnit, enthalpyUnit); };
 
-    // Every unit conversion rises with the value, so the values stay in order.
+    // Every unit conversion rises with the value, so the values stay in order
+    // (converted one by one as they are counted: no second copy of them).
     const std::vector<double>& sorted = mc.outcome.sorted.at(output);
-    std::vector<double> shown(sorted.size());
-    std::transform(sorted.begin(), sorted.end(), shown.begin(), display);
 
     const double value = request.result.Value(q, o.phase);
     const double u = request.result.Uncertainty(q, o.phase);
@@ -275,9 +281,9 @@ MonteCarloHistogram HistogramOfOutput(const CalculationRequest& request, const H
     h.compareLow = display(value - 2 * u);
     h.compareHigh = display(value + 2 * u);
     const std::size_t bins =
-        std::clamp<std::size_t>(static_cast<std::size_t>(std::sqrt(static_cast<double>(shown.size()))), 20, 80);
-    h.histogram = montecarlo::MakeHistogram(shown, bins, std::min(h.intervalLow, h.compareLow),
-                                            std::max(h.intervalHigh, h.compareHigh));
+        std::clamp<std::size_t>(static_cast<std::size_t>(std::sqrt(static_cast<double>(sorted.size()))), 20, 80);
+    h.histogram = montecarlo::MakeHistogram(sorted, bins, std::min(h.intervalLow, h.compareLow),
+                                            std::max(h.intervalHigh, h.compareHigh), display);
     h.name = std::string(ResultRowLabel(o.row)) + " (" +
              std::string(LoadString(o.phase == Phase::Water ? kOverWaterWords : kOverIceWords)) + ")";
     const std::string unit = ResultRowUnit(o.row, temperatureUnit, enthalpyUnit);

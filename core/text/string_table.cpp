@@ -591,6 +591,7 @@ constexpr StringEntry kPolish[] = {
     {1585, "Wszystkie losowania odrzucone: %s"},
     {1586, "Obliczenie przerwane"},
     {1587, "Jeszcze nieustalone: %s"},
+    {1588, "Brak cyfr tylko końcom przedziałów najkrótszych (zbiegają się wolniej, jak N^(−1/3)); średnie, σ i przedziały symetryczne są stabilne"},
     {1600, "Przedziały rozszerzenia metodą Monte Carlo"},
     {1601, "Wartość"},
     {1602, "Średnia"},

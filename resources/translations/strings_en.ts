@@ -2352,6 +2352,11 @@ End the program?</translation>
         <translation>Not yet stable: %s</translation>
     </message>
     <message>
+        <source>Brak cyfr tylko końcom przedziałów najkrótszych (zbiegają się wolniej, jak N^(−1/3)); średnie, σ i przedziały symetryczne są stabilne</source>
+        <comment>1588</comment>
+        <translation>Only the ends of the shortest intervals lack the digits (they settle more slowly, as N^(−1/3)); means, σ and symmetric intervals are stable</translation>
+    </message>
+    <message>
         <source>Przedziały rozszerzenia metodą Monte Carlo</source>
         <comment>1600</comment>
         <translation>Coverage intervals by the Monte Carlo method</translation>

@@ -21,7 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Number of values the program keeps in its store.
-constexpr int kStoredValues = 90;
+constexpr int kStoredValues = 94;
 
 // A record in which every field differs from a fresh installation.
 Settings EveryFieldChanged() {
@@ -105,6 +105,10 @@ Settings EveryFieldChanged() {
     s.windowHeight = 700;
     s.windowMaximized = 1;
     s.windowPage = 5;
+    s.monteCarloLeft = 300;
+    s.monteCarloTop = -20;
+    s.monteCarloWidth = 950;
+    s.monteCarloHeight = 800;
     s.labTemperatureUnit = 2;
     s.labEnthalpyUnit = 1;
     s.labPressureUnit = 3;

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "pages/humidity_monte_carlo.h"
 #include "pages/moisture_page.h"
 #include "pages/psychrometer_page.h"
 #include "pages/rh_page.h"
+#include "text/strings.h"
 
 using namespace wegator;
 
@@ -129,5 +131,33 @@ TEST(HumidityMonteCarlo, EveryRouteReproducesThePageAtItsInputs) {
         for (std::size_t i = 0; i < r.result.values.size(); i += 2) {
             EXPECT_EQ(values.values[i], r.result.values[i]) << static_cast<int>(r.route) << " slot " << i;
         }
+    }
+}
+
+// A run that ends at the cap names the results still unsettled, and says so
+// when only their shortest intervals lack the digits (the rest may be read).
+TEST(HumidityMonteCarlo, CappedRunSaysWhatIsStillUnsettled) {
+    const std::string onlyShortest(LoadString(1588));
+    const struct {
+        bool firstStable, firstSettled, secondStable, secondSettled;
+        bool told;
+    } cases[] = {
+        {true, true, false, true, true},    // the second lacks only its shortest interval
+        {false, true, false, true, true},   // both do
+        {true, true, false, false, false},  // the second lacks more
+        {false, false, false, true, false},
+    };
+    for (const auto& c : cases) {
+        HumidityMonteCarlo mc;
+        mc.outputs = {{0, Phase::Water}, {2, Phase::Water}};
+        mc.outcome.status = montecarlo::Status::CapReached;
+        mc.outcome.drawn = mc.outcome.accepted = 2'000'000;
+        mc.outcome.outputs.resize(2);
+        mc.outcome.outputs[0].stable = c.firstStable;
+        mc.outcome.outputs[0].stableApartFromShortest = c.firstSettled;
+        mc.outcome.outputs[1].stable = c.secondStable;
+        mc.outcome.outputs[1].stableApartFromShortest = c.secondSettled;
+        const std::vector<std::string> lines = MonteCarloStatusLines(mc, montecarlo::Options{}, ",");
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), onlyShortest), c.told ? 1 : 0) << c.firstStable << c.secondSettled;
     }
 }

@@ -3,6 +3,8 @@
 // cancelled.
 #include "pages/monte_carlo_window.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -11,6 +13,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "app/settings.h"
 #include "numeric_edit.h"
 #include "pages/rh_page_widget.h"
 
@@ -69,6 +72,52 @@ TEST(MonteCarloWindow, EvaluatesThePageStateAndStopsOnCancel) {
         EXPECT_LE(mc.outcome.outputs[i].symmetricHigh, 100.0);
     }
     EXPECT_TRUE(sawHumidity);
+    // Every row's histogram was drawn when the run ended, and the draws let go.
+    EXPECT_TRUE(mc.outcome.sorted.empty());
+    for (std::size_t i = 0; i < mc.outputs.size(); ++i) {
+        const MonteCarloHistogram* histogram = window->HistogramOf(static_cast<int>(i));
+        ASSERT_NE(histogram, nullptr) << i;
+        std::size_t shown = histogram->histogram.below + histogram->histogram.above;
+        for (std::size_t count : histogram->histogram.counts) shown += count;
+        EXPECT_EQ(shown, mc.outcome.accepted) << i;
+    }
+    // The number of draws reads with its thousands apart.
+    window->DrawsBox()->setValue(2000000);
+    EXPECT_EQ(window->DrawsBox()->text(), QString::fromUtf8("2\u00a0000\u00a0000"));
+}
+
+// Escape leaves the window as Close does, stopping the run under way, and
+// the window opens again where the user left it, from the settings.
+TEST(MonteCarloWindow, EscapeClosesItAndItsPlaceIsKept) {
+    Settings settings;
+    MonteCarloWindow::KeepPlaceIn(&settings);
+    RecordingHost host;
+    RelativeHumidityPage model{host};
+    for (auto [field, text] : {std::pair{RhField::DewPoint, "5"}, {RhField::DewPointUncertainty, "0.1"},
+                               {RhField::Temperature, "20"}, {RhField::P1, "101.325"}, {RhField::P2, "101.325"}}) {
+        model.SetFieldText(field, text);
+    }
+    model.Compute();
+    QWidget page;
+    QPointer<MonteCarloWindow> window;
+    const QRect place(140, 90, 1010, 830);
+    // Twice: Escape on the window itself and on its table.
+    for (bool onTable : {false, true}) {
+        ASSERT_NE(ShowMonteCarloWindow(window, &page, model, QStringLiteral("RH")), nullptr);
+        if (!onTable) {
+            window->setGeometry(place);  // as the user moves and sizes it
+            QApplication::processEvents();
+        }
+        EXPECT_EQ(window->geometry(), place);
+        EXPECT_EQ(QRect(settings.monteCarloLeft, settings.monteCarloTop, settings.monteCarloWidth,
+                        settings.monteCarloHeight),
+                  place);
+        ASSERT_TRUE(window->Running());
+        QTest::keyClick(onTable ? static_cast<QWidget*>(window->Table()) : window.data(), Qt::Key_Escape);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(window.isNull()) << onTable;
+    }
+    MonteCarloWindow::KeepPlaceIn(nullptr);
 }
 
 }  // namespace

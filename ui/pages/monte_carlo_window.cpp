@@ -6,9 +6,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -26,6 +27,7 @@
 #include <vector>
 
 #include "chart/histogram_painter.h"
+#include "app/settings.h"
 #include "pages/calculator_page.h"
 #include "text/strings.h"
 #include "widget_texts.h"
@@ -68,6 +70,13 @@ QString Text(int id, std::initializer_list<std::string_view> arguments) {
     return ToQString(FillIn(LoadString(id), arguments));
 }
 
+// The size a window opens with before the user chose one.
+constexpr QSize kDefaultSize(900, 780);
+
+// Where the windows keep their place: the program's settings once given.
+Settings sessionPlace;
+Settings* placeStore = &sessionPlace;
+
 // A coverage probability in per cent ("95 %", "99,7 %").
 std::string Percent(double p, std::string_view decimalSign) { return CoveragePercent(p, decimalSign) + "\u00a0%"; }
 
@@ -100,6 +109,38 @@ private:
     std::optional<MonteCarloHistogram> picture_;
 };
 
+// The number of draws with its thousands apart, as every count of draws
+// reads ("2 000 000"): the locale's own grouping leaves the first four digits
+// together ("2000 000").
+class DrawCountBox : public QSpinBox {
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    QString textFromValue(int value) const override {
+        return ToQString(DrawCount(static_cast<std::size_t>(std::max(value, 0))));
+    }
+    int valueFromText(const QString& text) const override { return Digits(text).toInt(); }
+    QValidator::State validate(QString& input, int&) const override {
+        const QString digits = Digits(input);
+        if (digits.isEmpty()) return QValidator::Intermediate;
+        bool number = false;
+        const int value = digits.toInt(&number);
+        if (!number || value > maximum()) return QValidator::Invalid;
+        return value < minimum() ? QValidator::Intermediate : QValidator::Acceptable;
+    }
+
+private:
+    static QString Digits(QString text) {
+        text.remove(QChar(0x00A0));
+        text.remove(QLatin1Char(' '));
+        for (const QChar c : text) {
+            if (!c.isDigit()) return QStringLiteral("x");
+        }
+        return text;
+    }
+};
+
 std::optional<MonteCarloCalculation> MonteCarloCalculationOf(const CalculatorPage& page, const QString& pageName) {
     if (!page.LastRequest()) return std::nullopt;
     MonteCarloCalculation c;
@@ -119,7 +160,7 @@ MonteCarloWindow::MonteCarloWindow(MonteCarloCalculation calculation, QWidget* p
       seed_(new QSpinBox(this)),
       adaptive_(new QRadioButton(this)),
       fixed_(new QRadioButton(this)),
-      draws_(new QSpinBox(this)),
+      draws_(new DrawCountBox(this)),
       coverage_(new QComboBox(this)),
       start_(new QPushButton(Text(kStart), this)),
       cancel_(new QPushButton(Text(kCancel), this)),
@@ -155,10 +196,6 @@ MonteCarloWindow::MonteCarloWindow(MonteCarloCalculation calculation, QWidget* p
     // Every value drawn is kept for the intervals: no more than the adaptive run's cap.
     draws_->setRange(1000, static_cast<int>(defaults.maxDraws));
     draws_->setSingleStep(10000);
-    // Thousands apart by a space, as in the counts of the status line,
-    // whatever the decimal sign: a comma there would read as one.
-    draws_->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
-    draws_->setGroupSeparatorShown(true);
     draws_->setValue(kDefaultFixedDraws);
     draws_->setEnabled(false);
     connect(fixed_, &QRadioButton::toggled, draws_, &QWidget::setEnabled);
@@ -233,6 +270,53 @@ void MonteCarloWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void MonteCarloWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape leaves the window as Close does, cancelling a run under way.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void MonteCarloWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    RememberPlace();
+}
+
+void MonteCarloWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    RememberPlace();
+}
+
+// Kept as the user moves and sizes the window, so the place survives however
+// the program ends (the window may still be open when the settings are saved).
+void MonteCarloWindow::RememberPlace() {
+    if (!isVisible() || isMinimized() || isMaximized()) return;
+    const QRect place = geometry();
+    placeStore->monteCarloLeft = place.x();
+    placeStore->monteCarloTop = place.y();
+    placeStore->monteCarloWidth = place.width();
+    placeStore->monteCarloHeight = place.height();
+}
+
+void MonteCarloWindow::KeepPlaceIn(Settings* settings) { placeStore = settings != nullptr ? settings : &sessionPlace; }
+
+void MonteCarloWindow::RestorePlace() {
+    const Settings& s = *placeStore;
+    if (s.monteCarloWidth <= 0 || s.monteCarloHeight <= 0) {
+        resize(sizeHint().expandedTo(kDefaultSize));
+        return;
+    }
+    const QRect stored(s.monteCarloLeft, s.monteCarloTop, s.monteCarloWidth, s.monteCarloHeight);
+    // A screen unplugged since: the size stays, the desktop chooses the place.
+    if (QGuiApplication::screenAt(stored.center()) != nullptr) {
+        setGeometry(stored);
+    } else {
+        resize(stored.size());
+    }
+}
+
 montecarlo::Options MonteCarloWindow::ChosenOptions() const {
     montecarlo::Options o;
     o.seed = static_cast<std::uint64_t>(seed_->value());
@@ -256,13 +340,22 @@ void MonteCarloWindow::Start() {
     w->limit = w->options.draws > 0 ? w->options.draws : w->options.maxDraws;
     // The thread works on copies of its own: the page may compute again, and
     // the window may take a new state, while it runs.
-    w->thread = std::thread([w, engine = calculation_.engine, request = calculation_.request] {
+    w->thread = std::thread([w, c = calculation_] {
         try {
-            w->outcome = RunMonteCarlo(engine, request, w->options, [w](std::size_t drawn, std::size_t limit) {
+            w->outcome = RunMonteCarlo(c.engine, c.request, w->options, [w](std::size_t drawn, std::size_t limit) {
                 w->drawn.store(drawn, std::memory_order_relaxed);
                 w->limit.store(limit, std::memory_order_relaxed);
                 return !w->cancel.load(std::memory_order_relaxed);
             });
+            // Every result's histogram now, so the values drawn can go: the
+            // window keeps no more than it shows.
+            HumidityMonteCarlo& mc = *w->outcome;
+            for (std::size_t i = 0; i < mc.outcome.sorted.size() && i < mc.outputs.size(); ++i) {
+                w->histograms.push_back(HistogramOfOutput(c.request, mc, i, w->options.coverage, c.temperatureUnit,
+                                                          c.enthalpyUnit, c.decimalSign));
+                std::vector<double>().swap(mc.outcome.sorted[i]);
+            }
+            mc.outcome.sorted.clear();
         } catch (const std::exception& e) {
             w->failure = e.what();
         }
@@ -294,6 +387,7 @@ void MonteCarloWindow::Poll() {
     }
     worker_->thread.join();
     result_ = std::move(worker_->outcome);
+    histograms_ = std::move(worker_->histograms);
     resultOptions_ = worker_->options;
     failure_ = ToQString(worker_->failure);
     worker_.reset();
@@ -382,20 +476,20 @@ void MonteCarloWindow::ShowResult() {
     ChooseRow(0);
 }
 
+const MonteCarloHistogram* MonteCarloWindow::HistogramOf(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= histograms_.size()) return nullptr;
+    return &histograms_[static_cast<std::size_t>(row)];
+}
+
 void MonteCarloWindow::ChooseRow(int row) {
-    if (!result_ || row < 0 || static_cast<std::size_t>(row) >= result_->outputs.size() ||
-        static_cast<std::size_t>(row) >= result_->outcome.sorted.size()) {
-        return;
-    }
+    const MonteCarloHistogram* picture = HistogramOf(row);
+    if (picture == nullptr) return;
     if (table_->currentRow() != row) {
         table_->setCurrentCell(row, 0);  // comes back here through currentCellChanged
         return;
     }
-    MonteCarloHistogram picture =
-        HistogramOfOutput(calculation_.request, *result_, static_cast<std::size_t>(row), resultOptions_.coverage,
-                          calculation_.temperatureUnit, calculation_.enthalpyUnit, calculation_.decimalSign);
-    histogramGroup_->setTitle(Text(kHistogramTitle, {picture.name}));
-    histogram_->Show(std::move(picture));
+    histogramGroup_->setTitle(Text(kHistogramTitle, {picture->name}));
+    histogram_->Show(*picture);
 }
 
 MonteCarloWindow* ShowMonteCarloWindow(QPointer<MonteCarloWindow>& window, QWidget* page, const CalculatorPage& model,
@@ -406,7 +500,7 @@ MonteCarloWindow* ShowMonteCarloWindow(QPointer<MonteCarloWindow>& window, QWidg
         window->SetCalculation(std::move(*calculation));
     } else {
         window = new MonteCarloWindow(std::move(*calculation), page);
-        window->resize(window->sizeHint().expandedTo(QSize(900, 780)));
+        window->RestorePlace();
     }
     window->show();
     window->raise();

@@ -8,7 +8,14 @@
 // The evaluation runs on a thread of its own (which shares its draws out
 // over the cores), so the window stays responsive; the thread only stores
 // its progress in atomics, which the window reads on a timer. Cancel, a new
-// state or closing the window stops it within a fraction of a second.
+// state, Escape or closing the window stops it within a fraction of a second.
+//
+// When a run ends its thread also draws the histogram of every result and
+// then lets the values go: a window left open after a run of millions of
+// draws holds its figures and pictures, not the draws.
+//
+// The window opens where the user last left it (its place and size are kept
+// with the settings).
 #pragma once
 
 #include <QPointer>
@@ -19,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "montecarlo/monte_carlo.h"
 #include "pages/humidity_monte_carlo.h"
@@ -38,6 +46,7 @@ namespace wegator {
 
 class CalculatorPage;
 class HistogramView;
+struct Settings;
 
 // What a page computed and how it shows its numbers, copied when the window
 // opens: the window keeps to it while the page goes on.
@@ -75,6 +84,14 @@ public:
     const std::optional<HumidityMonteCarlo>& Result() const { return result_; }
     // Shows the histogram of a row of the table.
     void ChooseRow(int row);
+    // The histogram of a row as the run left it (none before a run ends).
+    const MonteCarloHistogram* HistogramOf(int row) const;
+
+    // Where every Monte Carlo window keeps its place and size (the program's
+    // settings); until one is given, they are kept for the session only.
+    static void KeepPlaceIn(Settings* settings);
+    // Takes the place and size last left, or a default size.
+    void RestorePlace();
 
     // The controls, for tests and the screenshots.
     QTableWidget* Table() const { return table_; }
@@ -94,6 +111,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // The evaluation under way: the worker writes `drawn`, `limit` and, last,
@@ -103,7 +123,8 @@ private:
         std::atomic<std::size_t> limit{0};
         std::atomic<bool> cancel{false};
         std::atomic<bool> done{false};
-        std::optional<HumidityMonteCarlo> outcome;
+        std::optional<HumidityMonteCarlo> outcome;  // its values let go once drawn
+        std::vector<MonteCarloHistogram> histograms;  // one per result
         std::string failure;  // what went wrong when the run could not be made
         montecarlo::Options options;
         std::thread thread;
@@ -114,6 +135,7 @@ private:
     void ShowRunning();
     void ShowResult();
     void UpdateButtons();
+    void RememberPlace();
     // The table's headings, naming the coverage probability of the intervals.
     void ShowHeadings(double coverage);
     // The table as high as its rows (up to a page's column of results) and as wide as its columns.
@@ -122,6 +144,7 @@ private:
     MonteCarloCalculation calculation_;
     std::unique_ptr<Worker> worker_;
     std::optional<HumidityMonteCarlo> result_;
+    std::vector<MonteCarloHistogram> histograms_;
     montecarlo::Options resultOptions_;
     QString failure_;
 
