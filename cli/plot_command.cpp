@@ -144,7 +144,7 @@ int Plot(const PlotOptions& o) {
     lab::TrendChartRequest request =
         lab::RecordedChartRequest(file, *columns, from, to, static_cast<std::size_t>(o.width), kDecimalSign);
     request.title = std::filesystem::path(o.file).filename().string();
-    const lab::TrendChart chart = lab::BuildTrendChart(lab::RecordedSource(file), request);
+    lab::TrendChart chart = lab::BuildTrendChart(lab::RecordedSource(file), request);
     if (chart.Empty()) return Refuse(lab::msg::PlotNothingInTime, lab::MessageText(lab::msg::PlotNothingInTime));
 
     PrepareApplication();
@@ -152,6 +152,8 @@ int Plot(const PlotOptions& o) {
     char name[] = "wegator-cli";
     char* argv[] = {name, nullptr};
     const QGuiApplication application(argc, argv);
+    // The axes the picture has room for, so the summary tells what it shows.
+    FitTrendChart(chart, QSize(o.width, o.height));
     std::string error;
     if (!WriteTrendChart(o.out, chart, QSize(o.width, o.height), &error)) throw UsageError("--out: " + error);
     PrintSummary(chart);
