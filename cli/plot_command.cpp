@@ -86,7 +86,9 @@ void PrintSummary(const lab::TrendChart& chart) {
         std::string names;
         for (const lab::ChartLine& line : panel.lines) names += (names.empty() ? "" : ", ") + line.label;
         std::string ticks;
-        for (const std::string& label : panel.tickLabels) ticks += (ticks.empty() ? "" : " ") + label;
+        for (const std::string& label : panel.tickLabels) {
+            if (!label.empty()) ticks += (ticks.empty() ? "" : " ") + label;  // a label left out for want of room
+        }
         std::cout << lab::MessageText(lab::msg::PlotPanel, {std::to_string(p + 1) + " (" + names + ")", panel.unit,
                                                             AxisNumber(panel.axis.low, panel.tickLabels),
                                                             AxisNumber(panel.axis.high, panel.tickLabels), ticks})

@@ -54,20 +54,46 @@ ChartAxis NiceAxis(double min, double max, double bandLow, double bandHigh) {
     return NiceAxis(std::min(min, bandLow), std::max(max, bandHigh));
 }
 
-ChartAxis PaddedAxis(double min, double max, int maxTicks, double margin) {
+ChartAxis MarginAxis(double min, double max, int maxTicks, double margin) {
     if (min > max) std::swap(min, max);
-    if (!std::isfinite(min) || !std::isfinite(max)) return NiceAxis(min, max, maxTicks);
-    // The margin is a share of the axis, which the margin itself widens: a
-    // few rounds settle it (a round step leaves slack to spare).
-    double pad = margin * (max - min);
-    ChartAxis axis;
-    for (int round = 0; round < 4; ++round) {
-        axis = NiceAxis(min - pad, max + pad, maxTicks);
-        const double want = margin * (axis.high - axis.low);
-        if (min - axis.low >= 0.999 * want && axis.high - max >= 0.999 * want) break;
-        pad = std::max(pad, want);
+    if (!std::isfinite(min) || !std::isfinite(max) || max == min) {
+        // Nothing to fill: the round range around a still value.
+        return NiceAxis(min, max, maxTicks);
     }
-    return axis;
+    margin = std::clamp(margin, 0.0, 0.4);
+    const double pad = (max - min) * margin / (1.0 - 2.0 * margin);
+    ChartAxis axis;
+    axis.low = min - pad;
+    axis.high = max + pad;
+    const double span = axis.high - axis.low;
+    const long long most = std::clamp(maxTicks, 2, 8);
+    static constexpr double kMantissas[] = {1.0, 2.0, 2.5, 5.0};
+    // From a step finer than any asked for, the first round step that gives
+    // no more ticks than asked; the one before it when it would give one.
+    std::vector<double> finer;
+    for (int k = static_cast<int>(std::floor(std::log10(span / 8.0))) - 1;; ++k) {
+        for (const double m : kMantissas) {
+            const double scale = std::pow(10.0, std::abs(k));
+            const auto at = [&](long long i) { return k >= 0 ? i * m * scale : i * m / scale; };
+            const double step = k >= 0 ? m * scale : m / scale;
+            const auto first = static_cast<long long>(std::ceil(axis.low / step - 1e-9));
+            const auto last = static_cast<long long>(std::floor(axis.high / step + 1e-9));
+            std::vector<double> ticks;
+            for (long long i = first; i <= last; ++i) ticks.push_back(at(i));
+            if (static_cast<long long>(ticks.size()) > most) {
+                finer = std::move(ticks);
+                axis.step = step;
+                continue;
+            }
+            if (ticks.size() < 2 && !finer.empty()) {
+                axis.ticks = std::move(finer);
+                return axis;
+            }
+            axis.step = step;
+            axis.ticks = std::move(ticks);
+            return axis;
+        }
+    }
 }
 
 int TicksThatFit(double panelHeight, double labelHeight) {

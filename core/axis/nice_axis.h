@@ -24,10 +24,13 @@ ChartAxis NiceAxis(double min, double max, int maxTicks = 8);
 // the band is always in sight.
 ChartAxis NiceAxis(double min, double max, double bandLow, double bandHigh);
 
-// The axis that holds [min, max] with at least `margin` of its height (a
-// fraction) free below and above, so the highest and lowest values are drawn
-// inside the plot and not under its frame.
-ChartAxis PaddedAxis(double min, double max, int maxTicks, double margin);
+// The axis of [min, max] with `margin` of its height (a fraction) free below
+// and above, so the highest and lowest values are drawn inside the plot and
+// not under its frame; its ends lie there, not on round numbers, and its
+// ticks are the round numbers between them, at most `maxTicks` (at least two:
+// where only one would fit, the finer step stays and LabelledTicks thins
+// the labels). The readings fill the plot however few ticks it has room for.
+ChartAxis MarginAxis(double min, double max, int maxTicks, double margin);
 
 // The most ticks a value axis `panelHeight` tall can label with labels
 // `labelHeight` tall (one and a half labels of room per step), 3 … 8.

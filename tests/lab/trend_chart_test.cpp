@@ -11,7 +11,7 @@
 
 using namespace wegator::lab;
 using wegator::LabelledTicks;
-using wegator::PaddedAxis;
+using wegator::MarginAxis;
 using wegator::TicksThatFit;
 
 namespace {
@@ -208,7 +208,7 @@ TEST(TrendChart, ValueAxisFitsItsPanel) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.low << " … " << c.high << " in " << c.panelHeight);
-        const ChartAxis axis = PaddedAxis(c.low, c.high, TicksThatFit(c.panelHeight, c.labelHeight), 0.05);
+        const ChartAxis axis = MarginAxis(c.low, c.high, TicksThatFit(c.panelHeight, c.labelHeight), 0.05);
         EXPECT_LE(axis.ticks.size(), c.mostTicks);
         EXPECT_GE(axis.ticks.size(), 2u);
         EXPECT_GE(c.low - axis.low, 0.049 * (axis.high - axis.low));
@@ -311,7 +311,9 @@ TEST(TrendChart, EveryLineOfAPanelItsOwnColour) {
             EXPECT_EQ(std::adjacent_find(colours.begin(), colours.end()), colours.end());
         }
         std::sort(all.begin(), all.end());
-        if (count <= static_cast<std::size_t>(kLineHues)) EXPECT_EQ(std::adjacent_find(all.begin(), all.end()), all.end());
+        if (count <= static_cast<std::size_t>(kLineHues)) {
+            EXPECT_EQ(std::adjacent_find(all.begin(), all.end()), all.end());
+        }
     }
 }
 

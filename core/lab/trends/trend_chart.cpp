@@ -514,7 +514,7 @@ TrendChart BuildTrendChart(const TrendSource& source, const TrendChartRequest& r
         for (const ChartBand& band : panel.bands) ranges[p].Hold(band.low, band.high);
         panel.dataLow = ranges[p].min;
         panel.dataHigh = ranges[p].max;
-        ApplyAxis(panel, PaddedAxis(panel.dataLow, panel.dataHigh, 8, kAxisMargin), chart.decimalSign, {});
+        ApplyAxis(panel, MarginAxis(panel.dataLow, panel.dataHigh, 8, kAxisMargin), chart.decimalSign, {});
     }
 
     // Markers of the lines shown: the station's once, each line's own once.
@@ -627,7 +627,7 @@ void FitTrendChart(TrendChart& chart, const ChartLayout& layout, double labelHei
     for (std::size_t p = 0; p < chart.panels.size() && p < layout.panels.size(); ++p) {
         ChartPanel& panel = chart.panels[p];
         const double height = layout.panels[p].height;
-        ChartAxis axis = PaddedAxis(panel.dataLow, panel.dataHigh, TicksThatFit(height, labelHeight), kAxisMargin);
+        ChartAxis axis = MarginAxis(panel.dataLow, panel.dataHigh, TicksThatFit(height, labelHeight), kAxisMargin);
         const std::vector<bool> labelled = LabelledTicks(axis, height, labelHeight);
         ApplyAxis(panel, std::move(axis), chart.decimalSign, labelled);
         panel.fittedHeight = height;
