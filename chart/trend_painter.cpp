@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -36,6 +37,7 @@ using lab::TrendChart;
 
 constexpr int kUnknownFileType = 1447;  // "nieznany rodzaj pliku „%s”: …"
 constexpr int kCannotWrite = 1448;      // "nie można zapisać pliku"
+constexpr int kHiddenMarkers = 1481;    // "(+%s)": labels left out beside a marker's
 
 // Text in points, so that it keeps its size on paper and on screen alike.
 constexpr double kFontPoints = 8.0;
@@ -108,33 +110,16 @@ lab::ChartTextMetrics Metrics(const TrendChart& chart, const QFontMetricsF& fm, 
     return m;
 }
 
-// Columns further apart than this belong to separate stretches of readings:
-// the line breaks there instead of bridging a lost instrument or a pause.
-std::int64_t GapOf(const std::vector<ChartColumn>& columns, std::int64_t columnWidth) {
-    std::vector<std::int64_t> steps;
-    steps.reserve(columns.size());
-    for (std::size_t i = 1; i < columns.size(); ++i) steps.push_back(columns[i].from - columns[i - 1].from);
-    std::int64_t usual = 0;
-    if (!steps.empty()) {
-        auto middle = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2);
-        std::nth_element(steps.begin(), middle, steps.end());
-        usual = *middle;
-    }
-    return std::max(3 * usual, 4 * columnWidth);
-}
-
 // Each column's spread is a vertical stroke from its lowest to its highest
 // reading, as wide as a column, so the strokes of a dense chart join into a
 // band; the mean runs over them. Thin lines without antialiasing keep a day's
 // chart of six lines within a few milliseconds, redrawn every second.
-void PaintLine(QPainter& painter, const ChartLine& line, const ChartMapping& map, std::int64_t columnWidth,
-               double columnPixels, double scale) {
+void PaintLine(QPainter& painter, const ChartLine& line, const ChartMapping& map, double columnPixels, double scale) {
     const QColor colour = TrendLineColour(line.colour);
     QColor fill = colour;
     fill.setAlpha(70);
-    const QPen meanPen(colour, scale);
+    const QPen meanPen = TrendLinePen(line.colour, scale);
     const QPen spreadPen(fill, std::max(scale, columnPixels), Qt::SolidLine, Qt::FlatCap);
-    const std::int64_t gap = GapOf(line.columns, columnWidth);
     const auto& cols = line.columns;
     std::vector<QLineF> spread;
     spread.reserve(cols.size());
@@ -142,7 +127,7 @@ void PaintLine(QPainter& painter, const ChartLine& line, const ChartMapping& map
     std::size_t begin = 0;
     while (begin < cols.size()) {
         std::size_t end = begin + 1;
-        while (end < cols.size() && cols[end].from - cols[end - 1].from <= gap) ++end;
+        while (end < cols.size() && cols[end].joined) ++end;
         mean.clear();
         for (std::size_t i = begin; i < end; ++i) {
             const double x = map.X(cols[i].from + (cols[i].to - cols[i].from) / 2);
@@ -194,13 +179,39 @@ void PaintTextBox(QPainter& painter, const QFontMetricsF& fm, double x, double y
 }  // namespace
 
 QColor TrendLineColour(int colour) {
+    // Hues that stay apart on white paper and on screen, the first ten the
+    // most distinct: most charts have fewer lines.
     static const QColor palette[] = {
-        QColor(31, 119, 180), QColor(214, 39, 40),  QColor(44, 160, 44),   QColor(255, 127, 14),
-        QColor(148, 103, 189), QColor(140, 86, 75), QColor(227, 119, 194), QColor(23, 190, 207),
-        QColor(188, 189, 34),  QColor(0, 0, 0),     QColor(127, 127, 127), QColor(0, 90, 50),
+        QColor(31, 119, 180), QColor(214, 39, 40),   QColor(44, 160, 44),  QColor(255, 127, 14),
+        QColor(148, 103, 189), QColor(140, 86, 75),  QColor(227, 119, 194), QColor(23, 190, 207),
+        QColor(188, 189, 34),  QColor(0, 0, 0),      QColor(127, 127, 127), QColor(0, 90, 50),
+        QColor(0, 0, 140),     QColor(150, 0, 90),   QColor(0, 128, 128),   QColor(170, 120, 0),
+        QColor(100, 40, 0),    QColor(90, 90, 255),  QColor(120, 140, 60),  QColor(255, 80, 160),
     };
     constexpr int n = static_cast<int>(std::size(palette));
+    static_assert(n == lab::kLineHues, "one colour for every hue a chart hands out");
     return palette[((colour % n) + n) % n];
+}
+
+QPen TrendLinePen(int colour, double width) {
+    QPen pen(TrendLineColour(colour), width);
+    if (colour >= lab::kLineHues) pen.setStyle((colour / lab::kLineHues) % 2 == 1 ? Qt::DashLine : Qt::DotLine);
+    return pen;
+}
+
+void FitTrendChart(TrendChart& chart, const QRectF& area, const QPaintDevice* device) {
+    const QFontMetricsF fm(ChartFont(), device);
+    lab::FitTrendChart(chart, TrendChartLayout(chart, area, device), fm.height());
+}
+
+void FitTrendChart(TrendChart& chart, QSize size) {
+    // A picture is drawn at 96 pixels an inch (a PDF at 300 on a page as
+    // many points large): text and area keep their proportions.
+    QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
+    probe.setDotsPerMeterX(3780);
+    probe.setDotsPerMeterY(3780);
+    size = size.expandedTo(QSize(200, 120));
+    FitTrendChart(chart, QRectF(QPointF(0, 0), QSizeF(size)), &probe);
 }
 
 ChartLayout TrendChartLayout(const TrendChart& chart, const QRectF& area, const QPaintDevice* device) {
@@ -212,7 +223,18 @@ ChartLayout TrendChartLayout(const TrendChart& chart, const QRectF& area, const 
                                  Metrics(chart, fm, inner.width()));
 }
 
-void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& area) {
+void PaintTrendChart(QPainter& painter, const TrendChart& given, const QRectF& area) {
+    // A chart whose axes were not fitted to this area gets them on a copy;
+    // the screen's chart comes fitted, so its every second costs no copy.
+    std::optional<TrendChart> fitted;
+    {
+        const QFontMetricsF fm(ChartFont(), painter.device());
+        if (!given.Empty() && !lab::FittedTo(given, TrendChartLayout(given, area, painter.device()), fm.height())) {
+            fitted = given;
+            FitTrendChart(*fitted, area, painter.device());
+        }
+    }
+    const TrendChart& chart = fitted ? *fitted : given;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     const QFont font = ChartFont();
@@ -244,15 +266,23 @@ void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& a
     for (std::size_t i = 0; i < legend.size(); ++i) {
         const double x = layout.legend.x + places[i].x;
         const double y = layout.legend.y + places[i].row * h;
-        painter.fillRect(QRectF(x, y + 0.35 * h, 1.2 * h, 0.3 * h), TrendLineColour(legend[i].colour));
+        if (legend[i].colour < lab::kLineHues) {
+            painter.fillRect(QRectF(x, y + 0.35 * h, 1.2 * h, 0.3 * h), TrendLineColour(legend[i].colour));
+        } else {
+            painter.setPen(TrendLinePen(legend[i].colour, 0.3 * h));
+            painter.drawLine(QPointF(x, y + 0.5 * h), QPointF(x + 1.2 * h, y + 0.5 * h));
+        }
         painter.setPen(Qt::black);
         painter.drawText(QRectF(x + 1.6 * h, y, area.width(), h), Qt::AlignLeft | Qt::AlignVCenter, legend[i].text);
     }
 
+    if (!chart.note.empty()) {
+        painter.setPen(QColor(128, 0, 0));
+        painter.drawText(ToQt(layout.note), Qt::AlignLeft | Qt::AlignVCenter, Q(chart.note));
+    }
+
     const QColor grid(225, 225, 225);
     const QColor frame(110, 110, 110);
-    const std::int64_t columnWidth =
-        std::max<std::int64_t>(1, (chart.to - chart.from) / static_cast<std::int64_t>(std::max<std::size_t>(chart.columns, 1)));
     for (std::size_t p = 0; p < chart.panels.size(); ++p) {
         const ChartPanel& panel = chart.panels[p];
         const QRectF plot = ToQt(layout.panels[p]);
@@ -264,6 +294,7 @@ void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& a
         for (const lab::TimeTick& t : chart.ticks) painter.drawLine(QPointF(map.X(t.time), plot.top()), QPointF(map.X(t.time), plot.bottom()));
         painter.setPen(Qt::black);
         for (std::size_t i = 0; i < panel.axis.ticks.size() && i < panel.tickLabels.size(); ++i) {
+            if (panel.tickLabels[i].empty()) continue;
             const double y = map.Y(panel.axis.ticks[i]);
             painter.drawText(QRectF(layout.legend.x, y - h / 2, plot.left() - layout.legend.x - 0.4 * h, h),
                              Qt::AlignRight | Qt::AlignVCenter, Q(panel.tickLabels[i]));
@@ -273,8 +304,7 @@ void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& a
 
         painter.save();
         painter.setClipRect(plot);
-        if (panel.band) {
-            const lab::ChartBand& b = *panel.band;
+        for (const lab::ChartBand& b : panel.bands) {
             QColor colour = TrendLineColour(panel.lines[b.line].colour);
             colour.setAlpha(35);
             const QRectF rect(QPointF(map.X(b.from), map.Y(b.high)), QPointF(map.X(b.to), map.Y(b.low)));
@@ -285,22 +315,34 @@ void PaintTrendChart(QPainter& painter, const TrendChart& chart, const QRectF& a
             painter.drawLine(rect.bottomLeft(), rect.bottomRight());
         }
         const double columnPixels = plot.width() / static_cast<double>(std::max<std::size_t>(chart.columns, 1));
-        for (const ChartLine& line : panel.lines) PaintLine(painter, line, map, columnWidth, columnPixels, scale);
+        for (const ChartLine& line : panel.lines) PaintLine(painter, line, map, columnPixels, scale);
         painter.restore();
 
-        // Restarts: dashed across every panel, named in the first.
+        // Restarts: dashed across every panel, named in the first, in rows
+        // so that no name is written over another.
         QPen dashed(QColor(90, 90, 90), scale, Qt::DashLine);
         for (const lab::ChartMarker& m : chart.markers) {
             const double x = map.X(m.time);
             painter.setPen(dashed);
             painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-            if (p == 0) {
-                const QString text = Q(m.label);
-                QRectF label(x + 0.2 * h, plot.top() + 0.1 * h, fm.horizontalAdvance(text) + 0.2 * h, h);
-                if (label.right() > plot.right()) label.moveRight(x - 0.2 * h);
-                painter.fillRect(label, QColor(255, 255, 255, 200));
+        }
+        if (p == 0 && !chart.markers.empty()) {
+            std::vector<double> widths;
+            widths.reserve(chart.markers.size());
+            for (const lab::ChartMarker& m : chart.markers) widths.push_back(fm.horizontalAdvance(Q(m.label)));
+            const QString countSample = Q(lab::MessageText(kHiddenMarkers, {"99"}));
+            const std::vector<lab::MarkerLabelPlace> places = lab::PlaceMarkerLabels(
+                chart, layout.panels[p], widths, h, fm.horizontalAdvance(QStringLiteral(" ") + countSample));
+            for (std::size_t i = 0; i < places.size(); ++i) {
+                if (!places[i].shown) continue;
+                QString text = Q(chart.markers[i].label);
+                if (places[i].hidden > 0) {
+                    text += QStringLiteral(" ") + Q(lab::MessageText(kHiddenMarkers, {std::to_string(places[i].hidden)}));
+                }
+                const QRectF label(places[i].x, places[i].y, places[i].width, h);
+                painter.fillRect(label, QColor(255, 255, 255, 210));
                 painter.setPen(QColor(60, 60, 60));
-                painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, text);
+                painter.drawText(label.adjusted(0.1 * h, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
             }
         }
         painter.setPen(QPen(frame, scale));

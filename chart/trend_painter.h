@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPen>
 #include <QRectF>
 #include <QSize>
 #include <string>
@@ -18,15 +19,25 @@ class QPaintDevice;
 
 namespace wegator {
 
-// The colour of a chart line by its ChartLine::colour; the palette repeats
-// after a dozen lines.
+// The colour of a chart line by its ChartLine::colour: one of lab::kLineHues
+// hues; a line beyond them is told apart by a dashed pen (TrendLinePen).
 QColor TrendLineColour(int colour);
+// The pen of a line's mean, `width` device pixels wide.
+QPen TrendLinePen(int colour, double width);
 
 // Where the chart's parts lie when drawn on `device` in `area` (device
 // pixels): what PaintTrendChart draws, and what a widget hit-tests against.
 lab::ChartLayout TrendChartLayout(const lab::TrendChart& chart, const QRectF& area, const QPaintDevice* device);
 
-// Draws the chart into `area`, with its text sized for the painter's device.
+// Fits the chart's value axes to the plots it gets in `area` on `device`
+// (lab::FitTrendChart): as many ticks as their labels have room for.
+void FitTrendChart(lab::TrendChart& chart, const QRectF& area, const QPaintDevice* device);
+// The same for a picture of `size` pixels (WriteTrendChart): what its numbers
+// say is what the picture shows.
+void FitTrendChart(lab::TrendChart& chart, QSize size);
+
+// Draws the chart into `area`, with its text sized for the painter's device;
+// a chart not fitted to that area is fitted first (on a copy).
 void PaintTrendChart(QPainter& painter, const lab::TrendChart& chart, const QRectF& area);
 
 // Writes the chart as a picture of `size` pixels: PNG, SVG or PDF by the

@@ -92,7 +92,9 @@ void PrintSummary(const lab::TrendChart& chart) {
         for (const lab::ChartLine& line : panel.lines)
             names += (names.empty() ? "" : ", ") + MessageExcerpt(line.label);
         std::string ticks;
-        for (const std::string& label : panel.tickLabels) ticks += (ticks.empty() ? "" : " ") + label;
+        for (const std::string& label : panel.tickLabels) {
+            if (!label.empty()) ticks += (ticks.empty() ? "" : " ") + label;  // a label left out for want of room
+        }
         std::cout << lab::MessageText(lab::msg::PlotPanel,
                                       {std::to_string(p + 1) + " (" + names + ")", MessageExcerpt(panel.unit),
                                        AxisNumber(panel.axis.low, panel.tickLabels),
@@ -168,7 +170,7 @@ int Plot(const PlotOptions& o) {
     lab::TrendChartRequest request =
         lab::RecordedChartRequest(file, *columns, from, to, static_cast<std::size_t>(o.width), kDecimalSign);
     request.title = std::filesystem::path(o.file).filename().string();
-    const lab::TrendChart chart = lab::BuildTrendChart(lab::RecordedSource(file), request);
+    lab::TrendChart chart = lab::BuildTrendChart(lab::RecordedSource(file), request);
     if (chart.Empty()) return Refuse(lab::msg::PlotNothingInTime, lab::MessageText(lab::msg::PlotNothingInTime));
 
     PrepareApplication();
@@ -176,6 +178,8 @@ int Plot(const PlotOptions& o) {
     char name[] = "wegator-cli";
     char* argv[] = {name, nullptr};
     const QGuiApplication application(argc, argv);
+    // The axes the picture has room for, so the summary tells what it shows.
+    FitTrendChart(chart, QSize(o.width, o.height));
     std::string error;
     if (!WriteTrendChart(o.out, chart, QSize(o.width, o.height), &error)) {
         throw UsageError("--out " + MessageQuoted(o.out) + ": " + error);

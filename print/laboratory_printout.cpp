@@ -3,10 +3,10 @@
 namespace wegator {
 
 std::vector<PrintSheet> LaboratorySheets(const lab::LaboratoryPage& page, const PrintTime& printedAt,
-                                         const std::vector<lab::TrendQuantity>& quantities) {
+                                         const std::vector<lab::TrendQuantity>& quantities, std::int64_t windowMs) {
     std::vector<PrintSheet> sheets;
     sheets.push_back({LayOut(page.Printout(printedAt)), std::nullopt});
-    lab::LaboratoryPage::TrendPrintout trends = page.PrintTrends(printedAt, quantities);
+    lab::LaboratoryPage::TrendPrintout trends = page.PrintTrends(printedAt, quantities, windowMs);
     PrintSheet second{std::move(trends.cells), std::move(trends.chart)};
     second.chartK = trends.chartK;
     second.chartN = trends.chartN;

@@ -2072,6 +2072,26 @@ End the program?</translation>
         <translation>The series starts only once the dew/frost point and the temperature are stable</translation>
     </message>
     <message>
+        <source>historia krótsza niż okno: %s z %s</source>
+        <comment>1480</comment>
+        <translation>history shorter than the window: %s of %s</translation>
+    </message>
+    <message>
+        <source>(+%s)</source>
+        <comment>1481</comment>
+        <translation>(+%s)</translation>
+    </message>
+    <message>
+        <source>Wyk&amp;res</source>
+        <comment>1482</comment>
+        <translation>C&amp;hart</translation>
+    </message>
+    <message>
+        <source>Okno czasu, wielkości i eksport wykresu (także Shift+F10 lub klawisz menu)</source>
+        <comment>1483</comment>
+        <translation>The chart's time window, quantities and export (also Shift+F10 or the menu key)</translation>
+    </message>
+    <message>
         <source>To folder, nie plik</source>
         <comment>1490</comment>
         <translation>It is a folder, not a file</translation>

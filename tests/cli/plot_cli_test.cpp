@@ -57,11 +57,12 @@ TEST(PlotCliTest, DrawsTheChosenColumnsAndTellsTheAxes) {
     for (const Case& c : {
              Case{{"--quantities", "dp-avg"},
                   "dp.png",
-                  "Panel 1 (DP/FP wejście): °C, oś od -10.55 do -10.30, podziałka: -10.55 -10.50 -10.45 -10.40 "
-                  "-10.35 -10.30\nCzas: od 2024-05-06 14:00:05 do 2024-05-06 14:09:05\n"},
+                  "Panel 1 (DP/FP wejście): °C, oś od -10.53 do -10.32, podziałka: -10.50 -10.45 -10.40 -10.35\n"
+                  "Czas: od 2024-05-06 14:00:05 do 2024-05-06 14:09:05\n"},
              Case{{"--quantities", "T wejście", "--from", "14:01", "--to", "2024-05-06 14:10"},
                   "t.svg",
-                  "Panel 1 (T wejście): °C, oś od 20.20 do 20.40, podziałka: 20.20 20.25 20.30 20.35 20.40\n"
+                  // Readings from 20.20 to 20.40: a margin keeps both ends off the frame.
+                  "Panel 1 (T wejście): °C, oś od 20.19 do 20.41, podziałka: 20.20 20.25 20.30 20.35 20.40\n"
                   "Czas: od 2024-05-06 14:01:00 do 2024-05-06 14:10:00\n"},
          }) {
         const std::string out = (folder.Path() / c.picture).string();

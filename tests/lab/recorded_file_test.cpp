@@ -241,3 +241,37 @@ TEST(RecordedFile, ColumnsAreChosenByNameUnitOrKey) {
         EXPECT_EQ(unknown, c.columns ? "" : "ch3");
     }
 }
+
+// A file drawn: the uncertainties stay out unless named, a restart is marked
+// at the last record before it and breaks the line there, a skipped record is
+// a gap too, and the first tick names the date.
+TEST(RecordedFile, ChartBreaksAtRestartsAndSkipsAndLeavesUncertaintiesOut) {
+    RecordedFile file;
+    file.columns.resize(2);
+    file.columns[0].name = "T wejście";
+    file.columns[0].unitText = "°C";
+    file.columns[1].name = "u(T wejście)";
+    file.columns[1].unitText = "°C";
+    const auto at = [](int second) { return CalendarMs({2024, 5, 6, 14, 0, 0}) + second * 1000; };
+    for (int s : {0, 10, 20, 30, 60, 70, 80, 100, 110}) {  // restarted at 60, 90 skipped
+        file.columns[0].points.push_back({at(s), 20.0 + s / 100.0});
+        file.columns[1].points.push_back({at(s), 0.05});
+    }
+    file.restarts = {at(60)};
+
+    EXPECT_EQ(SelectRecordedColumns(file, {}, nullptr), std::vector<std::size_t>{0});
+    EXPECT_EQ(SelectRecordedColumns(file, {"u(T wejście)"}, nullptr), std::vector<std::size_t>{1});
+
+    const SeriesSet source = RecordedSource(file);
+    ASSERT_EQ(source.markers().size(), 1u);
+    EXPECT_EQ(source.markers()[0].time, at(30));
+    const TrendChart chart = BuildTrendChart(source, RecordedChartRequest(file, {0}, at(0), at(110), 800, ','));
+    const std::vector<ChartColumn>& columns = chart.panels.at(0).lines.at(0).columns;
+    ASSERT_EQ(columns.size(), 9u);
+    std::vector<std::size_t> breaks;
+    for (std::size_t i = 1; i < columns.size(); ++i) {
+        if (!columns[i].joined) breaks.push_back(i);
+    }
+    EXPECT_EQ(breaks, (std::vector<std::size_t>{4, 7}));
+    EXPECT_EQ(chart.ticks.at(0).date, "06.05.2024");
+}

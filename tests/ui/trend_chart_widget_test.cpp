@@ -3,12 +3,14 @@
 #include "laboratory/trend_chart_widget.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include "chart/trend_painter.h"
@@ -141,6 +143,44 @@ TEST(TrendChartWidget, MenuCursorAndExport) {
     EXPECT_TRUE(widget.ExportChart(dir.filePath("day"), 1).isEmpty());
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("day.svg")));
     EXPECT_TRUE(widget.ExportChart(dir.filePath("day.gif")).contains("day.gif"));
+}
+
+// The menu without a mouse: with the chart focused, the menu key and
+// Shift+F10 open it; the corner button opens it by its access key.
+TEST(TrendChartWidget, MenuFromTheKeyboard) {
+    const lab::SeriesSet s = Readings();
+    TrendChartWidget widget;
+    widget.SetQuantities({{Id(TrendQuantity::DewPoint), "DP/FP"}}, {Id(TrendQuantity::DewPoint)});
+    widget.SetChartSource([&](const TrendChartWidget::ChartRequest& r) { return ChartOf(s, r.columns, r.windowMs, r.shown); });
+    widget.resize(640, 360);
+    widget.show();
+    widget.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&widget));
+    EXPECT_EQ(widget.focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    EXPECT_FALSE(QKeySequence::mnemonic(widget.MenuButton()->text()).isEmpty());
+
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+    };
+    const QKeySequence access = QKeySequence::mnemonic(widget.MenuButton()->text());
+    const Case cases[] = {
+        {"menu key", Qt::Key_Menu, Qt::NoModifier},
+        {"Shift+F10", Qt::Key_F10, Qt::ShiftModifier},
+        {"access key", static_cast<Qt::Key>(access[0].key()), access[0].keyboardModifiers()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        widget.setFocus();
+        QTest::keyClick(&widget, c.key, c.modifiers);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        EXPECT_NE(ActionNamed(menu, "Eksportuj wykres…"), nullptr);
+        menu->close();
+        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+    }
 }
 
 }  // namespace wegator

@@ -142,7 +142,7 @@ std::vector<PrintCell> LaboratoryPageWidget::PrintCells(const PrintTime& printed
 }
 
 std::vector<PrintSheet> LaboratoryPageWidget::PrintSheets(const PrintTime& printedAt) const {
-    return LaboratorySheets(model_, printedAt, ChartQuantities());
+    return LaboratorySheets(model_, printedAt, ChartQuantities(), lab::ChartWindowMs(chart_->Window()));
 }
 
 void LaboratoryPageWidget::RefreshIfChanged() {

@@ -69,12 +69,15 @@ RecordedChartWindow::RecordedChartWindow(lab::RecordedFile file, const QString& 
     chart_->SetRevisionSource([] { return std::uint64_t{0}; });
     std::vector<TrendChartWidget::Quantity> offered;
     QList<int> shown;
-    const std::vector<std::size_t> withReadings =
-        lab::SelectRecordedColumns(file_, {}, nullptr).value_or(std::vector<std::size_t>{});
-    for (std::size_t c : withReadings) {
+    // Every column with readings is offered; the uncertainties are not drawn
+    // until chosen.
+    for (std::size_t c = 0; c < file_.columns.size(); ++c) {
         const lab::RecordedColumn& column = file_.columns[c];
+        if (column.points.empty()) continue;
         const std::string name = column.unitText.empty() ? column.name : column.name + " (" + column.unitText + ")";
         offered.push_back({static_cast<int>(c), ToQString(name)});
+    }
+    for (std::size_t c : lab::SelectRecordedColumns(file_, {}, nullptr).value_or(std::vector<std::size_t>{})) {
         shown.append(static_cast<int>(c));
     }
     chart_->SetQuantities(offered, shown);

@@ -4,12 +4,14 @@
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSizePolicy>
 #include <QTimer>
+#include <QToolButton>
 #include <algorithm>
 
 #include "chart/trend_painter.h"
@@ -29,6 +31,8 @@ constexpr int kExport = 1442;        // "Eksportuj wykres…"
 constexpr int kFilters = 1443;       // PNG, SVG, PDF filters
 constexpr int kExportFailed = 1446;  // "Nie udało się zapisać wykresu do %s: %s"
 constexpr int kSaveTitle = 1449;     // "Zapisz wykres"
+constexpr int kMenuButton = 1482;    // "Wyk&res"
+constexpr int kMenuHint = 1483;      // what the button offers, and the keys
 
 constexpr const char* kExtensions[] = {"png", "svg", "pdf"};
 
@@ -42,14 +46,24 @@ QString AskExportFile(QWidget* parent, const QStringList& filters, int* filter) 
 
 }  // namespace
 
-std::int64_t TrendChartWidget::WindowMs(int window) {
-    static constexpr std::int64_t kMinutes[kWindows] = {10, 60, 8 * 60, 24 * 60};
-    return kMinutes[window >= 0 && window < kWindows ? window : 0] * 60 * 1000;
-}
+std::int64_t TrendChartWidget::WindowMs(int window) { return lab::ChartWindowMs(window); }
 
 TrendChartWidget::TrendChartWidget(QWidget* parent)
-    : QWidget(parent), fileQuestion_(AskExportFile), timer_(new QTimer(this)) {
+    : QWidget(parent), fileQuestion_(AskExportFile), timer_(new QTimer(this)), menuButton_(new QToolButton(this)) {
     setMouseTracking(true);
+    // Tab reaches the chart; the menu key or Shift+F10 then opens its menu.
+    setFocusPolicy(Qt::StrongFocus);
+    menuButton_->setObjectName(QStringLiteral("chartMenuButton"));
+    menuButton_->setText(StringTableText(kMenuButton));
+    menuButton_->setToolTip(StringTableText(kMenuHint));
+    menuButton_->setAutoRaise(true);
+    menuButton_->setFocusPolicy(Qt::TabFocus);
+    connect(menuButton_, &QToolButton::clicked, this, [this] {
+        QMenu* menu = CreateContextMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(menuButton_->mapToGlobal(QPoint(0, menuButton_->height())));
+    });
+    PlaceMenuButton();
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setContextMenuPolicy(Qt::DefaultContextMenu);
     // A second is as often as the station takes readings; a chart whose data
@@ -106,6 +120,9 @@ void TrendChartWidget::BuildIfDirty() {
         request.windowMs = WindowMs(window_);
         request.shown = shown_;
         chart_ = source_(request);
+        // The value axes for the plots' heights now: as many ticks as labels
+        // fit, so the chart drawn is the chart the cursor reads.
+        FitTrendChart(chart_, QRectF(rect()), this);
     } else {
         chart_ = lab::TrendChart{};
     }
@@ -116,11 +133,45 @@ void TrendChartWidget::paintEvent(QPaintEvent*) {
     BuildIfDirty();
     QPainter painter(this);
     PaintTrendChart(painter, chart_, QRectF(rect()));
+    if (hasFocus()) {
+        // The focus on a chart shows as a frame, as on any control.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
 }
 
 void TrendChartWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    PlaceMenuButton();
     Rebuild();
+}
+
+void TrendChartWidget::PlaceMenuButton() {
+    menuButton_->adjustSize();
+    menuButton_->move(width() - menuButton_->width() - 2, 2);
+    menuButton_->raise();
+}
+
+void TrendChartWidget::keyPressEvent(QKeyEvent* event) {
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if (event->key() == Qt::Key_Menu || shiftF10) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(0, 0), mapToGlobal(QPoint(0, 0)));
+        contextMenuEvent(&menu);
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TrendChartWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TrendChartWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void TrendChartWidget::mouseMoveEvent(QMouseEvent* event) {
@@ -185,7 +236,11 @@ QMenu* TrendChartWidget::CreateContextMenu(QWidget* parent) {
 void TrendChartWidget::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* menu = CreateContextMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(event->globalPos());
+    // From the keyboard the menu opens at the chart's corner, where the
+    // button is, not wherever the mouse was left.
+    const QPoint at = event->reason() == QContextMenuEvent::Mouse ? event->globalPos()
+                                                                   : mapToGlobal(QPoint(menuButton_->x(), menuButton_->geometry().bottom()));
+    menu->popup(at);
 }
 
 void TrendChartWidget::ToggleQuantity(int id, bool on) {

@@ -1,8 +1,11 @@
 // A live trend chart on screen. The owner (the laboratory or QX-311 page)
 // builds the chart (lab/trends/trend_chart.h) when the widget asks for one of its
 // current width and time window; the widget draws it, follows the mouse with
-// a cursor that reads each line's value, and offers in its context menu the
-// time window, the quantities shown and an export to PNG, SVG or PDF.
+// a cursor that reads each line's value, and offers in its menu the time
+// window, the quantities shown and an export to PNG, SVG or PDF. The menu is
+// reached by the mouse's right button, from the keyboard by the menu key or
+// Shift+F10 when the chart has the focus, and by the button in its corner
+// (with an access key).
 #pragma once
 
 #include <QList>
@@ -20,6 +23,7 @@
 
 class QMenu;
 class QTimer;
+class QToolButton;
 
 namespace wegator {
 
@@ -27,7 +31,7 @@ class TrendChartWidget : public QWidget {
     Q_OBJECT
 public:
     // The time windows offered, by their index in the settings (labChartWindow).
-    static constexpr int kWindows = 4;
+    static constexpr int kWindows = lab::kChartWindows;
     static std::int64_t WindowMs(int window);  // 10 min, 1 h, 8 h, 24 h
 
     // What the widget asks the owner for: a chart of `columns` pixel columns
@@ -78,6 +82,8 @@ public:
     QString ExportChart(QString path, int filter = -1) const;
     // The context menu as it is offered now (the caller owns it).
     QMenu* CreateContextMenu(QWidget* parent);
+    // The corner button that opens the same menu.
+    QToolButton* MenuButton() const { return menuButton_; }
 
     QSize minimumSizeHint() const override;
     QSize sizeHint() const override;
@@ -92,12 +98,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void Tick();
     void BuildIfDirty();
     void Export();
     void ToggleQuantity(int id, bool on);
+    void PlaceMenuButton();
 
     ChartSource source_;
     RevisionSource revision_;
@@ -110,6 +120,7 @@ private:
     std::optional<std::uint64_t> builtRevision_;
     bool dirty_ = true;
     QTimer* timer_ = nullptr;
+    QToolButton* menuButton_ = nullptr;
 };
 
 }  // namespace wegator

@@ -552,9 +552,24 @@ SeriesSet RecordedSource(const RecordedFile& file) {
     for (std::size_t c = 0; c < file.columns.size(); ++c) {
         for (const RecordedPoint& point : file.columns[c].points) set.Add(static_cast<int>(c), point.time, point.value);
     }
-    for (std::int64_t restart : file.restarts) set.Mark(restart, MarkerKind::SettingsChanged);
+    // A restart is marked where the recording broke off: the last record
+    // before it, so the gap that follows carries its label.
+    for (std::int64_t restart : file.restarts) {
+        std::int64_t before = restart;
+        bool found = false;
+        for (const RecordedColumn& column : file.columns) {
+            auto it = std::lower_bound(column.points.begin(), column.points.end(), restart,
+                                       [](const RecordedPoint& p, std::int64_t t) { return p.time < t; });
+            if (it == column.points.begin()) continue;
+            before = found ? std::max(before, std::prev(it)->time) : std::prev(it)->time;
+            found = true;
+        }
+        set.Mark(before, MarkerKind::SettingsChanged);
+    }
     return set;
 }
+
+bool UncertaintyColumn(const RecordedColumn& column) { return column.name.rfind("u(", 0) == 0; }
 
 std::optional<std::vector<std::size_t>> SelectRecordedColumns(const RecordedFile& file,
                                                               const std::vector<std::string>& names,
@@ -562,7 +577,7 @@ std::optional<std::vector<std::size_t>> SelectRecordedColumns(const RecordedFile
     std::vector<std::size_t> chosen;
     if (names.empty()) {
         for (std::size_t c = 0; c < file.columns.size(); ++c) {
-            if (!file.columns[c].points.empty()) chosen.push_back(c);
+            if (!file.columns[c].points.empty() && !UncertaintyColumn(file.columns[c])) chosen.push_back(c);
         }
         return chosen;
     }
@@ -638,6 +653,11 @@ TrendChartRequest RecordedChartRequest(const RecordedFile& file, const std::vect
     request.to = to;
     request.columns = pixelColumns;
     request.decimalSign = decimalSign;
+    // A file spans days and is read long after: its first tick says the date.
+    request.dated = true;
+    // Records come at the station's steady pace: half an interval more is a
+    // record skipped.
+    request.gapFactor = 1.5;
     request.markerLabels[static_cast<std::size_t>(MarkerKind::SettingsChanged)] = LoadString(msg::RecordedRestart);
     return request;
 }

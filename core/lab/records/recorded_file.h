@@ -102,11 +102,15 @@ RecordedReading ReadRecordedFile(const std::string& path, RecordedReadOptions op
 // restart marks them all.
 SeriesSet RecordedSource(const RecordedFile& file);
 
+// A standard uncertainty ("u(DP/FP)"): drawn only when asked for by name,
+// for beside the values it measures it would flatten their panel.
+bool UncertaintyColumn(const RecordedColumn& column);
+
 // The columns `names` ask for, in the order asked: a name is a column's name
 // ("T wejście"), its label with the unit ("T wejście (°C)") or the trend key
 // of a station quantity ("t-avg", "ch3"), which takes every column holding
 // it. Nothing, and the name in `unknown`, when a name matches no column.
-// Without names, every column that has a reading.
+// Without names, every column that has a reading, but uncertainties.
 std::optional<std::vector<std::size_t>> SelectRecordedColumns(const RecordedFile& file,
                                                               const std::vector<std::string>& names,
                                                               std::string* unknown);

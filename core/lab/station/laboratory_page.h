@@ -365,21 +365,28 @@ public:
     std::string TrendUnitText(TrendQuantity quantity) const;
     // The quantities the station reads with its present settings.
     std::vector<TrendQuantity> TrendQuantitiesInUse() const;
-    // The trend chart of `quantities` over the last `windowMs`, `columns`
+    // The trend chart of `quantities` over the last `windowMs` (from the
+    // first reading when the history is shorter, said in its note), `columns`
     // pixel columns wide, in the page's units (or `temperatureUnit`, for the
-    // QX-311 page), with the stability band of the first quantity.
+    // QX-311 page), with the stability band of every quantity judged.
+    // `dated`: its first time tick carries the date (paper).
     TrendChart Chart(const std::vector<TrendQuantity>& quantities, std::int64_t windowMs, std::size_t columns,
-                     std::string_view temperatureUnit = {}) const;
+                     std::string_view temperatureUnit = {}, bool dated = false) const;
+    // The quantities whose stability the page judges and prints.
+    static const std::vector<TrendQuantity>& JudgedQuantities();
     // The printout's second sheet: the stability figures of the quantities
-    // judged, their verdicts, and the trend of the last assessment window of
-    // `quantities` (the judged ones when empty), with the trace lines.
+    // judged, their verdicts, and the trend of `quantities` (the judged ones
+    // when empty) over the chart window shown on screen (`windowMs`; the
+    // settings' window when 0), never shorter than the assessment window,
+    // with the trace lines.
     struct TrendPrintout {
         std::vector<PrintCell> cells;
         TrendChart chart;
         // Where the chart goes, in sheet units (2300 × 3000).
         int chartK = 100, chartN = 1300, chartWidth = 2100, chartHeight = 1350;
     };
-    TrendPrintout PrintTrends(const PrintTime& printedAt, std::vector<TrendQuantity> quantities = {}) const;
+    TrendPrintout PrintTrends(const PrintTime& printedAt, std::vector<TrendQuantity> quantities = {},
+                              std::int64_t windowMs = 0) const;
     // The printout's record sheet, what an auditor needs to follow the
     // numbers back: the instantaneous readings with their ages and observation
     // counts, N and the collection time, the correction tables in use (file,

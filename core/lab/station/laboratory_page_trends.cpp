@@ -117,8 +117,14 @@ std::vector<TrendQuantity> LaboratoryPage::TrendQuantitiesInUse() const {
     return out;
 }
 
+const std::vector<TrendQuantity>& LaboratoryPage::JudgedQuantities() {
+    using Q = TrendQuantity;
+    static const std::vector<Q> judged{Q::DewPoint, Q::Temperature, Q::Pressure, Q::ResultHumidity};
+    return judged;
+}
+
 TrendChart LaboratoryPage::Chart(const std::vector<TrendQuantity>& quantities, std::int64_t windowMs,
-                                 std::size_t columns, std::string_view temperatureUnit) const {
+                                 std::size_t columns, std::string_view temperatureUnit, bool dated) const {
     const std::int64_t now = clock_.MonotonicMs();
     const HistorySource source(trends_, now, clock_.LocalTime());
     TrendChartRequest request;
@@ -126,13 +132,16 @@ TrendChart LaboratoryPage::Chart(const std::vector<TrendQuantity>& quantities, s
     request.from = request.to - windowMs;
     request.columns = columns;
     request.decimalSign = format_.decimalSign.front();
+    request.trimToHistory = true;
+    request.dated = dated;
     const std::string_view unit = temperatureUnit.empty() ? TemperatureUnit() : temperatureUnit;
     for (TrendQuantity q : quantities) request.lines.push_back(StationLine(q, unit, PressureUnit()));
-    if (!quantities.empty()) {
-        const TrendQuantity first = quantities.front();
-        const StabilityVerdict verdict = Verdict(first);
+    const std::vector<TrendQuantity>& judged = JudgedQuantities();
+    for (TrendQuantity q : quantities) {
+        if (std::find(judged.begin(), judged.end(), q) == judged.end()) continue;
+        const StabilityVerdict verdict = Verdict(q);
         if (verdict.figures.count > 0) {
-            request.band = StabilityBand(static_cast<int>(first), verdict.figures, stability_.For(first), source.offset());
+            request.bands.push_back(StabilityBand(static_cast<int>(q), verdict.figures, stability_.For(q), source.offset()));
         }
     }
     return BuildTrendChart(source, request);
@@ -151,12 +160,13 @@ constexpr int kPaperColumns = 700;
 }  // namespace
 
 LaboratoryPage::TrendPrintout LaboratoryPage::PrintTrends(const PrintTime& printedAt,
-                                                          std::vector<TrendQuantity> quantities) const {
+                                                          std::vector<TrendQuantity> quantities,
+                                                          std::int64_t windowMs) const {
     using Q = TrendQuantity;
     TrendPrintout out;
     // Each verdict judged once, for its figures and its line.
     std::vector<std::pair<Q, StabilityVerdict>> judged;
-    for (Q q : {Q::DewPoint, Q::Temperature, Q::Pressure, Q::ResultHumidity}) {
+    for (Q q : JudgedQuantities()) {
         StabilityVerdict v = Verdict(q);
         if (v.figures.count > 0) judged.emplace_back(q, std::move(v));
     }
@@ -199,7 +209,9 @@ LaboratoryPage::TrendPrintout LaboratoryPage::PrintTrends(const PrintTime& print
     n += kLine;
     for (const auto& [q, v] : judged) cell(kNameColumn, n += kLine, VerdictText(q, v));
 
-    out.chart = Chart(quantities, stability_.windowMs, kPaperColumns);
+    // The history the screen shows, and at least the window judged.
+    if (windowMs <= 0) windowMs = ChartWindowMs(settings_.labChartWindow);
+    out.chart = Chart(quantities, std::max(windowMs, stability_.windowMs), kPaperColumns, {}, true);
     out.chartN = std::max(out.chartN, n + 2 * kLine);
     // The laboratory's lines stand above the trace lines, the chart above them.
     const int laboratoryLines = static_cast<int>(LaboratoryLines(settings_).size());

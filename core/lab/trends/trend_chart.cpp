@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "lab/base/lab_messages.h"
 #include "physics/units.h"
 #include "text/strings.h"
 
@@ -21,7 +22,23 @@ namespace id {
 constexpr int kNothingRecorded = 1430;  // no reading of any line in the window
 constexpr int kNothingChosen = 1431;    // no line asked for
 constexpr int kMarkerFirst = 1432;      // 1432 … 1435 by MarkerKind
+constexpr int kShortHistory = 1480;     // "historia krótsza niż okno: %s z %s"
 }  // namespace id
+
+constexpr std::int64_t kSecond = 1000;
+
+// A readable length of time: "40 s", "12 min", "3 h 20 min".
+std::string DurationText(std::int64_t ms) {
+    const std::int64_t seconds = std::max<std::int64_t>(0, (ms + kSecond / 2) / kSecond);
+    if (seconds < 60) return std::to_string(seconds) + " s";
+    const std::int64_t minutes = (seconds + 30) / 60;
+    if (minutes < 60) return std::to_string(minutes) + " min";
+    const std::string hours = std::to_string(minutes / 60) + " h";
+    return minutes % 60 == 0 ? hours : hours + " " + std::to_string(minutes % 60) + " min";
+}
+
+// A value axis keeps this share of its height free above and below the readings.
+constexpr double kAxisMargin = 0.05;
 
 std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     const std::int64_t q = a / b;
@@ -45,6 +62,8 @@ std::string DateText(std::int64_t ms) {
     std::snprintf(text, sizeof text, "%02d.%02d", t.day, t.month);
     return text;
 }
+
+std::string YearText(std::int64_t ms) { return std::to_string(CalendarFromMs(ms).year); }
 
 // A number at fixed decimals with the decimal sign; never "-0,0".
 std::string Number(double value, int decimals, char decimalSign) {
@@ -104,6 +123,11 @@ std::vector<Column> HistorySource::Query(int quantity, std::int64_t from, std::i
     return out;
 }
 
+std::int64_t HistorySource::Earliest(int quantity) const {
+    const std::int64_t t = history_.Earliest(quantity);
+    return t < 0 ? -1 : t + offset_;
+}
+
 std::vector<Marker> HistorySource::Markers(int quantity, std::int64_t from, std::int64_t to) const {
     std::vector<Marker> out = history_.Markers(quantity, from - offset_, to - offset_);
     for (Marker& m : out) m.time += offset_;
@@ -155,6 +179,22 @@ std::vector<Marker> SeriesSet::Markers(int quantity, std::int64_t from, std::int
         }
     }
     return out;
+}
+
+std::int64_t SeriesSet::Earliest(int quantity) const {
+    const RecordedSeries* s = Find(quantity);
+    return s == nullptr || s->points.empty() ? -1 : s->points.front().time;
+}
+
+std::int64_t SeriesSet::UsualInterval(int quantity) const {
+    const RecordedSeries* s = Find(quantity);
+    if (s == nullptr || s->points.size() < 2) return 0;
+    std::vector<std::int64_t> steps;
+    steps.reserve(s->points.size() - 1);
+    for (std::size_t i = 1; i < s->points.size(); ++i) steps.push_back(s->points[i].time - s->points[i - 1].time);
+    auto middle = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2);
+    std::nth_element(steps.begin(), middle, steps.end());
+    return *middle;
 }
 
 std::vector<int> SeriesSet::Quantities() const {
@@ -240,8 +280,14 @@ TrendBandRequest StabilityBand(int quantity, const StabilityFigures& figures, co
 // ---------------------------------------------------------------------------
 // Time ticks.
 
-TimeAxis TimeTicks(std::int64_t from, std::int64_t to, int maxIntervals) {
-    static constexpr std::int64_t kSteps[] = {kMinute,      2 * kMinute, 5 * kMinute, 10 * kMinute,
+std::int64_t ChartWindowMs(int window) {
+    static constexpr std::int64_t kMinutes[kChartWindows] = {10, 60, 8 * 60, 24 * 60};
+    return kMinutes[window >= 0 && window < kChartWindows ? window : 0] * kMinute;
+}
+
+TimeAxis TimeTicks(std::int64_t from, std::int64_t to, int maxIntervals, bool dated) {
+    static constexpr std::int64_t kSteps[] = {kSecond,      2 * kSecond, 5 * kSecond, 10 * kSecond, 15 * kSecond,
+                                              30 * kSecond, kMinute,     2 * kMinute, 5 * kMinute, 10 * kMinute,
                                               15 * kMinute, 30 * kMinute, kHour,      2 * kHour,
                                               3 * kHour,    6 * kHour,    12 * kHour, kDay};
     TimeAxis axis;
@@ -262,6 +308,7 @@ TimeAxis TimeTicks(std::int64_t from, std::int64_t to, int maxIntervals) {
         }
     }
     const bool dayStep = axis.stepMs >= kDay;
+    const bool seconds = axis.stepMs < kMinute;
     std::int64_t previousDay = FloorDiv(from, kDay);
     bool first = true;
     for (std::int64_t t = FloorDiv(from + axis.stepMs - 1, axis.stepMs) * axis.stepMs; t <= to; t += axis.stepMs) {
@@ -270,9 +317,14 @@ TimeAxis TimeTicks(std::int64_t from, std::int64_t to, int maxIntervals) {
         const std::int64_t day = FloorDiv(t, kDay);
         if (dayStep) {
             tick.label = DateText(t);
+            if (first && dated) tick.date = YearText(t);
         } else {
-            tick.label = ClockText(t, false);
-            if (day != previousDay || (first && span >= kDay)) tick.date = DateText(t);
+            tick.label = ClockText(t, seconds);
+            if (first && dated) {
+                tick.date = DateText(t) + "." + YearText(t);
+            } else if (day != previousDay || (first && span >= kDay)) {
+                tick.date = DateText(t);
+            }
         }
         previousDay = day;
         first = false;
@@ -284,6 +336,38 @@ TimeAxis TimeTicks(std::int64_t from, std::int64_t to, int maxIntervals) {
 // ---------------------------------------------------------------------------
 // The chart.
 
+namespace {
+
+// The panel's axis and its labels, with the decimals its step needs.
+void ApplyAxis(ChartPanel& panel, ChartAxis axis, char decimalSign, const std::vector<bool>& labelled) {
+    panel.axis = std::move(axis);
+    const int decimals = DecimalsOf(panel.axis.step);
+    panel.decimals = std::min(decimals + 1, 6);
+    panel.tickLabels.clear();
+    panel.tickLabels.reserve(panel.axis.ticks.size());
+    for (std::size_t i = 0; i < panel.axis.ticks.size(); ++i) {
+        const bool shown = i >= labelled.size() || labelled[i];
+        panel.tickLabels.push_back(shown ? Number(panel.axis.ticks[i], decimals, decimalSign) : std::string());
+    }
+}
+
+// The usual time between readings judged by the columns themselves: the
+// median step from one column's last reading to the next one's first.
+std::int64_t UsualStep(const std::vector<Column>& columns) {
+    std::vector<std::int64_t> steps;
+    steps.reserve(columns.size());
+    for (std::size_t i = 1; i < columns.size(); ++i) {
+        const std::int64_t step = columns[i].span.first - columns[i - 1].span.last;
+        if (step > 0) steps.push_back(step);
+    }
+    if (steps.empty()) return 0;
+    auto middle = steps.begin() + static_cast<std::ptrdiff_t>(steps.size() / 2);
+    std::nth_element(steps.begin(), middle, steps.end());
+    return *middle;
+}
+
+}  // namespace
+
 TrendChart BuildTrendChart(const TrendSource& source, const TrendChartRequest& request) {
     TrendChart chart;
     chart.title = request.title;
@@ -292,14 +376,32 @@ TrendChart BuildTrendChart(const TrendSource& source, const TrendChartRequest& r
     chart.columns = std::max<std::size_t>(request.columns, 1);
     chart.decimalSign = request.decimalSign;
     chart.cursor = request.cursor;
+
+    // A window longer than the history: the chart starts a little before the
+    // first reading, so the readings fill it, and says the window is not full.
+    if (request.trimToHistory) {
+        std::int64_t earliest = -1;
+        for (const TrendLine& line : request.lines) {
+            const std::int64_t t = source.Earliest(line.quantity);
+            if (t >= 0 && (earliest < 0 || t < earliest)) earliest = t;
+        }
+        const std::int64_t window = chart.to - chart.from;
+        if (earliest >= 0 && earliest < chart.to && earliest - chart.from > window / 20) {
+            const std::int64_t held = chart.to - earliest;
+            chart.from = std::min(earliest - held / 50, chart.to - kMinute);
+            chart.note = MessageText(id::kShortHistory, {DurationText(held), DurationText(window)});
+        }
+    }
+
     // A narrow chart gets fewer ticks so that "HH:MM" labels do not collide.
-    const TimeAxis timeAxis =
-        TimeTicks(chart.from, chart.to, static_cast<int>(std::clamp<std::size_t>(chart.columns / 70, 2, 8)));
+    const TimeAxis timeAxis = TimeTicks(chart.from, chart.to,
+                                        static_cast<int>(std::clamp<std::size_t>(chart.columns / 80, 2, 8)), request.dated);
     chart.tickStepMs = timeAxis.stepMs;
     chart.ticks = timeAxis.ticks;
 
     if (request.lines.empty()) {
         chart.emptyText = std::string(LoadString(id::kNothingChosen));
+        chart.note.clear();
         return chart;
     }
 
@@ -308,6 +410,10 @@ TrendChart BuildTrendChart(const TrendSource& source, const TrendChartRequest& r
         double min = std::numeric_limits<double>::infinity();
         double max = -std::numeric_limits<double>::infinity();
         bool Empty() const { return min > max; }
+        void Hold(double low, double high) {
+            min = std::min(min, low);
+            max = std::max(max, high);
+        }
     };
     // A recorded file may give each of thousands of columns a panel of its
     // own: each key is looked up, not searched for.
@@ -323,48 +429,67 @@ TrendChart BuildTrendChart(const TrendSource& source, const TrendChartRequest& r
             chart.panels.emplace_back();
             chart.panels.back().unit = in.unit;
         }
+        ChartPanel& panel = chart.panels[p];
         ChartLine line;
         line.quantity = in.quantity;
         line.label = in.label;
         line.unit = in.unit;
         line.colour = static_cast<int>(i);
+        const auto hueTaken = [&](int colour) {
+            return std::any_of(panel.lines.begin(), panel.lines.end(),
+                               [&](const ChartLine& l) { return l.colour % kLineHues == colour % kLineHues; });
+        };
+        if (panel.lines.size() < static_cast<std::size_t>(kLineHues)) {
+            while (hueTaken(line.colour)) ++line.colour;
+        }
         const std::vector<Column> columns = source.Query(in.quantity, chart.from, chart.to, chart.columns);
+        const std::vector<Marker> markers = source.Markers(in.quantity, chart.from, chart.to);
+        std::int64_t usual = source.UsualInterval(in.quantity);
+        if (usual <= 0) usual = UsualStep(columns);
+        const double gapLimit = request.gapFactor * static_cast<double>(usual);
         line.columns.reserve(columns.size());
         Range& range = ranges[p];
-        for (const Column& c : columns) {
+        for (std::size_t c = 0; c < columns.size(); ++c) {
+            const Column& col = columns[c];
             ChartColumn out;
-            out.from = c.from;
-            out.to = c.to;
-            out.count = c.span.Count();
-            out.min = c.span.min;
-            out.max = c.span.max;
-            out.mean = c.span.Mean();
+            out.from = col.from;
+            out.to = col.to;
+            out.count = col.span.Count();
+            out.min = col.span.min;
+            out.max = col.span.max;
+            out.mean = col.span.Mean();
             if (in.convert) {
                 out.min = in.convert(out.min);
                 out.max = in.convert(out.max);
                 out.mean = in.convert(out.mean);
                 if (out.min > out.max) std::swap(out.min, out.max);
             }
-            range.min = std::min(range.min, out.min);
-            range.max = std::max(range.max, out.max);
+            if (c > 0) {
+                const std::int64_t last = columns[c - 1].span.last;
+                const std::int64_t first = col.span.first;
+                const bool marked = std::any_of(markers.begin(), markers.end(), [&](const Marker& m) {
+                    return m.time >= last && m.time < first;
+                });
+                out.joined = !marked && !(usual > 0 && static_cast<double>(first - last) > gapLimit);
+            }
+            range.Hold(out.min, out.max);
             line.columns.push_back(out);
         }
         if (!line.columns.empty()) markerLines.push_back(in.quantity);
-        if (request.band && request.band->quantity == in.quantity && !chart.panels[p].band) {
-            const std::int64_t from = std::max(request.band->from, chart.from);
-            const std::int64_t to = std::min(request.band->to, chart.to);
-            if (from <= to) {
-                double low = request.band->low;
-                double high = request.band->high;
-                if (in.convert) {
-                    low = in.convert(low);
-                    high = in.convert(high);
-                }
-                chart.panels[p].band = ChartBand{chart.panels[p].lines.size(), from, to, std::min(low, high),
-                                                 std::max(low, high)};
+        for (const TrendBandRequest& band : request.bands) {
+            if (band.quantity != in.quantity) continue;
+            const std::int64_t from = std::max(band.from, chart.from);
+            const std::int64_t to = std::min(band.to, chart.to);
+            if (from > to) continue;
+            double low = band.low;
+            double high = band.high;
+            if (in.convert) {
+                low = in.convert(low);
+                high = in.convert(high);
             }
+            panel.bands.push_back(ChartBand{panel.lines.size(), from, to, std::min(low, high), std::max(low, high)});
         }
-        chart.panels[p].lines.push_back(std::move(line));
+        panel.lines.push_back(std::move(line));
     }
 
     // A panel with nothing recorded in the window says nothing; the chart with
@@ -382,17 +507,17 @@ TrendChart BuildTrendChart(const TrendSource& source, const TrendChartRequest& r
     ranges.resize(kept);
     if (chart.panels.empty()) {
         chart.emptyText = std::string(LoadString(id::kNothingRecorded));
+        chart.note.clear();
         return chart;
     }
 
     for (std::size_t p = 0; p < chart.panels.size(); ++p) {
         ChartPanel& panel = chart.panels[p];
-        panel.axis = panel.band ? NiceAxis(ranges[p].min, ranges[p].max, panel.band->low, panel.band->high)
-                                : NiceAxis(ranges[p].min, ranges[p].max);
-        const int decimals = DecimalsOf(panel.axis.step);
-        panel.decimals = std::min(decimals + 1, 6);
-        panel.tickLabels.reserve(panel.axis.ticks.size());
-        for (double v : panel.axis.ticks) panel.tickLabels.push_back(Number(v, decimals, chart.decimalSign));
+        // The band stays in sight even when the readings are far from it.
+        for (const ChartBand& band : panel.bands) ranges[p].Hold(band.low, band.high);
+        panel.dataLow = ranges[p].min;
+        panel.dataHigh = ranges[p].max;
+        ApplyAxis(panel, MarginAxis(panel.dataLow, panel.dataHigh, 8, kAxisMargin), chart.decimalSign, {});
     }
 
     // Markers of the lines shown: the station's once, each line's own once.
@@ -475,6 +600,8 @@ ChartLayout LayoutTrendChart(const TrendChart& chart, const ChartRect& area, con
     top += layout.title.height;
     layout.legend = ChartRect{area.x, top, area.width, chart.Empty() ? 0.0 : text.legendHeight + 0.3 * h};
     top += layout.legend.height;
+    layout.note = ChartRect{area.x, top, area.width, chart.note.empty() || chart.Empty() ? 0.0 : 1.2 * h};
+    top += layout.note.height;
 
     // Room on the left for the value labels, on the right for half the last
     // time label, below for the clock and the date.
@@ -497,6 +624,61 @@ ChartLayout LayoutTrendChart(const TrendChart& chart, const ChartRect& area, con
         top += plotHeight + gap;
     }
     return layout;
+}
+
+void FitTrendChart(TrendChart& chart, const ChartLayout& layout, double labelHeight) {
+    for (std::size_t p = 0; p < chart.panels.size() && p < layout.panels.size(); ++p) {
+        ChartPanel& panel = chart.panels[p];
+        const double height = layout.panels[p].height;
+        ChartAxis axis = MarginAxis(panel.dataLow, panel.dataHigh, TicksThatFit(height, labelHeight), kAxisMargin);
+        const std::vector<bool> labelled = LabelledTicks(axis, height, labelHeight);
+        ApplyAxis(panel, std::move(axis), chart.decimalSign, labelled);
+        panel.fittedHeight = height;
+        panel.fittedLabelHeight = labelHeight;
+    }
+}
+
+bool FittedTo(const TrendChart& chart, const ChartLayout& layout, double labelHeight) {
+    for (std::size_t p = 0; p < chart.panels.size() && p < layout.panels.size(); ++p) {
+        const ChartPanel& panel = chart.panels[p];
+        if (std::abs(panel.fittedHeight - layout.panels[p].height) > 0.5 || panel.fittedLabelHeight != labelHeight) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<MarkerLabelPlace> PlaceMarkerLabels(const TrendChart& chart, const ChartRect& plot,
+                                                const std::vector<double>& widths, double lineHeight,
+                                                double countWidth) {
+    std::vector<MarkerLabelPlace> places(chart.markers.size());
+    const double h = lineHeight;
+    const double pad = 0.2 * h;
+    // Rows down to a quarter of the plot at most, so the labels leave the lines in sight.
+    const auto rows = static_cast<std::size_t>(std::clamp(std::floor(plot.height / (4 * h)), 1.0, 3.0));
+    std::vector<double> rowEnd(rows, -std::numeric_limits<double>::infinity());
+    const double span = static_cast<double>(std::max<std::int64_t>(chart.to - chart.from, 1));
+    std::size_t lastShown = places.size();
+    for (std::size_t i = 0; i < chart.markers.size(); ++i) {
+        const double x = plot.x + static_cast<double>(chart.markers[i].time - chart.from) / span * plot.width;
+        const double width = (i < widths.size() ? widths[i] : 0.0) + countWidth + 0.2 * h;
+        double left = x + pad;
+        if (left + width > plot.Right()) left = x - pad - width;
+        left = std::max(left, plot.x);
+        MarkerLabelPlace& place = places[i];
+        for (std::size_t r = 0; r < rows; ++r) {
+            if (left < rowEnd[r] + pad) continue;
+            place.shown = true;
+            place.x = left;
+            place.y = plot.y + 0.1 * h + static_cast<double>(r) * h;
+            place.width = width;
+            rowEnd[r] = left + width;
+            lastShown = i;
+            break;
+        }
+        if (!place.shown && lastShown < places.size()) ++places[lastShown].hidden;
+    }
+    return places;
 }
 
 ChartMapping::ChartMapping(std::int64_t from, std::int64_t to, const ChartAxis& axis, const ChartRect& plot)

@@ -39,6 +39,11 @@ public:
     virtual std::vector<Column> Query(int quantity, std::int64_t from, std::int64_t to, std::size_t columns) const = 0;
     // The markers in [from, to] that concern `quantity`, in time order.
     virtual std::vector<Marker> Markers(int quantity, std::int64_t from, std::int64_t to) const = 0;
+    // The time of the earliest reading of `quantity` held, -1 when none.
+    virtual std::int64_t Earliest(int quantity) const = 0;
+    // The usual time between two readings of `quantity`, 0 when the source
+    // cannot tell (the chart then judges by its columns).
+    virtual std::int64_t UsualInterval(int /*quantity*/) const { return 0; }
 };
 
 // The station's history on the calendar: chart time = monotonic time + offset.
@@ -51,6 +56,7 @@ public:
 
     std::vector<Column> Query(int quantity, std::int64_t from, std::int64_t to, std::size_t columns) const override;
     std::vector<Marker> Markers(int quantity, std::int64_t from, std::int64_t to) const override;
+    std::int64_t Earliest(int quantity) const override;
     std::int64_t offset() const { return offset_; }
 
 private:
@@ -84,6 +90,9 @@ public:
 
     std::vector<Column> Query(int quantity, std::int64_t from, std::int64_t to, std::size_t columns) const override;
     std::vector<Marker> Markers(int quantity, std::int64_t from, std::int64_t to) const override;
+    std::int64_t Earliest(int quantity) const override;
+    // The median time between consecutive readings of the series.
+    std::int64_t UsualInterval(int quantity) const override;
 
     // The series of a quantity, nullptr when it has none.
     const RecordedSeries* Find(int quantity) const;
@@ -146,13 +155,30 @@ struct TrendBandRequest {
 TrendBandRequest StabilityBand(int quantity, const StabilityFigures& figures, const StabilityCriterion& criterion,
                                std::int64_t offsetMs);
 
+// The time windows a live chart offers, ending now: 10 min, 1 h, 8 h, 24 h
+// by their index in the settings (labChartWindow); another index is 0.
+inline constexpr int kChartWindows = 4;
+std::int64_t ChartWindowMs(int window);
+
 struct TrendChartRequest {
     std::string title;
     std::vector<TrendLine> lines;
     std::int64_t from = 0;  // chart time, ms
     std::int64_t to = 0;
     std::size_t columns = 0;  // pixel columns across the plot
-    std::optional<TrendBandRequest> band;
+    // The criterion bands, one for each quantity judged (a band of a quantity
+    // not drawn is left out).
+    std::vector<TrendBandRequest> bands;
+    // A window longer than the history held starts at its first reading and
+    // says so (the live chart); a recorded file is drawn over what it asks.
+    bool trimToHistory = false;
+    // The first time tick carries the whole date (a recorded file, paper),
+    // not only a tick where the day changes.
+    bool dated = false;
+    // Readings further apart than this many usual intervals are a gap in the
+    // line, not a bridge (a lost instrument, a skipped record). A file is
+    // written at a steady pace; an instrument's readings come less evenly.
+    double gapFactor = 3.0;
     // Marker labels by MarkerKind; an empty one takes the program's own text.
     std::array<std::string, 4> markerLabels;
     char decimalSign = ',';
@@ -182,17 +208,27 @@ struct ChartColumn {
     double max = 0;
     double mean = 0;
     std::int64_t count = 0;
+    // False where a gap or a restart lies between this column and the one
+    // before: the line breaks there.
+    bool joined = true;
 };
+
+// The colours a painter has for lines. A line's colour c is hue c % kLineHues;
+// c / kLineHues tells lines of one hue apart (a dashed pen) when a panel has
+// more lines than hues.
+inline constexpr int kLineHues = 20;
 
 struct ChartLine {
     int quantity = 0;
     std::string label;
     std::string unit;
-    int colour = 0;  // the line's place in the request: painters pick colour `colour` of their palette
+    // By the line's place in the request, moved on to a hue its panel does
+    // not show yet: no two lines of a panel alike.
+    int colour = 0;
     std::vector<ChartColumn> columns;
 };
 
-// The criterion band in its panel, in the unit shown.
+// A criterion band in its panel, in the unit shown.
 struct ChartBand {
     std::size_t line = 0;  // index into the panel's lines
     std::int64_t from = 0;
@@ -204,10 +240,17 @@ struct ChartBand {
 struct ChartPanel {
     std::string unit;
     ChartAxis axis;
-    std::vector<std::string> tickLabels;  // one per axis tick, with the decimal sign
+    std::vector<std::string> tickLabels;  // one per axis tick, with the decimal sign; empty where left out
     int decimals = 0;                     // for values read off this panel
     std::vector<ChartLine> lines;
-    std::optional<ChartBand> band;
+    std::vector<ChartBand> bands;
+    // What the axis must hold: every reading and band.
+    double dataLow = 0;
+    double dataHigh = 0;
+    // The plot and label heights the axis was fitted to (FitTrendChart); 0
+    // before it was.
+    double fittedHeight = 0;
+    double fittedLabelHeight = 0;
 };
 
 struct ChartMarker {
@@ -229,6 +272,8 @@ struct TrendChart {
     char decimalSign = ',';
     // Said in place of the chart when there is nothing to show.
     std::string emptyText;
+    // Said above the plots: the history is shorter than the window asked.
+    std::string note;
 
     bool Empty() const { return !emptyText.empty(); }
 };
@@ -242,7 +287,9 @@ struct TimeAxis {
     std::int64_t stepMs = 0;
     std::vector<TimeTick> ticks;
 };
-TimeAxis TimeTicks(std::int64_t from, std::int64_t to, int maxIntervals = 8);
+// Below a minute, 1, 2, 5, 10, 15 or 30 s, labelled "HH:MM:SS". `dated`: the
+// first tick carries the whole date ("dd.MM.yyyy").
+TimeAxis TimeTicks(std::int64_t from, std::int64_t to, int maxIntervals = 8, bool dated = false);
 
 // What the cursor reads at `time`: the time ("HH:MM:SS") and, for each line,
 // the mean of its column nearest that time, in its unit, with the decimal sign
@@ -288,6 +335,7 @@ struct ChartTextMetrics {
 struct ChartLayout {
     ChartRect title;                 // empty height when the chart has no title
     ChartRect legend;
+    ChartRect note;                  // empty height when the chart has no note
     std::vector<ChartRect> panels;   // the plots, top to bottom, sharing x and width
     ChartRect timeLabels;            // below the last plot
     // The panel whose plot holds the point, -1 when none.
@@ -295,6 +343,29 @@ struct ChartLayout {
 };
 
 ChartLayout LayoutTrendChart(const TrendChart& chart, const ChartRect& area, const ChartTextMetrics& text);
+
+// Each panel's value axis for the height its plot got: as many ticks as
+// labels `labelHeight` tall can show apart, a margin above and below the
+// readings, labels that would touch left out. The layout's heights do not
+// depend on the axes, so a chart laid out again after this keeps them.
+void FitTrendChart(TrendChart& chart, const ChartLayout& layout, double labelHeight);
+// Whether the chart's axes were fitted to this layout and label height.
+bool FittedTo(const TrendChart& chart, const ChartLayout& layout, double labelHeight);
+
+// Where the markers' labels go in the first plot: along its top in rows, a
+// label never over another. A label with no room left in any row is left
+// out and counted on the label shown before it (`hidden`).
+struct MarkerLabelPlace {
+    bool shown = false;
+    double x = 0;  // the label's box, `width` from the painter plus room for a count
+    double y = 0;
+    double width = 0;
+    int hidden = 0;  // labels left out after this one, up to the next shown
+};
+// `widths`: each marker's label width; `countWidth`: the room a count takes.
+std::vector<MarkerLabelPlace> PlaceMarkerLabels(const TrendChart& chart, const ChartRect& plot,
+                                                const std::vector<double>& widths, double lineHeight,
+                                                double countWidth);
 
 class ChartMapping {
 public:
