@@ -222,10 +222,13 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     const std::string row = "\t20.500\t\t10.00\t\t" + Printf("%.03f", rh.Value(Quantity::RelativeHumidity, Phase::Water));
     const auto seriesLines = Split(series, "\r\n");
     EXPECT_EQ(seriesLines[0], "\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]\tDP/FP dryft[K/min]\tDP/FP SD[K]"
-                              "\tT dryft[K/min]\tT SD[K]");
+                              "\tT dryft[K/min]\tT SD[K]\tCzas");
     // Constant readings: no drift and no scatter in the columns after the humidity.
     for (int r = 1; r <= 20; ++r) {
-        EXPECT_EQ(seriesLines.at(r), std::to_string(r) + row + "\t\t0.0000\t\t0.0000\t\t0.0000\t\t0.0000");
+        // Then the row's moment, "yyyy-MM-dd HH:mm:ss".
+        const std::string expected = std::to_string(r) + row + "\t\t0.0000\t\t0.0000\t\t0.0000\t\t0.0000\t\t";
+        EXPECT_TRUE(seriesLines.at(r).starts_with(expected)) << seriesLines.at(r);
+        EXPECT_EQ(seriesLines.at(r).size(), expected.size() + 19) << seriesLines.at(r);
     }
     EXPECT_NE(series.find("\r\nPodsumowanie:\r\nPomiary rozpoczęto: "), std::string::npos) << series;
     // The page shows the user's decimal comma; the run files carry the point.
@@ -241,10 +244,11 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     double spread = 0.62;
     channels += Printf("%.03f\t\t", Utnj()) + Printf("%.02f\t\t", spread);
     const auto channelLines = Split(ReadFile(RunFile("_QX-311.txt")), "\r\n");
-    EXPECT_EQ(channelLines.at(20), "20" + channels);
+    EXPECT_TRUE(channelLines.at(20).starts_with("20" + channels)) << channelLines.at(20);
+    EXPECT_EQ(channelLines.at(20).size(), ("20" + channels).size() + 19) << channelLines.at(20);
 
     // Each file has its manifest beside it, and lab verify finds it as recorded.
-    for (const fs::path& file : {dir_ / "lab.csv", RunFile(".txt")}) {
+    for (const fs::path& file : {dir_ / "lab.csv", RunFile(".txt"), RunFile("_QX-311.txt")}) {
         Program verify(WEGATOR_CLI_PATH, {"lab", "verify", file.string()}, dir_, "verify");
         EXPECT_EQ(verify.Wait(), 0) << verify.Out() << verify.Err();
     }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <numeric>
 #include <unistd.h>
 
@@ -27,6 +29,9 @@ constexpr const char* kNoMeasurement = "Błąd pomiaru\t\t";
 // The shortest observation period a run (and the page) takes.
 constexpr int kShortestPeriod = 3;
 constexpr std::int64_t kMinuteMs = 60000;
+// Each row's moment, in its last column.
+constexpr const char* kRowTimeLabel = "Czas";
+constexpr std::string_view kRowTimeFormat = "yyyy-MM-dd HH:mm:ss";
 // Why a run was interrupted, as its files say it (string-table numbers).
 constexpr int kInterruptionText[] = {
     msg::InterruptedByStop,     msg::InterruptedDialogClosed, msg::InterruptedWindowClosed,
@@ -198,8 +203,33 @@ void CalibrationRun::Reset() {
 }
 
 void CalibrationRun::CloseFiles() {
+    for (auto* chain : {&seriesChain_, &channelChain_}) {
+        if (*chain) (*chain)->Event(chain_event::kClosed);
+        chain->reset();
+    }
     series_.reset();
     channel_.reset();
+}
+
+std::string CalibrationRun::NowIso() const {
+    const CalendarTime t = clock_.LocalTime();
+    // The offset the system's zone has at that moment, as the manifests give it.
+    std::tm given{};
+    given.tm_year = t.year - 1900;
+    given.tm_mon = t.month - 1;
+    given.tm_mday = t.day;
+    given.tm_hour = t.hour;
+    given.tm_min = t.minute;
+    given.tm_sec = t.second;
+    given.tm_isdst = -1;
+    const std::time_t seconds = std::mktime(&given);
+    std::tm local{};
+    long offset = 0;
+    if (seconds != static_cast<std::time_t>(-1) && localtime_r(&seconds, &local) != nullptr) offset = local.tm_gmtoff / 60;
+    char text[96];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld", t.year, t.month, t.day, t.hour,
+                  t.minute, t.second, offset < 0 ? '-' : '+', std::labs(offset) / 60, std::labs(offset) % 60);
+    return text;
 }
 
 bool CalibrationRun::Start(std::string_view delayText, std::string_view folderText) {
@@ -245,6 +275,13 @@ bool CalibrationRun::Start(std::string_view delayText, std::string_view folderTe
     channel_ = std::move(channel.file);
     seriesPath_ = base + ".txt";
     channelPath_ = base + "_QX-311.txt";
+    // The files are new: so are their chains. A chain that cannot be kept
+    // leaves its file unconfirmed, the user told; the run goes on.
+    for (auto [chain, path] : {std::pair{&seriesChain_, &seriesPath_}, std::pair{&channelChain_, &channelPath_}}) {
+        std::string error;
+        *chain = RecordChain::Open(*path, [this] { return NowIso(); }, &error);
+        if (!*chain) host_.ShowWarning(msg::ChainCannotBeKept, MessageText(msg::ChainCannotBeKept, {error}));
+    }
     // The folder is kept for the next time only by "Zamknij" (CloseDialog).
 
     const std::string& u = unit_;
@@ -252,12 +289,13 @@ bool CalibrationRun::Start(std::string_view delayText, std::string_view folderTe
     // the columns by position still finds them where they were.
     const std::string k = DifferenceUnit();
     Append("\tTemperatura[" + u + "]\tPunkt rosy[" + u + "]\tWilgotność obl.[%]\tDP/FP dryft[" + k +
-               "/min]\tDP/FP SD[" + k + "]\tT dryft[" + k + "/min]\tT SD[" + k + "]",
+               "/min]\tDP/FP SD[" + k + "]\tT dryft[" + k + "/min]\tT SD[" + k + "]\t" + kRowTimeLabel,
            false);
     std::string header;
     for (int c = 1; c <= 8; ++c) header += "\tTemp" + std::to_string(c) + "[" + u + "]";
-    Append(header + "\tNiepweność\tNiejednorodność", true, false);
+    Append(header + "\tNiepweność\tNiejednorodność\t" + kRowTimeLabel, true, false);
     state_ = State::Waiting;
+    if (!writeFailed_ && onFilesCreated_) onFilesCreated_();
     if (writeFailed_) {
         // The files end at once, the one that still takes it saying why.
         Interrupt(RunInterruption::WriteFailed, {});
@@ -311,22 +349,27 @@ void CalibrationRun::Append(std::string_view line, bool toChannelFile, bool toSe
     const std::string bytes = std::string(line) + "\r\n";
     // A file that cannot be written is given up; the other one may still take
     // the end of the run. The user hears of the first failure only.
-    auto write = [&](std::unique_ptr<RecordFile>& file) {
-        if (!file || file->Append(bytes)) return;
+    auto write = [&](std::unique_ptr<RecordFile>& file, std::unique_ptr<RecordChain>& chain) {
+        if (!file) return;
+        if (file->Append(bytes)) {
+            if (chain) chain->Confirm(bytes);
+            return;
+        }
         if (!writeFailed_) {
             writeFailed_ = true;
             host_.ShowWarning(msg::RunFileWriteFailed,
                               MessageText(msg::RunFileWriteFailed, {file->Path(), file->Error()}));
         }
+        if (chain) chain->Event(chain_event::kWriteFailed, file->Error());
         file.reset();
     };
     if (toSeriesFile) {
         log_ += std::string(line) + "\n";
-        write(series_);
+        write(series_, seriesChain_);
     }
     if (toChannelFile) {
         channelText_ += std::string(line) + "\n";
-        write(channel_);
+        write(channel_, channelChain_);
     }
 }
 
@@ -334,8 +377,8 @@ void CalibrationRun::Stop(int messageId) {
     host_.ShowWarning(messageId, std::string(LoadString(messageId)));
     const std::string text(PolishString(messageId));
     log_ += text;
-    if (series_) series_->Append(text);
-    if (channel_) channel_->Append(text);
+    if (series_ && series_->Append(text) && seriesChain_) seriesChain_->Confirm(text);
+    if (channel_ && channel_->Append(text) && channelChain_) channelChain_->Confirm(text);
     // The row that found the observation missing was never written.
     --rows_;
     End(RunEnding::Kind::MissingObservation);
@@ -411,8 +454,10 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
         }
     }
     row += "\t\t" + humidity + StabilityCells(o.dewPointStability) + StabilityCells(o.temperatureStability);
-    // Cells left empty at the end of a row are not written.
-    row.erase(row.find_last_not_of('\t') + 1);
+    // The row's moment after every other column, so that each keeps its
+    // place and a run that waited is drawn where it was taken.
+    const std::string time = FormatCalendar(kRowTimeFormat, clock_.LocalTime());
+    row += "\t\t" + time;
     Append(row, false);
     if (writeFailed_) {
         // A row the series file did not take is not one the run has made.
@@ -430,7 +475,7 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
         }
         channels += o.utnj == kNoReading ? std::string(kNoMeasurement) : Printf("%.03f\t\t", DifferenceInUnit(o.utnj));
         channels += o.spread == kNoReading ? std::string(kNoMeasurement) : Printf(format, DifferenceInUnit(o.spread));
-        Append(channels, true, false);
+        Append(channels + time, true, false);
     }
     return !writeFailed_;
 }
