@@ -409,3 +409,36 @@ TEST_F(LabStation, ResultsThatCannotBeComputedAreToldAndFailTheRun) {
     EXPECT_FALSE(lines.back()["calculation"]["ok"].get<bool>());
     EXPECT_EQ(lines.back()["calculation"]["message"].get<int>(), 8);
 }
+
+// The station killed (SIGKILL) at moments spread over its first seconds, a
+// calibration run going, again and again on the same data file: whatever it
+// leaves verifies, a record written but not yet confirmed told as such.
+TEST_F(LabStation, KilledAtAnyMomentLeavesFilesThatVerify) {
+    auto sim = StartSimulator("", 120);
+    const fs::path settings = WriteSettings();
+    std::uint32_t seed = 20261208;
+    for (int round = 0; round < 12; ++round) {
+        SCOPED_TRACE(round);
+        fs::remove_all(dir_ / "runs");
+        fs::create_directories(dir_ / "runs");
+        Program cli(WEGATOR_CLI_PATH,
+                    {"lab", "run", "--settings", settings.string(), "--json", "--run-folder", (dir_ / "runs").string(),
+                     "--run-delay", "1", "--seconds", "30"},
+                    dir_, "cli");
+        seed = seed * 1664525u + 1013904223u;
+        std::this_thread::sleep_for(std::chrono::milliseconds(800 + seed % 5200));
+        cli.Signal(SIGKILL);
+        cli.Wait();
+        std::vector<fs::path> files = {dir_ / "lab.csv"};
+        for (const auto& entry : fs::directory_iterator(dir_ / "runs")) {
+            if (entry.path().extension() == ".txt") files.push_back(entry.path());
+        }
+        for (const fs::path& file : files) {
+            if (!fs::exists(file)) continue;
+            Program verify(WEGATOR_CLI_PATH, {"lab", "verify", file.string()}, dir_, "verify");
+            EXPECT_EQ(verify.Wait(), 0) << file << "\n" << verify.Out() << verify.Err();
+        }
+        // A second apart at least: each run's files are named by their second.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    }
+}

@@ -1,11 +1,13 @@
 #include "lab/records/record_chain.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "lab/records/manifest.h"
 #include "lab/records/sha256.h"
 #include "lab_test_support.h"
 
@@ -208,14 +210,36 @@ TEST(RecordChain, GapNobodyExplainedFails) {
     EXPECT_EQ(Kinds(w.Check()), (std::vector<K>{K::UnexplainedGap, K::NotClosed}));
 }
 
-TEST(RecordChain, PlantedLinkIsRefused) {
-    TempFolder folder;
-    const std::string file = folder.File("data.txt");
-    const std::string victim = folder.File("victim");
-    WriteFile(victim, "keep");
-    std::filesystem::create_symlink(victim, ChainPath(file));
-    EXPECT_EQ(RecordChain::Open(file, [] { return std::string("2026-12-07T10:00:00+01:00"); }), nullptr);
-    EXPECT_EQ(ReadFile(victim), "keep");
+// The chain and the manifest, files the station creates beside a data file,
+// refuse a link planted in their place and get the data files' mode.
+TEST(RecordChain, OwnFilesRefuseAPlantedLinkAndTakeTheDataFilesMode) {
+    const RecordChain::Now now = [] { return std::string("2026-12-07T10:00:00+01:00"); };
+    const struct {
+        const char* name;
+        std::function<std::string(const std::string&)> beside;
+        std::function<bool(const std::string&)> write;
+    } cases[] = {
+        {"chain", [](const std::string& f) { return ChainPath(f); },
+         [&](const std::string& f) { return RecordChain::Open(f, now) != nullptr; }},
+        {"manifest", [](const std::string& f) { return ManifestPath(f).string(); },
+         [](const std::string& f) { return ReplaceOwnFile(ManifestPath(f), "{}\n"); }},
+    };
+    const mode_t before = ::umask(002);
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string file = folder.File("data.txt");
+        const std::string victim = folder.File("victim");
+        WriteFile(victim, "keep");
+        std::filesystem::create_symlink(victim, c.beside(file));
+        EXPECT_FALSE(c.write(file)) << c.name;
+        EXPECT_EQ(ReadFile(victim), "keep") << c.name;
+        std::filesystem::remove(c.beside(file));
+        ASSERT_TRUE(c.write(file)) << c.name;
+        struct stat status {};
+        ASSERT_EQ(::stat(c.beside(file).c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0644u) << c.name;
+    }
+    ::umask(before);
 }
 
 TEST(RecordChain, IsoSeconds) {

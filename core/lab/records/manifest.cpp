@@ -12,6 +12,7 @@
 #include <cmath>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -558,6 +559,19 @@ std::vector<std::string> HeaderUnits(std::string_view header) {
 
 bool IsTemperatureUnit(std::string_view unit) { return unit == "°C" || unit == "°F" || unit == "K" || unit == "°K"; }
 
+// The longest recording interval the file had, in minutes: the present one
+// or one an event changed from ("averaging/recordMinutes: 5 → 1").
+int LongestInterval(const Manifest& m) {
+    int longest = m.recordMinutes;
+    constexpr std::string_view kKey = "averaging/recordMinutes: ";
+    for (const ManifestEvent& e : m.events) {
+        for (std::size_t at = e.change.find(kKey); at != std::string::npos; at = e.change.find(kKey, at + 1)) {
+            longest = std::max(longest, std::atoi(e.change.c_str() + at + kKey.size()));
+        }
+    }
+    return longest;
+}
+
 // The chain's findings in words.
 VerifyFinding ChainFindingText(const ChainFinding& f) {
     using K = ChainFinding::Kind;
@@ -640,7 +654,7 @@ VerifyReport VerifyRecorded(const std::string& file, RecordedReadOptions options
     std::size_t confirmed = 0;
     if (chained) {
         const ChainText chain = ParseChain(chainRead.data);
-        const int interval = manifest->kind == ManifestKind::DataFile ? manifest->recordMinutes * 60 : 0;
+        const int interval = manifest->kind == ManifestKind::DataFile ? LongestInterval(*manifest) * 60 : 0;
         const ChainCheck check = CheckChain(fileRead.data, chain, interval, manifest->kind == ManifestKind::RunSeries);
         add(true, MessageText(msg::VerifyChainRecords,
                               {std::to_string(check.records), std::to_string(check.confirmed), std::to_string(check.events)}));
@@ -701,6 +715,11 @@ VerifyReport VerifyRecorded(const std::string& file, RecordedReadOptions options
 
     std::vector<std::string> declared;
     const std::string header = DeclaredHeader(file, manifest->kind);
+    // A chained file the station has not written a line into declares nothing yet.
+    if (chained && fileRead.data.empty()) {
+        report.checked = MessageText(msg::VerifyCheckedWithChain, {file, "0", std::to_string(tables)});
+        return report;
+    }
     if (manifest->kind == ManifestKind::DataFile) {
         std::string expected = HeaderLine(manifest->columns, manifest->format == "csv");
         while (!expected.empty() && (expected.back() == '\n' || expected.back() == '\r')) expected.pop_back();
