@@ -182,6 +182,17 @@ TEST(RecordChain, HonestFilesPassWithTheirGapsExplained) {
              w.chain->Event(chain_event::kClosed);
          },
          {K::FoundAtReopening, K::ExplainedGap}},
+        {"its chain line torn by the stop, then restarted",
+         [](Written& w) {
+             w.Honest(3, false);
+             std::ofstream(w.file, std::ios::binary | std::ios::app) << w.Record(4);
+             std::ofstream(ChainPath(w.file), std::ios::binary | std::ios::app) << "R\t5\t2026-12-07T1";
+             w.minute = 5;
+             w.Open();
+             w.Write(w.Record(5));
+             w.chain->Event(chain_event::kClosed);
+         },
+         {K::FoundAtReopening, K::ExplainedGap}},
         {"a file older than its chain",
          [](Written& w) {
              WriteFile(w.file, "Data i czas\tT (°C)\t\r\n" + w.Record(1));

@@ -164,7 +164,13 @@ std::unique_ptr<RecordChain> RecordChain::Open(const std::string& file, Now now,
     chain->fileName_ = Plain(slash == std::string::npos ? file : file.substr(slash + 1));
 
     const std::string text = ReadAll(file);
-    const std::string old = opened.existed ? ReadAll(path) : std::string();
+    std::string old = opened.existed ? ReadAll(path) : std::string();
+    if (!old.empty() && !old.ends_with('\n')) {
+        // A chain line torn by a stop confirmed nothing: it goes.
+        const std::size_t end = old.find_last_of('\n');
+        old.resize(end == std::string::npos ? 0 : end + 1);
+        chain->file_->CutTo(old.size());
+    }
     std::size_t covered = 0;
     if (text.empty() || old.empty()) {
         // A file begun now (or one written before it had a chain) starts a chain of its own.
@@ -186,8 +192,6 @@ std::unique_ptr<RecordChain> RecordChain::Open(const std::string& file, Now now,
             }
         }
         if (!parsed.entries.empty()) chain->head_.digest = parsed.entries.back().digest;
-        // A chain line cut by a stop ends before the next one is added.
-        if (!old.ends_with('\n')) chain->waiting_ = "\n";
     }
     // Lines beyond what the chain confirmed: the station stopped between a
     // record and its chain line, or the file is older than its chain.

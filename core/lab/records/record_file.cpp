@@ -49,8 +49,8 @@ RecordFile::~RecordFile() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-bool RecordFile::Empty() {
-    if (::ftruncate(fd_, 0) != 0) return Fail("cannot empty the file", errno);
+bool RecordFile::CutTo(std::uintmax_t size) {
+    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return Fail("cannot cut the file back", errno);
     return true;
 }
 

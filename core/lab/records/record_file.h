@@ -53,7 +53,9 @@ public:
 
     const std::string& Path() const { return path_; }
     // Empties the file (the user chose to start it afresh).
-    bool Empty();
+    bool Empty() { return CutTo(0); }
+    // Cuts the file back to its first `size` bytes (a line torn by a stop).
+    bool CutTo(std::uintmax_t size);
 
     bool Append(std::string_view lines) override;
     bool StartedAnew() override;

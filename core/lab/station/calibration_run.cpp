@@ -6,8 +6,6 @@
 #include <cmath>
 #include <limits>
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <numeric>
 #include <unistd.h>
 
@@ -15,6 +13,7 @@
 #include "text/strings.h"
 #include "lab/station/lab_host.h"
 #include "lab/base/lab_messages.h"
+#include "lab/records/manifest.h"
 #include "physics/humidity_engine.h"
 #include "physics/units.h"
 
@@ -211,26 +210,7 @@ void CalibrationRun::CloseFiles() {
     channel_.reset();
 }
 
-std::string CalibrationRun::NowIso() const {
-    const CalendarTime t = clock_.LocalTime();
-    // The offset the system's zone has at that moment, as the manifests give it.
-    std::tm given{};
-    given.tm_year = t.year - 1900;
-    given.tm_mon = t.month - 1;
-    given.tm_mday = t.day;
-    given.tm_hour = t.hour;
-    given.tm_min = t.minute;
-    given.tm_sec = t.second;
-    given.tm_isdst = -1;
-    const std::time_t seconds = std::mktime(&given);
-    std::tm local{};
-    long offset = 0;
-    if (seconds != static_cast<std::time_t>(-1) && localtime_r(&seconds, &local) != nullptr) offset = local.tm_gmtoff / 60;
-    char text[96];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld", t.year, t.month, t.day, t.hour,
-                  t.minute, t.second, offset < 0 ? '-' : '+', std::labs(offset) / 60, std::labs(offset) % 60);
-    return text;
-}
+std::string CalibrationRun::NowIso() const { return IsoLocalTime(clock_.LocalTime()); }
 
 bool CalibrationRun::Start(std::string_view delayText, std::string_view folderText) {
     if (state_ != State::Ready) return false;
