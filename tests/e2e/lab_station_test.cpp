@@ -288,8 +288,10 @@ TEST_F(LabStation, RunWaitsUntilTheRampHasStoppedAndTheDriftIsTold) {
     const std::string series = ReadFile(RunFile(".txt"));
     const auto rows = Split(series, "\r\n");
     ASSERT_GE(rows.size(), 2u) << series;
-    const auto cells = Split(rows[1], "\t\t");  // number and T, DP/FP, RH, DP/FP drift and SD, T drift and SD
-    ASSERT_EQ(cells.size(), 7u) << series;
+    // Number and T, DP/FP, RH, DP/FP drift and SD, T drift and SD, the row's moment.
+    const auto cells = Split(rows[1], "\t\t");
+    ASSERT_EQ(cells.size(), 8u) << series;
+    EXPECT_EQ(cells[7].size(), 19u) << series;
     EXPECT_EQ(cells[0], "1\t68.900");
     EXPECT_EQ(cells[1], "50.45");
     EXPECT_LE(std::fabs(std::stod(cells[3])), 0.02 * 1.8) << series;
