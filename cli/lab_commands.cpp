@@ -252,8 +252,9 @@ int RunVerify(const std::string& file, const lab::RecordedReadOptions& read) {
         std::cout << (finding.ok ? "  " : "! ") << MessagePrintable(OneLine(finding.text)) << '\n';
         if (!finding.ok) std::cerr << "wegator-cli: " << MessagePrintable(OneLine(finding.text)) << '\n';
     }
+    // The verdict names what was checked: the file, its chain or none, the tables.
     std::cout << MessagePrintable(lab::MessageText(report.ok ? lab::msg::VerifyAllHold : lab::msg::VerifyFailed,
-                                                   {MessageQuoted(file)}))
+                                                   {report.checked.empty() ? MessageQuoted(file) : report.checked}))
               << '\n';
     return report.ok ? kExitSuccess : kExitFailure;
 }
@@ -264,13 +265,22 @@ version, the formulas and psychrometer constants, each correction table in use
 with the SHA-256 of its bytes, each instrument with its port, identifier and
 uncertainty, the averaging and the recording interval, the file's units and
 columns, the start and the computer, and every later settings change.
-lab verify reads the file with its manifest: every table must still have its
-checksum, the file must hold records, a data file no gap between records
-longer than its interval, and the file's last header the columns declared.
+Beside each file the station also keeps a chain, FILE.chain: one line per line
+written (its SHA-256 and a digest over the chain before it) and the reasons
+records are missing (stale inputs, no results, a run's delay, a failed write,
+a restart), written when they happen.
+lab verify reads the file with its manifest and chain: the manifest must name
+the file, every table must still have its checksum, every line must be the
+record the chain confirms (a changed, missing, added, moved or duplicated
+record, a cut end or a missing run summary is named), every gap between
+records must be explained, and the file's last header must hold the columns
+and units declared. A last record left unconfirmed by a station stopped while
+writing is reported, not failed. A file without a chain ("no chain") is
+checked as before: records counted, gaps by the records' times.
 
-Exit status: 0 all hold; 1 something does not (each failing line starts with
-"!" and is repeated on standard error), or the file or its manifest cannot be
-read; 2 usage error.
+Exit status: 0 every record holds or is explained; 1 something does not (each
+failing line starts with "!" and is repeated on standard error), or the file
+or its manifest cannot be read; 2 usage error.
 
 Example:
   wegator-cli lab verify ~/lab/2026-12.txt)";

@@ -2586,5 +2586,153 @@ End the program?</translation>
         <comment>1657</comment>
         <translation>Column</translation>
     </message>
+    <message>
+        <source>Wiersz %s zmieniony: nie jest rekordem %s zapisanym przez stanowisko</source>
+        <comment>1760</comment>
+        <translation>Line %s changed: it is not record %s as the station wrote it</translation>
+    </message>
+    <message>
+        <source>Brak rekordu %s (zapisanego %s) przed wierszem %s</source>
+        <comment>1761</comment>
+        <translation>Record %s (written %s) missing before line %s</translation>
+    </message>
+    <message>
+        <source>Wiersz %s dopisany: żaden rekord łańcucha go nie potwierdza</source>
+        <comment>1762</comment>
+        <translation>Line %s added: no record of the chain confirms it</translation>
+    </message>
+    <message>
+        <source>Wiersz %s przeniesiony: to rekord %s z innego miejsca</source>
+        <comment>1763</comment>
+        <translation>Line %s moved: it is record %s from another place</translation>
+    </message>
+    <message>
+        <source>Wiersz %s powtórzony: rekord %s już jest w pliku</source>
+        <comment>1764</comment>
+        <translation>Line %s duplicated: record %s is in the file already</translation>
+    </message>
+    <message>
+        <source>Plik obcięty: brak ostatnich rekordów (%s) od rekordu %s zapisanego %s</source>
+        <comment>1765</comment>
+        <translation>File cut short: its last records (%s) missing from record %s, written %s</translation>
+    </message>
+    <message>
+        <source>Niepotwierdzone ostatnie wiersze od wiersza %s (%s): stanowisko zatrzymało się w trakcie zapisu</source>
+        <comment>1766</comment>
+        <translation>Last lines from line %s (%s) unconfirmed: the station stopped while writing them</translation>
+    </message>
+    <message>
+        <source>Wiersze zastane przy wznowieniu zapisu, niepotwierdzone w chwili zapisu: %s</source>
+        <comment>1767</comment>
+        <translation>Lines found when recording went on, not confirmed when written: %s</translation>
+    </message>
+    <message>
+        <source>Przerwa wyjaśniona przed rekordem %s: %s s od %s do %s (%s)</source>
+        <comment>1768</comment>
+        <translation>Gap explained before record %s: %s s from %s to %s (%s)</translation>
+    </message>
+    <message>
+        <source>Przerwa bez wyjaśnienia przed rekordem %s: %s s od %s do %s</source>
+        <comment>1769</comment>
+        <translation>Gap nobody explained before record %s: %s s from %s to %s</translation>
+    </message>
+    <message>
+        <source>Łańcuch %s zmieniony od swojego wiersza %s</source>
+        <comment>1770</comment>
+        <translation>Chain %s altered from its line %s</translation>
+    </message>
+    <message>
+        <source>Brak podsumowania serii</source>
+        <comment>1771</comment>
+        <translation>The run's summary is missing</translation>
+    </message>
+    <message>
+        <source>Łańcuch niezamknięty: stanowisko zatrzymało się albo nadal zapisuje</source>
+        <comment>1772</comment>
+        <translation>Chain not closed: the station stopped or is still recording</translation>
+    </message>
+    <message>
+        <source>Łańcuch: rekordów potwierdzonych %s, na swoich miejscach %s, zdarzeń %s</source>
+        <comment>1773</comment>
+        <translation>Chain: records confirmed %s, in their places %s, events %s</translation>
+    </message>
+    <message>
+        <source>Bez łańcucha (%s): rekordy sprawdzone bez potwierdzenia każdego z nich</source>
+        <comment>1774</comment>
+        <translation>No chain (%s): records checked without confirming each of them</translation>
+    </message>
+    <message>
+        <source>Manifest %s za duży (ponad %s bajtów)</source>
+        <comment>1775</comment>
+        <translation>Manifest %s too large (over %s bytes)</translation>
+    </message>
+    <message>
+        <source>Manifest opisuje inny plik: %s</source>
+        <comment>1776</comment>
+        <translation>The manifest describes another file: %s</translation>
+    </message>
+    <message>
+        <source>Plik zaczęty na komputerze %s (tutaj: %s)</source>
+        <comment>1777</comment>
+        <translation>File started on computer %s (here: %s)</translation>
+    </message>
+    <message>
+        <source>Manifest podaje jednostkę %s, nagłówek pliku %s</source>
+        <comment>1778</comment>
+        <translation>The manifest gives unit %s, the file's header %s</translation>
+    </message>
+    <message>
+        <source>Jednostki %s z manifestu nie ma w nagłówku pliku</source>
+        <comment>1779</comment>
+        <translation>Unit %s of the manifest is not in the file's header</translation>
+    </message>
+    <message>
+        <source>%s; rekordy potwierdzone łańcuchem: %s; tablice: %s; kolumny i jednostki</source>
+        <comment>1781</comment>
+        <translation>%s; records confirmed by the chain: %s; tables: %s; columns and units</translation>
+    </message>
+    <message>
+        <source>%s; bez łańcucha; rekordy: %s; tablice: %s; kolumny i jednostki</source>
+        <comment>1782</comment>
+        <translation>%s; no chain; records: %s; tables: %s; columns and units</translation>
+    </message>
+    <message>
+        <source>Nie można prowadzić łańcucha rekordów:
+%s
+Rekordy są zapisywane bez potwierdzenia.</source>
+        <comment>1783</comment>
+        <translation>The chain of records cannot be kept:
+%s
+Records are written unconfirmed.</translation>
+    </message>
+    <message>
+        <source>Nie udało się zapisać manifestu
+%s
+Zapis zostanie ponowiony z następnym rekordem.</source>
+        <comment>1784</comment>
+        <translation>The manifest could not be written
+%s
+It is tried again with the next record.</translation>
+    </message>
+    <message>
+        <source>Zapis wstrzymany, %s; pominięte rekordy: %d</source>
+        <comment>1785</comment>
+        <translation>Recording paused, %s; records skipped: %d</translation>
+    </message>
+    <message>
+        <source>seria czeka na start</source>
+        <comment>1786</comment>
+        <translation>a calibration run waits for its start</translation>
+    </message>
+    <message>
+        <source>brak wyników</source>
+        <comment>1787</comment>
+        <translation>no results</translation>
+    </message>
+    <message>
+        <source>Zdarzenie manifestu z %s wskazuje stan łańcucha, którego w nim nie ma</source>
+        <comment>1788</comment>
+        <translation>The manifest's event of %s names a chain state the chain does not hold</translation>
+    </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 
 #include "lab/records/data_file.h"
 #include "lab/records/manifest.h"
+#include "lab/records/record_chain.h"
 #include "support/program_run.h"
 
 namespace {
@@ -30,7 +31,7 @@ TEST(LabVerifyCliTest, HoldsWhileTheTableIsUnchangedAndNamesItOnceChanged) {
         std::string out, err;  // texts the outputs hold
     };
     const std::vector<Case> cases = {
-        {"unchanged", kTable, true, 0, "Tablica dp30", ""},
+        {"unchanged", kTable, true, 0, "bez łańcucha; rekordy: 3; tablice: 1", ""},
         {"changed", kTable + "30.0;0.02;0.02\n", true, 1, "Niezgodny z manifestem", "zmieniona"},
         {"no file named", kTable, false, 2, "", "FILE"},
     };
@@ -47,6 +48,7 @@ TEST(LabVerifyCliTest, HoldsWhileTheTableIsUnchangedAndNamesItOnceChanged) {
         m.format = "text";
         m.recordMinutes = 1;
         m.columns = columns;
+        m.temperatureUnit = "°C";
         m.started = "2026-12-07T10:00:00+00:00";
         m.tables = {{"dp30", table, false, kTableSha256, 3, "2026-12-07T09:00:00+00:00"}};
         folder.Write("lab.txt.json", ManifestJson(m));
@@ -60,5 +62,41 @@ TEST(LabVerifyCliTest, HoldsWhileTheTableIsUnchangedAndNamesItOnceChanged) {
         if (c.status == 0) {
             EXPECT_NE(cli.Out().find("Rekordów: 3"), std::string::npos) << cli.Out();
         }
+    }
+}
+
+// With its chain, the verdict says how many records the chain confirmed, and
+// a record edited afterwards is named by its line.
+TEST(LabVerifyCliTest, ChainedFileHoldsUntilARecordIsEdited) {
+    for (const bool edited : {false, true}) {
+        UserFolder folder;
+        const std::vector<std::string> columns = {"DP/FP wejście (°C)"};
+        const std::string file = folder.Write("lab.txt", "").string();
+        int minute = 0;
+        auto chain = RecordChain::Open(file, [&] { return "2026-12-07T10:0" + std::to_string(minute) + ":00+00:00"; });
+        ASSERT_NE(chain, nullptr);
+        std::string text;
+        for (minute = 1; minute <= 3; ++minute) {
+            std::string lines = minute == 1 ? HeaderLine(columns, false) : std::string();
+            lines += RecordLine({2026, 12, 7, 10, minute, 0}, DateFormats{}, {"1.000"}, false);
+            text += lines;
+            folder.Write("lab.txt", text);
+            chain->Confirm(lines);
+        }
+        chain->Event(chain_event::kClosed);
+        Manifest m;
+        m.file = "lab.txt";
+        m.format = "text";
+        m.recordMinutes = 1;
+        m.columns = columns;
+        m.temperatureUnit = "°C";
+        m.started = "2026-12-07T10:00:00+00:00";
+        folder.Write("lab.txt.json", ManifestJson(m));
+        if (edited) folder.Write("lab.txt", text.replace(text.rfind("1.000"), 5, "1.001"));
+
+        Program cli(WEGATOR_CLI_PATH, {"lab", "verify", file}, folder.Path(), "cli");
+        EXPECT_EQ(cli.Wait(), edited ? 1 : 0) << cli.Out() << cli.Err();
+        EXPECT_NE(cli.Out().find(edited ? "Wiersz 4 zmieniony" : "rekordy potwierdzone łańcuchem: 4"), std::string::npos)
+            << cli.Out();
     }
 }

@@ -222,10 +222,13 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     const std::string row = "\t20.500\t\t10.00\t\t" + Printf("%.03f", rh.Value(Quantity::RelativeHumidity, Phase::Water));
     const auto seriesLines = Split(series, "\r\n");
     EXPECT_EQ(seriesLines[0], "\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]\tDP/FP dryft[K/min]\tDP/FP SD[K]"
-                              "\tT dryft[K/min]\tT SD[K]");
+                              "\tT dryft[K/min]\tT SD[K]\tCzas");
     // Constant readings: no drift and no scatter in the columns after the humidity.
     for (int r = 1; r <= 20; ++r) {
-        EXPECT_EQ(seriesLines.at(r), std::to_string(r) + row + "\t\t0.0000\t\t0.0000\t\t0.0000\t\t0.0000");
+        // Then the row's moment, "yyyy-MM-dd HH:mm:ss".
+        const std::string expected = std::to_string(r) + row + "\t\t0.0000\t\t0.0000\t\t0.0000\t\t0.0000\t\t";
+        EXPECT_TRUE(seriesLines.at(r).starts_with(expected)) << seriesLines.at(r);
+        EXPECT_EQ(seriesLines.at(r).size(), expected.size() + 19) << seriesLines.at(r);
     }
     EXPECT_NE(series.find("\r\nPodsumowanie:\r\nPomiary rozpoczęto: "), std::string::npos) << series;
     // The page shows the user's decimal comma; the run files carry the point.
@@ -241,10 +244,11 @@ TEST_F(LabStation, FilesAndOutputAgreeWithTheEngine) {
     double spread = 0.62;
     channels += Printf("%.03f\t\t", Utnj()) + Printf("%.02f\t\t", spread);
     const auto channelLines = Split(ReadFile(RunFile("_QX-311.txt")), "\r\n");
-    EXPECT_EQ(channelLines.at(20), "20" + channels);
+    EXPECT_TRUE(channelLines.at(20).starts_with("20" + channels)) << channelLines.at(20);
+    EXPECT_EQ(channelLines.at(20).size(), ("20" + channels).size() + 19) << channelLines.at(20);
 
     // Each file has its manifest beside it, and lab verify finds it as recorded.
-    for (const fs::path& file : {dir_ / "lab.csv", RunFile(".txt")}) {
+    for (const fs::path& file : {dir_ / "lab.csv", RunFile(".txt"), RunFile("_QX-311.txt")}) {
         Program verify(WEGATOR_CLI_PATH, {"lab", "verify", file.string()}, dir_, "verify");
         EXPECT_EQ(verify.Wait(), 0) << verify.Out() << verify.Err();
     }
@@ -284,8 +288,10 @@ TEST_F(LabStation, RunWaitsUntilTheRampHasStoppedAndTheDriftIsTold) {
     const std::string series = ReadFile(RunFile(".txt"));
     const auto rows = Split(series, "\r\n");
     ASSERT_GE(rows.size(), 2u) << series;
-    const auto cells = Split(rows[1], "\t\t");  // number and T, DP/FP, RH, DP/FP drift and SD, T drift and SD
-    ASSERT_EQ(cells.size(), 7u) << series;
+    // Number and T, DP/FP, RH, DP/FP drift and SD, T drift and SD, the row's moment.
+    const auto cells = Split(rows[1], "\t\t");
+    ASSERT_EQ(cells.size(), 8u) << series;
+    EXPECT_EQ(cells[7].size(), 19u) << series;
     EXPECT_EQ(cells[0], "1\t68.900");
     EXPECT_EQ(cells[1], "50.45");
     EXPECT_LE(std::fabs(std::stod(cells[3])), 0.02 * 1.8) << series;
@@ -405,4 +411,37 @@ TEST_F(LabStation, ResultsThatCannotBeComputedAreToldAndFailTheRun) {
     ASSERT_FALSE(lines.empty());
     EXPECT_FALSE(lines.back()["calculation"]["ok"].get<bool>());
     EXPECT_EQ(lines.back()["calculation"]["message"].get<int>(), 8);
+}
+
+// The station killed (SIGKILL) at moments spread over its first seconds, a
+// calibration run going, again and again on the same data file: whatever it
+// leaves verifies, a record written but not yet confirmed told as such.
+TEST_F(LabStation, KilledAtAnyMomentLeavesFilesThatVerify) {
+    auto sim = StartSimulator("", 120);
+    const fs::path settings = WriteSettings();
+    std::uint32_t seed = 20261208;
+    for (int round = 0; round < 12; ++round) {
+        SCOPED_TRACE(round);
+        fs::remove_all(dir_ / "runs");
+        fs::create_directories(dir_ / "runs");
+        Program cli(WEGATOR_CLI_PATH,
+                    {"lab", "run", "--settings", settings.string(), "--json", "--run-folder", (dir_ / "runs").string(),
+                     "--run-delay", "1", "--seconds", "30"},
+                    dir_, "cli");
+        seed = seed * 1664525u + 1013904223u;
+        std::this_thread::sleep_for(std::chrono::milliseconds(800 + seed % 5200));
+        cli.Signal(SIGKILL);
+        cli.Wait();
+        std::vector<fs::path> files = {dir_ / "lab.csv"};
+        for (const auto& entry : fs::directory_iterator(dir_ / "runs")) {
+            if (entry.path().extension() == ".txt") files.push_back(entry.path());
+        }
+        for (const fs::path& file : files) {
+            if (!fs::exists(file)) continue;
+            Program verify(WEGATOR_CLI_PATH, {"lab", "verify", file.string()}, dir_, "verify");
+            EXPECT_EQ(verify.Wait(), 0) << file << "\n" << verify.Out() << verify.Err();
+        }
+        // A second apart at least: each run's files are named by their second.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    }
 }

@@ -39,7 +39,7 @@ std::string Printf(const char* format, double value) {
 
 // The series file's heading in °C.
 constexpr const char* kSeriesHeader = "\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]\tDP/FP dryft[K/min]"
-                                      "\tDP/FP SD[K]\tT dryft[K/min]\tT SD[K]";
+                                      "\tDP/FP SD[K]\tT dryft[K/min]\tT SD[K]\tCzas";
 
 std::string Stamp(const CalendarTime& t) {
     char buffer[32];
@@ -120,7 +120,7 @@ TEST_F(CalibrationRunTest, StartChecksDelayAndFolder) {
 
 TEST_F(CalibrationRunTest, ChannelRowsKeepTheHeadersColumnsAndTheSummaryThePoint) {
     const std::string header = "\tTemp1[°C]\tTemp2[°C]\tTemp3[°C]\tTemp4[°C]\tTemp5[°C]\tTemp6[°C]\tTemp7[°C]"
-                               "\tTemp8[°C]\tNiepweność\tNiejednorodność";
+                               "\tTemp8[°C]\tNiepweność\tNiejednorodność\tCzas";
     // Runs one after another in the same dialog, each into new files, with
     // 0, 2 and all 8 QX-311 channels reporting.
     for (int reporting : {0, 2, 8}) {
@@ -165,15 +165,17 @@ TEST_F(CalibrationRunTest, ChannelRowsKeepTheHeadersColumnsAndTheSummaryThePoint
             }
             EXPECT_EQ(cells[8], reporting > 0 ? Printf("%.03f", 0.1 * r) : "Błąd pomiaru");
             EXPECT_EQ(cells[9], reporting > 0 ? "0.20" : "Błąd pomiaru");
-            EXPECT_EQ(cells[10], "");
+            EXPECT_EQ(cells[10], Stamp(time.LocalTime()));  // the row's moment
         }
 
         const std::string series = ReadFile(run.SeriesPath());
         const double rh1 = engine.ComputeFromDewPointAndTemperature(21, 0, 10, 0, 101.325, 0, 101.325, false, {},
                                                                     "°C", "kPa", ".")
                                .Value(Quantity::RelativeHumidity, Phase::Water);
+        // Every cell keeps its place up to the row's moment.
         EXPECT_TRUE(series.starts_with(std::string(kSeriesHeader) + "\r\n1\t21.000\t\t10.00\t\t" +
-                                       Printf("%.03f", rh1) + "\r\n2\t"))
+                                       Printf("%.03f", rh1) + std::string(10, '\t') + Stamp(time.LocalTime()) +
+                                       "\r\n2\t"))
             << series;
         // The chamber's non-uniformity only from rows where all eight channels reported.
         const std::string nonUniformity = reporting == 8 ? "Niejednorodność QX-311 (tnmax - tnmin): 0.200°C\r\n"
@@ -247,7 +249,7 @@ TEST_F(CalibrationRunTest, InterruptedRunsSayWhyAndAfterHowManyRows) {
         const std::string channels = ReadFile(run.ChannelPath());
         if (c.rows == 0) {
             // Interrupted before its first row: that line and nothing to summarise.
-            EXPECT_TRUE(series.ends_with("T SD[K]\r\n\r\n" + mark)) << series;
+            EXPECT_TRUE(series.ends_with("T SD[K]\tCzas\r\n\r\n" + mark)) << series;
         } else if (!c.seriesBroken) {
             const std::string summary = "Pomiary zakończono: " + Stamp(time.LocalTime()) + "\r\n" + mark +
                                         "Temperatura: 20.500°C, niepewność: 0.150°C\r\nPunkt rosy: 10.000°C";
@@ -295,7 +297,8 @@ TEST_F(CalibrationRunTest, MissingObservationEndsTheRun) {
     run.DelayPassed();
     EXPECT_TRUE(run.WriteRow(Observation(1, 100, 10)));
     EXPECT_EQ(ReadFile(run.SeriesPath()), "\tTemperatura[°F]\tPunkt rosy[°F]\tWilgotność obl.[%]\tDP/FP dryft[°F/min]"
-                                          "\tDP/FP SD[°F]\tT dryft[°F/min]\tT SD[°F]\r\n1\t212.000\r\n");
+                                          "\tDP/FP SD[°F]\tT dryft[°F/min]\tT SD[°F]\tCzas\r\n1\t212.000" +
+                                              std::string(14, '\t') + Stamp(time.LocalTime()) + "\r\n");
     o = Observation(1, 20, 10);
     EXPECT_FALSE(run.WriteRow(o));
     EXPECT_EQ(LastMessage(), msg::NoTemperatureObservations);
@@ -369,8 +372,8 @@ TEST(CalibrationRunWaits, StartsOnlyOnceStableOrSaysItNeverWas) {
         ASSERT_TRUE(firstRow);
         EXPECT_GE(*firstRow, c.rampSeconds * 1000);
         const auto cells = Split(lines[1].substr(lines[1].find('\t') + 1), "\t\t");
-        ASSERT_EQ(cells.size(), 8u) << lines[1];
-        EXPECT_EQ(cells[7], "nieaktualne: Pb");
+        ASSERT_EQ(cells.size(), 9u) << lines[1];
+        EXPECT_EQ(cells[8], "nieaktualne: Pb");
         EXPECT_EQ(cells[0], "20.000");
         EXPECT_EQ(cells[1], "11.00");
         EXPECT_EQ(cells[2], "");

@@ -756,8 +756,16 @@ TEST(LaboratorySettingsAdapter, ConfirmedChangesReachThePage) {
     adapter.ApplySettingsChange(s, {}, save);
     EXPECT_EQ(ReadFile(path), "");
     EXPECT_EQ(adapter.CurrentDataFile().path, path);
+    // The thermometer never opened here: nothing averaged, so no record of
+    // empty fields; the chain says why. The dew point's column has values.
     station.Live(60000);
-    EXPECT_EQ(ReadFile(path).rfind("Data i czas\tT wejście (°C)\t\r\n", 0), 0u) << ReadFile(path);
+    EXPECT_EQ(ReadFile(path), "");
+    EXPECT_NE(ReadFile(ChainPath(path)).find("\tskipped\tno results\t"), std::string::npos) << ReadFile(ChainPath(path));
+    contents.dewPointInput = true;
+    s.saveFileCode = EncodeSaveFileCode(contents);
+    adapter.ApplySettingsChange(s, {}, save);
+    station.Live(60000);
+    EXPECT_EQ(ReadFile(path).rfind("Data i czas\tDP/FP wejście (°C)\tT wejście (°C)\t\r\n", 0), 0u) << ReadFile(path);
 }
 
 // A chamber whose dew point ramps, then holds: the page's trend judges it

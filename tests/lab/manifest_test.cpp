@@ -160,6 +160,8 @@ TEST(Manifest, VerifyFindsChangedTablesGapsAndOtherColumns) {
         std::vector<std::string> headerColumns;
         bool ok;
         std::string failure;  // a text the failing finding holds
+        std::string unit = "°C";      // the temperature unit the manifest declares
+        std::string named = "lab.txt";  // the file the manifest names
     };
     const std::vector<std::string> columns = {"DP/FP wejście (°C)", "T wejście (°C)"};
     const std::vector<Case> cases = {
@@ -168,6 +170,8 @@ TEST(Manifest, VerifyFindsChangedTablesGapsAndOtherColumns) {
         {"table gone", "", {1, 2, 3}, columns, false, "dp30"},
         {"a record missing", kTable, {1, 2, 4}, columns, false, "120"},
         {"other columns", kTable, {1, 2, 3}, {"DP/FP wejście (°C)"}, false, "DP/FP"},
+        {"kelvin for celsius columns", kTable, {1, 2, 3}, columns, false, "K", "K"},
+        {"another file named", kTable, {1, 2, 3}, columns, false, "other.txt", "°C", "other.txt"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -175,7 +179,8 @@ TEST(Manifest, VerifyFindsChangedTablesGapsAndOtherColumns) {
         const std::string file = folder.File("lab.txt");
         const std::string table = folder.File("dp30.cal");
         Manifest m;
-        m.file = "lab.txt";
+        m.file = c.named;
+        m.temperatureUnit = c.unit;
         m.format = "text";
         m.recordMinutes = 1;
         m.columns = columns;

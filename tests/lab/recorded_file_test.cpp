@@ -148,6 +148,30 @@ TEST(RecordedFile, RunSeriesRowsSpreadFromItsStartToItsEnd) {
     EXPECT_EQ(file.columns[2].points.size(), 3u);
 }
 
+// A row's moment, when the row gives one, places it (a run that waited is
+// drawn where it was taken); a remark after it is no value. Older files
+// spread their rows evenly from the start to the end.
+TEST(RecordedFile, RunRowsAtTheirOwnMoments) {
+    const std::string summary =
+        "\r\nPodsumowanie:\r\nPomiary rozpoczęto: 2024-05-06 14:30:00\r\nPomiary zakończono: 2024-05-06 14:36:00\r\n";
+    const struct {
+        std::string text;
+        std::vector<RecordedPoint> points;
+    } cases[] = {
+        {"\tTemperatura[°C]\tPunkt rosy[°C]\tCzas\r\n1\t21.000\t\t10.00\t\t2024-05-06 14:31:00\r\n"
+         "2\t22.000\t\t\t\t2024-05-06 14:35:00\t\tnieaktualne: Pb\r\n" + summary,
+         Points({{{2024, 5, 6, 14, 31, 0}, 21.0}, {{2024, 5, 6, 14, 35, 0}, 22.0}})},
+        {"\tTemperatura[°C]\tPunkt rosy[°C]\r\n1\t21.000\t\t10.00\r\n2\t22.000\r\n" + summary,
+         Points({{{2024, 5, 6, 14, 30, 0}, 21.0}, {{2024, 5, 6, 14, 36, 0}, 22.0}})},
+    };
+    for (const auto& c : cases) {
+        const RecordedReading read = ReadRecorded(c.text, {});
+        ASSERT_TRUE(read.file) << read.error;
+        ASSERT_EQ(read.file->columns.size(), 2u) << c.text;
+        EXPECT_EQ(read.file->columns[0].points, c.points) << c.text;
+    }
+}
+
 TEST(RecordedFile, DamagedFileIsRefusedNamingTheLine) {
     struct Case {
         std::string text;

@@ -45,6 +45,12 @@ inline constexpr int InstrumentSilent = 1252;          // the reason: "brak odcz
 inline constexpr int StaleInputs = 1253;               // status line: "Wartości nieaktualne: %s"
 inline constexpr int RecordsSkipped = 1254;            // status line and notice: records not written
 inline constexpr int RecordingResumed = 1255;          // notice: records written again
+// A chain or a manifest the station cannot keep, records not written from nothing.
+inline constexpr int ChainCannotBeKept = 1783;
+inline constexpr int ManifestWriteFailed = 1784;
+inline constexpr int RecordsSkippedNoResults = 1785;  // status line and notice
+inline constexpr int SkippedForRunDelay = 1786;
+inline constexpr int SkippedForNoResults = 1787;
 inline constexpr int StalePrintWarning = 1256;         // printout: "UWAGA: wartości nieaktualne: %s"
 inline constexpr int WaitingForReadings = 1257;        // status line: "Brak odczytów: %s"
 inline constexpr int HandPressureMissing = 1258;       // status line: where to enter the pressure

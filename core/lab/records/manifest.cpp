@@ -1,6 +1,10 @@
 #include "lab/records/manifest.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <cctype>
@@ -8,6 +12,7 @@
 #include <cmath>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -18,6 +23,7 @@
 #include "lab/tables/cal_file.h"
 #include "lab/tables/calibration_tables.h"
 #include "lab/records/data_file.h"
+#include "lab/records/record_chain.h"
 #include "lab/base/lab_messages.h"
 #include "lab/lines/port_names.h"
 #include "lab/lines/stream_use.h"
@@ -162,7 +168,15 @@ json ToJson(const Manifest& m) {
                          {"enthalpy", m.enthalpyUnit}}}};
     j["columns"] = m.columns;
     j["events"] = json::array();
-    for (const ManifestEvent& e : m.events) j["events"].push_back({{"time", e.time}, {"change", e.change}});
+    for (const ManifestEvent& e : m.events) {
+        json event = {{"time", e.time}, {"change", e.change}};
+        if (e.records) {
+            event["records"] = *e.records;
+            event["lastRecord"] = e.lastRecord.empty() ? json(nullptr) : json(e.lastRecord);
+            event["chainHead"] = e.chainHead;
+        }
+        j["events"].push_back(std::move(event));
+    }
     return j;
 }
 
@@ -221,7 +235,15 @@ Manifest FromJson(const json& j) {
     m.enthalpyUnit = f.at("units").at("enthalpy").get<std::string>();
     m.columns = j.at("columns").get<std::vector<std::string>>();
     for (const json& e : j.at("events")) {
-        m.events.push_back({e.at("time").get<std::string>(), e.at("change").get<std::string>()});
+        ManifestEvent event(e.at("time").get<std::string>(), e.at("change").get<std::string>());
+        if (e.contains("records")) {
+            const int records = Count(e.at("records"));
+            if (records < 0) throw std::runtime_error("records: " + std::to_string(records));
+            event.records = static_cast<std::size_t>(records);
+            if (!e.at("lastRecord").is_null()) event.lastRecord = e.at("lastRecord").get<std::string>();
+            event.chainHead = e.at("chainHead").get<std::string>();
+        }
+        m.events.push_back(std::move(event));
     }
     return m;
 }
@@ -399,7 +421,7 @@ std::vector<std::string> ManifestChanges(const Manifest& before, const Manifest&
 
 bool ManifestKeeper::Open(const std::string& file, Manifest manifest, const std::string& now, bool appending) {
     path_ = ManifestPath(file);
-    const FileRead old = appending ? ReadWholeFile(path_, kCalFileSizeLimit) : FileRead{};
+    const FileRead old = appending ? ReadWholeFile(path_, kManifestSizeLimit) : FileRead{};
     if (old.state == ReadState::Read) {
         if (std::optional<Manifest> earlier = ParseManifest(old.data)) {
             // The station reopened the file to append to it: its history goes on.
@@ -416,7 +438,8 @@ bool ManifestKeeper::Open(const std::string& file, Manifest manifest, const std:
             for (const std::string& line : ManifestChanges(*earlier, manifest)) change += "; " + line;
             manifest.started = earlier->started;
             manifest.events = std::move(earlier->events);
-            manifest.events.push_back({now, change});
+            manifest.events.push_back(ManifestEvent(now, change));
+            Stamp(manifest.events.back());
         }
     }
     current_ = std::move(manifest);
@@ -429,19 +452,61 @@ bool ManifestKeeper::Update(Manifest manifest, const std::string& now) {
     manifest.started = current_.started;
     manifest.events = current_.events;
     // What is no change (an identifier first heard) is written without an event.
-    if (changes.empty() && manifest == current_) return false;
-    for (const std::string& change : changes) manifest.events.push_back({now, change});
+    if (changes.empty() && manifest == current_) return failing_ && Write();
+    for (const std::string& change : changes) {
+        manifest.events.push_back(ManifestEvent(now, change));
+        Stamp(manifest.events.back());
+    }
     current_ = std::move(manifest);
     return Write();
 }
 
 void ManifestKeeper::Close() {
+    // A rewrite still owed gets its last try.
+    if (failing_) Write();
     path_.clear();
     current_ = {};
+    failing_ = false;
+}
+
+void ManifestKeeper::Stamp(ManifestEvent& event) const {
+    if (!head_) return;
+    if (const std::optional<Head> head = head_()) {
+        event.records = head->records;
+        event.lastRecord = head->lastRecord;
+        event.chainHead = head->digest;
+    }
 }
 
 bool ManifestKeeper::Write() {
-    return ReplaceFileAtomically(path_, ManifestJson(current_), FileAccess::LikeTheOld);
+    failing_ = !ReplaceOwnFile(path_, ManifestJson(current_));
+    return !failing_;
+}
+
+bool ReplaceOwnFile(const fs::path& file, std::string_view contents) {
+    struct stat existing {};
+    if (::lstat(file.c_str(), &existing) == 0 ? !S_ISREG(existing.st_mode) : errno != ENOENT) return false;
+    // One temporary name per file: a leftover of a stopped station goes first.
+    const std::string temp = file.string() + ".tmp";
+    ::unlink(temp.c_str());
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = true;
+    for (std::size_t written = 0; ok && written < contents.size();) {
+        const ssize_t n = ::write(fd, contents.data() + written, contents.size() - written);
+        if (n > 0) {
+            written += static_cast<std::size_t>(n);
+        } else if (n < 0 && errno == EINTR) {
+            continue;
+        } else {
+            ok = false;
+        }
+    }
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && std::rename(temp.c_str(), file.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
 }
 
 // ---------------------------------------------------------------- verify
@@ -487,6 +552,59 @@ std::string_view ColumnsPart(std::string_view header) {
 
 std::string SecondsText(std::int64_t ms) { return std::to_string(ms / 1000); }
 
+// Every "(unit)" and "[unit]" a header names.
+std::vector<std::string> HeaderUnits(std::string_view header) {
+    std::vector<std::string> units;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const char close = header[i] == '(' ? ')' : header[i] == '[' ? ']' : '\0';
+        if (close == '\0') continue;
+        const std::size_t end = header.find(close, i + 1);
+        if (end == std::string_view::npos) break;
+        units.emplace_back(header.substr(i + 1, end - i - 1));
+        i = end;
+    }
+    return units;
+}
+
+bool IsTemperatureUnit(std::string_view unit) { return unit == "°C" || unit == "°F" || unit == "K" || unit == "°K"; }
+
+// The longest recording interval the file had, in minutes: the present one
+// or one an event changed from ("averaging/recordMinutes: 5 → 1").
+int LongestInterval(const Manifest& m) {
+    int longest = m.recordMinutes;
+    constexpr std::string_view kKey = "averaging/recordMinutes: ";
+    for (const ManifestEvent& e : m.events) {
+        for (std::size_t at = e.change.find(kKey); at != std::string::npos; at = e.change.find(kKey, at + 1)) {
+            longest = std::max(longest, std::atoi(e.change.c_str() + at + kKey.size()));
+        }
+    }
+    return longest;
+}
+
+// The chain's findings in words.
+VerifyFinding ChainFindingText(const ChainFinding& f) {
+    using K = ChainFinding::Kind;
+    const auto n = [](std::size_t v) { return std::to_string(v); };
+    switch (f.kind) {
+        case K::Changed: return {f.ok, MessageText(msg::VerifyChainChanged, {n(f.line), n(f.record)})};
+        case K::Missing: return {f.ok, MessageText(msg::VerifyChainMissing, {n(f.record), f.from, n(f.line)})};
+        case K::Inserted: return {f.ok, MessageText(msg::VerifyChainInserted, {n(f.line)})};
+        case K::Moved: return {f.ok, MessageText(msg::VerifyChainMoved, {n(f.line), n(f.record)})};
+        case K::Duplicated: return {f.ok, MessageText(msg::VerifyChainDuplicated, {n(f.line), n(f.record)})};
+        case K::Truncated: return {f.ok, MessageText(msg::VerifyChainTruncated, {n(f.count), n(f.record), f.from})};
+        case K::Unconfirmed: return {f.ok, MessageText(msg::VerifyChainUnconfirmed, {n(f.line), n(f.count)})};
+        case K::FoundAtReopening: return {f.ok, MessageText(msg::VerifyChainFoundAtReopening, {n(f.count)})};
+        case K::ExplainedGap:
+            return {f.ok, MessageText(msg::VerifyChainExplainedGap, {n(f.record), n(f.count), f.from, f.to, f.detail})};
+        case K::UnexplainedGap:
+            return {f.ok, MessageText(msg::VerifyChainUnexplainedGap, {n(f.record), n(f.count), f.from, f.to})};
+        case K::ChainBroken: return {f.ok, MessageText(msg::VerifyChainBroken, {f.from, f.detail})};
+        case K::SummaryMissing: return {f.ok, MessageText(msg::VerifyChainSummaryMissing)};
+        case K::NotClosed: return {f.ok, MessageText(msg::VerifyChainNotClosed)};
+    }
+    return {f.ok, {}};
+}
+
 }  // namespace
 
 VerifyReport VerifyRecorded(const std::string& file, RecordedReadOptions options) {
@@ -496,7 +614,11 @@ VerifyReport VerifyRecorded(const std::string& file, RecordedReadOptions options
         report.ok = report.ok && ok;
     };
     const fs::path manifestPath = ManifestPath(file);
-    const FileRead manifestRead = ReadWholeFile(manifestPath, kCalFileSizeLimit);
+    const FileRead manifestRead = ReadWholeFile(manifestPath, kManifestSizeLimit);
+    if (manifestRead.state == ReadState::TooLarge) {
+        add(false, MessageText(msg::VerifyManifestTooLarge, {manifestPath.string(), std::to_string(kManifestSizeLimit)}));
+        return report;
+    }
     if (manifestRead.state != ReadState::Read) {
         add(false, MessageText(msg::VerifyNoManifest, {manifestPath.string()}));
         return report;
@@ -508,7 +630,16 @@ VerifyReport VerifyRecorded(const std::string& file, RecordedReadOptions options
         return report;
     }
 
+    // The manifest is the one of this file; a file may move to another computer.
+    if (manifest->file != fs::path(file).filename().string()) add(false, MessageText(msg::VerifyOtherFile, {manifest->file}));
+    char host[256] = {};
+    if (::gethostname(host, sizeof host - 1) == 0 && !manifest->host.empty() && manifest->host != host) {
+        add(true, MessageText(msg::VerifyOtherHost, {manifest->host, host}));
+    }
+
+    std::size_t tables = 0;
     for (const ManifestTable& table : manifest->tables) {
+        ++tables;
         if (table.missing) {
             add(false, MessageText(msg::VerifyTableMissingThen, {table.instrument, table.path}));
             continue;
@@ -523,24 +654,60 @@ VerifyReport VerifyRecorded(const std::string& file, RecordedReadOptions options
         }
     }
 
-    const RecordedReading reading = ReadRecordedFile(file, std::move(options));
-    if (!reading.file) {
-        add(false, reading.error);
-        return report;
-    }
-    // Every record has its time; the column with the most readings holds them all.
-    const RecordedColumn* fullest = nullptr;
-    for (const RecordedColumn& column : reading.file->columns) {
-        if (fullest == nullptr || column.points.size() > fullest->points.size()) fullest = &column;
-    }
-    const std::size_t records = fullest != nullptr ? fullest->points.size() : 0;
-    if (records == 0) {
-        add(false, MessageText(msg::VerifyNoRecords));
+    // Every line against the chain beside the file, when it has one.
+    const FileRead fileRead = ReadWholeFile(file, kDigestFileSizeLimit);
+    const std::string chainPath = ChainPath(file);
+    const FileRead chainRead = ReadWholeFile(chainPath, kDigestFileSizeLimit);
+    const bool chained = chainRead.state == ReadState::Read && fileRead.state == ReadState::Read;
+    bool chainOk = false;
+    std::size_t confirmed = 0;
+    if (chained) {
+        const ChainText chain = ParseChain(chainRead.data);
+        const int interval = manifest->kind == ManifestKind::DataFile ? LongestInterval(*manifest) * 60 : 0;
+        const ChainCheck check = CheckChain(fileRead.data, chain, interval, manifest->kind == ManifestKind::RunSeries);
+        add(true, MessageText(msg::VerifyChainRecords,
+                              {std::to_string(check.records), std::to_string(check.confirmed), std::to_string(check.events)}));
+        for (ChainFinding finding : check.findings) {
+            if (finding.kind == ChainFinding::Kind::ChainBroken) finding.from = chainPath;
+            const VerifyFinding text = ChainFindingText(finding);
+            add(text.ok, text.text);
+        }
+        // The heads the manifest noted must be states the chain went through.
+        for (const ManifestEvent& event : manifest->events) {
+            if (event.chainHead.empty() || event.chainHead == kChainSeed) continue;
+            const bool held = std::any_of(chain.entries.begin(), chain.entries.end(),
+                                          [&](const ChainEntry& e) { return e.digest == event.chainHead; });
+            if (!held) add(false, MessageText(msg::VerifyHeadNotInChain, {event.time}));
+        }
+        chainOk = check.ok;
+        confirmed = check.confirmed;
     } else {
-        add(true, MessageText(msg::VerifyRecords, {std::to_string(records)}));
+        add(true, MessageText(msg::VerifyNoChain, {chainPath}));
     }
 
-    if (manifest->kind == ManifestKind::DataFile && records > 1) {
+    const RecordedReading reading = ReadRecordedFile(file, std::move(options));
+    if (!reading.file) {
+        // A chained file the station ended before its first row (a run
+        // stopped in its delay) holds what it should; the reader has nothing to draw.
+        add(chained && chainOk, reading.error);
+    }
+    std::size_t records = 0;
+    const RecordedColumn* fullest = nullptr;
+    if (reading.file) {
+        // Every record has its time; the column with the most readings holds them all.
+        for (const RecordedColumn& column : reading.file->columns) {
+            if (fullest == nullptr || column.points.size() > fullest->points.size()) fullest = &column;
+        }
+        records = fullest != nullptr ? fullest->points.size() : 0;
+        if (records == 0) {
+            add(chained && chainOk, MessageText(msg::VerifyNoRecords));
+        } else {
+            add(true, MessageText(msg::VerifyRecords, {std::to_string(records)}));
+        }
+    }
+
+    // Without a chain, gaps are judged by the records' times alone.
+    if (!chained && manifest->kind == ManifestKind::DataFile && records > 1) {
         // Record times are whole seconds: a record a second late is on time.
         const std::int64_t intervalMs = std::int64_t{manifest->recordMinutes} * 60000;
         bool gap = false;
@@ -557,6 +724,11 @@ VerifyReport VerifyRecorded(const std::string& file, RecordedReadOptions options
 
     std::vector<std::string> declared;
     const std::string header = DeclaredHeader(file, manifest->kind);
+    // A chained file the station has not written a line into declares nothing yet.
+    if (chained && fileRead.data.empty()) {
+        report.checked = MessageText(msg::VerifyCheckedWithChain, {file, "0", std::to_string(tables)});
+        return report;
+    }
     if (manifest->kind == ManifestKind::DataFile) {
         std::string expected = HeaderLine(manifest->columns, manifest->format == "csv");
         while (!expected.empty() && (expected.back() == '\n' || expected.back() == '\r')) expected.pop_back();
@@ -569,6 +741,20 @@ VerifyReport VerifyRecorded(const std::string& file, RecordedReadOptions options
     } else {
         add(false, MessageText(msg::VerifyColumnsDiffer, {header}));
     }
+    // The temperature unit the manifest declares is the one the header's
+    // temperatures are in (a difference in K beside °C is no temperature).
+    const std::vector<std::string> units = HeaderUnits(header);
+    const std::string& unit = manifest->temperatureUnit;
+    const bool celsius = std::find(units.begin(), units.end(), "°C") != units.end();
+    const bool anyTemperature = std::any_of(units.begin(), units.end(), [](const std::string& u) { return IsTemperatureUnit(u); });
+    if ((unit == "K" || unit == "°K") && celsius) {
+        add(false, MessageText(msg::VerifyKelvinForCelsius, {unit, "°C"}));
+    } else if (anyTemperature && std::find(units.begin(), units.end(), unit) == units.end()) {
+        add(false, MessageText(msg::VerifyUnitsDiffer, {unit}));
+    }
+
+    report.checked = chained ? MessageText(msg::VerifyCheckedWithChain, {file, std::to_string(confirmed), std::to_string(tables)})
+                             : MessageText(msg::VerifyCheckedWithoutChain, {file, std::to_string(records), std::to_string(tables)});
     return report;
 }
 

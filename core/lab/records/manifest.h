@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -43,6 +44,30 @@ inline constexpr int VerifyBadManifest = 1570;
 inline constexpr int VerifyAllHold = 1571;
 inline constexpr int VerifyFailed = 1572;
 inline constexpr int VerifyNoRecords = 1573;
+// The chain beside a recorded file, as `lab verify` reports it.
+inline constexpr int VerifyChainChanged = 1760;
+inline constexpr int VerifyChainMissing = 1761;
+inline constexpr int VerifyChainInserted = 1762;
+inline constexpr int VerifyChainMoved = 1763;
+inline constexpr int VerifyChainDuplicated = 1764;
+inline constexpr int VerifyChainTruncated = 1765;
+inline constexpr int VerifyChainUnconfirmed = 1766;
+inline constexpr int VerifyChainFoundAtReopening = 1767;
+inline constexpr int VerifyChainExplainedGap = 1768;
+inline constexpr int VerifyChainUnexplainedGap = 1769;
+inline constexpr int VerifyChainBroken = 1770;
+inline constexpr int VerifyChainSummaryMissing = 1771;
+inline constexpr int VerifyChainNotClosed = 1772;
+inline constexpr int VerifyChainRecords = 1773;
+inline constexpr int VerifyNoChain = 1774;
+inline constexpr int VerifyManifestTooLarge = 1775;
+inline constexpr int VerifyOtherFile = 1776;
+inline constexpr int VerifyOtherHost = 1777;
+inline constexpr int VerifyKelvinForCelsius = 1778;
+inline constexpr int VerifyUnitsDiffer = 1779;
+inline constexpr int VerifyCheckedWithChain = 1781;
+inline constexpr int VerifyCheckedWithoutChain = 1782;
+inline constexpr int VerifyHeadNotInChain = 1788;
 }  // namespace msg
 
 enum class ManifestKind { DataFile, RunSeries };
@@ -72,6 +97,14 @@ struct ManifestInstrument {
 struct ManifestEvent {
     std::string time;  // ISO 8601 with the UTC offset
     std::string change;
+    // Where the file's chain stood then: records confirmed, the last one's
+    // time and the chain's digest (nothing for a file without a chain).
+    std::optional<std::size_t> records;
+    std::string lastRecord;
+    std::string chainHead;
+
+    ManifestEvent() = default;
+    ManifestEvent(std::string t, std::string c) : time(std::move(t)), change(std::move(c)) {}
 
     bool operator==(const ManifestEvent&) const = default;
 };
@@ -115,6 +148,9 @@ struct ManifestSources {
     std::array<std::optional<std::uint16_t>, kStreamCount> identifiers{};
 };
 
+// The largest manifest read: years of events fit many times over.
+inline constexpr std::uintmax_t kManifestSizeLimit = 16 * 1024 * 1024;
+
 // "<file>.json".
 std::filesystem::path ManifestPath(const std::filesystem::path& file);
 
@@ -145,6 +181,12 @@ std::vector<std::string> ManifestChanges(const Manifest& before, const Manifest&
 // again, with the change appended to its events, whenever what it says changes.
 class ManifestKeeper {
 public:
+    struct Head {
+        std::size_t records = 0;
+        std::string lastRecord, digest;
+    };
+    // Where the file's chain stands, for each event written; none: no chain.
+    void SetChainHead(std::function<std::optional<Head>()> head) { head_ = std::move(head); }
     // Writes the manifest beside `file`. With `appending` (the station
     // reopened a data file that holds records), a manifest already there
     // keeps its events and its start, and what changed since is appended as
@@ -157,13 +199,24 @@ public:
     bool IsOpen() const { return !path_.empty(); }
     const Manifest& Current() const { return current_; }
     const std::filesystem::path& Path() const { return path_; }
+    // The last rewrite failed (the disk full): it is tried again with the
+    // next Update, whether anything changed or not.
+    bool Failing() const { return failing_; }
 
 private:
     bool Write();
+    void Stamp(ManifestEvent& event) const;
 
     std::filesystem::path path_;
     Manifest current_;
+    std::function<std::optional<Head>()> head_;
+    bool failing_ = false;
 };
+
+// Replaces `file` with `contents` through a temporary file and a rename,
+// refusing a path that holds anything but a regular file (a planted link is
+// never followed). A file created gets the mode data files get.
+bool ReplaceOwnFile(const std::filesystem::path& file, std::string_view contents);
 
 // What `lab verify` finds in a recorded file and its manifest.
 struct VerifyFinding {
@@ -173,6 +226,7 @@ struct VerifyFinding {
 struct VerifyReport {
     std::vector<VerifyFinding> findings;
     bool ok = true;  // every finding ok
+    std::string checked;  // what was checked, for the verdict line
 };
 // Reads the file, its manifest and the tables the manifest names: the tables
 // still match their checksums, the records counted, gaps between records

@@ -29,17 +29,19 @@ std::string Describe(int errorNumber) { return std::strerror(errorNumber); }
 RecordFile::Opened RecordFile::Open(const std::string& path, Mode mode) {
     Opened opened;
     struct stat before {};
-    opened.existed = ::stat(path.c_str(), &before) == 0;
+    // The station's own files are looked at as they are: a link is not followed.
+    opened.existed = (mode == Mode::OwnFile ? ::lstat(path.c_str(), &before) : ::stat(path.c_str(), &before)) == 0;
     if (opened.existed && !S_ISREG(before.st_mode)) {
         opened.error = "not a regular file";
         return opened;
     }
-    const int fd = OpenPath(path, mode == Mode::Exclusive ? O_EXCL : 0);
+    const int flags = mode == Mode::Exclusive ? O_EXCL : mode == Mode::OwnFile ? O_NOFOLLOW : 0;
+    const int fd = OpenPath(path, flags);
     if (fd < 0) {
         opened.error = Describe(errno);
         return opened;
     }
-    opened.file.reset(new RecordFile(path, fd));
+    opened.file.reset(new RecordFile(path, fd, flags));
     return opened;
 }
 
@@ -47,8 +49,8 @@ RecordFile::~RecordFile() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-bool RecordFile::Empty() {
-    if (::ftruncate(fd_, 0) != 0) return Fail("cannot empty the file", errno);
+bool RecordFile::CutTo(std::uintmax_t size) {
+    if (::ftruncate(fd_, static_cast<off_t>(size)) != 0) return Fail("cannot cut the file back", errno);
     return true;
 }
 
@@ -64,7 +66,7 @@ bool RecordFile::FollowPath() {
                       held.st_dev == named.st_dev && held.st_ino == named.st_ino;
     if (same) return true;
     // Deleted or replaced: the records go where the user looks for them.
-    const int fd = OpenPath(path_, 0);
+    const int fd = OpenPath(path_, flags_ & O_NOFOLLOW);
     if (fd < 0) return Fail("cannot open the file again", errno);
     ::close(fd_);
     fd_ = fd;

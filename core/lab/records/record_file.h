@@ -37,6 +37,7 @@ public:
     enum class Mode {
         OpenOrCreate,  // keep what the file holds; create it when missing
         Exclusive,     // create it; a file of that name already there is a failure
+        OwnFile,       // as OpenOrCreate, but a link planted in its place is refused, never followed
     };
     struct Opened {
         std::unique_ptr<RecordFile> file;  // null when the file could not be opened
@@ -52,14 +53,16 @@ public:
 
     const std::string& Path() const { return path_; }
     // Empties the file (the user chose to start it afresh).
-    bool Empty();
+    bool Empty() { return CutTo(0); }
+    // Cuts the file back to its first `size` bytes (a line torn by a stop).
+    bool CutTo(std::uintmax_t size);
 
     bool Append(std::string_view lines) override;
     bool StartedAnew() override;
     std::string Error() const override { return error_; }
 
 private:
-    RecordFile(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+    RecordFile(std::string path, int fd, int flags) : path_(std::move(path)), fd_(fd), flags_(flags) {}
     // Opens the path again when the file there is no longer the one held.
     bool FollowPath();
     bool TakeRecreated();
@@ -67,6 +70,7 @@ private:
 
     std::string path_;
     int fd_ = -1;
+    int flags_ = 0;  // besides those every open has
     bool recreated_ = false;
     std::string error_;
 };

@@ -23,6 +23,7 @@ constexpr std::string_view kNoMeasurement = "Błąd pomiaru";
 constexpr std::string_view kRunStarted = "Pomiary rozpoczęto: ";
 constexpr std::string_view kRunEnded = "Pomiary zakończono: ";
 constexpr std::string_view kRunStamp = "yyyy-MM-dd HH:mm:ss";
+constexpr std::string_view kRunRowTime = "Czas";
 
 // Record times a data file may carry: the CSV's own, the fallback of a locale
 // nobody could read back, and the usual short dates of the locales a
@@ -335,6 +336,12 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
     for (std::string_view field : fields) {
         if (!Trim(field).empty()) labels.push_back(Trim(field));
     }
+    // The rows' moments come last, after every value column.
+    std::optional<std::size_t> timeColumn;
+    if (!labels.empty() && labels.back() == kRunRowTime) {
+        labels.pop_back();
+        timeColumn = labels.size();
+    }
     // Uncertainty and non-uniformity carry no unit of their own: they are
     // differences in the run's temperature unit.
     std::string temperatureUnit;
@@ -367,9 +374,12 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
     // Rows "n<tab>value<tab><tab>value…" up to the first line that is not one;
     // the summary follows. Each value keeps its heading's place, an empty
     // cell where there was none; a row edited by hand with single tabs is
-    // read as its values in the headings' order. Row times come afterwards:
-    // the file gives only the first and the last moment.
+    // read as its values in the headings' order. A row gives its moment in
+    // its last column; in older files, without one, row times come
+    // afterwards from the first and the last moment. Whatever follows a row's
+    // moment is a remark on the row.
     std::vector<std::vector<std::pair<std::size_t, double>>> rows;
+    std::vector<std::optional<CalendarTime>> rowTimes;
     std::size_t i = headerLine + 1;
     for (; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
@@ -380,8 +390,10 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
         if (!row || *row != static_cast<double>(rows.size() + 1)) {
             return Refuse(number, msg::RecordedRowOutOfOrder, Trim(fields[0]), std::to_string(rows.size() + 1));
         }
+        rowTimes.emplace_back();
         bool placed = true;
-        for (std::size_t f = 2; f < fields.size() && placed; f += 2) placed = Trim(fields[f]).empty();
+        const std::size_t lastPlaced = timeColumn ? std::min(fields.size(), 2 * *timeColumn + 2) : fields.size();
+        for (std::size_t f = 2; f < lastPlaced && placed; f += 2) placed = Trim(fields[f]).empty();
         std::vector<std::pair<std::size_t, double>> values;
         std::size_t column = 0;
         // A row taken while an input was out of date ends with a mark naming it.
@@ -389,6 +401,10 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
         for (std::size_t f = 1; f < fields.size(); f += placed ? 2 : 1) {
             const std::string_view text = Trim(fields[f]);
             if (!placed && text.empty()) continue;
+            if (timeColumn && column == *timeColumn) {
+                rowTimes.back() = ParseCalendar(kRunStamp, text);
+                break;
+            }
             if (text.starts_with(Trim(staleMark))) continue;
             if (!text.empty() && column >= labels.size()) {
                 return Refuse(number, msg::RecordedFieldCount, std::to_string(column + 1),
@@ -404,6 +420,13 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
         rows.push_back(std::move(values));
     }
     if (rows.empty()) return Refuse(static_cast<int>(i + 1), msg::RecordedNothing);
+    if (std::all_of(rowTimes.begin(), rowTimes.end(), [](const auto& t) { return t.has_value(); })) {
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const std::int64_t ms = CalendarMs(*rowTimes[r]);
+            for (const auto& [column, value] : rows[r]) file.columns[column].points.push_back({ms, value});
+        }
+        return std::nullopt;
+    }
 
     std::optional<CalendarTime> started, ended;
     for (; i < lines.size(); ++i) {

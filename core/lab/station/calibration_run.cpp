@@ -13,6 +13,7 @@
 #include "text/strings.h"
 #include "lab/station/lab_host.h"
 #include "lab/base/lab_messages.h"
+#include "lab/records/manifest.h"
 #include "physics/humidity_engine.h"
 #include "physics/units.h"
 
@@ -27,6 +28,9 @@ constexpr const char* kNoMeasurement = "Błąd pomiaru\t\t";
 // The shortest observation period a run (and the page) takes.
 constexpr int kShortestPeriod = 3;
 constexpr std::int64_t kMinuteMs = 60000;
+// Each row's moment, in its last column.
+constexpr const char* kRowTimeLabel = "Czas";
+constexpr std::string_view kRowTimeFormat = "yyyy-MM-dd HH:mm:ss";
 // Why a run was interrupted, as its files say it (string-table numbers).
 constexpr int kInterruptionText[] = {
     msg::InterruptedByStop,     msg::InterruptedDialogClosed, msg::InterruptedWindowClosed,
@@ -202,9 +206,15 @@ void CalibrationRun::Reset() {
 }
 
 void CalibrationRun::CloseFiles() {
+    for (auto* chain : {&seriesChain_, &channelChain_}) {
+        if (*chain) (*chain)->Event(chain_event::kClosed);
+        chain->reset();
+    }
     series_.reset();
     channel_.reset();
 }
+
+std::string CalibrationRun::NowIso() const { return IsoLocalTime(clock_.LocalTime()); }
 
 bool CalibrationRun::Start(std::string_view delayText, std::string_view folderText) {
     if (state_ != State::Ready) return false;
@@ -249,6 +259,13 @@ bool CalibrationRun::Start(std::string_view delayText, std::string_view folderTe
     channel_ = std::move(channel.file);
     seriesPath_ = base + ".txt";
     channelPath_ = base + "_QX-311.txt";
+    // The files are new: so are their chains. A chain that cannot be kept
+    // leaves its file unconfirmed, the user told; the run goes on.
+    for (auto [chain, path] : {std::pair{&seriesChain_, &seriesPath_}, std::pair{&channelChain_, &channelPath_}}) {
+        std::string error;
+        *chain = RecordChain::Open(*path, [this] { return NowIso(); }, &error);
+        if (!*chain) host_.ShowWarning(msg::ChainCannotBeKept, MessageText(msg::ChainCannotBeKept, {error}));
+    }
     // The folder is kept for the next time only by "Zamknij" (CloseDialog).
 
     // The kelvin is "K" in the files, whatever the unit list shows.
@@ -257,12 +274,13 @@ bool CalibrationRun::Start(std::string_view delayText, std::string_view folderTe
     // the columns by position still finds them where they were.
     const std::string k = DifferenceUnit();
     Append("\tTemperatura[" + u + "]\tPunkt rosy[" + u + "]\tWilgotność obl.[%]\tDP/FP dryft[" + k +
-               "/min]\tDP/FP SD[" + k + "]\tT dryft[" + k + "/min]\tT SD[" + k + "]",
+               "/min]\tDP/FP SD[" + k + "]\tT dryft[" + k + "/min]\tT SD[" + k + "]\t" + kRowTimeLabel,
            false);
     std::string header;
     for (int c = 1; c <= 8; ++c) header += "\tTemp" + std::to_string(c) + "[" + u + "]";
-    Append(header + "\tNiepweność\tNiejednorodność", true, false);
+    Append(header + "\tNiepweność\tNiejednorodność\t" + kRowTimeLabel, true, false);
     state_ = State::Waiting;
+    if (!writeFailed_ && onFilesCreated_) onFilesCreated_();
     if (writeFailed_) {
         // The files end at once, the one that still takes it saying why.
         Interrupt(RunInterruption::WriteFailed, {});
@@ -316,22 +334,27 @@ void CalibrationRun::Append(std::string_view line, bool toChannelFile, bool toSe
     const std::string bytes = std::string(line) + "\r\n";
     // A file that cannot be written is given up; the other one may still take
     // the end of the run. The user hears of the first failure only.
-    auto write = [&](std::unique_ptr<RecordFile>& file) {
-        if (!file || file->Append(bytes)) return;
+    auto write = [&](std::unique_ptr<RecordFile>& file, std::unique_ptr<RecordChain>& chain) {
+        if (!file) return;
+        if (file->Append(bytes)) {
+            if (chain) chain->Confirm(bytes);
+            return;
+        }
         if (!writeFailed_) {
             writeFailed_ = true;
             host_.ShowWarning(msg::RunFileWriteFailed,
                               MessageText(msg::RunFileWriteFailed, {file->Path(), file->Error()}));
         }
+        if (chain) chain->Event(chain_event::kWriteFailed, file->Error());
         file.reset();
     };
     if (toSeriesFile) {
         log_ += std::string(line) + "\n";
-        write(series_);
+        write(series_, seriesChain_);
     }
     if (toChannelFile) {
         channelText_ += std::string(line) + "\n";
-        write(channel_);
+        write(channel_, channelChain_);
     }
 }
 
@@ -339,8 +362,8 @@ void CalibrationRun::Stop(int messageId) {
     host_.ShowWarning(messageId, std::string(LoadString(messageId)));
     const std::string text(PolishString(messageId));
     log_ += text;
-    if (series_) series_->Append(text);
-    if (channel_) channel_->Append(text);
+    if (series_ && series_->Append(text) && seriesChain_) seriesChain_->Confirm(text);
+    if (channel_ && channel_->Append(text) && channelChain_) channelChain_->Confirm(text);
     // The row that found the observation missing was never written.
     --rows_;
     End(RunEnding::Kind::MissingObservation);
@@ -416,16 +439,14 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
         }
     }
     row += "\t\t" + humidity + StabilityCells(o.dewPointStability) + StabilityCells(o.temperatureStability);
-    // A row that stands on an out-of-date input says so after its last
-    // heading's cell, its own cells kept in their places; otherwise cells
-    // left empty at the end of a row are not written.
+    // The row's moment after every other column, so that each keeps its
+    // place and a run that waited is drawn where it was taken; a row that
+    // stands on an out-of-date input says so after it.
+    const std::string time = FormatCalendar(kRowTimeFormat, clock_.LocalTime());
+    row += "\t\t" + time;
     const std::string staleMark =
-        o.staleInputs.empty() ? std::string() : FillIn(PolishString(msg::StaleRowMark), {o.staleInputs});
-    if (staleMark.empty()) {
-        row.erase(row.find_last_not_of('\t') + 1);
-    } else {
-        row += "\t\t" + staleMark;
-    }
+        o.staleInputs.empty() ? std::string() : "\t\t" + FillIn(PolishString(msg::StaleRowMark), {o.staleInputs});
+    row += staleMark;
     Append(row, false);
     if (writeFailed_) {
         // A row the series file did not take is not one the run has made.
@@ -455,7 +476,7 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
         }
         channels += o.utnj == kNoReading ? std::string(kNoMeasurement) : Printf("%.03f\t\t", DifferenceInUnit(o.utnj));
         channels += o.spread == kNoReading ? std::string(kNoMeasurement) : Printf(format, DifferenceInUnit(o.spread));
-        Append(channels + staleMark, true, false);
+        Append(channels + time + staleMark, true, false);
     }
     return !writeFailed_;
 }

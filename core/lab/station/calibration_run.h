@@ -27,6 +27,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -34,6 +35,7 @@
 #include <vector>
 
 #include "lab/station/observation_buffer.h"
+#include "lab/records/record_chain.h"
 #include "lab/records/record_file.h"
 #include "lab/trends/stability.h"
 #include "lab/base/station_time.h"
@@ -203,6 +205,9 @@ public:
     const std::string& ChannelPath() const { return channelPath_; }
 
     // ---- the page's side
+    // Called once a run's files were created, before anything else is
+    // written into them but their headers: their manifests go beside them.
+    void SetOnFilesCreated(std::function<void()> created) { onFilesCreated_ = std::move(created); }
     // Timer 1111: the delay has passed; true when the run begins now (the page
     // then takes its first observation and calls WriteRow).
     bool DelayPassed();
@@ -245,6 +250,7 @@ private:
     void WriteUncertainties(const RunSummaryTexts& texts);
     void End(RunEnding::Kind kind, RunInterruption reason = RunInterruption::StoppedByUser);
     void CloseFiles();
+    std::string NowIso() const;
     void Reset();
     std::string InUnit(double celsius) const;
     double DifferenceInUnit(double kelvin) const;
@@ -265,6 +271,9 @@ private:
 
     std::unique_ptr<RecordFile> series_;
     std::unique_ptr<RecordFile> channel_;
+    // Each line of either file confirmed in the chain beside it.
+    std::unique_ptr<RecordChain> seriesChain_, channelChain_;
+    std::function<void()> onFilesCreated_;
     std::string seriesPath_, channelPath_;
     std::string log_;
     std::string channelText_;

@@ -67,6 +67,7 @@ LaboratoryPage::LaboratoryPage(LabHost& host, Clock& clock, TimerService& timers
       eight_(eightChannels),
       dataFile_(host),
       run_(host, timers, clock) {
+    run_.SetOnFilesCreated([this] { EnsureRunManifest(); });
     ApplySettings(Settings{});
 }
 
@@ -74,6 +75,8 @@ LaboratoryPage::~LaboratoryPage() {
     // A run still going ends its files with what it has, saying why.
     destroying_ = true;
     InterruptRun(RunInterruption::WindowClosed);
+    dataFile_.Close();
+    CloseDataChain();
     for (int id : {timer::kRecord, timer::kDewPointAge, timer::kTemperatureAge, timer::kPressureAge,
                    timer::kRecompute, timer::kObservation, timer::kFirstRecord, timer::kEnvironmentAge,
                    timer::kStreamOpenWait, timer::kF250StopWait, timer::kSupervision}) {

@@ -32,7 +32,9 @@
 #include "lab/records/data_file.h"
 #include "lab/station/eight_channel_page.h"
 #include "lab/trends/history.h"
+#include "lab/base/lab_messages.h"
 #include "lab/records/manifest.h"
+#include "lab/records/record_chain.h"
 #include "lab/station/lab_host.h"
 #include "lab/station/observation_buffer.h"
 #include "lab/station/station_end.h"
@@ -465,6 +467,10 @@ private:
     void OpenDataManifest();
     void EnsureRunManifest();
     void UpdateManifests(bool hashTables);
+    void TellManifestFailure(const ManifestKeeper& keeper);
+    // The data file's chain tells why records are not written; once per span.
+    void SkipRecord(std::string_view reason);
+    void CloseDataChain();
     void SeenIdentifier(Stream stream, std::uint16_t identifier);
     void Remember(TrendQuantity quantity, double value);
     void MarkTrends(MarkerKind kind, int quantity = kAllQuantities);
@@ -485,7 +491,11 @@ private:
     CalibrationTables tables_;
     DataFile dataFile_;
     CalibrationRun run_;
-    ManifestKeeper dataManifest_, runManifest_;
+    ManifestKeeper dataManifest_, runManifest_, channelManifest_;
+    // The chain confirming each line of the data file, and whether a manifest
+    // the disk refused was told (it is tried again with every record).
+    std::shared_ptr<RecordChain> dataChain_;
+    bool manifestFailureTold_ = false;
     // The identifier each QX instrument last sent, for the manifests.
     std::array<std::optional<std::uint16_t>, kStreamCount> qxIdentifiers_{};
 
@@ -536,6 +546,7 @@ private:
     std::size_t skippedInGap_ = 0;
     std::size_t writtenRecords_ = 0;
     std::string gapInputs_;
+    int gapMessage_ = msg::RecordsSkipped;  // what the span of skipped records is told with
     std::function<void()> onRunEnded_;
     History trends_;
     StabilitySettings stability_;

@@ -5,11 +5,13 @@
 #include "lab/station/laboratory_page.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "app/files.h"
+#include "lab/base/lab_messages.h"
 #include "physics/units.h"
 
 namespace wegator::lab {
@@ -47,7 +49,9 @@ Manifest LaboratoryPage::CurrentManifest(ManifestKind kind, const std::string& f
     Manifest manifest = BuildManifest(settings_, sources);
     // The tables as they were when they were loaded: a file changed on the
     // disk since is not the table the station corrects with.
-    const ManifestKeeper& keeper = kind == ManifestKind::DataFile ? dataManifest_ : runManifest_;
+    const ManifestKeeper& keeper = kind == ManifestKind::DataFile ? dataManifest_
+                                   : file == run_.ChannelPath()   ? channelManifest_
+                                                                  : runManifest_;
     if (!hashTables && keeper.IsOpen()) manifest.tables = keeper.Current().tables;
     // A table the station could not load corrects nothing, whatever its file holds now.
     for (TableId id : MissingTables()) {
@@ -63,16 +67,39 @@ void LaboratoryPage::OpenDataManifest() {
     // A file new or emptied starts a history of its own; one appended to goes on with its own.
     std::error_code error;
     const auto size = std::filesystem::file_size(dataFile_.Path(), error);
+    dataManifest_.SetChainHead([this]() -> std::optional<ManifestKeeper::Head> {
+        if (!dataChain_) return std::nullopt;
+        const ChainHead& head = dataChain_->Head();
+        return ManifestKeeper::Head{head.records, head.lastRecordTime, head.digest};
+    });
     dataManifest_.Open(dataFile_.Path(), CurrentManifest(ManifestKind::DataFile, dataFile_.Path(), true),
                        IsoLocalTime(clock_.LocalTime()), !error && size > 0);
+    TellManifestFailure(dataManifest_);
+}
+
+void LaboratoryPage::TellManifestFailure(const ManifestKeeper& keeper) {
+    if (!keeper.Failing()) {
+        manifestFailureTold_ = false;
+        return;
+    }
+    if (manifestFailureTold_) return;
+    manifestFailureTold_ = true;
+    host_.ShowWarning(msg::ManifestWriteFailed, MessageText(msg::ManifestWriteFailed, {keeper.Path().string()}));
 }
 
 void LaboratoryPage::EnsureRunManifest() {
     if (run_.SeriesPath().empty() || (runManifest_.IsOpen() && runManifest_.Path() == ManifestPath(run_.SeriesPath()))) {
         return;
     }
-    runManifest_.Open(run_.SeriesPath(), CurrentManifest(ManifestKind::RunSeries, run_.SeriesPath(), true),
-                      IsoLocalTime(clock_.LocalTime()));
+    // The series file and the QX-311 channel file each get theirs.
+    const std::string now = IsoLocalTime(clock_.LocalTime());
+    runManifest_.Open(run_.SeriesPath(), CurrentManifest(ManifestKind::RunSeries, run_.SeriesPath(), true), now);
+    TellManifestFailure(runManifest_);
+    if (!run_.ChannelPath().empty()) {
+        channelManifest_.Open(run_.ChannelPath(), CurrentManifest(ManifestKind::RunSeries, run_.ChannelPath(), true),
+                              now);
+        TellManifestFailure(channelManifest_);
+    }
 }
 
 void LaboratoryPage::UpdateManifests(bool hashTables) {
@@ -80,16 +107,20 @@ void LaboratoryPage::UpdateManifests(bool hashTables) {
     if (dataManifest_.IsOpen()) {
         if (dataFile_.IsOpen()) {
             dataManifest_.Update(CurrentManifest(ManifestKind::DataFile, dataFile_.Path(), hashTables), now);
+            TellManifestFailure(dataManifest_);
         } else {
             dataManifest_.Close();
         }
     }
-    // A run's manifest tells what held while it ran, not what came after.
-    if (runManifest_.IsOpen()) {
+    // A run's manifests tell what held while it ran, not what came after.
+    for (ManifestKeeper* keeper : {&runManifest_, &channelManifest_}) {
+        if (!keeper->IsOpen()) continue;
         if (run_.Active()) {
-            runManifest_.Update(CurrentManifest(ManifestKind::RunSeries, run_.SeriesPath(), hashTables), now);
+            const std::string file = keeper == &runManifest_ ? run_.SeriesPath() : run_.ChannelPath();
+            keeper->Update(CurrentManifest(ManifestKind::RunSeries, file, hashTables), now);
+            TellManifestFailure(*keeper);
         } else {
-            runManifest_.Close();
+            keeper->Close();
         }
     }
 }

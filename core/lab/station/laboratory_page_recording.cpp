@@ -2,6 +2,7 @@
 // averages) and the printout of its inputs and results.
 #include "lab/station/laboratory_page.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -66,12 +67,25 @@ LaboratoryPage::DataFileOpening LaboratoryPage::OpenDataFile(const std::string& 
 
 void LaboratoryPage::TakeDataFile(std::unique_ptr<RecordFile> file, bool empty) {
     if (!file) return;
+    // What the file before still waits for goes first, its chain ended after it.
+    dataFile_.Close();
+    CloseDataChain();
     if (empty) file->Empty();
     std::string path = file->Path();
     // Appended to, the file goes on under its own last header when the
     // columns are the same.
     DataFileTail tail = ReadDataFileTail(path);
-    dataFile_.Attach(std::move(file), std::move(path), std::move(tail));
+    // Every line written is confirmed in the chain beside the file; a file
+    // whose chain cannot be kept still gets its records, the user told.
+    std::string error;
+    dataChain_ = RecordChain::Open(path, [this] { return IsoLocalTime(clock_.LocalTime()); }, &error);
+    std::unique_ptr<LineSink> sink = std::move(file);
+    if (dataChain_) {
+        sink = std::make_unique<ChainedSink>(std::move(sink), dataChain_);
+    } else {
+        host_.ShowWarning(msg::ChainCannotBeKept, MessageText(msg::ChainCannotBeKept, {error}));
+    }
+    dataFile_.Attach(std::move(sink), std::move(path), std::move(tail));
     dataFile_.SetCsv(DecodeSaveFileCode(settings_.saveFileCode).csvFormat);
     OpenDataManifest();
     Changed();
@@ -79,8 +93,22 @@ void LaboratoryPage::TakeDataFile(std::unique_ptr<RecordFile> file, bool empty) 
 
 void LaboratoryPage::CloseDataFile() {
     dataFile_.Close();
+    CloseDataChain();
     dataManifest_.Close();
     Changed();
+}
+
+void LaboratoryPage::CloseDataChain() {
+    if (!dataChain_) return;
+    dataChain_->Event(chain_event::kClosed);
+    dataChain_.reset();
+}
+
+void LaboratoryPage::SkipRecord(std::string_view reason) {
+    ++skippedRecords_;
+    ++skippedInGap_;
+    // The chain holds why the file has a gap, written when the gap begins.
+    if (skippedInGap_ == 1 && dataChain_ && dataFile_.IsOpen()) dataChain_->Event(chain_event::kSkipped, reason);
 }
 
 void LaboratoryPage::StartSaveTimer() {
@@ -130,12 +158,29 @@ void LaboratoryPage::WriteRecord() {
     // A record from stale averages would look exactly like a live one: the
     // file gets a gap instead, told once when it opens and once when it closes.
     if (const std::string stale = StaleList(); !stale.empty()) {
-        ++skippedRecords_;
-        ++skippedInGap_;
+        SkipRecord("stale: " + stale);
         if (skippedInGap_ == 1) {
             gapInputs_ = stale;
+            gapMessage_ = msg::RecordsSkipped;
             Notify(Notice::Kind::RecordsSkipped, msg::RecordsSkipped,
                    MessageText(msg::RecordsSkipped, {stale, std::to_string(skippedInGap_)}));
+        }
+        Changed();
+        return;
+    }
+    std::vector<std::string> values = RecordValues();
+    // Nothing averaged (a calibration run waits out its start delay, or no
+    // result could be computed): a record of empty fields says nothing, so
+    // none is written; the chain tells why, once for the span.
+    const bool nothing = std::all_of(values.begin(), values.end(), [](const std::string& v) { return v.empty(); });
+    if (nothing) {
+        const bool delay = run_.CurrentState() == CalibrationRun::State::Waiting;
+        SkipRecord(delay ? "run delay" : "no results");
+        if (skippedInGap_ == 1) {
+            gapInputs_ = LoadString(delay ? msg::SkippedForRunDelay : msg::SkippedForNoResults);
+            gapMessage_ = msg::RecordsSkippedNoResults;
+            Notify(Notice::Kind::RecordsSkipped, msg::RecordsSkippedNoResults,
+                   MessageText(msg::RecordsSkippedNoResults, {gapInputs_, std::to_string(skippedInGap_)}));
         }
         Changed();
         return;
@@ -143,12 +188,13 @@ void LaboratoryPage::WriteRecord() {
     if (skippedInGap_ > 0) {
         Notify(Notice::Kind::RecordingResumed, msg::RecordingResumed,
                MessageText(msg::RecordingResumed, {std::to_string(skippedInGap_)}));
+        if (dataChain_) dataChain_->Event(chain_event::kResumed, std::to_string(skippedInGap_));
         skippedInGap_ = 0;
         gapInputs_.clear();
     }
     dataFile_.SetByteOrderMark(settings_.saveFileBom != 0);
     UpdateManifests(false);
-    dataFile_.Write(clock_.LocalTime(), RecordLabels(), RecordValues());
+    dataFile_.Write(clock_.LocalTime(), RecordLabels(), values);
     ++writtenRecords_;
     Changed();
 }

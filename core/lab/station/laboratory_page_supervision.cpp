@@ -221,7 +221,7 @@ std::string LaboratoryPage::StatusText() const {
     if (!tables.empty()) parts.push_back(MessageText(msg::TableMissing, {tables}));
     if (const std::string stale = StaleList(); !stale.empty()) parts.push_back(MessageText(msg::StaleInputs, {stale}));
     if (skippedInGap_ > 0) {
-        parts.push_back(MessageText(msg::RecordsSkipped, {gapInputs_, std::to_string(skippedInGap_)}));
+        parts.push_back(MessageText(gapMessage_, {gapInputs_, std::to_string(skippedInGap_)}));
     }
     if (dataFile_.Backlog() > 0) parts.push_back(MessageText(msg::RecordsWaiting, {std::to_string(dataFile_.Backlog())}));
     if (dataFile_.Dropped() > 0) parts.push_back(MessageText(msg::RecordsDropped, {std::to_string(dataFile_.Dropped())}));
