@@ -177,9 +177,11 @@ TEST(StationFaults, ATableThatCannotBeLoadedIsMissingEverywhere) {
 TEST(StationFaults, FilesSayKelvinAndRunsReadBack) {
     TempFolder folder;
     Settings s = RecordingSettings(folder);
-    VirtualStation station(s);
+    s.settingsLabValuesFromDevices = 10;  // an observation every 6 s
+    Bench station(s);
     station.page.ChangeTemperatureUnit(1);
     station.Start();
+    station.Live(15000);
     station.page.WriteRecord();
     EXPECT_NE(ReadFile(s.saveFileName).find("DP/FP wejście (K)\tT wejście (K)\t"), std::string::npos)
         << ReadFile(s.saveFileName);
