@@ -284,9 +284,9 @@ TEST_F(CalibrationRunTest, MissingObservationEndsTheRun) {
     EXPECT_FALSE(run.WriteRow(o));
     EXPECT_EQ(LastMessage(), msg::NoDewPointObservations);
     EXPECT_TRUE(run.StartEnabled());
-    // The text ends both files, without a line end.
+    // The text ends both files, a whole line.
     for (const std::string& path : {run.SeriesPath(), run.ChannelPath()}) {
-        EXPECT_TRUE(ReadFile(path).ends_with("\r\nBrak pomiarów punktu rosy")) << path;
+        EXPECT_TRUE(ReadFile(path).ends_with("\r\nBrak pomiarów punktu rosy\r\n")) << path;
     }
 
     // In °F, without the dew-point column: temperatures only.

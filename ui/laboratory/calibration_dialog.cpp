@@ -18,9 +18,10 @@ namespace wegator {
 namespace {
 // The log's tabs stand at every 10th character of a fixed-width font: each
 // heading of the run file then spans two of them, as its values do, with room
-// between the columns; a whole row, its stability figures included, fits.
+// between the columns; a whole row, its stability figures and its time
+// included, fits.
 constexpr int kTabColumns = 10;
-constexpr int kLogColumns = 140;
+constexpr int kLogColumns = 172;
 constexpr int kLogLines = 14;
 // The countdown shows whole seconds: worked out a few times a second is enough.
 constexpr qint64 kProgressRefreshMs = 200;

@@ -360,10 +360,9 @@ void CalibrationRun::Append(std::string_view line, bool toChannelFile, bool toSe
 
 void CalibrationRun::Stop(int messageId) {
     host_.ShowWarning(messageId, std::string(LoadString(messageId)));
-    const std::string text(PolishString(messageId));
-    log_ += text;
-    if (series_ && series_->Append(text) && seriesChain_) seriesChain_->Confirm(text);
-    if (channel_ && channel_->Append(text) && channelChain_) channelChain_->Confirm(text);
+    // The text ends both files as a whole line, so that a reader never finds
+    // it run together with whatever comes after it.
+    Append(PolishString(messageId), true);
     // The row that found the observation missing was never written.
     --rows_;
     End(RunEnding::Kind::MissingObservation);
