@@ -1705,6 +1705,161 @@ End the program?</translation>
         <translation>%d of %d observations with a stale input (%s)</translation>
     </message>
     <message>
+        <source>Błąd pomiaru</source>
+        <comment>1267</comment>
+        <translation>Measurement failed</translation>
+    </message>
+    <message>
+        <source>Temperatura</source>
+        <comment>1268</comment>
+        <translation>Temperature</translation>
+    </message>
+    <message>
+        <source>Punkt rosy</source>
+        <comment>1269</comment>
+        <translation>Dew point</translation>
+    </message>
+    <message>
+        <source>Wilgotność obl.</source>
+        <comment>1270</comment>
+        <translation>Calculated RH</translation>
+    </message>
+    <message>
+        <source>%s dryft</source>
+        <comment>1271</comment>
+        <translation>%s drift</translation>
+    </message>
+    <message>
+        <source>Niepweność</source>
+        <comment>1272</comment>
+        <translation>Uncertainty</translation>
+    </message>
+    <message>
+        <source>Niejednorodność</source>
+        <comment>1273</comment>
+        <translation>Non-uniformity</translation>
+    </message>
+    <message>
+        <source>Podsumowanie:</source>
+        <comment>1274</comment>
+        <translation>Summary:</translation>
+    </message>
+    <message>
+        <source>Pomiary rozpoczęto: %s</source>
+        <comment>1275</comment>
+        <translation>Measurements started: %s</translation>
+    </message>
+    <message>
+        <source>Pomiary zakończono: %s</source>
+        <comment>1276</comment>
+        <translation>Measurements ended: %s</translation>
+    </message>
+    <message>
+        <source>Temperatura: %s, niepewność: %s</source>
+        <comment>1277</comment>
+        <translation>Temperature: %s, uncertainty: %s</translation>
+    </message>
+    <message>
+        <source>Niejednorodność QX-311 (tnmax - tnmin): %s</source>
+        <comment>1278</comment>
+        <translation>QX-311 non-uniformity (tnmax - tnmin): %s</translation>
+    </message>
+    <message>
+        <source>Niepewność od niejednorodności QX-311 (utnj): %s</source>
+        <comment>1279</comment>
+        <translation>Uncertainty from the QX-311 non-uniformity (utnj): %s</translation>
+    </message>
+    <message>
+        <source>Punkt rosy: %s, niepewność: %s</source>
+        <comment>1280</comment>
+        <translation>Dew point: %s, uncertainty: %s</translation>
+    </message>
+    <message>
+        <source>Wartości obliczone</source>
+        <comment>1281</comment>
+        <translation>Calculated values</translation>
+    </message>
+    <message>
+        <source>Wilgotność: %s, niepewność: %s</source>
+        <comment>1282</comment>
+        <translation>Humidity: %s, uncertainty: %s</translation>
+    </message>
+    <message>
+        <source>Warunki środowiskowe &lt;min; max&gt;:</source>
+        <comment>1283</comment>
+        <translation>Ambient conditions &lt;min; max&gt;:</translation>
+    </message>
+    <message>
+        <source>Temperatura %s</source>
+        <comment>1284</comment>
+        <translation>Temperature %s</translation>
+    </message>
+    <message>
+        <source>Wilgotność %s</source>
+        <comment>1285</comment>
+        <translation>Humidity %s</translation>
+    </message>
+    <message>
+        <source>Ciśnienie %s</source>
+        <comment>1286</comment>
+        <translation>Pressure %s</translation>
+    </message>
+    <message>
+        <source>Stabilność w czasie serii:</source>
+        <comment>1287</comment>
+        <translation>Stability during the series:</translation>
+    </message>
+    <message>
+        <source>%s: dryft %s, odchylenie standardowe %s</source>
+        <comment>1288</comment>
+        <translation>%s: drift %s, standard deviation %s</translation>
+    </message>
+    <message>
+        <source>Stanowisko stabilne przez całą serię</source>
+        <comment>1289</comment>
+        <translation>Station stable throughout the series</translation>
+    </message>
+    <message>
+        <source>Stanowisko niestabilne w %d z %d pomiarów</source>
+        <comment>1290</comment>
+        <translation>Station not stable in %d of %d measurements</translation>
+    </message>
+    <message>
+        <source>Budżet niepewności standardowej średnich:</source>
+        <comment>1291</comment>
+        <translation>Standard uncertainty budget of the averages:</translation>
+    </message>
+    <message>
+        <source>DP/FP: przyrząd %s, tablica %s, rozrzut %s, złożona %s</source>
+        <comment>1292</comment>
+        <translation>DP/FP: instrument %s, table %s, scatter %s, combined %s</translation>
+    </message>
+    <message>
+        <source>T: przyrząd %s, tablica %s, rozrzut %s, niejednorodność %s, złożona %s</source>
+        <comment>1293</comment>
+        <translation>T: instrument %s, table %s, scatter %s, non-uniformity %s, combined %s</translation>
+    </message>
+    <message>
+        <source>Pb: przyrząd %s, rozrzut %s, złożona %s</source>
+        <comment>1294</comment>
+        <translation>Pb: instrument %s, scatter %s, combined %s</translation>
+    </message>
+    <message>
+        <source>Niepewność rozszerzona (k = 2):</source>
+        <comment>1295</comment>
+        <translation>Expanded uncertainty (k = 2):</translation>
+    </message>
+    <message>
+        <source>Wilgotność</source>
+        <comment>1296</comment>
+        <translation>Humidity</translation>
+    </message>
+    <message>
+        <source>Czas</source>
+        <comment>1297</comment>
+        <translation>Time</translation>
+    </message>
+    <message>
         <source>Plik jest zbyt duży, by mógł być tablicą korekcji (ponad 16 MiB).</source>
         <comment>1340</comment>
         <translation>The file is too large to be a correction table (over 16 MiB).</translation>

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,6 +37,42 @@ std::string_view English(int id) {
         default: return PolishString(id);
     }
 }
+
+// The English interface's texts as the translation gives them: the
+// "StringTable" messages keyed by the number in their comment.
+std::string_view TranslatedEnglish(int id) {
+    static const std::map<int, std::string> table = [] {
+        std::ifstream in(std::filesystem::path(WEGATOR_RESOURCES_DIR) / "translations/strings_en.ts");
+        std::stringstream whole;
+        whole << in.rdbuf();
+        const std::string ts = whole.str();
+        auto unescape = [](std::string text) {
+            for (const auto& [entity, character] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""},
+                                                     {"&apos;", "'"}, {"&amp;", "&"}}) {
+                for (std::size_t at; (at = text.find(entity)) != std::string::npos;) {
+                    text.replace(at, std::string_view(entity).size(), character);
+                }
+            }
+            return text;
+        };
+        std::map<int, std::string> texts;
+        for (std::size_t at = ts.find("<comment>"); at != std::string::npos; at = ts.find("<comment>", at + 1)) {
+            const std::size_t open = ts.find("<translation>", at) + 13;
+            texts[std::stoi(ts.substr(at + 9))] = unescape(ts.substr(open, ts.find("</translation>", open) - open));
+        }
+        return texts;
+    }();
+    const auto found = table.find(id);
+    return found == table.end() ? std::string_view() : std::string_view(found->second);
+}
+
+// The language in force while it lives; Polish again after it.
+struct Language {
+    explicit Language(StringLookup lookup) { SetStringLookup(lookup); }
+    ~Language() { SetStringLookup(nullptr); }
+    Language(const Language&) = delete;
+    Language& operator=(const Language&) = delete;
+};
 
 const CalendarTime kFirst{2024, 5, 6, 14, 0, 5}, kSecond{2024, 5, 6, 14, 1, 5}, kAfterRestart{2024, 5, 6, 14, 5, 5};
 
@@ -169,6 +210,109 @@ TEST(RecordedFile, RunRowsAtTheirOwnMoments) {
         ASSERT_TRUE(read.file) << read.error;
         ASSERT_EQ(read.file->columns.size(), 2u) << c.text;
         EXPECT_EQ(read.file->columns[0].points, c.points) << c.text;
+    }
+}
+
+// A run's files speak the interface's language; the reader takes them back
+// in either, whichever language is in force while it reads.
+TEST(RecordedFile, RunFilesInTheInterfaceLanguageReadBack) {
+    struct Case {
+        const char* name;
+        StringLookup writer, reader;
+        std::vector<StringLookup> languages;
+        std::string header, summary, noReading;
+    };
+    const std::string started = "2024-05-06 14:30:10", ended = "2024-05-06 14:30:50";
+    for (const Case& c : {
+             Case{"Polish", nullptr, nullptr, {},
+                  "\tTemperatura[°C]\tPunkt rosy[°C]\tWilgotność obl.[%]\tDP/FP dryft[K/min]",
+                  "Podsumowanie:\r\nPomiary rozpoczęto: " + started + "\r\nPomiary zakończono: " + ended +
+                      "\r\nTemperatura: 22.00°C, niepewność: 0.05°C\r\n",
+                  "Błąd pomiaru"},
+             Case{"English", &TranslatedEnglish, &TranslatedEnglish, {},
+                  "\tTemperature[°C]\tDew point[°C]\tCalculated RH[%]\tDP/FP drift[K/min]",
+                  "Summary:\r\nMeasurements started: " + started + "\r\nMeasurements ended: " + ended +
+                      "\r\nTemperature: 22.00°C, uncertainty: 0.05°C\r\n",
+                  "Measurement failed"},
+             Case{"English read by the Polish interface", &TranslatedEnglish, nullptr, {&TranslatedEnglish},
+                  "\tTemperature[°C]", "Summary:\r\nMeasurements started: " + started, "Measurement failed"},
+         }) {
+        SCOPED_TRACE(c.name);
+        RecordingLabHost host;
+        VirtualTime time{{2024, 5, 6, 14, 30, 0}};
+        HumidityEngine engine;
+        TempFolder folder;
+        std::optional<Language> writing(std::in_place, c.writer);
+        CalibrationRun run(host, time, time);
+        run.SetEngine(&engine);
+        run.SetSchedule(60, 3);
+        run.OpenDialog();
+        ASSERT_TRUE(run.Start("0", folder.Path().string()));
+        ASSERT_TRUE(run.DelayPassed());
+        // The first row ten seconds after the moment in the files' names.
+        time.Advance(10000);
+        for (int r = 1; r <= 3; ++r) {
+            if (r > 1) time.Advance(run.PeriodMs());
+            RunObservation o;
+            o.temperatureObservations = o.dewPointObservations = r;
+            o.temperature = 20.0 + r;
+            o.dewPoint = 10.0;
+            o.pressure = 101.325;
+            o.environmentInUse = true;
+            o.environmentTemperature = 21.0;
+            o.environmentHumidity = 40.0;
+            o.qx311InUse = true;
+            o.channels = {20.1, kNoReading, 20.3, 20.4, 20.5, 20.6, 20.7, 20.8};
+            o.utnj = 0.1;
+            o.spread = 0.7;
+            if (r == 2) o.staleInputs = "Pb";
+            ASSERT_TRUE(run.WriteRow(o));
+        }
+        RunSummaryTexts texts;
+        texts.temperature = "22,00";
+        texts.temperatureUncertainty = "0,05";
+        texts.dewPoint = "10,00";
+        texts.dewPointUncertainty = "0,10";
+        texts.humidity = "52,3";
+        texts.humidityUncertainty = "1,2";
+        texts.pressureUnit = "kPa";
+        texts.temperatureOverRun.count = texts.dewPointOverRun.count = 3;
+        texts.budgets[0] = texts.budgets[1] = texts.budgets[2] = {true, 0.02, 0.01, 0.01, 0.01, 0.03};
+        texts.humidityStandardUncertainty = 0.6;
+        run.Finish(texts);
+        writing.reset();
+
+        const std::string series = ReadFile(run.SeriesPath());
+        EXPECT_TRUE(series.starts_with(c.header)) << series;
+        EXPECT_NE(series.find("\r\n\r\n" + c.summary), std::string::npos) << series;
+        if (c.writer != nullptr) {
+            // Nothing of the run's own words is left in Polish.
+            for (const char* letter : {"ą", "ć", "ę", "ł", "ń", "ó", "ś", "ź", "ż"}) {
+                EXPECT_EQ(series.find(letter), std::string::npos) << letter << " in\n" << series;
+                EXPECT_EQ(ReadFile(run.ChannelPath()).find(letter), std::string::npos) << letter;
+            }
+        }
+
+        std::optional<Language> reading(std::in_place, c.reader);
+        RecordedReadOptions options;
+        options.languages = c.languages;
+        const RecordedReading read = ReadRecordedFile(run.SeriesPath(), options);
+        const RecordedReading channels = ReadRecordedFile(run.ChannelPath(), options);
+        reading.reset();
+        ASSERT_TRUE(read.file) << read.error;
+        ASSERT_TRUE(channels.file) << channels.error;
+        const TrendQuantity quantities[] = {TrendQuantity::Temperature, TrendQuantity::DewPoint,
+                                            TrendQuantity::ResultHumidity};
+        for (std::size_t q = 0; q < 3; ++q) EXPECT_EQ(read.file->columns[q].quantity, quantities[q]) << q;
+        // The rows stand between the summary's start and end, not the name's moment and the file's last change.
+        EXPECT_EQ(read.file->columns[0].points, Points({{{2024, 5, 6, 14, 30, 10}, 21.0},
+                                                        {{2024, 5, 6, 14, 30, 30}, 22.0},
+                                                        {{2024, 5, 6, 14, 30, 50}, 23.0}}));
+        ASSERT_EQ(channels.file->columns.size(), 10u);
+        EXPECT_TRUE(channels.file->columns[1].points.empty());
+        EXPECT_EQ(channels.file->columns[9].quantity, TrendQuantity::ChannelSpread);
+        EXPECT_EQ(channels.file->columns[9].points.size(), 3u);
+        EXPECT_NE(ReadFile(run.ChannelPath()).find(c.noReading), std::string::npos);
     }
 }
 

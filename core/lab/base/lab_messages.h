@@ -63,6 +63,40 @@ inline constexpr int StaleLineMark = 1264;             // start of a headless st
 inline constexpr int StaleRowMark = 1265;              // run files: a row taken with a stale input
 inline constexpr int StaleRows = 1266;                 // run files: "%d z %d pomiarów z nieaktualnym wejściem (%s)"
 
+// The calibration run's files and log, in the language in force: the headings,
+// the cell of a missing channel, the summary and the uncertainty budget.
+inline constexpr int RunNoMeasurement = 1267;          // a channel without a reading: "Błąd pomiaru"
+inline constexpr int RunTemperature = 1268;            // heading and name: "Temperatura"
+inline constexpr int RunDewPoint = 1269;               // heading and name: "Punkt rosy"
+inline constexpr int RunHumidityColumn = 1270;         // heading: "Wilgotność obl."
+inline constexpr int RunDriftColumn = 1271;            // heading: "%s dryft"
+inline constexpr int RunUncertaintyColumn = 1272;      // channel file heading: "Niepweność"
+inline constexpr int RunSpreadColumn = 1273;           // channel file heading: "Niejednorodność"
+inline constexpr int RunSummary = 1274;                // "Podsumowanie:"
+inline constexpr int RunStarted = 1275;                // "Pomiary rozpoczęto: %s"
+inline constexpr int RunEnded = 1276;                  // "Pomiary zakończono: %s"
+inline constexpr int RunTemperatureResult = 1277;      // "Temperatura: %s, niepewność: %s"
+inline constexpr int RunSpread = 1278;                 // the chamber's non-uniformity and
+inline constexpr int RunSpreadUncertainty = 1279;      // its uncertainty
+inline constexpr int RunDewPointResult = 1280;         // "Punkt rosy: %s, niepewność: %s"
+inline constexpr int RunComputedValues = 1281;         // "Wartości obliczone"
+inline constexpr int RunHumidityResult = 1282;         // "Wilgotność: %s, niepewność: %s"
+inline constexpr int RunEnvironment = 1283;            // "Warunki środowiskowe <min; max>:"
+inline constexpr int RunEnvironmentTemperature = 1284; // its lines: "Temperatura %s",
+inline constexpr int RunEnvironmentHumidity = 1285;
+inline constexpr int RunEnvironmentPressure = 1286;
+inline constexpr int RunStability = 1287;              // "Stabilność w czasie serii:"
+inline constexpr int RunStabilityFigures = 1288;       // "%s: dryft %s, odchylenie standardowe %s"
+inline constexpr int RunStationStable = 1289;          // "Stanowisko stabilne przez całą serię"
+inline constexpr int RunStationUnstable = 1290;        // "Stanowisko niestabilne w %d z %d pomiarów"
+inline constexpr int RunBudget = 1291;                 // "Budżet niepewności standardowej średnich:"
+inline constexpr int RunBudgetDewPoint = 1292;         // its lines: DP/FP, T and Pb
+inline constexpr int RunBudgetTemperature = 1293;
+inline constexpr int RunBudgetPressure = 1294;
+inline constexpr int RunExpanded = 1295;               // "Niepewność rozszerzona (k = 2):"
+inline constexpr int RunHumidity = 1296;               // its name of the humidity: "Wilgotność"
+inline constexpr int RunRowTime = 1297;                // run files' heading of the rows' moments: "Czas"
+
 // Stability and trends: the names of the quantities kept (TrendQuantity
 // order from TrendDewPoint on) and the verdicts in words.
 inline constexpr int TrendDewPoint = 1400;             // "DP/FP", then T, Pb, … (20 names)

@@ -18,12 +18,7 @@ namespace {
 
 using Q = TrendQuantity;
 
-// A missing observation in a run file keeps its place under the heading.
-constexpr std::string_view kNoMeasurement = "Błąd pomiaru";
-constexpr std::string_view kRunStarted = "Pomiary rozpoczęto: ";
-constexpr std::string_view kRunEnded = "Pomiary zakończono: ";
 constexpr std::string_view kRunStamp = "yyyy-MM-dd HH:mm:ss";
-constexpr std::string_view kRunRowTime = "Czas";
 
 // Record times a data file may carry: the CSV's own, the fallback of a locale
 // nobody could read back, and the usual short dates of the locales a
@@ -309,11 +304,41 @@ private:
 
 // ---- the series file of a calibration run (or its QX-311 channel file)
 
-std::optional<Q> RunQuantity(std::string_view name) {
-    if (name == "Temperatura") return Q::Temperature;
-    if (name == "Punkt rosy") return Q::DewPoint;
-    if (name == "Wilgotność obl.") return Q::ResultHumidity;
-    if (name == "Niejednorodność") return Q::ChannelSpread;
+// A run's files speak the language of the interface that wrote them: Polish,
+// the one in force or one the reader was given.
+class RunWords {
+public:
+    explicit RunWords(const RecordedReadOptions& options) : languages_{&PolishString, &LoadString} {
+        languages_.insert(languages_.end(), options.languages.begin(), options.languages.end());
+    }
+
+    // Whether `text` is text `id` in one of the languages.
+    bool Is(int id, std::string_view text) const {
+        return std::any_of(languages_.begin(), languages_.end(), [&](StringLookup words) {
+            return !words(id).empty() && words(id) == text;
+        });
+    }
+
+    // The rest of `line` after the words of text `id` before its "%s" (or its
+    // start up to its first "%s", for a mark), in whichever language it is in.
+    std::optional<std::string_view> After(int id, std::string_view line) const {
+        for (StringLookup words : languages_) {
+            const std::string_view text = words(id);
+            const std::string_view lead = Trim(text.substr(0, text.find("%s")));
+            if (!lead.empty() && line.starts_with(lead)) return Trim(line.substr(lead.size()));
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::vector<StringLookup> languages_;
+};
+
+std::optional<Q> RunQuantity(std::string_view name, const RunWords& words) {
+    if (words.Is(msg::RunTemperature, name)) return Q::Temperature;
+    if (words.Is(msg::RunDewPoint, name)) return Q::DewPoint;
+    if (words.Is(msg::RunHumidityColumn, name)) return Q::ResultHumidity;
+    if (words.Is(msg::RunSpreadColumn, name)) return Q::ChannelSpread;
     if (name.size() == 5 && name.starts_with("Temp") && name[4] >= '1' && name[4] <= '8') {
         return ChannelQuantity(name[4] - '0');
     }
@@ -330,6 +355,7 @@ std::optional<CalendarTime> NameStamp(std::string_view path) {
 std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::size_t headerLine,
                                const RecordedReadOptions& options, RecordedFile& file) {
     file.kind = RecordedFile::Kind::RunSeries;
+    const RunWords words(options);
     std::vector<std::string_view> fields, labels;
     std::deque<std::string> store;
     SplitFields(lines[headerLine], false, fields, store);
@@ -338,7 +364,7 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
     }
     // The rows' moments come last, after every value column.
     std::optional<std::size_t> timeColumn;
-    if (!labels.empty() && labels.back() == kRunRowTime) {
+    if (!labels.empty() && words.Is(msg::RunRowTime, labels.back())) {
         labels.pop_back();
         timeColumn = labels.size();
     }
@@ -363,7 +389,7 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
             column.name = std::string(label);
             column.unit = TrendUnit::TemperatureDifference;
         }
-        column.quantity = RunQuantity(column.name);
+        column.quantity = RunQuantity(column.name, words);
         file.columns.push_back(std::move(column));
     }
     for (RecordedColumn& column : file.columns) {
@@ -397,7 +423,6 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
         std::vector<std::pair<std::size_t, double>> values;
         std::size_t column = 0;
         // A row taken while an input was out of date ends with a mark naming it.
-        const std::string staleMark = FillIn(PolishString(msg::StaleRowMark), {""});
         for (std::size_t f = 1; f < fields.size(); f += placed ? 2 : 1) {
             const std::string_view text = Trim(fields[f]);
             if (!placed && text.empty()) continue;
@@ -405,12 +430,12 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
                 rowTimes.back() = ParseCalendar(kRunStamp, text);
                 break;
             }
-            if (text.starts_with(Trim(staleMark))) continue;
+            if (words.After(msg::StaleRowMark, text)) continue;
             if (!text.empty() && column >= labels.size()) {
                 return Refuse(number, msg::RecordedFieldCount, std::to_string(column + 1),
                               std::to_string(labels.size()));
             }
-            if (!text.empty() && text != kNoMeasurement) {
+            if (!text.empty() && !words.Is(msg::RunNoMeasurement, text)) {
                 const std::optional<double> value = Number(text);
                 if (!value) return Refuse(number, msg::RecordedNotANumber, text);
                 values.push_back({column, *value});
@@ -431,8 +456,8 @@ std::optional<Refusal> ReadRun(const std::vector<std::string_view>& lines, std::
     std::optional<CalendarTime> started, ended;
     for (; i < lines.size(); ++i) {
         const std::string_view line = Trim(lines[i]);
-        if (line.starts_with(kRunStarted)) started = ParseCalendar(kRunStamp, line.substr(kRunStarted.size()));
-        if (line.starts_with(kRunEnded)) ended = ParseCalendar(kRunStamp, line.substr(kRunEnded.size()));
+        if (const auto stamp = words.After(msg::RunStarted, line)) started = ParseCalendar(kRunStamp, *stamp);
+        if (const auto stamp = words.After(msg::RunEnded, line)) ended = ParseCalendar(kRunStamp, *stamp);
     }
     if (!started) started = NameStamp(options.fileName);
     if (!ended) ended = options.modified;

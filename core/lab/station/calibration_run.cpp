@@ -21,15 +21,14 @@ namespace wegator::lab {
 
 namespace {
 
-// Run files are read by people and by spreadsheets: their texts stay the same
-// whatever the interface language. A missing value keeps its column's tabs,
-// so that every later value stays under its heading.
-constexpr const char* kNoMeasurement = "Błąd pomiaru\t\t";
+// Run files are read by people and by spreadsheets: their texts speak the
+// interface's language, as the data file's header does. A missing value keeps
+// its column's tabs, so that every later value stays under its heading.
+std::string NoMeasurement() { return std::string(LoadString(msg::RunNoMeasurement)) + "\t\t"; }
 // The shortest observation period a run (and the page) takes.
 constexpr int kShortestPeriod = 3;
 constexpr std::int64_t kMinuteMs = 60000;
 // Each row's moment, in its last column.
-constexpr const char* kRowTimeLabel = "Czas";
 constexpr std::string_view kRowTimeFormat = "yyyy-MM-dd HH:mm:ss";
 // Why a run was interrupted, as its files say it (string-table numbers).
 constexpr int kInterruptionText[] = {
@@ -273,12 +272,18 @@ bool CalibrationRun::Start(std::string_view delayText, std::string_view folderTe
     // The stability columns come after the old ones, so that a script reading
     // the columns by position still finds them where they were.
     const std::string k = DifferenceUnit();
-    Append("\tTemperatura[" + u + "]\tPunkt rosy[" + u + "]\tWilgotność obl.[%]\tDP/FP dryft[" + k +
-               "/min]\tDP/FP SD[" + k + "]\tT dryft[" + k + "/min]\tT SD[" + k + "]\t" + kRowTimeLabel,
+    const std::string timeLabel(LoadString(msg::RunRowTime));
+    Append("\t" + std::string(LoadString(msg::RunTemperature)) + "[" + u + "]\t" +
+               std::string(LoadString(msg::RunDewPoint)) + "[" + u + "]\t" +
+               std::string(LoadString(msg::RunHumidityColumn)) + "[%]\t" + MessageText(msg::RunDriftColumn, {"DP/FP"}) +
+               "[" + k + "/min]\tDP/FP SD[" + k + "]\t" + MessageText(msg::RunDriftColumn, {"T"}) + "[" + k +
+               "/min]\tT SD[" + k + "]\t" + timeLabel,
            false);
     std::string header;
     for (int c = 1; c <= 8; ++c) header += "\tTemp" + std::to_string(c) + "[" + u + "]";
-    Append(header + "\tNiepweność\tNiejednorodność\t" + kRowTimeLabel, true, false);
+    Append(header + "\t" + std::string(LoadString(msg::RunUncertaintyColumn)) + "\t" +
+               std::string(LoadString(msg::RunSpreadColumn)) + "\t" + timeLabel,
+           true, false);
     state_ = State::Waiting;
     if (!writeFailed_ && onFilesCreated_) onFilesCreated_();
     if (writeFailed_) {
@@ -326,7 +331,7 @@ void CalibrationRun::NeverStable(std::string_view fileVerdict) {
     if (state_ != State::Waiting) return;
     Append("", false);
     Append("", true, false);
-    Append(FillIn(PolishString(msg::RunNeverStable), {std::to_string(wait_.longestMinutes), fileVerdict}), true);
+    Append(FillIn(LoadString(msg::RunNeverStable), {std::to_string(wait_.longestMinutes), fileVerdict}), true);
     End(RunEnding::Kind::NeverStable);
 }
 
@@ -362,7 +367,7 @@ void CalibrationRun::Stop(int messageId) {
     host_.ShowWarning(messageId, std::string(LoadString(messageId)));
     // The text ends both files as a whole line, so that a reader never finds
     // it run together with whatever comes after it.
-    Append(PolishString(messageId), true);
+    Append(LoadString(messageId), true);
     // The row that found the observation missing was never written.
     --rows_;
     End(RunEnding::Kind::MissingObservation);
@@ -444,7 +449,7 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
     const std::string time = FormatCalendar(kRowTimeFormat, clock_.LocalTime());
     row += "\t\t" + time;
     const std::string staleMark =
-        o.staleInputs.empty() ? std::string() : "\t\t" + FillIn(PolishString(msg::StaleRowMark), {o.staleInputs});
+        o.staleInputs.empty() ? std::string() : "\t\t" + FillIn(LoadString(msg::StaleRowMark), {o.staleInputs});
     row += staleMark;
     Append(row, false);
     if (writeFailed_) {
@@ -470,11 +475,11 @@ bool CalibrationRun::WriteRow(const RunObservation& o) {
         const char* format = o.resolution == 1 ? "%.01f\t\t" : "%.02f\t\t";
         std::string channels = r + "\t";
         for (double reading : o.channels) {
-            channels += reading == kNoReading ? std::string(kNoMeasurement)
+            channels += reading == kNoReading ? NoMeasurement()
                                               : Printf(format, TemperatureFromCelsius(reading, unit_));
         }
-        channels += o.utnj == kNoReading ? std::string(kNoMeasurement) : Printf("%.03f\t\t", DifferenceInUnit(o.utnj));
-        channels += o.spread == kNoReading ? std::string(kNoMeasurement) : Printf(format, DifferenceInUnit(o.spread));
+        channels += o.utnj == kNoReading ? NoMeasurement() : Printf("%.03f\t\t", DifferenceInUnit(o.utnj));
+        channels += o.spread == kNoReading ? NoMeasurement() : Printf(format, DifferenceInUnit(o.spread));
         Append(channels + time + staleMark, true, false);
     }
     return !writeFailed_;
@@ -501,84 +506,89 @@ void CalibrationRun::WriteSummary(const RunSummaryTexts& texts, std::optional<Ru
     Append("", true, false);
     if (rows_ == 0) {
         // Interrupted before its first row: nothing to summarise but that.
-        const std::string line = FillIn(PolishString(msg::RunInterrupted),
-                                        {PolishString(kInterruptionText[static_cast<int>(*interruption)]), "0",
+        const std::string line = FillIn(LoadString(msg::RunInterrupted),
+                                        {LoadString(kInterruptionText[static_cast<int>(*interruption)]), "0",
                                          std::to_string(PlannedRows())});
         Append(line, true);
         return;
     }
-    Append("Podsumowanie:", false);
-    const std::string started = "Pomiary rozpoczęto: " + Stamp(startTime_);
-    const std::string ended = "Pomiary zakończono: " + Stamp(clock_.LocalTime());
+    Append(LoadString(msg::RunSummary), false);
+    const std::string started = MessageText(msg::RunStarted, {Stamp(startTime_)});
+    const std::string ended = MessageText(msg::RunEnded, {Stamp(clock_.LocalTime())});
     Append(started, false);
     Append(ended, false);
     Append(started, true, false);
     Append(ended, true, false);
     if (interruption) {
-        Append(FillIn(PolishString(msg::RunInterrupted),
-                      {PolishString(kInterruptionText[static_cast<int>(*interruption)]), std::to_string(rows_),
+        Append(FillIn(LoadString(msg::RunInterrupted),
+                      {LoadString(kInterruptionText[static_cast<int>(*interruption)]), std::to_string(rows_),
                        std::to_string(PlannedRows())}),
                true);
     }
-    Append("Temperatura: " + shown(texts.temperature) + u + ", niepewność: " + WithPoint(texts.temperatureUncertainty) + u,
+    Append(MessageText(msg::RunTemperatureResult,
+                       {shown(texts.temperature) + u, WithPoint(texts.temperatureUncertainty) + u}),
            false);
     if (!spread_.empty()) {
-        Append("Niejednorodność QX-311 (tnmax - tnmin): " + Printf("%.03f", DifferenceInUnit(Mean(spread_))) + u, false);
+        Append(MessageText(msg::RunSpread, {Printf("%.03f", DifferenceInUnit(Mean(spread_))) + u}), false);
     }
     if (!utnj_.empty()) {
-        Append("Niepewność od niejednorodności QX-311 (utnj): " + Printf("%.03f", DifferenceInUnit(Mean(utnj_))) + u,
+        Append(MessageText(msg::RunSpreadUncertainty, {Printf("%.03f", DifferenceInUnit(Mean(utnj_))) + u}),
                false);
     }
     if (useDewPoint_) {
-        Append("Punkt rosy: " + shown(texts.dewPoint) + u + ", niepewność: " + WithPoint(texts.dewPointUncertainty) + u,
+        Append(MessageText(msg::RunDewPointResult,
+                           {shown(texts.dewPoint) + u, WithPoint(texts.dewPointUncertainty) + u}),
                false);
         if (!texts.humidity.empty()) {
             Append("", false);
-            Append("Wartości obliczone", false);
-            Append("Wilgotność: " + WithPoint(texts.humidity) + "%, niepewność: " + WithPoint(texts.humidityUncertainty) +
-                       "%",
+            Append(LoadString(msg::RunComputedValues), false);
+            Append(MessageText(msg::RunHumidityResult,
+                               {WithPoint(texts.humidity) + "%", WithPoint(texts.humidityUncertainty) + "%"}),
                    false);
         }
     }
     Append("", false);
-    Append("Warunki środowiskowe <min; max>:", false);
+    Append(LoadString(msg::RunEnvironment), false);
     auto range = [](const std::vector<double>& list, auto convert) {
         const auto [low, high] = std::minmax_element(list.begin(), list.end());
         return "<" + Printf("%.01f", convert(*low)) + "; " + Printf("%.01f", convert(*high)) + ">";
     };
     if (!environmentTemperature_.empty()) {
-        Append("Temperatura " + range(environmentTemperature_, [&](double t) { return TemperatureFromCelsius(t, unit_); }) +
-                   " " + u,
+        Append(MessageText(msg::RunEnvironmentTemperature,
+                           {range(environmentTemperature_, [&](double t) { return TemperatureFromCelsius(t, unit_); }) +
+                            " " + u}),
                false);
     }
     if (!environmentHumidity_.empty()) {
-        Append("Wilgotność " + range(environmentHumidity_, [](double h) { return h; }) + " %", false);
+        Append(MessageText(msg::RunEnvironmentHumidity, {range(environmentHumidity_, [](double h) { return h; }) + " %"}),
+               false);
     }
     if (!pressure_.empty()) {
         const std::string& p = texts.pressureUnit;
-        Append("Ciśnienie " + range(pressure_, [&](double kpa) { return PressureFromKilopascal(kpa, p); }) + " " + p,
+        Append(MessageText(msg::RunEnvironmentPressure,
+                           {range(pressure_, [&](double kpa) { return PressureFromKilopascal(kpa, p); }) + " " + p}),
                false);
     }
     // Last, so that the lines before stay where scripts look for them.
     const std::string k = DifferenceUnit();
     auto figures = [&](const char* name, const StabilityFigures& f) {
         if (f.count < 2) return;
-        Append(std::string(name) + ": dryft " + Figure(DifferenceInUnit(f.drift)) + " " + k +
-                   "/min, odchylenie standardowe " + Figure(DifferenceInUnit(f.standardDeviation)) + " " + k,
+        Append(MessageText(msg::RunStabilityFigures, {name, Figure(DifferenceInUnit(f.drift)) + " " + k + "/min",
+                                                      Figure(DifferenceInUnit(f.standardDeviation)) + " " + k}),
                false);
     };
     Append("", false);
-    Append("Stabilność w czasie serii:", false);
+    Append(LoadString(msg::RunStability), false);
     if (useDewPoint_) figures("DP/FP", texts.dewPointOverRun);
     figures("T", texts.temperatureOverRun);
-    Append(unstableRows_ == 0 ? std::string("Stanowisko stabilne przez całą serię")
-                              : "Stanowisko niestabilne w " + std::to_string(unstableRows_) + " z " +
-                                    std::to_string(rows_) + " pomiarów",
+    Append(unstableRows_ == 0 ? MessageText(msg::RunStationStable)
+                              : MessageText(msg::RunStationUnstable,
+                                            {std::to_string(unstableRows_), std::to_string(rows_)}),
            false);
     if (staleRows_ > 0) {
         std::string names;
         for (const std::string& name : staleInputs_) names += (names.empty() ? "" : ", ") + name;
-        Append(FillIn(PolishString(msg::StaleRows), {std::to_string(staleRows_), std::to_string(rows_), names}), false);
+        Append(FillIn(LoadString(msg::StaleRows), {std::to_string(staleRows_), std::to_string(rows_), names}), false);
     }
     WriteUncertainties(texts);
 }
@@ -596,37 +606,36 @@ void CalibrationRun::WriteUncertainties(const RunSummaryTexts& texts) {
     const UncertaintyBudget& pb = texts.budgets[2];
     std::vector<std::string> budget;
     if (useDewPoint_ && dp.present) {
-        budget.push_back("DP/FP: przyrząd " + temperature(dp.instrument) + ", tablica " + temperature(dp.table) +
-                         ", rozrzut " + temperature(dp.scatter) + ", złożona " + temperature(dp.combined));
+        budget.push_back(MessageText(msg::RunBudgetDewPoint, {temperature(dp.instrument), temperature(dp.table),
+                                                              temperature(dp.scatter), temperature(dp.combined)}));
     }
     if (t.present) {
-        budget.push_back("T: przyrząd " + temperature(t.instrument) + ", tablica " + temperature(t.table) +
-                         ", rozrzut " + temperature(t.scatter) + ", niejednorodność " + temperature(t.nonUniformity) +
-                         ", złożona " + temperature(t.combined));
+        budget.push_back(MessageText(msg::RunBudgetTemperature,
+                                     {temperature(t.instrument), temperature(t.table), temperature(t.scatter),
+                                      temperature(t.nonUniformity), temperature(t.combined)}));
     }
     if (pb.present) {
-        budget.push_back("Pb: przyrząd " + pressure(pb.instrument) + ", rozrzut " + pressure(pb.scatter) +
-                         ", złożona " + pressure(pb.combined));
+        budget.push_back(MessageText(msg::RunBudgetPressure,
+                                     {pressure(pb.instrument), pressure(pb.scatter), pressure(pb.combined)}));
     }
     std::vector<std::string> expanded;
     // U to the decimals the page shows u with, and u beside it with one more,
     // so that 2u can be checked against U without a rounding step between them.
-    auto expand = [&](const char* name, double standard, const std::string& shown, const std::string& unit) {
+    auto expand = [&](std::string_view name, double standard, const std::string& shown, const std::string& unit) {
         if (shown.empty()) return;
         const int decimals = ShownDecimals(shown);
         expanded.push_back(std::string(name) + ": u = " + Decimals(standard, decimals + 1) + unit +
                            ", U = " + Decimals(2.0 * standard, decimals) + unit);
     };
-    if (t.present) expand("Temperatura", DifferenceInUnit(t.combined), texts.temperatureUncertainty, u);
-    if (useDewPoint_ && dp.present) expand("Punkt rosy", DifferenceInUnit(dp.combined), texts.dewPointUncertainty, u);
+    if (t.present) expand(LoadString(msg::RunTemperature), DifferenceInUnit(t.combined), texts.temperatureUncertainty, u);
+    if (useDewPoint_ && dp.present) expand(LoadString(msg::RunDewPoint), DifferenceInUnit(dp.combined), texts.dewPointUncertainty, u);
     if (useDewPoint_ && !texts.humidity.empty() && texts.humidityStandardUncertainty >= 0.0) {
-        expand("Wilgotność", texts.humidityStandardUncertainty, texts.humidityUncertainty, "%");
+        expand(LoadString(msg::RunHumidity), texts.humidityStandardUncertainty, texts.humidityUncertainty, "%");
     }
-    for (const auto& [heading, lines] : {std::pair{"Budżet niepewności standardowej średnich:", &budget},
-                                         std::pair{"Niepewność rozszerzona (k = 2):", &expanded}}) {
+    for (const auto& [heading, lines] : {std::pair{msg::RunBudget, &budget}, std::pair{msg::RunExpanded, &expanded}}) {
         if (lines->empty()) continue;
         Append("", false);
-        Append(heading, false);
+        Append(LoadString(heading), false);
         for (const std::string& line : *lines) Append(line, false);
     }
 }

@@ -112,8 +112,8 @@ RunObservation LaboratoryPage::MakeRunObservation() const {
     return o;
 }
 
-// The station's verdict as the run files give it: in Polish with the point,
-// whatever the interface speaks, the failing quantities first.
+// The station's verdict as the run files give it: with the point whatever
+// the decimal sign of the page, the failing quantities first.
 std::string LaboratoryPage::FileVerdictText() const {
     StationStability station = StationVerdict(run_.UseDewPoint());
     std::stable_partition(station.verdicts.begin(), station.verdicts.end(),
@@ -121,7 +121,7 @@ std::string LaboratoryPage::FileVerdictText() const {
     std::string text;
     for (const auto& [q, v] : station.verdicts) {
         if (!text.empty()) text += "; ";
-        text += lab::VerdictText(q, v, TrendUnitText(q), '.', clock_.MonotonicMs(), clock_.LocalTime(), PolishString);
+        text += lab::VerdictText(q, v, TrendUnitText(q), '.', clock_.MonotonicMs(), clock_.LocalTime());
     }
     return text;
 }

@@ -118,8 +118,8 @@ inline std::int64_t ChartTime(std::int64_t monotonicMs, std::int64_t nowMonotoni
 // as shown (unit: the temperature or pressure unit text of the page, "°C",
 // "K", "°F", "kPa", "hPa", … ), with the decimal sign:
 //   "stabilna od 12:31 (7 min)" / "niestabilna: DP/FP dryft 0,05 K/min > 0,02"
-// `nowCalendar` and `nowMonotonic` place "since" on the clock. The run files
-// take it in Polish whatever the interface speaks: `lookup` PolishString.
+// `nowCalendar` and `nowMonotonic` place "since" on the clock; `lookup` gives
+// the texts (a test may ask for another language than the one in force).
 std::string VerdictText(TrendQuantity quantity, const StabilityVerdict& verdict, std::string_view unit,
                         char decimalSign, std::int64_t nowMonotonicMs, const CalendarTime& nowCalendar,
                         StringLookup lookup = LoadString);
